@@ -1,0 +1,73 @@
+# Helpers that every module folder uses to declare what it builds.
+#
+#   vl_add_dll(<target> OUTPUT_NAME <name> DESCRIPTION <text>
+#              SOURCES ... [DEF <file.def>] [LIBS ...] [EXTENDED])
+#       A DLL in build/bin (build/bin-extended with EXTENDED), with a version
+#       block; its import library goes to build/lib.
+#   vl_add_program(<target> OUTPUT_NAME <name> DESCRIPTION <text>
+#                  SOURCES ... [LIBS ...] [GUI] [OUTPUT_DIR <dir>])
+#       A program carrying the application manifest.
+#   vl_add_test(<name> SOURCES ... [LIBS ...] [EXTENDED])
+#       One GoogleTest program in build/tests, registered once with CTest and
+#       run under Wine with the modules of build/bin (and bin-extended first
+#       with EXTENDED).
+
+set(VL_MANIFEST_RC ${CMAKE_SOURCE_DIR}/cmake/manifest.rc)
+
+function(_vl_version_resource target output_name file_name description filetype)
+  set(VL_OUTPUT_NAME ${output_name})
+  set(VL_FILE_NAME ${file_name})
+  set(VL_DESCRIPTION ${description})
+  set(VL_FILETYPE ${filetype})
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc)
+  configure_file(${CMAKE_SOURCE_DIR}/cmake/version.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+endfunction()
+
+function(vl_add_dll target)
+  cmake_parse_arguments(A "EXTENDED" "OUTPUT_NAME;DESCRIPTION;DEF" "SOURCES;LIBS" ${ARGN})
+  add_library(${target} SHARED ${A_SOURCES})
+  if(A_DEF)
+    target_sources(${target} PRIVATE ${A_DEF})
+  endif()
+  set(outdir ${VL_BIN_DIR})
+  if(A_EXTENDED)
+    set(outdir ${VL_BIN_EXTENDED_DIR})
+  endif()
+  set_target_properties(${target} PROPERTIES
+    OUTPUT_NAME ${A_OUTPUT_NAME} PREFIX "" IMPORT_PREFIX "lib"
+    RUNTIME_OUTPUT_DIRECTORY ${outdir}
+    ARCHIVE_OUTPUT_DIRECTORY ${VL_LIB_DIR}/${target})
+  target_link_libraries(${target} PRIVATE ${A_LIBS})
+  target_compile_options(${target} PRIVATE ${VL_WARNINGS})
+  _vl_version_resource(${target} ${A_OUTPUT_NAME} "${A_OUTPUT_NAME}.dll" "${A_DESCRIPTION}" VFT_DLL)
+endfunction()
+
+function(vl_add_program target)
+  cmake_parse_arguments(A "GUI" "OUTPUT_NAME;DESCRIPTION;OUTPUT_DIR" "SOURCES;LIBS" ${ARGN})
+  add_executable(${target} ${A_SOURCES} ${VL_MANIFEST_RC})
+  if(A_GUI)
+    set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON)
+  endif()
+  if(NOT A_OUTPUT_DIR)
+    set(A_OUTPUT_DIR ${VL_BIN_DIR})
+  endif()
+  set_target_properties(${target} PROPERTIES OUTPUT_NAME ${A_OUTPUT_NAME}
+    RUNTIME_OUTPUT_DIRECTORY ${A_OUTPUT_DIR})
+  target_link_libraries(${target} PRIVATE ${A_LIBS})
+  target_compile_options(${target} PRIVATE ${VL_WARNINGS})
+  _vl_version_resource(${target} ${A_OUTPUT_NAME} "${A_OUTPUT_NAME}.exe" "${A_DESCRIPTION}" VFT_APP)
+endfunction()
+
+function(vl_add_test name)
+  cmake_parse_arguments(A "EXTENDED" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${A_SOURCES} ${VL_MANIFEST_RC})
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VL_TEST_DIR})
+  target_link_libraries(${name} PRIVATE ${A_LIBS} vl_gtest_main)
+  target_compile_options(${name} PRIVATE ${VL_WARNINGS})
+  add_test(NAME ${name} COMMAND ${name})
+  if(A_EXTENDED)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT "VL_EDITION=extended")
+  endif()
+  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+endfunction()
