@@ -7,6 +7,9 @@
 #   vl_add_program(<target> OUTPUT_NAME <name> DESCRIPTION <text>
 #                  SOURCES ... [LIBS ...] [GUI] [OUTPUT_DIR <dir>])
 #       A program carrying the application manifest.
+#   vl_add_bin_output(<target>)
+#       Declares that <target> writes files into build/bin; they are copied into
+#       build/bin-extended too (vl_add_dll and vl_add_program declare theirs).
 #   vl_add_test(<name> SOURCES ... [LIBS ...] [EXTENDED])
 #       One GoogleTest program in build/tests, registered once with CTest and
 #       run under Wine with the modules of build/bin (and bin-extended first
@@ -24,6 +27,21 @@ function(_vl_version_resource target output_name file_name description filetype)
   target_sources(${target} PRIVATE ${rc})
 endfunction()
 
+function(vl_add_bin_output target)
+  set_property(GLOBAL APPEND PROPERTY VL_BIN_TARGETS ${target})
+endfunction()
+
+# The extended edition's folder: everything of build/bin but the standard
+# interface module, which the extended one replaces.
+function(vl_finish_extended_folder)
+  get_property(targets GLOBAL PROPERTY VL_BIN_TARGETS)
+  add_custom_target(bin_extended ALL
+    COMMAND ${CMAKE_COMMAND} -DFROM=${VL_BIN_DIR} -DTO=${VL_BIN_EXTENDED_DIR}
+            -DSKIP=VlIntfc.dll -P ${CMAKE_SOURCE_DIR}/cmake/CopyFolder.cmake
+    COMMENT "Filling ${VL_BIN_EXTENDED_DIR}")
+  add_dependencies(bin_extended ${targets})
+endfunction()
+
 function(vl_add_dll target)
   cmake_parse_arguments(A "EXTENDED" "OUTPUT_NAME;DESCRIPTION;DEF" "SOURCES;LIBS" ${ARGN})
   add_library(${target} SHARED ${A_SOURCES})
@@ -33,6 +51,8 @@ function(vl_add_dll target)
   set(outdir ${VL_BIN_DIR})
   if(A_EXTENDED)
     set(outdir ${VL_BIN_EXTENDED_DIR})
+  else()
+    vl_add_bin_output(${target})
   endif()
   set_target_properties(${target} PROPERTIES
     OUTPUT_NAME ${A_OUTPUT_NAME} PREFIX "" IMPORT_PREFIX "lib"
@@ -51,6 +71,7 @@ function(vl_add_program target)
   endif()
   if(NOT A_OUTPUT_DIR)
     set(A_OUTPUT_DIR ${VL_BIN_DIR})
+    vl_add_bin_output(${target})
   endif()
   set_target_properties(${target} PROPERTIES OUTPUT_NAME ${A_OUTPUT_NAME}
     RUNTIME_OUTPUT_DIRECTORY ${A_OUTPUT_DIR})
