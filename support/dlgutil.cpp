@@ -1,0 +1,65 @@
+// Small functions on dialog items, menus and window texts, shared by every
+// dialog of the module.
+#include "support/dlgutil.h"
+#include <string>
+
+namespace {
+
+BOOL CALLBACK DisableWindow(HWND window, LPARAM)
+{
+    EnableWindow(window, FALSE);
+    return TRUE;
+}
+
+}  // namespace
+
+void Dlg_FocusItem(HWND dialog, int id)
+{
+    SetFocus(GetDlgItem(dialog, id));
+}
+
+void Dlg_EnableItem(HWND dialog, int id, bool enable)
+{
+    HWND item = GetDlgItem(dialog, id);
+    if (item && (IsWindowEnabled(item) != FALSE) != enable)
+        EnableWindow(item, enable);
+}
+
+void Dlg_DisableChildren(HWND window)
+{
+    EnumChildWindows(window, DisableWindow, 0);
+}
+
+void Combo_Reset(HWND dialog, int id)
+{
+    SendDlgItemMessageA(dialog, id, CB_RESETCONTENT, 0, 0);
+}
+
+int Combo_EnsureSelection(HWND dialog, int id)
+{
+    if (SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0) != CB_ERR)
+        return 0;
+    SendDlgItemMessageA(dialog, id, CB_SETCURSEL, 0, 0);
+    return -1;
+}
+
+void Menu_EnableItem(HWND window, UINT id, UINT flags)
+{
+    EnableMenuItem(GetMenu(window), id, flags);
+}
+
+void Wnd_SetTitle(HWND window, const char* first, const char* second)
+{
+    std::string text = std::string(first) + " - " + second;
+    SetWindowTextA(window, text.c_str());
+}
+
+uint16_t Msg_LoWord(DWORD_PTR value)
+{
+    return static_cast<uint16_t>(value & 0xFFFF);
+}
+
+uint16_t Msg_HiWord(DWORD_PTR value)
+{
+    return static_cast<uint16_t>((value >> 16) & 0xFFFF);
+}

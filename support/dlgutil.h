@@ -1,0 +1,31 @@
+// Small functions on dialog items, menus and window texts.
+#pragma once
+#include <windows.h>
+#include <cstdint>
+
+// Gives the focus to dialog item id.
+void Dlg_FocusItem(HWND dialog, int id);
+
+// Enables or disables dialog item id; does nothing when it already is so.
+void Dlg_EnableItem(HWND dialog, int id, bool enable);
+
+// Disables every child window of window (and their children).
+void Dlg_DisableChildren(HWND window);
+
+// Empties combo box id.
+void Combo_Reset(HWND dialog, int id);
+
+// Selects item 0 of combo box id when nothing is selected and returns -1;
+// returns 0 when an item was selected.
+int Combo_EnsureSelection(HWND dialog, int id);
+
+// EnableMenuItem on the window's menu with MF_ flags (by command unless
+// MF_BYPOSITION is given).
+void Menu_EnableItem(HWND window, UINT id, UINT flags);
+
+// Sets the window text to "first - second".
+void Wnd_SetTitle(HWND window, const char* first, const char* second);
+
+// The low and high 16 bits of a message parameter.
+uint16_t Msg_LoWord(DWORD_PTR value);
+uint16_t Msg_HiWord(DWORD_PTR value);

@@ -1,0 +1,70 @@
+// String functions of the module. Byte limits here are UTF-8 aware: a cut
+// lands on a character boundary, so texts in any language stay valid.
+#include "support/strings.h"
+#include "support/utf8.h"
+#include <cstring>
+
+void Str_TrimRight(char* text)
+{
+    size_t length = std::strlen(text);
+    while (length > 0 && text[length - 1] == ' ')
+        --length;
+    text[length] = '\0';
+}
+
+int Str_TrimmedLength(const char* text, int n)
+{
+    if (n < 1)
+        return 0;
+    size_t length = strnlen(text, static_cast<size_t>(n));
+    while (length > 0 && text[length - 1] == ' ')
+        --length;
+    return static_cast<int>(length);
+}
+
+void Str_CopyTrimmed(char* destination, const char* source, int n)
+{
+    if (n < 0)
+        n = 0;
+    std::memset(destination, 0, static_cast<size_t>(n) + 1);
+    const size_t fit = Utf8_FitLength(source, static_cast<size_t>(n));
+    std::memcpy(destination, source, static_cast<size_t>(Str_TrimmedLength(source, static_cast<int>(fit))));
+}
+
+void Str_RemoveBlanks(char* text)
+{
+    char* out = text;
+    for (const char* in = text; *in; ++in)
+        if (*in != ' ')
+            *out++ = *in;
+    *out = '\0';
+}
+
+void Str_CopyFixed(char* destination, const char* source, int n)
+{
+    if (n < 1) {
+        destination[0] = '\0';
+        return;
+    }
+    const size_t width = static_cast<size_t>(n);
+    const size_t length = Utf8_FitLength(source, width);
+    for (size_t i = 0; i < length; ++i) {
+        const auto c = static_cast<unsigned char>(source[i]);
+        destination[i] = c < 33 ? ' ' : source[i];
+    }
+    std::memset(destination + length, ' ', width - length);
+    destination[width] = '\0';
+}
+
+void Str_SplitFilter(char* destination, const char* filter)
+{
+    const size_t length = std::strlen(filter);
+    std::memcpy(destination, filter, length + 1);
+    destination[length + 1] = '\0';
+    if (length == 0)
+        return;
+    const char separator = filter[length - 1];
+    for (size_t i = 0; i < length; ++i)
+        if (destination[i] == separator)
+            destination[i] = '\0';
+}

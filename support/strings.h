@@ -1,0 +1,30 @@
+// String functions of the module: trimming, blank removal, fixed-width
+// copies and file-dialog filters. Byte limits never split a UTF-8 sequence
+// (support/utf8.h).
+#pragma once
+#include <cstddef>
+
+// Removes trailing blanks in place.
+void Str_TrimRight(char* text);
+
+// Length of at most the first n bytes of text, without trailing blanks.
+int Str_TrimmedLength(const char* text, int n);
+
+// Zero-fills n+1 bytes of destination, then copies source without trailing
+// blanks, at most n bytes (never a partial UTF-8 sequence).
+void Str_CopyTrimmed(char* destination, const char* source, int n);
+
+// Removes every blank in place.
+void Str_RemoveBlanks(char* text);
+
+// Writes exactly n bytes and a terminator at n: source up to its terminator
+// or n bytes (never a partial UTF-8 sequence), control characters and blanks
+// (bytes below 33) as blanks, the rest padded with blanks. n below 1 gives "".
+// destination holds n+1 bytes.
+void Str_CopyFixed(char* destination, const char* source, int n);
+
+// Copies a filter such as "Texts (*.txt)|*.txt|" and turns every occurrence
+// of its last character (its separator) into a terminator, so the result is
+// a list of strings ended by an empty one. "" gives an empty list.
+// destination holds strlen(filter)+2 bytes.
+void Str_SplitFilter(char* destination, const char* filter);
