@@ -2,7 +2,7 @@
 // and the calculation pages fill and the error dialog shows.
 #include "VlUtil/vlutil.h"
 #include "VlUtil/vlutil_internal.h"
-#include <cstdlib>
+#include "support/memory.h"
 #include "support/utf8.h"
 #include <cassert>
 
@@ -18,11 +18,10 @@ int WINAPI ErrorList_Insert(long page, int kind, long textId, const char* text,
     Utf8_CopyCut(entry.text, sizeof entry.text, text);
     entry.data = data;
     entry.pointer = pointer;
-    void* grown = realloc(g.entries, (g.count + 1) * sizeof entry);
-    if (!grown)
+    void* block = g.entries;
+    if (Array_Append(&block, &g.count, sizeof entry, &entry) != 0)
         return -2;   // the entries stay as they were
-    g.entries = static_cast<ErrorEntry*>(grown);
-    g.entries[g.count++] = entry;
+    g.entries = static_cast<ErrorEntry*>(block);
     return g.count;
 }
 
@@ -50,6 +49,6 @@ void WINAPI ErrorList_Reset()
 
 void WINAPI ErrorList_Clear()
 {
-    free(VlUtil().entries);
+    Mem_Free(VlUtil().entries);
     ErrorList_Reset();
 }

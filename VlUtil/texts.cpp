@@ -1,13 +1,8 @@
-// Language texts of the error list library.
+// Language texts of the error list library, from its own text handle.
 #include "VlUtil/vlutil_internal.h"
-#include <cstdio>
+#include "outside/Lexmo100/lexmo.h"
 
 const char* VlUtil_Text(long textId)
 {
-    static char placeholder[4][16];
-    static int next = 0;
-    char* slot = placeholder[next];
-    next = (next + 1) % 4;
-    snprintf(slot, sizeof placeholder[0], "[%ld]", textId);
-    return slot;
+    return TextAPI_GetText(VlUtil().textHandle, static_cast<TextId>(textId));
 }

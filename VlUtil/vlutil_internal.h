@@ -22,7 +22,7 @@ static_assert(sizeof(ErrorEntry) == 216 + sizeof(void*));
 
 struct VlUtilGlobals {
     ErrorEntry* entries = nullptr;   // one growable block of the support allocator
-    long count = 0;
+    int count = 0;
     bool listReady = false;          // ErrorList_Reset has run
     bool initialised = false;        // VlUtil_InitDLL has run
     short textHandle = 0;            // language texts of this library
