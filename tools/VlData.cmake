@@ -3,8 +3,9 @@
 #   vl_compile_database(<target> SCHEMA <schema file> OUTPUT <file name>
 #                       SOURCES <source.tab>...)
 #       Runs the data compiler (tools/vldatac) under the build's emulator to
-#       make <file name> under the schema from the sources, in build/bin and
-#       build/bin-extended. The schema file itself is copied beside it once.
+#       make <file name> under the schema from the sources, in build/bin
+#       (copied into build/bin-extended with the rest of the folder). The
+#       schema file itself is copied beside it once.
 #       Sources are given relative to the calling folder or absolute.
 #
 # Every run of the compiler waits for vl_data_prefix, which starts Wine once
@@ -26,13 +27,13 @@ function(_vl_copy_schema schema)
   if(TARGET ${target})
     return()
   endif()
-  add_custom_command(OUTPUT ${VL_BIN_DIR}/${name} ${VL_BIN_EXTENDED_DIR}/${name}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${VL_BIN_DIR} ${VL_BIN_EXTENDED_DIR}
+  add_custom_command(OUTPUT ${VL_BIN_DIR}/${name}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${VL_BIN_DIR}
     COMMAND ${CMAKE_COMMAND} -E copy ${schema} ${VL_BIN_DIR}/${name}
-    COMMAND ${CMAKE_COMMAND} -E copy ${schema} ${VL_BIN_EXTENDED_DIR}/${name}
     DEPENDS ${schema}
     COMMENT "Copying schema ${name}")
-  add_custom_target(${target} ALL DEPENDS ${VL_BIN_DIR}/${name} ${VL_BIN_EXTENDED_DIR}/${name})
+  add_custom_target(${target} ALL DEPENDS ${VL_BIN_DIR}/${name})
+  vl_add_bin_output(${target})
 endfunction()
 
 function(vl_compile_database target)
@@ -45,13 +46,13 @@ function(vl_compile_database target)
   endforeach()
   _vl_copy_schema(${schema})
   set(out ${VL_BIN_DIR}/${A_OUTPUT})
-  add_custom_command(OUTPUT ${out} ${VL_BIN_EXTENDED_DIR}/${A_OUTPUT}
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${VL_BIN_DIR} ${VL_BIN_EXTENDED_DIR}
+  add_custom_command(OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${VL_BIN_DIR}
     COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:vldatac> ${schema} ${out} ${sources}
-    COMMAND ${CMAKE_COMMAND} -E copy ${out} ${VL_BIN_EXTENDED_DIR}/${A_OUTPUT}
     DEPENDS vldatac ${schema} ${sources}
     COMMENT "Compiling ${A_OUTPUT}"
     VERBATIM)
-  add_custom_target(${target} ALL DEPENDS ${out} ${VL_BIN_EXTENDED_DIR}/${A_OUTPUT})
+  add_custom_target(${target} ALL DEPENDS ${out})
   add_dependencies(${target} vl_data_prefix)
+  vl_add_bin_output(${target})
 endfunction()
