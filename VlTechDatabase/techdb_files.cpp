@@ -3,6 +3,7 @@
 // close of the two editable databases. Records and attributes are in
 // techdb_records.cpp.
 #include <cstring>
+#include <initializer_list>
 
 #include "VlTechDatabase/techdb_internal.h"
 #include "outside/Torbase200/torbase.h"
