@@ -1,0 +1,171 @@
+// The error dialog: the error list's entries sorted by object and severity,
+// each object's entries headed by a group line (the general messages by one
+// text, a part by its product and description), drawn in two columns.
+#include "VlUtil/vlutil.h"
+#include "VlUtil/vlutil_internal.h"
+#include "VlUtil/resource.h"
+#include "outside/Lexmo100/lexmo.h"
+#include "support/app.h"
+#include "support/tooltips.h"
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr long GeneralGroupTextId = 20048;
+constexpr long NoErrorsTextId = 20049;
+constexpr int EntryIndent = 10;
+constexpr LPARAM GeneralGroupData = -1;
+
+const DialogTextTable translation[] = {
+    {0, 20047, nullptr},     // caption
+    {IDOK, 9266, nullptr},
+    {0, 0, nullptr},
+};
+const DialogTextTable noTooltips[] = {{0, 0, nullptr}};
+
+void SortEntries()
+{
+    VlUtilGlobals& g = VlUtil();
+    std::sort(g.entries, g.entries + g.count, [](const ErrorEntry& a, const ErrorEntry& b) {
+        return a.page != b.page ? a.page < b.page : a.kind < b.kind;
+    });
+}
+
+void AddLine(HWND list, const std::string& line, LPARAM data)
+{
+    LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    if (index >= 0)
+        SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), data);
+}
+
+void FillList(HWND dialog)
+{
+    HWND list = GetDlgItem(dialog, IDC_ERROR_LIST);
+    SortEntries();
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    long previousPage = -100;
+    for (int i = 0; i < VlUtil().count; ++i) {
+        long page = VlUtil().entries[i].page;
+        if (page != previousPage) {
+            previousPage = page;
+            if (page == 0)
+                AddLine(list, std::string(VlUtil_Text(GeneralGroupTextId)) + '\t', GeneralGroupData);
+        }
+        AddLine(list, std::string(EntryIndent, ' ') + ErrorList_IthErrorStr(i) + '\t', i);
+    }
+    SendMessageA(list, LB_SETCURSEL, 0, 0);
+}
+
+// Horizontal and vertical dialog base units of the dialog's own font.
+SIZE BaseUnits(HWND dialog)
+{
+    RECT units = {0, 0, 4, 8};
+    MapDialogRect(dialog, &units);
+    return {units.right, units.bottom};
+}
+
+std::string ListLine(HWND list, int index)
+{
+    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
+    if (length < 0)
+        return "";
+    std::string line(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line.data()));
+    line.resize(static_cast<size_t>(length));
+    return line;
+}
+
+// The line of an item; for the focus of an empty list, the selection or the
+// "no errors" text in the right column.
+std::string ItemLine(const DRAWITEMSTRUCT& item)
+{
+    int index = static_cast<int>(item.itemID);
+    if (index < 0)
+        index = static_cast<int>(SendMessageA(item.hwndItem, LB_GETCURSEL, 0, 0));
+    if (index < 0)
+        return std::string("\t") + VlUtil_Text(NoErrorsTextId);
+    return ListLine(item.hwndItem, index);
+}
+
+void OnMeasureItem(HWND dialog, MEASUREITEMSTRUCT& item)
+{
+    SIZE base = BaseUnits(dialog);
+    item.itemHeight = static_cast<UINT>(base.cy * 6 / 5);
+    item.itemWidth = static_cast<UINT>(base.cx * 5);
+}
+
+// Left column from 2 to 28 horizontal base units (the whole line when there
+// is no right column), right column from 30 units to the end; a rule under
+// every line. The dialog's font shows every language of the texts.
+void OnDrawItem(HWND dialog, const DRAWITEMSTRUCT& item)
+{
+    std::string line = ItemLine(item);
+    size_t tab = line.find('\t');
+    std::string left = line.substr(0, tab);
+    std::string right = tab == std::string::npos ? "" : line.substr(tab + 1);
+    LONG bx = BaseUnits(dialog).cx;
+    const RECT& area = item.rcItem;
+
+    HDC dc = item.hDC;
+    int saved = SaveDC(dc);
+    FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    const UINT format = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX;
+    RECT leftRect = area;
+    if (!right.empty()) {
+        leftRect.left = area.left + 2 * bx;
+        leftRect.right = area.left + 28 * bx;
+        RECT rightRect = area;
+        rightRect.left = area.left + 30 * bx;
+        DrawTextA(dc, right.c_str(), -1, &rightRect, format);
+    }
+    DrawTextA(dc, left.c_str(), -1, &leftRect, format);
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    MoveToEx(dc, area.left, area.bottom - 1, nullptr);
+    LineTo(dc, area.right, area.bottom - 1);
+    RestoreDC(dc, saved);
+}
+
+BOOL OnInitDialog(HWND dialog)
+{
+    TextAPI_TranslateDialog(VlUtil().textHandle, dialog, translation);
+    FillList(dialog);
+    SetFocus(GetDlgItem(dialog, IDOK));
+    return FALSE;   // the focus is set
+}
+
+INT_PTR CALLBACK ErrorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Tooltip_HandleDialogMessage(dialog, message, wParam, lParam, VlUtil().textHandle, noTooltips);
+    switch (message) {
+    case WM_INITDIALOG:
+        return OnInitDialog(dialog);
+    case WM_MEASUREITEM:
+        OnMeasureItem(dialog, *reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_DRAWITEM:
+        OnDrawItem(dialog, *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_COMMAND:
+        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
+            EndDialog(dialog, LOWORD(wParam));
+            return TRUE;
+        }
+        return FALSE;
+    case WM_CLOSE:
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+}  // namespace
+
+int WINAPI ErrorDialog(HWND owner)
+{
+    INT_PTR result = DialogBoxParamA(App().instance, MAKEINTRESOURCEA(IDD_ERRORS), owner, ErrorDialogProc, 0);
+    return result == IDOK ? IDOK : IDCANCEL;
+}
