@@ -8,6 +8,7 @@
 //   kSomeTextId = 40046, SOME_TEXT = 40046 names holding "Text"/"TEXT" set to a number
 //   rows {control, 40046, ...} of a DialogTextTable array
 #include <gtest/gtest.h>
+#include "outside/Lexmo100/lexmo.h"
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -262,6 +263,32 @@ TEST(TextSources, EveryTextIdTheCodeUsesExistsInEveryLanguage)
     for (const UsedId& u : used)
         for (const LanguageFile& f : files)
             EXPECT_TRUE(f.texts.count(u.id)) << u.where << " uses text " << u.id << ", missing in " << f.name;
+}
+
+// The path of a file beside Lexmo100.dll, where the build puts the texts.
+std::string BesideLibrary(const char* name)
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(GetModuleHandleA("Lexmo100.dll"), path, MAX_PATH);
+    std::string dir(path);
+    return dir.substr(0, dir.find_last_of('\\') + 1) + name;
+}
+
+TEST(CompiledTexts, EveryTextOfTheSourcesComesBackInItsLanguage)
+{
+    short h = TextAPI_Open(BesideLibrary("TextAPI.db").c_str(), BesideLibrary("TextAPI.ddq").c_str());
+    ASSERT_GT(h, 0) << BesideLibrary("TextAPI.db");
+    LanguageId ids[30] = {}, printIds[30] = {};
+    EXPECT_EQ(TextAPI_GetLanguageIDList(h, ids, 29), 5);
+    EXPECT_EQ(TextAPI_GetPrinterLanguageIDList(h, printIds, 29), 5);
+    EXPECT_STREQ(TextAPI_GetLanguageName(h, kLangFinnish, 0), "Suomi");
+    EXPECT_STREQ(TextAPI_GetLanguageName(h, kLangRussian, 0), "Русский");
+    for (const LanguageFile& f : ReadAllLanguages()) {
+        ASSERT_EQ(TextAPI_SetLanguage(h, static_cast<LanguageId>(f.language)), 0) << f.name;
+        for (const auto& [id, text] : f.texts)
+            EXPECT_EQ(TextAPI_GetText(h, static_cast<TextId>(id)), text) << f.name << " text " << id;
+    }
+    TextAPI_Close(h);
 }
 
 TEST(TextSources, TheScannerFindsEachPattern)
