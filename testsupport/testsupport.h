@@ -1,0 +1,78 @@
+// Test support for interface tests under the real Win32: run a dialog
+// in-process, answer the dialog boxes a test expects (a CBT hook presses a
+// button), find windows and read control texts and states. Test code only;
+// the product has no seams for it.
+#pragma once
+#include <windows.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Handles every message waiting in this thread's queue; messages for a
+// dialog ("#32770") go through IsDialogMessage first.
+void Ts_PumpMessages();
+
+// A modeless dialog of this thread, destroyed with the holder.
+class TsDialog {
+public:
+    // From a dialog template resource (MAKEINTRESOURCEA(id) or a name).
+    TsDialog(HINSTANCE instance, const char* templateName, DLGPROC procedure, LPARAM param = 0,
+             HWND owner = nullptr);
+    // From a blank template (a captioned 200 x 100 popup without controls),
+    // for a procedure that makes its own controls or for controls a test adds.
+    explicit TsDialog(DLGPROC procedure, LPARAM param = 0, HWND owner = nullptr);
+    ~TsDialog();
+    TsDialog(const TsDialog&) = delete;
+    TsDialog& operator=(const TsDialog&) = delete;
+
+    HWND hwnd() const { return window_; }
+
+private:
+    HWND window_ = nullptr;
+};
+
+// A dialog box that a TsBoxAnswerer answered.
+struct TsSeenBox {
+    std::string caption;
+    std::string text;  // a message box's message; the first non-empty static text
+};
+
+// While alive, answers every dialog box (class "#32770", message boxes and
+// common dialogs included) that this thread activates: records its caption
+// and text, calls the optional action with the box (to fill it in), then
+// presses button (IDOK, IDCANCEL, IDYES, IDNO ...). With a caption given,
+// boxes with another caption are left alone. One answerer at a time.
+class TsBoxAnswerer {
+public:
+    using Action = std::function<void(HWND box)>;
+
+    explicit TsBoxAnswerer(int button, const char* caption = nullptr, Action action = nullptr);
+    ~TsBoxAnswerer();
+    TsBoxAnswerer(const TsBoxAnswerer&) = delete;
+    TsBoxAnswerer& operator=(const TsBoxAnswerer&) = delete;
+
+    const std::vector<TsSeenBox>& boxes() const { return boxes_; }
+
+    // Called once for each box activated, from the box's own message loop.
+    void Answer(HWND box);
+
+private:
+    int button_;
+    std::string caption_;
+    bool anyCaption_;
+    Action action_;
+    std::vector<TsSeenBox> boxes_;
+    HHOOK hook_ = nullptr;
+};
+
+// A window by class and title (either NULL for any): a top-level window when
+// parent is NULL, else a descendant of parent. NULL when there is none.
+HWND Ts_FindWindow(const char* className, const char* title, HWND parent = nullptr);
+
+// Texts and states of dialog controls.
+std::string Ts_WindowText(HWND window);
+std::string Ts_ControlText(HWND dialog, int id);
+bool Ts_IsEnabled(HWND dialog, int id);
+bool Ts_IsChecked(HWND dialog, int id);          // a check box or radio button
+int Ts_ComboSelection(HWND dialog, int id);      // the selected index, CB_ERR when none
+std::string Ts_ComboSelectedText(HWND dialog, int id);  // "" when none
