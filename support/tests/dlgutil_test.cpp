@@ -1,0 +1,78 @@
+// Dialog and window helpers on a live dialog: item states, combo selection,
+// window titles.
+#include <gtest/gtest.h>
+#include "support/app.h"
+#include "support/dlgutil.h"
+#include "testsupport/testsupport.h"
+
+namespace {
+
+constexpr int kEdit = 101, kCombo = 102, kCheck = 103;
+
+class DlgUtilTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        App_Init(GetModuleHandleA(nullptr));
+        Add("EDIT", kEdit, 0);
+        Add("COMBOBOX", kCombo, CBS_DROPDOWNLIST);
+        Add("BUTTON", kCheck, BS_AUTOCHECKBOX);
+    }
+
+    void Add(const char* className, int id, DWORD style)
+    {
+        CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 10, 10 + id, 80, 60, dialog_.hwnd(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    }
+
+    TsDialog dialog_{nullptr};
+};
+
+TEST_F(DlgUtilTest, EnableItemAndDisableChildren)
+{
+    Dlg_EnableItem(dialog_.hwnd(), kEdit, false);
+    EXPECT_FALSE(Ts_IsEnabled(dialog_.hwnd(), kEdit));
+    Dlg_EnableItem(dialog_.hwnd(), kEdit, true);
+    EXPECT_TRUE(Ts_IsEnabled(dialog_.hwnd(), kEdit));
+    Dlg_DisableChildren(dialog_.hwnd());
+    for (int id : {kEdit, kCombo, kCheck})
+        EXPECT_FALSE(Ts_IsEnabled(dialog_.hwnd(), id)) << id;
+}
+
+TEST_F(DlgUtilTest, ComboEnsureSelectionPicksTheFirstItem)
+{
+    HWND combo = GetDlgItem(dialog_.hwnd(), kCombo);
+    for (const char* item : {"Pipe", "Tank"})
+        SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    EXPECT_EQ(Combo_EnsureSelection(dialog_.hwnd(), kCombo), -1);
+    EXPECT_EQ(Ts_ComboSelectedText(dialog_.hwnd(), kCombo), "Pipe");
+    SendMessageA(combo, CB_SETCURSEL, 1, 0);
+    EXPECT_EQ(Combo_EnsureSelection(dialog_.hwnd(), kCombo), 0);
+    EXPECT_EQ(Ts_ComboSelection(dialog_.hwnd(), kCombo), 1);
+    Combo_Reset(dialog_.hwnd(), kCombo);
+    EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 0);
+}
+
+TEST_F(DlgUtilTest, FocusItem)
+{
+    Dlg_FocusItem(dialog_.hwnd(), kCheck);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog_.hwnd(), kCheck));
+}
+
+TEST_F(DlgUtilTest, TitleOfTheMainWindow)
+{
+    App().mainWindow = dialog_.hwnd();
+    App().title = "Varmelin 1.0";
+    lstrcpyA(App().currentFile, "C:\\Projects\\Mill.WDF");
+    App_ShowTitle();
+    EXPECT_EQ(Ts_WindowText(dialog_.hwnd()), "Varmelin 1.0 - C:\\Projects\\Mill.WDF");
+}
+
+TEST(MessageWords, LowAndHigh)
+{
+    EXPECT_EQ(Msg_LoWord(MAKEWPARAM(0x1234, 0xABCD)), 0x1234);
+    EXPECT_EQ(Msg_HiWord(MAKEWPARAM(0x1234, 0xABCD)), 0xABCD);
+    EXPECT_EQ(Msg_HiWord(static_cast<DWORD_PTR>(MAKELPARAM(1, 0xFFFF))), 0xFFFF);
+}
+
+}  // namespace
