@@ -1,0 +1,15 @@
+// Private to the lookups: the handles and the name buffer they share.
+#pragma once
+
+struct LookupGlobals {
+    short techDb = -1;
+    short otherInsulationDb = -1;
+    short textHandle = 0;
+    char name[256] = {};   // shared by the product and material names
+};
+
+// The lookups' state of this module.
+LookupGlobals& Lookups();
+
+// A language text of the module's text handle; never NULL.
+const char* Lookup_Text(long textId);
