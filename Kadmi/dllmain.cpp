@@ -1,7 +1,71 @@
-// Attach and detach of WSKADMI.dll.
-#include <windows.h>
+// Load and unload of WSKADMI.dll: opens the schema KADMI.DDQ beside the
+// library (the load is refused without it) and, at unload, closes the
+// project without saving and commits the example database.
+#include "kadmi_int.h"
+#include "support/app.h"
+#include <cstdio>
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID)
+KadmiGlobals& K()
 {
+    static KadmiGlobals g;
+    return g;
+}
+
+namespace {
+
+// Formats a load message into the library's diagnostic buffer.
+template <typename... Args> void Diagnose(const char* format, Args... args)
+{
+    snprintf(K().diagnostic, sizeof K().diagnostic, format, args...);
+}
+
+bool Load(HINSTANCE instance)
+{
+    auto& g = K();
+    App_Init(instance);
+    g.instance = instance;
+    Diagnose("DllMain(Kadmi)\n");
+    char own[MAX_PATH + 1] = {};
+    DWORD n = GetModuleFileNameA(instance, own, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH) {
+        Diagnose("FATAL #%ld: Cannot find DLL name, hinstance=%d\n", 1L, int(reinterpret_cast<INT_PTR>(instance)));
+        return false;
+    }
+    Diagnose("LibMain/Kadmi: DLL filename = %s\n", own);
+    char* slash = strrchr(own, '\\');
+    if (!slash) {
+        Diagnose("FATAL #%ld: Cannot find '\\' in %s\n", 2L, own);
+        return false;
+    }
+    char schema[MAX_PATH + 16];
+    snprintf(schema, sizeof schema, "%.*s\\KADMI.DDQ", int(slash - own), own);
+    Diagnose("DDQ filename = %s\n", schema);
+    g.schema = ddq_opendatabase(schema, 1);
+    if (g.schema < 0) {
+        Diagnose("FATAL #%ld: Cannot ddq_opendatabase(%s)\n", 3L, schema);
+        return false;
+    }
+    return true;
+}
+
+void Unload()
+{
+    auto& g = K();
+    if (g.db >= 0)
+        Kadmi_CloseDatabasefile(0);
+    if (g.exDb >= 0)
+        Kadmi_DefCloseDatabasefile();
+    ddq_closedatabase(g.schema);
+    g.schema = -1;
+}
+
+}  // namespace
+
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
+{
+    if (reason == DLL_PROCESS_ATTACH)
+        return Load(instance) ? TRUE : FALSE;
+    if (reason == DLL_PROCESS_DETACH)
+        Unload();
     return TRUE;
 }

@@ -1,0 +1,434 @@
+// Project files: open through a working copy with the in-use mark, save,
+// close, create, rename, delete, byte copy, the access test and the library's
+// own transaction pair around engine work.
+#include "kadmi_int.h"
+#include <cstdio>
+#include <string>
+
+namespace {
+
+const KadmiOpenOptions kDefaultOptions = {1, "Warning", "This file may be in use. Open the file anyway?"};
+
+// A Win32 file handle closed on every path.
+struct FileHandle {
+    HANDLE h;
+    explicit FileHandle(HANDLE v) : h(v) {}
+    ~FileHandle() { Close(); }
+    bool Valid() const { return h != INVALID_HANDLE_VALUE; }
+    bool Close()
+    {
+        bool ok = !Valid() || CloseHandle(h);
+        h = INVALID_HANDLE_VALUE;
+        return ok;
+    }
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+};
+
+bool PathUsable(const char* path)
+{
+    return path && strlen(path) < kPathMax;
+}
+
+// Copies path without trailing blanks.
+void CopyPath(char* destination, const char* path)
+{
+    snprintf(destination, kPathMax, "%s", path);
+    for (size_t n = strlen(destination); n > 0 && destination[n - 1] == ' '; --n)
+        destination[n - 1] = '\0';
+}
+
+bool CanOpen(const char* path, bool write)
+{
+    FileHandle f(CreateFileA(path, GENERIC_READ | (write ? GENERIC_WRITE : 0),
+                             FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    return f.Valid();
+}
+
+bool FileExists(const char* path)
+{
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The directory part of path ("." when it has none).
+std::string DirectoryOf(const char* path)
+{
+    const char* slash = strrchr(path, '\\');
+    return slash ? std::string(path, slash) : std::string(".");
+}
+
+void ClearInUseMark(const char* path)
+{
+    if (!*path || !FileExists(path))
+        return;
+    short db = ddq_openfile(K().schema, path, 10, 0);
+    if (db < 0)
+        return;
+    if (ddq_begintransaction(db, 1) == 0) {
+        ddq_deletestoredfield(db, kClass, kProjectKey, kAttInUse);
+        ddq_endtransaction(db);
+    }
+    ddq_closefile(db);
+}
+
+// Step of opening "RDWR": reads the mark and, unless the user declines, sets
+// it. 0, or -1002 when declined; *wrote tells whether we set a clear mark.
+short MarkInUse(short db, const KadmiOpenOptions& options, bool* wrote)
+{
+    short mark = 0, count = 0;
+    ddq_getstoredfield(db, kClass, kProjectKey, kAttInUse, &count, &mark, sizeof mark);
+    *wrote = mark == 0;
+    if (mark != 0 && MessageBoxA(nullptr, options.question, options.caption,
+                                 MB_ICONERROR | MB_YESNOCANCEL | MB_TASKMODAL) != IDYES)
+        return -1002;
+    short one = 1;
+    K().lastEngine = ddq_putstoredfield(db, kClass, kProjectKey, kAttInUse, &one, 1);
+    return 0;
+}
+
+// Opens path itself and runs the in-use step (RDWR) in one write
+// transaction, or only checks that a read transaction begins (READ).
+short OpenOriginal(bool reading, const KadmiOpenOptions& options, bool* markWritten)
+{
+    auto& g = K();
+    *markWritten = false;
+    short db = ddq_openfile(g.schema, g.path, 10, 0);
+    if (db < 0) {
+        g.lastEngine = db;
+        return -1004;
+    }
+    short rc = ddq_begintransaction(db, reading ? 0 : 1);
+    if (rc < 0) {
+        g.lastEngine = rc;
+        ddq_closefile(db);
+        return -1005;
+    }
+    rc = reading ? 0 : MarkInUse(db, options, markWritten);
+    short committed = ddq_endtransaction(db);
+    ddq_closefile(db);
+    if (rc == 0 && committed < 0) {
+        g.lastEngine = committed;
+        *markWritten = false;
+    }
+    return rc;
+}
+
+// Opens path as the project database with one transaction begun and ended.
+short OpenAsProject(const char* path, bool reading)
+{
+    auto& g = K();
+    short db = ddq_openfile(g.schema, path, 10, 0);
+    if (db < 0) {
+        g.lastEngine = db;
+        return -1004;
+    }
+    short rc = ddq_begintransaction(db, reading ? 0 : 1);
+    if (rc < 0) {
+        g.lastEngine = rc;
+        ddq_closefile(db);
+        return -1005;
+    }
+    ddq_endtransaction(db);
+    g.db = db;
+    return 0;
+}
+
+short MakeWorkingCopy()
+{
+    auto& g = K();
+    char tempDir[MAX_PATH + 1];
+    DWORD n = GetTempPathA(sizeof tempDir, tempDir);
+    if (n == 0 || n > MAX_PATH || !GetTempFileNameA(tempDir, "prj", 0, g.workPath))
+        return -1003;
+    if (Kadmi_CopyFile(g.path, g.workPath) != 0) {
+        DeleteFileA(g.workPath);
+        return -1003;
+    }
+    short rc = OpenAsProject(g.workPath, false);
+    if (rc != 0)
+        DeleteFileA(g.workPath);
+    return rc;
+}
+
+void ForgetPaths()
+{
+    K().path[0] = '\0';
+    K().workPath[0] = '\0';
+}
+
+// Copies the working copy beside the project file, then replaces the file in
+// one step, so that a failed copy leaves it as it was.
+short ReplaceProjectFile()
+{
+    auto& g = K();
+    char temp[MAX_PATH + 1];
+    if (!GetTempFileNameA(DirectoryOf(g.path).c_str(), "prj", 0, temp))
+        return -1203;
+    if (Kadmi_CopyFile(g.workPath, temp) != 0 ||
+        !MoveFileExA(temp, g.path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temp);
+        return -1203;
+    }
+    return 0;
+}
+
+}  // namespace
+
+short BeginTransaction()
+{
+    auto& g = K();
+    if (g.db < 0)
+        return -1601;
+    if (g.inTransaction)
+        return 0;
+    short rc = ddq_begintransaction(g.db, g.readOnly ? 0 : 1);
+    if (rc < 0) {
+        g.lastEngine = rc;
+        return -1602;
+    }
+    g.inTransaction = true;
+    return 0;
+}
+
+short EndTransaction(short code, short commitFailure)
+{
+    auto& g = K();
+    if (g.db < 0)
+        return -1701;
+    if (g.inTransaction) {
+        g.inTransaction = false;
+        short rc = ddq_endtransaction(g.db);
+        if (rc < 0) {
+            g.lastEngine = rc;
+            if (code >= 0)
+                return commitFailure;
+        }
+    }
+    return code;
+}
+
+short WINAPI Kadmi_OpenDatabasefileEx(const char* path, long mode, const KadmiOpenOptions* options)
+{
+    auto& g = K();
+    KadmiOpenOptions opt = options ? *options : kDefaultOptions;
+    if (!opt.caption) opt.caption = "";
+    if (!opt.question) opt.question = "";
+    if (g.db >= 0)
+        return -1001;
+    if (!PathUsable(path))
+        return -1002;
+    bool reading = mode == KadmiMode_Read;
+    CopyPath(g.path, path);
+    if (!CanOpen(g.path, !reading))
+        return -1002;
+    bool markWritten;
+    short rc = OpenOriginal(reading, opt, &markWritten);
+    if (rc == -1002)
+        ForgetPaths();
+    if (rc != 0)
+        return rc;
+    g.workPath[0] = '\0';
+    rc = reading ? OpenAsProject(g.path, true) : MakeWorkingCopy();
+    if (rc != 0) {
+        if (markWritten)
+            ClearInUseMark(g.path);
+        g.workPath[0] = '\0';
+        return rc;
+    }
+    g.readOnly = reading;
+    g.inTransaction = false;
+    g.saveFailed = false;
+    g.loadedPage = 0;
+    Kadmi_WriteIni("MISC", "CurrProjectFile", g.path);
+    Kadmi_WriteIni("MISC", "TempProjectFile", g.workPath);
+    return 0;
+}
+
+short WINAPI Kadmi_OpenDatabasefile(const char* path)
+{
+    return Kadmi_OpenDatabasefileEx(path, KadmiMode_ReadWrite, nullptr);
+}
+
+short WINAPI Kadmi_OpenDatabasefile2(const char* path, const char* caption, const char* question)
+{
+    KadmiOpenOptions options = {1, caption, question};
+    return Kadmi_OpenDatabasefileEx(path, KadmiMode_ReadWrite, &options);
+}
+
+short WINAPI Kadmi_SaveDatabasefile()
+{
+    auto& g = K();
+    if (g.db >= 0 && g.readOnly)
+        return 0;
+    g.saveFailed = true;
+    if (BeginTransaction() != 0)
+        return -1201;
+    bool engineFailed = false;
+    bool wasOpen = ddq_intransaction(g.db) > 0;
+    if (wasOpen && ddq_endtransaction(g.db) < 0)
+        engineFailed = true;
+    short copied = ReplaceProjectFile();
+    if (wasOpen) {
+        short rc = ddq_begintransaction(g.db, 1);
+        g.inTransaction = rc == 0;
+        engineFailed = engineFailed || rc != 0;
+    }
+    if (copied != 0)
+        return EndTransaction(-1203);
+    if (engineFailed)
+        return EndTransaction(-1202);
+    g.saveFailed = false;
+    return EndTransaction(0, -1202);
+}
+
+short WINAPI Kadmi_CloseDatabasefile(short save)
+{
+    auto& g = K();
+    if (BeginTransaction() != 0)
+        return -1101;
+    if (!g.readOnly && save) {
+        if (short rc = Kadmi_SaveDatabasefile(); rc != 0)
+            return EndTransaction(rc);
+    }
+    PageTable_Release();
+    EndTransaction(0);
+    ddq_closefile(g.db);
+    g.db = -1;
+    if (!g.readOnly) {
+        DeleteFileA(g.workPath);
+        g.workPath[0] = '\0';
+        ClearInUseMark(g.path);
+        g.path[0] = '\0';
+    }
+    Kadmi_WriteIni("MISC", "CurrProjectFile", "");
+    Kadmi_WriteIni("MISC", "TempProjectFile", "");
+    return 0;
+}
+
+short WINAPI Kadmi_CreateDatabasefile(const char* path)
+{
+    auto& g = K();
+    if (g.db >= 0)
+        return -1301;
+    if (!PathUsable(path))
+        return -1302;
+    if (!DeleteFileA(path) && GetLastError() == ERROR_ACCESS_DENIED)
+        return -1302;
+    short db = ddq_openfile(g.schema, path, 10, 0);
+    if (db < 0) {
+        g.lastEngine = db;
+        return -1303;
+    }
+    short made = ddq_createfile(db);
+    ddq_closefile(db);
+    if (made != 0) {
+        g.lastEngine = made;
+        return -1304;
+    }
+    if (short rc = Kadmi_OpenDatabasefile(path); rc != 0)
+        return rc;
+    short page = Kadmi_CreatePage();
+    return page > 0 ? 0 : page;
+}
+
+short WINAPI Kadmi_RenameDatabasefile(const char* newPath)
+{
+    auto& g = K();
+    if (g.db >= 0 && g.readOnly)
+        return -1404;
+    if (g.db < 0)
+        return -1401;
+    if (!newPath)
+        return -1402;
+    if (strlen(newPath) >= kPathMax)
+        return -1403;
+    if (!g.saveFailed)
+        ClearInUseMark(g.path);
+    CopyPath(g.path, newPath);
+    return 0;
+}
+
+short WINAPI Kadmi_DeleteDatabasefile(const char* path)
+{
+    if (!path)
+        return -1501;
+    if (DeleteFileA(path))
+        return 0;
+    DWORD e = GetLastError();
+    if (e == ERROR_ACCESS_DENIED)
+        return -1502;
+    if (e == ERROR_FILE_NOT_FOUND || e == ERROR_PATH_NOT_FOUND)
+        return -1503;
+    return 0;
+}
+
+char* WINAPI Kadmi_CurrentDatabasefile()
+{
+    return K().path;
+}
+
+short WINAPI Kadmi_CopyFile(const char* source, const char* destination)
+{
+    if (!source || !destination)
+        return -201;
+    FileHandle in(CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!in.Valid())
+        return -201;
+    constexpr DWORD kBlock = 4096;
+    auto* buffer = static_cast<char*>(Kadmi_Alloc(kBlock));
+    if (!buffer)
+        return -202;
+    FileHandle out(CreateFileA(destination, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    short rc = out.Valid() ? 0 : -203;
+    while (rc == 0) {
+        DWORD got = 0, put = 0;
+        if (!ReadFile(in.h, buffer, kBlock, &got, nullptr))
+            rc = -204;
+        else if (got == 0)
+            break;
+        else if (!WriteFile(out.h, buffer, got, &put, nullptr) || put != got)
+            rc = -204;
+    }
+    Kadmi_Free(buffer);
+    if (rc == 0 && !out.Close())
+        rc = -204;
+    if (rc == -204) {
+        out.Close();
+        DeleteFileA(destination);
+    }
+    return rc;
+}
+
+short WINAPI Kadmi_CheckRWAccess(const char* path)
+{
+    if (!path || !*path || strlen(path) >= kPathMax)
+        return 0;
+    if (FileExists(path) && !CanOpen(path, true))
+        return 0;
+    std::string prefix = DirectoryOf(path) + "\\TMP";
+    char test[MAX_PATH + 16] = {};
+    for (int n = 10; n <= 99; ++n) {
+        snprintf(test, sizeof test, "%s%d.%s", prefix.c_str(), n, "TXT");
+        if (!FileExists(test))
+            break;
+    }
+    FileHandle f(CreateFileA(test, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!f.Valid())
+        return 0;
+    DWORD put = 0;
+    bool written = WriteFile(f.h, "hello", 5, &put, nullptr) && put == 5;
+    bool closed = f.Close();
+    DeleteFileA(test);
+    if (!written || !closed)
+        return 0;
+    FILE* stream = fopen(test, "w");
+    if (!stream)
+        return 0;
+    fputs("Hello\r\n", stream);
+    closed = fclose(stream) == 0;
+    DeleteFileA(test);
+    return closed ? 1 : 0;
+}

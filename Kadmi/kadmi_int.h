@@ -1,0 +1,147 @@
+// Internals of the project database library shared by its source files: the
+// one globals record, record keys, the page table and the internal
+// transaction pair. The engine (Torbase200) does the storing.
+#pragma once
+#define KADMI_BUILD
+#include "Kadmi/kadmi.h"
+#include "outside/Torbase200/torbase.h"
+#include <cstring>
+#include <vector>
+
+constexpr const char* kClass = "A";
+constexpr const char* kProjectKey = "GENERALDATA";
+constexpr short kAttInUse = 1101;
+constexpr short kAttPageName = 7505;
+constexpr short kAttOwner = 7201;
+constexpr short kAttLines = 7702;
+constexpr short kAttStamps = 7701;
+constexpr size_t kPathMax = 256;      // paths are shorter than this
+constexpr size_t kKeySize = 20;       // record key buffers
+constexpr size_t kRingSize = 10240;
+constexpr size_t kExampleRingSize = 5120;
+
+// One loaded record of the page table.
+struct PageEntry {
+    long id;              // -1 project block, 0 page record, else part number
+    ddq_record* record;   // owned by the table
+    bool deleted;
+};
+
+// A rotating buffer that hands out strings.
+struct StringRing {
+    char* bytes;
+    size_t size;
+    size_t wrapAfter;   // the position goes back to 0 when past this
+};
+
+// The library's module state.
+struct KadmiGlobals {
+    HINSTANCE instance = nullptr;
+    short schema = -1;             // KADMI.DDQ, opened at load
+    short db = -1;                 // the open project (its working copy when writing)
+    char path[kPathMax] = {};      // the project file; target of the next Save
+    char workPath[MAX_PATH + 1] = {};   // the working copy, "" when reading
+    bool readOnly = false;         // opened "READ"
+    bool inTransaction = false;    // our own transaction is open
+    bool saveFailed = false;       // set while a Save has not completed
+    short lastEngine = 0;          // the latest engine failure kept
+
+    short loadedPage = 0;          // 0: none
+    std::vector<PageEntry> pages;  // the page table
+
+    short attStatus = 0;           // nonzero: the last get found nothing
+    char ring[kRingSize] = {};
+    size_t ringPosition = 0;
+
+    char iniPath[MAX_PATH + 1] = {};
+    char iniBuffers[4][256] = {};
+    int iniIndex = 0;
+
+    short exDb = -1;               // the example database, -1 when closed
+    char exPath[kPathMax] = {};
+    short exStatus = 0;
+    char exRing[kExampleRingSize] = {};
+    size_t exRingPosition = 0;
+
+    char diagnostic[600] = {};     // the latest load message, shown nowhere
+    char version[64] = {};
+};
+KadmiGlobals& K();
+
+// Record keys (keys.cpp). Each is 11 characters; false for numbers outside
+// page 1-999, part 1-999999, group and model 1-999.
+bool Key_Page(short page, char key[kKeySize]);
+bool Key_Part(short page, long part, char key[kKeySize]);
+bool Key_Model(short group, short model, char key[kKeySize]);
+// Key of object (-1 project block, 0 page record, else part) of page.
+bool Key_Object(short page, long object, char key[kKeySize]);
+// 0 with page and part; -1 NULL; -2 unreadable.
+short Key_Parse(const char* key, short* page, long* part);
+// The stored record's key as page and part; false when unreadable.
+bool Key_OfRecord(short db, const ddq_record* rec, short* page, long* part);
+
+// Record walks shared by the project and the example database (records.cpp).
+bool Page_Exists(short db, short page);
+// Calls visit for each stored part record of page in key order; visit takes
+// ownership of the record it is given.
+template <typename Visit> void Page_WalkParts(short db, short page, Visit visit)
+{
+    char key[kKeySize];
+    if (!Key_Part(page, 1, key))
+        return;
+    ddq_record* rec = ddq_findkey(db, kClass, key, DDQ_FIND_EQUAL_OR_NEXT);
+    while (rec) {
+        short p;
+        long part;
+        if (!Key_OfRecord(db, rec, &p, &part) || p != page || part < 1) {
+            ddq_freerecord(rec);
+            return;
+        }
+        ddq_record* next = ddq_nextrecord(db, rec);
+        visit(rec, part);
+        rec = next;
+    }
+}
+// Deletes a page's record and its parts; -NN02 rule of DeletePage: 0, or 1
+// when the page record was refused and no part followed.
+short Page_DeleteStored(short db, short page);
+// Stores the page src of srcDb as page dst of dstDb, parts included;
+// name (when not NULL) replaces attribute 7505 of the page record.
+short Page_CopyStored(short srcDb, short src, short dstDb, short dst, const char* name, short nameCount);
+// True when the record holds at least one attribute.
+bool Record_HasAttributes(short db, ddq_record* rec);
+
+// The transaction pair (files.cpp). End commits; a failed commit turns a
+// successful code into commitFailure.
+short BeginTransaction();
+short EndTransaction(short code, short commitFailure);
+inline short EndTransaction(short code) { return EndTransaction(code, code); }
+
+// Page table (pages.cpp).
+void PageTable_Release();
+short PageTable_Load(short page);
+PageEntry* PageTable_Find(long object);   // not deleted; nullptr when none
+
+// Attribute type ranges by id % 1000 (attributes.cpp).
+bool Att_InRange(short att, int low, int high);
+// Reads text of a string or structured id into buffer of size bytes, always
+// terminated; bytes gets the value's size. NULL when absent.
+char* Att_ReadText(short db, const ddq_record* rec, short att, char* buffer, size_t size, size_t* bytes);
+// The next slot of a ring for a value read by read(buffer, room, &bytes).
+template <typename Read> char* Ring_Read(StringRing ring, size_t* position, Read read)
+{
+    if (*position > ring.wrapAfter)
+        *position = 0;
+    char* at = ring.bytes + *position;
+    size_t room = ring.size - *position;
+    memset(at, 0, room);
+    size_t bytes = 0;
+    char* p = read(at, room, &bytes);
+    if (p)
+        *position += bytes + 1;
+    return p;
+}
+
+// Memory handed to callers: the support library's allocator scheme.
+void* Kadmi_Alloc(size_t size);
+void Kadmi_Free(void* p);

@@ -1,0 +1,230 @@
+// Pages: the page table of the loaded page, and the page operations on the
+// stored records (create, delete, copy, scans of the page numbers).
+#include "kadmi_int.h"
+
+namespace {
+
+// Fetches a stored record, or makes it in memory when it is not stored.
+ddq_record* FetchOrMake(short db, const char* key)
+{
+    ddq_record* rec = ddq_findkey(db, kClass, key, DDQ_FIND_EXACT);
+    return rec ? rec : ddq_newrecord(db, kClass, key);
+}
+
+// Calls visit(page) for each existing page from 1 to last; stops when it returns false.
+template <typename Visit> void ForEachPage(short last, Visit visit)
+{
+    for (short n = 1; n <= last; ++n)
+        if (Page_Exists(K().db, n) && !visit(n))
+            return;
+}
+
+}  // namespace
+
+void PageTable_Release()
+{
+    auto& g = K();
+    for (PageEntry& e : g.pages)
+        ddq_freerecord(e.record);
+    g.pages.clear();
+    g.pages.shrink_to_fit();
+    g.loadedPage = 0;
+}
+
+short PageTable_Load(short page)
+{
+    auto& g = K();
+    PageTable_Release();
+    char key[kKeySize];
+    Key_Page(page, key);
+    try {
+        g.pages.reserve(2);
+        ddq_record* project = FetchOrMake(g.db, kProjectKey);
+        ddq_record* own = FetchOrMake(g.db, key);
+        if (!project || !own) {
+            ddq_freerecord(project);
+            ddq_freerecord(own);
+            return -2202;
+        }
+        g.pages.push_back({KadmiObject_Project, project, false});
+        g.pages.push_back({KadmiObject_Page, own, false});
+        bool noMemory = false;
+        Page_WalkParts(g.db, page, [&](ddq_record* rec, long part) {
+            if (noMemory) {
+                ddq_freerecord(rec);
+                return;
+            }
+            try {
+                g.pages.push_back({part, rec, false});
+            } catch (const std::bad_alloc&) {
+                ddq_freerecord(rec);
+                noMemory = true;
+            }
+        });
+        if (noMemory) {
+            PageTable_Release();
+            return -2203;
+        }
+    } catch (const std::bad_alloc&) {
+        PageTable_Release();
+        return -2203;
+    }
+    g.loadedPage = page;
+    return 0;
+}
+
+PageEntry* PageTable_Find(long object)
+{
+    auto& g = K();
+    if (g.loadedPage == 0 || g.pages.size() < 2)
+        return nullptr;
+    if (object == KadmiObject_Project)
+        return &g.pages[0];
+    if (object == KadmiObject_Page)
+        return &g.pages[1];
+    for (size_t i = 2; i < g.pages.size(); ++i)
+        if (g.pages[i].id == object)
+            return g.pages[i].deleted ? nullptr : &g.pages[i];
+    return nullptr;
+}
+
+short WINAPI Kadmi_CreatePage()
+{
+    if (short rc = BeginTransaction(); rc != 0)
+        return rc;
+    short highest = 0;
+    ForEachPage(999, [&](short n) { highest = n; return true; });
+    if (highest > 997)
+        return EndTransaction(-2002);
+    char key[kKeySize];
+    Key_Page(short(highest + 1), key);
+    ddq_record* rec = ddq_newrecord(K().db, kClass, key);
+    short rc = rec ? ddq_writerecord(K().db, rec) : short(DDQ_ENOMEM);
+    ddq_freerecord(rec);
+    if (rc != 0) {
+        K().lastEngine = rc;
+        return EndTransaction(-2004);
+    }
+    return EndTransaction(short(highest + 1), -2004);
+}
+
+short WINAPI Kadmi_DeletePage(short page)
+{
+    if (short rc = BeginTransaction(); rc != 0)
+        return rc;
+    if (page == K().loadedPage)
+        PageTable_Release();
+    return EndTransaction(Page_DeleteStored(K().db, page) ? -2102 : 0, -2104);
+}
+
+short WINAPI Kadmi_LoadPage(short page)
+{
+    if (page < 1 || page > 998)
+        return -2204;
+    if (short rc = BeginTransaction(); rc != 0)
+        return rc;
+    return EndTransaction(PageTable_Load(page));
+}
+
+short WINAPI Kadmi_SavePage()
+{
+    auto& g = K();
+    if (short rc = BeginTransaction(); rc != 0)
+        return rc;
+    if (g.pages.empty())
+        return EndTransaction(-2302);
+    for (PageEntry& e : g.pages) {
+        if (e.deleted) {
+            char key[kKeySize];
+            if (Key_Part(g.loadedPage, e.id, key))
+                ddq_deleterecord(g.db, kClass, key);
+        } else if (Record_HasAttributes(g.db, e.record)) {
+            if (short rc = ddq_writerecord(g.db, e.record); rc != 0) {
+                g.lastEngine = rc;
+                return EndTransaction(-2303);
+            }
+        }
+    }
+    return EndTransaction(0, -2304);
+}
+
+short WINAPI Kadmi_GetCurrentPage()
+{
+    if (K().db < 0)
+        return -2401;
+    return K().loadedPage ? K().loadedPage : short(-2402);
+}
+
+short WINAPI Kadmi_IthPage(short i)
+{
+    if (short rc = BeginTransaction(); rc != 0)
+        return rc;
+    short found = -2502, index = 0;
+    ForEachPage(999, [&](short n) {
+        if (index++ != i)
+            return true;
+        found = n;
+        return false;
+    });
+    return EndTransaction(found);
+}
+
+short WINAPI Kadmi_NPage()
+{
+    if (short rc = BeginTransaction(); rc != 0)
+        return rc;
+    short count = 0;
+    ForEachPage(999, [&](short) { ++count; return true; });
+    return EndTransaction(count);
+}
+
+short WINAPI Kadmi_PageIndex(short page)
+{
+    if (page < 1 || page > 999)
+        return -2702;
+    if (short rc = BeginTransaction(); rc != 0)
+        return rc;
+    short count = 0;
+    ForEachPage(page, [&](short) { ++count; return true; });
+    return EndTransaction(short(count - 1));
+}
+
+short WINAPI Kadmi_PageCopy(short destination, short source)
+{
+    auto& g = K();
+    if (short rc = BeginTransaction(); rc != 0)
+        return rc;
+    char key[kKeySize];
+    if (!Page_Exists(g.db, source) || !Key_Page(destination, key))
+        return EndTransaction(-2802);
+    if (destination == source)
+        return EndTransaction(0);
+    if (destination == g.loadedPage)
+        PageTable_Release();
+    Page_DeleteStored(g.db, destination);
+    short rc = Page_CopyStored(g.db, source, g.db, destination, nullptr, 0);
+    if (rc != 0) {
+        g.lastEngine = rc;
+        return EndTransaction(-2804);
+    }
+    return EndTransaction(0, -2804);
+}
+
+short* WINAPI Kadmi_GetAllPages(short* n)
+{
+    if (n)
+        *n = 0;
+    auto* pages = static_cast<short*>(Kadmi_Alloc(1000 * sizeof(short)));
+    if (!pages)
+        return nullptr;
+    if (BeginTransaction() != 0) {
+        Kadmi_Free(pages);
+        return nullptr;
+    }
+    short count = 0;
+    ForEachPage(999, [&](short page) { pages[count++] = page; return true; });
+    EndTransaction(0);
+    if (n)
+        *n = count;
+    return pages;
+}

@@ -1,0 +1,169 @@
+// Access stamps (attribute 7701 of an object of the loaded page) and the
+// library's ini values.
+#include "kadmi_int.h"
+#include <cstdio>
+
+namespace {
+
+void PadMark(const char* mark, char out[4])
+{
+    size_t i = 0;
+    for (; i < 4 && mark[i]; ++i)
+        out[i] = mark[i];
+    for (; i < 4; ++i)
+        out[i] = ' ';
+}
+
+// Reads object's stamp of mark; false when it has none.
+bool FindStamp(long object, const char* mark, AccessEntry* found)
+{
+    char m[4];
+    PadMark(mark, m);
+    short count = 0;
+    auto* stamps = static_cast<AccessEntry*>(Kadmi_GetAtt(object, kAttStamps, &count, nullptr, 0));
+    bool ok = false;
+    for (short i = 0; stamps && i < count && !ok; ++i) {
+        if (memcmp(stamps[i].mark, m, 4) == 0) {
+            *found = stamps[i];
+            ok = true;
+        }
+    }
+    Kadmi_ReleaseAtt(stamps);
+    return ok;
+}
+
+int Compare(long a, long b)
+{
+    return a < b ? -1 : a > b ? 1 : 0;
+}
+
+char* NextIniBuffer()
+{
+    auto& g = K();
+    g.iniIndex = (g.iniIndex + 1) % 4;
+    char* buffer = g.iniBuffers[g.iniIndex];
+    memset(buffer, 0, sizeof g.iniBuffers[0]);
+    return buffer;
+}
+
+}  // namespace
+
+short WINAPI Kadmi_MarkAccess(long object, const char* mark)
+{
+    if (!mark)
+        return -8001;
+    AccessEntry entry;
+    PadMark(mark, entry.mark);
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    entry.date = now.wYear * 10000L + now.wMonth * 100L + now.wDay;
+    entry.time = now.wHour * 10000L + now.wMinute * 100L + now.wSecond;
+
+    short count = 0;
+    auto* stamps = static_cast<AccessEntry*>(Kadmi_GetAtt(object, kAttStamps, &count, nullptr, 0));
+    if (!stamps)
+        return Kadmi_SetAtt(object, kAttStamps, 1, &entry);
+    short rc = 0;
+    short i = 0;
+    while (i < count && memcmp(stamps[i].mark, entry.mark, 4) != 0)
+        ++i;
+    if (i < count) {
+        stamps[i] = entry;
+        rc = Kadmi_SetAtt(object, kAttStamps, count, stamps);
+    } else if (auto* grown = static_cast<AccessEntry*>(Kadmi_Alloc((count + 1) * sizeof(AccessEntry)))) {
+        memcpy(grown, stamps, count * sizeof(AccessEntry));
+        grown[count] = entry;
+        rc = Kadmi_SetAtt(object, kAttStamps, short(count + 1), grown);
+        Kadmi_Free(grown);
+    } else {
+        rc = -8002;
+    }
+    Kadmi_ReleaseAtt(stamps);
+    return rc;
+}
+
+short WINAPI Kadmi_CmpAccess(long objectA, const char* markA, long objectB, const char* markB)
+{
+    if (!markA || !markB)
+        return 0;
+    AccessEntry a, b;
+    bool hasA = FindStamp(objectA, markA, &a);
+    bool hasB = FindStamp(objectB, markB, &b);
+    if (!hasA && !hasB)
+        return 0;
+    if (!hasA)
+        return -1;
+    if (!hasB)
+        return 1;
+    int byDate = Compare(a.date, b.date);
+    return short(byDate != 0 ? byDate : Compare(a.time, b.time));
+}
+
+void WINAPI Kadmi_SetupInifile(const char* name, short flag, HINSTANCE module)
+{
+    auto& g = K();
+    g.iniPath[0] = '\0';
+    if (!name)
+        return;
+    if (flag == 0) {
+        if (strlen(name) <= MAX_PATH)
+            snprintf(g.iniPath, sizeof g.iniPath, "%s", name);
+        return;
+    }
+    char own[MAX_PATH + 1] = {};
+    DWORD n = GetModuleFileNameA(module, own, MAX_PATH);
+    char* slash = n > 0 && n < MAX_PATH ? strrchr(own, '\\') : nullptr;
+    if (!slash)
+        return;
+    slash[1] = '\0';
+    if (strlen(own) + strlen(name) <= MAX_PATH)
+        snprintf(g.iniPath, sizeof g.iniPath, "%s%s", own, name);
+}
+
+char* WINAPI Kadmi_GetInifilename()
+{
+    return K().iniPath;
+}
+
+char* WINAPI Kadmi_ReadIni(const char* section, const char* key)
+{
+    char* buffer = NextIniBuffer();
+    if (K().iniPath[0] && section && key)
+        GetPrivateProfileStringA(section, key, "", buffer, sizeof K().iniBuffers[0], K().iniPath);
+    return buffer;
+}
+
+float WINAPI Kadmi_ReadIniFloat(const char* section, const char* key)
+{
+    float value = 0;
+    return sscanf(Kadmi_ReadIni(section, key), "%f", &value) == 1 ? value : 0.0f;
+}
+
+long WINAPI Kadmi_ReadIniLong(const char* section, const char* key)
+{
+    long value = 0;
+    return sscanf(Kadmi_ReadIni(section, key), "%ld", &value) == 1 ? value : 0;
+}
+
+short WINAPI Kadmi_WriteIni(const char* section, const char* key, const char* value)
+{
+    if (!K().iniPath[0])
+        return -1;
+    if (section && key)
+        WritePrivateProfileStringA(section, key, value, K().iniPath);
+    return 0;
+}
+
+short WINAPI Kadmi_WriteIniFloat(const char* section, const char* key, float value)
+{
+    char text[64];
+    snprintf(text, sizeof text, "%f", value);
+    return Kadmi_WriteIni(section, key, text);
+}
+
+short WINAPI Kadmi_WriteIniLong(const char* section, const char* key, long value)
+{
+    char text[32];
+    snprintf(text, sizeof text, "%ld", value);
+    return Kadmi_WriteIni(section, key, text);
+}
