@@ -1,0 +1,141 @@
+// The error dialog of VlUtil.dll, opened modally, read and closed by the test
+// helper: the lines, their grouping and order, and the answer it gives.
+#include <gtest/gtest.h>
+#include "VlUtil/vlutil.h"
+#include "outside/Lexmo100/lexmo.h"
+#include "testsupport/testsupport.h"
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int ErrorListId = 101;
+
+struct Line {
+    std::string text;
+    LPARAM data;
+    bool operator==(const Line&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const Line& line)
+{
+    return out << '"' << line.text << "\" (" << line.data << ')';
+}
+
+std::vector<Line> ReadLines(HWND dialog)
+{
+    HWND list = GetDlgItem(dialog, ErrorListId);
+    std::vector<Line> lines;
+    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        char text[512] = {};
+        SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+        lines.push_back({text, SendMessageA(list, LB_GETITEMDATA, i, 0)});
+    }
+    return lines;
+}
+
+std::string Entry(const char* text)
+{
+    return std::string(10, ' ') + text + '\t';
+}
+
+// A text as the library shows it: its interface language is English unless
+// the settings say otherwise, and this test's settings say nothing.
+std::string LibraryText(TextId id)
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(GetModuleHandleA("VlUtil.dll"), path, MAX_PATH);
+    std::string folder(path);
+    folder.erase(folder.find_last_of("\\/") + 1);
+    short handle = TextAPI_Open((folder + "TextAPI.db").c_str(), (folder + "TextAPI.ddq").c_str());
+    std::string text = TextAPI_GetText(handle, id);
+    TextAPI_Close(handle);
+    return text;
+}
+
+class ErrorDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        VlUtil_InitDLL(nullptr, GetModuleHandleA(nullptr), "Velmo", "Varmelin", "vlutil-test");
+        ErrorList_Reset();
+    }
+    void TearDown() override { ErrorList_Clear(); }
+
+    // Runs the dialog, reads it when it is up, and presses button.
+    int Run(int button)
+    {
+        TsBoxAnswerer answer(button, nullptr, [this](HWND box) {
+            lines_ = ReadLines(box);
+            caption_ = Ts_WindowText(box);
+            selection_ = static_cast<int>(SendDlgItemMessageA(box, ErrorListId, LB_GETCURSEL, 0, 0));
+        });
+        int result = ErrorDialog(nullptr);
+        EXPECT_EQ(answer.boxes().size(), 1u);
+        return result;
+    }
+
+    std::vector<Line> lines_;
+    std::string caption_;
+    int selection_ = -2;
+};
+
+TEST_F(ErrorDialogTest, ListsEntriesByObjectThenSeverityUnderGroupLines)
+{
+    ErrorList_Insert(0, ErrorKind_Warning, 0, "general warning", 0, nullptr);
+    ErrorList_Insert(-1, ErrorKind_Warning, 0, "negative object", 0, nullptr);
+    ErrorList_Insert(0, ErrorKind_Error, 0, "general error", 0, nullptr);
+    ErrorList_Insert(0, ErrorKind_FailedIteration, 0, "failed iteration", 0, nullptr);
+
+    EXPECT_EQ(Run(IDOK), IDOK);
+
+    const std::vector<Line> expected = {
+        {Entry("negative object"), 0},   // a negative object has no group line
+        {LibraryText(20048) + '\t', -1},
+        {Entry("general error"), 1},
+        {Entry("failed iteration"), 2},
+        {Entry("general warning"), 3},
+    };
+    EXPECT_EQ(lines_, expected);
+    EXPECT_EQ(selection_, 0);
+    EXPECT_EQ(caption_, LibraryText(20047));   // translated when it opened
+
+    // The dialog sorted the list itself.
+    EXPECT_STREQ(ErrorList_IthErrorStr(0), "negative object");
+    EXPECT_STREQ(ErrorList_IthErrorStr(3), "general warning");
+}
+
+TEST_F(ErrorDialogTest, OneGroupLineForAllGeneralEntries)
+{
+    for (const char* text : {"a", "b", "c"})
+        ErrorList_Insert(0, ErrorKind_Error, 0, text, 0, nullptr);
+    Run(IDOK);
+    int groups = 0;
+    for (const Line& line : lines_)
+        groups += line.data == -1;
+    EXPECT_EQ(groups, 1);
+    EXPECT_EQ(lines_.size(), 4u);
+}
+
+TEST_F(ErrorDialogTest, EntriesWithoutTextShowTheirLanguageText)
+{
+    ErrorList_Insert(0, ErrorKind_Error, 40046, nullptr, 0, nullptr);
+    Run(IDOK);
+    ASSERT_EQ(lines_.size(), 2u);
+    EXPECT_EQ(lines_[1].text, Entry(ErrorList_IthErrorStr(0)));
+}
+
+TEST_F(ErrorDialogTest, CancelAnswersTwo)
+{
+    ErrorList_Insert(0, ErrorKind_Error, 0, "x", 0, nullptr);
+    EXPECT_EQ(Run(IDCANCEL), IDCANCEL);
+}
+
+TEST_F(ErrorDialogTest, AnEmptyListOpensAndCloses)
+{
+    EXPECT_EQ(Run(IDOK), IDOK);
+    EXPECT_TRUE(lines_.empty());
+}
+
+}  // namespace
