@@ -1,6 +1,8 @@
 // vldatac: the data compiler. Reads table sources and writes one database
 // under a schema:  vldatac <schema> <output database> <source.tab>...
 // A faulty source ends the run with a message naming file and line.
+#include <windows.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -19,6 +21,8 @@ int main(int argc, char** argv)
         std::fputs("usage: vldatac <schema> <output database> <source.tab>...\n", stderr);
         return 2;
     }
+    // A stale database must not outlive a refused source.
+    DeleteFileA(tab::HostPath(argv[2]).c_str());
     try {
         std::vector<tab::Record> records;
         for (int i = 3; i < argc; ++i) {
