@@ -126,8 +126,11 @@ int Date_Compare(const DateRecord* a, const DateRecord* b)
 
 const char* Date_FormatLocal(unsigned year, unsigned month, unsigned day)
 {
-    char pattern[kLocalDateSize];
-    GetProfileStringA("Intl", "sShortDate", "d/m/y", pattern, sizeof pattern);
+    // Read more than fits, so the cut to the result's size falls on a
+    // character boundary.
+    char profile[256], pattern[kLocalDateSize];
+    GetProfileStringA("Intl", "sShortDate", "d/m/y", profile, sizeof profile);
+    Utf8_CopyCut(pattern, sizeof pattern, profile);
     BoundedText out(App().localDate, sizeof App().localDate);
     for (const char* p = pattern; *p;) {
         const char letter = static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));

@@ -3,6 +3,7 @@
 // them.
 #pragma once
 #include <windows.h>
+#include "support/app.h"
 #include <cstddef>
 #include <cstdint>
 
@@ -30,7 +31,7 @@ constexpr size_t kDateTextSize = 11;
 void Date_Today(DateRecord* date);
 
 // Writes today's date in the Windows short-date form (Date_FormatLocal) into
-// buffer, which holds kLocalDateSize (80) bytes.
+// buffer, which holds kLocalDateSize bytes.
 void Date_TodayLocal(char* buffer);
 
 // Orders two dates: the year difference, else the month difference, else the

@@ -1,5 +1,5 @@
 // Dialog and window helpers on a live dialog: item states, combo selection,
-// window titles.
+// the main window title.
 #include <gtest/gtest.h>
 #include "support/app.h"
 #include "support/dlgutil.h"
@@ -66,13 +66,6 @@ TEST_F(DlgUtilTest, TitleOfTheMainWindow)
     lstrcpyA(App().currentFile, "C:\\Projects\\Mill.WDF");
     App_ShowTitle();
     EXPECT_EQ(Ts_WindowText(dialog_.hwnd()), "Varmelin 1.0 - C:\\Projects\\Mill.WDF");
-}
-
-TEST(MessageWords, LowAndHigh)
-{
-    EXPECT_EQ(Msg_LoWord(MAKEWPARAM(0x1234, 0xABCD)), 0x1234);
-    EXPECT_EQ(Msg_HiWord(MAKEWPARAM(0x1234, 0xABCD)), 0xABCD);
-    EXPECT_EQ(Msg_HiWord(static_cast<DWORD_PTR>(MAKELPARAM(1, 0xFFFF))), 0xFFFF);
 }
 
 }  // namespace

@@ -58,14 +58,6 @@ TEST_F(GdiCacheTest, FreeCacheDeletesAndEmpties)
     EXPECT_EQ(GetObjectType(pen), 0u) << "the pen was deleted";
 }
 
-TEST_F(GdiCacheTest, NullObjectsAreIgnored)
-{
-    HDC dc = CreateCompatibleDC(nullptr);
-    EXPECT_EQ(Gdi_SelectObject(dc, nullptr), nullptr);
-    Gdi_DeleteObject(nullptr);
-    DeleteDC(dc);
-}
-
 class ShadeTest : public testing::Test {
 protected:
     void SetUp() override
