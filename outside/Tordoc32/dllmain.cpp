@@ -1,7 +1,12 @@
-// Attach and detach of Tordoc32.dll.
-#include <windows.h>
+// Attach and detach of Tordoc32.dll: the module keeps its own instance for
+// its window classes and resources.
+#include "outside/Tordoc32/viewer.h"
 
-BOOL WINAPI DllMain(HINSTANCE, DWORD, LPVOID)
+BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
+    if (reason == DLL_PROCESS_ATTACH) {
+        Viewer().instance = instance;
+        DisableThreadLibraryCalls(instance);
+    }
     return TRUE;
 }

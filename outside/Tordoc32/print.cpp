@@ -1,0 +1,108 @@
+// The print command: the standard print dialog chooses printer and pages,
+// then each page is played onto the printer, scaled to fill the paper while
+// keeping the report's proportions.
+#include "outside/Tordoc32/viewer.h"
+
+#include <commdlg.h>
+#include <algorithm>
+
+namespace {
+
+// What the print dialog hands back, freed when printing is over.
+struct PrinterChoice {
+    PRINTDLGA dialog{};
+    PrinterChoice() { dialog.lStructSize = sizeof dialog; }
+    PrinterChoice(const PrinterChoice&) = delete;
+    PrinterChoice& operator=(const PrinterChoice&) = delete;
+    ~PrinterChoice()
+    {
+        if (dialog.hDC) DeleteDC(dialog.hDC);
+        if (dialog.hDevMode) GlobalFree(dialog.hDevMode);
+        if (dialog.hDevNames) GlobalFree(dialog.hDevNames);
+    }
+};
+
+// The paper in the printer's coordinates, whose origin is the corner of the
+// printable area; falls back to the printable area for other devices.
+RECT PaperRect(HDC printer)
+{
+    int width = GetDeviceCaps(printer, PHYSICALWIDTH);
+    int height = GetDeviceCaps(printer, PHYSICALHEIGHT);
+    int left = -GetDeviceCaps(printer, PHYSICALOFFSETX);
+    int top = -GetDeviceCaps(printer, PHYSICALOFFSETY);
+    if (width <= 0 || height <= 0) {
+        width = GetDeviceCaps(printer, HORZRES);
+        height = GetDeviceCaps(printer, VERTRES);
+        left = top = 0;
+    }
+    double dpiX = std::max(GetDeviceCaps(printer, LOGPIXELSX), 1);
+    double dpiY = std::max(GetDeviceCaps(printer, LOGPIXELSY), 1);
+    // The report's page in inches, scaled to the paper in inches.
+    double pageWidth = ReportPageWidth / 254.0;
+    double pageHeight = ReportPageHeight / 254.0;
+    double scale = std::min(width / dpiX / pageWidth, height / dpiY / pageHeight);
+    return {left, top, left + static_cast<int>(pageWidth * scale * dpiX),
+            top + static_cast<int>(pageHeight * scale * dpiY)};
+}
+
+void PrintFailed(HWND frame, const char* text)
+{
+    MessageBoxA(frame, text, Viewer().captions[Caption::Title], MB_OK | MB_ICONERROR);
+}
+
+// Prints pages [first, last] (0-based); false when the printer refused.
+bool PrintPages(HDC printer, size_t first, size_t last)
+{
+    ViewerGlobals& v = Viewer();
+    DOCINFOA document{};
+    document.cbSize = sizeof document;
+    document.lpszDocName = v.captions[Caption::Title];
+    if (StartDocA(printer, &document) <= 0) return false;
+    RECT paper = PaperRect(printer);
+    for (size_t page = first; page <= last; ++page) {
+        if (StartPage(printer) <= 0) {
+            AbortDoc(printer);
+            return false;
+        }
+        Report_PlayPage(v.report, printer, page, paper);
+        if (EndPage(printer) <= 0) {
+            AbortDoc(printer);
+            return false;
+        }
+    }
+    return EndDoc(printer) > 0;
+}
+
+} // namespace
+
+void Print_Report(HWND frame)
+{
+    ViewerGlobals& v = Viewer();
+    WORD pages = static_cast<WORD>(std::min<size_t>(v.report.pages.size(), 0xFFFF));
+    PrinterChoice choice;
+    PRINTDLGA& dialog = choice.dialog;
+    dialog.hwndOwner = frame;
+    dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
+    dialog.nMinPage = 1;
+    dialog.nMaxPage = pages;
+    dialog.nFromPage = 1;
+    dialog.nToPage = pages;
+    if (!PrintDlgA(&dialog)) {
+        DWORD error = CommDlgExtendedError();
+        if (error == PDERR_NODEFAULTPRN)
+            PrintFailed(frame, "No printer is installed.");
+        else if (error)
+            PrintFailed(frame, "The print dialog cannot be shown.");
+        return;
+    }
+    size_t first = 0;
+    size_t last = pages - 1;
+    if (dialog.Flags & PD_PAGENUMS) {
+        first = std::clamp<size_t>(dialog.nFromPage, 1, pages) - 1;
+        last = std::clamp<size_t>(dialog.nToPage, first + 1, pages) - 1;
+    }
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+    bool printed = dialog.hDC && PrintPages(dialog.hDC, first, last);
+    SetCursor(previous);
+    if (!printed) PrintFailed(frame, "The report could not be printed.");
+}

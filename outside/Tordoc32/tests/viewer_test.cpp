@@ -1,0 +1,299 @@
+// The viewer as its caller and user meet it: tordoc_start on a real report,
+// driven from a timer while its modal loop runs, read back through its
+// window title, status bar and toolbar, and closed by the test.
+#include <gtest/gtest.h>
+
+#include "outside/Tordoc32/resource.h"
+#include "outside/Tordoc32/tordoc.h"
+#include "outside/Tordoc32/viewer.h"
+#include "test_metafile.h"
+
+#include <commctrl.h>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Runs its steps, one a timer tick, while the code under test spins a modal
+// loop. A step returns false to be tried again on the next tick (a window
+// not open yet). After the time limit every window of the thread is closed,
+// so a failing test ends instead of hanging.
+class UiScript {
+public:
+    using Step = std::function<bool()>;
+
+    explicit UiScript(std::vector<Step> steps) : steps_(std::move(steps))
+    {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 30, Tick);
+    }
+    ~UiScript()
+    {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    bool Finished() const { return next_ == steps_.size(); }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        UiScript* self = current_;
+        if (!self || self->busy_) return;
+        self->busy_ = true;
+        if (++self->ticks_ > TickLimit) {
+            CloseEverything();
+        } else if (self->next_ < self->steps_.size() && self->steps_[self->next_]()) {
+            ++self->next_;
+        }
+        self->busy_ = false;
+    }
+    static BOOL CALLBACK CloseOne(HWND window, LPARAM)
+    {
+        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
+        PostMessageA(window, WM_CLOSE, 0, 0);
+        return TRUE;
+    }
+    static void CloseEverything() { EnumThreadWindows(GetCurrentThreadId(), CloseOne, 0); }
+
+    static constexpr int TickLimit = 500;
+    static inline UiScript* current_ = nullptr;
+    std::vector<Step> steps_;
+    size_t next_ = 0;
+    int ticks_ = 0;
+    bool busy_ = false;
+    UINT_PTR timer_ = 0;
+};
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = {};
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+// The visible top-level window of this thread with class `className`.
+HWND FindThreadWindow(const char* className)
+{
+    struct Search { const char* className; HWND found; } search{className, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM data) -> BOOL {
+        auto& s = *reinterpret_cast<Search*>(data);
+        if (IsWindowVisible(window) && ClassOf(window) == s.className) {
+            s.found = window;
+            return FALSE;
+        }
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND ViewerWindow() { return FindThreadWindow(ViewerClassName); }
+HWND Child(HWND parent, int id) { return GetDlgItem(parent, id); }
+
+std::string WindowText(HWND window)
+{
+    char text[512] = {};
+    GetWindowTextA(window, text, sizeof text);
+    return text;
+}
+
+std::string StatusText(int part)
+{
+    HWND status = Child(ViewerWindow(), IDC_STATUS);
+    char text[256] = {};
+    if (LOWORD(SendMessageA(status, SB_GETTEXTLENGTHA, part, 0)) < sizeof text)
+        SendMessageA(status, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// All static texts of a message box.
+std::string MessageBoxText(HWND box)
+{
+    std::string text;
+    EnumChildWindows(box, [](HWND child, LPARAM data) -> BOOL {
+        if (ClassOf(child) == "Static") *reinterpret_cast<std::string*>(data) += WindowText(child);
+        return TRUE;
+    }, reinterpret_cast<LPARAM>(&text));
+    return text;
+}
+
+bool ButtonEnabled(int command)
+{
+    HWND toolbar = Child(ViewerWindow(), IDC_TOOLBAR);
+    return SendMessageA(toolbar, TB_ISBUTTONENABLED, command, 0) != 0;
+}
+
+void Command(int id) { SendMessageA(ViewerWindow(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
+
+void ChooseZoom(int index)
+{
+    HWND toolbar = Child(ViewerWindow(), IDC_TOOLBAR);
+    HWND box = Child(toolbar, IDC_ZOOM);
+    SendMessageA(box, CB_SETCURSEL, index, 0);
+    SendMessageA(toolbar, WM_COMMAND, MAKEWPARAM(IDC_ZOOM, CBN_SELCHANGE), reinterpret_cast<LPARAM>(box));
+}
+
+// A step that waits for the viewer and then runs `action`.
+UiScript::Step WithViewer(std::function<void()> action)
+{
+    return [action] {
+        if (!ViewerWindow()) return false;
+        action();
+        return true;
+    };
+}
+
+UiScript::Step CloseViewer()
+{
+    return WithViewer([] { PostMessageA(ViewerWindow(), WM_CLOSE, 0, 0); });
+}
+
+// A step that waits for a message box, keeps its text and presses OK.
+UiScript::Step AnswerMessageBox(std::string& text)
+{
+    return [&text] {
+        HWND box = FindThreadWindow("#32770");
+        if (!box) return false;
+        text = MessageBoxText(box);
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        return true;
+    };
+}
+
+struct ViewerTest : ::testing::Test {
+    std::string report = TestTempPath("viewer.wmf");
+    std::string settings = TestTempPath("viewer.ini");
+    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPED, 0, 0, 100, 100, nullptr, nullptr,
+                                 nullptr, nullptr);
+    void SetUp() override { WriteThreePageReport(report); }
+    void TearDown() override
+    {
+        DestroyWindow(owner);
+        DeleteFileA(report.c_str());
+        DeleteFileA(settings.c_str());
+    }
+    int Start(const char* metafile, const char* settingsFile = nullptr)
+    {
+        return tordoc_start(owner, "help.txt", metafile, 2, settingsFile);
+    }
+};
+
+TEST_F(ViewerTest, PagesThroughTheReportAndCloses)
+{
+    std::vector<std::string> seen;
+    bool ownerDisabled = false;
+    auto note = [&seen] { seen.push_back(StatusText(0)); };
+    UiScript script({
+        WithViewer([&] { note(); ownerDisabled = !IsWindowEnabled(owner); }),
+        WithViewer([&] { EXPECT_FALSE(ButtonEnabled(IDM_PREVIOUS)); Command(IDM_NEXT); note(); }),
+        WithViewer([&] { Command(IDM_NEXT); Command(IDM_NEXT); note(); EXPECT_FALSE(ButtonEnabled(IDM_NEXT)); }),
+        WithViewer([&] { Command(IDM_PREVIOUS); note(); EXPECT_TRUE(ButtonEnabled(IDM_NEXT)); }),
+        WithViewer([&] { Command(IDM_FIRST); note(); Command(IDM_LAST); note(); }),
+        CloseViewer(),
+    });
+    EXPECT_EQ(Start(report.c_str()), 0);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(seen, (std::vector<std::string>{"Page: 1 / 3", "Page: 2 / 3", "Page: 3 / 3", "Page: 2 / 3",
+                                              "Page: 1 / 3", "Page: 3 / 3"}));
+    EXPECT_TRUE(ownerDisabled);
+    EXPECT_TRUE(IsWindowEnabled(owner));
+    EXPECT_EQ(ViewerWindow(), nullptr);
+}
+
+TEST_F(ViewerTest, KeyboardTurnsPagesAndEscapeCloses)
+{
+    std::vector<std::string> seen;
+    auto key = [](WPARAM vk) { PostMessageA(Child(ViewerWindow(), IDC_PAGEVIEW), WM_KEYDOWN, vk, 0); };
+    UiScript script({
+        WithViewer([&] { key(VK_NEXT); }),
+        WithViewer([&] { seen.push_back(StatusText(0)); key(VK_NEXT); key(VK_PRIOR); }),
+        WithViewer([&] { seen.push_back(StatusText(0)); key(VK_ESCAPE); }),
+    });
+    EXPECT_EQ(Start(report.c_str()), 0);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(seen, (std::vector<std::string>{"Page: 2 / 3", "Page: 2 / 3"}));
+}
+
+TEST_F(ViewerTest, ZoomChoicesSetTheZoom)
+{
+    std::string at100, atWhole, atWidth;
+    UiScript script({
+        WithViewer([&] {
+            atWhole = StatusText(1);
+            ChooseZoom(4);
+            at100 = StatusText(1);
+            ChooseZoom(1);
+            atWidth = StatusText(1);
+        }),
+        CloseViewer(),
+    });
+    EXPECT_EQ(Start(report.c_str()), 0);
+    EXPECT_EQ(at100, "Zoom: 100 %");
+    // The window is smaller than a page at 100 %, and its width is less than
+    // its height: whole page < page width < 100 %.
+    auto percent = [](const std::string& text) { return std::atoi(text.c_str() + text.find(' ') + 1); };
+    EXPECT_GT(percent(atWhole), 10) << atWhole;
+    EXPECT_LT(percent(atWhole), percent(atWidth));
+    EXPECT_LT(percent(atWidth), 100);
+}
+
+TEST_F(ViewerTest, CaptionsComeFromTheSettingsFile)
+{
+    std::string text = "[TORDOC]\r\nT1002=Vorschau \xC3\xBC\r\nT1003=Seite:\r\nT1004=Zoom:\r\n";
+    WriteFileBytes(settings, std::vector<uint8_t>(text.begin(), text.end()));
+    std::string title, page;
+    UiScript script({
+        WithViewer([&] { title = WindowText(ViewerWindow()); page = StatusText(0); }),
+        CloseViewer(),
+    });
+    EXPECT_EQ(Start(report.c_str(), settings.c_str()), 0);
+    EXPECT_EQ(title, "Vorschau \xC3\xBC");
+    EXPECT_EQ(page, "Seite: 1 / 3");
+}
+
+TEST_F(ViewerTest, ReportWithoutCommentsIsOnePage)
+{
+    WriteMetafile(report, [](HDC dc) { DrawSetup(dc, false); FillQuadrant(dc, 0); });
+    std::string page;
+    bool nextEnabled = true;
+    UiScript script({
+        WithViewer([&] { Command(IDM_NEXT); page = StatusText(0); nextEnabled = ButtonEnabled(IDM_NEXT); }),
+        CloseViewer(),
+    });
+    EXPECT_EQ(Start(report.c_str()), 0);
+    EXPECT_EQ(page, "Page: 1 / 1");
+    EXPECT_FALSE(nextEnabled);
+}
+
+TEST_F(ViewerTest, MissingOrDamagedReportIsReportedNotShown)
+{
+    struct Row { const char* name; std::string path; const char* says; };
+    std::string damaged = TestTempPath("damaged_viewer.wmf");
+    WriteFileBytes(damaged, {'n', 'o', 't', ' ', 'a', ' ', 'r', 'e', 'p', 'o', 'r', 't'});
+    const Row rows[] = {
+        {"Missing", TestTempPath("missing_viewer.wmf"), "cannot be opened"},
+        {"Damaged", damaged, "is damaged"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string text;
+        UiScript script({AnswerMessageBox(text)});
+        EXPECT_EQ(Start(row.path.c_str()), -1);
+        EXPECT_NE(text.find(row.path), std::string::npos) << text;
+        EXPECT_NE(text.find(row.says), std::string::npos) << text;
+    }
+    DeleteFileA(damaged.c_str());
+}
+
+TEST_F(ViewerTest, SecondViewerIsRefusedWhileOneIsOpen)
+{
+    int nested = 0;
+    UiScript script({
+        WithViewer([&] { nested = tordoc_start(nullptr, nullptr, report.c_str(), 2, nullptr); }),
+        CloseViewer(),
+    });
+    EXPECT_EQ(Start(report.c_str()), 0);
+    EXPECT_EQ(nested, -1);
+}
+
+} // namespace
