@@ -242,7 +242,8 @@ TEST(ReportPlay, TextIsDrawnAsUtf8)
     static const char* const Texts[] = {"Temperature 20 \xC2\xB0" "C, \xC3\xA4\xC3\xB6\xC3\xBC", "Plain ASCII"};
     static const HFONT font = [] {
         LOGFONTA logical{};
-        logical.lfHeight = -300;
+        logical.lfHeight = -35;                 // the report font size; small sizes showed the fault
+        logical.lfCharSet = DEFAULT_CHARSET;    // as the print library makes its fonts
         lstrcpynA(logical.lfFaceName, "Arial", LF_FACESIZE);
         return CreateFontIndirectA(&logical);
     }();
