@@ -168,9 +168,11 @@ bool SkippedFolder(const fs::path& path)
            name == "bench" || name == "data";
 }
 
-std::vector<UsedId> ScanSources()
+// Scans the product sources; `files` counts the files read.
+std::vector<UsedId> ScanSources(int& files)
 {
     std::vector<UsedId> used;
+    files = 0;
     fs::recursive_directory_iterator it(SourceRoot()), end;
     for (; it != end; ++it) {
         if (it->is_directory()) {
@@ -179,6 +181,7 @@ std::vector<UsedId> ScanSources()
         }
         std::string ext = it->path().extension().string();
         if (ext != ".cpp" && ext != ".h" && ext != ".rc") continue;
+        ++files;
         std::ifstream in(it->path(), std::ios::binary);
         std::stringstream all;
         all << in.rdbuf();
@@ -258,7 +261,9 @@ void ScanMaterialNames(std::vector<UsedId>& used)
 TEST(TextSources, EveryTextIdTheCodeUsesExistsInEveryLanguage)
 {
     std::vector<LanguageFile> files = ReadAllLanguages();
-    std::vector<UsedId> used = ScanSources();
+    int scanned = 0;
+    std::vector<UsedId> used = ScanSources(scanned);
+    ASSERT_GT(scanned, 10) << "the sources were not found under " << SourceRoot();
     ScanMaterialNames(used);
     for (const UsedId& u : used)
         for (const LanguageFile& f : files)
