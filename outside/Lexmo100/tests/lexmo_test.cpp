@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include "outside/Lexmo100/lexmo.h"
 #include "outside/Torbase200/torbase.h"
+#include "testsupport/testsupport.h"
 #include "test_dialog.h"
 #include <string>
 #include <vector>
@@ -259,17 +260,10 @@ TEST_F(Lexmo, LanguageListsByUse)
 
 INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
-std::string WindowText(HWND w)
-{
-    char text[256] = {};
-    GetWindowTextA(w, text, sizeof text);
-    return text;
-}
-
 TEST_F(Lexmo, DialogIsTranslatedAndMissingControlsPassedOver)
 {
-    HWND dlg = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TRANSLATE_TEST),
-                                  nullptr, PlainDialogProc, 0);
+    TsDialog dialog(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TRANSLATE_TEST), PlainDialogProc);
+    HWND dlg = dialog.hwnd();
     ASSERT_NE(dlg, nullptr);
     const DialogTextTable table[] = {
         {0, 20047, nullptr},              // caption
@@ -282,16 +276,15 @@ TEST_F(Lexmo, DialogIsTranslatedAndMissingControlsPassedOver)
     };
     ASSERT_EQ(TextAPI_SetLanguage(handle, kLangRussian), 0);
     EXPECT_EQ(TextAPI_TranslateDialog(handle, dlg, table), 3);
-    EXPECT_EQ(WindowText(dlg), "Ошибки");
-    EXPECT_EQ(WindowText(GetDlgItem(dlg, IDC_TEST_LABEL)), "Теплопроводность");
-    EXPECT_EQ(WindowText(GetDlgItem(dlg, IDC_TEST_CHECK)), "untranslated");
-    EXPECT_EQ(WindowText(GetDlgItem(dlg, IDOK)), "ОК");
+    EXPECT_EQ(Ts_WindowText(dlg), "Ошибки");
+    EXPECT_EQ(Ts_ControlText(dlg, IDC_TEST_LABEL), "Теплопроводность");
+    EXPECT_EQ(Ts_ControlText(dlg, IDC_TEST_CHECK), "untranslated");
+    EXPECT_EQ(Ts_ControlText(dlg, IDOK), "ОК");
 
     ASSERT_EQ(TextAPI_SetLanguage(handle, kLangPolish), 0);
     TextAPI_TranslateDialog(handle, dlg, table);
-    EXPECT_EQ(WindowText(dlg), "Błędy");
-    EXPECT_EQ(WindowText(GetDlgItem(dlg, IDC_TEST_LABEL)), "[50077]");
-    DestroyWindow(dlg);
+    EXPECT_EQ(Ts_WindowText(dlg), "Błędy");
+    EXPECT_EQ(Ts_ControlText(dlg, IDC_TEST_LABEL), "[50077]");
 }
 
 }  // namespace
