@@ -53,6 +53,7 @@ vl_start_wine() {
     wineboot -i >/dev/null 2>&1
     wineserver -w
   fi
+  wineserver -w  # a server the build's data compiler left has no display
   wineserver -p >/dev/null 2>&1 &
   VL_WINESERVER_PID=$!
   # Start Wine's own services now, detached from any caller's output.
