@@ -377,7 +377,7 @@ short WINAPI Kadmi_CopyFile(const char* source, const char* destination)
     if (!in.Valid())
         return -201;
     constexpr DWORD kBlock = 4096;
-    auto* buffer = static_cast<char*>(Kadmi_Alloc(kBlock));
+    auto* buffer = static_cast<char*>(Mem_Alloc(kBlock));
     if (!buffer)
         return -202;
     FileHandle out(CreateFileA(destination, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
@@ -392,7 +392,7 @@ short WINAPI Kadmi_CopyFile(const char* source, const char* destination)
         else if (!WriteFile(out.h, buffer, got, &put, nullptr) || put != got)
             rc = -204;
     }
-    Kadmi_Free(buffer);
+    Mem_Free(buffer);
     if (rc == 0 && !out.Close())
         rc = -204;
     if (rc == -204) {

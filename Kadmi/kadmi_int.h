@@ -5,6 +5,7 @@
 #define KADMI_BUILD
 #include "Kadmi/kadmi.h"
 #include "outside/Torbase200/torbase.h"
+#include "support/memory.h"
 #include <cstring>
 #include <vector>
 
@@ -142,6 +143,3 @@ template <typename Read> char* Ring_Read(StringRing ring, size_t* position, Read
     return p;
 }
 
-// Memory handed to callers: the support library's allocator scheme.
-void* Kadmi_Alloc(size_t size);
-void Kadmi_Free(void* p);

@@ -214,11 +214,11 @@ short* WINAPI Kadmi_GetAllPages(short* n)
 {
     if (n)
         *n = 0;
-    auto* pages = static_cast<short*>(Kadmi_Alloc(1000 * sizeof(short)));
+    auto* pages = static_cast<short*>(Mem_Alloc(1000 * sizeof(short)));
     if (!pages)
         return nullptr;
     if (BeginTransaction() != 0) {
-        Kadmi_Free(pages);
+        Mem_Free(pages);
         return nullptr;
     }
     short count = 0;

@@ -81,7 +81,7 @@ long* PartsOfLine(int side, short line, short* n)
     if (PartPrecondition(44) != 0)
         return nullptr;
     short size = CountLive();
-    auto* parts = size > 0 ? static_cast<long*>(Kadmi_Alloc(size * sizeof(long))) : nullptr;
+    auto* parts = size > 0 ? static_cast<long*>(Mem_Alloc(size * sizeof(long))) : nullptr;
     if (!parts)
         return nullptr;
     short placed = 0;
@@ -93,7 +93,7 @@ long* PartsOfLine(int side, short line, short* n)
         }
     });
     if (placed == 0) {
-        Kadmi_Free(parts);
+        Mem_Free(parts);
         return nullptr;
     }
     if (n)
@@ -191,7 +191,7 @@ long* WINAPI Kadmi_GetAllParts(short* n)
     if (PartPrecondition(43) != 0)
         return nullptr;
     short count = CountLive();
-    auto* parts = static_cast<long*>(Kadmi_Alloc(std::max<short>(count, 1) * sizeof(long)));
+    auto* parts = static_cast<long*>(Mem_Alloc(std::max<short>(count, 1) * sizeof(long)));
     if (!parts)
         return nullptr;
     short i = 0;
@@ -300,7 +300,7 @@ long* WINAPI Kadmi_GetAllAccessories(long mainPart, short* n)
         if (PageEntry* e = PageTable_Find(parts[i]); e && mainPart != 0 && OwnerOf(*e) == mainPart)
             parts[kept++] = parts[i];
     if (kept == 0) {
-        Kadmi_Free(parts);
+        Mem_Free(parts);
         return nullptr;
     }
     if (n)

@@ -70,11 +70,11 @@ short WINAPI Kadmi_MarkAccess(long object, const char* mark)
     if (i < count) {
         stamps[i] = entry;
         rc = Kadmi_SetAtt(object, kAttStamps, count, stamps);
-    } else if (auto* grown = static_cast<AccessEntry*>(Kadmi_Alloc((count + 1) * sizeof(AccessEntry)))) {
+    } else if (auto* grown = static_cast<AccessEntry*>(Mem_Alloc((count + 1) * sizeof(AccessEntry)))) {
         memcpy(grown, stamps, count * sizeof(AccessEntry));
         grown[count] = entry;
         rc = Kadmi_SetAtt(object, kAttStamps, short(count + 1), grown);
-        Kadmi_Free(grown);
+        Mem_Free(grown);
     } else {
         rc = -8002;
     }

@@ -1,5 +1,4 @@
-// The library's version text from its own version block, and the allocator
-// of the blocks handed to callers.
+// The library's version text, from the version block of its own file.
 #include "kadmi_int.h"
 #include <cstdio>
 #include <vector>
@@ -26,27 +25,4 @@ char* WINAPI Kadmi_Version()
              unsigned(LOWORD(info->dwProductVersionMS)), unsigned(HIWORD(info->dwProductVersionLS)),
              unsigned(LOWORD(info->dwProductVersionLS)));
     return g.version;
-}
-
-// Moveable global memory, locked, as the support library's Mem_Alloc hands
-// out, so that callers free arrays with Mem_Free.
-void* Kadmi_Alloc(size_t size)
-{
-    HGLOBAL h = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size ? size : 1);
-    void* p = h ? GlobalLock(h) : nullptr;
-    if (!p) {
-        if (h)
-            GlobalFree(h);
-        MessageBoxA(nullptr, "Not enough memory !!", nullptr, MB_ICONEXCLAMATION | MB_TASKMODAL);
-    }
-    return p;
-}
-
-void Kadmi_Free(void* p)
-{
-    if (!p)
-        return;
-    HGLOBAL h = GlobalHandle(p);
-    GlobalUnlock(h);
-    GlobalFree(h);
 }

@@ -346,7 +346,7 @@ TEST_F(Engine, ASecondWriterIsRefusedAtOnceInThisAndAnotherProcess)
     ddq_closefile(db);
 
     Holder holder;
-    ASSERT_EQ(holder.Start("\"" + schemaPath + "\" \"" + dbPath + "\""), 0);
+    ASSERT_EQ(holder.Start(schemaPath, dbPath), 0);
     EXPECT_EQ(ddq_begintransaction(other, 1), DDQ_ELOCKED);
     EXPECT_EQ(ddq_createfile(other), DDQ_ELOCKED);
     holder.Release();

@@ -61,7 +61,7 @@ bool Exists(const std::string& path)
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-int Holder::Start(const std::string& arguments)
+int Holder::Start(const std::string& schema, const std::string& database)
 {
     static int serial = 0;
     char names[2][64];
@@ -72,7 +72,9 @@ int Holder::Start(const std::string& arguments)
     char exe[MAX_PATH + 1] = {};
     GetModuleFileNameA(nullptr, exe, MAX_PATH);
     std::string dir(exe, strrchr(exe, '\\'));
-    std::string command = "\"" + dir + "\\ddq_holder.exe\" " + names[0] + " " + names[1] + " " + arguments;
+    std::string command;
+    for (const std::string& part : {dir + "\\ddq_holder.exe", std::string(names[0]), std::string(names[1]), schema, database})
+        command.append(command.empty() ? "\"" : " \"").append(part).append("\"");
     STARTUPINFOA si = {};
     si.cb = sizeof si;
     std::vector<char> line(command.begin(), command.end());

@@ -27,7 +27,8 @@ bool Exists(const std::string& path);
 class Holder {
 public:
     ~Holder() { Release(); }
-    int Start(const std::string& arguments);
+    // Holds a write transaction on database under schema.
+    int Start(const std::string& schema, const std::string& database);
     void Release();
 private:
     PROCESS_INFORMATION process_ = {};

@@ -1,0 +1,219 @@
+// Project files through the exports: round trips, the in-use mark and its
+// question, saving safely, failed opens, and a second process.
+#include "kadmi_fixture.h"
+#include <cstring>
+
+namespace {
+
+TEST_F(Project, EverythingSavedSurvivesCloseAndReopen)
+{
+    CreateLoaded();
+    long part = Kadmi_CreatePart();
+    ASSERT_EQ(part, 1);
+    ASSERT_EQ(Kadmi_SetStringAtt(KadmiObject_Project, 501, "Project name"), 0);
+    ASSERT_EQ(Kadmi_SetDoubleAtt(KadmiObject_Page, 401, 12.5), 0);
+    ASSERT_EQ(Kadmi_SetIntAtt(part, 101, -7), 0);
+    ASSERT_EQ(Kadmi_CreatePage(), 2);
+    SaveClose();
+    EXPECT_EQ(StoredMark(file), -1) << "the in-use mark is cleared at close";
+    EXPECT_STREQ(Kadmi_CurrentDatabasefile(), "");
+
+    ASSERT_EQ(Kadmi_OpenDatabasefile(file.c_str()), 0);
+    EXPECT_EQ(StoredMark(file), 1) << "marked while open";
+    EXPECT_STREQ(Kadmi_CurrentDatabasefile(), file.c_str());
+    EXPECT_EQ(Kadmi_NPage(), 2);
+    ASSERT_EQ(Kadmi_LoadPage(1), 0);
+    EXPECT_STREQ(Kadmi_GetStringAtt(KadmiObject_Project, 501), "Project name");
+    EXPECT_EQ(Kadmi_GetDoubleAtt(KadmiObject_Page, 401), 12.5);
+    EXPECT_EQ(Kadmi_GetIntAtt(1, 101), -7);
+    EXPECT_EQ(Kadmi_NPart(), 1);
+}
+
+TEST_F(Project, CloseWithoutSaveKeepsNothingAndCloseWithSaveKeepsAll)
+{
+    CreateLoaded();
+    SaveClose();
+    ASSERT_EQ(Kadmi_OpenDatabasefile(file.c_str()), 0);
+    ASSERT_EQ(Kadmi_LoadPage(1), 0);
+    ASSERT_EQ(Kadmi_SetLongAtt(KadmiObject_Page, 201, 42), 0);
+    ASSERT_EQ(Kadmi_SavePage(), 0);
+    ASSERT_EQ(Kadmi_CloseDatabasefile(0), 0);
+    ASSERT_EQ(Kadmi_OpenDatabasefile(file.c_str()), 0);
+    ASSERT_EQ(Kadmi_LoadPage(1), 0);
+    EXPECT_EQ(Kadmi_GetLongAttZ(KadmiObject_Page, 201), AttMissing_Long);
+    ASSERT_EQ(Kadmi_SetLongAtt(KadmiObject_Page, 201, 43), 0);
+    ASSERT_EQ(Kadmi_SavePage(), 0);
+    ASSERT_EQ(Kadmi_CloseDatabasefile(1), 0);
+    ASSERT_EQ(Kadmi_OpenDatabasefileEx(file.c_str(), KadmiMode_Read, nullptr), 0);
+    ASSERT_EQ(Kadmi_LoadPage(1), 0);
+    EXPECT_EQ(Kadmi_GetLongAtt(KadmiObject_Page, 201), 43);
+}
+
+TEST_F(Project, RenameThenCloseCreatesNoFileAndSaveWritesTheNewOne)
+{
+    CreateLoaded();
+    std::string renamed = dir.Path("renamed.wdf");
+    EXPECT_EQ(Kadmi_RenameDatabasefile(nullptr), -1402);
+    EXPECT_EQ(Kadmi_RenameDatabasefile(std::string(300, 'x').c_str()), -1403);
+    ASSERT_EQ(Kadmi_RenameDatabasefile(renamed.c_str()), 0);
+    EXPECT_STREQ(Kadmi_CurrentDatabasefile(), renamed.c_str());
+    ASSERT_EQ(Kadmi_CloseDatabasefile(0), 0);
+    EXPECT_FALSE(Exists(renamed));
+
+    ASSERT_EQ(Kadmi_OpenDatabasefile(file.c_str()), 0);
+    ASSERT_EQ(Kadmi_RenameDatabasefile(renamed.c_str()), 0);
+    EXPECT_EQ(StoredMark(file), -1) << "the old file is no longer in use";
+    ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
+    EXPECT_EQ(StoredMark(renamed), 1);
+    ASSERT_EQ(Kadmi_CloseDatabasefile(0), 0);
+    EXPECT_EQ(StoredMark(renamed), -1);
+}
+
+TEST_F(Project, FileOperationsRefuseWhatTheyCannotDo)
+{
+    EXPECT_EQ(Kadmi_OpenDatabasefile(nullptr), -1002);
+    EXPECT_EQ(Kadmi_OpenDatabasefile(std::string(256, 'a').c_str()), -1002);
+    EXPECT_EQ(Kadmi_OpenDatabasefile(dir.Path("missing.wdf").c_str()), -1002);
+    EXPECT_EQ(Kadmi_CloseDatabasefile(0), -1101);
+    EXPECT_EQ(Kadmi_SaveDatabasefile(), -1201);
+    EXPECT_EQ(Kadmi_RenameDatabasefile("x"), -1401);
+    EXPECT_EQ(Kadmi_DeleteDatabasefile(nullptr), -1501);
+    EXPECT_EQ(Kadmi_DeleteDatabasefile(dir.Path("missing.wdf").c_str()), -1503);
+    EXPECT_EQ(Kadmi_CopyFile(dir.Path("missing").c_str(), dir.Path("copy").c_str()), -201);
+    EXPECT_FALSE(Exists(dir.Path("copy")));
+
+    WriteText(dir.Path("foreign.wdf"), "not a project file at all");
+    EXPECT_EQ(Kadmi_OpenDatabasefile(dir.Path("foreign.wdf").c_str()), -1004);
+    EXPECT_EQ(Kadmi_OpenDatabasefileEx(dir.Path("foreign.wdf").c_str(), KadmiMode_Read, nullptr), -1004);
+
+    CreateLoaded();
+    EXPECT_EQ(Kadmi_OpenDatabasefile(file.c_str()), -1001);
+    EXPECT_EQ(Kadmi_CreateDatabasefile(file.c_str()), -1301);
+    EXPECT_EQ(Kadmi_CheckRWAccess(file.c_str()), 1);
+    EXPECT_EQ(Kadmi_CheckRWAccess(dir.Path("no\\such\\dir.wdf").c_str()), 0);
+    EXPECT_EQ(Kadmi_CheckRWAccess(""), 0);
+}
+
+TEST_F(Project, AMarkedFileAsksAndNoKeepsTheMark)
+{
+    CreateLoaded();
+    SaveClose();
+    StoreMark(file, 1);
+    {
+        TsBoxAnswerer no(IDNO);
+        EXPECT_EQ(Kadmi_OpenDatabasefile2(file.c_str(), "Caption", "Open it?"), -1002);
+        EXPECT_EQ(no.boxes().size(), 1u);
+        EXPECT_EQ(no.boxes().back().text, "Open it?");
+        EXPECT_EQ(no.boxes().back().caption, "Caption");
+    }
+    EXPECT_EQ(StoredMark(file), 1);
+    EXPECT_STREQ(Kadmi_CurrentDatabasefile(), "");
+    EXPECT_EQ(Kadmi_GetCurrentPage(), -2401) << "nothing open";
+    {
+        TsBoxAnswerer cancel(IDCANCEL);
+        EXPECT_EQ(Kadmi_OpenDatabasefile(file.c_str()), -1002);
+        EXPECT_EQ(cancel.boxes().size(), 1u);
+    }
+    {
+        TsBoxAnswerer yes(IDYES);
+        EXPECT_EQ(Kadmi_OpenDatabasefileEx(file.c_str(), KadmiMode_Read, nullptr), 0);
+        EXPECT_EQ(yes.boxes().size(), 0u) << "reading asks nothing";
+        EXPECT_EQ(Kadmi_SaveDatabasefile(), 0) << "saving a file opened for reading writes nothing";
+        EXPECT_EQ(Kadmi_RenameDatabasefile("x"), -1404);
+        EXPECT_EQ(Kadmi_CloseDatabasefile(1), 0);
+        EXPECT_EQ(StoredMark(file), 1);
+        EXPECT_EQ(Kadmi_OpenDatabasefile(file.c_str()), 0);
+        EXPECT_EQ(yes.boxes().size(), 1u);
+    }
+}
+
+TEST_F(Project, AFailedOpenAfterMarkingRemovesTheMarkAndTheWorkingCopy)
+{
+    CreateLoaded();
+    SaveClose();
+    char saved[MAX_PATH] = {};
+    GetEnvironmentVariableA("TMP", saved, sizeof saved);
+    SetEnvironmentVariableA("TMP", dir.Path("no such folder").c_str());
+    short rc = Kadmi_OpenDatabasefile(file.c_str());
+    SetEnvironmentVariableA("TMP", saved[0] ? saved : nullptr);
+    EXPECT_EQ(rc, -1003);
+    EXPECT_EQ(StoredMark(file), -1);
+    EXPECT_EQ(Kadmi_OpenDatabasefile(file.c_str()), 0) << "the next open asks nothing";
+}
+
+TEST_F(Project, AFailedSaveLeavesTheUserFileAndKeepsTheProjectOpen)
+{
+    CreateLoaded();
+    ASSERT_EQ(Kadmi_SetIntAtt(KadmiObject_Page, 101, 1), 0);
+    SaveClose();
+    ASSERT_EQ(Kadmi_OpenDatabasefile(file.c_str()), 0);
+    const auto marked = ReadAll(file);
+    ASSERT_EQ(Kadmi_LoadPage(1), 0);
+    ASSERT_EQ(Kadmi_SetIntAtt(KadmiObject_Page, 101, 2), 0);
+
+    // The working copy's commit fails part-way: the page is not saved.
+    ddq_test_faults(30, FALSE);
+    EXPECT_EQ(Kadmi_SavePage(), -2304);
+    ddq_test_faults(-1, FALSE);
+    EXPECT_EQ(ReadAll(file), marked);
+
+    // The project file cannot be replaced: -1203, and Close keeps everything.
+    ASSERT_EQ(Kadmi_SavePage(), 0);
+    HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Kadmi_SaveDatabasefile(), -1203) << "file held open";
+    CloseHandle(held);
+    EXPECT_EQ(ReadAll(file), marked);
+    ASSERT_EQ(Kadmi_RenameDatabasefile(dir.Path("no such folder\\project.wdf").c_str()), 0);
+    EXPECT_EQ(Kadmi_SaveDatabasefile(), -1203) << "folder missing";
+    EXPECT_EQ(Kadmi_CloseDatabasefile(1), -1203);
+    EXPECT_EQ(Kadmi_GetCurrentPage(), 1) << "still open with its page";
+    ASSERT_EQ(Kadmi_RenameDatabasefile(file.c_str()), 0);
+    EXPECT_EQ(Kadmi_CloseDatabasefile(1), 0);
+    ASSERT_EQ(Kadmi_OpenDatabasefileEx(file.c_str(), KadmiMode_Read, nullptr), 0);
+    ASSERT_EQ(Kadmi_LoadPage(1), 0);
+    EXPECT_EQ(Kadmi_GetIntAtt(KadmiObject_Page, 101), 2);
+}
+
+TEST_F(Project, ASecondProcessHoldingTheFileMakesTheOpenFail)
+{
+    CreateLoaded();
+    SaveClose();
+    Holder holder;
+    ASSERT_EQ(holder.Start(SchemaPath(), file), 0);
+    EXPECT_EQ(Kadmi_OpenDatabasefile(file.c_str()), -1005);
+    EXPECT_EQ(Kadmi_OpenDatabasefileEx(file.c_str(), KadmiMode_Read, nullptr), 0)
+        << "a reader is not held up by a writer";
+    EXPECT_EQ(Kadmi_CloseDatabasefile(0), 0);
+    holder.Release();
+    EXPECT_EQ(Kadmi_OpenDatabasefile(file.c_str()), 0);
+    EXPECT_EQ(StoredMark(file), 1);
+}
+
+TEST_F(Project, ExampleDatabaseHeldByAnotherProcessIsInUse)
+{
+    std::string example = dir.Path("example.db");
+    ASSERT_EQ(Kadmi_DefOpenDatabasefile(example.c_str()), 0) << "made when missing";
+    ASSERT_EQ(Kadmi_DefCloseDatabasefile(), 0);
+    Holder holder;
+    ASSERT_EQ(holder.Start(SchemaPath(), example), 0);
+    EXPECT_EQ(Kadmi_DefOpenDatabasefile(example.c_str()), -7009);
+    holder.Release();
+    EXPECT_EQ(Kadmi_DefOpenDatabasefile(example.c_str()), 0);
+    EXPECT_EQ(Kadmi_DefOpenDatabasefile(example.c_str()), -7001);
+    EXPECT_EQ(Kadmi_DefCloseDatabasefile(), 0);
+
+    WriteText(example, "damaged example database");
+    EXPECT_EQ(Kadmi_DefOpenDatabasefile(example.c_str()), -7004);
+    EXPECT_EQ(ReadAll(example).size(), strlen("damaged example database")) << "never made anew";
+}
+
+TEST(Library, VersionComesFromTheVersionBlock)
+{
+    const char* v = Kadmi_Version();
+    ASSERT_NE(v, nullptr);
+    unsigned a, b, c, d;
+    EXPECT_EQ(sscanf(v, "%u.%u.%u.%u", &a, &b, &c, &d), 4) << v;
+}
+
+}  // namespace
