@@ -88,11 +88,9 @@ void Print_Report(HWND frame)
     dialog.nFromPage = 1;
     dialog.nToPage = pages;
     if (!PrintDlgA(&dialog)) {
+        // Without a printer the dialog has said so itself; cancelling is no error.
         DWORD error = CommDlgExtendedError();
-        if (error == PDERR_NODEFAULTPRN)
-            PrintFailed(frame, "No printer is installed.");
-        else if (error)
-            PrintFailed(frame, "The print dialog cannot be shown.");
+        if (error && error != PDERR_NODEFAULTPRN) PrintFailed(frame, "The print dialog cannot be shown.");
         return;
     }
     size_t first = 0;

@@ -7,6 +7,7 @@
 #include "outside/Tordoc32/tordoc.h"
 #include "outside/Tordoc32/viewer.h"
 #include "test_metafile.h"
+#include "testsupport/testsupport.h"
 
 #include <commctrl.h>
 #include <functional>
@@ -90,30 +91,12 @@ HWND FindThreadWindow(const char* className)
 HWND ViewerWindow() { return FindThreadWindow(ViewerClassName); }
 HWND Child(HWND parent, int id) { return GetDlgItem(parent, id); }
 
-std::string WindowText(HWND window)
-{
-    char text[512] = {};
-    GetWindowTextA(window, text, sizeof text);
-    return text;
-}
-
 std::string StatusText(int part)
 {
     HWND status = Child(ViewerWindow(), IDC_STATUS);
     char text[256] = {};
     if (LOWORD(SendMessageA(status, SB_GETTEXTLENGTHA, part, 0)) < sizeof text)
         SendMessageA(status, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-// All static texts of a message box.
-std::string MessageBoxText(HWND box)
-{
-    std::string text;
-    EnumChildWindows(box, [](HWND child, LPARAM data) -> BOOL {
-        if (ClassOf(child) == "Static") *reinterpret_cast<std::string*>(data) += WindowText(child);
-        return TRUE;
-    }, reinterpret_cast<LPARAM>(&text));
     return text;
 }
 
@@ -146,18 +129,6 @@ UiScript::Step WithViewer(std::function<void()> action)
 UiScript::Step CloseViewer()
 {
     return WithViewer([] { PostMessageA(ViewerWindow(), WM_CLOSE, 0, 0); });
-}
-
-// A step that waits for a message box, keeps its text and presses OK.
-UiScript::Step AnswerMessageBox(std::string& text)
-{
-    return [&text] {
-        HWND box = FindThreadWindow("#32770");
-        if (!box) return false;
-        text = MessageBoxText(box);
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-        return true;
-    };
 }
 
 struct ViewerTest : ::testing::Test {
@@ -243,7 +214,7 @@ TEST_F(ViewerTest, CaptionsComeFromTheSettingsFile)
     WriteFileBytes(settings, std::vector<uint8_t>(text.begin(), text.end()));
     std::string title, page;
     UiScript script({
-        WithViewer([&] { title = WindowText(ViewerWindow()); page = StatusText(0); }),
+        WithViewer([&] { title = Ts_WindowText(ViewerWindow()); page = StatusText(0); }),
         CloseViewer(),
     });
     EXPECT_EQ(Start(report.c_str(), settings.c_str()), 0);
@@ -276,11 +247,13 @@ TEST_F(ViewerTest, MissingOrDamagedReportIsReportedNotShown)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        std::string text;
-        UiScript script({AnswerMessageBox(text)});
+        TsBoxAnswerer answerer(IDOK);
         EXPECT_EQ(Start(row.path.c_str()), -1);
+        ASSERT_EQ(answerer.boxes().size(), 1u);
+        const std::string& text = answerer.boxes()[0].text;
         EXPECT_NE(text.find(row.path), std::string::npos) << text;
         EXPECT_NE(text.find(row.says), std::string::npos) << text;
+        EXPECT_EQ(ViewerWindow(), nullptr);
     }
     DeleteFileA(damaged.c_str());
 }
@@ -294,6 +267,26 @@ TEST_F(ViewerTest, SecondViewerIsRefusedWhileOneIsOpen)
     });
     EXPECT_EQ(Start(report.c_str()), 0);
     EXPECT_EQ(nested, -1);
+}
+
+// This machine has no printer: the print dialog says so once, and the viewer
+// stays as it was.
+TEST_F(ViewerTest, PrintWithoutPrinterIsAnsweredOnce)
+{
+    TsBoxAnswerer answerer(IDCANCEL);
+    std::string page;
+    int ticks = 0;
+    UiScript script({
+        WithViewer([&] { Command(IDM_NEXT); PostMessageA(ViewerWindow(), WM_COMMAND, IDM_PRINT, 0); }),
+        [&] { return ++ticks > 10; },
+        WithViewer([&] { page = StatusText(0); }),
+        CloseViewer(),
+    });
+    EXPECT_EQ(Start(report.c_str()), 0);
+    EXPECT_TRUE(script.Finished());
+    ASSERT_EQ(answerer.boxes().size(), 1u);
+    EXPECT_NE(answerer.boxes()[0].text.find("printer"), std::string::npos) << answerer.boxes()[0].text;
+    EXPECT_EQ(page, "Page: 2 / 3");
 }
 
 } // namespace
