@@ -1,0 +1,15 @@
+// The list of recently used project files as plain data: the most recent
+// first, at most eight names, names compared without regard to letter case.
+// Reading and writing the list in the settings is recentfiles.cpp's job.
+#pragma once
+#include <string>
+#include <vector>
+
+// Names equal without regard to letter case (in the user's locale, so that
+// letters beyond ASCII compare too).
+bool RecentList_SameName(const std::string& a, const std::string& b);
+
+// Moves name to the top of list: an entry equal to it moves up and the
+// entries above it shift down; a new name goes on top and the list keeps at
+// most `limit` entries.
+void RecentList_Promote(std::vector<std::string>& list, const std::string& name, size_t limit);

@@ -1,0 +1,132 @@
+// Private state and internal calls of the interface module's shell: start-up,
+// main window, menus, file commands, about box. One globals record holds what
+// the shell keeps between messages; the support library's App() record holds
+// the module instance, the main window, the title and the current file name.
+#pragma once
+#include <windows.h>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Language texts that the shell uses.
+enum ShellText : uint16_t {
+    Text_AppName1 = 1,
+    Text_AppName2 = 2,
+    Text_HelpFile = 3,
+    Text_Ok = 9266,
+    Text_Cancel = 9041,
+    Text_Help = 9188,
+    Text_OpenInUseCaptionCmdLine = 9434,
+    Text_QuitQuestion = 10000,
+    Text_SaveChangesQuestion = 10001,
+    Text_FileFilter = 10002,
+    Text_NewFileTitle = 10003,
+    Text_NewFileFailed = 10004,
+    Text_OpenTitle = 10005,
+    Text_FileMissing = 10006,
+    Text_OpenFailed = 10007,
+    Text_SaveAsTitle = 10008,
+    Text_FileCaption = 10009,
+    Text_SaveFailed = 10010,
+    Text_OpenInUseQuestion = 10011,
+    Text_AboutText1 = 20038,
+    Text_AboutText2 = 20039,
+    Text_AboutText3 = 20040,
+    Text_AboutLabel = 20041,
+    Text_AboutShowAtStart = 20042,
+};
+
+constexpr int kModelessSlots = 1000;
+constexpr int kRecentFileCount = 8;
+constexpr int kDefaultLanguage = 1512;
+constexpr int kHelpContextStart = 1;
+constexpr int kHelpContextSettings = 10;
+constexpr const char* kCompany = "Velmo";
+constexpr const char* kApplication = "Varmelin";
+constexpr const char* kMainClass = "Varmelin MAIN";
+constexpr const char* kNoname = "Noname";
+
+// The shell's module state (one thread).
+struct ShellGlobals {
+    short textHandle = -1;                 // language texts of this module
+    short techDb = -1, otherInsulationDb = -1, weatherDb = -1;
+    char title[MAX_PATH] = {};             // "<text 1> <text 2> <version>"
+    char helpPath[MAX_PATH] = {};          // help file beside the module
+    char tempFile[MAX_PATH] = {};          // the temporary project ("NON" prefix)
+    int32_t newFileFlag = 0;               // 1 while a file made by New is unsaved
+    int32_t layerParts[3] = {};            // layer parts of the loaded system, 0 none
+    int32_t helpContext = kHelpContextStart;
+    HACCEL accelerators = nullptr;
+    HWND modeless[kModelessSlots] = {};
+};
+ShellGlobals& Shell();
+
+// Language text of the module's handle; never null.
+const char* Shell_Text(uint16_t id);
+// The layer parts of the loaded system are all set: the project commands apply.
+bool Shell_HasLayerParts();
+
+// Version text of the module's version block ("2003.08.1"), or null.
+const char* App_GetVersionString();
+
+// Start-up pieces (start.cpp).
+BOOL Startup_OnProcessAttach(HINSTANCE instance);
+int Startup_Init();
+int Startup_AfterCreate(const char* commandLine);
+void Startup_Shutdown();
+int Startup_RegisterMainClass();
+void Startup_BuildTitle();
+void Startup_BuildHelpPath();
+// The file named by a command line: surrounding quotes and blanks removed,
+// made absolute against the working directory of the call. Empty when the
+// line names nothing or the name does not fit in MAX_PATH.
+std::string Startup_CommandLineFile(const char* commandLine);
+
+// Modeless dialogs served by the message loop.
+int ModelessDlg_Add(HWND window);
+int ModelessDlg_Remove(HWND window);
+int ModelessDlg_PreTranslate(MSG* message);
+
+// Main window (mainwnd.cpp, mainbars.cpp).
+LRESULT CALLBACK MainWnd_WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void MainWnd_EnableCommands(HWND window);
+void MainWnd_UpdateTitle();
+void MainWnd_RebuildMenu(HWND window);
+int MainWnd_QueryExit(HWND window);
+HWND MainWnd_CreateToolbar(HWND window);
+HWND MainWnd_CreateSystemCombo(HWND window);
+int MainWnd_FillSystemCombo(HWND selector);
+void MainWnd_RefillSystemCombo();
+// Loads the system chosen in the selector in place of the loaded one.
+void MainWnd_SwitchSystem(HWND window);
+void MainWnd_InitStatusBar(HWND window, HWND statusBar);
+void MainWnd_UpdateKeyStates(HWND window, HWND statusBar, bool force);
+// The open calculation page stores its inputs before a command replaces or
+// writes the project; false when the page refuses (the command stops).
+bool MainWnd_StoreOpenPage();
+// Opens the file named on the command line in place of the temporary project
+// and refreshes the window as the Open command does.
+void MainWnd_OpenCommandLineFile(const char* file);
+// Refreshes title, command states, selector and menu after the project was
+// replaced.
+void MainWnd_ShowNewProject(HWND window);
+
+// Temporary project and settings stamp (project.cpp).
+int Project_NewTemporary();
+void Project_DeleteTempFile();
+void Project_StampUserSettings();
+bool Project_IsOpen();
+bool Project_IsUnsaved();
+// Loads a system (page) and takes its layer parts; a page of 0 or less loads
+// nothing and clears them.
+void Project_LoadSystem(short page);
+void Project_LoadFirstSystem();
+
+// Recent files (recentfiles.cpp).
+int RecentFiles_Add(HWND owner, const char* name);
+// Reads entry i (1-based) whole; empty when missing or empty.
+std::string RecentFiles_Read(int i);
+
+// About box and logo (about.cpp).
+INT_PTR AboutBox_Show(HWND owner, bool atStart);
+int LogoCtl_Register(HINSTANCE instance);
