@@ -3,10 +3,24 @@
 #include <windows.h>
 #include <algorithm>
 
+namespace {
+
+std::wstring Wide(const std::string& text)
+{
+    int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+} // namespace
+
+// File names compare as the file system does: each character upper-cased.
 bool RecentList_SameName(const std::string& a, const std::string& b)
 {
-    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.data(), static_cast<int>(a.size()),
-                          b.data(), static_cast<int>(b.size())) == CSTR_EQUAL;
+    std::wstring wa = Wide(a), wb = Wide(b);
+    return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()),
+                                TRUE) == CSTR_EQUAL;
 }
 
 void RecentList_Promote(std::vector<std::string>& list, const std::string& name, size_t limit)

@@ -5,8 +5,7 @@
 #include <string>
 #include <vector>
 
-// Names equal without regard to letter case (in the user's locale, so that
-// letters beyond ASCII compare too).
+// Names equal without regard to letter case, letters beyond ASCII included.
 bool RecentList_SameName(const std::string& a, const std::string& b);
 
 // Moves name to the top of list: an entry equal to it moves up and the
