@@ -1,0 +1,144 @@
+// Private declarations of the calculation engine: its module state, the text
+// ids of its error entries and the steps that several operations share.
+#pragma once
+#include <cstdint>
+#include <vector>
+#include "VlCalculate/calc_deps.h"
+#include "VlCalculate/vlcalculate.h"
+
+// Text ids of the engine's error entries.
+enum CalcTextId : int32_t {
+    kErrDewAirTooCold = 40040,
+    kErrDewAirTooWarm = 40041,
+    kErrWarmEndBelowAmbient = 40042,
+    kErrColdEndAboveAmbient = 40043,
+    kErrDegenerateInput = 40044,
+    kErrTankSize = 40045,
+    kWarnNegativeConductivity = 40047,
+    kErrAboveConductivityTable = 40048,
+    kErrBelowConductivityTable = 40049,
+    kErrNoConductivity = 40050,
+    kErrEndEqualsAmbient = 40054,
+    kErrColdStartAboveEnd = 40056,
+    kErrWarmStartBelowEnd = 40057,
+    kErrStartEqualsAmbient = 40062,
+    kErrNoAnnuity = 40063,
+};
+
+enum CalcSeverity : int {
+    kSeverityError = -2,
+    kSeverityFailedLookup = -1,
+    kSeverityWarning = 1,
+};
+
+// The engine's one module state (single-threaded, no locking).
+struct CalcGlobals {
+    TechHandles db;                 // copied once at attach
+    int16_t priceDb = -1;           // price list of the project's currency, chosen per price operation
+    bool hot = false;               // thickness list: the medium is warmer than the ambient
+    std::vector<INSULATIONTHICKNESSRESULTLIST> fullList;
+    std::vector<INSULATIONTHICKNESSRESULTLIST> filteredList;
+};
+CalcGlobals& Calc();
+
+inline constexpr double kPi = 3.14159265358979;
+
+// Surface heat transfer (W/(m²·K)); ts surface, ta ambient temperature (°C),
+// v air velocity (m/s), d outer diameter (m).
+double ConvectionCoefficientFlat(double ts, double ta, double v);
+double ConvectionCoefficientPipe(double d, double ts, double ta, double v);
+double RadiationCoefficient(double emissivity, double ta, double ts);
+// Convection plus radiation, a negative convection part taken as 0.1.
+double OuterSurfaceCoefficient(bool pipe, double d, double emissivity, double ts, double ta, double v);
+
+// Conductivity table of an other-insulation product ("UI" attributes 1311 and 1313).
+struct ConductivityTable {
+    static constexpr int kMaxPoints = 50;
+    int count = 0;                  // points usable in both arrays
+    float temp[kMaxPoints] = {};
+    float lambda[kMaxPoints] = {};
+};
+ConductivityTable ReadConductivityTable(int32_t productId);
+
+// Status of a table lookup, worst of the last layer pass wins.
+enum ConductivityStatus : int {
+    kConductivityOk = 0,
+    kConductivityNegative = 1,
+    kConductivityAboveTable = 2,
+    kConductivityBelowTable = 3,
+    kConductivityNoTable = 4,
+};
+// Interpolated conductivity at temperature x; 0 with a status when the table
+// cannot give one (the status is left alone on success).
+double ProductConductivity(const ConductivityTable& table, double x, int& status);
+
+// Dew point (°C) of air at temperature t with relative humidity phi (%), or
+// -999 after reporting an error.
+double DewPointTemperature(double t, double phi);
+inline constexpr float kDewPointFailed = -999.0f;
+
+// Checks that the end temperature lies between the start and the ambient on
+// the right side; reports and returns false otherwise.
+bool CheckTemperatureOrder(double start, double ambient, double end);
+
+// Price list of the project's currency into Calc().priceDb; false when missing.
+bool SelectPriceDatabase();
+// Layer parts of the current page (Kadmi_IthPart 0, 1, 2) and the index of a part among them (-1 none).
+struct LayerParts {
+    int32_t part[3] = {};
+    int indexOf(int32_t p) const;
+};
+LayerParts ReadLayerParts();
+
+// Page attribute ids the engine reads and writes.
+enum PageAttribute : int16_t {
+    kAttObjectType = 1117,          // 10 plane or vessel, 11 pipe, 12 round duct, 13 rectangular duct
+    kAttDewPointMode = 1120,
+    kAttCurrency = 1132,            // project block: 1 SEK, 2 PLN, else EUR
+    kAttOuterDiameters = 1312,      // pipe [0], round duct [1], mm
+    kAttDuctWidth = 1313,           // mm
+    kAttDuctHeight = 1314,          // mm
+    kAttMediumTemp = 1315,
+    kAttAmbientTemp = 1316,
+    kAttRelativeHumidity = 1317,
+    kAttAirVelocity = 1318,
+    kAttEmissivity = 1319,
+    kAttFlatLabour = 1320,
+    kAttPipeLabour = 1321,
+    kAttLayerOuterDiameter = 1325,  // part, mm
+    kAttLayerThickness = 1326,      // part, mm
+    kAttEnergyPriceIncrease = 1359, // %
+    kAttUsefulLife = 1360,
+    kAttEnergyPrice = 1361,
+    kAttOperatingHours = 1362,
+    kAttInterestRate = 1363,        // %
+    kAttTankArea = 1364,
+    kAttTankVolume = 1365,
+    kAttUserPrice = 1382,           // part
+    kAttProductCode = 1528,         // part
+    kAttLayerKey = 1536,            // part; "-789" = layer not used
+    kAttProductGroup = 1538,        // part
+};
+
+// Page object types (attribute 1117).
+enum PageObjectType : int16_t {
+    kPagePlane = 10,
+    kPagePipe = 11,
+    kPageRoundDuct = 12,
+    kPageRectangularDuct = 13,
+};
+
+// Technical attributes of a product code in its product group.
+enum TechAttribute : int16_t {
+    kTechThickness = 1304,          // mm
+    kTechInnerDiameter = 1305,      // mm
+    kTechOuterDiameter = 1306,      // mm
+    kTechCoefA = 1307,
+    kTechCoefB = 1308,
+    kTechCoefC = 1309,
+    kTechThicknessEntries = 1600,
+};
+
+// Missing-value sentinel of a float page attribute.
+inline constexpr float kFloatMissing = -3.4e38f;
+inline float ZeroIfMissing(float v) { return v <= kFloatMissing ? 0.0f : v; }

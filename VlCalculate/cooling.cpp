@@ -1,0 +1,115 @@
+// Time for contents to cool (or warm) towards the ambient temperature: the
+// stationary contents of a pipe and the contents of a tank. Both follow an
+// exponential approach whose rate comes from the heat loss at the start.
+#include <cmath>
+#include "VlCalculate/calc_internal.h"
+
+namespace {
+short Fail(int32_t textId)
+{
+    Deps_ReportError(kSeverityError, textId);
+    return -1;
+}
+
+struct TankGeometry {
+    double area = 0;    // m²
+    double volume = 0;  // m³
+};
+
+TankGeometry MeasureTank(const TempChangeTimeInTankInput& in)
+{
+    TankGeometry g{in.area, in.volume};
+    const double h = in.height;
+    double base = 0;
+    double walls = 0;
+    if (in.shape == 1) {
+        const double d = in.diameterOrSide1;
+        base = kPi * d * d / 4.0;
+        walls = kPi * d * h;
+    } else if (in.shape == 2) {
+        const double a = in.diameterOrSide1;
+        const double b = in.side2;
+        base = a * b;
+        walls = 2.0 * a * h + 2.0 * b * h;
+    } else {
+        return g;
+    }
+    g.area = walls + (in.bothEnds ? 2.0 : 1.0) * base;
+    g.volume = base * h;
+    return g;
+}
+} // namespace
+
+bool CheckTemperatureOrder(double start, double ambient, double end)
+{
+    int32_t textId = 0;
+    if (start > ambient) {
+        textId = end < ambient ? kErrWarmEndBelowAmbient : end > start ? kErrWarmStartBelowEnd : 0;
+    } else {
+        textId = end > ambient ? kErrColdEndAboveAmbient : end < start ? kErrColdStartAboveEnd : 0;
+    }
+    if (textId != 0) {
+        Deps_ReportError(kSeverityError, textId);
+        return false;
+    }
+    return true;
+}
+
+short WINAPI CoolingOfStationaryLiquids(CoolingStationaryInput in, CoolingStationaryOutput* out)
+{
+    out->hours = 0.0f;
+    const double t0 = in.startTemp;
+    const double ta = in.ambientTemp;
+    double te = in.endTemp;
+    if (std::fabs(t0 - ta) < 1e-7) {
+        return Fail(kErrStartEqualsAmbient);
+    }
+    // Warm contents are not followed below the lower bound (freezing).
+    if (t0 > ta && in.endLowerBound > te) {
+        te = in.endLowerBound;
+    }
+    if (te - ta == 0.0) {
+        return Fail(kErrEndEqualsAmbient);
+    }
+    if (!CheckTemperatureOrder(t0, ta, te)) {
+        return -1;
+    }
+    if (std::fabs(in.heatLoss) < 1e-12) {
+        return Fail(kErrDegenerateInput);
+    }
+    // Masses and heat loss are per unit of size, so the size cancels out.
+    const double heatCapacity = in.contentsMass * in.contentsSpecificHeat + in.wallMass * in.wallSpecificHeat;
+    out->hours = static_cast<float>((t0 - ta) * heatCapacity * std::log((t0 - ta) / (te - ta)) / (3.6 * in.heatLoss));
+    return 0;
+}
+
+short WINAPI TemperatureChangeTimeInTank(TempChangeTimeInTankInput in, TempChangeTimeInTankOutput* out)
+{
+    const TankGeometry g = MeasureTank(in);
+    if (!(g.area > 0.0 && g.volume > 0.0)) {
+        return Fail(kErrTankSize);
+    }
+    Deps_PageSetFloat(0, kAttTankArea, static_cast<float>(g.area));
+    Deps_PageSetFloat(0, kAttTankVolume, static_cast<float>(g.volume));
+
+    const double c = in.specificHeat / 1000.0;  // kJ/(kg·K)
+    const double ta = in.ambientTemp;
+    const double t0 = in.startTemp;
+    const double te = in.endTemp;
+    const double q = in.heatLoss;
+    if (!CheckTemperatureOrder(t0, ta, te)) {
+        return -1;
+    }
+    if (std::fabs(te - ta) < 1e-11) {
+        return Fail(kErrEndEqualsAmbient);
+    }
+    if (std::fabs(t0 - ta) < 1e-14) {
+        return Fail(kErrStartEqualsAmbient);
+    }
+    const double ratio = (t0 - ta) / (te - ta);
+    if (!(ratio > 0.0) || std::fabs(q * g.area) < 1e-7) {
+        return Fail(kErrDegenerateInput);
+    }
+    out->hours = static_cast<float>(std::log(ratio) * (t0 - ta) * (in.density * g.volume) * c / (q * g.area * 3.6));
+    return 0;
+}

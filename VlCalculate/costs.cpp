@@ -1,0 +1,45 @@
+// Annual costs of an insulation: the investment spread over its useful life
+// by the annuity factor, plus the energy that its heat loss costs a year at
+// the mid-life energy price.
+#include <cmath>
+#include "VlCalculate/calc_internal.h"
+
+namespace {
+// Heat loss that the object type bills: per metre for pipes and ducts, per
+// square metre for plane surfaces and vessels.
+double BilledHeatLoss(const CostsInput& in)
+{
+    switch (in.objectType) {
+    case kCalcPipe:
+    case kCalcRoundDuct:
+    case kCalcRectangularDuct:
+        return in.heatLossPerMetre;
+    case kCalcPlane:
+    case kCalcVessel:
+        return in.heatLossPerSquareMetre;
+    default:
+        return 0.0;
+    }
+}
+} // namespace
+
+float WINAPI Costs(CostsInput in, CostsOutput* out)
+{
+    *out = CostsOutput{};
+    const double i = in.interestRate;
+    const double n = in.usefulLife;
+    const double annuityDenominator = 1.0 - std::pow(1.0 + i, -n);
+    if (std::fabs(annuityDenominator) < 1e-14) {
+        if (in.reportErrors != 0) {
+            Deps_ReportError(kSeverityError, kErrNoAnnuity);
+        }
+        return -1.0f;
+    }
+    const double capital = i / annuityDenominator * in.investment;
+    const double energy = in.operatingHours * in.energyPrice * std::pow(1.0 + in.energyPriceIncrease, n / 2.0) *
+                          std::fabs(BilledHeatLoss(in)) * 0.000001;  // W·h to MWh
+    out->capitalCost = static_cast<float>(capital);
+    out->energyCost = static_cast<float>(energy);
+    out->totalCost = static_cast<float>(capital + energy);
+    return 0.0f;
+}

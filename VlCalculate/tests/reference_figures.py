@@ -1,0 +1,126 @@
+#!/usr/bin/env python3
+"""Reference figures for the engine's tests, computed apart from the engine.
+
+Heat loss: the steady heat balance solved to 1e-9 K (the surface temperature
+by bisection, the layer mean temperatures by fixed point), from the textbook
+film and layer resistances and the surface coefficients that the engine uses.
+The engine stops its iterations at 0.05 K and 1 K, so the tests compare with
+a tolerance. Run: python3 reference_figures.py
+"""
+import math
+
+PI = math.pi
+
+def h_conv_flat(ts, ta, v):
+    dt = ts - ta
+    if v < 0.5:
+        return 3.5 + 0.09 * abs(dt) if dt <= 10 else 2.55 * abs(dt) ** 0.25
+    if v <= 5:
+        return 4.2 * v + 6.2
+    return 7.6 * v ** 0.8
+
+def h_conv_pipe(d, ts, ta, v):
+    if v <= 0.5:
+        return 1.35 * (abs(ts - ta) / d) ** 0.25
+    return 4.13 * v ** 0.8 * d ** -0.2
+
+def h_rad(eps, ta, ts):
+    if ts == ta:
+        ts = ta - 0.01
+    t1, t2 = ts + 273, ta + 273
+    return eps * 5.67e-8 * (t1 ** 4 - t2 ** 4) / (t1 - t2)
+
+def table_lambda(temps, lambdas, x):
+    pts = sorted(zip(temps[1:], lambdas[1:]))
+    for (t0, l0), (t1, l1) in zip(pts, pts[1:]):
+        if t0 <= x < t1:
+            return l0 + (x - t0) / (t1 - t0) * (l1 - l0)
+    raise ValueError("outside table")
+
+def heat_loss(obj, tm, ta, v, eps, d0=0.0, layers=(), width=0.0, height=0.0):
+    """layers: list of (thickness m, lambda function of mean temperature)."""
+    pipe = obj in (1, 4)
+    hi = 10.0 if obj in (4, 5) else 100.0
+    faces = [d0]
+    for s, _ in layers:
+        faces.append(faces[-1] + 2 * s)
+    d3 = faces[-1]
+
+    def layers_at(ts):
+        means = [(tm + ts) / 2] * len(layers)
+        for _ in range(10000):
+            lam = [f(m) for (_, f), m in zip(layers, means)]
+            if pipe:
+                r = [1 / (hi * 0.95 * d0 * PI)]
+                r += [math.log(faces[k + 1] / faces[k]) / (2 * PI * lam[k]) for k in range(len(layers))]
+            else:
+                r = [1 / hi] + [layers[k][0] / lam[k] for k in range(len(layers))]
+            rsum_in = sum(r)
+            return r, lam, rsum_in
+        raise RuntimeError
+
+    def balance(ts):
+        # heat through the layers (with means iterated) minus heat from the surface
+        means = [(tm + ts) / 2] * len(layers)
+        for _ in range(1000):
+            lam = [f(m) for (_, f), m in zip(layers, means)]
+            if pipe:
+                r = [1 / (hi * 0.95 * d0 * PI)]
+                r += [math.log(faces[k + 1] / faces[k]) / (2 * PI * lam[k]) for k in range(len(layers))]
+            else:
+                r = [1 / hi] + [layers[k][0] / lam[k] for k in range(len(layers))]
+            q = (tm - ts) / sum(r)
+            theta = [tm - q * r[0]]
+            for k in range(len(layers)):
+                theta.append(theta[-1] - q * r[k + 1])
+            new = [(theta[k] + theta[k + 1]) / 2 for k in range(len(layers))]
+            if max(abs(a - b) for a, b in zip(new, means)) < 1e-12:
+                break
+            means = new
+        ho = h_rad(eps, ta, ts) + (h_conv_pipe(d3, ts, ta, v) if pipe else h_conv_flat(ts, ta, v))
+        qs = ho * (ts - ta) * (PI * d3 if pipe else 1.0)
+        return q - qs, q, theta, lam
+
+    lo, hi_t = min(tm, ta), max(tm, ta)
+    for _ in range(200):
+        mid = (lo + hi_t) / 2
+        f = balance(mid)[0]
+        if (f > 0) == (tm > ta):
+            lo, hi_t = (mid, hi_t) if tm > ta else (lo, mid)
+        else:
+            lo, hi_t = (lo, mid) if tm > ta else (mid, hi_t)
+    _, q, theta, lam = balance((lo + hi_t) / 2)
+    if obj == 5:
+        t = sum(s for s, _ in layers)
+        q = q * (2 * (width + 2 * t) + 2 * (height + 2 * t))
+    return q, theta, lam
+
+def poly(a, b=0.0, c=0.0, d=0.0):
+    return lambda m: a + b * (m / 100) + c * (m / 100) ** 2 + d
+
+def report(name, q, theta, lam):
+    print(f"{name}: q={q:.4f} faces={[round(t, 3) for t in theta]} lambda={[round(l, 5) for l in lam]}")
+
+if __name__ == "__main__":
+    wool = poly(0.033, 0.015, 0.006)
+    report("pipe 114.3 mm, 50 mm wool, 150/20 C, still, eps 0.9",
+           *heat_loss(1, 150, 20, 0.0, 0.9, 0.1143, [(0.05, wool)]))
+    report("same, wind 5 m/s",
+           *heat_loss(1, 150, 20, 5.0, 0.9, 0.1143, [(0.05, wool)]))
+    report("same, eps 0.05 (aluminium), still",
+           *heat_loss(1, 150, 20, 0.0, 0.05, 0.1143, [(0.05, wool)]))
+    report("pipe 114.3 mm, three layers 40/30/20 mm, 250/20 C, still, eps 0.9",
+           *heat_loss(1, 250, 20, 0.0, 0.9, 0.1143,
+                      [(0.04, poly(0.040, 0.02, 0.008)), (0.03, wool), (0.02, poly(0.030, 0.01))]))
+    report("cold pipe 60.3 mm, 30 mm foam 0.036, -20/25 C, still, eps 0.9",
+           *heat_loss(1, -20, 25, 0.0, 0.9, 0.0603, [(0.03, poly(0.036))]))
+    report("plane wall, 100 mm wool, 300/20 C, still, eps 0.9",
+           *heat_loss(2, 300, 20, 0.0, 0.9, 0, [(0.1, wool)]))
+    report("plane wall, two layers 60/40 mm, 300/20 C, wind 10 m/s, eps 0.2",
+           *heat_loss(3, 300, 20, 10.0, 0.2, 0, [(0.06, poly(0.040, 0.02, 0.008)), (0.04, wool)]))
+    report("rectangular duct 0.6 x 0.4 m, 50 mm 0.04, 40/10 C, still, eps 0.9",
+           *heat_loss(5, 40, 10, 0.0, 0.9, 0, [(0.05, poly(0.04))], 0.6, 0.4))
+    temps = [0, 0, 50, 100, 200, 300]
+    lams = [0.5, 0.034, 0.040, 0.047, 0.065, 0.090]
+    report("pipe 88.9 mm, 60 mm tabulated product, 200/20 C, still, eps 0.9",
+           *heat_loss(1, 200, 20, 0.0, 0.9, 0.0889, [(0.06, lambda m: table_lambda(temps, lams, m))]))
