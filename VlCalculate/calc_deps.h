@@ -23,8 +23,8 @@ struct TechHandles {
 TechHandles Deps_TechHandles();
 
 // Technical database reads by record class and key. A float array is read
-// into values (at most maxCount); the result is the number of values stored,
-// or -1 when the attribute is absent.
+// into values (zero-filled, at most maxCount stored); the result is the
+// attribute's element count, or -1 when it is absent.
 int Deps_TechFloats(int16_t db, const char* recordClass, const char* key, int16_t att,
                     float* values, int maxCount);
 float Deps_TechFloat(int16_t db, const char* recordClass, const char* key, int16_t att);
@@ -38,6 +38,7 @@ std::vector<std::string> Deps_TechEntryKeys(int16_t db, const char* recordClass,
 int32_t Deps_IthPart(int16_t index);
 int16_t Deps_PageShort(int32_t object, int16_t att);
 float Deps_PageFloat(int32_t object, int16_t att);
+// Up to maxCount floats into values (zero-filled first); the number stored.
 int Deps_PageFloats(int32_t object, int16_t att, float* values, int maxCount);
 std::string Deps_PageString(int32_t object, int16_t att, int maxBytes);
 void Deps_PageSetFloat(int32_t object, int16_t att, float value);

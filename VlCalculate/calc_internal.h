@@ -2,7 +2,6 @@
 // ids of its error entries and the steps that several operations share.
 #pragma once
 #include <cstdint>
-#include <vector>
 #include "VlCalculate/calc_deps.h"
 #include "VlCalculate/vlcalculate.h"
 
@@ -36,8 +35,11 @@ struct CalcGlobals {
     TechHandles db;                 // copied once at attach
     int16_t priceDb = -1;           // price list of the project's currency, chosen per price operation
     bool hot = false;               // thickness list: the medium is warmer than the ambient
-    std::vector<INSULATIONTHICKNESSRESULTLIST> fullList;
-    std::vector<INSULATIONTHICKNESSRESULTLIST> filteredList;
+    // Thickness lists, support-library blocks grown with Array_Append; owned here.
+    INSULATIONTHICKNESSRESULTLIST* fullList = nullptr;
+    int fullCount = 0;
+    INSULATIONTHICKNESSRESULTLIST* filteredList = nullptr;
+    int filteredCount = 0;
 };
 CalcGlobals& Calc();
 
@@ -138,6 +140,9 @@ enum TechAttribute : int16_t {
     kTechCoefC = 1309,
     kTechThicknessEntries = 1600,
 };
+
+// Longest product code or layer key read from a page.
+inline constexpr int kProductCodeLength = 40;
 
 // Missing-value sentinel of a float page attribute.
 inline constexpr float kFloatMissing = -3.4e38f;

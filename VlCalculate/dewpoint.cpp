@@ -2,7 +2,6 @@
 // (relative humidity times the saturation pressure at its temperature) is the
 // saturation pressure. Found by a half-kelvin scan of the humidity ratio with
 // linear interpolation.
-#include <algorithm>
 #include <cmath>
 #include "VlCalculate/calc_internal.h"
 
@@ -51,10 +50,13 @@ double DewPointTemperature(double t, double phi)
     double xk = HumidityRatio(SaturationPressure(tk));
     double tPrev = tk;
     double xPrev = xk;
-    while (xk < target && tk < airTemp) {
+    for (int step = 1; xk < target && tk < airTemp; ++step) {
         tPrev = tk;
         xPrev = xk;
-        tk = std::min(tk + kScanStep, airTemp);
+        tk = kScanStart + step * kScanStep;
+        if (tk > airTemp - 1e-6) {
+            tk = airTemp;
+        }
         xk = HumidityRatio(SaturationPressure(tk));
     }
     if (xk < target) {

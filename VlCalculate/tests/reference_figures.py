@@ -46,19 +46,6 @@ def heat_loss(obj, tm, ta, v, eps, d0=0.0, layers=(), width=0.0, height=0.0):
         faces.append(faces[-1] + 2 * s)
     d3 = faces[-1]
 
-    def layers_at(ts):
-        means = [(tm + ts) / 2] * len(layers)
-        for _ in range(10000):
-            lam = [f(m) for (_, f), m in zip(layers, means)]
-            if pipe:
-                r = [1 / (hi * 0.95 * d0 * PI)]
-                r += [math.log(faces[k + 1] / faces[k]) / (2 * PI * lam[k]) for k in range(len(layers))]
-            else:
-                r = [1 / hi] + [layers[k][0] / lam[k] for k in range(len(layers))]
-            rsum_in = sum(r)
-            return r, lam, rsum_in
-        raise RuntimeError
-
     def balance(ts):
         # heat through the layers (with means iterated) minus heat from the surface
         means = [(tm + ts) / 2] * len(layers)
@@ -101,7 +88,7 @@ def poly(a, b=0.0, c=0.0, d=0.0):
 def report(name, q, theta, lam):
     print(f"{name}: q={q:.4f} faces={[round(t, 3) for t in theta]} lambda={[round(l, 5) for l in lam]}")
 
-if __name__ == "__main__":
+def print_heat_losses():
     wool = poly(0.033, 0.015, 0.006)
     report("pipe 114.3 mm, 50 mm wool, 150/20 C, still, eps 0.9",
            *heat_loss(1, 150, 20, 0.0, 0.9, 0.1143, [(0.05, wool)]))
@@ -124,3 +111,76 @@ if __name__ == "__main__":
     lams = [0.5, 0.034, 0.040, 0.047, 0.065, 0.090]
     report("pipe 88.9 mm, 60 mm tabulated product, 200/20 C, still, eps 0.9",
            *heat_loss(1, 200, 20, 0.0, 0.9, 0.0889, [(0.06, lambda m: table_lambda(temps, lams, m))]))
+
+def p_sat(t_kelvin):
+    """Saturation pressure over water, hPa."""
+    return math.exp(0.0057 * t_kelvin + 77.345 - 7235 / t_kelvin) / (t_kelvin ** 8.2 * 100)
+
+def dew_point(t, phi):
+    """Temperature whose saturation pressure is phi % of that at t, by bisection."""
+    target = phi / 100 * p_sat(t + 273.16)
+    lo, hi = 120.0, t + 273.16
+    for _ in range(200):
+        mid = (lo + hi) / 2
+        lo, hi = (mid, hi) if p_sat(mid) < target else (lo, mid)
+    return lo - 273.16
+
+def magnus(t, phi):
+    """Magnus formula over water (a second, independent check)."""
+    g = math.log(phi / 100) + 17.62 * t / (243.12 + t)
+    return 243.12 * g / (17.62 - g)
+
+def pipe_outlet(tin, ta, length, flow, c_kj, u_per_m):
+    return ta + (tin - ta) * math.exp(-u_per_m * length / (flow * c_kj * 1000))
+
+def print_transients():
+    for t, phi in [(20, 50), (20, 80), (-10, 80), (-31, 80), (-31, 30), (50, 90), (0, 100), (35, 10)]:
+        print(f"dew point {t} C {phi} %: {dew_point(t, phi):.3f} (Magnus {magnus(t, phi):.3f})")
+    # Stationary water in a pipe: 60 -> 5 C at 0 C ambient, 200 W/m of... per metre values
+    m_w, c_w, m_s, c_s, q0 = 7.5, 4.186, 12.0, 0.46, 25.0
+    hours = (60 - 0) * (m_w * c_w + m_s * c_s) * math.log(60 / 5) / (3.6 * q0)
+    print(f"stationary cooling 60->5 C at 0 C: {hours:.4f} h")
+    # Cold contents warming: 2 -> 15 C at 25 C, heat loss -10 W/m
+    hours = (2 - 25) * (7.5 * 4.186) * math.log((2 - 25) / (15 - 25)) / (3.6 * -10)
+    print(f"stationary warming 2->15 C at 25 C: {hours:.4f} h")
+    # Tank: cylinder D 2 m, H 3 m, both ends; water 80 -> 40 C at 10 C, 15 W/m2
+    area, vol = 8 * math.pi, 3 * math.pi
+    hours = math.log(70 / 30) * 70 * 1000 * vol * 4.186 / (15 * area * 3.6)
+    print(f"tank cylinder: area {area:.5f} volume {vol:.5f} time {hours:.4f} h")
+    # Box 2 x 1.5 x 1 m, one end: area 2*2*1 + 2*1.5*1 + 3 = 10, volume 3
+    hours = math.log((5 - 20) / (12 - 20)) * (5 - 20) * 1000 * 3 * 4.186 / (-8 * 10 * 3.6)
+    print(f"tank box one end: time {hours:.4f} h")
+    # Pipe, flowing: 88.9 mm pipe, 50 mm λ 0.04, surface 22 C, ambient 20, still, eps 0.9
+    d0, d1, ts, ta, eps = 0.0889, 0.1889, 22.0, 20.0, 0.9
+    ho = h_rad(eps, ta, ts) + h_conv_pipe(d0, ts, ta, 0)
+    r = math.log(d1 / d0) / 0.04 / (2 * math.pi) + 1 / (math.pi * d1 * ho)
+    out = pipe_outlet(90, ta, 500, 0.5, 4.186, 1 / r)
+    print(f"pipe flow: U {1 / r:.5f} W/mK outlet {out:.4f} change {90 - out:.4f}")
+    ts, ta = 22.0, 25.0
+    ho = h_rad(eps, ta, ts) + h_conv_pipe(d0, ts, ta, 0)
+    r = math.log(d1 / d0) / 0.04 / (2 * math.pi) + 1 / (math.pi * d1 * ho)
+    out = pipe_outlet(5, ta, 500, 0.5, 4.186, 1 / r)
+    print(f"cold pipe flow: outlet {out:.4f} change {5 - out:.4f}")
+    # Rectangular duct 0.6 x 0.4 m, 50 mm λ 0.04, air 0.8 kg/s c 1.0, 40 -> ?, ambient 10, 100 m
+    ho = h_rad(0.9, 10, 12) + h_conv_flat(12, 10, 0)
+    u_m2 = 1 / (0.05 / 0.04 + 1 / ho)
+    perim = 2 * (0.6 + 0.1) + 2 * (0.4 + 0.1)
+    out = pipe_outlet(40, 10, 100, 0.8, 1.0, u_m2 * perim)
+    print(f"duct flow: U {u_m2:.5f} W/m2K perimeter {perim} outlet {out:.4f}")
+    # Freezing: 60.3 mm steel pipe, water 10 -> 0 C, 8 W/m
+    d = 0.0603; di = 0.95 * d
+    heat = 4186 * 1000 * math.pi * di ** 2 / 4 + 460 * 7850 * math.pi * (d * d - di * di) / 4
+    print(f"freezing time: {heat * 10 / (8 * 3600):.4f} h")
+    # Total freezing: 50 % of the water, 334 kJ/kg, 30 mm λ 0.04 then 20 mm λ 0.035, ambient -15
+    s = math.log((d + 0.06) / d) / 0.04 + math.log((d + 0.1) / (d + 0.06)) / 0.035
+    q = 2 * math.pi * 15 / s
+    print(f"total freezing: q {q:.4f} W/m time {0.5 * 1000 * math.pi * di ** 2 / 4 * 334 / (q * 3.6):.4f} h")
+    # Annuity: 5 % over 20 years, investment 1000; energy 40 EUR/MWh, 8000 h, 2 % rise, 60 W/m
+    f = 1 - 1.05 ** -20
+    capital = 0.05 / f * 1000
+    energy = 8000 * 40 * 1.02 ** 10 * 60 * 1e-6
+    print(f"costs: capital {capital:.4f} energy {energy:.4f} total {capital + energy:.4f}")
+
+if __name__ == "__main__":
+    print_heat_losses()
+    print_transients()

@@ -1,0 +1,232 @@
+// Labour prices of the insulation layers from the price tables of the
+// project's currency: pipe tables by the diameter under each layer, flat
+// tables per layer, rectangular ducts by each layer's perimeter.
+#include <string>
+#include "VlCalculate/calc_internal.h"
+
+namespace {
+constexpr int16_t kPipeLabourTable = 1603;
+constexpr int16_t kFlatLabourTable = 1604;
+constexpr int kMaxPipeRows = 64;
+constexpr char kUnusedLayer[] = "-789";
+
+// One row of a pipe labour table: up to a diameter limit (m), the labour of
+// the product as layer 1, 2 or 3, and the extra for the outermost layer.
+struct PipeLabourRow {
+    float limit;
+    float layer[3];
+    float extra;
+};
+struct PipeLabourTable {
+    PipeLabourRow row[kMaxPipeRows];
+};
+static_assert(sizeof(PipeLabourRow) == 5 * sizeof(float));
+
+// A flat labour table: the product as layer 1, 2 or 3, and the extra.
+struct FlatLabourTable {
+    float layer[3];
+    float extra;
+};
+static_assert(sizeof(FlatLabourTable) == 4 * sizeof(float));
+
+bool ReadPipeTable(const std::string& code, PipeLabourTable& table)
+{
+    return Deps_TechFloats(Calc().priceDb, "PR", code.c_str(), kPipeLabourTable, &table.row[0].limit,
+                           kMaxPipeRows * 5) > 0;
+}
+
+bool ReadFlatTable(const std::string& code, FlatLabourTable& table)
+{
+    return Deps_TechFloats(Calc().priceDb, "PR", code.c_str(), kFlatLabourTable, table.layer, 4) > 0;
+}
+
+// The row for a layer on diameter x (mm): the first whose limit lies above x.
+// A table whose first limit is not above 0 has one row for every diameter;
+// NULL when x lies above every limit.
+const PipeLabourRow* MatchRow(const PipeLabourTable& table, double x)
+{
+    if (!(table.row[0].limit > 0.0f)) {
+        return &table.row[0];
+    }
+    for (const PipeLabourRow& row : table.row) {
+        if (!(row.limit > 0.0f)) {
+            break;
+        }
+        if (row.limit * 1000.0 > x) {
+            return &row;
+        }
+    }
+    return nullptr;
+}
+
+// The three layers of the page as labour sees them.
+struct LabourLayers {
+    LayerParts parts;
+    bool present[3] = {};
+    std::string code[3];
+    // The outermost used layer, whose table adds the extra.
+    int outermost() const { return !present[1] ? 0 : !present[2] ? 1 : 2; }
+};
+
+LabourLayers ReadLabourLayers()
+{
+    LabourLayers layers;
+    layers.parts = ReadLayerParts();
+    for (int k = 0; k < 3; ++k) {
+        const int32_t part = layers.parts.part[k];
+        layers.present[k] = part > 0 && Deps_PageString(part, kAttLayerKey, kProductCodeLength) != kUnusedLayer;
+        layers.code[k] = Deps_PageString(part, kAttProductCode, kProductCodeLength);
+    }
+    return layers;
+}
+
+// Diameter (mm) under layer k: the pipe or round duct, or the layer beneath.
+double DiameterUnder(const LayerParts& parts, int k)
+{
+    if (k > 0) {
+        return ZeroIfMissing(Deps_PageFloat(parts.part[k - 1], kAttLayerOuterDiameter));
+    }
+    float diameters[2];
+    Deps_PageFloats(0, kAttOuterDiameters, diameters, 2);
+    return ZeroIfMissing(diameters[Deps_PageShort(0, kAttObjectType) == kPageRoundDuct ? 1 : 0]);
+}
+
+float PipeLabour(const LabourLayers& layers, bool& missing)
+{
+    PipeLabourTable tables[3] = {};
+    const PipeLabourRow* matched[3] = {};
+    double total = 0.0;
+    for (int k = 0; k < 3; ++k) {
+        if (!layers.present[k]) {
+            continue;
+        }
+        if (!ReadPipeTable(layers.code[k], tables[k])) {
+            missing = true;
+            continue;
+        }
+        matched[k] = MatchRow(tables[k], DiameterUnder(layers.parts, k));
+        if (matched[k] == nullptr) {
+            continue;
+        }
+        const float labour = matched[k]->layer[k];
+        if (labour < 0.001f) {
+            missing = true;
+        }
+        total += labour;
+    }
+    if (const PipeLabourRow* outer = matched[layers.outermost()]) {
+        total += outer->extra;
+    }
+    return missing ? 0.0f : static_cast<float>(total);
+}
+
+float FlatLabour(const LabourLayers& layers, bool& missing)
+{
+    FlatLabourTable tables[3] = {};
+    bool found[3] = {};
+    double total = 0.0;
+    for (int k = 0; k < 3; ++k) {
+        if (!layers.present[k]) {
+            continue;
+        }
+        found[k] = ReadFlatTable(layers.code[k], tables[k]);
+        if (!found[k] || tables[k].layer[k] < 0.0001f) {
+            missing = true;
+        }
+        if (found[k]) {
+            total += tables[k].layer[k];
+        }
+    }
+    const int outer = layers.outermost();
+    if (found[outer]) {
+        total += tables[outer].extra;
+    }
+    return missing ? 0.0f : static_cast<float>(total);
+}
+
+// Rectangular duct: each layer's rate over its own outer perimeter.
+float DuctLabour(const LabourLayers& layers, bool& missing)
+{
+    const double w = ZeroIfMissing(Deps_PageFloat(0, kAttDuctWidth));
+    const double h = ZeroIfMissing(Deps_PageFloat(0, kAttDuctHeight));
+    const int outer = layers.outermost();
+    double total = 0.0;
+    double beneath = 0.0;  // insulation under the layer on each side, mm
+    for (int k = 0; k < 3; ++k) {
+        const double s = ZeroIfMissing(Deps_PageFloat(layers.parts.part[k], kAttLayerThickness));
+        const double perimeter = 2.0 * w + 2.0 * h + 4.0 * beneath + 4.0 * s;
+        beneath += 2.0 * s;
+        if (!layers.present[k]) {
+            continue;
+        }
+        FlatLabourTable table{};
+        if (!ReadFlatTable(layers.code[k], table)) {
+            missing = true;
+            continue;
+        }
+        if (table.layer[k] < 0.0001f) {
+            missing = true;
+        }
+        const double rate = table.layer[k] + (k == outer ? table.extra : 0.0f);
+        if (!(perimeter > 0.00001)) {
+            missing = true;
+            total = 0.0;
+            continue;
+        }
+        total += perimeter / 1000.0 * rate;
+    }
+    return missing ? 0.0f : static_cast<float>(total);
+}
+} // namespace
+
+float WINAPI CalculateLabourPrice(short kind, int* missing)
+{
+    *missing = 0;
+    Deps_PageDelete(0, kAttPipeLabour);
+    Deps_PageDelete(0, kAttFlatLabour);
+    SelectPriceDatabase();
+    const LabourLayers layers = ReadLabourLayers();
+    if (!layers.present[0]) {
+        return 0.0f;
+    }
+    bool lacking = false;
+    float labour = 0.0f;
+    if (Deps_PageShort(0, kAttObjectType) == kPageRectangularDuct) {
+        labour = DuctLabour(layers, lacking);
+        if (!lacking) {
+            Deps_PageSetFloat(0, kAttPipeLabour, labour);
+        }
+    } else if (kind == 0) {
+        labour = PipeLabour(layers, lacking);
+        Deps_PageSetFloat(0, kAttPipeLabour, labour);
+    } else if (kind == 1) {
+        labour = FlatLabour(layers, lacking);
+        Deps_PageSetFloat(0, kAttFlatLabour, labour);
+    }
+    *missing = lacking ? 1 : 0;
+    return labour;
+}
+
+float WINAPI CalculateOneLabourPrice(long part, char* productCode, short kind)
+{
+    SelectPriceDatabase();
+    const LayerParts parts = ReadLayerParts();
+    const int k = parts.indexOf(part);
+    if (k < 0 || productCode == nullptr) {
+        return 0.0f;
+    }
+    const std::string code(productCode);
+    if (kind == 0) {
+        PipeLabourTable table{};
+        if (!ReadPipeTable(code, table)) {
+            return 0.0f;
+        }
+        const PipeLabourRow* row = MatchRow(table, DiameterUnder(parts, k));
+        return row != nullptr ? row->layer[k] : 0.0f;
+    }
+    if (kind == 1) {
+        FlatLabourTable table{};
+        return ReadFlatTable(code, table) ? table.layer[k] : 0.0f;
+    }
+    return 0.0f;
+}

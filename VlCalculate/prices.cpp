@@ -1,0 +1,243 @@
+// Material prices of the insulation layers of the current page from the price
+// list of the project's currency, the page's total insulation price, the
+// annual cost of one candidate product and the prices of other insulation.
+#include <cstring>
+#include <string>
+#include "VlCalculate/calc_internal.h"
+
+namespace {
+constexpr int16_t kPricePerMetre = 1300;
+constexpr int16_t kPricePerSquareMetre = 1301;
+
+enum Currency { kEur, kSek, kPln };
+
+Currency ProjectCurrency()
+{
+    switch (Deps_PageShort(-1, kAttCurrency)) {
+    case 1:
+        return kSek;
+    case 2:
+        return kPln;
+    default:
+        return kEur;
+    }
+}
+
+std::string GivenOrStoredCode(int32_t part, const char* given)
+{
+    if (given != nullptr && given[0] != '\0') {
+        return std::string(given, strnlen(given, kProductCodeLength));
+    }
+    return Deps_PageString(part, kAttProductCode, kProductCodeLength);
+}
+
+float ListPrice(const std::string& code, int16_t att)
+{
+    return Deps_TechFloat(Calc().priceDb, "PR", code.c_str(), att);
+}
+
+float UserPrice(int32_t part)
+{
+    const float price = Deps_PageFloat(part, kAttUserPrice);
+    return price > 0.0f ? price : 0.0f;
+}
+
+// Thickness (mm) of a product in its product group, the group being the part's.
+float ProductThickness(int32_t part, const std::string& code)
+{
+    const std::string group = Deps_PageString(part, kAttProductGroup, 3);
+    return Deps_TechFloat(Calc().db.techData, group.c_str(), code.c_str(), kTechThickness);
+}
+
+float PlanePrice(int32_t part, const std::string& code)
+{
+    const float perSquareMetre = ListPrice(code, kPricePerSquareMetre);
+    return perSquareMetre > 0.0f ? perSquareMetre : UserPrice(part);
+}
+
+// A pipe product with only a square-metre price covers the layer's outer
+// circumference. A product named by the caller (a thickness candidate) is
+// priced at its own thickness, the page's layer at the layer's thickness.
+float PipePrice(int32_t part, const std::string& code, bool namedProduct, int16_t objectType)
+{
+    const float perMetre = ListPrice(code, kPricePerMetre);
+    if (perMetre > 0.0f) {
+        return perMetre;
+    }
+    const float perSquareMetre = ListPrice(code, kPricePerSquareMetre);
+    if (!(perSquareMetre > 0.0f)) {
+        return UserPrice(part);
+    }
+    const LayerParts layers = ReadLayerParts();
+    const int index = layers.indexOf(part);
+    double d = 0.0;
+    if (index >= 1) {
+        d = ZeroIfMissing(Deps_PageFloat(layers.part[index - 1], kAttLayerOuterDiameter));
+    } else {
+        float diameters[2];
+        Deps_PageFloats(0, kAttOuterDiameters, diameters, 2);
+        d = ZeroIfMissing(diameters[objectType == kPagePipe ? 0 : 1]);
+    }
+    float s = namedProduct ? ProductThickness(part, code) : 0.0f;
+    if (!(s > 0.0f)) {
+        s = ZeroIfMissing(Deps_PageFloat(part, kAttLayerThickness));
+    }
+    const double price = kPi * (d + 2.0 * s) / 1000.0 * perSquareMetre;
+    return price > 0.0 ? static_cast<float>(price) : 0.0f;
+}
+
+// A rectangular duct product with only a square-metre price covers the
+// perimeter at the layer's mid-plane.
+float DuctPrice(int32_t part, const std::string& code)
+{
+    const float perMetre = ListPrice(code, kPricePerMetre);
+    if (perMetre > 0.0f) {
+        return perMetre;
+    }
+    const float perSquareMetre = ListPrice(code, kPricePerSquareMetre);
+    if (!(perSquareMetre > 0.0f)) {
+        return UserPrice(part);
+    }
+    const LayerParts layers = ReadLayerParts();
+    const int index = layers.indexOf(part);
+    double beneath = 0.0;  // insulation under this layer on each side, mm
+    for (int k = 0; k < index; ++k) {
+        beneath += 2.0 * ZeroIfMissing(Deps_PageFloat(layers.part[k], kAttLayerThickness));
+    }
+    const double s = index >= 0 ? ProductThickness(part, code) : 0.0;
+    const double w = ZeroIfMissing(Deps_PageFloat(0, kAttDuctWidth)) + beneath + s;
+    const double h = ZeroIfMissing(Deps_PageFloat(0, kAttDuctHeight)) + beneath + s;
+    const double price = (2.0 * w + 2.0 * h) / 1000.0 * perSquareMetre;
+    return price > 0.0 ? static_cast<float>(price) : 0.0f;
+}
+} // namespace
+
+int LayerParts::indexOf(int32_t p) const
+{
+    for (int k = 0; k < 3; ++k) {
+        if (p > 0 && part[k] == p) {
+            return k;
+        }
+    }
+    return -1;
+}
+
+LayerParts ReadLayerParts()
+{
+    LayerParts layers;
+    for (int16_t k = 0; k < 3; ++k) {
+        layers.part[k] = Deps_IthPart(k);
+    }
+    return layers;
+}
+
+bool SelectPriceDatabase()
+{
+    const TechHandles& db = Calc().db;
+    switch (ProjectCurrency()) {
+    case kSek:
+        Calc().priceDb = db.priceSek;
+        break;
+    case kPln:
+        Calc().priceDb = db.pricePln;
+        break;
+    default:
+        Calc().priceDb = db.priceEur;
+        break;
+    }
+    return Calc().priceDb >= 0;
+}
+
+float WINAPI CalculateInsulationPrice(long part, char* productCode, short* kind)
+{
+    *kind = -1;
+    if (!SelectPriceDatabase()) {
+        return 0.0f;
+    }
+    const int16_t objectType = Deps_PageShort(0, kAttObjectType);
+    switch (objectType) {
+    case kPagePlane:
+        *kind = 1;
+        break;
+    case kPagePipe:
+    case kPageRoundDuct:
+    case kPageRectangularDuct:
+        *kind = 0;
+        break;
+    default:
+        return 0.0f;
+    }
+    const std::string code = GivenOrStoredCode(part, productCode);
+    if (code.empty()) {
+        return 0.0f;
+    }
+    switch (objectType) {
+    case kPagePlane:
+        return PlanePrice(part, code);
+    case kPageRectangularDuct:
+        return DuctPrice(part, code);
+    default:
+        return PipePrice(part, code, productCode != nullptr && productCode[0] != '\0', objectType);
+    }
+}
+
+float WINAPI CalculateInsulationTargetPrice(short* kind, int* missing)
+{
+    *kind = -1;
+    const LayerParts layers = ReadLayerParts();
+    float total = 0.0f;
+    for (int32_t part : layers.part) {
+        if (part >= 1) {
+            total += CalculateInsulationPrice(part, nullptr, kind);
+        }
+    }
+    return total + CalculateLabourPrice(*kind, missing);
+}
+
+float WINAPI CalculateOneInsulationTargetPrice(long part, char* productCode, float heatLoss, short* kind,
+                                               int reportErrors)
+{
+    const float investment = CalculateInsulationPrice(part, productCode, kind) +
+                             CalculateOneLabourPrice(part, productCode, *kind);
+    CostsInput in{};
+    switch (Deps_PageShort(0, kAttObjectType)) {
+    case kPagePlane:
+        in.objectType = kCalcPlane;
+        in.heatLossPerSquareMetre = heatLoss;
+        break;
+    case kPagePipe:
+        in.objectType = kCalcPipe;
+        in.heatLossPerMetre = heatLoss;
+        break;
+    case kPageRoundDuct:
+        in.objectType = kCalcRoundDuct;
+        in.heatLossPerMetre = heatLoss;
+        break;
+    case kPageRectangularDuct:
+        in.objectType = kCalcRectangularDuct;
+        in.heatLossPerMetre = heatLoss;
+        break;
+    default:
+        break;
+    }
+    in.interestRate = Deps_PageFloat(0, kAttInterestRate) / 100.0f;
+    in.usefulLife = Deps_PageFloat(0, kAttUsefulLife);
+    in.energyPriceIncrease = Deps_PageFloat(0, kAttEnergyPriceIncrease) / 100.0f;
+    in.energyPrice = Deps_PageFloat(0, kAttEnergyPrice);
+    in.operatingHours = Deps_PageFloat(0, kAttOperatingHours);
+    in.investment = investment;
+    in.reportErrors = reportErrors;
+    CostsOutput out{};
+    Costs(in, &out);
+    return out.totalCost;
+}
+
+float WINAPI GetOtherInsulationPrice(int which, char* productId)
+{
+    if (productId == nullptr) {
+        return 0.0f;
+    }
+    static constexpr int16_t kFirstPrice[] = {1314, 1316, 1318};  // by currency: EUR, SEK, PLN
+    const int16_t att = static_cast<int16_t>(kFirstPrice[ProjectCurrency()] + (which != 0 ? 0 : 1));
+    return Deps_TechFloat(Calc().db.otherInsulation, "UI", productId, att);
+}

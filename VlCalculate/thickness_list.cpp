@@ -1,0 +1,204 @@
+// The list of candidate thicknesses of a product type: every thickness entry
+// of layer 1's type is calculated as a single layer on the current page,
+// priced as a total annual cost, and kept when it meets the calculation case.
+// Both the full and the filtered list belong to the engine.
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include "VlCalculate/calc_internal.h"
+#include "support/memory.h"
+
+namespace {
+constexpr int kEntryKeyWidth = 30;
+constexpr int kLayerKeyBytes = 100;
+
+// What the list needs of the current page, read once per list.
+struct PageConditions {
+    int16_t objectType = 0;         // page object type (attribute 1117)
+    float diameters[2] = {};        // pipe and round duct, mm; missing counts as 0
+    float ductWidth = 0;            // mm
+    float ductHeight = 0;
+    float ambient = 0;
+    float medium = 0;
+    float humidity = 0;
+    float velocity = 0;
+    float emissivity = 0;
+    int16_t dewPointMode = 0;       // 1 outer surface, 2 inner surface
+};
+
+PageConditions ReadPageConditions()
+{
+    PageConditions page;
+    page.objectType = Deps_PageShort(0, kAttObjectType);
+    Deps_PageFloats(0, kAttOuterDiameters, page.diameters, 2);
+    for (float& d : page.diameters) {
+        d = ZeroIfMissing(d);
+    }
+    page.ductWidth = Deps_PageFloat(0, kAttDuctWidth);
+    page.ductHeight = Deps_PageFloat(0, kAttDuctHeight);
+    page.ambient = Deps_PageFloat(0, kAttAmbientTemp);
+    page.medium = Deps_PageFloat(0, kAttMediumTemp);
+    page.humidity = Deps_PageFloat(0, kAttRelativeHumidity);
+    page.velocity = Deps_PageFloat(0, kAttAirVelocity);
+    page.emissivity = Deps_PageFloat(0, kAttEmissivity);
+    page.dewPointMode = Deps_PageShort(0, kAttDewPointMode);
+    return page;
+}
+
+int32_t EngineObjectType(int16_t pageType)
+{
+    switch (pageType) {
+    case kPagePlane:
+        return kCalcPlane;
+    case kPagePipe:
+        return kCalcPipe;
+    case kPageRoundDuct:
+        return kCalcRoundDuct;
+    case kPageRectangularDuct:
+        return kCalcRectangularDuct;
+    default:
+        return 0;
+    }
+}
+
+// Heat loss of one thickness entry as the only layer on the page's object.
+HeatLossOutput SingleLayerLoss(const PageConditions& page, const char* group, const char* key)
+{
+    const int16_t db = Calc().db.techData;
+    HeatLossInput in{};
+    in.objectType = EngineObjectType(page.objectType);
+    in.ambientTemp = page.ambient;
+    in.emissivity = page.emissivity;
+    in.outerDiameter = page.diameters[page.objectType == kPagePipe ? 0 : 1] / 1000.0f;
+    in.airVelocity = page.velocity;
+    in.mediumTemp = page.medium;
+    in.thickness[0] = Deps_TechFloat(db, group, key, kTechThickness) / 1000.0f;
+    in.ductWidth = page.ductWidth / 1000.0f;
+    in.ductHeight = page.ductHeight / 1000.0f;
+    in.coefA[0] = Deps_TechFloat(db, group, key, kTechCoefA);
+    in.coefB[0] = Deps_TechFloat(db, group, key, kTechCoefB);
+    in.coefC[0] = Deps_TechFloat(db, group, key, kTechCoefC);
+    HeatLossOutput out{};
+    HeatLossCalculation(in, &out);  // a failed entry keeps what was calculated; its errors are listed
+    return out;
+}
+
+// Inner and outer dimensions of the entry on the page's object; false when
+// a pipe product is too small for the pipe.
+bool FitDimensions(const PageConditions& page, const char* group, const char* key,
+                   INSULATIONTHICKNESSRESULTLIST& e)
+{
+    const int16_t db = Calc().db.techData;
+    switch (page.objectType) {
+    case kPagePipe:
+    case kPageRoundDuct: {
+        const float pipe = page.diameters[page.objectType == kPagePipe ? 0 : 1];
+        e.innerDimension1 = Deps_TechFloat(db, group, key, kTechInnerDiameter);
+        e.outerDimension1 = Deps_TechFloat(db, group, key, kTechOuterDiameter);
+        if (e.innerDimension1 < 0.01f || e.outerDimension1 < 0.01f) {
+            e.innerDimension1 = pipe;
+            e.outerDimension1 = pipe + 2.0f * e.thickness;
+        }
+        return !(e.innerDimension1 < pipe);
+    }
+    case kPageRectangularDuct:
+        e.innerDimension1 = page.ductWidth;
+        e.innerDimension2 = page.ductHeight;
+        e.outerDimension1 = page.ductWidth + 2.0f * e.thickness;
+        e.outerDimension2 = page.ductHeight + 2.0f * e.thickness;
+        return true;
+    default:
+        return true;
+    }
+}
+
+void BuildFullList(const INSULATIONTHICKNESSINPUT& in, const PageConditions& page)
+{
+    const int reportErrors = in.calculationCase == kCaseEconomic ? 1 : 0;
+    const std::string layerKey = Deps_PageString(in.part, kAttLayerKey, kLayerKeyBytes);
+    if (layerKey.empty()) {
+        return;
+    }
+    const std::string group(in.productGroup, strnlen(in.productGroup, sizeof in.productGroup));
+    const std::vector<std::string> entries =
+        Deps_TechEntryKeys(Calc().db.techData, group.c_str(), layerKey.c_str(), kTechThicknessEntries);
+    for (const std::string& entry : entries) {
+        if (entry.empty()) {
+            break;
+        }
+        INSULATIONTHICKNESSRESULTLIST e{};
+        char* key = e.productCode;
+        std::snprintf(key, sizeof e.productCode, "%-*.*s", kEntryKeyWidth, kEntryKeyWidth, entry.c_str());
+        e.thickness = Deps_TechFloat(Calc().db.techData, group.c_str(), key, kTechThickness);
+        if (!FitDimensions(page, group.c_str(), key, e)) {
+            continue;
+        }
+        const HeatLossOutput loss = SingleLayerLoss(page, group.c_str(), key);
+        e.heatLoss = loss.heatLossPerSquareMetre != 0.0f ? loss.heatLossPerSquareMetre : loss.heatLossPerMetre;
+        e.surfaceTemp = page.dewPointMode == 1 ? loss.faceTemp[0] : page.dewPointMode == 2 ? loss.innerSurfaceTemp : 0.0f;
+        short kind = 0;
+        e.totalAnnualCost = CalculateOneInsulationTargetPrice(in.part, key, e.heatLoss, &kind, reportErrors);
+        if (Array_Append(reinterpret_cast<void**>(&Calc().fullList), &Calc().fullCount, sizeof e, &e) != 0) {
+            return;  // out of memory, already shown: the list so far stands
+        }
+    }
+}
+
+bool Keeps(const INSULATIONTHICKNESSINPUT& in, bool hot, float dewPoint, const INSULATIONTHICKNESSRESULTLIST& e)
+{
+    switch (in.calculationCase) {
+    case kCaseEconomic:
+    case kCaseAll:
+        return true;
+    case kCaseHeatLossLimit:
+        return hot ? e.heatLoss <= in.heatLossLimit : e.heatLoss >= in.heatLossLimit;
+    case kCaseSurfaceTempLimit:
+        return hot ? e.surfaceTemp <= in.surfaceTempLimit : e.surfaceTemp >= in.surfaceTempLimit;
+    case kCaseCondensation:
+        // Moisture condenses only on a surface colder than the air.
+        return hot || e.surfaceTemp > dewPoint;
+    default:
+        return false;
+    }
+}
+
+void FilterList(const INSULATIONTHICKNESSINPUT& in, const PageConditions& page)
+{
+    CalcGlobals& g = Calc();
+    Dew_pointOutput dew{0.0f};
+    if (in.calculationCase == kCaseCondensation && !g.hot &&
+        Dew_point({page.dewPointMode, page.ambient, page.medium, page.humidity}, &dew) != 0) {
+        return;
+    }
+    for (int i = 0; i < g.fullCount; ++i) {
+        const INSULATIONTHICKNESSRESULTLIST& e = g.fullList[i];
+        if (Keeps(in, g.hot, dew.dewPoint, e) &&
+            Array_Append(reinterpret_cast<void**>(&g.filteredList), &g.filteredCount, sizeof e, &e) != 0) {
+            return;
+        }
+    }
+}
+} // namespace
+
+short WINAPI DeleteThicknessResultList()
+{
+    CalcGlobals& g = Calc();
+    Mem_Free(g.fullList);
+    Mem_Free(g.filteredList);
+    g.fullList = nullptr;
+    g.filteredList = nullptr;
+    g.fullCount = 0;
+    g.filteredCount = 0;
+    return 0;
+}
+
+INSULATIONTHICKNESSRESULTLIST* WINAPI CalculateInsulationThicknessList(INSULATIONTHICKNESSINPUT input, short* count)
+{
+    DeleteThicknessResultList();
+    const PageConditions page = ReadPageConditions();
+    Calc().hot = page.ambient < page.medium;
+    BuildFullList(input, page);
+    FilterList(input, page);
+    *count = static_cast<short>(Calc().filteredCount);
+    return Calc().filteredCount > 0 ? Calc().filteredList : nullptr;
+}
