@@ -1,0 +1,389 @@
+// Load, store and change comparison of the current calculation record. One
+// table names every field with its width, type, attribute, object and change
+// group; load, store and comparison all walk it, so a field is described once.
+// The flag groups that mirror the stored codes are folded here too.
+#include "VlInterface/calcrecord.h"
+#include "Kadmi/kadmi.h"
+#include "support/settings.h"
+#include "support/utf8.h"
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <algorithm>
+#include <limits>
+#include <span>
+
+CalcRecordGlobals& CalcRecordState()
+{
+    static CalcRecordGlobals globals;
+    return globals;
+}
+
+namespace {
+
+enum class FieldType : uint8_t { Text, Int16, Int8, Float, FloatArray, Bytes };
+
+// Which object a field lives on; Memory fields are compared but never stored.
+enum class FieldObject : uint8_t { Project, System, Layer1, Layers, Memory };
+
+// One field of the record. count > 1: elements of elementSize bytes side by
+// side; for Layers element k belongs to layer k + 1, for FloatArray all of
+// them form one attribute. absent: value of an Int16 field that is not stored.
+struct CalcField {
+    size_t offset;
+    uint16_t elementSize;
+    uint8_t count;
+    FieldType type;
+    int16_t attribute;
+    FieldObject object;
+    uint8_t changeBit;
+    int16_t absent;
+};
+
+#define CALC_FIELD(member, type, count, att, object, bit) \
+    CalcField{offsetof(CalcRecord, member), uint16_t(sizeof(CalcRecord::member) / (count)), count, \
+              FieldType::type, att, FieldObject::object, bit, 0}
+#define CALC_FIELD_ABSENT(member, att, object, bit, absent) \
+    CalcField{offsetof(CalcRecord, member), uint16_t(sizeof(CalcRecord::member)), 1, FieldType::Int16, att, \
+              FieldObject::object, bit, absent}
+
+constexpr uint8_t kProject = CalcChange_Project, kInsulation = CalcChange_Insulation,
+                  kCooling = CalcChange_Cooling, kFreezing = CalcChange_Freezing, kNone = 0;
+
+// The fields in load order; memory-only fields that take part in the
+// comparison follow at the end. Results that are memory only and never
+// compared are not listed: a load clears them with the whole record.
+const CalcField kFields[] = {
+    CALC_FIELD(projectName, Text, 1, 1501, Project, kProject),
+    CALC_FIELD(customer, Text, 1, 1502, Project, kProject),
+    CALC_FIELD(address1, Text, 1, 1533, Project, kProject),
+    CALC_FIELD(address2, Text, 1, 1534, Project, kProject),
+    CALC_FIELD(reference, Text, 1, 1503, Project, kProject),
+    CALC_FIELD(originatedBy, Text, 1, 1504, Project, kProject),
+    CALC_FIELD(information, Text, 1, 1506, Project, kProject),
+
+    CALC_FIELD(description, Text, 1, 1535, System, kProject),
+    CALC_FIELD(geometry, Int16, 1, 1117, System, kInsulation),
+    CALC_FIELD(outerDiameters, FloatArray, 2, 1312, System, kInsulation),
+    CALC_FIELD(width, Float, 1, 1313, System, kInsulation),
+    CALC_FIELD(height, Float, 1, 1314, System, kInsulation),
+    CALC_FIELD_ABSENT(location, 1118, System, kInsulation, -100),
+    CALC_FIELD(contentsTemperature, Float, 1, 1315, System, kInsulation),
+    CALC_FIELD(ambientTemperature, Float, 1, 1316, System, kInsulation),
+    CALC_FIELD(relativeHumidity, Float, 1, 1317, System, kInsulation),
+    CALC_FIELD(airVelocity, Float, 1, 1318, System, kInsulation),
+    CALC_FIELD_ABSENT(surfaceMaterial, 1119, System, kInsulation, -1),
+    CALC_FIELD(surfaceMaterialCode, Text, 1, 1528, System, kInsulation),
+    CALC_FIELD(emissivity, Float, 1, 1319, System, kInsulation),
+    CALC_FIELD(reportedSurface, Int16, 1, 1120, System, kInsulation),
+    CALC_FIELD(option1121, Int8, 1, 1121, System, kInsulation),
+
+    CALC_FIELD_ABSENT(calculationCase, 1130, Layer1, kInsulation, -1),
+    CALC_FIELD(allowedHeatLoss, Float, 1, 1357, Layer1, kInsulation),
+    CALC_FIELD(allowedSurfaceTemperature, Float, 1, 1358, Layer1, kInsulation),
+
+    CALC_FIELD(productType, Text, 3, 1536, Layers, kInsulation),
+    CALC_FIELD(productCode, Text, 3, 1528, Layers, kInsulation),
+    CALC_FIELD(innerDiameter, Float, 3, 1324, Layers, kInsulation),
+    CALC_FIELD(outerDiameter, Float, 3, 1325, Layers, kInsulation),
+    CALC_FIELD(nominalThickness, Float, 3, 1326, Layers, kNone),
+    CALC_FIELD(thickness, Float, 3, 1379, Layers, kInsulation),
+    CALC_FIELD(conductivity, Float, 3, 1327, Layers, kInsulation),
+    CALC_FIELD(price, Float, 3, 1382, Layers, kInsulation),
+    CALC_FIELD(productClass, Text, 3, 1538, Layers, kNone),
+
+    CALC_FIELD(contents, Int16, 1, 1123, System, kCooling),
+    CALC_FIELD(contentsHeatCapacity, Float, 1, 1330, System, kCooling),
+    CALC_FIELD(contentsDensity, Float, 1, 1331, System, kCooling),
+    CALC_FIELD(pipeHeatCapacity, Float, 1, 1377, System, kCooling),
+    CALC_FIELD(pipeDensity, Float, 1, 1378, System, kCooling),
+    CALC_FIELD(coolingCase, Int16, 1, 1135, System, kCooling),
+    CALC_FIELD(flowGivenAs, Int16, 1, 1124, System, kCooling),
+    CALC_FIELD(pipeLength, Float, 1, 1383, System, kCooling),
+    CALC_FIELD(flowValues[0], Float, 1, 1332, System, kCooling),
+    CALC_FIELD(flowValues[1], Float, 1, 1333, System, kCooling),
+    CALC_FIELD(flowValues[2], Float, 1, 1334, System, kCooling),
+    CALC_FIELD(vesselShape, Int16, 1, 1125, System, kCooling),
+    CALC_FIELD(vesselDimensions[0], Float, 1, 1335, System, kCooling),
+    CALC_FIELD(vesselDimensions[1], Float, 1, 1336, System, kCooling),
+    CALC_FIELD(vesselDimensions[2], Float, 1, 1337, System, kCooling),
+    CALC_FIELD(bottomIncluded, Int8, 1, 1126, System, kCooling),
+    CALC_FIELD(finalTemperature, Float, 1, 1338, System, kCooling),
+    CALC_FIELD(freezingContents[0], Float, 1, 1347, System, kFreezing),
+    CALC_FIELD(freezingContents[1], Float, 1, 1348, System, kFreezing),
+    CALC_FIELD(freezingContents[2], Float, 1, 1349, System, kFreezing),
+    CALC_FIELD(freezingPipe[0], Float, 1, 1345, System, kFreezing),
+    CALC_FIELD(freezingPipe[1], Float, 1, 1346, System, kFreezing),
+    CALC_FIELD(freezingOptions[0], Int16, 1, 1127, System, kFreezing),
+    CALC_FIELD(freezingOptions[1], Int16, 1, 1128, System, kFreezing),
+
+    CALC_FIELD(geometryFlags, Bytes, 1, 0, Memory, kInsulation),
+    CALC_FIELD(caseFlags, Bytes, 1, 0, Memory, kInsulation),
+    CALC_FIELD(labourPrice, Float, 1, 0, Memory, kInsulation),
+    CALC_FIELD(layerWorkingValue, Int16, 3, 0, Memory, kInsulation),
+    CALC_FIELD(flowFlags, Bytes, 1, 0, Memory, kCooling),
+    CALC_FIELD(reserved, Float, 1, 0, Memory, kCooling),
+    CALC_FIELD(shapeFlags, Bytes, 1, 0, Memory, kCooling),
+    CALC_FIELD(pipeMaterialName, Text, 1, 0, Memory, kFreezing),
+    CALC_FIELD(contentsName, Text, 1, 0, Memory, kFreezing),
+};
+
+#undef CALC_FIELD
+#undef CALC_FIELD_ABSENT
+
+char* FieldAt(CalcRecord& record, const CalcField& field, int element)
+{
+    return reinterpret_cast<char*>(&record) + field.offset + size_t(element) * field.elementSize;
+}
+
+const char* FieldAt(const CalcRecord& record, const CalcField& field, int element)
+{
+    return reinterpret_cast<const char*>(&record) + field.offset + size_t(element) * field.elementSize;
+}
+
+// The project object of element `element` of a stored field; false when the
+// field has no object there (a layer whose part number is 0, so that a layer
+// value never lands on the system object).
+bool ObjectOf(const CalcField& field, int element, long* object)
+{
+    const int32_t* parts = CalcRecordState().layerParts;
+    switch (field.object) {
+    case FieldObject::Project: *object = kCalcObjectProject; return true;
+    case FieldObject::System: *object = kCalcObjectSystem; return true;
+    case FieldObject::Layer1: *object = parts[0]; return parts[0] != 0;
+    case FieldObject::Layers: *object = parts[element]; return parts[element] != 0;
+    case FieldObject::Memory: return false;
+    }
+    return false;
+}
+
+int ObjectElements(const CalcField& field)
+{
+    return field.object == FieldObject::Layers ? field.count : 1;
+}
+
+void LoadElement(CalcRecord& record, const CalcField& field, int element, long object)
+{
+    char* target = FieldAt(record, field, element);
+    switch (field.type) {
+    case FieldType::Text: {
+        short count = 0;
+        Kadmi_GetAtt(object, field.attribute, &count, target, short(field.elementSize));
+        target[Utf8_FitLength(target, field.elementSize - 1u)] = '\0';
+        break;
+    }
+    case FieldType::Int16: {
+        int16_t value = Kadmi_GetIntAtt(object, field.attribute);
+        if (!Kadmi_LastAttWasFound())
+            value = field.absent;
+        memcpy(target, &value, sizeof value);
+        break;
+    }
+    case FieldType::Int8:
+        *reinterpret_cast<int8_t*>(target) = int8_t(Kadmi_GetIntAtt(object, field.attribute));
+        break;
+    case FieldType::Float: {
+        float value = Kadmi_GetFloatAtt(object, field.attribute);
+        memcpy(target, &value, sizeof value);
+        break;
+    }
+    case FieldType::FloatArray: {
+        short count = 0;
+        Kadmi_GetAtt(object, field.attribute, &count, target, short(field.elementSize * field.count));
+        break;
+    }
+    case FieldType::Bytes:
+        break;
+    }
+}
+
+void StoreElement(const CalcRecord& record, const CalcField& field, int element, long object)
+{
+    const char* source = FieldAt(record, field, element);
+    switch (field.type) {
+    case FieldType::Text: {
+        char text[kCalcInformationSize + 1];
+        Utf8_CopyCut(text, sizeof text < field.elementSize ? sizeof text : size_t(field.elementSize), source);
+        Kadmi_SetStringAtt(object, field.attribute, text);
+        break;
+    }
+    case FieldType::Int16: {
+        int16_t value;
+        memcpy(&value, source, sizeof value);
+        Kadmi_SetIntAtt(object, field.attribute, value);
+        break;
+    }
+    case FieldType::Int8:
+        Kadmi_SetIntAtt(object, field.attribute, *reinterpret_cast<const int8_t*>(source));
+        break;
+    case FieldType::Float: {
+        float value;
+        memcpy(&value, source, sizeof value);
+        Kadmi_SetFloatAtt(object, field.attribute, value);
+        break;
+    }
+    case FieldType::FloatArray:
+        Kadmi_SetAtt(object, field.attribute, short(field.count), source);
+        break;
+    case FieldType::Bytes:
+        break;
+    }
+}
+
+bool ElementDiffers(const CalcRecord& a, const CalcRecord& b, const CalcField& field, int element)
+{
+    const char* x = FieldAt(a, field, element);
+    const char* y = FieldAt(b, field, element);
+    switch (field.type) {
+    case FieldType::Text:
+        return strncmp(x, y, field.elementSize) != 0;
+    case FieldType::Float:
+    case FieldType::FloatArray: {
+        float fx, fy;
+        memcpy(&fx, x, sizeof fx);
+        memcpy(&fy, y, sizeof fy);
+        return CalcRecord_CompareKey(fx) != CalcRecord_CompareKey(fy);
+    }
+    case FieldType::Int16:
+    case FieldType::Int8:
+    case FieldType::Bytes:
+        return memcmp(x, y, field.elementSize) != 0;
+    }
+    return false;
+}
+
+int32_t ChangedBits(const CalcRecord& current, const CalcRecord& last)
+{
+    int32_t bits = 0;
+    for (const CalcField& field : kFields) {
+        if (field.changeBit == kNone || (bits & field.changeBit))
+            continue;
+        for (int e = 0; e < field.count; ++e) {
+            if (ElementDiffers(current, last, field, e)) {
+                bits |= field.changeBit;
+                break;
+            }
+        }
+    }
+    return bits;
+}
+
+// Sets exactly one flag of a group: the one at index.
+void SetOneFlag(std::span<uint8_t> flags, size_t index)
+{
+    std::fill(flags.begin(), flags.end(), uint8_t(0));
+    flags[index] = 1;
+}
+
+// Index of the first set flag, or `none` when no flag is set.
+int16_t FirstSetFlag(std::span<const uint8_t> flags, int16_t none)
+{
+    for (size_t i = 0; i < flags.size(); ++i)
+        if (flags[i])
+            return int16_t(i);
+    return none;
+}
+
+void NotifyHook(void (*hook)())
+{
+    if (hook)
+        hook();
+}
+
+}  // namespace
+
+int32_t CalcRecord_CompareKey(float value)
+{
+    if (std::isnan(value))
+        return 0;
+    double scaled = std::trunc(double(value) * 100.0);
+    if (scaled >= double(std::numeric_limits<int32_t>::max()))
+        return std::numeric_limits<int32_t>::max();
+    if (scaled <= double(std::numeric_limits<int32_t>::min()))
+        return std::numeric_limits<int32_t>::min();
+    return int32_t(scaled);
+}
+
+void CalcRecord_SetLayerParts(int32_t part1, int32_t part2, int32_t part3)
+{
+    int32_t* parts = CalcRecordState().layerParts;
+    parts[0] = part1;
+    parts[1] = part2;
+    parts[2] = part3;
+}
+
+void CalcRecord_CodesToFlags()
+{
+    CalcRecord& r = CalcRec();
+    int16_t g = r.geometry;
+    SetOneFlag(r.geometryFlags, g == Geometry_Pipe ? 1 : g == Geometry_RoundDuct ? 2 : g == Geometry_RectDuct ? 3 : 0);
+    SetOneFlag(r.caseFlags, r.calculationCase >= 0 && r.calculationCase <= 3 ? size_t(r.calculationCase) : 4);
+    SetOneFlag(r.flowFlags, r.flowGivenAs == 1 || r.flowGivenAs == 2 ? size_t(r.flowGivenAs) : 0);
+    SetOneFlag(r.shapeFlags, r.vesselShape == 1 ? 1 : 0);
+    SetOneFlag(r.coolingCaseFlags, r.coolingCase == 1 ? 1 : 0);
+}
+
+void CalcRecord_FlagsToCodes()
+{
+    CalcRecord& r = CalcRec();
+    r.geometry = int16_t(Geometry_Plane + FirstSetFlag(r.geometryFlags, 0));
+    int16_t calcCase = FirstSetFlag(std::span<const uint8_t>(r.caseFlags, 4), 4);
+    r.calculationCase = calcCase;
+    r.flowGivenAs = FirstSetFlag(r.flowFlags, 0);
+    r.vesselShape = FirstSetFlag(r.shapeFlags, 0);
+    r.coolingCase = (r.coolingCaseFlags[0] || !r.coolingCaseFlags[1]) ? 0 : 1;
+}
+
+void CalcRecord_Load()
+{
+    CalcRecordGlobals& g = CalcRecordState();
+    memset(&g.current, 0, sizeof g.current);
+    for (const CalcField& field : kFields) {
+        for (int e = 0; e < ObjectElements(field); ++e) {
+            long object = 0;
+            if (ObjectOf(field, e, &object))
+                LoadElement(g.current, field, e, object);
+            else if (field.type == FieldType::Int16)
+                memcpy(FieldAt(g.current, field, e), &field.absent, sizeof field.absent);
+        }
+    }
+    CalcRecord_CodesToFlags();
+    g.lastStored = g.current;
+}
+
+void CalcRecord_Store(int32_t group)
+{
+    CalcRecordGlobals& g = CalcRecordState();
+    CalcRecord_FlagsToCodes();
+    for (const CalcField& field : kFields) {
+        if (field.object == FieldObject::Project && group > 0)
+            continue;
+        for (int e = 0; e < ObjectElements(field); ++e) {
+            long object = 0;
+            if (ObjectOf(field, e, &object))
+                StoreElement(g.current, field, e, object);
+        }
+    }
+    if (group <= 0)
+        Settings_WriteBinary(nullptr, "General\\IUserName", kCalcTextSize, g.current.originatedBy);
+    NotifyHook(g.hooks.refillSystemList);
+    const int32_t* parts = g.layerParts;
+    if ((parts[0] || parts[1] || parts[2]) && CalcRecord_MarkChanges())
+        g.lastStored = g.current;
+}
+
+int32_t CalcRecord_MarkChanges()
+{
+    CalcRecordGlobals& g = CalcRecordState();
+    int32_t bits = ChangedBits(g.current, g.lastStored);
+    static constexpr struct { int32_t bit; const char* stamp; } kStamps[] = {
+        {CalcChange_Insulation, "EDT1"}, {CalcChange_Cooling, "EDT2"}, {CalcChange_Freezing, "EDT3"}};
+    for (const auto& s : kStamps)
+        if (bits & s.bit)
+            Kadmi_MarkAccess(kCalcObjectSystem, s.stamp);
+    if (bits) {
+        Kadmi_MarkAccess(kCalcObjectProject, "PCHG");
+        NotifyHook(g.hooks.updateTitle);
+    }
+    return bits;
+}
