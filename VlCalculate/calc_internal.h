@@ -42,6 +42,9 @@ struct CalcGlobals {
     int filteredCount = 0;
 };
 CalcGlobals& Calc();
+// Copies the technical database handles; false (the library must not load)
+// without the technical data.
+bool Calc_Attach();
 
 inline constexpr double kPi = 3.14159265358979;
 

@@ -10,6 +10,5 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
         return TRUE;
     }
     App_Init(instance);
-    Calc().db = Deps_TechHandles();
-    return Calc().db.techData >= 0 ? TRUE : FALSE;
+    return Calc_Attach() ? TRUE : FALSE;
 }

@@ -290,3 +290,16 @@ TEST_F(EngineTest, TablesOfUnequalLengthUseTheShorterOne)
     EXPECT_EQ(status, kConductivityAboveTable);
 }
 } // namespace
+
+namespace {
+TEST_F(EngineTest, AttachNeedsTheTechnicalData)
+{
+    Fake().handles = {-1, 100, 200, 11, 12, 13};
+    EXPECT_FALSE(Calc_Attach());
+    Fake().handles = {3, -1, -1, 21, -1, 23};
+    EXPECT_TRUE(Calc_Attach());
+    EXPECT_EQ(Calc().db.techData, 3);
+    EXPECT_EQ(Calc().db.priceEur, 21);
+    EXPECT_EQ(Calc().db.pricePln, 23);
+}
+} // namespace
