@@ -1,7 +1,191 @@
-// The start function that the launcher calls.
+// Start-up, message loop and shutdown of the program: attach, initialisation,
+// the main window's creation, the command-line project, the loop, and what
+// is cleaned up at the end. The main window itself is mainwnd.cpp's.
 #include "VlInterface/vlinterface.h"
+#include "VlInterface/resource.h"
+#include "VlInterface/shell.h"
+#include "Kadmi/kadmi.h"
+#include "VlTechDatabase/vltechdb.h"
+#include "VlUtil/vlutil.h"
+#include "outside/Lexmo100/lexmo.h"
+#include "support/app.h"
+#include "support/paths.h"
+#include "support/settings.h"
+#include "support/shade.h"
+#include <cstdio>
+#include <cstring>
 
-int32_t __stdcall StartVelmoInsulation(HINSTANCE, HINSTANCE, char*, int)
+BOOL Startup_OnProcessAttach(HINSTANCE instance)
 {
+    App_Init(instance);
+    Shell() = ShellGlobals{};
+    App().title = "VlIntfc.dll";
+    char db[kPathSize], ddq[kPathSize];
+    Path_TextFiles(db, ddq);
+    Shell().textHandle = TextAPI_Open(db, ddq);
+    Shell().techDb = VlDataTechDb_Handle();
+    if (Shell().techDb < 0)
+        return FALSE;
+    Shell().otherInsulationDb = VlOtherInsulationDataTechDb_Handle();
+    Shell().weatherDb = VlWeatherDataTechDb_Handle();
+    return TRUE;
+}
+
+void Startup_BuildTitle()
+{
+    const char* version = App_GetVersionString();
+    std::snprintf(Shell().title, sizeof(Shell().title), "%s %s%s%s", Shell_Text(Text_AppName1),
+                  Shell_Text(Text_AppName2), version ? " " : "", version ? version : "");
+    App().title = Shell().title;
+}
+
+void Startup_BuildHelpPath()
+{
+    Path_BesideModule(Shell().helpPath, Shell_Text(Text_HelpFile));
+}
+
+static void SetInterfaceLanguage()
+{
+    int16_t language = static_cast<int16_t>(Settings_ReadInt(nullptr, "General\\InterfaceLng") & 0xFFFF);
+    TextAPI_SetLanguage(Shell().textHandle, language < 1500 ? kDefaultLanguage : language);
+}
+
+int Startup_RegisterMainClass()
+{
+    WNDCLASSA cls{};
+    cls.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS | CS_BYTEALIGNWINDOW;
+    cls.lpfnWndProc = MainWnd_WndProc;
+    cls.hInstance = App().instance;
+    cls.hIcon = LoadIconA(App().instance, MAKEINTRESOURCEA(IDI_VARMELIN));
+    cls.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);   // matches the bars
+    cls.lpszMenuName = MAKEINTRESOURCEA(IDR_CLASS_MENU);
+    cls.lpszClassName = kMainClass;
+    if (!RegisterClassA(&cls))
+        return -1;
+    Shade_RegisterClasses();
     return 0;
+}
+
+int Startup_Init()
+{
+    Settings_OpenRoot(kCompany, kApplication, App_GetVersionString());
+    SetInterfaceLanguage();
+    TextAPI_SetOption(Shell().textHandle, 0, 2);
+    TextAPI_SetOption(Shell().textHandle, 1, 3);
+    Startup_BuildTitle();
+    Startup_BuildHelpPath();
+    if (Startup_RegisterMainClass() != 0) {
+        MessageBoxA(nullptr, "Cannot create windowclass ?", nullptr, MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
+        return -1;
+    }
+    Project_NewTemporary();
+    ErrorList_Reset();
+    ClipCursor(nullptr);
+    LogoCtl_Register(App().instance);
+    Shell().accelerators = LoadAcceleratorsA(App().instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
+    return 0;
+}
+
+std::string Startup_CommandLineFile(const char* commandLine)
+{
+    std::string_view line = commandLine ? commandLine : "";
+    while (!line.empty() && (line.front() == ' ' || line.front() == '\t'))
+        line.remove_prefix(1);
+    while (!line.empty() && (line.back() == ' ' || line.back() == '\t' || line.back() == '\r' || line.back() == '\n'))
+        line.remove_suffix(1);
+    if (!line.empty() && line.front() == '"') {
+        line.remove_prefix(1);
+        line = line.substr(0, line.find('"'));
+    }
+    if (line.empty() || line.size() >= MAX_PATH)
+        return {};
+    std::string name(line);
+    char full[MAX_PATH];
+    DWORD length = GetFullPathNameA(name.c_str(), sizeof(full), full, nullptr);
+    if (length == 0 || length >= sizeof(full))
+        return {};
+    return full;
+}
+
+static void ChangeToProjectDirectory()
+{
+    const char* directory = Settings_ReadString(nullptr, "Directories\\ProjectDirectory");
+    if (directory && *directory)
+        SetCurrentDirectoryA(directory);   // the drive goes with the path
+}
+
+int Startup_AfterCreate(const char* commandLine)
+{
+    // Resolve the command-line name first: a relative name means the
+    // directory the program was started in, not the stored project directory.
+    std::string file = Startup_CommandLineFile(commandLine);
+    ChangeToProjectDirectory();
+    App_SetBackgroundBrush(static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
+    VlUtil_InitDLL(App().mainWindow, App().instance, kCompany, kApplication, App_GetVersionString());
+    // The print library's start-up call belongs with the print library.
+    if (!file.empty()) {
+        MainWnd_OpenCommandLineFile(file.c_str());
+        SendMessageA(App().mainWindow, WM_ACTIVATE, WA_ACTIVE, 0);
+    }
+    App_ShowTitle();
+    return 0;
+}
+
+void Startup_Shutdown()
+{
+    char directory[MAX_PATH];
+    DWORD length = GetCurrentDirectoryA(sizeof(directory), directory);
+    if (length > 0 && length < sizeof(directory))
+        Settings_WriteString(nullptr, "Directories\\ProjectDirectory", directory);
+    char current[MAX_PATH];
+    std::snprintf(current, sizeof(current), "%s", Kadmi_CurrentDatabasefile());
+    Kadmi_CloseDatabasefile(0);
+    if (Shell().newFileFlag)
+        Kadmi_DeleteDatabasefile(current);
+    Shell().newFileFlag = 0;
+    App().title = "VlIntfc.dll";
+    TextAPI_Close(Shell().textHandle);
+    Shell().textHandle = -1;
+    Project_DeleteTempFile();
+    Settings_CloseRoot();
+    if (Shell().accelerators)
+        DestroyAcceleratorTable(Shell().accelerators);
+    Shell().accelerators = nullptr;
+}
+
+static int RunMessageLoop()
+{
+    MSG message;
+    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+        if (TranslateAcceleratorA(App().mainWindow, Shell().accelerators, &message))
+            continue;
+        if (ModelessDlg_PreTranslate(&message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+int32_t __stdcall StartVelmoInsulation(HINSTANCE, HINSTANCE, char* commandLine, int show)
+{
+    if (Startup_Init() != 0) {
+        Startup_Shutdown();
+        return 0;
+    }
+    CreateWindowExA(0, kMainClass, Shell().title,
+                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+                    0, 0, 800, 600, nullptr, nullptr, App().instance, nullptr);
+    if (!App().mainWindow) {
+        MessageBoxA(nullptr, "Cannot create mainwindow !", nullptr, MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
+        Startup_Shutdown();
+        return -1;
+    }
+    ShowWindow(App().mainWindow, show);
+    UpdateWindow(App().mainWindow);
+    Startup_AfterCreate(commandLine);
+    int result = RunMessageLoop();
+    Startup_Shutdown();
+    return result;
 }

@@ -1,0 +1,304 @@
+// The project file commands: New, Open, Open recent, Save, Save As, Close and
+// the unsaved-changes question, exported for the main window and the
+// extended edition. A save counts only when it succeeded; a failed New or
+// Open leaves a temporary project in place, never no project at all.
+#include "VlInterface/vlinterface.h"
+#include "VlInterface/recentlist.h"
+#include "VlInterface/shell.h"
+#include "Kadmi/kadmi.h"
+#include "support/app.h"
+#include "support/dates.h"
+#include "support/msgbox.h"
+#include "support/strings.h"
+#include <commdlg.h>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr short kAttSaveDate = 1505;
+constexpr short kAttLayerFlag = 1133;
+
+enum class FileDialog { Open, Save };
+
+// Shows a file dialog with the language filter; on OK the choice is in name.
+bool RunFileDialog(HWND owner, FileDialog kind, uint16_t titleText, char (&name)[MAX_PATH])
+{
+    std::string filter = Shell_Text(Text_FileFilter);
+    for (char& c : filter) {
+        if (c == '|')
+            c = '\0';
+    }
+    filter.append(2, '\0');
+    std::snprintf(name, sizeof(name), "%s", App().currentFile);
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.hInstance = App().instance;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = name;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrInitialDir = ".";
+    dialog.lpstrTitle = Shell_Text(titleText);
+    dialog.lpstrDefExt = "WDF";
+    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN;
+    if (kind == FileDialog::Save) {
+        dialog.Flags |= OFN_OVERWRITEPROMPT;
+        return GetSaveFileNameA(&dialog) != FALSE;
+    }
+    dialog.Flags |= OFN_FILEMUSTEXIST;
+    return GetOpenFileNameA(&dialog) != FALSE;
+}
+
+void ShowStop(HWND owner, const char* text)
+{
+    MsgBox_Show(owner, text, MB_OK | MB_ICONSTOP);
+}
+
+void ShowProgramError(HWND owner, int code)
+{
+    char text[40];
+    std::snprintf(text, sizeof(text), "Program error %d", code);
+    ShowStop(owner, text);
+}
+
+void ShowOpenError(HWND owner, int code)
+{
+    App().currentFile[0] = '\0';
+    if (code == -1002)
+        ShowStop(owner, Shell_Text(Text_FileMissing));
+    else if (code == -1003)
+        ShowStop(owner, Shell_Text(Text_OpenFailed));
+    else
+        ShowProgramError(owner, code);
+}
+
+void ShowCreateError(HWND owner, int code)
+{
+    App().currentFile[0] = '\0';
+    if (code == -1302)
+        ShowStop(owner, Shell_Text(Text_NewFileFailed));
+    else
+        ShowProgramError(owner, code);
+}
+
+void ShowSaveError(HWND owner)
+{
+    MessageBoxA(owner, Shell_Text(Text_SaveFailed), Shell_Text(Text_FileCaption), MB_OK | MB_ICONSTOP);
+}
+
+// The answers of the save question after which a command may replace the
+// project: nothing unsaved, saved, or not to be saved. Cancel, a cancelled
+// name dialog and a failed save keep the project.
+bool MayDiscardProject(int answer)
+{
+    return answer == 0 || answer == IDYES || answer == IDNO;
+}
+
+// The open page has stored its inputs and the user has let the project go.
+bool ReadyToReplaceProject(HWND owner)
+{
+    return MainWnd_StoreOpenPage() &&
+           MayDiscardProject(VlFileMenu_AskSaveChanges(owner, Shell_Text(Text_SaveChangesQuestion)));
+}
+
+// Writes the loaded system and the project to its file. The project counts
+// as saved only when that worked.
+bool WriteProject(HWND owner)
+{
+    Kadmi_SavePage();
+    if (Kadmi_SaveDatabasefile() != 0) {
+        ShowSaveError(owner);
+        MainWnd_UpdateTitle();
+        return false;
+    }
+    Kadmi_MarkAccess(-1, "SAVE");
+    MainWnd_UpdateTitle();
+    return true;
+}
+
+bool IsUnnamedProject()
+{
+    const char* name = Kadmi_CurrentDatabasefile();
+    return name && std::strcmp(name, kNoname) == 0;
+}
+
+// After a successful open: the list, the first system, the saved state.
+void TakeOpenedProject(const char* name)
+{
+    RecentFiles_Add(nullptr, name);
+    Project_LoadFirstSystem();
+    Shell().newFileFlag = 0;
+    Kadmi_MarkAccess(-1, "SAVE");
+    MainWnd_UpdateTitle();
+}
+
+// Opens App().currentFile in place of the (already closed) project; a
+// failure is reported and a temporary project takes its place.
+bool OpenCurrentFile(HWND owner, uint16_t inUseCaption)
+{
+    short code = Kadmi_OpenDatabasefile2(App().currentFile, Shell_Text(inUseCaption),
+                                         Shell_Text(Text_OpenInUseQuestion));
+    if (code != 0) {
+        ShowOpenError(owner, code);
+        Project_NewTemporary();
+        MainWnd_UpdateTitle();
+        return false;
+    }
+    TakeOpenedProject(App().currentFile);
+    return true;
+}
+
+void SetCurrentFile(const char* name)
+{
+    std::snprintf(App().currentFile, sizeof(App().currentFile), "%s", name);
+}
+
+} // namespace
+
+int32_t __stdcall VlFileMenu_AskSaveChanges(HWND owner, const char* question)
+{
+    if (!Project_IsOpen() || !Project_IsUnsaved())
+        return 0;
+    int answer = MessageBoxA(owner, question ? question : "", Shell().title,
+                             MB_YESNOCANCEL | MB_ICONQUESTION | MB_TASKMODAL);
+    if (answer != IDYES)
+        return answer;
+    if (IsUnnamedProject())
+        return VlFileMenu_SaveFileAs(owner);
+    if (!WriteProject(owner))
+        return -2;
+    Shell().newFileFlag = 0;
+    return IDYES;
+}
+
+int32_t __stdcall VlFileMenu_NewFile(HWND owner)
+{
+    if (!ReadyToReplaceProject(owner))
+        return -1;
+    char name[MAX_PATH];
+    if (!RunFileDialog(owner, FileDialog::Save, Text_NewFileTitle, name))
+        return -2;
+    SetCurrentFile(name);
+    Kadmi_CloseDatabasefile(0);
+    short code = Kadmi_CreateDatabasefile(name);
+    if (code != 0) {
+        ShowCreateError(owner, code);
+        Project_NewTemporary();
+        MainWnd_UpdateTitle();
+        return -3;
+    }
+    RecentFiles_Add(owner, name);
+    Kadmi_LoadPage(Kadmi_IthPage(0));
+    for (int32_t& part : Shell().layerParts) {
+        part = Kadmi_CreatePart();
+        Kadmi_SetIntAtt(part, kAttLayerFlag, 1);
+    }
+    Kadmi_SavePage();
+    Project_LoadFirstSystem();
+    Shell().newFileFlag = 1;
+    return 0;
+}
+
+int32_t __stdcall VlFileMenu_OpenFile(HWND owner)
+{
+    if (!ReadyToReplaceProject(owner))
+        return 2;
+    char name[MAX_PATH];
+    if (!RunFileDialog(owner, FileDialog::Open, Text_OpenTitle, name))
+        return 2;
+    Kadmi_CloseDatabasefile(0);
+    SetCurrentFile(name);
+    return OpenCurrentFile(owner, Text_FileCaption) ? 1 : 2;
+}
+
+int32_t __stdcall VlFileMenu_OpenIthFile(HWND owner, int32_t i)
+{
+    std::string name = RecentFiles_Read(i + 1);
+    if (i < 0 || i >= kRecentFileCount || name.empty())
+        return -1;
+    if (GetFileAttributesA(name.c_str()) == INVALID_FILE_ATTRIBUTES) {
+        ShowStop(owner, Shell_Text(Text_FileMissing));
+        return -2;
+    }
+    if (!ReadyToReplaceProject(owner))
+        return 1;
+    Kadmi_CloseDatabasefile(0);
+    SetCurrentFile(name.c_str());
+    return OpenCurrentFile(owner, Text_FileCaption) ? 0 : -2;
+}
+
+int32_t __stdcall OpenKadmiFile(HWND owner)
+{
+    return OpenCurrentFile(owner, Text_OpenInUseCaptionCmdLine) ? 1 : 2;
+}
+
+int32_t __stdcall VlFileMenu_SaveFile(HWND owner)
+{
+    if (!Project_IsOpen())
+        return -1;
+    if (!MainWnd_StoreOpenPage())
+        return 1;
+    if (IsUnnamedProject())
+        return VlFileMenu_SaveFileAs(owner);
+    char today[80];
+    Date_TodayLocal(today);
+    Kadmi_SetStringAtt(-1, kAttSaveDate, today);
+    if (!WriteProject(owner))
+        return -2;
+    Shell().newFileFlag = 0;
+    return 0;
+}
+
+int32_t __stdcall VlFileMenu_SaveFileAs(HWND owner)
+{
+    if (!Project_IsOpen())
+        return -1;
+    if (!MainWnd_StoreOpenPage())
+        return 1;
+    char previous[MAX_PATH];
+    Str_CopyTrimmed(previous, App().currentFile, MAX_PATH - 1);
+    char name[MAX_PATH];
+    if (!RunFileDialog(owner, FileDialog::Save, Text_SaveAsTitle, name))
+        return 1;
+    if (Kadmi_RenameDatabasefile(name) != 0) {
+        ShowSaveError(owner);
+        return -2;
+    }
+    SetCurrentFile(name);
+    if (!WriteProject(owner)) {
+        SetCurrentFile(previous);
+        Kadmi_RenameDatabasefile(previous);
+        MainWnd_UpdateTitle();
+        return -3;
+    }
+    RecentFiles_Add(owner, name);
+    // The file New made goes when the project moves to another name, never
+    // when it was saved over itself.
+    if (Shell().newFileFlag && !RecentList_SameName(previous, name))
+        Kadmi_DeleteDatabasefile(previous);
+    Shell().newFileFlag = 0;
+    return 0;
+}
+
+int32_t __stdcall VlFileMenu_CloseFile(HWND owner)
+{
+    if (!ReadyToReplaceProject(owner))
+        return -1;
+    char closed[MAX_PATH];
+    SetCurrentFile(Kadmi_CurrentDatabasefile());
+    std::snprintf(closed, sizeof(closed), "%s", App().currentFile);
+    Kadmi_CloseDatabasefile(0);
+    if (Shell().newFileFlag)
+        Kadmi_DeleteDatabasefile(closed);
+    Shell().newFileFlag = 0;
+    Project_NewTemporary();
+    MainWnd_UpdateTitle();
+    return 0;
+}
+
+int32_t __stdcall VlFileMenu_UpdateFileList(HWND)
+{
+    return 0;
+}

@@ -1,0 +1,181 @@
+// The bars of the main window: the toolbar, the system selector laid over it,
+// and the status bar with the Caps Lock, Num Lock and Scroll Lock indicators.
+#include "VlInterface/resource.h"
+#include "VlInterface/shell.h"
+#include "Kadmi/kadmi.h"
+#include "support/app.h"
+#include <commctrl.h>
+#include <cstdio>
+
+namespace {
+
+constexpr short kAttSystemName = 1535;
+constexpr int kToolbarImages = 9;
+constexpr int kSelectorLeft = 160;
+constexpr int kSelectorWidth = 224;
+
+// What the bars keep between messages.
+struct BarsState {
+    int keyStates[3] = {-1, -1, -1};   // Caps, Num, Scroll as last shown
+    int indicatorWidths[3] = {};       // "CAP", "NUM", "SCRL" on the status bar
+    bool switchingSystem = false;      // the selector's refill sends selections of its own
+} g_bars;
+
+TBBUTTON Button(int image, int command)
+{
+    TBBUTTON button{};
+    button.iBitmap = image;
+    button.idCommand = command;
+    button.fsState = TBSTATE_ENABLED;
+    button.fsStyle = BTNS_BUTTON;
+    return button;
+}
+
+TBBUTTON Separator()
+{
+    TBBUTTON button{};
+    button.fsState = TBSTATE_ENABLED;
+    button.fsStyle = BTNS_SEP;
+    return button;
+}
+
+int SelectorHeight()
+{
+    int unitHeight = HIWORD(GetDialogBaseUnits());
+    return ((unitHeight * 10) / 8) * 10;
+}
+
+void MeasureIndicators(HWND statusBar)
+{
+    if (g_bars.indicatorWidths[0])
+        return;
+    HDC dc = GetDC(statusBar);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(statusBar, WM_GETFONT, 0, 0)));
+    const char* texts[3] = {"CAP", "NUM", "SCRL"};
+    for (int i = 0; i < 3; ++i) {
+        SIZE size{};
+        GetTextExtentPoint32A(dc, texts[i], static_cast<int>(strlen(texts[i])), &size);
+        g_bars.indicatorWidths[i] = size.cx;
+    }
+    SelectObject(dc, old);
+    ReleaseDC(statusBar, dc);
+}
+
+} // namespace
+
+HWND MainWnd_CreateToolbar(HWND window)
+{
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    TBBUTTON buttons[39];
+    int n = 0;
+    buttons[n++] = Button(0, IDM_FILE_NEW);
+    buttons[n++] = Button(1, IDM_FILE_OPEN);
+    buttons[n++] = Button(2, IDM_FILE_SAVE);
+    buttons[n++] = Separator();
+    buttons[n++] = Button(6, IDM_FILE_PRINT);
+    buttons[n++] = Button(7, IDM_HELP_CONTENTS);
+    buttons[n++] = Separator();
+    buttons[n++] = Button(8, IDM_SYSTEM_NEW);
+    while (n < 39)
+        buttons[n++] = Separator();   // room for the system selector
+    return CreateToolbarEx(window, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE,
+                           IDC_TOOLBAR,
+                           kToolbarImages, App().instance, IDB_TOOLBAR, buttons, n, 16, 15, 16, 16,
+                           sizeof(TBBUTTON));
+}
+
+HWND MainWnd_CreateSystemCombo(HWND window)
+{
+    HWND selector = CreateWindowExA(0, "COMBOBOX", "",
+                                    WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS,
+                                    kSelectorLeft, 2, kSelectorWidth, SelectorHeight(), window,
+                                    reinterpret_cast<HMENU>(IDC_SYSTEM_COMBO), App().instance, nullptr);
+    if (!selector)
+        return nullptr;
+    SendMessageA(selector, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    MainWnd_FillSystemCombo(selector);
+    return selector;
+}
+
+int MainWnd_FillSystemCombo(HWND selector)
+{
+    if (!selector)
+        return -1;
+    SendMessageA(selector, CB_RESETCONTENT, 0, 0);
+    if (!Project_IsOpen())
+        return 0;
+    short count = Kadmi_NPage();
+    for (short i = 0; i < count; ++i) {
+        short page = Kadmi_IthPage(i);
+        char name[80] = {};
+        const char* found = static_cast<const char*>(Kadmi_GetAttID(page, 0, kAttSystemName, nullptr, name, 79));
+        char item[100];
+        std::snprintf(item, sizeof(item), "%u: %s", static_cast<unsigned>(i + 1), found && *name ? name : "---");
+        LRESULT index = SendMessageA(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+        SendMessageA(selector, CB_SETITEMDATA, index, page);
+    }
+    SendMessageA(selector, CB_SETCURSEL, Kadmi_PageIndex(Kadmi_GetCurrentPage()), 0);
+    return 0;
+}
+
+void MainWnd_RefillSystemCombo()
+{
+    MainWnd_FillSystemCombo(GetDlgItem(App().mainWindow, IDC_SYSTEM_COMBO));
+}
+
+void MainWnd_SwitchSystem(HWND window)
+{
+    HWND selector = GetDlgItem(window, IDC_SYSTEM_COMBO);
+    LRESULT index = SendMessageA(selector, CB_GETCURSEL, 0, 0);
+    if (g_bars.switchingSystem || index == CB_ERR)
+        return;
+    short page = static_cast<short>(SendMessageA(selector, CB_GETITEMDATA, index, 0));
+    if (page == Kadmi_GetCurrentPage())
+        return;
+    if (!MainWnd_StoreOpenPage()) {
+        MainWnd_RefillSystemCombo();   // show the system that stays loaded
+        return;
+    }
+    g_bars.switchingSystem = true;
+    Kadmi_SavePage();
+    Project_LoadSystem(page);
+    MainWnd_RefillSystemCombo();
+    MainWnd_EnableCommands(window);
+    g_bars.switchingSystem = false;
+}
+
+void MainWnd_InitStatusBar(HWND window, HWND statusBar)
+{
+    if (!statusBar)
+        return;
+    RECT client, bar;
+    GetClientRect(window, &client);
+    GetWindowRect(statusBar, &bar);
+    int height = bar.bottom - bar.top;
+    SetWindowPos(statusBar, nullptr, 0, client.bottom - height, client.right, height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    MeasureIndicators(statusBar);
+    int edges[4];
+    edges[3] = client.right - 20;
+    edges[2] = edges[3] - g_bars.indicatorWidths[2] - 5;
+    edges[1] = edges[2] - g_bars.indicatorWidths[1] - 5;
+    edges[0] = edges[1] - g_bars.indicatorWidths[0] - 5;
+    SendMessageA(statusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
+}
+
+void MainWnd_UpdateKeyStates(HWND, HWND statusBar, bool force)
+{
+    static const int keys[3] = {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL};
+    static const char* texts[3] = {"\tCAP", "\tNUM", "\tSCRL"};
+    int states[3];
+    for (int i = 0; i < 3; ++i)
+        states[i] = GetKeyState(keys[i]) & 1;
+    if (!force && states[0] == g_bars.keyStates[0] && states[1] == g_bars.keyStates[1] &&
+        states[2] == g_bars.keyStates[2])
+        return;
+    for (int i = 0; i < 3; ++i) {
+        SendMessageA(statusBar, SB_SETTEXTA, i + 1, reinterpret_cast<LPARAM>(states[i] ? texts[i] : ""));
+        g_bars.keyStates[i] = states[i];
+    }
+}

@@ -1,0 +1,82 @@
+// The shell's side of the project file: the temporary "Noname" project that
+// stands in while no file is open, the user settings stamped into a new
+// project, and the questions the commands ask of the open project.
+#include "VlInterface/shell.h"
+#include "Kadmi/kadmi.h"
+#include "support/app.h"
+#include "support/settings.h"
+#include "support/utf8.h"
+#include <cstdio>
+
+namespace {
+
+// Project block attributes.
+constexpr short kAttUserName = 1504;
+constexpr short kAttCountry = 1129;
+constexpr short kAttPriceList = 1132;
+
+}
+
+int Project_NewTemporary()
+{
+    Project_DeleteTempFile();
+    char directory[MAX_PATH];
+    DWORD length = GetTempPathA(sizeof(directory), directory);
+    if (length == 0 || length >= sizeof(directory) || !GetTempFileNameA(directory, "NON", 0, Shell().tempFile)) {
+        Shell().tempFile[0] = '\0';
+        return -2;
+    }
+    Kadmi_CreateDatabasefile(Shell().tempFile);
+    Kadmi_SaveDatabasefile();
+    Kadmi_RenameDatabasefile(kNoname);
+    std::snprintf(App().currentFile, sizeof(App().currentFile), "%s", Kadmi_CurrentDatabasefile());
+    Project_LoadFirstSystem();
+    Kadmi_SavePage();
+    Project_StampUserSettings();
+    return 0;
+}
+
+void Project_DeleteTempFile()
+{
+    if (Shell().tempFile[0])
+        DeleteFileA(Shell().tempFile);
+    Shell().tempFile[0] = '\0';
+}
+
+void Project_StampUserSettings()
+{
+    const char* user = Settings_ReadString(nullptr, "General\\IUserName");
+    if (user && *user) {
+        char name[101];
+        Utf8_CopyCut(name, sizeof(name), user);
+        Kadmi_SetStringAtt(-1, kAttUserName, name);
+    }
+    Kadmi_SetIntAtt(-1, kAttCountry, static_cast<short>(Settings_ReadInt(nullptr, "General\\IManufactureCountry_ID")));
+    Kadmi_SetIntAtt(-1, kAttPriceList, static_cast<short>(Settings_ReadInt(nullptr, "General\\IPrice_ID")));
+}
+
+bool Project_IsOpen()
+{
+    const char* name = Kadmi_CurrentDatabasefile();
+    return name && *name;
+}
+
+bool Project_IsUnsaved()
+{
+    return Kadmi_CmpAccess(-1, "SAVE", -1, "PCHG") < 0;
+}
+
+void Project_LoadSystem(short page)
+{
+    if (page > 0)
+        Kadmi_LoadPage(page);
+    for (short i = 0; i < 3; ++i) {
+        long part = page > 0 ? Kadmi_IthPart(i) : 0;
+        Shell().layerParts[i] = part > 0 ? static_cast<int32_t>(part) : 0;
+    }
+}
+
+void Project_LoadFirstSystem()
+{
+    Project_LoadSystem(Kadmi_IthPage(0));
+}
