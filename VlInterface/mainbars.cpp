@@ -2,6 +2,7 @@
 // and the status bar with the Caps Lock, Num Lock and Scroll Lock indicators.
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
+#include "VlInterface/calcrecord.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
 #include <commctrl.h>
@@ -138,6 +139,8 @@ void MainWnd_SwitchSystem(HWND window)
         return;
     }
     g_bars.switchingSystem = true;
+    if (Shell_HasLayerParts())
+        CalcRecord_Store(-1);
     Kadmi_SavePage();
     Project_LoadSystem(page);
     MainWnd_RefillSystemCombo();

@@ -2,6 +2,7 @@
 // states, the title and the exit question. The toolbar, status bar and
 // system selector are mainbars.cpp's; the file commands filemenu.cpp's.
 #include "VlInterface/vlinterface.h"
+#include "VlInterface/calcrecord.h"
 #include "VlInterface/menu.h"
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
@@ -32,6 +33,7 @@ void MarkInputsEdited()
 void OnCreate(HWND window)
 {
     App().mainWindow = window;
+    CalcRecordState().hooks = {MainWnd_RefillSystemCombo, MainWnd_UpdateTitle};
     MainWnd_RebuildMenu(window);
     MainWnd_CreateSystemCombo(window);
     MainWnd_CreateToolbar(window);
@@ -182,6 +184,8 @@ void MainWnd_OpenCommandLineFile(const char* file)
 
 int MainWnd_QueryExit(HWND window)
 {
+    if (Shell_HasLayerParts())
+        CalcRecord_MarkChanges();   // marks the project changed when the record differs
     int answer = VlFileMenu_AskSaveChanges(window, Shell_Text(Text_SaveChangesQuestion));
     if (answer == 0)
         return MsgBox_Show(window, Shell_Text(Text_QuitQuestion), MB_OKCANCEL | MB_ICONEXCLAMATION) == IDOK;

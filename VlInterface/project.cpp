@@ -2,6 +2,7 @@
 // stands in while no file is open, the user settings stamped into a new
 // project, and the questions the commands ask of the open project.
 #include "VlInterface/shell.h"
+#include "VlInterface/calcrecord.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
 #include "support/settings.h"
@@ -53,6 +54,7 @@ void Project_StampUserSettings()
     }
     Kadmi_SetIntAtt(-1, kAttCountry, static_cast<short>(Settings_ReadInt(nullptr, "General\\IManufactureCountry_ID")));
     Kadmi_SetIntAtt(-1, kAttPriceList, static_cast<short>(Settings_ReadInt(nullptr, "General\\IPrice_ID")));
+    CalcRec() = CalcRecord{};
 }
 
 bool Project_IsOpen()
@@ -74,6 +76,9 @@ void Project_LoadSystem(short page)
         long part = page > 0 ? Kadmi_IthPart(i) : 0;
         Shell().layerParts[i] = part > 0 ? static_cast<int32_t>(part) : 0;
     }
+    const int32_t* parts = Shell().layerParts;
+    CalcRecord_SetLayerParts(parts[0], parts[1], parts[2]);
+    CalcRecord_Load();
 }
 
 void Project_LoadFirstSystem()
