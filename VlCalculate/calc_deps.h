@@ -22,6 +22,11 @@ struct TechHandles {
 };
 TechHandles Deps_TechHandles();
 
+// Opens the other-insulation database for reading around a group of reads:
+// the handle to read with, or -1 (then nothing is to be closed).
+int16_t Deps_OpenOtherInsulation();
+void Deps_CloseOtherInsulation();
+
 // Technical database reads by record class and key. A float array is read
 // into values (zero-filled, at most maxCount stored); the result is the
 // attribute's element count, or -1 when it is absent.

@@ -65,7 +65,7 @@ struct ConductivityTable {
 };
 ConductivityTable ReadConductivityTable(int32_t productId);
 
-// Status of a table lookup, worst of the last layer pass wins.
+// Status of a table lookup; the last failure of the final layer pass decides.
 enum ConductivityStatus : int {
     kConductivityOk = 0,
     kConductivityNegative = 1,

@@ -8,14 +8,33 @@
 namespace {
 constexpr int16_t kAttTableTemps = 1311;
 constexpr int16_t kAttTableConductivities = 1313;
-}
+
+// The other-insulation database held open for the reads of one table.
+class OtherInsulationReading {
+public:
+    OtherInsulationReading() : db_(Deps_OpenOtherInsulation()) {}
+    ~OtherInsulationReading()
+    {
+        if (db_ >= 0) {
+            Deps_CloseOtherInsulation();
+        }
+    }
+    OtherInsulationReading(const OtherInsulationReading&) = delete;
+    OtherInsulationReading& operator=(const OtherInsulationReading&) = delete;
+    int16_t db() const { return db_; }
+
+private:
+    int16_t db_;
+};
+} // namespace
 
 ConductivityTable ReadConductivityTable(int32_t productId)
 {
     ConductivityTable table;
     char key[16];
     std::snprintf(key, sizeof key, "%d", static_cast<int>(productId));
-    const int16_t db = Calc().db.otherInsulation;
+    const OtherInsulationReading reading;
+    const int16_t db = reading.db();
     const int nLambda = Deps_TechFloats(db, "UI", key, kAttTableConductivities, table.lambda,
                                         ConductivityTable::kMaxPoints);
     const int nTemp = Deps_TechFloats(db, "UI", key, kAttTableTemps, table.temp,

@@ -1,5 +1,6 @@
 // The engine's reads from the technical databases of VlTechDb.dll: the
-// handles, float attributes and the thickness entries of a product type.
+// handles, float attributes, the thickness entries of a product type and
+// the conductivity tables of other insulation.
 #include <algorithm>
 #include <cstring>
 #include "VlCalculate/calc_deps.h"
@@ -13,6 +14,16 @@ TechHandles Deps_TechHandles()
 {
     return {VlDataTechDb_Handle(),  VlOtherInsulationDataTechDb_Handle(), VlWeatherDataTechDb_Handle(),
             VlPriceEURDb_Handle(), VlPriceSEKDb_Handle(),                VlPricePLNDb_Handle()};
+}
+
+int16_t Deps_OpenOtherInsulation()
+{
+    return TechDbOtherInsulation_Open(0);
+}
+
+void Deps_CloseOtherInsulation()
+{
+    TechDbOtherInsulation_Close(0);
 }
 
 int Deps_TechFloats(int16_t db, const char* recordClass, const char* key, int16_t att, float* values, int maxCount)

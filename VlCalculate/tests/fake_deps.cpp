@@ -59,6 +59,20 @@ TechHandles Deps_TechHandles()
     return Fake().handles;
 }
 
+int16_t Deps_OpenOtherInsulation()
+{
+    if (Fake().handles.otherInsulation < 0) {
+        return -1;
+    }
+    ++Fake().otherInsulationOpen;
+    return Fake().handles.otherInsulation;
+}
+
+void Deps_CloseOtherInsulation()
+{
+    --Fake().otherInsulationOpen;
+}
+
 int Deps_TechFloats(int16_t db, const char* recordClass, const char* key, int16_t att, float* values, int maxCount)
 {
     ++Fake().techReads;

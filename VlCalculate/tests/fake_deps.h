@@ -22,6 +22,7 @@ struct FakeWorld {
     std::map<TechKey, std::vector<float>> techFloats;
     std::map<TechKey, std::vector<std::string>> techEntries;
     int techReads = 0;
+    int otherInsulationOpen = 0;    // opens not yet closed
     // The current page: parts and attributes by (object, attribute).
     using PageKey = std::pair<int32_t, int16_t>;
     std::vector<int32_t> parts;

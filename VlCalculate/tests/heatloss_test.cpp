@@ -268,6 +268,7 @@ TEST_F(EngineTest, ProductTableIsReadOncePerCalculation)
     HeatLossOutput out{};
     ASSERT_EQ(HeatLossCalculation(in, &out), 0);
     EXPECT_EQ(Fake().techReads, 2);
+    EXPECT_EQ(Fake().otherInsulationOpen, 0);
 }
 
 TEST_F(EngineTest, TablesOfUnequalLengthUseTheShorterOne)
