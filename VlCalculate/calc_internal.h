@@ -47,6 +47,21 @@ CalcGlobals& Calc();
 bool Calc_Attach();
 
 inline constexpr double kPi = 3.14159265358979;
+// Inner surface of a pipe wall as a share of its outer diameter.
+inline constexpr double kInnerDiameterShare = 0.95;
+
+// Reports an error (severity -2) and gives the failure status of an operation.
+inline short ReportFailure(int32_t textId)
+{
+    Deps_ReportError(kSeverityError, textId);
+    return -1;
+}
+
+// Pipes and round ducts are calculated per metre, the rest per square metre.
+inline bool IsPipeType(int32_t objectType)
+{
+    return objectType == kCalcPipe || objectType == kCalcRoundDuct;
+}
 
 // Surface heat transfer (W/(m²·K)); ts surface, ta ambient temperature (°C),
 // v air velocity (m/s), d outer diameter (m).

@@ -5,12 +5,6 @@
 #include "VlCalculate/calc_internal.h"
 
 namespace {
-short Fail(int32_t textId)
-{
-    Deps_ReportError(kSeverityError, textId);
-    return -1;
-}
-
 struct TankGeometry {
     double area = 0;    // m²
     double volume = 0;  // m³
@@ -62,20 +56,20 @@ short WINAPI CoolingOfStationaryLiquids(CoolingStationaryInput in, CoolingStatio
     const double ta = in.ambientTemp;
     double te = in.endTemp;
     if (std::fabs(t0 - ta) < 1e-7) {
-        return Fail(kErrStartEqualsAmbient);
+        return ReportFailure(kErrStartEqualsAmbient);
     }
     // Warm contents are not followed below the lower bound (freezing).
     if (t0 > ta && in.endLowerBound > te) {
         te = in.endLowerBound;
     }
     if (te - ta == 0.0) {
-        return Fail(kErrEndEqualsAmbient);
+        return ReportFailure(kErrEndEqualsAmbient);
     }
     if (!CheckTemperatureOrder(t0, ta, te)) {
         return -1;
     }
     if (std::fabs(in.heatLoss) < 1e-12) {
-        return Fail(kErrDegenerateInput);
+        return ReportFailure(kErrDegenerateInput);
     }
     // Masses and heat loss are per unit of size, so the size cancels out.
     const double heatCapacity = in.contentsMass * in.contentsSpecificHeat + in.wallMass * in.wallSpecificHeat;
@@ -87,7 +81,7 @@ short WINAPI TemperatureChangeTimeInTank(TempChangeTimeInTankInput in, TempChang
 {
     const TankGeometry g = MeasureTank(in);
     if (!(g.area > 0.0 && g.volume > 0.0)) {
-        return Fail(kErrTankSize);
+        return ReportFailure(kErrTankSize);
     }
     Deps_PageSetFloat(0, kAttTankArea, static_cast<float>(g.area));
     Deps_PageSetFloat(0, kAttTankVolume, static_cast<float>(g.volume));
@@ -101,14 +95,14 @@ short WINAPI TemperatureChangeTimeInTank(TempChangeTimeInTankInput in, TempChang
         return -1;
     }
     if (std::fabs(te - ta) < 1e-11) {
-        return Fail(kErrEndEqualsAmbient);
+        return ReportFailure(kErrEndEqualsAmbient);
     }
     if (std::fabs(t0 - ta) < 1e-14) {
-        return Fail(kErrStartEqualsAmbient);
+        return ReportFailure(kErrStartEqualsAmbient);
     }
     const double ratio = (t0 - ta) / (te - ta);
     if (!(ratio > 0.0) || std::fabs(q * g.area) < 1e-7) {
-        return Fail(kErrDegenerateInput);
+        return ReportFailure(kErrDegenerateInput);
     }
     out->hours = static_cast<float>(std::log(ratio) * (t0 - ta) * (in.density * g.volume) * c / (q * g.area * 3.6));
     return 0;

@@ -5,13 +5,6 @@
 #include "VlCalculate/calc_internal.h"
 
 namespace {
-constexpr double kInnerDiameterShare = 0.95;
-
-short Fail(int32_t textId)
-{
-    Deps_ReportError(kSeverityError, textId);
-    return -1;
-}
 
 // Conduction resistance of the layers, Σ ln(D_k/D_k-1)/λ_k (without 2π).
 double LayerLogResistance(const FreezingTimeInput& in)
@@ -35,7 +28,7 @@ short WINAPI FreezingTime(FreezingTimeInput in, FreezingTimeOutput* out)
     const double d = in.outerDiameter;
     const double di = kInnerDiameterShare * d;
     if (in.contentsDensity == 0.0f || in.pipeDensity == 0.0f || in.heatLoss == 0.0f) {
-        return Fail(kErrDegenerateInput);
+        return ReportFailure(kErrDegenerateInput);
     }
     const double contents = in.contentsSpecificHeat * in.contentsDensity * kPi * di * di / 4.0;
     const double wall = in.pipeSpecificHeat * in.pipeDensity * kPi * (d * d - di * di) / 4.0;
@@ -54,7 +47,7 @@ short WINAPI TotalFreezingTime(FreezingTimeInput in, FreezingTimeOutput* out)
     // Heat flow from water at 0 °C to the ambient, W/m.
     const double q = -kPi * in.ambientTemp / (0.5 * s);
     if (std::fabs(q) < 1e-6) {
-        return Fail(kErrDegenerateInput);
+        return ReportFailure(kErrDegenerateInput);
     }
     const double hours = (in.frozenShare / 100.0 * in.contentsDensity * kPi * di * di * in.latentHeat) / (q * 3.6 * 4.0);
     out->hours = static_cast<float>(hours < 0.0 ? 0.0 : hours);

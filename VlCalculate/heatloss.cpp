@@ -10,7 +10,6 @@ constexpr int kMaxSurfacePasses = 10;
 constexpr double kSurfaceTolerance = 0.05;   // K
 constexpr double kLayerTolerance = 1.0;      // K, mean temperature of layer 1
 constexpr int kMaxLayerPasses = 200;         // the layer iteration converges in a few passes
-constexpr double kInnerDiameterShare = 0.95; // inner surface of the pipe wall
 
 // What the layer iteration needs about the object, fixed for one call.
 struct LayerStack {
@@ -26,15 +25,10 @@ struct LayerStack {
     double ta = 0;                  // ambient temperature
 };
 
-bool IsPipe(int32_t objectType)
-{
-    return objectType == kCalcPipe || objectType == kCalcRoundDuct;
-}
-
 LayerStack DescribeLayers(const HeatLossInput& in)
 {
     LayerStack s;
-    s.pipe = IsPipe(in.objectType);
+    s.pipe = IsPipeType(in.objectType);
     s.hi = (in.objectType == kCalcRoundDuct || in.objectType == kCalcRectangularDuct) ? 10.0 : 100.0;
     s.di = kInnerDiameterShare * in.outerDiameter;
     s.face[0] = in.outerDiameter;

@@ -5,17 +5,6 @@
 #include "VlCalculate/calc_internal.h"
 
 namespace {
-short Fail(int32_t textId)
-{
-    Deps_ReportError(kSeverityError, textId);
-    return -1;
-}
-
-bool IsPipe(int32_t objectType)
-{
-    return objectType == kCalcPipe || objectType == kCalcRoundDuct;
-}
-
 // Outer perimeter of an insulated rectangular duct of the current page, m.
 double DuctOuterPerimeter(const TemperatureChangeInPipeInput& in)
 {
@@ -30,7 +19,7 @@ double DuctOuterPerimeter(const TemperatureChangeInPipeInput& in)
 // not counted. False after reporting a degenerate input.
 bool OuterResistance(const TemperatureChangeInPipeInput& in, double& total)
 {
-    const bool pipe = IsPipe(in.objectType);
+    const bool pipe = IsPipeType(in.objectType);
     double face[4];
     face[0] = in.outerDiameter;
     for (int k = 0; k < 3; ++k) {
@@ -78,7 +67,7 @@ short WINAPI TemperatureChangeInPipe(TemperatureChangeInPipeInput in, Temperatur
     if (in.objectType == kCalcRectangularDuct) {
         const double perimeter = DuctOuterPerimeter(in);
         if (!(perimeter > 0.0)) {
-            return Fail(kErrDegenerateInput);
+            return ReportFailure(kErrDegenerateInput);
         }
         u *= perimeter;
     }
@@ -87,10 +76,10 @@ short WINAPI TemperatureChangeInPipe(TemperatureChangeInPipeInput in, Temperatur
     const double ta = in.ambientTemp;
     const double capacityFlow = in.massFlow * 3600.0 * in.specificHeat;
     if (std::fabs(tin - ta) < 1e-10) {
-        return Fail(kErrStartEqualsAmbient);
+        return ReportFailure(kErrStartEqualsAmbient);
     }
     if (std::fabs(capacityFlow) < 1e-10) {
-        return Fail(kErrDegenerateInput);
+        return ReportFailure(kErrDegenerateInput);
     }
     const double rest = std::fabs(tin - ta) * std::exp(-3.6 * u * in.length / capacityFlow);
     const double outlet = tin > ta ? ta + rest : ta - rest;
