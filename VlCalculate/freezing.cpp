@@ -5,7 +5,6 @@
 #include "VlCalculate/calc_internal.h"
 
 namespace {
-
 // Conduction resistance of the layers, Σ ln(D_k/D_k-1)/λ_k (without 2π).
 double LayerLogResistance(const FreezingTimeInput& in)
 {
