@@ -88,6 +88,16 @@ std::string ItemLine(const DRAWITEMSTRUCT& item)
     return ListLine(item.hwndItem, index);
 }
 
+// Draws UTF-8 text: converted here, because the ANSI drawing calls convert
+// with the code page of the font's character set rather than the process's.
+void DrawUtf8(HDC dc, const std::string& text, RECT rect, UINT format)
+{
+    int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    DrawTextW(dc, wide.c_str(), length, &rect, format);
+}
+
 void OnMeasureItem(HWND dialog, MEASUREITEMSTRUCT& item)
 {
     SIZE base = BaseUnits(dialog);
@@ -120,9 +130,9 @@ void OnDrawItem(HWND dialog, const DRAWITEMSTRUCT& item)
         leftRect.right = area.left + 28 * bx;
         RECT rightRect = area;
         rightRect.left = area.left + 30 * bx;
-        DrawTextA(dc, right.c_str(), -1, &rightRect, format);
+        DrawUtf8(dc, right, rightRect, format);
     }
-    DrawTextA(dc, left.c_str(), -1, &leftRect, format);
+    DrawUtf8(dc, left, leftRect, format);
     SelectObject(dc, GetStockObject(BLACK_PEN));
     MoveToEx(dc, area.left, area.bottom - 1, nullptr);
     LineTo(dc, area.right, area.bottom - 1);

@@ -4,6 +4,7 @@
 #include "VlUtil/vlutil.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "testsupport/testsupport.h"
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -52,6 +53,64 @@ std::string LibraryText(TextId id)
     std::string text = TextAPI_GetText(handle, id);
     TextAPI_Close(handle);
     return text;
+}
+
+std::wstring Wide(const std::string& text)
+{
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                                        wide.data(), static_cast<int>(wide.size()))));
+    return wide;
+}
+
+// Lets the dialog draw one line of its list into a bitmap and returns how far
+// the ink reaches, and how wide the line's text is in the dialog's font.
+struct DrawnLine {
+    int inkRight = -1;
+    int textWidth = 0;
+};
+
+DrawnLine DrawLine(HWND dialog, int index, const std::string& text)
+{
+    HWND list = GetDlgItem(dialog, ErrorListId);
+    RECT item{};
+    SendMessageA(list, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    const int width = item.right - item.left;
+    const int height = item.bottom - item.top;
+    HDC screen = GetDC(list);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+    HGDIOBJ oldBitmap = SelectObject(dc, bitmap);
+    RECT area = {0, 0, width, height};
+    FillRect(dc, &area, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+
+    DRAWITEMSTRUCT draw{};
+    draw.CtlType = ODT_LISTBOX;
+    draw.CtlID = ErrorListId;
+    draw.itemID = static_cast<UINT>(index);
+    draw.itemAction = ODA_DRAWENTIRE;
+    draw.hwndItem = list;
+    draw.hDC = dc;
+    draw.rcItem = area;
+    draw.itemData = static_cast<ULONG_PTR>(SendMessageA(list, LB_GETITEMDATA, index, 0));
+    SendMessageA(dialog, WM_DRAWITEM, ErrorListId, reinterpret_cast<LPARAM>(&draw));
+
+    DrawnLine line;
+    for (int y = 0; y < height - 1; ++y)   // the last row holds the rule
+        for (int x = width - 1; x > line.inkRight; --x)
+            if ((GetPixel(dc, x, y) & 0xFFFFFF) != 0xFFFFFF)
+                line.inkRight = x;
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    std::wstring wide = Wide(text);
+    SIZE extent{};
+    GetTextExtentPoint32W(dc, wide.c_str(), static_cast<int>(wide.size()), &extent);
+    line.textWidth = extent.cx;
+
+    SelectObject(dc, oldBitmap);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    ReleaseDC(list, screen);
+    return line;
 }
 
 class ErrorDialogTest : public ::testing::Test {
@@ -124,6 +183,27 @@ TEST_F(ErrorDialogTest, EntriesWithoutTextShowTheirLanguageText)
     Run(IDOK);
     ASSERT_EQ(lines_.size(), 2u);
     EXPECT_EQ(lines_[1].text, Entry(ErrorList_IthErrorStr(0)));
+}
+
+// Texts in every language are drawn as the characters they are, in the
+// dialog's own font: the ink ends where the text's width in that font ends.
+TEST_F(ErrorDialogTest, LinesAreDrawnInTheDialogFontInEveryLanguage)
+{
+    const char* texts[] = {"Heat loss too high", "Ошибка расчёта: слишком большая потеря тепла",
+                           "Błąd obliczeń: zbyt duża strata ciepła", "Lämpöhäviö on liian suuri"};
+    for (const char* text : texts)
+        ErrorList_Insert(-1, ErrorKind_Error, 0, text, 0, nullptr);
+    std::vector<DrawnLine> drawn;
+    TsBoxAnswerer answer(IDOK, nullptr, [&](HWND box) {
+        for (int i = 0; i < 4; ++i)
+            drawn.push_back(DrawLine(box, i, Entry(ErrorList_IthErrorStr(i)).substr(0, 10 + strlen(texts[i]))));
+    });
+    ErrorDialog(nullptr);
+    ASSERT_EQ(drawn.size(), 4u);
+    for (size_t i = 0; i < drawn.size(); ++i) {
+        EXPECT_GT(drawn[i].inkRight, 0) << texts[i];
+        EXPECT_NEAR(drawn[i].inkRight + 1, drawn[i].textWidth, 3) << texts[i];
+    }
 }
 
 TEST_F(ErrorDialogTest, CancelAnswersTwo)
