@@ -83,7 +83,8 @@ void AddRecentFiles(MenuBuild& build, HMENU menu, const MenuEntry& row)
             build.error = MenuError_Separator;
             return;
         }
-        std::string caption = "&" + std::to_string(i) + " : " + name;
+        std::string caption = "&";
+        caption += std::to_string(i) + " : " + name;
         UINT id = row.id + i - 1;
         if (!InsertItem(menu, 0, id, caption.c_str(), id))
             build.error = MenuError_Item;

@@ -75,6 +75,8 @@ int Startup_Init();
 int Startup_AfterCreate(const char* commandLine);
 void Startup_Shutdown();
 int Startup_RegisterMainClass();
+// Creates the main window (its creation stores it in App().mainWindow).
+HWND Startup_CreateMainWindow();
 void Startup_BuildTitle();
 void Startup_BuildHelpPath();
 // The file named by a command line: surrounding quotes and blanks removed,

@@ -154,6 +154,14 @@ void Startup_Shutdown()
     Shell().accelerators = nullptr;
 }
 
+HWND Startup_CreateMainWindow()
+{
+    CreateWindowExA(0, kMainClass, Shell().title,
+                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
+                    0, 0, 800, 600, nullptr, nullptr, App().instance, nullptr);
+    return App().mainWindow;
+}
+
 static int RunMessageLoop()
 {
     MSG message;
@@ -174,10 +182,7 @@ int32_t __stdcall StartVelmoInsulation(HINSTANCE, HINSTANCE, char* commandLine, 
         Startup_Shutdown();
         return 0;
     }
-    CreateWindowExA(0, kMainClass, Shell().title,
-                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
-                    0, 0, 800, 600, nullptr, nullptr, App().instance, nullptr);
-    if (!App().mainWindow) {
+    if (!Startup_CreateMainWindow()) {
         MessageBoxA(nullptr, "Cannot create mainwindow !", nullptr, MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
         Startup_Shutdown();
         return -1;

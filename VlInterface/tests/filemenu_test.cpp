@@ -1,0 +1,267 @@
+// The project file commands as a state machine, driven through the main
+// window's commands with their dialogs answered: New, Open, Save, Save As,
+// Close, the unsaved-changes question, a failed save, a cancelled dialog, the
+// recent files, and the command states that follow each.
+#include "VlInterface/resource.h"
+#include "VlInterface/shell.h"
+#include "VlInterface/tests/window_fixture.h"
+#include "VlInterface/vlinterface.h"
+#include "Kadmi/kadmi.h"
+#include "support/app.h"
+#include "testsupport/testsupport.h"
+
+namespace {
+
+class FileCommandTest : public ShellWindowTest {
+protected:
+    void Command(UINT id) { SendMessageA(window(), WM_COMMAND, id, 0); }
+    std::string Title() const { return Ts_WindowText(window()); }
+    std::string Current() const { return App().currentFile; }
+    static bool Exists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+    static FILETIME Written(const std::string& path)
+    {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+        return data.ftLastWriteTime;
+    }
+    static bool SameTime(FILETIME a, FILETIME b) { return CompareFileTime(&a, &b) == 0; }
+
+    // Starts on the temporary project and makes a new named project file.
+    std::string StartWithNewFile(const char* name)
+    {
+        Start();
+        std::string path = TempPath(name);
+        ScriptedBoxes boxes({{IDOK, path}});
+        Command(IDM_FILE_NEW);
+        EXPECT_EQ(boxes.answered(), 1u);
+        EXPECT_EQ(Current(), path);
+        return path;
+    }
+};
+
+TEST_F(FileCommandTest, TemporaryProjectDisablesProjectCommands)
+{
+    Start();
+    for (UINT id : {IDM_FILE_SAVE, IDM_FILE_SAVEAS, IDM_FILE_PRINT, IDM_SYSTEM_NEW, IDM_SYSTEM_DELETE, IDM_SYSTEM_COPY})
+        EXPECT_FALSE(MenuEnabled(id)) << "menu " << id;
+    for (UINT id : {IDM_FILE_SAVE, IDM_FILE_PRINT, IDM_SYSTEM_NEW})
+        EXPECT_FALSE(ButtonEnabled(id)) << "button " << id;
+    EXPECT_TRUE(ButtonEnabled(IDM_FILE_NEW));
+    EXPECT_TRUE(MenuEnabled(IDM_FILE_OPEN));
+    EXPECT_FALSE(SelectorEnabled());
+}
+
+TEST_F(FileCommandTest, NewMakesASavedProjectWithThreeLayerParts)
+{
+    std::string path = StartWithNewFile("new.WDF");
+    EXPECT_TRUE(Exists(path));
+    EXPECT_TRUE(Shell_HasLayerParts());
+    for (int32_t part : Shell().layerParts)
+        EXPECT_EQ(Kadmi_GetIntAtt(part, 1133), 1);
+    EXPECT_FALSE(ProjectUnsaved());
+    EXPECT_EQ(Title(), std::string(Shell().title) + " - " + path);
+    EXPECT_EQ(StoredString("Recent File List", "File1"), path);
+    for (UINT id : {IDM_FILE_SAVE, IDM_FILE_SAVEAS, IDM_FILE_PRINT, IDM_SYSTEM_NEW})
+        EXPECT_TRUE(MenuEnabled(id)) << "menu " << id;
+    for (UINT id : {IDM_FILE_SAVE, IDM_FILE_PRINT, IDM_SYSTEM_NEW})
+        EXPECT_TRUE(ButtonEnabled(id)) << "button " << id;
+    EXPECT_TRUE(SelectorEnabled());
+    // The rebuilt menu lists the file below Exit.
+    HMENU file = GetSubMenu(GetMenu(window()), 0);
+    EXPECT_EQ(GetMenuItemID(file, GetMenuItemCount(file) - 1), static_cast<UINT>(IDM_RECENT_FIRST));
+}
+
+TEST_F(FileCommandTest, CancelledNameDialogKeepsTheTemporaryProject)
+{
+    Start();
+    ScriptedBoxes boxes({{IDCANCEL, ""}});
+    EXPECT_EQ(VlFileMenu_NewFile(window()), -2);
+    EXPECT_EQ(Current(), "Noname");
+    EXPECT_EQ(boxes.unexpected, 0u);
+}
+
+TEST_F(FileCommandTest, SavingTheTemporaryProjectAsksForANameFirst)
+{
+    Start();
+    {
+        ScriptedBoxes boxes({{IDCANCEL, ""}});
+        EXPECT_EQ(VlFileMenu_SaveFile(window()), 1);
+        EXPECT_EQ(boxes.answered(), 1u);
+        EXPECT_EQ(Current(), "Noname");
+    }
+    std::string path = TempPath("named.WDF");
+    ScriptedBoxes boxes({{IDOK, path}});
+    EXPECT_EQ(VlFileMenu_SaveFile(window()), 0);
+    EXPECT_TRUE(Exists(path));
+    EXPECT_EQ(Current(), path);
+}
+
+TEST_F(FileCommandTest, UnsavedChangesQuestionDecidesWhatHappens)
+{
+    struct Case {
+        const char* name;
+        int answer;            // to the save question
+        bool openDialogShown;  // the open dialog follows (cancelled here)
+        bool fileWritten;
+        bool stillUnsaved;
+        int result;
+    } const cases[] = {
+        {"Cancel keeps everything", IDCANCEL, false, false, true, 2},
+        {"No goes on without saving", IDNO, true, false, true, 2},
+        {"Yes saves, then goes on", IDYES, true, true, false, 2},
+    };
+    std::string path = StartWithNewFile("question.WDF");
+    for (const Case& c : cases) {
+        MakeProjectUnsaved();
+        Sleep(20);
+        FILETIME before = Written(path);
+        std::vector<BoxAnswer> answers = {{c.answer, ""}};
+        if (c.openDialogShown)
+            answers.push_back({IDCANCEL, ""});
+        ScriptedBoxes boxes(answers);
+        EXPECT_EQ(VlFileMenu_OpenFile(window()), c.result) << c.name;
+        EXPECT_EQ(boxes.answered(), answers.size()) << c.name;
+        EXPECT_EQ(boxes.unexpected, 0u) << c.name;
+        EXPECT_EQ(!SameTime(before, Written(path)), c.fileWritten) << c.name;
+        EXPECT_EQ(ProjectUnsaved(), c.stillUnsaved) << c.name;
+        EXPECT_EQ(Current(), path) << c.name;
+    }
+}
+
+TEST_F(FileCommandTest, FailedSaveIsReportedAndNeverCountsAsSaved)
+{
+    std::string path = StartWithNewFile("locked.WDF");
+    MakeProjectUnsaved();
+    // Another program holds the file open: every save fails.
+    HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    {
+        ScriptedBoxes boxes({{IDOK, ""}});
+        EXPECT_EQ(VlFileMenu_SaveFile(window()), -2);
+        ASSERT_EQ(boxes.answered(), 1u);
+        EXPECT_EQ(boxes.captions[0], Shell_Text(Text_FileCaption));
+    }
+    EXPECT_TRUE(ProjectUnsaved());
+    EXPECT_NE(Title().find(" *"), std::string::npos);
+    {
+        // Quitting with Yes: the save fails again and the program stays.
+        ScriptedBoxes boxes({{IDYES, ""}, {IDOK, ""}});
+        EXPECT_EQ(MainWnd_QueryExit(window()), 0);
+        EXPECT_EQ(boxes.answered(), 2u);
+    }
+    {
+        // Opening another file after Yes and a failed save: nothing is discarded.
+        ScriptedBoxes boxes({{IDYES, ""}, {IDOK, ""}});
+        EXPECT_EQ(VlFileMenu_OpenFile(window()), 2);
+        EXPECT_EQ(boxes.unexpected, 0u);
+        EXPECT_EQ(Current(), path);
+        EXPECT_TRUE(ProjectUnsaved());
+    }
+    CloseHandle(holder);
+}
+
+TEST_F(FileCommandTest, SaveAsOntoTheNewFileItselfKeepsIt)
+{
+    std::string path = StartWithNewFile("self.WDF");
+    Shell().newFileFlag = 1;   // as after New when its first save failed
+    ScriptedBoxes boxes({{IDOK, path}, {IDYES, ""}});   // the overwrite prompt is confirmed
+    EXPECT_EQ(VlFileMenu_SaveFileAs(window()), 0);
+    EXPECT_TRUE(Exists(path));
+    EXPECT_EQ(Shell().newFileFlag, 0);
+}
+
+TEST_F(FileCommandTest, SaveAsMovesTheProjectAndRemovesTheUnsavedNewFile)
+{
+    std::string path = StartWithNewFile("first.WDF");
+    Shell().newFileFlag = 1;
+    std::string moved = TempPath("moved.WDF");
+    ScriptedBoxes boxes({{IDOK, moved}});
+    Command(IDM_FILE_SAVEAS);
+    EXPECT_EQ(Current(), moved);
+    EXPECT_TRUE(Exists(moved));
+    EXPECT_FALSE(Exists(path));
+    EXPECT_EQ(StoredString("Recent File List", "File1"), moved);
+    EXPECT_EQ(Title(), std::string(Shell().title) + " - " + moved);
+}
+
+TEST_F(FileCommandTest, CloseOpensATemporaryProject)
+{
+    std::string path = StartWithNewFile("closed.WDF");
+    Command(IDM_FILE_CLOSE);
+    EXPECT_EQ(Current(), "Noname");
+    EXPECT_EQ(Title(), std::string(Shell().title) + " - Noname");
+    EXPECT_TRUE(Exists(path));
+    EXPECT_FALSE(MenuEnabled(IDM_FILE_SAVE));
+    EXPECT_FALSE(ButtonEnabled(IDM_FILE_SAVE));
+    EXPECT_FALSE(SelectorEnabled());
+}
+
+TEST_F(FileCommandTest, OpenAndOpenRecentLoadTheFirstSystem)
+{
+    std::string a = TempPath("a.WDF"), b = TempPath("b.WDF");
+    MakeProjectFile(a);
+    MakeProjectFile(b);
+    Start();
+    {
+        ScriptedBoxes boxes({{IDOK, a}});
+        Command(IDM_FILE_OPEN);
+    }
+    EXPECT_EQ(Current(), a);
+    EXPECT_TRUE(Shell_HasLayerParts());
+    EXPECT_EQ(Ts_ComboSelectedText(window(), IDC_SYSTEM_COMBO), "1: Steam line");
+    {
+        ScriptedBoxes boxes({{IDOK, b}});
+        Command(IDM_FILE_OPEN);
+    }
+    EXPECT_EQ(StoredString("Recent File List", "File1"), b);
+    EXPECT_EQ(StoredString("Recent File List", "File2"), a);
+    Command(IDM_RECENT_FIRST + 1);
+    EXPECT_EQ(Current(), a);
+    EXPECT_EQ(StoredString("Recent File List", "File1"), a);
+    EXPECT_EQ(StoredString("Recent File List", "File2"), b);
+    EXPECT_EQ(Title(), std::string(Shell().title) + " - " + a);
+}
+
+TEST_F(FileCommandTest, RecentFileThatIsGoneIsReportedAndKept)
+{
+    std::string gone = TempPath("gone.WDF");
+    PresetString("Recent File List", "File1", gone);
+    Start();
+    ScriptedBoxes boxes({{IDOK, ""}});
+    EXPECT_EQ(VlFileMenu_OpenIthFile(window(), 0), -2);
+    EXPECT_EQ(boxes.answered(), 1u);
+    EXPECT_EQ(StoredString("Recent File List", "File1"), gone);
+    EXPECT_EQ(VlFileMenu_OpenIthFile(window(), 1), -1);
+    EXPECT_EQ(Current(), "Noname");
+}
+
+TEST_F(FileCommandTest, FailedOpenLeavesATemporaryProjectOnScreen)
+{
+    std::string bad = TempPath("bad.WDF");
+    HANDLE file = CreateFileA(bad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    WriteFile(file, "not a project", 13, &written, nullptr);
+    CloseHandle(file);
+    std::string path = StartWithNewFile("kept.WDF");
+    ScriptedBoxes boxes({{IDOK, bad}, {IDOK, ""}});
+    Command(IDM_FILE_OPEN);
+    EXPECT_EQ(boxes.answered(), 2u);
+    EXPECT_EQ(Current(), "Noname");
+    EXPECT_EQ(Title(), std::string(Shell().title) + " - Noname");
+    EXPECT_FALSE(SelectorEnabled());
+}
+
+TEST_F(FileCommandTest, ExitAsksTheQuitQuestionWhenNothingIsUnsaved)
+{
+    Start();
+    {
+        ScriptedBoxes boxes({{IDCANCEL, ""}});
+        EXPECT_EQ(MainWnd_QueryExit(window()), 0);
+        ASSERT_EQ(boxes.answered(), 1u);
+        EXPECT_EQ(boxes.texts[0], Shell_Text(Text_QuitQuestion));
+    }
+    ScriptedBoxes boxes({{IDOK, ""}});
+    EXPECT_EQ(MainWnd_QueryExit(window()), 1);
+}
+
+} // namespace

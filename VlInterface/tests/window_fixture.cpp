@@ -1,0 +1,192 @@
+// The running-shell test fixture (see window_fixture.h).
+#include "VlInterface/tests/window_fixture.h"
+#include "VlInterface/resource.h"
+#include "VlInterface/shell.h"
+#include "Kadmi/kadmi.h"
+#include "outside/Lexmo100/lexmo.h"
+#include "support/app.h"
+#include "testsupport/testsupport.h"
+#include <commctrl.h>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// The settings root of a program without a version block.
+constexpr const char* kProgramRoot = "Software\\Velmo\\Varmelin\\Any version";
+constexpr short kAttStamps = 7701;
+constexpr int kFileNameCombo = 0x47C;   // cmb13 of the file dialogs
+constexpr int kFileNameEdit = 0x480;    // edt1 of the file dialogs
+
+std::string BinFile(const char* name)
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(GetModuleHandleA("Lexmo100.dll"), path, sizeof(path));
+    std::string dir(path);
+    return dir.substr(0, dir.find_last_of('\\') + 1) + name;
+}
+
+std::string KeyOf(const char* section)
+{
+    return std::string(kProgramRoot) + "\\" + section;
+}
+
+void DrainQuit()
+{
+    MSG message;
+    while (PeekMessageA(&message, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+}
+
+} // namespace
+
+void ShellWindowTest::SetUp()
+{
+    RegDeleteTreeA(HKEY_CURRENT_USER, kProgramRoot);
+    HKEY machine = nullptr;
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProgramRoot, 0, nullptr, 0, KEY_READ, nullptr, &machine, nullptr);
+    RegCloseKey(machine);
+    PresetInt("General", "DontShowAboutHelpOnStart", 1);
+    App_Init(GetModuleHandleA(nullptr));
+    Shell() = ShellGlobals{};
+    OpenTexts();
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof(temp), temp);
+    folder_ = std::string(temp) + "vlintfc_" + std::to_string(GetCurrentProcessId()) + "_" +
+              ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    CreateDirectoryA(folder_.c_str(), nullptr);
+}
+
+void ShellWindowTest::TearDown()
+{
+    if (window_ && IsWindow(window_))
+        DestroyWindow(window_);
+    DrainQuit();
+    Startup_Shutdown();
+    UnregisterClassA(kMainClass, App().instance);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
+    while (search != INVALID_HANDLE_VALUE) {
+        std::string file = folder_ + "\\" + found.cFileName;
+        SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(file.c_str());
+        if (!FindNextFileA(search, &found))
+            break;
+    }
+    FindClose(search);
+    RemoveDirectoryA(folder_.c_str());
+    RegDeleteTreeA(HKEY_CURRENT_USER, kProgramRoot);
+}
+
+void ShellWindowTest::OpenTexts()
+{
+    Shell().textHandle = TextAPI_Open(BinFile("TextAPI.db").c_str(), BinFile("TextAPI.ddq").c_str());
+}
+
+void ShellWindowTest::PresetInt(const char* section, const char* name, DWORD value)
+{
+    RegSetKeyValueA(HKEY_CURRENT_USER, KeyOf(section).c_str(), name, REG_DWORD, &value, sizeof(value));
+}
+
+void ShellWindowTest::PresetString(const char* section, const char* name, const std::string& value)
+{
+    RegSetKeyValueA(HKEY_CURRENT_USER, KeyOf(section).c_str(), name, REG_SZ, value.c_str(),
+                    static_cast<DWORD>(value.size() + 1));
+}
+
+std::string ShellWindowTest::StoredString(const char* section, const char* name)
+{
+    char value[1024] = {};
+    DWORD size = sizeof(value) - 1;
+    if (RegGetValueA(HKEY_CURRENT_USER, KeyOf(section).c_str(), name, RRF_RT_REG_SZ, nullptr, value, &size) !=
+        ERROR_SUCCESS)
+        return {};
+    return value;
+}
+
+void ShellWindowTest::Start(const char* commandLine)
+{
+    ASSERT_EQ(Startup_Init(), 0);
+    window_ = Startup_CreateMainWindow();
+    ASSERT_NE(window_, nullptr);
+    ASSERT_EQ(Startup_AfterCreate(commandLine), 0);
+}
+
+std::string ShellWindowTest::TempPath(const char* name) const
+{
+    return folder_ + "\\" + name;
+}
+
+void ShellWindowTest::MakeProjectFile(const std::string& path)
+{
+    ASSERT_EQ(Kadmi_CreateDatabasefile(path.c_str()), 0);
+    Kadmi_LoadPage(Kadmi_IthPage(0));
+    for (int i = 0; i < 3; ++i)
+        Kadmi_SetIntAtt(Kadmi_CreatePart(), 1133, 1);
+    Kadmi_SetStringAtt(0, 1535, "Steam line");
+    Kadmi_SavePage();
+    ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
+    ASSERT_EQ(Kadmi_CloseDatabasefile(0), 0);
+}
+
+void ShellWindowTest::MakeProjectUnsaved()
+{
+    Kadmi_MarkAccess(-1, "PCHG");
+    short count = 0;
+    auto* stamps = static_cast<AccessEntry*>(Kadmi_GetAtt(-1, kAttStamps, &count, nullptr, 0));
+    std::vector<AccessEntry> entries(stamps, stamps + (stamps ? count : 0));
+    Kadmi_ReleaseAtt(stamps);
+    for (AccessEntry& entry : entries) {
+        if (std::memcmp(entry.mark, "SAVE", 4) == 0)
+            entry.date = 19900101;   // saved long before the change
+    }
+    Kadmi_SetAtt(-1, kAttStamps, count, entries.data());
+}
+
+bool ShellWindowTest::ProjectUnsaved()
+{
+    return Project_IsUnsaved();
+}
+
+bool ShellWindowTest::MenuEnabled(UINT id) const
+{
+    UINT state = GetMenuState(GetMenu(window_), id, MF_BYCOMMAND);
+    return state != static_cast<UINT>(-1) && !(state & (MF_GRAYED | MF_DISABLED));
+}
+
+bool ShellWindowTest::ButtonEnabled(UINT id) const
+{
+    return SendMessageA(GetDlgItem(window_, IDC_TOOLBAR), TB_ISBUTTONENABLED, id, 0) != 0;
+}
+
+bool ShellWindowTest::SelectorEnabled() const
+{
+    return IsWindowEnabled(GetDlgItem(window_, IDC_SYSTEM_COMBO)) != FALSE;
+}
+
+ScriptedBoxes::ScriptedBoxes(std::vector<BoxAnswer> answers) : answers_(std::move(answers))
+{
+    // The answerer's own button (0) does nothing: each box is pressed here.
+    answerer_ = std::make_unique<TsBoxAnswerer>(0, nullptr, [this](HWND box) {
+        captions.push_back(Ts_WindowText(box));
+        std::string text;
+        for (HWND child = GetWindow(box, GW_CHILD); child && text.empty(); child = GetWindow(child, GW_HWNDNEXT)) {
+            char name[16] = {};
+            GetClassNameA(child, name, sizeof(name));
+            if (lstrcmpiA(name, "Static") == 0)
+                text = Ts_WindowText(child);
+        }
+        texts.push_back(text);
+        BoxAnswer answer = next_ < answers_.size() ? answers_[next_] : BoxAnswer{IDCANCEL, ""};
+        if (next_++ >= answers_.size())
+            ++unexpected;
+        if (!answer.fileName.empty()) {
+            SetDlgItemTextA(box, kFileNameCombo, answer.fileName.c_str());
+            SetDlgItemTextA(box, kFileNameEdit, answer.fileName.c_str());
+        }
+        PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(box, answer.button)));
+    });
+}
+
+ScriptedBoxes::~ScriptedBoxes() = default;

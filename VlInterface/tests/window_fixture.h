@@ -1,0 +1,72 @@
+// What the tests of the running shell share: the module started in this test
+// program as the launcher would start it (texts from build/bin, the settings
+// root of the program under "Any version", no about box at start), the main
+// window, and helpers to answer dialogs and inspect the project.
+#pragma once
+#include <windows.h>
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+class TsBoxAnswerer;
+
+class ShellWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // Opens the language texts of build/bin as the module's attach does.
+    static void OpenTexts();
+    // Settings values written before the start.
+    static void PresetInt(const char* section, const char* name, DWORD value);
+    static void PresetString(const char* section, const char* name, const std::string& value);
+    static std::string StoredString(const char* section, const char* name);
+
+    // Initialises the module, creates the main window and runs the post-create
+    // step with commandLine, as StartVelmoInsulation does.
+    void Start(const char* commandLine = "");
+    HWND window() const { return window_; }
+
+    // A file in the test's own temporary folder, which is removed afterwards.
+    std::string TempPath(const char* name) const;
+    // Creates a project file with one system and its three layer parts.
+    static void MakeProjectFile(const std::string& path);
+    // Makes the open project count as changed since its last save.
+    static void MakeProjectUnsaved();
+    static bool ProjectUnsaved();
+
+    // Whether the menu command / toolbar button is enabled.
+    bool MenuEnabled(UINT id) const;
+    bool ButtonEnabled(UINT id) const;
+    bool SelectorEnabled() const;
+
+private:
+    HWND window_ = nullptr;
+    std::string folder_;
+};
+
+// One answer to a dialog box: the button to press and, for a file dialog,
+// the file name to type first.
+struct BoxAnswer {
+    int button;
+    std::string fileName;
+};
+
+// While alive, answers the dialog boxes of this thread in order with the
+// given answers; records each box's caption and text. A box beyond the list
+// is cancelled and counted as unexpected.
+class ScriptedBoxes {
+public:
+    explicit ScriptedBoxes(std::vector<BoxAnswer> answers);
+    ~ScriptedBoxes();
+    std::vector<std::string> captions;
+    std::vector<std::string> texts;
+    size_t unexpected = 0;
+    size_t answered() const { return next_; }
+
+private:
+    std::vector<BoxAnswer> answers_;
+    std::unique_ptr<TsBoxAnswerer> answerer_;
+    size_t next_ = 0;
+};
