@@ -1,0 +1,250 @@
+// One print from start to hand-off: the device, fonts, options, heading,
+// footer values, print language and page selection, then the body that walks
+// the selected systems (or the thickness list), the close and the hand-off.
+#include "VlPrint/print_internal.h"
+#include "Kadmi/kadmi.h"
+#include "support/settings.h"
+#include "support/utf8.h"
+#include <cstdio>
+#include <cstring>
+
+PrintGlobals& Prn()
+{
+    static PrintGlobals globals;
+    return globals;
+}
+
+const char* Print_Text(int id)
+{
+    return id < 0 ? "" : TextAPI_GetText(Prn().textHandle, TextId(id));
+}
+
+namespace {
+
+constexpr short kFooterAttributes[kFooterStrings] = {1508, 1507, 1520, 1521, 1516, 1517, 1509, 1539};
+
+LanguageId PrintLanguage()
+{
+    long language = Settings_ReadInt(nullptr, "Output\\PrintLng");
+    return language <= 1500 ? kLangEnglish : LanguageId(language);
+}
+
+// Sets language when it is not in force; true when it was changed.
+bool SwitchLanguage(LanguageId language)
+{
+    if (TextAPI_GetLanguage(Prn().textHandle) == language)
+        return false;
+    TextAPI_SetLanguage(Prn().textHandle, language);
+    return true;
+}
+
+void ReadFooter(const char* title)
+{
+    PrintGlobals& g = Prn();
+    if (title)
+        Utf8_CopyCut(g.footerTitle, sizeof g.footerTitle, title);
+    for (int i = 0; i < kFooterStrings; ++i)
+        if (!Kadmi_GetStringNAtt(KadmiObject_Project, kFooterAttributes[i], g.footer[i], kFooterStringSize))
+            g.footer[i][0] = '\0';
+}
+
+void BuildHeading(const char* version)
+{
+    PrintGlobals& g = Prn();
+    char heading[1024];
+    snprintf(heading, sizeof heading, "%s - %s %s", Print_Text(1), Print_Text(2), version);
+    Utf8_CopyCut(g.heading, sizeof g.heading, heading);
+}
+
+// Makes page `index` (position among the project's pages) the loaded one and
+// takes its layer parts.
+bool LoadPageAt(int index)
+{
+    short page = Kadmi_IthPage(short(index));
+    Kadmi_SavePage();
+    bool loaded = page > 0 && Kadmi_LoadPage(page) == 0;
+    Print_TakeLayerParts();
+    return loaded;
+}
+
+int FirstSelected()
+{
+    for (int i = 0; i < kMaxPages; ++i)
+        if (Prn().selected[i])
+            return i;
+    return -1;
+}
+
+void ShowStale(HWND owner)
+{
+    char name[kFooterStringSize] = {};
+    const char* text = Print_Text(20054);
+    char message[1024];
+    if (Kadmi_GetStringNAtt(KadmiObject_Page, 1535, name, sizeof name) && name[0])
+        snprintf(message, sizeof message, "%s: %s", name, text);
+    else
+        snprintf(message, sizeof message, "%s", text);
+    MessageBoxA(owner, message, "", MB_OK);
+}
+
+// The systems of report 1: -1 at the first whose results are older than its inputs.
+int PrintSystems(HWND owner, int out)
+{
+    bool first = true;
+    for (int index = 0; index < kMaxPages; ++index) {
+        if (!Prn().selected[index])
+            continue;
+        LoadPageAt(index);
+        if (Kadmi_CmpAccess(KadmiObject_Page, "DIM1", KadmiObject_Page, "EDT1") < 0) {
+            ShowStale(owner);
+            return -1;
+        }
+        if (!first)
+            Report_NewPage(out);
+        first = false;
+        ReportCalc_Page(out);
+    }
+    return 0;
+}
+
+int PrintBody(HWND owner, int out, int report)
+{
+    int first = FirstSelected();
+    if (first >= 0)
+        LoadPageAt(first);
+    Report_PageHeader(out);
+    int result = 0;
+    if (report == 1) {
+        ReportCalc_ProjectBlock(out);
+        result = PrintSystems(owner, out);
+    } else {
+        result = ReportList_Body(out);
+    }
+    if (result == 0)
+        Report_PageFooter(out);
+    return result;
+}
+
+// Holds the wait cursor while a print draws.
+class WaitCursor {
+public:
+    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, MAKEINTRESOURCEA(32514)))) {}
+    ~WaitCursor() { Restore(); }
+    void Restore()
+    {
+        if (active_)
+            SetCursor(previous_);
+        active_ = false;
+    }
+
+private:
+    HCURSOR previous_;
+    bool active_ = true;
+};
+
+}  // namespace
+
+void Print_TakeLayerParts()
+{
+    for (short k = 0; k < 3; ++k) {
+        long part = Kadmi_IthPart(k);
+        Prn().layerParts[k] = part > 0 ? part : 0;
+    }
+}
+
+void Print_SetInterfaceLanguage()
+{
+    long language = Settings_ReadInt(nullptr, "General\\InterfaceLng");
+    SwitchLanguage(language < 1500 ? kLangEnglish : LanguageId(language));
+}
+
+bool Print_ReadOptions()
+{
+    PrintGlobals& g = Prn();
+    memset(g.options, 0, sizeof g.options);
+    bool found = Settings_Read(nullptr, "Output\\PrintOptionFlags", nullptr, g.options, sizeof g.options) != nullptr;
+    if (!found) {
+        memset(g.options, 0, sizeof g.options);
+        g.options[Option_BaseData] = 1;
+    }
+    g.baseData = g.options[Option_BaseData] != 0;
+    g.cooling = g.options[Option_Cooling] != 0;
+    g.freezing = g.options[Option_Freezing] != 0;
+    g.economy = g.options[Option_Economy] != 0;
+    return found;
+}
+
+void Print_SelectPages(int currentOnly)
+{
+    PrintGlobals& g = Prn();
+    memset(g.selected, 0, sizeof g.selected);
+    auto select = [&g](int index) {
+        if (index >= 0 && index < kMaxPages)
+            g.selected[index] = 1;
+    };
+    if (currentOnly) {
+        short page = Kadmi_GetCurrentPage();
+        if (page > 0)
+            select(Kadmi_PageIndex(page));
+        return;
+    }
+    short chosen[kMaxPages] = {};
+    short count = 0;
+    if (!Kadmi_GetAtt(KadmiObject_Project, 1116, &count, chosen, sizeof chosen))
+        return;
+    short pages = Kadmi_NPage();
+    for (int i = 0; i < pages && i < kMaxPages; ++i) {
+        short page = Kadmi_IthPage(short(i));
+        for (int j = 0; j < count && j < kMaxPages; ++j)
+            if (chosen[j] == page)
+                select(i);
+    }
+}
+
+int Print_Run(HWND owner, int output, int report, int currentOnly, const char* title, const char* version)
+{
+    PrintGlobals& g = Prn();
+    if (output != Output_Metafile && output != Output_Rtf)
+        return 0;
+    WaitCursor cursor;
+    const short savedPage = Kadmi_GetCurrentPage();
+    if (savedPage > 0)
+        Kadmi_SavePage();
+    g.pageCounter = 1;
+    g.output = output;
+    g.report = report;
+    Settings_OpenRoot(g.company, g.application, version ? version : "");
+
+    int result = Report_OpenDevice(output);
+    if (result == 0) {
+        Report_SetupFonts(output);
+        if (output == Output_Metafile)
+            Report_Comment('B');
+        Print_ReadOptions();
+        g.pageHeight = 2900;
+        g.pageWidth = 1900;
+        g.columnWidth = 86;
+        g.logo = true;
+        ReadFooter(title);
+
+        const LanguageId saved = TextAPI_GetLanguage(g.textHandle);
+        const bool switched = SwitchLanguage(PrintLanguage());
+        BuildHeading(version ? version : "");
+        Print_SelectPages(currentOnly);
+        result = PrintBody(owner, output, report);
+        if (switched)
+            TextAPI_SetLanguage(g.textHandle, saved);
+        Report_CloseDevice(output);
+        cursor.Restore();
+        if (result == 0)
+            output == Output_Metafile ? Handoff_Viewer(owner) : Handoff_Clipboard(owner);
+    }
+    if (g.reportFile[0])
+        DeleteFileA(g.reportFile);
+    g.reportFile[0] = '\0';
+    if (savedPage > 0) {
+        Kadmi_LoadPage(savedPage);
+        Print_TakeLayerParts();
+    }
+    return 0;
+}

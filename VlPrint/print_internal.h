@@ -1,0 +1,162 @@
+// Internals of the print library: the one globals record, the 25-cell report
+// row, and the functions of the print flow (print.cpp), the output devices
+// (device.cpp), the row engine (rows.cpp, wrap.cpp), the hand-off
+// (handoff.cpp) and the two reports (report_calc.cpp, report_list.cpp).
+#pragma once
+#include <windows.h>
+#include <cstdint>
+#include <string>
+#include "outside/Lexmo100/lexmo.h"
+
+struct INSULATIONTHICKNESSRESULTLIST;
+
+constexpr int kRowCells = 25;
+constexpr int kCellTextSize = 100;
+constexpr int kMaxPages = 1000;
+constexpr int kOptionInts = 100;
+constexpr int kFooterStrings = 8;
+constexpr int kFooterStringSize = 255;
+constexpr int kListHeadingSize = 248;
+constexpr int kFooterTitleSize = 1024;
+constexpr int kHeadingSize = 255;
+constexpr int kNoText = -1;   // a label of "none"
+
+// Cell flags: alignment and font.
+enum CellFlags : uint16_t {
+    Cell_Right = 0x01,
+    Cell_Font2 = 0x10,
+    Cell_Font2Bold = 0x20,
+    Cell_Font1 = 0x40,
+    Cell_Font1Bold = 0x80,
+    Cell_Font3 = 0x100,
+    Cell_Font3Bold = 0x200,
+};
+
+struct ReportCell {
+    char text[kCellTextSize];
+    uint16_t flags;
+};
+
+struct ReportRow {
+    ReportCell cells[kRowCells];
+};
+
+enum PrintOutput : int { Output_Metafile = 1, Output_Rtf = 2 };
+
+// Option ints of "Output\PrintOptionFlags" that the library reads.
+enum PrintOption : int { Option_Output = 10, Option_BaseData = 21, Option_Cooling = 22, Option_Freezing = 23,
+                         Option_Economy = 24 };
+
+// One report font: face and size (character height in 0.1 mm) from the
+// settings, created plain and bold.
+struct ReportFont {
+    char face[256];
+    int size;
+    HFONT normal;
+    HFONT bold;
+};
+
+// The print library's state: the library part lives from load to unload, the
+// print part is set up by each print and the engine part by its device.
+struct PrintGlobals {
+    // Library.
+    HINSTANCE instance = nullptr;
+    bool initDone = false;
+    bool closed = false;
+    short textHandle = -1;
+    short techDb = -1, otherInsulationDb = -1;
+    char company[64] = "Velmo";
+    char application[64] = "Varmelin";
+    const INSULATIONTHICKNESSRESULTLIST* list = nullptr;
+    short listCount = -1;
+    char listHeading[kListHeadingSize] = {};
+    char footerTitle[kFooterTitleSize] = {};
+
+    // One print.
+    int output = Output_Metafile;
+    int report = 1;
+    int32_t options[kOptionInts] = {};
+    bool baseData = true, cooling = false, freezing = false, economy = false;
+    char heading[kHeadingSize] = {};
+    char footer[kFooterStrings][kFooterStringSize] = {};
+    uint8_t selected[kMaxPages] = {};
+    long layerParts[3] = {};
+    bool baseDataPrinted = false;
+
+    // Engine of one print.
+    HDC dc = nullptr;                 // the metafile being recorded
+    HANDLE rtf = INVALID_HANDLE_VALUE;
+    char reportFile[MAX_PATH] = {};   // temporary metafile or rich-text file
+    ReportFont fonts[3] = {{"Arial", 50, nullptr, nullptr}, {"Arial", 35, nullptr, nullptr},
+                           {"Arial", 25, nullptr, nullptr}};
+    char rtfSelectors[6][40] = {};    // font 1, 1 bold, 2, 2 bold, 3, 3 bold
+    int pageHeight = 2900, pageWidth = 1900, columnWidth = 86;
+    int y = 0;
+    int pageCounter = 1;
+    bool logo = true;
+};
+PrintGlobals& Prn();
+
+// Language text in the library's current language; "" for kNoText.
+const char* Print_Text(int id);
+
+// Print flow (print.cpp).
+int Print_Run(HWND owner, int output, int report, int currentOnly, const char* title, const char* version);
+void Print_TakeLayerParts();
+void Print_SetInterfaceLanguage();
+bool Print_ReadOptions();
+void Print_SelectPages(int currentOnly);
+
+// Output devices and fonts (device.cpp).
+int Report_OpenDevice(int output);
+void Report_SetupFonts(int output);
+int Report_CloseDevice(int output);
+void Report_Comment(char mark);
+void Rtf_Write(const std::string& text);
+// Rich text of a UTF-8 text: braces and backslashes escaped, byte 127 as
+// \'7F, every other character beyond ASCII as \uN? (N signed 16-bit).
+std::string Rtf_Escape(const char* text);
+// Index 0..5 into the fonts' handles and RTF selectors of a cell's flags.
+int Report_FontSlot(uint16_t flags);
+
+// Row engine (rows.cpp).
+bool Cell_IsBlank(const char* text);
+void Cell_Set(ReportRow& row, int cell, const char* text, uint16_t flags);
+void Report_PrintRow(const ReportRow& row, int out);
+void Report_PageHeader(int out);
+void Report_PageFooter(int out);
+int Report_NewPage(int out);
+bool Layer_IsUsed(long part);
+void Report_BlankRow(int out);
+void Report_TitleRow(int cell, const char* text, int out, uint16_t flags);
+void Report_StringAttRow(long object, int labelId, uint16_t labelFlags, int labelCell, int valueCell, short att,
+                         int unitId, int out);
+void Report_FloatAttRow(long object, int labelId, uint16_t labelFlags, int labelCell, int valueCell, short att,
+                        int decimals, int unitId, int out);
+void Report_FloatArrayAttRow(long object, int labelId, uint16_t labelFlags, int labelCell, int valueCell,
+                             short att, int index, int decimals, int unitId, int out);
+void Report_LayerFloatRow(int labelId, uint16_t labelFlags, int labelCell, int firstCell, short att, int decimals,
+                          int unitId, int out);
+void Report_FloatPairRow(long object, int labelId, uint16_t labelFlags, int labelCell, int cellA, int cellB,
+                         short attA, short attB, int decimals, int unitId, int out);
+void Report_MultiLineRow(int labelCell, const char* label, int valueCell, const char* text, int out);
+void Report_Rule(int firstColumn, int lastColumn, int out);
+
+// Word wrap of remarks into lines of at most kWrapLineBytes bytes (wrap.cpp).
+constexpr int kWrapLimit = 510;
+constexpr int kWrapLineBytes = 54;
+struct TextWrap {
+    const char* text;
+    int position;
+};
+// The next line into line (kWrapLineBytes + 1 bytes); false when no line is left.
+bool Text_NextLine(TextWrap& wrap, char* line);
+
+// Hand-off (handoff.cpp): 0 when shown or copied.
+int Handoff_Viewer(HWND owner);
+int Handoff_Clipboard(HWND owner);
+
+// Reports (report_calc.cpp, report_list.cpp): 0, or -1 when nothing may be handed on.
+void ReportCalc_ProjectBlock(int out);
+void ReportCalc_Page(int out);
+int ReportList_Body(int out);

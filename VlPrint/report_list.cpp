@@ -1,0 +1,102 @@
+// Report 2, the thickness list: a title, a column heading row, a unit row and
+// one row for each element of the list given to SetInsulationData, in the
+// caller's order.
+#include "VlPrint/print_internal.h"
+#include "VlCalculate/vlcalculate.h"
+#include "Kadmi/kadmi.h"
+#include "support/lookups.h"
+#include "support/utf8.h"
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr uint16_t kNameFlags = Cell_Font3;
+constexpr uint16_t kValueFlags = Cell_Font3 | Cell_Right;
+
+struct ListColumn {
+    int cell;
+    int heading;
+};
+
+constexpr ListColumn kColumns[] = {{0, 30070}, {7, 30092}, {10, 30030}, {13, 40019}, {15, 30025}, {19, 30072},
+                                   {21, 30073}};
+
+uint16_t FlagsOf(int cell)
+{
+    return cell == 0 ? kNameFlags : kValueFlags;
+}
+
+// Unit text ids of the columns for the page's object kind; 0 leaves it empty.
+void Units(short kind, int units[7])
+{
+    const bool plane = kind == 10 || kind == 13;
+    const bool pipe = kind == 11 || kind == 12;
+    const int heatLoss = plane ? 30097 : pipe ? 30098 : 0;
+    const int price = plane || pipe ? int(Price_CurrencyUnitTextId(plane ? 2 : 1)) : 0;
+    const int all[7] = {0, 30032, 30032, 30032, heatLoss, 30039, price};
+    for (int i = 0; i < 7; ++i)
+        units[i] = all[i];
+}
+
+// "%.0f", followed by " * %.0f" of the second part when it is above 0.
+void Dimension(char* text, size_t size, float first, float second)
+{
+    if (second > 0.0f)
+        snprintf(text, size, "%.0f * %.0f", double(first), double(second));
+    else
+        snprintf(text, size, "%.0f", double(first));
+}
+
+void PrintElement(const INSULATIONTHICKNESSRESULTLIST& e, const char* productTable, int out)
+{
+    char code[sizeof e.productCode + 1] = {};
+    memcpy(code, e.productCode, sizeof e.productCode);
+    char values[7][64] = {};
+    Dimension(values[1], sizeof values[1], e.innerDimension1, e.innerDimension2);
+    Dimension(values[2], sizeof values[2], e.outerDimension1, e.outerDimension2);
+    snprintf(values[3], sizeof values[3], "%.0f", double(e.thickness));
+    snprintf(values[4], sizeof values[4], "%.1f", double(e.heatLoss));
+    snprintf(values[5], sizeof values[5], "%.1f", double(e.surfaceTemp));
+    snprintf(values[6], sizeof values[6], "%.2f", double(e.totalAnnualCost));
+    ReportRow row = {};
+    Cell_Set(row, 0, Product_GetName(code, productTable), kNameFlags);
+    for (int i = 1; i < 7; ++i)
+        Cell_Set(row, kColumns[i].cell, values[i], kValueFlags);
+    Report_PrintRow(row, out);
+}
+
+}  // namespace
+
+int ReportList_Body(int out)
+{
+    const PrintGlobals& g = Prn();
+    if (!g.list || g.listCount < 0)
+        return -1;
+    ReportRow title = {};
+    Cell_Set(title, 0, Print_Text(30070), Cell_Font2Bold);
+    if (g.listHeading[0])
+        Cell_Set(title, 10, g.listHeading, Cell_Font2Bold);
+    Report_PrintRow(title, out);
+    Report_BlankRow(out);
+
+    int units[7];
+    Units(Kadmi_GetIntAtt(KadmiObject_Page, 1117), units);
+    ReportRow headings = {}, unitRow = {};
+    for (int i = 0; i < 7; ++i) {
+        Cell_Set(headings, kColumns[i].cell, Print_Text(kColumns[i].heading), FlagsOf(kColumns[i].cell));
+        if (units[i] > 0)
+            Cell_Set(unitRow, kColumns[i].cell, Print_Text(units[i]), FlagsOf(kColumns[i].cell));
+    }
+    Report_PrintRow(headings, out);
+    Report_PrintRow(unitRow, out);
+    Report_Rule(0, 20, out);
+    Report_BlankRow(out);
+
+    char productTable[4] = {};
+    if (g.layerParts[0] > 0)
+        Kadmi_GetStringNAtt(g.layerParts[0], 1538, productTable, 3);
+    for (short i = 0; i < g.listCount; ++i)
+        PrintElement(g.list[i], productTable, out);
+    return 0;
+}

@@ -1,0 +1,358 @@
+// The report row engine: a row of 25 cells drawn into the metafile or written
+// as one rich-text paragraph with tab stops, the page header, footer and page
+// break of the metafile, and the row builders that the report sections call.
+#include "VlPrint/print_internal.h"
+#include "VlPrint/resource.h"
+#include "Kadmi/kadmi.h"
+#include "support/dates.h"
+#include "support/utf8.h"
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kLeftMargin = 10;
+constexpr int kRightEdge = 1950;
+constexpr int kHeaderEnd = 250;
+constexpr int kLayerUsedCodeSize = 40;
+
+int CellX(int cell)
+{
+    return kLeftMargin + Prn().columnWidth * (cell + 1);
+}
+
+int RowHeight(const ReportRow& row)
+{
+    const PrintGlobals& g = Prn();
+    bool font1 = false, font3 = false;
+    for (const ReportCell& c : row.cells) {
+        font1 |= (c.flags & (Cell_Font1 | Cell_Font1Bold)) != 0;
+        font3 |= (c.flags & (Cell_Font3 | Cell_Font3Bold)) != 0;
+    }
+    if (font1)
+        return g.fonts[0].size + 10;
+    if (font3)
+        return g.fonts[2].size + 7;
+    return g.fonts[1].size + 10;
+}
+
+HFONT FontOfSlot(int slot)
+{
+    const ReportFont& font = Prn().fonts[slot / 2];
+    return slot % 2 ? font.bold : font.normal;
+}
+
+void DrawText(int x, int y, const char* text, UINT align)
+{
+    HDC dc = Prn().dc;
+    SetTextAlign(dc, align);
+    TextOutA(dc, x, y, text, int(strlen(text)));
+}
+
+void DrawLine(int x1, int y1, int x2, int y2)
+{
+    HDC dc = Prn().dc;
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    MoveToEx(dc, x1, y1, nullptr);
+    LineTo(dc, x2, y2);
+}
+
+void DrawCell(const ReportCell& cell, int x)
+{
+    HDC dc = Prn().dc;
+    SelectObject(dc, FontOfSlot(Report_FontSlot(cell.flags)));
+    SetTextColor(dc, RGB(0, 0, 0));
+    DrawText(x, Prn().y, cell.text, TA_BOTTOM | ((cell.flags & Cell_Right) ? TA_RIGHT : TA_LEFT));
+}
+
+void WriteCell(const ReportCell& cell, int x)
+{
+    const PrintGlobals& g = Prn();
+    std::string out;
+    if (cell.flags & Cell_Right)
+        out += "\\tqr ";
+    out += "\\tx" + std::to_string(int(x * 0.95 * 5.669)) + "\\tab ";
+    out += g.rtfSelectors[Report_FontSlot(cell.flags)];
+    out += Rtf_Escape(cell.text);
+    out += g.rtfSelectors[Report_FontSlot(0)];
+    out += "\r\n";
+    Rtf_Write(out);
+}
+
+void DrawLogo()
+{
+    HBITMAP logo = LoadBitmapA(Prn().instance, MAKEINTRESOURCEA(IDB_LOGO));
+    if (!logo)
+        return;
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(memory, logo);
+    BITMAP info = {};
+    GetObjectA(logo, sizeof info, &info);
+    StretchBlt(Prn().dc, 40, 40, 420, 88, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    DeleteObject(logo);
+}
+
+// The report date: the project's date of the last save, else today.
+void ReportDate(char* text, size_t size)
+{
+    char saved[100] = {};
+    if (Kadmi_GetStringNAtt(KadmiObject_Project, 1505, saved, sizeof saved) && saved[0]) {
+        Utf8_CopyCut(text, size, saved);
+        return;
+    }
+    char today[kLocalDateSize] = {};
+    Date_TodayLocal(today);
+    Utf8_CopyCut(text, size, today);
+}
+
+void PrintLabelled(ReportRow& row, int labelId, uint16_t labelFlags, int labelCell, int out)
+{
+    Cell_Set(row, labelCell, Print_Text(labelId), labelFlags);
+    Report_PrintRow(row, out);
+}
+
+void SetFloat(ReportRow& row, int cell, float value, int decimals)
+{
+    char text[64];
+    snprintf(text, sizeof text, "%.*f", decimals, double(value));
+    Cell_Set(row, cell, text, Cell_Font2 | Cell_Right);
+}
+
+void SetUnit(ReportRow& row, int cell, int unitId)
+{
+    if (unitId > 0)
+        Cell_Set(row, cell, Print_Text(unitId), Cell_Font2);
+}
+
+}  // namespace
+
+bool Cell_IsBlank(const char* text)
+{
+    for (size_t i = 0; i < kCellTextSize && text[i]; ++i)
+        if (static_cast<unsigned char>(text[i]) > ' ')
+            return false;
+    return true;
+}
+
+void Cell_Set(ReportRow& row, int cell, const char* text, uint16_t flags)
+{
+    if (cell < 0 || cell >= kRowCells)
+        return;
+    Utf8_CopyCut(row.cells[cell].text, kCellTextSize, text);
+    row.cells[cell].flags |= flags;
+}
+
+void Report_PrintRow(const ReportRow& row, int out)
+{
+    PrintGlobals& g = Prn();
+    if (out == Output_Metafile) {
+        g.y += RowHeight(row);
+        if (g.y > g.pageHeight - 350)
+            Report_NewPage(out);
+    } else {
+        Rtf_Write("\\pard\\plain ");
+    }
+    for (int i = 0; i < kRowCells; ++i) {
+        const ReportCell& cell = row.cells[i];
+        const int x = CellX(i);
+        if (Cell_IsBlank(cell.text))
+            continue;
+        if (out == Output_Metafile && g.dc)
+            DrawCell(cell, x);
+        else if (out == Output_Rtf)
+            WriteCell(cell, x);
+    }
+    if (out == Output_Rtf)
+        Rtf_Write("\\par\r\n");
+}
+
+void Report_PageHeader(int out)
+{
+    PrintGlobals& g = Prn();
+    g.y = kLeftMargin;
+    if (out != Output_Metafile || !g.dc)
+        return;
+    if (g.logo)
+        DrawLogo();
+    g.y = 50;
+    ReportRow row = {};
+    char date[100], page[160];
+    ReportDate(date, sizeof date);
+    snprintf(page, sizeof page, "%s: %d", Print_Text(30105), g.pageCounter);
+    Cell_Set(row, 5, g.heading, Cell_Font2Bold);
+    Cell_Set(row, 13, date, Cell_Font2);
+    Cell_Set(row, 19, page, Cell_Font2);
+    Report_PrintRow(row, out);
+
+    g.y = 140;
+    char project[kFooterStringSize] = {};
+    if (Kadmi_GetStringNAtt(KadmiObject_Project, 1501, project, sizeof project)) {
+        ReportRow name = {};
+        Cell_Set(name, 21, project, Cell_Font2 | Cell_Right);
+        Report_PrintRow(name, out);
+    }
+    g.y = 190;
+    DrawLine(kLeftMargin, 190, kRightEdge, 190);
+    g.y = kHeaderEnd;
+}
+
+void Report_PageFooter(int out)
+{
+    PrintGlobals& g = Prn();
+    if (out != Output_Metafile || !g.dc)
+        return;
+    const int h = g.fonts[2].size + 7;
+    int y = g.pageHeight - 320;
+    SelectObject(g.dc, g.fonts[2].normal);
+    SetTextColor(g.dc, RGB(0, 0, 0));
+    const UINT align = TA_BOTTOM | TA_LEFT;
+    if (g.footerTitle[0])
+        DrawText(100, y, g.footerTitle, align);
+    DrawLine(kLeftMargin, y, kRightEdge, y);
+    SelectObject(g.dc, g.fonts[2].normal);
+    // Four lines of four columns; nullptr leaves a place empty.
+    const char* lines[4][4] = {
+        {g.footer[0], Print_Text(30017), Print_Text(30018), Print_Text(30019)},
+        {g.footer[1], g.footer[4], g.footer[5], g.footer[6]},
+        {g.footer[2], nullptr, nullptr, Print_Text(20063)},
+        {g.footer[3], nullptr, nullptr, g.footer[7]},
+    };
+    static constexpr int kColumns[4] = {100, 500, 1000, 1500};
+    for (const auto& line : lines) {
+        y += h;
+        for (int c = 0; c < 4; ++c)
+            if (line[c] && line[c][0])
+                DrawText(kColumns[c], y, line[c], align);
+    }
+}
+
+int Report_NewPage(int out)
+{
+    PrintGlobals& g = Prn();
+    Report_PageFooter(out);
+    if (g.pageCounter >= kMaxPages)
+        return -1;
+    ++g.pageCounter;
+    if (out == Output_Metafile)
+        Report_Comment('F');
+    else
+        Rtf_Write("\\page\r\n");
+    Report_PageHeader(out);
+    return 0;
+}
+
+bool Layer_IsUsed(long part)
+{
+    if (part <= 0)
+        return false;
+    char code[kLayerUsedCodeSize] = {};
+    short count = 0;
+    Kadmi_GetAtt(part, 1528, &count, code, sizeof code - 1);
+    return code[0] != '\0' && strcmp(code, "-789") != 0;
+}
+
+void Report_BlankRow(int out)
+{
+    ReportRow row = {};
+    Report_PrintRow(row, out);
+}
+
+void Report_TitleRow(int cell, const char* text, int out, uint16_t flags)
+{
+    ReportRow row = {};
+    Cell_Set(row, cell, text, flags);
+    Report_PrintRow(row, out);
+}
+
+void Report_StringAttRow(long object, int labelId, uint16_t labelFlags, int labelCell, int valueCell, short att,
+                         int unitId, int out)
+{
+    char value[kCellTextSize * 4] = {};
+    if (!Kadmi_GetStringNAtt(object, att, value, sizeof value))
+        return;
+    std::string text = value;
+    if (unitId > 0)
+        text += std::string(" ") + Print_Text(unitId);
+    ReportRow row = {};
+    Cell_Set(row, valueCell, text.c_str(), Cell_Font2);
+    PrintLabelled(row, labelId, labelFlags, labelCell, out);
+}
+
+void Report_FloatAttRow(long object, int labelId, uint16_t labelFlags, int labelCell, int valueCell, short att,
+                        int decimals, int unitId, int out)
+{
+    ReportRow row = {};
+    SetFloat(row, valueCell, Kadmi_GetFloatAtt(object, att), decimals);
+    SetUnit(row, valueCell + 1, unitId);
+    PrintLabelled(row, labelId, labelFlags, labelCell, out);
+}
+
+void Report_FloatArrayAttRow(long object, int labelId, uint16_t labelFlags, int labelCell, int valueCell,
+                             short att, int index, int decimals, int unitId, int out)
+{
+    float values[16] = {};
+    short count = 0;
+    if (!Kadmi_GetAtt(object, att, &count, values, sizeof values) || index < 0 || index >= count)
+        return;
+    float value = values[index];
+    ReportRow row = {};
+    SetFloat(row, valueCell, value, decimals);
+    SetUnit(row, valueCell + 1, unitId);
+    PrintLabelled(row, labelId, labelFlags, labelCell, out);
+}
+
+void Report_LayerFloatRow(int labelId, uint16_t labelFlags, int labelCell, int firstCell, short att, int decimals,
+                          int unitId, int out)
+{
+    ReportRow row = {};
+    bool any = false;
+    for (int k = 0; k < 3; ++k) {
+        long part = Prn().layerParts[k];
+        if (!Layer_IsUsed(part))
+            continue;
+        SetFloat(row, firstCell + 4 * k, Kadmi_GetFloatAtt(part, att), decimals);
+        any = true;
+    }
+    if (!any)
+        return;
+    SetUnit(row, 18, unitId);
+    PrintLabelled(row, labelId, labelFlags, labelCell, out);
+}
+
+void Report_FloatPairRow(long object, int labelId, uint16_t labelFlags, int labelCell, int cellA, int cellB,
+                         short attA, short attB, int decimals, int unitId, int out)
+{
+    ReportRow row = {};
+    SetFloat(row, cellA, Kadmi_GetFloatAtt(object, attA), decimals);
+    if (attB != -1)
+        SetFloat(row, cellB, Kadmi_GetFloatAtt(object, attB), decimals);
+    SetUnit(row, cellB + 1, unitId);
+    PrintLabelled(row, labelId, labelFlags, labelCell, out);
+}
+
+void Report_MultiLineRow(int labelCell, const char* label, int valueCell, const char* text, int out)
+{
+    if (!text)
+        return;
+    TextWrap wrap = {text, 0};
+    char line[kWrapLineBytes + 1];
+    bool first = true;
+    while (Text_NextLine(wrap, line)) {
+        ReportRow row = {};
+        if (first)
+            Cell_Set(row, labelCell, label, Cell_Font2);
+        Cell_Set(row, valueCell, line, Cell_Font2);
+        Report_PrintRow(row, out);
+        first = false;
+    }
+}
+
+void Report_Rule(int firstColumn, int lastColumn, int out)
+{
+    if (out != Output_Metafile || !Prn().dc)
+        return;
+    int y = Prn().y;
+    DrawLine(96 + 86 * firstColumn, y, 96 + 86 * (lastColumn + 2), y);
+}

@@ -1,0 +1,409 @@
+// The report row engine recorded: rich text written for rows (escapes, tab
+// stops, font selectors and table), the metafile's records read back (texts
+// with their fonts and positions, lines, comments) for a page break with its
+// footer and header, blank cells, and the word wrap of long remarks.
+#include <gtest/gtest.h>
+#include "VlPrint/print_internal.h"
+#include "support/app.h"
+#include "support/dates.h"
+#include "support/settings.h"
+#include <cstring>
+#include <functional>
+#include <tuple>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string ReadFile(const char* path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The metafile's records as text lines: texts with position, font height and
+// weight and alignment, lines, comments, the logo.
+class MetafileRecorder {
+public:
+    explicit MetafileRecorder(const char* path)
+    {
+        HMETAFILE mf = GetMetaFileA(path);
+        HDC dc = CreateCompatibleDC(nullptr);
+        EnumMetaFile(dc, mf, Record, reinterpret_cast<LPARAM>(this));
+        DeleteDC(dc);
+        DeleteMetaFile(mf);
+    }
+    std::vector<std::string> lines;
+
+    // The lines that contain `part`.
+    std::vector<std::string> With(const std::string& part) const
+    {
+        std::vector<std::string> found;
+        for (const auto& l : lines)
+            if (l.find(part) != std::string::npos)
+                found.push_back(l);
+        return found;
+    }
+
+private:
+    struct Font {
+        int height, weight;
+    };
+    std::map<int, Font> fonts_;
+    std::vector<bool> used_;
+    Font font_ = {0, 0};
+    int align_ = 0;
+    POINT at_ = {0, 0};
+
+    int Allocate()
+    {
+        for (size_t i = 0; i < used_.size(); ++i)
+            if (!used_[i]) {
+                used_[i] = true;
+                return int(i);
+            }
+        used_.push_back(true);
+        return int(used_.size() - 1);
+    }
+    void Text(int x, int y, const char* text, size_t count)
+    {
+        std::string s(text, count);
+        lines.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " h" +
+                        std::to_string(font_.height) + " w" + std::to_string(font_.weight) +
+                        ((align_ & TA_RIGHT) ? " R '" : " L '") + s + "'");
+    }
+    void Take(const METARECORD* r)
+    {
+        const WORD* p = r->rdParm;
+        switch (r->rdFunction) {
+        case META_CREATEFONTINDIRECT: {
+            int slot = Allocate();
+            fonts_[slot] = {short(p[0]), short(p[4])};
+            break;
+        }
+        case META_CREATEPENINDIRECT:
+        case META_CREATEBRUSHINDIRECT:
+        case META_CREATEPALETTE:
+        case META_DIBCREATEPATTERNBRUSH:
+            fonts_.erase(Allocate());
+            break;
+        case META_DELETEOBJECT:
+            if (p[0] < used_.size())
+                used_[p[0]] = false;
+            break;
+        case META_SELECTOBJECT:
+            if (fonts_.count(p[0]))
+                font_ = fonts_[p[0]];
+            break;
+        case META_SETTEXTALIGN:
+            align_ = p[0];
+            break;
+        case META_ESCAPE:
+            if (p[0] == MFCOMMENT)
+                lines.push_back(std::string("comment ") + reinterpret_cast<const char*>(p + 2)[0]);
+            break;
+        case META_EXTTEXTOUT: {
+            int count = p[2];
+            const WORD* text = p + 4 + ((p[3] & (ETO_OPAQUE | ETO_CLIPPED)) ? 4 : 0);
+            Text(short(p[1]), short(p[0]), reinterpret_cast<const char*>(text), count);
+            break;
+        }
+        case META_TEXTOUT: {
+            int count = p[0];
+            const WORD* after = p + 1 + (count + 1) / 2;
+            Text(short(after[1]), short(after[0]), reinterpret_cast<const char*>(p + 1), count);
+            break;
+        }
+        case META_MOVETO:
+            at_ = {short(p[1]), short(p[0])};
+            break;
+        case META_LINETO:
+            lines.push_back("line " + std::to_string(at_.x) + "," + std::to_string(at_.y) + "-" +
+                            std::to_string(short(p[1])) + "," + std::to_string(short(p[0])));
+            at_ = {short(p[1]), short(p[0])};
+            break;
+        case META_DIBSTRETCHBLT:
+        case META_STRETCHDIB:
+        case META_STRETCHBLT:
+            lines.push_back("logo");
+            break;
+        default:
+            break;
+        }
+    }
+    static int CALLBACK Record(HDC, HANDLETABLE*, METARECORD* record, int, LPARAM self)
+    {
+        reinterpret_cast<MetafileRecorder*>(self)->Take(record);
+        return 1;
+    }
+};
+
+std::string BinDirectory()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(GetModuleHandleA("Lexmo100.dll"), path, MAX_PATH);
+    std::string dir = path;
+    return dir.substr(0, dir.find_last_of('\\') + 1);
+}
+
+class Engine : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        App_Init(GetModuleHandleA(nullptr));
+        Prn().instance = GetModuleHandleA(nullptr);
+        std::string dir = BinDirectory();
+        Prn().textHandle = TextAPI_Open((dir + "TextAPI.db").c_str(), (dir + "TextAPI.ddq").c_str());
+    }
+    void SetUp() override
+    {
+        Settings_OpenRoot("Velmo Test", "PrintEngine", "1");
+        for (const char* value : {"Output\\Font1.Name", "Output\\Font1.Size", "Output\\Font2.Name",
+                                  "Output\\Font2.Size", "Output\\Font3.Name", "Output\\Font3.Size"})
+            Settings_DeleteValue(nullptr, value);
+        PrintGlobals& g = Prn();
+        g.pageCounter = 1;
+        g.y = 0;
+        g.footerTitle[0] = '\0';
+        memset(g.footer, 0, sizeof g.footer);
+        strcpy(g.heading, "Heading");
+    }
+    void TearDown() override
+    {
+        if (Prn().reportFile[0])
+            DeleteFileA(Prn().reportFile);
+        Prn().reportFile[0] = '\0';
+        Settings_CloseRoot();
+    }
+    // Opens the device, sets up the fonts, runs the body, closes; the file's content.
+    std::string Run(int out, const std::function<void()>& body)
+    {
+        if (Prn().reportFile[0])
+            DeleteFileA(Prn().reportFile);
+        EXPECT_EQ(Report_OpenDevice(out), 0);
+        Report_SetupFonts(out);
+        if (out == Output_Metafile)
+            Report_Comment('B');
+        body();
+        Report_CloseDevice(out);
+        return ReadFile(Prn().reportFile);
+    }
+    std::vector<std::string> RunMetafile(const std::function<void()>& body)
+    {
+        Run(Output_Metafile, body);
+        return MetafileRecorder(Prn().reportFile).lines;
+    }
+};
+
+ReportRow Row(std::initializer_list<std::tuple<int, const char*, uint16_t>> cells)
+{
+    ReportRow row = {};
+    for (const auto& [cell, text, flags] : cells)
+        Cell_Set(row, cell, text, flags);
+    return row;
+}
+
+struct EscapeCase {
+    const char* name;
+    const char* text;
+    const char* rtf;
+};
+
+TEST_F(Engine, RichTextEscapes)
+{
+    const EscapeCase cases[] = {
+        {"plain", "Heat loss 12.5", "Heat loss 12.5"},
+        {"braces and backslash", "a{b}c\\d", "a\\{b\\}c\\\\d"},
+        {"byte 127", "x\x7Fy", "x\\'7Fy"},
+        {"a-umlaut", "\xC3\xA4", "\\u228?"},
+        {"euro sign", "\xE2\x82\xAC", "\\u8364?"},
+        {"cyrillic", "\xD0\x96", "\\u1046?"},
+        {"above the 16-bit range, signed", "\xEF\xBF\xBD", "\\u-3?"},
+        {"outside the basic plane as surrogates", "\xF0\x9D\x84\x9E", "\\u-10188?\\u-8930?"},
+        {"stray byte", "a\xFF" "b", "a\\'FFb"},
+    };
+    for (const EscapeCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Rtf_Escape(c.text), c.rtf);
+    }
+}
+
+TEST_F(Engine, RichTextRowsCarryTabStopsAndFontSelectors)
+{
+    std::string rtf = Run(Output_Rtf, [] {
+        Report_PrintRow(Row({{0, "Label", Cell_Font2}, {17, "12.5", Cell_Font2 | Cell_Right}}), Output_Rtf);
+        Report_PrintRow(Row({{0, "Title", Cell_Font1Bold}}), Output_Rtf);
+        Report_PrintRow(Row({{5, "Foot", Cell_Font3}}), Output_Rtf);
+    });
+    const std::string expected =
+        "{\\rtf1\\ansi\\ansicpg1252\\deff5\\uc1\r\n"
+        "{\\fonttbl{\\f0\\froman\\fcharset0\\fprq2 Tms Rmn;}{\\f7\\fnil\\fcharset0\\fprq2 Arial;}"
+        "{\\f6\\fnil\\fcharset0\\fprq2 Arial;}{\\f5\\fnil\\fcharset0\\fprq2 Arial;}}\r\n"
+        "\\pard\\plain \\tx517\\tab \\f6\\fs18\\b0 Label\\f6\\fs18\\b0 \r\n"
+        "\\tqr \\tx8390\\tab \\f6\\fs18\\b0 12.5\\f6\\fs18\\b0 \r\n"
+        "\\par\r\n"
+        "\\pard\\plain \\tx517\\tab \\f5\\fs28\\b Title\\f6\\fs18\\b0 \r\n"
+        "\\par\r\n"
+        "\\pard\\plain \\tx2832\\tab \\f7\\fs14\\b0 Foot\\f6\\fs18\\b0 \r\n"
+        "\\par\r\n"
+        "\\par\r\n}";
+    EXPECT_EQ(rtf, expected);
+}
+
+TEST_F(Engine, FontsComeFromTheSettings)
+{
+    Settings_WriteString(nullptr, "Output\\Font1.Name", "Courier New");
+    Settings_WriteString(nullptr, "Output\\Font1.Size", "-40");
+    Settings_WriteString(nullptr, "Output\\Font3.Name", "");
+    Settings_WriteString(nullptr, "Output\\Font3.Size", "0");
+    std::string rtf = Run(Output_Rtf, [] {
+        Report_PrintRow(Row({{0, "T", Cell_Font1}}), Output_Rtf);
+        Report_PrintRow(Row({{0, "F", Cell_Font3Bold}}), Output_Rtf);
+    });
+    EXPECT_NE(rtf.find("{\\f5\\fnil\\fcharset0\\fprq2 Courier New;}"), std::string::npos);
+    EXPECT_NE(rtf.find("{\\f7\\fnil\\fcharset0\\fprq2 Arial;}"), std::string::npos);
+    EXPECT_NE(rtf.find("\\f5\\fs22\\b0 T"), std::string::npos);   // 4 mm: 11 points
+    EXPECT_NE(rtf.find("\\f7\\fs14\\b F"), std::string::npos);
+
+    auto lines = RunMetafile([] {
+        Report_PrintRow(Row({{0, "T", Cell_Font1}, {5, "B", Cell_Font1Bold}}), Output_Metafile);
+        Report_PrintRow(Row({{0, "N", 0}}), Output_Metafile);
+    });
+    EXPECT_EQ(lines, (std::vector<std::string>{"comment B", "text 96,50 h-40 w400 L 'T'",
+                                               "text 526,50 h-40 w700 L 'B'", "text 96,95 h-35 w400 L 'N'",
+                                               "comment E"}));
+}
+
+TEST_F(Engine, BlankCellsAreOnlyBlanksAndControlCharacters)
+{
+    EXPECT_TRUE(Cell_IsBlank(""));
+    EXPECT_TRUE(Cell_IsBlank("  \t\r\n"));
+    EXPECT_FALSE(Cell_IsBlank("\xC3\xA4"));       // an a-umlaut alone is text
+    EXPECT_FALSE(Cell_IsBlank(" \xC3\xA4" "1"));
+    EXPECT_FALSE(Cell_IsBlank("  ."));
+    std::string rtf = Run(Output_Rtf, [] {
+        Report_PrintRow(Row({{0, "   ", Cell_Font2}, {3, "\xC3\xA4", Cell_Font2}}), Output_Rtf);
+    });
+    EXPECT_EQ(rtf.find("\\tx517"), std::string::npos);
+    EXPECT_NE(rtf.find("\\tx1906\\tab \\f6\\fs18\\b0 \\u228?"), std::string::npos);
+}
+
+TEST_F(Engine, LongCellTextsAreCutOnACharacterBoundary)
+{
+    std::string text(98, 'x');
+    text += "\xC3\xA4";   // would end at byte 100
+    ReportRow row = {};
+    Cell_Set(row, 0, text.c_str(), 0);
+    EXPECT_EQ(strlen(row.cells[0].text), 98u);
+}
+
+TEST_F(Engine, PageBreakDrawsFooterCommentAndHeader)
+{
+    PrintGlobals& g = Prn();
+    strcpy(g.footerTitle, "Footer title");
+    strcpy(g.footer[0], "Company");
+    strcpy(g.footer[1], "Street 1");
+    strcpy(g.footer[4], "+358 1");
+    strcpy(g.footer[7], "www.example.com");
+    auto lines = RunMetafile([] {
+        Prn().y = 2540;
+        Report_PrintRow(Row({{0, "Row", Cell_Font2}}), Output_Metafile);
+    });
+    char today[kLocalDateSize] = {};
+    Date_TodayLocal(today);
+    const std::string page = std::string(Print_Text(30105)) + ": 2";
+    const std::vector<std::string> expected = {
+        "comment B",
+        "text 100,2580 h-25 w400 L 'Footer title'",
+        "line 10,2580-1950,2580",
+        "text 100,2612 h-25 w400 L 'Company'",
+        std::string("text 500,2612 h-25 w400 L '") + Print_Text(30017) + "'",
+        std::string("text 1000,2612 h-25 w400 L '") + Print_Text(30018) + "'",
+        std::string("text 1500,2612 h-25 w400 L '") + Print_Text(30019) + "'",
+        "text 100,2644 h-25 w400 L 'Street 1'",
+        "text 500,2644 h-25 w400 L '+358 1'",
+        std::string("text 1500,2676 h-25 w400 L '") + Print_Text(20063) + "'",
+        "text 1500,2708 h-25 w400 L 'www.example.com'",
+        "comment F",
+        "logo",
+        "text 526,95 h-35 w700 L 'Heading'",
+        std::string("text 1214,95 h-35 w400 L '") + today + "'",
+        "text 1730,95 h-35 w400 L '" + page + "'",
+        "line 10,190-1950,190",
+        "text 96,250 h-35 w400 L 'Row'",
+        "comment E",
+    };
+    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(g.pageCounter, 2);
+}
+
+TEST_F(Engine, RowBelowTheBreakStaysOnThePage)
+{
+    auto lines = RunMetafile([] {
+        Prn().y = 2505;
+        Report_PrintRow(Row({{17, "9.5", Cell_Font2 | Cell_Right}}), Output_Metafile);
+    });
+    EXPECT_EQ(lines, (std::vector<std::string>{"comment B", "text 1558,2550 h-35 w400 R '9.5'", "comment E"}));
+}
+
+std::vector<std::string> Wrap(const char* text)
+{
+    std::vector<std::string> lines;
+    TextWrap wrap = {text, 0};
+    char line[kWrapLineBytes + 1];
+    while (Text_NextLine(wrap, line))
+        lines.push_back(line);
+    return lines;
+}
+
+struct WrapCase {
+    const char* name;
+    std::string text;
+    std::vector<std::string> lines;
+};
+
+TEST_F(Engine, RemarksWrapAfterBlanks)
+{
+    const std::string words130 =
+        "The insulation of the steam main was renewed in spring and the old mineral wool removed from "
+        "the whole length of the pipe works...";
+    ASSERT_EQ(words130.size(), 130u);
+    const WrapCase cases[] = {
+        {"130 characters without CR", words130,
+         {"The insulation of the steam main was renewed in spring", "and the old mineral wool removed from the whole length", "of the pipe works..."}},
+        {"CR ends a line, LF skipped", "First line\r\nSecond line", {"First line", "Second line"}},
+        {"empty line kept", "One\r\n\r\nThree", {"One", "", "Three"}},
+        {"leading blanks skipped", "   indented", {"indented"}},
+        {"tab copied as a blank", "a\tb", {"a b"}},
+        {"word longer than a line cut hard", std::string(60, 'w'), {std::string(54, 'w'), std::string(6, 'w')}},
+        {"hard cut keeps characters whole", std::string(53, 'w') + "\xC3\xA4\xC3\xA4",
+         {std::string(53, 'w'), "\xC3\xA4\xC3\xA4"}},
+        {"empty text", "", {}},
+        {"only the first 510 bytes", std::string(600, 'a'),
+         {std::string(54, 'a'), std::string(54, 'a'), std::string(54, 'a'), std::string(54, 'a'),
+          std::string(54, 'a'), std::string(54, 'a'), std::string(54, 'a'), std::string(54, 'a'),
+          std::string(54, 'a'), std::string(24, 'a')}},
+    };
+    for (const WrapCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Wrap(c.text.c_str()), c.lines);
+    }
+}
+
+TEST_F(Engine, MultiLineRowPutsTheLabelOnTheFirstLine)
+{
+    std::string rtf = Run(Output_Rtf, [] {
+        Report_MultiLineRow(0, "Remark", 5, "One\r\nTwo", Output_Rtf);
+        Report_MultiLineRow(0, "Nothing", 5, nullptr, Output_Rtf);
+    });
+    EXPECT_NE(rtf.find("Remark"), std::string::npos);
+    EXPECT_EQ(rtf.find("Nothing"), std::string::npos);
+    EXPECT_NE(rtf.find("\\pard\\plain \\tx2832\\tab \\f6\\fs18\\b0 Two"), std::string::npos);
+}
+
+}  // namespace
