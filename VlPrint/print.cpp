@@ -26,7 +26,7 @@ constexpr short kFooterAttributes[kFooterStrings] = {1508, 1507, 1520, 1521, 151
 LanguageId PrintLanguage()
 {
     long language = Settings_ReadInt(nullptr, "Output\\PrintLng");
-    return language <= 1500 ? kLangEnglish : LanguageId(language);
+    return LanguageId(language <= 1500 ? long(kLangEnglish) : language);
 }
 
 // Sets language when it is not in force; true when it was changed.
@@ -155,7 +155,7 @@ void Print_TakeLayerParts()
 void Print_SetInterfaceLanguage()
 {
     long language = Settings_ReadInt(nullptr, "General\\InterfaceLng");
-    SwitchLanguage(language < 1500 ? kLangEnglish : LanguageId(language));
+    SwitchLanguage(LanguageId(language < 1500 ? long(kLangEnglish) : language));
 }
 
 bool Print_ReadOptions()
