@@ -4,6 +4,7 @@
 #include "VlUtil/vlutil_internal.h"
 #include "VlTechDatabase/vltechdb.h"
 #include "support/app.h"
+#include "support/lookups.h"
 
 BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
 {
@@ -14,6 +15,7 @@ BOOL WINAPI DllMain(HINSTANCE instance, DWORD reason, LPVOID)
         if (g.techDb < 0)
             return FALSE;
         g.otherInsulationDb = VlOtherInsulationDataTechDb_Handle();
+        Lookup_SetHandles(g.techDb, g.otherInsulationDb, g.textHandle);
     } else if (reason == DLL_PROCESS_DETACH) {
         VlUtil_CloseDLL();
     }

@@ -4,8 +4,10 @@
 #include "VlUtil/vlutil.h"
 #include "VlUtil/vlutil_internal.h"
 #include "VlUtil/resource.h"
+#include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#include "support/lookups.h"
 #include "support/tooltips.h"
 #include <algorithm>
 #include <string>
@@ -14,8 +16,11 @@ namespace {
 
 constexpr long GeneralGroupTextId = 20048;
 constexpr long NoErrorsTextId = 20049;
+constexpr short AttPartDescription = 1503;
+constexpr int PartDescriptionSize = 1024;
 constexpr int EntryIndent = 10;
 constexpr LPARAM GeneralGroupData = -1;
+constexpr LPARAM PartGroupData = 0;
 
 const DialogTextTable translation[] = {
     {0, 20047, nullptr},     // caption
@@ -39,6 +44,17 @@ void AddLine(HWND list, const std::string& line, LPARAM data)
         SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), data);
 }
 
+// The heading of a part's entries: its product, a tab, its description.
+std::string PartGroupLine(long part)
+{
+    std::string line = Product_GetNameOfPart(part);
+    line += '\t';
+    char description[PartDescriptionSize];
+    if (Kadmi_GetStringNAtt(part, AttPartDescription, description, sizeof description))
+        line += description;
+    return line;
+}
+
 void FillList(HWND dialog)
 {
     HWND list = GetDlgItem(dialog, IDC_ERROR_LIST);
@@ -51,6 +67,8 @@ void FillList(HWND dialog)
             previousPage = page;
             if (page == 0)
                 AddLine(list, std::string(VlUtil_Text(GeneralGroupTextId)) + '\t', GeneralGroupData);
+            else if (page > 0)
+                AddLine(list, PartGroupLine(page), PartGroupData);
         }
         AddLine(list, std::string(EntryIndent, ' ') + ErrorList_IthErrorStr(i) + '\t', i);
     }

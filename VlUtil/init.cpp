@@ -3,6 +3,7 @@
 #include "VlUtil/vlutil.h"
 #include "VlUtil/vlutil_internal.h"
 #include "outside/Lexmo100/lexmo.h"
+#include "support/lookups.h"
 #include "support/paths.h"
 #include "support/settings.h"
 
@@ -35,6 +36,7 @@ void WINAPI VlUtil_InitDLL(HWND mainWindow, HINSTANCE instance, const char* comp
     ApplyInterfaceLanguage();
     TextAPI_SetOption(g.textHandle, 0, 2);
     TextAPI_SetOption(g.textHandle, 1, 3);
+    Lookup_SetHandles(g.techDb, g.otherInsulationDb, g.textHandle);
 }
 
 void WINAPI VlUtil_OnLanguageChange()

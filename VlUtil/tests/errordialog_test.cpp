@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include "VlUtil/vlutil.h"
 #include "outside/Lexmo100/lexmo.h"
+#include "support/tests/temp_project.h"
 #include "testsupport/testsupport.h"
 #include <cstring>
 #include <string>
@@ -163,6 +164,32 @@ TEST_F(ErrorDialogTest, ListsEntriesByObjectThenSeverityUnderGroupLines)
     // The dialog sorted the list itself.
     EXPECT_STREQ(ErrorList_IthErrorStr(0), "negative object");
     EXPECT_STREQ(ErrorList_IthErrorStr(3), "general warning");
+}
+
+TEST_F(ErrorDialogTest, APartsEntriesAreHeadedByItsProductAndDescription)
+{
+    TempProject project;
+    ASSERT_TRUE(project.loaded());
+    long slab = project.AddPart("IM", "MWS-20", "Outer layer – east side");
+    long bare = project.AddPart(nullptr, nullptr, nullptr);
+    ASSERT_LT(slab, bare);
+    ErrorList_Insert(bare, ErrorKind_Error, 0, "no product", 0, nullptr);
+    ErrorList_Insert(slab, ErrorKind_Warning, 0, "thin", 0, nullptr);
+    ErrorList_Insert(slab, ErrorKind_Error, 0, "too hot", 0, nullptr);
+    ErrorList_Insert(0, ErrorKind_Error, 0, "general", 0, nullptr);
+
+    Run(IDOK);
+
+    const std::vector<Line> expected = {
+        {LibraryText(20048) + '\t', -1},
+        {Entry("general"), 0},
+        {"Mineral wool slab, high temperature 20 mm\tOuter layer – east side", 0},
+        {Entry("too hot"), 1},
+        {Entry("thin"), 2},
+        {LibraryText(40039) + '\t', 0},   // no product, no description
+        {Entry("no product"), 3},
+    };
+    EXPECT_EQ(lines_, expected);
 }
 
 TEST_F(ErrorDialogTest, OneGroupLineForAllGeneralEntries)
