@@ -251,6 +251,26 @@ TEST_F(FileCommandTest, FailedOpenLeavesATemporaryProjectOnScreen)
     EXPECT_FALSE(SelectorEnabled());
 }
 
+TEST_F(FileCommandTest, FailedNewLeavesATemporaryProjectOnScreen)
+{
+    std::string busy = TempPath("busy.WDF");
+    MakeProjectFile(busy);
+    HANDLE holder = CreateFileA(busy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(holder, INVALID_HANDLE_VALUE);
+    StartWithNewFile("before.WDF");
+    {
+        // Name dialog, its overwrite prompt, then the failure message.
+        ScriptedBoxes boxes({{IDOK, busy}, {IDYES, ""}, {IDOK, ""}});
+        Command(IDM_FILE_NEW);
+        EXPECT_EQ(boxes.answered(), 3u);
+        EXPECT_EQ(boxes.unexpected, 0u);
+    }
+    CloseHandle(holder);
+    EXPECT_EQ(Current(), "Noname");
+    EXPECT_EQ(Title(), std::string(Shell().title) + " - Noname");
+    EXPECT_FALSE(MenuEnabled(IDM_FILE_SAVE));
+}
+
 TEST_F(FileCommandTest, ExitAsksTheQuitQuestionWhenNothingIsUnsaved)
 {
     Start();

@@ -1,0 +1,172 @@
+// The main window beyond the file commands: the system selector, a language
+// change reaching menu and states, help, the about box and its start-up
+// switch, ending the Windows session, and the modeless dialog list.
+#include "VlInterface/resource.h"
+#include "VlInterface/shell.h"
+#include "VlInterface/tests/window_fixture.h"
+#include "Kadmi/kadmi.h"
+#include "outside/Lexmo100/lexmo.h"
+#include "support/app.h"
+#include "testsupport/testsupport.h"
+
+namespace {
+
+class MainWindowTest : public ShellWindowTest {
+protected:
+    // A project with a named first system (three layer parts) and an
+    // unnamed second one without parts.
+    std::string MakeTwoSystemProject()
+    {
+        std::string path = TempPath("two.WDF");
+        MakeProjectFile(path);
+        EXPECT_EQ(Kadmi_OpenDatabasefile(path.c_str()), 0);
+        short second = Kadmi_CreatePage();
+        EXPECT_GT(second, 0);
+        Kadmi_LoadPage(second);
+        Kadmi_SavePage();
+        EXPECT_EQ(Kadmi_SaveDatabasefile(), 0);
+        Kadmi_CloseDatabasefile(0);
+        return path;
+    }
+
+    void ChooseSystem(int index)
+    {
+        HWND selector = GetDlgItem(window(), IDC_SYSTEM_COMBO);
+        SendMessageA(selector, CB_SETCURSEL, index, 0);
+        SendMessageA(window(), WM_COMMAND, MAKEWPARAM(IDC_SYSTEM_COMBO, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(selector));
+    }
+
+    std::string HelpFileOfBin(const char* name)
+    {
+        char path[MAX_PATH];
+        GetModuleFileNameA(GetModuleHandleA("Lexmo100.dll"), path, sizeof(path));
+        std::string dir(path);
+        return dir.substr(0, dir.find_last_of('\\') + 1) + name;
+    }
+};
+
+TEST_F(MainWindowTest, SelectorListsSystemsAndSwitchesTheLoadedOne)
+{
+    std::string path = MakeTwoSystemProject();
+    Start(path.c_str());
+    HWND selector = GetDlgItem(window(), IDC_SYSTEM_COMBO);
+    ASSERT_EQ(SendMessageA(selector, CB_GETCOUNT, 0, 0), 2);
+    EXPECT_EQ(Ts_ComboSelectedText(window(), IDC_SYSTEM_COMBO), "1: Steam line");
+    short first = Kadmi_GetCurrentPage();
+    ChooseSystem(0);   // the loaded one: nothing happens
+    EXPECT_EQ(Kadmi_GetCurrentPage(), first);
+    ChooseSystem(1);
+    EXPECT_NE(Kadmi_GetCurrentPage(), first);
+    EXPECT_EQ(Ts_ComboSelectedText(window(), IDC_SYSTEM_COMBO), "2: ---");
+    // The second system has no layer parts: the project commands go grey,
+    // and the toolbar buttons are disabled, not only drawn grey.
+    EXPECT_FALSE(Shell_HasLayerParts());
+    EXPECT_FALSE(MenuEnabled(IDM_SYSTEM_COPY));
+    EXPECT_FALSE(ButtonEnabled(IDM_FILE_SAVE));
+}
+
+TEST_F(MainWindowTest, LanguageChangeReachesMenuAndKeepsCommandStates)
+{
+    Start();
+    ASSERT_EQ(TextAPI_SetLanguage(Shell().textHandle, 1514), 0);
+    MainWnd_RebuildMenu(window());
+    char caption[64] = {};
+    GetMenuStringA(GetMenu(window()), 0, caption, sizeof(caption), MF_BYPOSITION);
+    EXPECT_STREQ(caption, TextAPI_GetText(Shell().textHandle, 9164));
+    EXPECT_STRNE(caption, "&File");
+    EXPECT_FALSE(MenuEnabled(IDM_FILE_SAVE));   // states applied again after the rebuild
+    EXPECT_FALSE(MenuEnabled(IDM_SYSTEM_NEW));
+    MainWnd_UpdateTitle();
+    EXPECT_EQ(Ts_WindowText(window()), std::string(Shell().title) + " - Noname");
+}
+
+TEST_F(MainWindowTest, F1OpensHelpAtTheCurrentContext)
+{
+    Start();
+    std::snprintf(Shell().helpPath, sizeof(Shell().helpPath), "%s", HelpFileOfBin("Varmelin_en.hlp").c_str());
+    Shell().helpContext = 5;
+    SendMessageA(window(), WM_COMMAND, IDM_HELP_CONTENTS, 0);
+    HWND help = Ts_FindWindow("VlHelpWindow", nullptr);
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(Ts_WindowText(help), "Varmelin Help - Insulation calculation");
+    DestroyWindow(help);
+}
+
+TEST_F(MainWindowTest, AboutBoxShowsVersionAndKeepsTheStartSwitch)
+{
+    Start();
+    struct Case {
+        const char* name;
+        int button;
+        bool uncheck;
+        std::string stored;   // "General\DontShowAboutHelpOnStart" afterwards, "" untouched
+    } const cases[] = {
+        {"OK with the box checked", IDOK, false, "0"},
+        {"OK with the box unchecked", IDOK, true, "1"},
+        {"closed: nothing written", IDCANCEL, true, ""},
+    };
+    for (const Case& c : cases) {
+        HKEY key = nullptr;
+        RegOpenKeyExA(HKEY_CURRENT_USER, "Software\\Velmo\\Varmelin\\Any version\\General", 0, KEY_SET_VALUE, &key);
+        RegDeleteValueA(key, "DontShowAboutHelpOnStart");
+        RegCloseKey(key);
+        std::string version;
+        TsBoxAnswerer box(c.button, nullptr, [&](HWND dialog) {
+            version = Ts_ControlText(dialog, IDC_ABOUT_VERSION);
+            EXPECT_TRUE(Ts_IsChecked(dialog, IDC_ABOUT_SHOWSTART)) << c.name;
+            if (c.uncheck)
+                CheckDlgButton(dialog, IDC_ABOUT_SHOWSTART, BST_UNCHECKED);
+        });
+        EXPECT_EQ(AboutBox_Show(window(), false), c.button) << c.name;
+        EXPECT_EQ(version, std::string(Shell_Text(Text_AppName2)) + " Not available") << c.name;
+        DWORD value = 0, size = sizeof(value);
+        bool present = RegGetValueA(HKEY_CURRENT_USER, "Software\\Velmo\\Varmelin\\Any version\\General",
+                                    "DontShowAboutHelpOnStart", RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+                       ERROR_SUCCESS;
+        EXPECT_EQ(present ? std::to_string(value) : "", c.stored) << c.name;
+    }
+    PresetInt("General", "DontShowAboutHelpOnStart", 5);
+    EXPECT_EQ(AboutBox_Show(window(), true), 0);   // switched off: not shown at start
+}
+
+TEST_F(MainWindowTest, EndingTheSessionAsksAndCleansUp)
+{
+    std::string path = TempPath("session.WDF");
+    MakeProjectFile(path);
+    Start(path.c_str());
+    MakeProjectUnsaved();
+    {
+        ScriptedBoxes boxes({{IDCANCEL, ""}});
+        EXPECT_EQ(SendMessageA(window(), WM_QUERYENDSESSION, 0, 0), FALSE);
+        EXPECT_EQ(boxes.answered(), 1u);
+    }
+    {
+        ScriptedBoxes boxes({{IDNO, ""}});
+        EXPECT_EQ(SendMessageA(window(), WM_QUERYENDSESSION, 0, 0), TRUE);
+    }
+    std::string temp = Shell().tempFile;
+    SendMessageA(window(), WM_ENDSESSION, TRUE, 0);
+    EXPECT_FALSE(Project_IsOpen());
+    EXPECT_EQ(GetFileAttributesA(temp.c_str()), INVALID_FILE_ATTRIBUTES);
+    // The in-use mark went with the close: the file opens without the question.
+    EXPECT_EQ(Kadmi_OpenDatabasefile2(path.c_str(), "caption", "question"), 0);
+    Kadmi_CloseDatabasefile(0);
+}
+
+TEST(ModelessList, ServesUpToAThousandDialogs)
+{
+    Shell() = ShellGlobals{};
+    HWND some = reinterpret_cast<HWND>(0x1000);
+    EXPECT_EQ(ModelessDlg_Add(nullptr), 0);
+    for (int i = 0; i < kModelessSlots; ++i)
+        ASSERT_EQ(ModelessDlg_Add(reinterpret_cast<HWND>(0x1000 + 4 * i)), 1) << i;
+    EXPECT_EQ(ModelessDlg_Add(reinterpret_cast<HWND>(0x9999)), 0);
+    EXPECT_EQ(ModelessDlg_Remove(some), 1);
+    EXPECT_EQ(ModelessDlg_Remove(some), 0);
+    EXPECT_EQ(ModelessDlg_Add(reinterpret_cast<HWND>(0x9999)), 1);   // the freed slot
+    EXPECT_EQ(Shell().modeless[0], reinterpret_cast<HWND>(0x9999));
+    Shell() = ShellGlobals{};
+}
+
+} // namespace
