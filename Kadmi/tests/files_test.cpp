@@ -61,6 +61,8 @@ TEST_F(Project, RenameThenCloseCreatesNoFileAndSaveWritesTheNewOne)
     EXPECT_FALSE(Exists(renamed));
 
     ASSERT_EQ(Kadmi_OpenDatabasefile(file.c_str()), 0);
+    EXPECT_EQ(Kadmi_RenameDatabasefile(nullptr), -1402);
+    EXPECT_EQ(StoredMark(file), 1) << "a refused rename leaves the mark";
     ASSERT_EQ(Kadmi_RenameDatabasefile(renamed.c_str()), 0);
     EXPECT_EQ(StoredMark(file), -1) << "the old file is no longer in use";
     ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
@@ -206,6 +208,55 @@ TEST_F(Project, ExampleDatabaseHeldByAnotherProcessIsInUse)
     WriteText(example, "damaged example database");
     EXPECT_EQ(Kadmi_DefOpenDatabasefile(example.c_str()), -7004);
     EXPECT_EQ(ReadAll(example).size(), strlen("damaged example database")) << "never made anew";
+}
+
+// Every truncation and every flipped byte of a saved project is refused by
+// both open modes, and the library stays usable.
+TEST_F(Project, DamagedProjectFilesAreRefused)
+{
+    CreateLoaded();
+    ASSERT_EQ(Kadmi_SetStringAtt(KadmiObject_Project, 501, "name"), 0);
+    SaveClose();
+    const auto good = ReadAll(file);
+    std::string damaged = dir.Path("damaged.wdf");
+    auto open = [&](const std::vector<unsigned char>& bytes, long mode) {
+        WriteAll(damaged, bytes);
+        short rc = Kadmi_OpenDatabasefileEx(damaged.c_str(), mode, nullptr);
+        if (rc == 0)
+            Kadmi_CloseDatabasefile(0);
+        return rc;
+    };
+    for (size_t n = 1; n < good.size(); ++n)
+        EXPECT_EQ(open(std::vector<unsigned char>(good.begin(), good.begin() + n), KadmiMode_Read), -1004) << n;
+    for (size_t i = 0; i < good.size(); i += 7) {
+        auto flipped = good;
+        flipped[i] ^= 0x01;
+        EXPECT_EQ(open(flipped, KadmiMode_ReadWrite), -1004) << "byte " << i;
+    }
+    EXPECT_EQ(open(good, KadmiMode_ReadWrite), 0);
+}
+
+// Each export sits at its ordinal.
+TEST(Library, ExportsAreAtTheirOrdinals)
+{
+    struct Row { int ordinal; const char* name; } rows[] = {
+        {2, "Kadmi_OpenDatabasefile"}, {9, "Kadmi_CopyFile"}, {10, "Kadmi_CreatePage"},
+        {18, "Kadmi_PageCopy"}, {23, "Kadmi_GetAtt"}, {30, "Kadmi_GetDoubleAtt"},
+        {40, "Kadmi_GetFloatAtt"}, {44, "Kadmi_NAccessory"}, {47, "Kadmi_IsAccessory"},
+        {54, "Kadmi_ReadIni"}, {56, "Kadmi_ReadIniFloat"}, {58, "Kadmi_WriteIni"},
+        {60, "Kadmi_WriteIniFloat"}, {62, "Kadmi_DefCloseDatabasefile"}, {76, "Kadmi_DefLastAttWasFound"},
+        {88, "Kadmi_DefOpenDatabasefile"}, {89, "Kadmi_Version"}, {92, "Kadmi_OpenDatabasefile2"},
+        {97, "Kadmi_GetDoubleAttZ"}, {101, "Kadmi_CheckRWAccess"}, {104, "Kadmi_NPartE"},
+        {105, "Kadmi_NPartS"}, {106, "Kadmi_OpenDatabasefileEx"},
+    };
+    HMODULE library = GetModuleHandleA("WSKADMI.dll");
+    for (const Row& r : rows)
+        EXPECT_EQ(GetProcAddress(library, MAKEINTRESOURCEA(r.ordinal)), GetProcAddress(library, r.name)) << r.name;
+    for (int unassigned : {1, 45, 46, 55, 59, 107})
+        EXPECT_EQ(GetProcAddress(library, MAKEINTRESOURCEA(unassigned)), nullptr) << unassigned;
+    HMODULE engine = GetModuleHandleA("Torbase200.dll");
+    EXPECT_EQ(GetProcAddress(engine, MAKEINTRESOURCEA(19)), GetProcAddress(engine, "ddq_opendatabase"));
+    EXPECT_EQ(GetProcAddress(engine, MAKEINTRESOURCEA(56)), GetProcAddress(engine, "ddq_freerecord"));
 }
 
 TEST(Library, VersionComesFromTheVersionBlock)
