@@ -7,12 +7,16 @@
 #include "support/app.h"
 #include "support/help.h"
 #include "support/settings.h"
+#include "support/tooltips.h"
 #include <cstdio>
 
 namespace {
 
 constexpr const char* kShowAboutValue = "General\\DontShowAboutHelpOnStart";
 constexpr const char* kLogoClass = "CL_LOGO";
+
+// The about box's controls carry no tooltips.
+const DialogTextTable kNoTooltips[] = {{0, 0, nullptr}};
 
 const DialogTextTable kAboutTexts[] = {
     {0, Text_AppName1, nullptr},
@@ -77,6 +81,7 @@ INT_PTR OnCommand(HWND dialog, AboutData* data, UINT id, UINT code, HWND control
 
 INT_PTR CALLBACK AboutBox_DlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    Tooltip_HandleDialogMessage(dialog, message, wParam, lParam, Shell().textHandle, kNoTooltips);
     auto* data = reinterpret_cast<AboutData*>(GetWindowLongPtrA(dialog, DWLP_USER));
     switch (message) {
     case WM_INITDIALOG:

@@ -14,6 +14,7 @@ constexpr short kAttSystemName = 1535;
 constexpr int kToolbarImages = 9;
 constexpr int kSelectorLeft = 160;
 constexpr int kSelectorWidth = 224;
+constexpr int kIndicatorPadding = 12;   // a part's borders and margins around its text
 
 // What the bars keep between messages.
 struct BarsState {
@@ -161,9 +162,9 @@ void MainWnd_InitStatusBar(HWND window, HWND statusBar)
     MeasureIndicators(statusBar);
     int edges[4];
     edges[3] = client.right - 20;
-    edges[2] = edges[3] - g_bars.indicatorWidths[2] - 5;
-    edges[1] = edges[2] - g_bars.indicatorWidths[1] - 5;
-    edges[0] = edges[1] - g_bars.indicatorWidths[0] - 5;
+    edges[2] = edges[3] - g_bars.indicatorWidths[2] - kIndicatorPadding;
+    edges[1] = edges[2] - g_bars.indicatorWidths[1] - kIndicatorPadding;
+    edges[0] = edges[1] - g_bars.indicatorWidths[0] - kIndicatorPadding;
     SendMessageA(statusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
 }
 

@@ -12,6 +12,8 @@ namespace {
 constexpr const char* kHelpClass = "VlHelpWindow";
 constexpr int kTopicListId = 1;
 constexpr int kTopicTextId = 2;
+constexpr int kTopicTitleId = 3;
+constexpr int kTitleHeight = 30;
 constexpr int kListWidth = 210;
 constexpr int kGap = 6;
 
@@ -20,7 +22,9 @@ struct HelpGlobals {
     HWND window = nullptr;
     HWND list = nullptr;
     HWND text = nullptr;
+    HWND title = nullptr;
     HFONT font = nullptr;
+    HFONT titleFont = nullptr;   // the topic's title, larger and bold
     HelpFile file;
 } g_help;
 
@@ -79,7 +83,8 @@ void ShowTopic(size_t index)
         return;
     const HelpTopic& topic = g_help.file.topics[index];
     SendMessageA(g_help.list, LB_SETCURSEL, index, 0);
-    SetWindowTextA(g_help.text, (topic.title + "\r\n\r\n" + topic.body).c_str());
+    SetWindowTextA(g_help.title, topic.title.c_str());
+    SetWindowTextA(g_help.text, topic.body.c_str());
     std::string caption = g_help.file.caption.empty() ? topic.title : g_help.file.caption + " - " + topic.title;
     SetWindowTextA(g_help.window, caption.c_str());
 }
@@ -97,7 +102,9 @@ void Layout(HWND window)
     GetClientRect(window, &client);
     int height = client.bottom - 2 * kGap;
     MoveWindow(g_help.list, kGap, kGap, kListWidth, height, TRUE);
-    MoveWindow(g_help.text, 2 * kGap + kListWidth, kGap, client.right - 3 * kGap - kListWidth, height, TRUE);
+    int left = 2 * kGap + kListWidth, width = client.right - 3 * kGap - kListWidth;
+    MoveWindow(g_help.title, left, kGap, width, kTitleHeight, TRUE);
+    MoveWindow(g_help.text, left, kGap + kTitleHeight, width, height - kTitleHeight, TRUE);
 }
 
 void CreateChildren(HWND window)
@@ -107,6 +114,13 @@ void CreateChildren(HWND window)
     metrics.cbSize = sizeof(metrics);
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
     g_help.font = CreateFontIndirectA(&metrics.lfMessageFont);
+    LOGFONTA title = metrics.lfMessageFont;
+    title.lfHeight = title.lfHeight * 3 / 2;
+    title.lfWeight = FW_BOLD;
+    g_help.titleFont = CreateFontIndirectA(&title);
+    g_help.title = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS,
+                                   0, 0, 0, 0, window, reinterpret_cast<HMENU>(kTopicTitleId), instance, nullptr);
+    SendMessageA(g_help.title, WM_SETFONT, reinterpret_cast<WPARAM>(g_help.titleFont), FALSE);
     g_help.list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                                   0, 0, 0, 0, window, reinterpret_cast<HMENU>(kTopicListId), instance, nullptr);
@@ -116,6 +130,19 @@ void CreateChildren(HWND window)
     for (HWND child : {g_help.list, g_help.text})
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(g_help.font), FALSE);
     SendMessageA(g_help.text, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(8, 8));
+}
+
+// The title in a dark blue on the window's face, the read-only text on a
+// white page.
+LRESULT ColourStatic(HDC dc, HWND control)
+{
+    if (control == g_help.title) {
+        SetTextColor(dc, RGB(0, 51, 153));
+        SetBkMode(dc, TRANSPARENT);
+        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+    }
+    SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+    return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
 }
 
 LRESULT CALLBACK HelpWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -131,11 +158,11 @@ LRESULT CALLBACK HelpWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         if (LOWORD(wParam) == kTopicListId && HIWORD(wParam) == LBN_SELCHANGE)
             ShowTopic(static_cast<size_t>(SendMessageA(g_help.list, LB_GETCURSEL, 0, 0)));
         return 0;
-    case WM_CTLCOLORSTATIC:   // the read-only text on a white page
-        SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+    case WM_CTLCOLORSTATIC:
+        return ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DESTROY:
         DeleteObject(g_help.font);
+        DeleteObject(g_help.titleFont);
         g_help = HelpGlobals{};
         return 0;
     default:

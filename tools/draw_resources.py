@@ -143,18 +143,24 @@ def icon_help(c, ox):
 
 
 def icon_new_system(c, ox):
-    # An insulated pipe seen from the side, with a plus sign.
-    c.rect(ox + 0, 4, ox + 11, 12, YELLOW)
-    c.hline(ox + 0, ox + 11, 4, OLIVE)
-    c.hline(ox + 0, ox + 11, 12, OLIVE)
-    c.rect(ox + 0, 6, ox + 11, 10, GREY)
-    c.hline(ox + 0, ox + 11, 7, SILVER)
-    c.hline(ox + 0, ox + 11, 10, K)
-    c.vline(ox + 11, 4, 12, OLIVE)
-    c.rect(ox + 11, 0, ox + 15, 4, SILVER)
-    c.rect(ox + 12, 0, ox + 14, 4, SILVER)
-    c.hline(ox + 11, ox + 15, 2, RED)
-    c.vline(ox + 13, 0, 4, RED)
+    # A section through an insulated pipe, with a plus sign for "new".
+    rows = ["            K   ",
+            "           K3K  ",
+            "          KK3KK ",
+            "    KKKK K33333K",
+            "  KKYYYYKKK3KK  ",
+            " KYYYYYYYYK3K   ",
+            " KYYYKKKYYYKK   ",
+            "KYYYK888KYYYK   ",
+            "KYYK8RRR8KYYK   ",
+            "KYYK8RRR8KYYK   ",
+            "KYYK8RRR8KYYK   ",
+            "KYYYK888KYYYK   ",
+            " KYYYKKKYYYK    ",
+            " KYYYYYYYYYK    ",
+            "  KKYYYYYKK     ",
+            "    KKKKK       "]
+    c.pixels(ox, 0, rows, {"K": K, "Y": YELLOW, "8": GREY, "R": RED, "3": GREEN})
 
 
 def toolbar():
