@@ -158,10 +158,17 @@ bool NamedValuePath(char (&path)[PathMax + 1], const char* name, const char* val
     return written > 0 && static_cast<size_t>(written) < sizeof path;
 }
 
-// Top-level windows keep their normal position in workspace coordinates,
-// which start at the primary monitor's work area; tool windows in screen ones.
-POINT WorkspaceOrigin(HWND window)
+// The offset from a top-level window's normal-position coordinates to screen
+// coordinates. Measured on a window in its normal state (shown or not);
+// otherwise the documented one: workspace coordinates start at the primary
+// monitor's work area, except for tool windows.
+POINT NormalToScreenOffset(HWND window, const WINDOWPLACEMENT& placement)
 {
+    if (!IsIconic(window) && !IsZoomed(window)) {
+        RECT screen;
+        GetWindowRect(window, &screen);
+        return {screen.left - placement.rcNormalPosition.left, screen.top - placement.rcNormalPosition.top};
+    }
     if (GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW)
         return {0, 0};
     RECT work{};
@@ -171,11 +178,11 @@ POINT WorkspaceOrigin(HWND window)
 
 // Moves (and if need be shrinks) a top-level window's normal position so that
 // it lies on the work area of the monitor nearest to it.
-void KeepOnWorkArea(HWND window, RECT& normal)
+void KeepOnWorkArea(HWND window, const WINDOWPLACEMENT& current, RECT& normal)
 {
     if (GetAncestor(window, GA_PARENT) != GetDesktopWindow())
         return;   // a child window lives in its parent's coordinates
-    POINT origin = WorkspaceOrigin(window);
+    POINT origin = NormalToScreenOffset(window, current);
     RECT screen = normal;
     OffsetRect(&screen, origin.x, origin.y);
     MONITORINFO monitor{};
@@ -370,10 +377,11 @@ int Settings_RestoreWindow(HKEY key, const char* name, HWND window, RECT* rect, 
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     GetWindowPlacement(window, &placement);
+    RECT normal = stored;
+    KeepOnWorkArea(window, placement, normal);
     placement.flags = 0;
     placement.showCmd = static_cast<UINT>(command);
-    placement.rcNormalPosition = stored;
-    KeepOnWorkArea(window, placement.rcNormalPosition);
+    placement.rcNormalPosition = normal;
     return SetWindowPlacement(window, &placement) ? 1 : 0;
 }
 

@@ -319,6 +319,29 @@ TEST_F(PlacementTest, RestoresInTheCoordinatesItWasSavedIn)
     EXPECT_TRUE(EqualRect(&rect, &saved));
 }
 
+// With a task bar along the top, the work area (and with it the coordinates
+// of a normal position) no longer starts at the screen's corner.
+TEST_F(PlacementTest, RestoresOnAWorkAreaThatDoesNotStartAtTheCorner)
+{
+    RECT screenWork;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &screenWork, 0);
+    RECT shifted = {screenWork.left, screenWork.top + 100, screenWork.right, screenWork.bottom};
+    ASSERT_TRUE(SystemParametersInfoA(SPI_SETWORKAREA, 0, &shifted, 0));
+    // Down on the work area's bottom edge: the window must not move.
+    SetWindowPos(window_, nullptr, 100, shifted.bottom - 200, 300, 200, SWP_NOZORDER);
+    ShowWindow(window_, SW_SHOWNORMAL);
+    RECT saved;
+    GetWindowRect(window_, &saved);
+    ASSERT_EQ(Settings_SaveWindow(0, "Main", window_), 1);
+    SetWindowPos(window_, nullptr, 400, 500, 250, 150, SWP_NOZORDER);
+    EXPECT_EQ(Settings_RestoreWindow(0, "Main", window_, nullptr, nullptr), 1);
+    RECT restored;
+    GetWindowRect(window_, &restored);
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, &screenWork, 0);
+    EXPECT_TRUE(EqualRect(&restored, &saved)) << restored.left << "," << restored.top << " instead of "
+                                              << saved.left << "," << saved.top;
+}
+
 TEST_F(PlacementTest, StaysOnTheWorkArea)
 {
     Settings_WriteString(0, "Main\\Position", "20000 -5000 300 200");
@@ -345,17 +368,36 @@ TEST_F(PlacementTest, ShowStateZeroShowsTheWindowNormally)
     EXPECT_TRUE(IsWindowVisible(window_));
 }
 
-TEST_F(PlacementTest, AnIncompletePositionLeavesTheWindowAlone)
+struct UnreadablePlacement {
+    const char* name;
+    const char* position;   // NULL: not stored
+    const char* show;
+};
+
+const UnreadablePlacement unreadablePlacements[] = {
+    {"three numbers", "50 60 300", "1"},
+    {"a position longer than 40 bytes", "50 60 300 200                                       ", "1"},
+    {"no position", nullptr, "1"},
+    {"no show value", "50 60 300 200", nullptr},
+};
+
+TEST_F(PlacementTest, AnUnreadablePlacementLeavesTheWindowAlone)
 {
     RECT before;
     GetWindowRect(window_, &before);
-    Settings_WriteString(0, "Main\\Position", "50 60 300");
-    Settings_WriteString(0, "Main\\Show", "1");
-    EXPECT_EQ(Settings_RestoreWindow(0, "Main", window_, nullptr, nullptr), 0);
-    RECT after;
-    GetWindowRect(window_, &after);
-    EXPECT_TRUE(EqualRect(&before, &after));
-    EXPECT_FALSE(IsWindowVisible(window_));
+    for (const UnreadablePlacement& c : unreadablePlacements) {
+        Settings_DeleteValue(0, "Main\\Position");
+        Settings_DeleteValue(0, "Main\\Show");
+        if (c.position)
+            Settings_WriteString(0, "Main\\Position", c.position);
+        if (c.show)
+            Settings_WriteString(0, "Main\\Show", c.show);
+        EXPECT_EQ(Settings_RestoreWindow(0, "Main", window_, nullptr, nullptr), 0) << c.name;
+        RECT after;
+        GetWindowRect(window_, &after);
+        EXPECT_TRUE(EqualRect(&before, &after)) << c.name;
+        EXPECT_FALSE(IsWindowVisible(window_)) << c.name;
+    }
 }
 
 }  // namespace
