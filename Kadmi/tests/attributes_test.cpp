@@ -28,6 +28,19 @@ TEST_F(Project, TypedSettersAcceptOnlyTheirIdRange)
         EXPECT_EQ(Kadmi_SetFloatAtt(0, r.att, 1), r.floatRc) << r.name;
         EXPECT_EQ(Kadmi_SetDoubleAtt(0, r.att, 1), r.doubleRc) << r.name;
         EXPECT_EQ(Kadmi_SetStringAtt(0, r.att, "1"), r.stringRc) << r.name;
+        // Each getter finds the value only on its own range.
+        Kadmi_GetByteAtt(0, r.att);
+        EXPECT_EQ(Kadmi_LastAttWasFound(), r.byteRc == 0) << r.name;
+        Kadmi_GetIntAtt(0, r.att);
+        EXPECT_EQ(Kadmi_LastAttWasFound(), r.intRc == 0) << r.name;
+        Kadmi_GetLongAtt(0, r.att);
+        EXPECT_EQ(Kadmi_LastAttWasFound(), r.longRc == 0) << r.name;
+        Kadmi_GetFloatAtt(0, r.att);
+        EXPECT_EQ(Kadmi_LastAttWasFound(), r.floatRc == 0) << r.name;
+        Kadmi_GetDoubleAtt(0, r.att);
+        EXPECT_EQ(Kadmi_LastAttWasFound(), r.doubleRc == 0) << r.name;
+        Kadmi_GetStringAtt(0, r.att);
+        EXPECT_EQ(Kadmi_LastAttWasFound(), r.stringRc == 0) << r.name;
     }
     EXPECT_EQ(Kadmi_SetStringAtt(0, 501, nullptr), -6502);
     EXPECT_EQ(Kadmi_SetFloatAtt(0, 150, 1.0f), -6502);
