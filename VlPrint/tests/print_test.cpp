@@ -1,0 +1,524 @@
+// Prints through VlPrint.dll against a real project file: the rich text on the
+// clipboard parsed back and searched for the report's texts, a stale system
+// that stops the print, selection by page index, the options' defaults, the
+// print language apart from the interface language, the thickness list, and
+// the viewer opened on a report, its page count read and closed.
+#include <gtest/gtest.h>
+#include "VlPrint/vlprint.h"
+#include "VlCalculate/vlcalculate.h"
+#include "Kadmi/kadmi.h"
+#include "outside/Lexmo100/lexmo.h"
+#include "support/settings.h"
+#include "testsupport/testsupport.h"
+#include <commctrl.h>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr char kCompany[] = "Velmo Test";
+constexpr char kApplication[] = "VlPrintTest";
+constexpr char kVersion[] = "1.0";
+
+// Texts as the tests expect them, from the texts beside the modules.
+struct Texts {
+    short handle = -1;
+    std::string Get(TextId id, LanguageId language)
+    {
+        TextAPI_SetLanguage(handle, language);
+        return TextAPI_GetText(handle, id);
+    }
+};
+Texts g_texts;
+
+std::string BinDirectory()
+{
+    char path[MAX_PATH] = {};
+    GetModuleFileNameA(GetModuleHandleA("VlPrint.dll"), path, MAX_PATH);
+    std::string dir = path;
+    return dir.substr(0, dir.find_last_of('\\') + 1);
+}
+
+// Rich text read back: its plain text (paragraphs as newlines, tabs as tabs,
+// \uN escapes as UTF-8) and whether its groups balance.
+struct ParsedRtf {
+    std::string text;
+    bool valid = false;
+};
+
+void AppendUtf8(std::string& out, uint32_t cp)
+{
+    if (cp < 0x80) {
+        out += char(cp);
+    } else if (cp < 0x800) {
+        out += char(0xC0 | (cp >> 6));
+        out += char(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += char(0xE0 | (cp >> 12));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    } else {
+        out += char(0xF0 | (cp >> 18));
+        out += char(0x80 | ((cp >> 12) & 0x3F));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    }
+}
+
+ParsedRtf ParseRtf(const std::string& rtf)
+{
+    ParsedRtf parsed;
+    int depth = 0, skipDepth = -1;
+    uint32_t highSurrogate = 0;
+    bool sawRtf1 = rtf.rfind("{\\rtf1", 0) == 0;
+    for (size_t i = 0; i < rtf.size();) {
+        char c = rtf[i];
+        bool skipping = skipDepth >= 0;
+        if (c == '{') {
+            ++depth;
+            ++i;
+        } else if (c == '}') {
+            if (depth-- == skipDepth)
+                skipDepth = -1;
+            ++i;
+        } else if (c == '\r' || c == '\n') {
+            ++i;
+        } else if (c != '\\') {
+            if (!skipping)
+                parsed.text += c;
+            ++i;
+        } else if (i + 1 < rtf.size() && strchr("\\{}", rtf[i + 1])) {
+            if (!skipping)
+                parsed.text += rtf[i + 1];
+            i += 2;
+        } else if (i + 1 < rtf.size() && rtf[i + 1] == '\'') {
+            if (!skipping)
+                parsed.text += char(std::stoi(rtf.substr(i + 2, 2), nullptr, 16));
+            i += 4;
+        } else {
+            size_t j = i + 1;
+            while (j < rtf.size() && isalpha(static_cast<unsigned char>(rtf[j])))
+                ++j;
+            std::string word = rtf.substr(i + 1, j - i - 1);
+            size_t k = j;
+            if (k < rtf.size() && (rtf[k] == '-' || isdigit(static_cast<unsigned char>(rtf[k]))))
+                ++k;
+            while (k < rtf.size() && isdigit(static_cast<unsigned char>(rtf[k])))
+                ++k;
+            int number = k > j ? std::stoi(rtf.substr(j, k - j)) : 0;
+            if (k < rtf.size() && rtf[k] == ' ')
+                ++k;
+            i = k;
+            if (word == "fonttbl")
+                skipDepth = depth;
+            if (skipping || skipDepth >= 0)
+                continue;
+            if (word == "par")
+                parsed.text += '\n';
+            else if (word == "tab")
+                parsed.text += '\t';
+            else if (word == "page")
+                parsed.text += '\f';
+            else if (word == "u") {
+                uint32_t unit = uint16_t(number);
+                if (unit >= 0xD800 && unit < 0xDC00) {
+                    highSurrogate = unit;
+                } else if (unit >= 0xDC00 && unit < 0xE000) {
+                    AppendUtf8(parsed.text, 0x10000 + ((highSurrogate - 0xD800) << 10) + (unit - 0xDC00));
+                } else {
+                    AppendUtf8(parsed.text, unit);
+                }
+                if (i < rtf.size())
+                    ++i;   // the fallback character of \uc1
+            }
+        }
+    }
+    parsed.valid = sawRtf1 && depth == 0 && !rtf.empty() && rtf.back() == '}';
+    return parsed;
+}
+
+// The clipboard's "Rich Text Format" block, "" when there is none; terminated
+// tells whether the block ends in a zero within its size.
+std::string ClipboardRtf(bool* terminated = nullptr)
+{
+    std::string data;
+    if (!OpenClipboard(nullptr))
+        return data;
+    if (HANDLE block = GetClipboardData(RegisterClipboardFormatA("Rich Text Format"))) {
+        SIZE_T size = GlobalSize(block);
+        const char* p = static_cast<const char*>(GlobalLock(block));
+        size_t length = p ? strnlen(p, size) : 0;
+        if (terminated)
+            *terminated = p && length < size;
+        data.assign(p ? p : "", length);
+        GlobalUnlock(block);
+    }
+    CloseClipboard();
+    return data;
+}
+
+void PutTextOnClipboard(const char* text)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
+    memcpy(GlobalLock(block), text, strlen(text) + 1);
+    GlobalUnlock(block);
+    SetClipboardData(CF_TEXT, block);
+    CloseClipboard();
+}
+
+// Temporary files of the print library (prefixes "WD" and "TRD").
+int TempFilesOfPrint()
+{
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    int count = 0;
+    for (const char* pattern : {"WD*.tmp", "TRD*.tmp"}) {
+        WIN32_FIND_DATAA found;
+        HANDLE search = FindFirstFileA((std::string(dir) + pattern).c_str(), &found);
+        if (search == INVALID_HANDLE_VALUE)
+            continue;
+        do
+            ++count;
+        while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    return count;
+}
+
+size_t Occurrences(const std::string& text, const std::string& part)
+{
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++count;
+    return count;
+}
+
+void SetStamps(long object, long editTime, long calculationTime)
+{
+    AccessEntry stamps[2] = {{{'E', 'D', 'T', '1'}, 20260105, editTime},
+                             {{'D', 'I', 'M', '1'}, 20260105, calculationTime}};
+    ASSERT_EQ(Kadmi_SetAtt(object, 7701, 2, stamps), 0);
+}
+
+class PrintTest : public ::testing::Test {
+protected:
+    char file[MAX_PATH] = {};
+
+    static void SetUpTestSuite()
+    {
+        Settings_OpenRoot(kCompany, kApplication, kVersion);
+        char company[] = "Velmo Test", application[] = "VlPrintTest", version[] = "1.0";
+        VlPrint_InitDLL(nullptr, nullptr, company, application, version);
+        std::string dir = BinDirectory();
+        g_texts.handle = TextAPI_Open((dir + "TextAPI.db").c_str(), (dir + "TextAPI.ddq").c_str());
+    }
+    void SetUp() override
+    {
+        for (const char* value : {"Output\\PrintOptionFlags", "Output\\PrintLng", "General\\InterfaceLng"})
+            Settings_DeleteValue(nullptr, value);
+        VlPrint_OnLanguageChange();
+        char dir[MAX_PATH];
+        GetTempPathA(MAX_PATH, dir);
+        GetTempFileNameA(dir, "prt", 0, file);
+        DeleteFileA(file);
+        ASSERT_EQ(Kadmi_CreateDatabasefile(file), 0);
+        ASSERT_EQ(Kadmi_LoadPage(1), 0);
+        Kadmi_SetStringAtt(KadmiObject_Project, 1501, "District heating plant");
+        Kadmi_SetStringAtt(KadmiObject_Project, 1502, "City utility");
+        Kadmi_SetStringAtt(KadmiObject_Project, 1506, "Remark line one\r\nRemark line two");
+        ASSERT_EQ(Kadmi_SavePage(), 0);
+    }
+    void TearDown() override
+    {
+        Kadmi_CloseDatabasefile(0);
+        DeleteFileA(file);
+    }
+
+    // Fills page `page` (made when missing) as a calculated pipe named name.
+    void MakeSystem(short page, const char* name, bool stale)
+    {
+        if (page > 1) {
+            ASSERT_EQ(Kadmi_CreatePage(), page);
+        }
+        ASSERT_EQ(Kadmi_LoadPage(page), 0);
+        Kadmi_SetStringAtt(KadmiObject_Page, 1535, name);
+        Kadmi_SetIntAtt(KadmiObject_Page, 1117, 11);
+        float diameters[2] = {114.0f, 0.0f};
+        Kadmi_SetAtt(KadmiObject_Page, 1312, 2, diameters);
+        Kadmi_SetFloatAtt(KadmiObject_Page, 1315, 150.0f);
+        Kadmi_SetFloatAtt(KadmiObject_Page, 1316, 10.0f);
+        Kadmi_SetFloatAtt(KadmiObject_Page, 1323, 42.5f);
+        for (int k = 0; k < 3; ++k) {
+            long part = Kadmi_CreatePart();
+            Kadmi_SetStringAtt(part, 1528, k == 0 ? "TESTCODE" : "-789");
+            Kadmi_SetFloatAtt(part, 1326, 50.0f);
+        }
+        SetStamps(KadmiObject_Page, stale ? 110000 : 100000, stale ? 100000 : 110000);
+        ASSERT_EQ(Kadmi_SavePage(), 0);
+    }
+    void Choose(std::vector<short> pages)
+    {
+        Kadmi_SetAtt(KadmiObject_Project, 1116, short(pages.size()), pages.data());
+        Kadmi_SavePage();
+    }
+    void SetOptions(const std::vector<int>& sections)
+    {
+        int32_t options[100] = {};
+        for (int s : sections)
+            options[s] = 1;
+        Settings_WriteBinary(nullptr, "Output\\PrintOptionFlags", sizeof options, options);
+    }
+    // Prints to the clipboard, answering every box; the boxes seen.
+    std::vector<TsSeenBox> PrintToClipboard(int report = 1, int currentOnly = 0)
+    {
+        TsBoxAnswerer answerer(IDOK);
+        char title[] = "Footer", version[] = "1.0";
+        EXPECT_EQ(VlPrint_Print(nullptr, VlPrintOutput_Clipboard, report, currentOnly, title, version), 0);
+        return answerer.boxes();
+    }
+};
+
+TEST_F(PrintTest, ClipboardHoldsValidRichTextWithTheReportsTexts)
+{
+    MakeSystem(1, "Steam main", false);
+    MakeSystem(2, "Käyttövesi Ä", false);
+    Choose({1, 2});
+    int before = TempFilesOfPrint();
+    auto boxes = PrintToClipboard();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, g_texts.Get(40026, kLangEnglish));
+    EXPECT_EQ(boxes[0].caption, "Velmo");
+
+    bool terminated = false;
+    std::string rtf = ClipboardRtf(&terminated);
+    EXPECT_TRUE(terminated);
+    ParsedRtf parsed = ParseRtf(rtf);
+    EXPECT_TRUE(parsed.valid);
+    for (const char* expected : {"City utility", "District heating plant", "Remark line one", "Remark line two",
+                                 "Steam main", "Käyttövesi Ä", "42.5", "114", "150.0"})
+        EXPECT_NE(parsed.text.find(expected), std::string::npos) << expected;
+    EXPECT_NE(parsed.text.find(g_texts.Get(30071, kLangEnglish) + " 1"), std::string::npos);
+    EXPECT_EQ(parsed.text.find(g_texts.Get(30071, kLangEnglish) + " 2"), std::string::npos);
+    EXPECT_EQ(Occurrences(parsed.text, "\f"), 1u);   // a page break between the two systems
+    EXPECT_EQ(TempFilesOfPrint(), before);
+}
+
+TEST_F(PrintTest, StaleSystemStopsThePrintWithItsMessage)
+{
+    MakeSystem(1, "Steam main", false);
+    MakeSystem(2, "Pipe B", true);
+    Choose({1, 2});
+    ASSERT_EQ(Kadmi_LoadPage(1), 0);
+    PutTextOnClipboard("untouched");
+    int before = TempFilesOfPrint();
+    auto boxes = PrintToClipboard();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Pipe B: " + g_texts.Get(20054, kLangEnglish));
+    EXPECT_EQ(boxes[0].caption, "");
+    EXPECT_EQ(ClipboardRtf(), "");
+    EXPECT_EQ(Kadmi_GetCurrentPage(), 1);
+    EXPECT_EQ(TempFilesOfPrint(), before);
+
+    ASSERT_EQ(Kadmi_LoadPage(2), 0);
+    Kadmi_DeleteAtt(KadmiObject_Page, 1535);
+    Kadmi_SavePage();
+    boxes = PrintToClipboard(1, 1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, g_texts.Get(20054, kLangEnglish));
+}
+
+TEST_F(PrintTest, SelectionIsByPageIndex)
+{
+    MakeSystem(1, "First", false);
+    MakeSystem(2, "Second", false);
+    MakeSystem(3, "Third", false);
+    ASSERT_EQ(Kadmi_DeletePage(2), 0);
+    ASSERT_EQ(Kadmi_LoadPage(1), 0);
+    Choose({3});
+    PrintToClipboard();
+    std::string text = ParseRtf(ClipboardRtf()).text;
+    EXPECT_NE(text.find("Third"), std::string::npos);
+    EXPECT_EQ(text.find("First"), std::string::npos);
+    EXPECT_EQ(Kadmi_GetCurrentPage(), 1);
+
+    Choose({});
+    PrintToClipboard();
+    text = ParseRtf(ClipboardRtf()).text;
+    EXPECT_NE(text.find("District heating plant"), std::string::npos);
+    EXPECT_EQ(text.find("Third"), std::string::npos);
+
+    ASSERT_EQ(Kadmi_LoadPage(3), 0);
+    PrintToClipboard(1, 1);
+    text = ParseRtf(ClipboardRtf()).text;
+    EXPECT_NE(text.find("Third"), std::string::npos);
+}
+
+struct SectionCase {
+    const char* name;
+    bool absent;
+    std::vector<int> options;
+    size_t heatLoss;   // the base data title and its heat-loss label, once per printing
+    bool economy, cooling, freezing;
+};
+
+TEST_F(PrintTest, OptionsChooseTheSections)
+{
+    MakeSystem(1, "Steam main", false);
+    Choose({1});
+    const SectionCase cases[] = {
+        {"options absent", true, {}, 2, false, false, false},
+        {"cooling only prints the base data first", false, {22}, 2, false, true, false},
+        {"base data and cooling: base data once", false, {21, 22}, 2, false, true, false},
+        {"all sections", false, {21, 22, 23, 24}, 2, true, true, true},
+    };
+    for (const SectionCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.absent)
+            Settings_DeleteValue(nullptr, "Output\\PrintOptionFlags");
+        else
+            SetOptions(c.options);
+        PrintToClipboard();
+        std::string text = ParseRtf(ClipboardRtf()).text;
+        EXPECT_EQ(Occurrences(text, g_texts.Get(30025, kLangEnglish)), c.heatLoss);
+        EXPECT_EQ(text.find(g_texts.Get(30074, kLangEnglish)) != std::string::npos, c.economy);
+        EXPECT_EQ(text.find(g_texts.Get(30021, kLangEnglish)) != std::string::npos, c.cooling);
+        EXPECT_EQ(text.find(g_texts.Get(30104, kLangEnglish)) != std::string::npos, c.freezing);
+    }
+}
+
+TEST_F(PrintTest, PrintLanguageIsApartFromTheInterfaceLanguage)
+{
+    MakeSystem(1, "Steam main", false);
+    Choose({1});
+    Settings_WriteInt(nullptr, "General\\InterfaceLng", kLangEnglish);
+    Settings_WriteInt(nullptr, "Output\\PrintLng", kLangFinnish);
+    VlPrint_OnLanguageChange();
+    auto boxes = PrintToClipboard();
+    std::string text = ParseRtf(ClipboardRtf()).text;
+    EXPECT_NE(text.find(g_texts.Get(30025, kLangFinnish)), std::string::npos);
+    EXPECT_EQ(text.find(g_texts.Get(30025, kLangEnglish)), std::string::npos);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, g_texts.Get(40026, kLangEnglish));   // the interface language again
+
+    Settings_WriteInt(nullptr, "Output\\PrintLng", 1500);
+    PrintToClipboard();
+    text = ParseRtf(ClipboardRtf()).text;
+    EXPECT_NE(text.find(g_texts.Get(30025, kLangEnglish)), std::string::npos);
+}
+
+TEST_F(PrintTest, ThicknessListPrintsTheGivenElements)
+{
+    MakeSystem(1, "Steam main", false);
+    ASSERT_EQ(Kadmi_LoadPage(1), 0);
+    PutTextOnClipboard("untouched");
+    EXPECT_TRUE(PrintToClipboard(2, 1).empty());   // no list handed over yet
+    EXPECT_EQ(ClipboardRtf(), "");
+
+    INSULATIONTHICKNESSRESULTLIST list[2] = {};
+    strcpy(list[0].productCode, "TESTCODE");
+    list[0].innerDimension1 = 100.0f;
+    list[0].innerDimension2 = 30.0f;
+    list[0].outerDimension1 = 200.0f;
+    list[0].thickness = 50.0f;
+    list[0].heatLoss = 21.26f;
+    list[0].surfaceTemp = 23.5f;
+    list[0].totalAnnualCost = 1234.567f;
+    list[1] = list[0];
+    list[1].thickness = 80.0f;
+    char heading[] = "DN 100 {pipe}";
+    SetInsulationData(list, 2, heading);
+    auto boxes = PrintToClipboard(2, 1);
+    ASSERT_EQ(boxes.size(), 1u);
+    std::string text = ParseRtf(ClipboardRtf()).text;
+    for (const char* expected : {"DN 100 {pipe}", "100 * 30", "200", "50", "80", "21.3", "23.5", "1234.57"})
+        EXPECT_NE(text.find(expected), std::string::npos) << expected;
+    EXPECT_EQ(text.find("200 * "), std::string::npos);
+
+    SetInsulationData(list, 0, nullptr);
+    PrintToClipboard(2, 1);
+    text = ParseRtf(ClipboardRtf()).text;
+    EXPECT_NE(text.find(g_texts.Get(40019, kLangEnglish)), std::string::npos);   // headings only
+    EXPECT_EQ(text.find("1234.57"), std::string::npos);
+}
+
+// Runs one step a timer tick while a modal loop runs; closes the thread's
+// windows after the time limit so that a failing test ends.
+class UiScript {
+public:
+    using Step = std::function<bool()>;
+    explicit UiScript(std::vector<Step> steps) : steps_(std::move(steps))
+    {
+        current_ = this;
+        timer_ = SetTimer(nullptr, 0, 30, Tick);
+    }
+    ~UiScript()
+    {
+        KillTimer(nullptr, timer_);
+        current_ = nullptr;
+    }
+    bool Finished() const { return next_ == steps_.size(); }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
+    {
+        UiScript* self = current_;
+        if (!self || self->busy_)
+            return;
+        self->busy_ = true;
+        if (++self->ticks_ > 500)
+            EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM) -> BOOL {
+                PostMessageA(w, WM_CLOSE, 0, 0);
+                return TRUE;
+            }, 0);
+        else if (self->next_ < self->steps_.size() && self->steps_[self->next_]())
+            ++self->next_;
+        self->busy_ = false;
+    }
+    static inline UiScript* current_ = nullptr;
+    std::vector<Step> steps_;
+    size_t next_ = 0;
+    int ticks_ = 0;
+    bool busy_ = false;
+    UINT_PTR timer_ = 0;
+};
+
+HWND ViewerWindow()
+{
+    return FindWindowA("TordocViewer", nullptr);
+}
+
+std::string ViewerStatus()
+{
+    HWND status = FindWindowExA(ViewerWindow(), nullptr, STATUSCLASSNAMEA, nullptr);
+    char text[256] = {};
+    if (status && LOWORD(SendMessageA(status, SB_GETTEXTLENGTHA, 0, 0)) < sizeof text)
+        SendMessageA(status, SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+TEST_F(PrintTest, ViewerShowsOnePageASystemAndFilesGoAfterwards)
+{
+    MakeSystem(1, "Steam main", false);
+    MakeSystem(2, "Return pipe", false);
+    Choose({1, 2});
+    int before = TempFilesOfPrint();
+    std::string status;
+    UiScript script({[&] {
+        if (!ViewerWindow() || ViewerStatus().empty())
+            return false;
+        status = ViewerStatus();
+        PostMessageA(ViewerWindow(), WM_CLOSE, 0, 0);
+        return true;
+    }});
+    EXPECT_EQ(VlPrint_Print(nullptr, VlPrintOutput_Viewer, 1, 0, nullptr, nullptr), 0);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(status, g_texts.Get(30105, kLangEnglish) + ": 1 / 2");
+    EXPECT_EQ(TempFilesOfPrint(), before);
+    EXPECT_EQ(ViewerWindow(), nullptr);
+}
+
+}  // namespace
