@@ -210,6 +210,13 @@ protected:
 
     static void SetUpTestSuite()
     {
+        // A temporary folder of its own, so that files of other test programs don't count.
+        char dir[MAX_PATH];
+        GetTempPathA(MAX_PATH, dir);
+        std::string own = std::string(dir) + "vlprint_tests";
+        CreateDirectoryA(own.c_str(), nullptr);
+        SetEnvironmentVariableA("TMP", own.c_str());
+        SetEnvironmentVariableA("TEMP", own.c_str());
         Settings_OpenRoot(kCompany, kApplication, kVersion);
         char company[] = "Velmo Test", application[] = "VlPrintTest", version[] = "1.0";
         VlPrint_InitDLL(nullptr, nullptr, company, application, version);
@@ -486,9 +493,19 @@ private:
     UINT_PTR timer_ = 0;
 };
 
+// The viewer's window of this thread (other test programs may show theirs).
 HWND ViewerWindow()
 {
-    return FindWindowA("TordocViewer", nullptr);
+    HWND found = nullptr;
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM data) -> BOOL {
+        char name[64] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (strcmp(name, "TordocViewer") != 0 || !IsWindowVisible(window))
+            return TRUE;
+        *reinterpret_cast<HWND*>(data) = window;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 std::string ViewerStatus()
