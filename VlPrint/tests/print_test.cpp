@@ -220,8 +220,8 @@ protected:
         Settings_OpenRoot(kCompany, kApplication, kVersion);
         char company[] = "Velmo Test", application[] = "VlPrintTest", version[] = "1.0";
         VlPrint_InitDLL(nullptr, nullptr, company, application, version);
-        std::string dir = BinDirectory();
-        g_texts.handle = TextAPI_Open((dir + "TextAPI.db").c_str(), (dir + "TextAPI.ddq").c_str());
+        std::string bin = BinDirectory();
+        g_texts.handle = TextAPI_Open((bin + "TextAPI.db").c_str(), (bin + "TextAPI.ddq").c_str());
     }
     void SetUp() override
     {
