@@ -17,7 +17,6 @@
 namespace {
 
 constexpr UINT kStatusTimerMs = 200;
-constexpr UINT WM_APP_SHOW_ABOUT = WM_APP + 1;   // the start-up about box, once the window shows
 
 // Commands that need a system with its layer parts.
 constexpr UINT kProjectCommands[] = {IDM_FILE_SAVE, IDM_FILE_SAVEAS, IDM_FILE_PRINT,
@@ -43,7 +42,6 @@ void OnCreate(HWND window)
     SetTimer(window, IDT_KEY_STATES, kStatusTimerMs, nullptr);
     MainWnd_EnableCommands(window);
     MarkInputsEdited();
-    PostMessageA(window, WM_APP_SHOW_ABOUT, 0, 0);
 }
 
 void OnNewFile(HWND window)
@@ -219,9 +217,6 @@ LRESULT CALLBACK MainWnd_WndProc(HWND window, UINT message, WPARAM wParam, LPARA
         return OnQueryEndSession(window);
     case WM_ENDSESSION:
         OnEndSession(wParam);
-        return 0;
-    case WM_APP_SHOW_ABOUT:
-        AboutBox_Show(window, true);
         return 0;
     default:
         return DefWindowProcA(window, message, wParam, lParam);

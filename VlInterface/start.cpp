@@ -189,6 +189,9 @@ int32_t __stdcall StartVelmoInsulation(HINSTANCE, HINSTANCE, char* commandLine, 
     }
     ShowWindow(App().mainWindow, show);
     UpdateWindow(App().mainWindow);
+    // The start-up about box opens over the window, before anything the
+    // command line asks can show a box of its own.
+    AboutBox_Show(App().mainWindow, true);
     Startup_AfterCreate(commandLine);
     int result = RunMessageLoop();
     Startup_Shutdown();
