@@ -215,8 +215,10 @@ int32_t __stdcall VlFileMenu_OpenFile(HWND owner)
 
 int32_t __stdcall VlFileMenu_OpenIthFile(HWND owner, int32_t i)
 {
+    if (i < 0 || i >= kRecentFileCount)
+        return -1;
     std::string name = RecentFiles_Read(i + 1);
-    if (i < 0 || i >= kRecentFileCount || name.empty())
+    if (name.empty())
         return -1;
     if (GetFileAttributesA(name.c_str()) == INVALID_FILE_ATTRIBUTES) {
         ShowStop(owner, Shell_Text(Text_FileMissing));

@@ -7,6 +7,7 @@
 #include "support/app.h"
 #include <commctrl.h>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 

@@ -94,6 +94,8 @@ void OnCommand(HWND window, UINT id, UINT code)
     case IDC_SYSTEM_COMBO:
         if (code == CBN_SELCHANGE)
             MainWnd_SwitchSystem(window);
+        else if (code == CBN_CLOSEUP)
+            SetFocus(window);   // the keys go back to the window and its pages
         return;
     case IDM_FILE_NEW: OnNewFile(window); return;
     case IDM_FILE_OPEN:

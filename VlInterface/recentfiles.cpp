@@ -5,7 +5,6 @@
 #include "VlInterface/shell.h"
 #include "support/memory.h"
 #include "support/settings.h"
-#include <cstdio>
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include "VlInterface/shell.h"
 #include "Kadmi/kadmi.h"
 #include "VlTechDatabase/vltechdb.h"
+#include "VlPrint/vlprint.h"
 #include "VlUtil/vlutil.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
@@ -123,7 +124,10 @@ int Startup_AfterCreate(const char* commandLine)
     ChangeToProjectDirectory();
     App_SetBackgroundBrush(static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
     VlUtil_InitDLL(App().mainWindow, App().instance, kCompany, kApplication, App_GetVersionString());
-    // The print library's start-up call belongs with the print library.
+    const char* versionText = App_GetVersionString();
+    char company[] = "Velmo", application[] = "Varmelin", version[32] = {};
+    std::snprintf(version, sizeof(version), "%s", versionText ? versionText : "");
+    VlPrint_InitDLL(App().mainWindow, App().instance, company, application, versionText ? version : nullptr);
     if (!file.empty()) {
         MainWnd_OpenCommandLineFile(file.c_str());
         SendMessageA(App().mainWindow, WM_ACTIVATE, WA_ACTIVE, 0);
