@@ -245,8 +245,9 @@ protected:
         DeleteFileA(file);
     }
 
-    // Fills page `page` (made when missing) as a calculated pipe named name.
-    void MakeSystem(short page, const char* name, bool stale)
+    // Fills page `page` (made when missing) as a calculated pipe named name
+    // whose first usedLayers layers have a product.
+    void MakeSystem(short page, const char* name, bool stale, int usedLayers = 1)
     {
         if (page > 1) {
             ASSERT_EQ(Kadmi_CreatePage(), page);
@@ -261,7 +262,7 @@ protected:
         Kadmi_SetFloatAtt(KadmiObject_Page, 1323, 42.5f);
         for (int k = 0; k < 3; ++k) {
             long part = Kadmi_CreatePart();
-            Kadmi_SetStringAtt(part, 1528, k == 0 ? "TESTCODE" : "-789");
+            Kadmi_SetStringAtt(part, 1528, k < usedLayers ? "TESTCODE" : "-789");
             Kadmi_SetFloatAtt(part, 1326, 50.0f);
         }
         SetStamps(KadmiObject_Page, stale ? 110000 : 100000, stale ? 100000 : 110000);
@@ -292,11 +293,21 @@ protected:
 TEST_F(PrintTest, ClipboardHoldsValidRichTextWithTheReportsTexts)
 {
     MakeSystem(1, "Steam main", false);
-    MakeSystem(2, "Käyttövesi Ä", false);
+    MakeSystem(2, "Käyttövesi Ä", false, 2);
     Choose({1, 2});
+    ASSERT_EQ(Kadmi_LoadPage(1), 0);
     int before = TempFilesOfPrint();
-    auto boxes = PrintToClipboard();
+    std::string rtfSeenByTheBox;
+    std::vector<TsSeenBox> boxes;
+    {
+        // The clipboard is closed and filled by the time the success box shows.
+        TsBoxAnswerer answerer(IDOK, nullptr, [&](HWND) { rtfSeenByTheBox = ClipboardRtf(); });
+        char title[] = "Footer", version[] = "1.0";
+        VlPrint_Print(nullptr, VlPrintOutput_Clipboard, 1, 0, title, version);
+        boxes = answerer.boxes();
+    }
     ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(rtfSeenByTheBox, "");
     EXPECT_EQ(boxes[0].text, g_texts.Get(40026, kLangEnglish));
     EXPECT_EQ(boxes[0].caption, "Velmo");
 
@@ -308,8 +319,11 @@ TEST_F(PrintTest, ClipboardHoldsValidRichTextWithTheReportsTexts)
     for (const char* expected : {"City utility", "District heating plant", "Remark line one", "Remark line two",
                                  "Steam main", "Käyttövesi Ä", "42.5", "114", "150.0"})
         EXPECT_NE(parsed.text.find(expected), std::string::npos) << expected;
-    EXPECT_NE(parsed.text.find(g_texts.Get(30071, kLangEnglish) + " 1"), std::string::npos);
-    EXPECT_EQ(parsed.text.find(g_texts.Get(30071, kLangEnglish) + " 2"), std::string::npos);
+    // Each system's own layers: the second one, printed while the first was
+    // the current page, has two.
+    const std::string layer = g_texts.Get(30071, kLangEnglish);
+    EXPECT_EQ(Occurrences(parsed.text, layer + " 1"), 4u);
+    EXPECT_EQ(Occurrences(parsed.text, layer + " 2"), 2u);
     EXPECT_EQ(Occurrences(parsed.text, "\f"), 1u);   // a page break between the two systems
     EXPECT_EQ(TempFilesOfPrint(), before);
 }
