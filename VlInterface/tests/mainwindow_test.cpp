@@ -8,6 +8,8 @@
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
 #include "testsupport/testsupport.h"
+#include <commctrl.h>
+#include <cstring>
 
 namespace {
 
@@ -152,6 +154,40 @@ TEST_F(MainWindowTest, EndingTheSessionAsksAndCleansUp)
     // The in-use mark went with the close: the file opens without the question.
     EXPECT_EQ(Kadmi_OpenDatabasefile2(path.c_str(), "caption", "question"), 0);
     Kadmi_CloseDatabasefile(0);
+}
+
+TEST_F(MainWindowTest, StatusBarShowsTheToggledKeys)
+{
+    Start();
+    HWND bar = GetDlgItem(window(), IDC_STATUSBAR);
+    int edges[4] = {};
+    ASSERT_EQ(SendMessageA(bar, SB_GETPARTS, 4, reinterpret_cast<LPARAM>(edges)), 4);
+    RECT client;
+    GetClientRect(window(), &client);
+    EXPECT_EQ(edges[3], client.right - 20);
+    EXPECT_LT(edges[0], edges[1]);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    BYTE saved[256];
+    memcpy(saved, keys, sizeof(saved));
+    auto partText = [&](int part) {
+        char text[32] = {};
+        SendMessageA(bar, SB_GETTEXTA, part, reinterpret_cast<LPARAM>(text));
+        return std::string(text);
+    };
+    keys[VK_CAPITAL] = 1;
+    keys[VK_NUMLOCK] = 0;
+    keys[VK_SCROLL] = 1;
+    SetKeyboardState(keys);
+    SendMessageA(window(), WM_TIMER, IDT_KEY_STATES, 0);
+    EXPECT_EQ(partText(1), "\tCAP");
+    EXPECT_EQ(partText(2), "");
+    EXPECT_EQ(partText(3), "\tSCRL");
+    keys[VK_CAPITAL] = 0;
+    SetKeyboardState(keys);
+    SendMessageA(window(), WM_TIMER, IDT_KEY_STATES, 0);
+    EXPECT_EQ(partText(1), "");
+    SetKeyboardState(saved);
 }
 
 TEST(ModelessList, ServesUpToAThousandDialogs)

@@ -4,6 +4,7 @@
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/shell_fixture.h"
+#include "testsupport/testsupport.h"
 
 namespace {
 
@@ -109,6 +110,44 @@ TEST_F(MenuTest, NoTableOrOnlyTheEndGivesNoMenu)
     EXPECT_EQ(Menu_Rebuild(window, Shell().textHandle, g_mainMenuTable), 1);
     EXPECT_NE(GetMenu(window), kept);
     DestroyWindow(window);
+}
+
+TEST_F(MenuTest, FaultyTablesReportTheirErrorAndKeepWhatWasBuilt)
+{
+    const MenuEntry stop[] = {
+        {MenuRow_Popup, 0, 0, "&One", 0},
+        {MenuRow_Item, 11, 0, "First", 0},
+        {MenuRow_Stop, 0, 0, nullptr, 0},
+        {MenuRow_Item, 12, 0, "Never", 0},
+        {MenuRow_PopupEnd, 0, 0, nullptr, 0},
+        {MenuRow_End, 0, 0, nullptr, 0},
+    };
+    const MenuEntry unclosed[] = {
+        {MenuRow_Item, 21, 0, "Top", 0},
+        {MenuRow_Popup, 0, 0, "&Open", 0},
+        {MenuRow_Item, 22, 0, "Inside", 0},
+        {MenuRow_End, 0, 0, nullptr, 0},
+    };
+    struct Case {
+        const char* name;
+        const MenuEntry* table;
+        int error;
+        int topItems;
+    } const cases[] = {
+        {"a stop row", stop, MenuError_Stop, 0},
+        {"the table ends inside a pop-up", unclosed, MenuError_UnclosedPopup, 1},
+    };
+    for (const Case& c : cases) {
+        TsBoxAnswerer box(IDOK, "Menu_Create");
+        int error = 0;
+        HMENU menu = Menu_Create(Shell().textHandle, c.table, &error);
+        EXPECT_EQ(error, c.error) << c.name;
+        ASSERT_EQ(box.boxes().size(), 1u) << c.name;
+        EXPECT_EQ(box.boxes()[0].text, "Error " + std::to_string(c.error)) << c.name;
+        ASSERT_NE(menu, nullptr) << c.name;
+        EXPECT_EQ(GetMenuItemCount(menu), c.topItems) << c.name;
+        DestroyMenu(menu);
+    }
 }
 
 } // namespace
