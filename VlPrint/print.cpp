@@ -211,8 +211,6 @@ int Print_Run(HWND owner, int output, int report, int currentOnly, const char* t
     if (savedPage > 0)
         Kadmi_SavePage();
     g.pageCounter = 1;
-    g.output = output;
-    g.report = report;
     Settings_OpenRoot(g.company, g.application, version ? version : "");
 
     int result = Report_OpenDevice(output);
@@ -222,7 +220,6 @@ int Print_Run(HWND owner, int output, int report, int currentOnly, const char* t
             Report_Comment('B');
         Print_ReadOptions();
         g.pageHeight = 2900;
-        g.pageWidth = 1900;
         g.columnWidth = 86;
         g.logo = true;
         ReadFooter(title);

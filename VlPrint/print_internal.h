@@ -44,7 +44,7 @@ struct ReportRow {
 enum PrintOutput : int { Output_Metafile = 1, Output_Rtf = 2 };
 
 // Option ints of "Output\PrintOptionFlags" that the library reads.
-enum PrintOption : int { Option_Output = 10, Option_BaseData = 21, Option_Cooling = 22, Option_Freezing = 23,
+enum PrintOption : int { Option_BaseData = 21, Option_Cooling = 22, Option_Freezing = 23,
                          Option_Economy = 24 };
 
 // One report font: face and size (character height in 0.1 mm) from the
@@ -73,8 +73,6 @@ struct PrintGlobals {
     char footerTitle[kFooterTitleSize] = {};
 
     // One print.
-    int output = Output_Metafile;
-    int report = 1;
     int32_t options[kOptionInts] = {};
     bool baseData = true, cooling = false, freezing = false, economy = false;
     char heading[kHeadingSize] = {};
@@ -90,7 +88,7 @@ struct PrintGlobals {
     ReportFont fonts[3] = {{"Arial", 50, nullptr, nullptr}, {"Arial", 35, nullptr, nullptr},
                            {"Arial", 25, nullptr, nullptr}};
     char rtfSelectors[6][40] = {};    // font 1, 1 bold, 2, 2 bold, 3, 3 bold
-    int pageHeight = 2900, pageWidth = 1900, columnWidth = 86;
+    int pageHeight = 2900, columnWidth = 86;   // 0.1 mm; the page is 1900 wide
     int y = 0;
     int pageCounter = 1;
     bool logo = true;

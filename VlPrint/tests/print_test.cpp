@@ -466,6 +466,25 @@ TEST_F(PrintTest, ThicknessListPrintsTheGivenElements)
     EXPECT_EQ(text.find("1234.57"), std::string::npos);
 }
 
+TEST(VlPrintExports, DecoratedNamesAtTheirOrdinals)
+{
+    HMODULE module = GetModuleHandleA("VlPrint.dll");
+    const struct { WORD ordinal; const char* name; } exports[] = {
+        {1, "_Z16VlPrint_CloseDLLv"},
+        {2, "_Z15VlPrint_InitDLLP6HWND__P11HINSTANCE__PcS3_S3_"},
+        {3, "_Z24VlPrint_OnLanguageChangev"},
+        {4, "_Z13VlPrint_PrintP6HWND__iiiPcS1_"},
+        {5, "_Z17SetInsulationDataP29INSULATIONTHICKNESSRESULTLISTsPc"},
+    };
+    for (const auto& e : exports) {
+        SCOPED_TRACE(e.name);
+        FARPROC byName = GetProcAddress(module, e.name);
+        EXPECT_NE(byName, nullptr);
+        EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCEA(e.ordinal)), byName);
+    }
+    EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCEA(6)), nullptr);
+}
+
 // Runs one step a timer tick while a modal loop runs; closes the thread's
 // windows after the time limit so that a failing test ends.
 class UiScript {
