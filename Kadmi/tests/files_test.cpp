@@ -205,9 +205,40 @@ TEST_F(Project, ExampleDatabaseHeldByAnotherProcessIsInUse)
     EXPECT_EQ(Kadmi_DefOpenDatabasefile(example.c_str()), -7001);
     EXPECT_EQ(Kadmi_DefCloseDatabasefile(), 0);
 
+    WriteAll(example, {});
+    EXPECT_EQ(Kadmi_DefOpenDatabasefile(example.c_str()), 0) << "an empty file is made anew";
+    EXPECT_EQ(Kadmi_DefCloseDatabasefile(), 0);
     WriteText(example, "damaged example database");
     EXPECT_EQ(Kadmi_DefOpenDatabasefile(example.c_str()), -7004);
     EXPECT_EQ(ReadAll(example).size(), strlen("damaged example database")) << "never made anew";
+}
+
+// A program that ends with both databases open leaves them to the unload:
+// the example database is committed, the project closed and its mark cleared.
+TEST_F(Project, UnloadingCommitsTheExampleDatabaseAndClosesTheProject)
+{
+    CreateLoaded();
+    SaveClose();
+    std::string example = dir.Path("example.db");
+    char exe[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string command = std::string(exe, strrchr(exe, '\\'));
+    command.append("\\kadmi_exit_helper.exe \"").append(example).append("\" \"").append(file).append("\"");
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    WaitForSingleObject(pi.hProcess, 60000);
+    DWORD code = 1;
+    GetExitCodeProcess(pi.hProcess, &code);
+    CloseHandle(pi.hProcess);
+    CloseHandle(pi.hThread);
+    ASSERT_EQ(code, 0u);
+    EXPECT_EQ(StoredMark(file), -1);
+    ASSERT_EQ(Kadmi_DefOpenDatabasefile(example.c_str()), 0);
+    EXPECT_EQ(Kadmi_DefGetIntAtt(1, 1, 101), 7);
 }
 
 // Every truncation and every flipped byte of a saved project is refused by
