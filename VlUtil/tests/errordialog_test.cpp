@@ -239,6 +239,14 @@ TEST_F(ErrorDialogTest, CancelAnswersTwo)
     EXPECT_EQ(Run(IDCANCEL), IDCANCEL);
 }
 
+TEST_F(ErrorDialogTest, ClosingTheWindowAnswersTwo)
+{
+    ErrorList_Insert(0, ErrorKind_Error, 0, "x", 0, nullptr);
+    constexpr int NoSuchButton = 999;   // the helper's press changes nothing
+    TsBoxAnswerer answer(NoSuchButton, nullptr, [](HWND box) { PostMessageA(box, WM_CLOSE, 0, 0); });
+    EXPECT_EQ(ErrorDialog(nullptr), IDCANCEL);
+}
+
 TEST_F(ErrorDialogTest, AnEmptyListOpensAndCloses)
 {
     EXPECT_EQ(Run(IDOK), IDOK);
