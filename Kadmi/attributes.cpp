@@ -6,14 +6,6 @@
 
 namespace {
 
-constexpr int kByte[2] = {0, 49}, kInt[2] = {100, 199}, kLong[2] = {200, 249},
-              kFloat[2] = {300, 399}, kDouble[2] = {400, 499}, kText[2] = {500, 899};
-
-bool InRange(short att, const int range[2])
-{
-    return Att_InRange(att, range[0], range[1]);
-}
-
 // Object lookup of a set or delete: 0 or the block's -NN01..-NN03.
 short SetPrecondition(long object, short block, PageEntry** entry)
 {
@@ -25,19 +17,19 @@ short SetPrecondition(long object, short block, PageEntry** entry)
     return *entry ? 0 : short(-(block * 100 + 3));
 }
 
-template <typename T> T GetTyped(long object, short att, const int range[2])
+template <typename T> T GetTyped(long object, short att, IdRange range)
 {
     T value{};
-    if (!InRange(att, range)) {
+    if (!Att_InRange(att, range)) {
         K().attStatus = 1;
         return T{};
     }
     return Kadmi_GetAtt(object, att, nullptr, &value, sizeof value) ? value : T{};
 }
 
-template <typename T> short SetTyped(long object, short att, const int range[2], T value)
+template <typename T> short SetTyped(long object, short att, IdRange range, T value)
 {
-    if (!InRange(att, range))
+    if (!Att_InRange(att, range))
         return -6502;
     return Kadmi_SetAtt(object, att, 1, &value);
 }
@@ -65,10 +57,18 @@ size_t StructSize(short db, const ddq_record* rec, short att, char* scratch, siz
 
 }  // namespace
 
-bool Att_InRange(short att, int low, int high)
+bool Att_InRange(short att, IdRange range)
 {
     int r = att % 1000;
-    return r >= low && r <= high;
+    return r >= range.low && r <= range.high;
+}
+
+short Att_TextCount(short att, const char* value)
+{
+    if (!value || !Att_InRange(att, kTextIds))
+        return -1;
+    size_t n = Att_InRange(att, kStringIds) ? strlen(value) : 1;
+    return n > 32767 ? short(-1) : short(n);
 }
 
 char* Att_ReadText(short db, const ddq_record* rec, short att, char* buffer, size_t size, size_t* bytes)
@@ -78,7 +78,7 @@ char* Att_ReadText(short db, const ddq_record* rec, short att, char* buffer, siz
         return nullptr;
     size_t room = std::min<size_t>(size, 32767);
     short count = 0;
-    if (Att_InRange(att, 500, 599)) {
+    if (Att_InRange(att, kStringIds)) {
         // The engine ends a string inside the length it is given.
         if (!ddq_getfield(db, rec, att, &count, buffer, short(room)))
             return nullptr;
@@ -140,17 +140,17 @@ short WINAPI Kadmi_ReleaseAtt(void* value)
     return value ? 0 : -6404;
 }
 
-unsigned char WINAPI Kadmi_GetByteAtt(long object, short att) { return GetTyped<unsigned char>(object, att, kByte); }
-short WINAPI Kadmi_GetIntAtt(long object, short att) { return GetTyped<short>(object, att, kInt); }
-long WINAPI Kadmi_GetLongAtt(long object, short att) { return GetTyped<long>(object, att, kLong); }
-float WINAPI Kadmi_GetFloatAtt(long object, short att) { return GetTyped<float>(object, att, kFloat); }
-double WINAPI Kadmi_GetDoubleAtt(long object, short att) { return GetTyped<double>(object, att, kDouble); }
+unsigned char WINAPI Kadmi_GetByteAtt(long object, short att) { return GetTyped<unsigned char>(object, att, kByteIds); }
+short WINAPI Kadmi_GetIntAtt(long object, short att) { return GetTyped<short>(object, att, kIntIds); }
+long WINAPI Kadmi_GetLongAtt(long object, short att) { return GetTyped<long>(object, att, kLongIds); }
+float WINAPI Kadmi_GetFloatAtt(long object, short att) { return GetTyped<float>(object, att, kFloatIds); }
+double WINAPI Kadmi_GetDoubleAtt(long object, short att) { return GetTyped<double>(object, att, kDoubleIds); }
 
 char* WINAPI Kadmi_GetStringAtt(long object, short att)
 {
     auto& g = K();
     g.attStatus = 1;
-    PageEntry* e = g.db >= 0 && InRange(att, kText) ? PageTable_Find(object) : nullptr;
+    PageEntry* e = g.db >= 0 && Att_InRange(att, kTextIds) ? PageTable_Find(object) : nullptr;
     if (!e)
         return nullptr;
     char* p = Ring_Read(StringRing{g.ring, kRingSize, 9216}, &g.ringPosition,
@@ -168,7 +168,7 @@ char* WINAPI Kadmi_GetStringNAtt(long object, short att, char* buffer, short len
     if (!buffer || length <= 0)
         return nullptr;
     memset(buffer, 0, size_t(length));
-    PageEntry* e = g.db >= 0 && InRange(att, kText) ? PageTable_Find(object) : nullptr;
+    PageEntry* e = g.db >= 0 && Att_InRange(att, kTextIds) ? PageTable_Find(object) : nullptr;
     size_t bytes;
     char* p = e ? Att_ReadText(g.db, e->record, att, buffer, size_t(length), &bytes) : nullptr;
     g.attStatus = p ? 0 : 1;
@@ -182,20 +182,16 @@ short WINAPI Kadmi_LastAttWasFound()
     return found;
 }
 
-short WINAPI Kadmi_SetByteAtt(long object, short att, unsigned char value) { return SetTyped(object, att, kByte, value); }
-short WINAPI Kadmi_SetIntAtt(long object, short att, short value) { return SetTyped(object, att, kInt, value); }
-short WINAPI Kadmi_SetLongAtt(long object, short att, long value) { return SetTyped(object, att, kLong, value); }
-short WINAPI Kadmi_SetFloatAtt(long object, short att, float value) { return SetTyped(object, att, kFloat, value); }
-short WINAPI Kadmi_SetDoubleAtt(long object, short att, double value) { return SetTyped(object, att, kDouble, value); }
+short WINAPI Kadmi_SetByteAtt(long object, short att, unsigned char value) { return SetTyped(object, att, kByteIds, value); }
+short WINAPI Kadmi_SetIntAtt(long object, short att, short value) { return SetTyped(object, att, kIntIds, value); }
+short WINAPI Kadmi_SetLongAtt(long object, short att, long value) { return SetTyped(object, att, kLongIds, value); }
+short WINAPI Kadmi_SetFloatAtt(long object, short att, float value) { return SetTyped(object, att, kFloatIds, value); }
+short WINAPI Kadmi_SetDoubleAtt(long object, short att, double value) { return SetTyped(object, att, kDoubleIds, value); }
 
 short WINAPI Kadmi_SetStringAtt(long object, short att, const char* value)
 {
-    if (!value || !InRange(att, kText))
-        return -6502;
-    size_t n = Att_InRange(att, 500, 599) ? strlen(value) : 1;
-    if (n > 32767)
-        return -6502;
-    return Kadmi_SetAtt(object, att, short(n), value);
+    short count = Att_TextCount(att, value);
+    return count < 0 ? short(-6502) : Kadmi_SetAtt(object, att, count, value);
 }
 
 void* WINAPI Kadmi_GetAttID(short page, long part, short att, short* count, void* buffer, short length)

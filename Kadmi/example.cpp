@@ -6,14 +6,6 @@
 
 namespace {
 
-constexpr int kByte[2] = {0, 49}, kInt[2] = {100, 199}, kLong[2] = {200, 249},
-              kFloat[2] = {300, 399}, kDouble[2] = {400, 499}, kText[2] = {500, 899};
-
-bool InRange(short att, const int range[2])
-{
-    return Att_InRange(att, range[0], range[1]);
-}
-
 // The stored model record, or nullptr (status set).
 ddq_record* FetchModel(short group, short model)
 {
@@ -26,19 +18,19 @@ ddq_record* FetchModel(short group, short model)
     return rec;
 }
 
-template <typename T> T DefGetTyped(short group, short model, short att, const int range[2])
+template <typename T> T DefGetTyped(short group, short model, short att, IdRange range)
 {
     T value{};
-    if (!InRange(att, range)) {
+    if (!Att_InRange(att, range)) {
         K().exStatus = 1;
         return T{};
     }
     return Kadmi_DefGetAtt(group, model, att, nullptr, &value, sizeof value) ? value : T{};
 }
 
-template <typename T> short DefSetTyped(short group, short model, short att, const int range[2], T value)
+template <typename T> short DefSetTyped(short group, short model, short att, IdRange range, T value)
 {
-    if (!InRange(att, range))
+    if (!Att_InRange(att, range))
         return -6502;
     return Kadmi_DefSetAtt(group, model, att, 1, &value);
 }
@@ -193,17 +185,17 @@ short WINAPI Kadmi_DefReleaseAtt(void* value)
     return value ? 0 : -7404;
 }
 
-unsigned char WINAPI Kadmi_DefGetByteAtt(short g, short m, short att) { return DefGetTyped<unsigned char>(g, m, att, kByte); }
-short WINAPI Kadmi_DefGetIntAtt(short g, short m, short att) { return DefGetTyped<short>(g, m, att, kInt); }
-long WINAPI Kadmi_DefGetLongAtt(short g, short m, short att) { return DefGetTyped<long>(g, m, att, kLong); }
-float WINAPI Kadmi_DefGetFloatAtt(short g, short m, short att) { return DefGetTyped<float>(g, m, att, kFloat); }
-double WINAPI Kadmi_DefGetDoubleAtt(short g, short m, short att) { return DefGetTyped<double>(g, m, att, kDouble); }
+unsigned char WINAPI Kadmi_DefGetByteAtt(short g, short m, short att) { return DefGetTyped<unsigned char>(g, m, att, kByteIds); }
+short WINAPI Kadmi_DefGetIntAtt(short g, short m, short att) { return DefGetTyped<short>(g, m, att, kIntIds); }
+long WINAPI Kadmi_DefGetLongAtt(short g, short m, short att) { return DefGetTyped<long>(g, m, att, kLongIds); }
+float WINAPI Kadmi_DefGetFloatAtt(short g, short m, short att) { return DefGetTyped<float>(g, m, att, kFloatIds); }
+double WINAPI Kadmi_DefGetDoubleAtt(short g, short m, short att) { return DefGetTyped<double>(g, m, att, kDoubleIds); }
 
 char* WINAPI Kadmi_DefGetStringAtt(short group, short model, short att)
 {
     auto& g = K();
     g.exStatus = 1;
-    if (!InRange(att, kText))
+    if (!Att_InRange(att, kTextIds))
         return nullptr;
     ddq_record* rec = FetchModel(group, model);
     char* p = rec ? Ring_Read(StringRing{g.exRing, kExampleRingSize, 4096}, &g.exRingPosition,
@@ -220,7 +212,7 @@ char* WINAPI Kadmi_DefGetStringNAtt(short group, short model, short att, char* b
 {
     auto& g = K();
     g.exStatus = 1;
-    if (!buffer || length <= 0 || !InRange(att, kText))
+    if (!buffer || length <= 0 || !Att_InRange(att, kTextIds))
         return nullptr;
     ddq_record* rec = FetchModel(group, model);
     size_t bytes;
@@ -237,20 +229,16 @@ short WINAPI Kadmi_DefLastAttWasFound()
     return found;
 }
 
-short WINAPI Kadmi_DefSetByteAtt(short g, short m, short att, unsigned char v) { return DefSetTyped(g, m, att, kByte, v); }
-short WINAPI Kadmi_DefSetIntAtt(short g, short m, short att, short v) { return DefSetTyped(g, m, att, kInt, v); }
-short WINAPI Kadmi_DefSetLongAtt(short g, short m, short att, long v) { return DefSetTyped(g, m, att, kLong, v); }
-short WINAPI Kadmi_DefSetFloatAtt(short g, short m, short att, float v) { return DefSetTyped(g, m, att, kFloat, v); }
-short WINAPI Kadmi_DefSetDoubleAtt(short g, short m, short att, double v) { return DefSetTyped(g, m, att, kDouble, v); }
+short WINAPI Kadmi_DefSetByteAtt(short g, short m, short att, unsigned char v) { return DefSetTyped(g, m, att, kByteIds, v); }
+short WINAPI Kadmi_DefSetIntAtt(short g, short m, short att, short v) { return DefSetTyped(g, m, att, kIntIds, v); }
+short WINAPI Kadmi_DefSetLongAtt(short g, short m, short att, long v) { return DefSetTyped(g, m, att, kLongIds, v); }
+short WINAPI Kadmi_DefSetFloatAtt(short g, short m, short att, float v) { return DefSetTyped(g, m, att, kFloatIds, v); }
+short WINAPI Kadmi_DefSetDoubleAtt(short g, short m, short att, double v) { return DefSetTyped(g, m, att, kDoubleIds, v); }
 
 short WINAPI Kadmi_DefSetStringAtt(short group, short model, short att, const char* value)
 {
-    if (!value || !InRange(att, kText))
-        return -6502;
-    size_t n = Att_InRange(att, 500, 599) ? strlen(value) : 1;
-    if (n > 32767)
-        return -6502;
-    return Kadmi_DefSetAtt(group, model, att, short(n), value);
+    short count = Att_TextCount(att, value);
+    return count < 0 ? short(-6502) : Kadmi_DefSetAtt(group, model, att, count, value);
 }
 
 short WINAPI Kadmi_DefDeleteModel(short group, short model)

@@ -124,7 +124,15 @@ short PageTable_Load(short page);
 PageEntry* PageTable_Find(long object);   // not deleted; nullptr when none
 
 // Attribute type ranges by id % 1000 (attributes.cpp).
-bool Att_InRange(short att, int low, int high);
+struct IdRange {
+    int low, high;
+};
+constexpr IdRange kByteIds{0, 49}, kIntIds{100, 199}, kLongIds{200, 249}, kFloatIds{300, 399},
+                  kDoubleIds{400, 499}, kStringIds{500, 599}, kTextIds{500, 899};
+bool Att_InRange(short att, IdRange range);
+// Element count that a text setter stores for value: its length for a string
+// id, 1 for a structured one; -1 when value is NULL, too long or att no text id.
+short Att_TextCount(short att, const char* value);
 // Reads text of a string or structured id into buffer of size bytes, always
 // terminated; bytes gets the value's size. NULL when absent.
 char* Att_ReadText(short db, const ddq_record* rec, short att, char* buffer, size_t size, size_t* bytes);
