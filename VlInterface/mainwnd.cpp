@@ -42,16 +42,17 @@ void OnCreate(HWND window)
     SetTimer(window, IDT_KEY_STATES, kStatusTimerMs, nullptr);
     MainWnd_EnableCommands(window);
     MarkInputsEdited();
+    MainWnd_UpdateTitle();
 }
 
 void OnNewFile(HWND window)
 {
     int result = VlFileMenu_NewFile(window);
     if (result == 0) {
-        MainWnd_UpdateTitle();
-        VlFileMenu_SaveFile(window);
+        // Stamped before the first save, so that the new file carries them.
         MarkInputsEdited();
         Project_StampUserSettings();
+        VlFileMenu_SaveFile(window);
     }
     if (result == 0 || result == -3)
         MainWnd_ShowNewProject(window);
@@ -184,6 +185,8 @@ void MainWnd_OpenCommandLineFile(const char* file)
 
 int MainWnd_QueryExit(HWND window)
 {
+    if (!MainWnd_StoreOpenPage())
+        return 0;
     if (Shell_HasLayerParts())
         CalcRecord_MarkChanges();   // marks the project changed when the record differs
     int answer = VlFileMenu_AskSaveChanges(window, Shell_Text(Text_SaveChangesQuestion));

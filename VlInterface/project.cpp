@@ -54,7 +54,7 @@ void Project_StampUserSettings()
     }
     Kadmi_SetIntAtt(-1, kAttCountry, static_cast<short>(Settings_ReadInt(nullptr, "General\\IManufactureCountry_ID")));
     Kadmi_SetIntAtt(-1, kAttPriceList, static_cast<short>(Settings_ReadInt(nullptr, "General\\IPrice_ID")));
-    CalcRec() = CalcRecord{};
+    CalcRecord_Load();   // the record starts over from the project as it now is
 }
 
 bool Project_IsOpen()

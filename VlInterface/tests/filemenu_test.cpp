@@ -69,6 +69,11 @@ TEST_F(FileCommandTest, NewMakesASavedProjectWithThreeLayerParts)
     // The rebuilt menu lists the file below Exit.
     HMENU file = GetSubMenu(GetMenu(window()), 0);
     EXPECT_EQ(GetMenuItemID(file, GetMenuItemCount(file) - 1), static_cast<UINT>(IDM_RECENT_FIRST));
+    // Nothing was edited: leaving asks only whether to quit.
+    ScriptedBoxes boxes({{IDCANCEL, ""}});
+    EXPECT_EQ(MainWnd_QueryExit(window()), 0);
+    ASSERT_EQ(boxes.texts.size(), 1u);
+    EXPECT_EQ(boxes.texts[0], Shell_Text(Text_QuitQuestion));
 }
 
 TEST_F(FileCommandTest, CancelledNameDialogKeepsTheTemporaryProject)
