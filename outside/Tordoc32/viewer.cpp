@@ -91,7 +91,7 @@ void Frame_Command(HWND frame, int id, int code)
 void Frame_Close(HWND frame)
 {
     ViewerGlobals& v = Viewer();
-    if (v.owner) EnableWindow(v.owner, TRUE);
+    if (v.disabledOwner) EnableWindow(v.disabledOwner, TRUE);
     DestroyWindow(frame);
 }
 
@@ -151,6 +151,16 @@ RECT Frame_InitialRect(HWND owner)
     return {left, top, left + width, top + height};
 }
 
+// The viewer wears the icons of the program that opened it.
+void Frame_TakeOwnerIcons(HWND frame, HWND owner)
+{
+    if (!owner) return;
+    auto big = static_cast<LPARAM>(GetClassLongPtrA(owner, GCLP_HICON));
+    auto small = static_cast<LPARAM>(GetClassLongPtrA(owner, GCLP_HICONSM));
+    if (big) SendMessageA(frame, WM_SETICON, ICON_BIG, big);
+    if (small || big) SendMessageA(frame, WM_SETICON, ICON_SMALL, small ? small : big);
+}
+
 HWND Frame_Create()
 {
     ViewerGlobals& v = Viewer();
@@ -160,6 +170,7 @@ HWND Frame_Create()
                                  rect.right - rect.left, rect.bottom - rect.top, v.owner, nullptr,
                                  v.instance, nullptr);
     if (!frame) return nullptr;
+    Frame_TakeOwnerIcons(frame, v.owner);
     Toolbar_UpdateButtons();
     ShowWindow(frame, SW_SHOW);
     UpdateWindow(frame);
@@ -167,11 +178,14 @@ HWND Frame_Create()
 }
 
 // Runs messages until the frame is gone; a WM_QUIT is put back for the
-// caller's own loop.
+// caller's own loop. An owner that was disabled already stays so.
 void Frame_RunModal()
 {
     ViewerGlobals& v = Viewer();
-    if (v.owner) EnableWindow(v.owner, FALSE);
+    if (v.owner && IsWindowEnabled(v.owner)) {
+        v.disabledOwner = v.owner;
+        EnableWindow(v.owner, FALSE);
+    }
     MSG msg;
     while (v.frame) {
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
@@ -184,7 +198,7 @@ void Frame_RunModal()
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
-    if (v.owner) EnableWindow(v.owner, TRUE);
+    if (v.disabledOwner) EnableWindow(v.disabledOwner, TRUE);
 }
 
 // Shows the loaded report until the user closes it; false when the window
@@ -196,7 +210,7 @@ bool Viewer_Run(HWND owner, Report&& report, Captions&& captions)
     v = ViewerGlobals{};
     v.instance = instance;
     v.open = true;
-    v.owner = owner;
+    v.owner = owner ? GetAncestor(owner, GA_ROOT) : nullptr;     // what owns a window is a top-level one
     v.report = std::move(report);
     v.captions = std::move(captions);
     v.accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_VIEWER));

@@ -27,7 +27,8 @@ constexpr ZoomChoice ZoomChoices[] = {
 struct ViewerGlobals {
     HINSTANCE instance = nullptr;   // Tordoc32.dll, set at attach
     bool open = false;              // a viewer window is running
-    HWND owner = nullptr;           // disabled while the viewer is open
+    HWND owner = nullptr;           // top-level window of the caller's owner
+    HWND disabledOwner = nullptr;   // the owner, when the viewer disabled it
     HWND frame = nullptr;
     HWND toolbar = nullptr;
     HWND zoomBox = nullptr;         // combo box on the toolbar

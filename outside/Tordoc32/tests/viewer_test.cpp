@@ -171,6 +171,15 @@ TEST_F(ViewerTest, PagesThroughTheReportAndCloses)
     EXPECT_EQ(ViewerWindow(), nullptr);
 }
 
+TEST_F(ViewerTest, OwnerDisabledBeforeStaysDisabled)
+{
+    EnableWindow(owner, FALSE);
+    UiScript script({CloseViewer()});
+    EXPECT_EQ(Start(report.c_str()), 0);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_FALSE(IsWindowEnabled(owner));
+}
+
 TEST_F(ViewerTest, KeyboardTurnsPagesAndEscapeCloses)
 {
     std::vector<std::string> seen;
