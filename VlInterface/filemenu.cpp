@@ -150,6 +150,20 @@ bool OpenCurrentFile(HWND owner, uint16_t inUseCaption)
     return true;
 }
 
+// The chosen file can be opened for reading and writing (or does not exist
+// yet, when missingIsFine): checked before the open project is given up.
+bool FileIsUsable(const char* name, bool missingIsFine)
+{
+    HANDLE file = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return true;
+    }
+    DWORD error = GetLastError();
+    return missingIsFine && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
+}
+
 void SetCurrentFile(const char* name)
 {
     std::snprintf(App().currentFile, sizeof(App().currentFile), "%s", name);
@@ -180,6 +194,10 @@ int32_t __stdcall VlFileMenu_NewFile(HWND owner)
     char name[MAX_PATH];
     if (!RunFileDialog(owner, FileDialog::Save, Text_NewFileTitle, name))
         return -2;
+    if (!FileIsUsable(name, true)) {
+        ShowStop(owner, Shell_Text(Text_NewFileFailed));
+        return -3;
+    }
     SetCurrentFile(name);
     Kadmi_CloseDatabasefile(0);
     short code = Kadmi_CreateDatabasefile(name);
@@ -208,6 +226,10 @@ int32_t __stdcall VlFileMenu_OpenFile(HWND owner)
     char name[MAX_PATH];
     if (!RunFileDialog(owner, FileDialog::Open, Text_OpenTitle, name))
         return 2;
+    if (!FileIsUsable(name, false)) {
+        ShowStop(owner, Shell_Text(Text_FileMissing));
+        return 2;
+    }
     Kadmi_CloseDatabasefile(0);
     SetCurrentFile(name);
     return OpenCurrentFile(owner, Text_FileCaption) ? 1 : 2;
@@ -220,7 +242,7 @@ int32_t __stdcall VlFileMenu_OpenIthFile(HWND owner, int32_t i)
     std::string name = RecentFiles_Read(i + 1);
     if (name.empty())
         return -1;
-    if (GetFileAttributesA(name.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    if (!FileIsUsable(name.c_str(), false)) {
         ShowStop(owner, Shell_Text(Text_FileMissing));
         return -2;
     }

@@ -240,7 +240,7 @@ TEST_F(FileCommandTest, RecentFileThatIsGoneIsReportedAndKept)
     EXPECT_EQ(Current(), "Noname");
 }
 
-TEST_F(FileCommandTest, FailedOpenLeavesATemporaryProjectOnScreen)
+TEST_F(FileCommandTest, DamagedFileLeavesATemporaryProjectOnScreen)
 {
     std::string bad = TempPath("bad.WDF");
     HANDLE file = CreateFileA(bad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
@@ -256,24 +256,39 @@ TEST_F(FileCommandTest, FailedOpenLeavesATemporaryProjectOnScreen)
     EXPECT_FALSE(SelectorEnabled());
 }
 
-TEST_F(FileCommandTest, FailedNewLeavesATemporaryProjectOnScreen)
+TEST_F(FileCommandTest, NewOntoAFileInUseKeepsTheOpenProject)
 {
     std::string busy = TempPath("busy.WDF");
     MakeProjectFile(busy);
     HANDLE holder = CreateFileA(busy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
-    StartWithNewFile("before.WDF");
+    std::string before = StartWithNewFile("before.WDF");
     {
         // Name dialog, its overwrite prompt, then the failure message.
         ScriptedBoxes boxes({{IDOK, busy}, {IDYES, ""}, {IDOK, ""}});
-        Command(IDM_FILE_NEW);
+        EXPECT_EQ(VlFileMenu_NewFile(window()), -3);
         EXPECT_EQ(boxes.answered(), 3u);
         EXPECT_EQ(boxes.unexpected, 0u);
+        EXPECT_EQ(boxes.texts.back(), Shell_Text(Text_NewFileFailed));
     }
     CloseHandle(holder);
-    EXPECT_EQ(Current(), "Noname");
-    EXPECT_EQ(Title(), std::string(Shell().title) + " - Noname");
-    EXPECT_FALSE(MenuEnabled(IDM_FILE_SAVE));
+    EXPECT_EQ(Current(), before);
+    EXPECT_EQ(Kadmi_CurrentDatabasefile(), before);
+    EXPECT_TRUE(MenuEnabled(IDM_FILE_SAVE));
+}
+
+TEST_F(FileCommandTest, OpenOfAFileInUseKeepsTheOpenProject)
+{
+    std::string busy = TempPath("held.WDF");
+    MakeProjectFile(busy);
+    HANDLE holder = CreateFileA(busy.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    std::string before = StartWithNewFile("mine.WDF");
+    ScriptedBoxes boxes({{IDOK, busy}, {IDOK, ""}});
+    Command(IDM_FILE_OPEN);
+    CloseHandle(holder);
+    EXPECT_EQ(boxes.answered(), 2u);
+    EXPECT_EQ(Current(), before);
+    EXPECT_TRUE(Shell_HasLayerParts());
 }
 
 TEST_F(FileCommandTest, ExitAsksTheQuitQuestionWhenNothingIsUnsaved)
