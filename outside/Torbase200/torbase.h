@@ -119,9 +119,10 @@ DDQ_API short WINAPI ddq_writerecord(short db, const ddq_record* rec);
 DDQ_API short WINAPI ddq_rekeyrecord(short db, ddq_record* rec, const char* cls, const char* key);
 // Deletes a stored record. Needs a write transaction. DDQ_ENOTFOUND when absent.
 DDQ_API short WINAPI ddq_deleterecord(short db, const char* cls, const char* key);
-// Copies rec's key, blank-padded to its class's key width and terminated, into
-// key. *length: in, the buffer size in bytes (0 or less: 20); out, the key's
-// length. DDQ_EARG when the buffer is too small or an argument is NULL.
+// Copies rec's key into key, blank-padded to its class's key width as far as
+// the buffer allows, and terminated. *length: in, the buffer size in bytes;
+// out, the length copied. DDQ_EARG when the key itself does not fit or an
+// argument is NULL.
 DDQ_API short WINAPI ddq_getrecordkey(short db, const ddq_record* rec, short* length, char* key);
 
 // Attributes -----------------------------------------------------------------
