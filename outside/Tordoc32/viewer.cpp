@@ -194,7 +194,8 @@ void Frame_RunModal()
             if (v.frame) Frame_Close(v.frame);
             break;
         }
-        if (TranslateAcceleratorA(v.frame, v.accelerators, &msg)) continue;
+        bool forViewer = msg.hwnd == v.frame || IsChild(v.frame, msg.hwnd);
+        if (forViewer && TranslateAcceleratorA(v.frame, v.accelerators, &msg)) continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }

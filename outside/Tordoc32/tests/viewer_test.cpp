@@ -184,14 +184,18 @@ TEST_F(ViewerTest, KeyboardTurnsPagesAndEscapeCloses)
 {
     std::vector<std::string> seen;
     auto key = [](WPARAM vk) { PostMessageA(Child(ViewerWindow(), IDC_PAGEVIEW), WM_KEYDOWN, vk, 0); };
+    // Keys for another window of the program are not the viewer's.
+    HWND other = CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     UiScript script({
-        WithViewer([&] { key(VK_NEXT); }),
+        WithViewer([&] { PostMessageA(other, WM_KEYDOWN, VK_NEXT, 0); }),
+        WithViewer([&] { seen.push_back(StatusText(0)); key(VK_NEXT); }),
         WithViewer([&] { seen.push_back(StatusText(0)); key(VK_NEXT); key(VK_PRIOR); }),
         WithViewer([&] { seen.push_back(StatusText(0)); key(VK_ESCAPE); }),
     });
     EXPECT_EQ(Start(report.c_str()), 0);
     EXPECT_TRUE(script.Finished());
-    EXPECT_EQ(seen, (std::vector<std::string>{"Page: 2 / 3", "Page: 2 / 3"}));
+    DestroyWindow(other);
+    EXPECT_EQ(seen, (std::vector<std::string>{"Page: 1 / 3", "Page: 2 / 3", "Page: 2 / 3"}));
 }
 
 TEST_F(ViewerTest, ZoomChoicesSetTheZoom)
