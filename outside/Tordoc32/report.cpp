@@ -3,6 +3,7 @@
 // page is played through EnumMetaFile with the records that belong to it.
 #include "outside/Tordoc32/report.h"
 #include "outside/Tordoc32/metatext.h"
+#include "outside/Tordoc32/recordcheck.h"
 
 #include <algorithm>
 #include <cstring>
@@ -39,11 +40,6 @@ constexpr uint16_t SkippedRecords[] = {
     META_ESCAPE,
 };
 
-// Records whose first parameter indexes the metafile's object table.
-constexpr uint16_t ObjectIndexRecords[] = {
-    META_SELECTOBJECT, META_DELETEOBJECT, META_SELECTPALETTE, META_SELECTCLIPREGION,
-};
-
 template <size_t N>
 bool IsOneOf(uint16_t function, const uint16_t (&set)[N])
 {
@@ -71,10 +67,12 @@ uint32_t ReadU32(const std::vector<uint8_t>& bytes, size_t offset)
     return value;
 }
 
-// One checked record: its function and, for a page comment, its letter.
+// One checked record: its function, for a page comment its letter, and
+// whether its parameters are whole enough to be played.
 struct RecordView {
     uint16_t function = 0;
     char mark = 0;
+    bool playable = true;
 };
 
 // The letter of a one-byte MFCOMMENT escape record at `offset`, or 0.
@@ -96,9 +94,10 @@ bool HeaderIsSound(const std::vector<uint8_t>& bytes)
            (version == 0x100 || version == 0x300);
 }
 
-// Walks the records up to the end record; false when one is cut off, runs
-// past the file or names an object the metafile does not have. `length`
-// receives the byte length up to and with the end record.
+// Walks the records up to the end record; false when one is cut off or runs
+// past the file. A record whose own counts run past it is kept but marked
+// unplayable: the rest of the report can still be shown. `length` receives
+// the byte length up to and with the end record.
 bool WalkRecords(const std::vector<uint8_t>& bytes, std::vector<RecordView>& records, size_t& length)
 {
     const uint16_t objects = ReadU16(bytes, 10);
@@ -111,10 +110,9 @@ bool WalkRecords(const std::vector<uint8_t>& bytes, std::vector<RecordView>& rec
             length = offset + size_t{words} * 2;
             return true;
         }
-        if (IsOneOf(function, ObjectIndexRecords) && (words < 4 || ReadU16(bytes, offset + 6) >= objects))
-            return false;
         RecordView record;
         record.function = function;
+        record.playable = RecordCheck_ParametersFit(function, bytes.data() + offset + 6, size_t{words} * 2 - 6, objects);
         if (function == META_ESCAPE) record.mark = CommentMark(bytes, offset, words);
         records.push_back(record);
         offset += size_t{words} * 2;
@@ -156,7 +154,7 @@ void SplitPages(const std::vector<RecordView>& records, Report& report)
     report.functions.clear();
     report.roles.clear();
     for (size_t i = 0; i < records.size(); ++i) {
-        RecordRole role = RoleOf(records[i].function);
+        RecordRole role = records[i].playable ? RoleOf(records[i].function) : RecordRole::Skipped;
         if (i < setupEnd && role != RecordRole::Skipped) role = RecordRole::Setup;
         report.functions.push_back(records[i].function);
         report.roles.push_back(role);

@@ -24,7 +24,8 @@ enum class RecordRole : uint8_t {
     Setup,      // before "B": played for every page
     State,      // changes the DC state: played for every page up to its end
     Drawing,    // played only on its own page
-    Skipped,    // comments, escapes and mapping records: never played
+    Skipped,    // comments, escapes, mapping records and records whose counts
+                // run past them: never played
 };
 
 // Owns the metafile handle.

@@ -50,9 +50,10 @@ TEST(ReportSplit, PagesFollowTheComments)
     }
 }
 
-// Offsets into the three-page report as CreateMetaFile writes it: the header,
-// then the first record.
+// Offsets into a metafile as CreateMetaFile writes it: the header, then the
+// first record; a record's parameters follow its size and function.
 constexpr size_t FirstRecord = 18;
+constexpr size_t Parameter = 6;
 
 size_t OffsetOfFunction(const std::vector<uint8_t>& bytes, uint16_t function)
 {
@@ -86,8 +87,6 @@ const DamageCase DamageCases[] = {
     {"WrongHeaderSize", [](std::vector<uint8_t>& b) { PutU16(b, 2, 12); }},
     {"RecordOfSizeZero", [](std::vector<uint8_t>& b) { PutU32(b, FirstRecord, 0); }},
     {"RecordPastTheEnd", [](std::vector<uint8_t>& b) { PutU32(b, FirstRecord, 0x7FFFFFFF); }},
-    {"UnknownObjectSelected",
-     [](std::vector<uint8_t>& b) { PutU16(b, OffsetOfFunction(b, META_SELECTOBJECT) + 6, 999); }},
 };
 
 TEST(ReportLoad, RefusesDamagedMetafiles)
@@ -106,6 +105,47 @@ TEST(ReportLoad, RefusesDamagedMetafiles)
         EXPECT_EQ(report.metafile.handle, nullptr);
     }
 }
+
+// Index among the records (header and end record not counted) of the first
+// record of `function`.
+size_t IndexOfFunction(const std::vector<uint8_t>& bytes, uint16_t function)
+{
+    size_t offset = FirstRecord;
+    for (size_t index = 0; offset + 6 <= bytes.size(); ++index) {
+        uint32_t words;
+        uint16_t found;
+        std::memcpy(&words, &bytes[offset], 4);
+        std::memcpy(&found, &bytes[offset + 4], 2);
+        if (found == function) return index;
+        if (words < 3) break;
+        offset += words * 2;
+    }
+    ADD_FAILURE() << "record " << function << " not found";
+    return 0;
+}
+
+struct RecordDamageCase {
+    const char* name;
+    uint16_t function;
+    std::function<void(std::vector<uint8_t>&)> damage;
+};
+
+const RecordDamageCase RecordDamageCases[] = {
+    {"UnknownObjectSelected", META_SELECTOBJECT,
+     [](std::vector<uint8_t>& b) { PutU16(b, OffsetOfFunction(b, META_SELECTOBJECT) + Parameter, 999); }},
+    {"TextLongerThanItsRecord", META_EXTTEXTOUT,
+     [](std::vector<uint8_t>& b) { PutU16(b, OffsetOfFunction(b, META_EXTTEXTOUT) + Parameter + 4, 5000); }},
+    {"PolygonPointsPastItsRecord", META_POLYGON,
+     [](std::vector<uint8_t>& b) { PutU16(b, OffsetOfFunction(b, META_POLYGON) + Parameter, 5000); }},
+    {"PolylinePointsPastItsRecord", META_POLYLINE,
+     [](std::vector<uint8_t>& b) { PutU16(b, OffsetOfFunction(b, META_POLYLINE) + Parameter, 5000); }},
+    {"PolyPolygonCountPastItsRecord", META_POLYPOLYGON,
+     [](std::vector<uint8_t>& b) { PutU16(b, OffsetOfFunction(b, META_POLYPOLYGON) + Parameter + 2, 5000); }},
+    {"StretchedBitmapTallerThanItsRecord", META_STRETCHDIB,     // bitmap height; the bitmap follows 11 words
+     [](std::vector<uint8_t>& b) { PutU32(b, OffsetOfFunction(b, META_STRETCHDIB) + Parameter + 22 + 8, 100000); }},
+    {"BlitBitmapWiderThanItsRecord", META_DIBSTRETCHBLT,        // bitmap width; the bitmap follows 10 words
+     [](std::vector<uint8_t>& b) { PutU32(b, OffsetOfFunction(b, META_DIBSTRETCHBLT) + Parameter + 20 + 4, 100000); }},
+};
 
 TEST(ReportLoad, MissingFileAndEnhancedMetafileAreRefused)
 {
@@ -180,6 +220,31 @@ std::vector<std::vector<uint32_t>> PlayedQuadrants(const std::function<void(HDC)
 }
 
 using Quadrants = std::vector<std::vector<uint32_t>>;
+
+// A record whose counts run past it is never played; the report still opens
+// and every other record keeps its part.
+TEST(ReportLoad, LeavesOutRecordsThatRunPastThemselves)
+{
+    std::string path = TestTempPath("record_damage.wmf");
+    WriteDrawingKindsReport(path);
+    const std::vector<uint8_t> sound = ReadFileBytes(path);
+    DeleteFileA(path.c_str());
+    Report undamaged;
+    ASSERT_EQ(Report_LoadBytes(sound, undamaged), ReportStatus::Ok);
+    for (const RecordDamageCase& row : RecordDamageCases) {
+        SCOPED_TRACE(row.name);
+        size_t damaged = IndexOfFunction(sound, row.function);
+        EXPECT_NE(undamaged.roles[damaged], RecordRole::Skipped);
+        std::vector<uint8_t> bytes = sound;
+        row.damage(bytes);
+        Report report;
+        ASSERT_EQ(Report_LoadBytes(bytes, report), ReportStatus::Ok);
+        for (size_t i = 0; i < report.roles.size(); ++i)
+            EXPECT_EQ(report.roles[i], i == damaged ? RecordRole::Skipped : undamaged.roles[i]) << "record " << i;
+        PageBitmap bitmap;
+        EXPECT_TRUE(Report_PlayPage(report, bitmap.dc, 0, WholeBitmap));
+    }
+}
 
 TEST(ReportPlay, EachPageShowsOnlyItsOwnDrawing)
 {

@@ -62,6 +62,39 @@ void WriteThreePageReport(const std::string& path)
     });
 }
 
+void WriteDrawingKindsReport(const std::string& path)
+{
+    WriteMetafile(path, [](HDC dc) {
+        DrawSetup(dc, true);
+        TextOutA(dc, 100, 200, "Text", 4);
+        const POINT points[] = {{100, 300}, {500, 300}, {300, 600}, {100, 600}};
+        Polygon(dc, points, 3);
+        Polyline(dc, points, 4);
+        const INT counts[] = {3, 3};
+        const POINT twoTriangles[] = {{0, 0}, {10, 0}, {0, 10}, {20, 20}, {30, 20}, {20, 30}};
+        PolyPolygon(dc, twoTriangles, counts, 2);
+
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof info.bmiHeader;
+        info.bmiHeader.biWidth = 4;
+        info.bmiHeader.biHeight = 4;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biSizeImage = 64;       // the metafile DC records this many bytes of bits
+        const uint32_t pixels[16] = {};
+        StretchDIBits(dc, 100, 700, 400, 400, 0, 0, 4, 4, pixels, &info, DIB_RGB_COLORS, SRCCOPY);
+
+        HDC memory = CreateCompatibleDC(nullptr);
+        HBITMAP bitmap = CreateCompatibleBitmap(memory, 8, 8);
+        HGDIOBJ previous = SelectObject(memory, bitmap);
+        StretchBlt(dc, 600, 700, 400, 400, memory, 0, 0, 8, 8, SRCCOPY);
+        SelectObject(memory, previous);
+        DeleteObject(bitmap);
+        DeleteDC(memory);
+        PutMark(dc, 'E');
+    });
+}
+
 std::vector<uint8_t> ReadFileBytes(const std::string& path)
 {
     std::ifstream file(path, std::ios::binary);

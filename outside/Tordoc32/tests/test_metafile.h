@@ -28,5 +28,9 @@ void FillQuadrant(HDC dc, int quadrant);
 // A three-page report: page k fills quadrant k - 1 in black.
 void WriteThreePageReport(const std::string& path);
 
+// One page with a record of each kind whose size GDI reads from the record:
+// text, polygon, polyline, polypolygon, a stretched DIB and a bitmap blit.
+void WriteDrawingKindsReport(const std::string& path);
+
 std::vector<uint8_t> ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::vector<uint8_t>& bytes);
