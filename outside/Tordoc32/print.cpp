@@ -1,6 +1,6 @@
 // The print command: the standard print dialog chooses printer and pages,
-// then each page is played onto the printer, scaled to fill the paper while
-// keeping the report's proportions.
+// then each page is played onto the printer where paper.h places it.
+#include "outside/Tordoc32/paper.h"
 #include "outside/Tordoc32/viewer.h"
 
 #include <commdlg.h>
@@ -22,29 +22,6 @@ struct PrinterChoice {
     }
 };
 
-// The paper in the printer's coordinates, whose origin is the corner of the
-// printable area; falls back to the printable area for other devices.
-RECT PaperRect(HDC printer)
-{
-    int width = GetDeviceCaps(printer, PHYSICALWIDTH);
-    int height = GetDeviceCaps(printer, PHYSICALHEIGHT);
-    int left = -GetDeviceCaps(printer, PHYSICALOFFSETX);
-    int top = -GetDeviceCaps(printer, PHYSICALOFFSETY);
-    if (width <= 0 || height <= 0) {
-        width = GetDeviceCaps(printer, HORZRES);
-        height = GetDeviceCaps(printer, VERTRES);
-        left = top = 0;
-    }
-    double dpiX = std::max(GetDeviceCaps(printer, LOGPIXELSX), 1);
-    double dpiY = std::max(GetDeviceCaps(printer, LOGPIXELSY), 1);
-    // The report's page in inches, scaled to the paper in inches.
-    double pageWidth = ReportPageWidth / 254.0;
-    double pageHeight = ReportPageHeight / 254.0;
-    double scale = std::min(width / dpiX / pageWidth, height / dpiY / pageHeight);
-    return {left, top, left + static_cast<int>(pageWidth * scale * dpiX),
-            top + static_cast<int>(pageHeight * scale * dpiY)};
-}
-
 void PrintFailed(HWND frame, const char* text)
 {
     MessageBoxA(frame, text, Viewer().captions[Caption::Title], MB_OK | MB_ICONERROR);
@@ -58,7 +35,7 @@ bool PrintPages(HDC printer, size_t first, size_t last)
     document.cbSize = sizeof document;
     document.lpszDocName = v.captions[Caption::Title];
     if (StartDocA(printer, &document) <= 0) return false;
-    RECT paper = PaperRect(printer);
+    RECT paper = Paper_ReportRect(Paper_Metrics(printer));
     for (size_t page = first; page <= last; ++page) {
         if (StartPage(printer) <= 0) {
             AbortDoc(printer);
