@@ -4,7 +4,6 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
-#include <string>
 #include <vector>
 
 // Logical size of the report page: portrait A4 in 0.1 mm.
