@@ -87,24 +87,36 @@ short MarkInUse(short db, const KadmiOpenOptions& options, bool* wrote)
     return 0;
 }
 
+// Opens path under the project schema and begins a read or write transaction
+// on it: 0 with *db set, -1004 when the file cannot be opened, -1005 when the
+// transaction cannot begin (the file is closed again).
+short OpenInTransaction(const char* path, bool reading, short* db)
+{
+    auto& g = K();
+    *db = ddq_openfile(g.schema, path, 10, 0);
+    if (*db < 0) {
+        g.lastEngine = *db;
+        return -1004;
+    }
+    short rc = ddq_begintransaction(*db, reading ? 0 : 1);
+    if (rc < 0) {
+        g.lastEngine = rc;
+        ddq_closefile(*db);
+        return -1005;
+    }
+    return 0;
+}
+
 // Opens path itself and runs the in-use step (RDWR) in one write
 // transaction, or only checks that a read transaction begins (READ).
 short OpenOriginal(bool reading, const KadmiOpenOptions& options, bool* markWritten)
 {
     auto& g = K();
     *markWritten = false;
-    short db = ddq_openfile(g.schema, g.path, 10, 0);
-    if (db < 0) {
-        g.lastEngine = db;
-        return -1004;
-    }
-    short rc = ddq_begintransaction(db, reading ? 0 : 1);
-    if (rc < 0) {
-        g.lastEngine = rc;
-        ddq_closefile(db);
-        return -1005;
-    }
-    rc = reading ? 0 : MarkInUse(db, options, markWritten);
+    short db = -1;
+    if (short rc = OpenInTransaction(g.path, reading, &db); rc != 0)
+        return rc;
+    short rc = reading ? 0 : MarkInUse(db, options, markWritten);
     short committed = ddq_endtransaction(db);
     ddq_closefile(db);
     if (rc == 0 && committed < 0) {
@@ -117,20 +129,11 @@ short OpenOriginal(bool reading, const KadmiOpenOptions& options, bool* markWrit
 // Opens path as the project database with one transaction begun and ended.
 short OpenAsProject(const char* path, bool reading)
 {
-    auto& g = K();
-    short db = ddq_openfile(g.schema, path, 10, 0);
-    if (db < 0) {
-        g.lastEngine = db;
-        return -1004;
-    }
-    short rc = ddq_begintransaction(db, reading ? 0 : 1);
-    if (rc < 0) {
-        g.lastEngine = rc;
-        ddq_closefile(db);
-        return -1005;
-    }
+    short db = -1;
+    if (short rc = OpenInTransaction(path, reading, &db); rc != 0)
+        return rc;
     ddq_endtransaction(db);
-    g.db = db;
+    K().db = db;
     return 0;
 }
 

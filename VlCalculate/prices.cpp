@@ -55,10 +55,11 @@ float PlanePrice(int32_t part, const std::string& code)
     return perSquareMetre > 0.0f ? perSquareMetre : UserPrice(part);
 }
 
-// A pipe product with only a square-metre price covers the layer's outer
-// circumference. A product named by the caller (a thickness candidate) is
-// priced at its own thickness, the page's layer at the layer's thickness.
-float PipePrice(int32_t part, const std::string& code, bool namedProduct, int16_t objectType)
+// A product's price per metre of object: its list price per metre, else its
+// square-metre price over the width (mm) that coveredWidth() gives, else the
+// user's own price.
+template <typename Width>
+float PricePerMetre(int32_t part, const std::string& code, Width coveredWidth)
 {
     const float perMetre = ListPrice(code, kPricePerMetre);
     if (perMetre > 0.0f) {
@@ -68,47 +69,50 @@ float PipePrice(int32_t part, const std::string& code, bool namedProduct, int16_
     if (!(perSquareMetre > 0.0f)) {
         return UserPrice(part);
     }
-    const LayerParts layers = ReadLayerParts();
-    const int index = layers.indexOf(part);
-    double d = 0.0;
-    if (index >= 1) {
-        d = ZeroIfMissing(Deps_PageFloat(layers.part[index - 1], kAttLayerOuterDiameter));
-    } else {
-        float diameters[2];
-        Deps_PageFloats(0, kAttOuterDiameters, diameters, 2);
-        d = ZeroIfMissing(diameters[objectType == kPagePipe ? 0 : 1]);
-    }
-    float s = namedProduct ? ProductThickness(part, code) : 0.0f;
-    if (!(s > 0.0f)) {
-        s = ZeroIfMissing(Deps_PageFloat(part, kAttLayerThickness));
-    }
-    const double price = kPi * (d + 2.0 * s) / 1000.0 * perSquareMetre;
+    const double price = coveredWidth() / 1000.0 * perSquareMetre;
     return price > 0.0 ? static_cast<float>(price) : 0.0f;
+}
+
+// A pipe product with only a square-metre price covers the layer's outer
+// circumference. A product named by the caller (a thickness candidate) is
+// priced at its own thickness, the page's layer at the layer's thickness.
+float PipePrice(int32_t part, const std::string& code, bool namedProduct, int16_t objectType)
+{
+    return PricePerMetre(part, code, [&] {
+        const LayerParts layers = ReadLayerParts();
+        const int index = layers.indexOf(part);
+        double d = 0.0;
+        if (index >= 1) {
+            d = ZeroIfMissing(Deps_PageFloat(layers.part[index - 1], kAttLayerOuterDiameter));
+        } else {
+            float diameters[2];
+            Deps_PageFloats(0, kAttOuterDiameters, diameters, 2);
+            d = ZeroIfMissing(diameters[objectType == kPagePipe ? 0 : 1]);
+        }
+        float s = namedProduct ? ProductThickness(part, code) : 0.0f;
+        if (!(s > 0.0f)) {
+            s = ZeroIfMissing(Deps_PageFloat(part, kAttLayerThickness));
+        }
+        return kPi * (d + 2.0 * s);
+    });
 }
 
 // A rectangular duct product with only a square-metre price covers the
 // perimeter at the layer's mid-plane.
 float DuctPrice(int32_t part, const std::string& code)
 {
-    const float perMetre = ListPrice(code, kPricePerMetre);
-    if (perMetre > 0.0f) {
-        return perMetre;
-    }
-    const float perSquareMetre = ListPrice(code, kPricePerSquareMetre);
-    if (!(perSquareMetre > 0.0f)) {
-        return UserPrice(part);
-    }
-    const LayerParts layers = ReadLayerParts();
-    const int index = layers.indexOf(part);
-    double beneath = 0.0;  // insulation under this layer on each side, mm
-    for (int k = 0; k < index; ++k) {
-        beneath += 2.0 * ZeroIfMissing(Deps_PageFloat(layers.part[k], kAttLayerThickness));
-    }
-    const double s = index >= 0 ? ProductThickness(part, code) : 0.0;
-    const double w = ZeroIfMissing(Deps_PageFloat(0, kAttDuctWidth)) + beneath + s;
-    const double h = ZeroIfMissing(Deps_PageFloat(0, kAttDuctHeight)) + beneath + s;
-    const double price = (2.0 * w + 2.0 * h) / 1000.0 * perSquareMetre;
-    return price > 0.0 ? static_cast<float>(price) : 0.0f;
+    return PricePerMetre(part, code, [&] {
+        const LayerParts layers = ReadLayerParts();
+        const int index = layers.indexOf(part);
+        double beneath = 0.0;  // insulation under this layer on each side, mm
+        for (int k = 0; k < index; ++k) {
+            beneath += 2.0 * ZeroIfMissing(Deps_PageFloat(layers.part[k], kAttLayerThickness));
+        }
+        const double s = index >= 0 ? ProductThickness(part, code) : 0.0;
+        const double w = ZeroIfMissing(Deps_PageFloat(0, kAttDuctWidth)) + beneath + s;
+        const double h = ZeroIfMissing(Deps_PageFloat(0, kAttDuctHeight)) + beneath + s;
+        return 2.0 * w + 2.0 * h;
+    });
 }
 } // namespace
 

@@ -24,32 +24,32 @@ bool ParseAttLine(std::istringstream& in, SchemaSizes& sizes)
     if (dash == std::string::npos ? !ParseId(ids, lo) || !ParseId(ids, hi)
                                   : !ParseId(ids.substr(0, dash), lo) || !ParseId(ids.substr(dash + 1), hi))
         return false;
-    ElementSpec spec;
+    ElementSpec layout;
     if (size == "string") {
-        spec.isString = true;
+        layout.isString = true;
     } else {
         long bytes = 0;
         if (!ParseId(size, bytes) || bytes < 1)
             return false;
-        spec.size = static_cast<uint32_t>(bytes);
+        layout.size = static_cast<uint32_t>(bytes);
     }
     for (long id = lo; id <= hi; ++id)
-        sizes[static_cast<int16_t>(id)] = spec;
+        sizes[static_cast<int16_t>(id)] = layout;
     return lo <= hi;
 }
 
-void ApplyToField(const ElementSpec& spec, const std::string& cls, Field& f, bool isStringColumn)
+void ApplyToField(const ElementSpec& layout, const std::string& cls, Field& f, bool isStringColumn)
 {
     std::string where = f.pos.file + ":" + std::to_string(f.pos.line) + ": attribute " +
                         std::to_string(f.att) + " of class " + cls;
-    if (spec.isString != isStringColumn)
-        throw Error{where + (spec.isString ? " is a string in the schema" : " is no string in the schema")};
-    if (spec.isString)
+    if (layout.isString != isStringColumn)
+        throw Error{where + (layout.isString ? " is a string in the schema" : " is no string in the schema")};
+    if (layout.isString)
         return;
-    if (f.bytes.size() % spec.size != 0)
-        throw Error{where + " needs whole elements of " + std::to_string(spec.size) + " bytes, the value has " +
+    if (f.bytes.size() % layout.size != 0)
+        throw Error{where + " needs whole elements of " + std::to_string(layout.size) + " bytes, the value has " +
                     std::to_string(f.bytes.size())};
-    f.count = static_cast<int16_t>(f.bytes.size() / spec.size);
+    f.count = static_cast<int16_t>(f.bytes.size() / layout.size);
 }
 
 }  // namespace

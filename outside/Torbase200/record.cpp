@@ -66,10 +66,10 @@ void* Rec_CopyOut(const AttValue& v, bool isString, short* count, void* buffer, 
 
 short Rec_Put(const Schema& schema, AttMap& atts, int16_t att, const void* data, short count)
 {
-    AttSpec spec = schema.SpecOf(att);
-    if (!spec.known || count < 0 || (count > 0 && !data))
+    AttSpec layout = schema.SpecOf(att);
+    if (!layout.known || count < 0 || (count > 0 && !data))
         return DDQ_EARG;
-    size_t size = size_t(count) * spec.elementSize;
+    size_t size = size_t(count) * layout.elementSize;
     if (size > kMaxValueBytes)
         return DDQ_EARG;
     AttValue v;

@@ -53,13 +53,13 @@ static bool ParseAtt(std::istringstream& in, Schema* s)
                !ParseInt(ids.substr(dash + 1), lo, 32767, &hi)) {
         return false;
     }
-    AttSpec spec;
+    AttSpec layout;
     long bytes;
-    if (size == "string") spec.isString = true;
-    else if (ParseInt(size, 1, 65535, &bytes)) spec.elementSize = uint32_t(bytes);
+    if (size == "string") layout.isString = true;
+    else if (ParseInt(size, 1, 65535, &bytes)) layout.elementSize = uint32_t(bytes);
     else return false;
     for (long id = lo; id <= hi; ++id)
-        s->atts[int16_t(id)] = spec;
+        s->atts[int16_t(id)] = layout;
     return true;
 }
 
