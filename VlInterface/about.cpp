@@ -5,6 +5,7 @@
 #include "VlInterface/shell.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "support/help.h"
 #include "support/settings.h"
 #include "support/tooltips.h"
@@ -45,6 +46,7 @@ HFONT MakeBoldFont(HWND dialog)
 void OnInitDialog(HWND dialog, AboutData* data)
 {
     SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(data));
+    Wnd_CenterOnOwner(dialog);
     TextAPI_TranslateDialog(Shell().textHandle, dialog, kAboutTexts);
     CheckDlgButton(dialog, IDC_ABOUT_SHOWSTART, data->showAtStart ? BST_CHECKED : BST_UNCHECKED);
     const char* version = App_GetVersionString();

@@ -1,6 +1,7 @@
 // Small functions on dialog items, menus and window texts, shared by every
 // dialog of the module.
 #include "support/dlgutil.h"
+#include <algorithm>
 #include <string>
 
 namespace {
@@ -62,4 +63,24 @@ uint16_t Msg_LoWord(DWORD_PTR value)
 uint16_t Msg_HiWord(DWORD_PTR value)
 {
     return static_cast<uint16_t>((value >> 16) & 0xFFFF);
+}
+
+void Wnd_CenterOnOwner(HWND window)
+{
+    RECT self, area;
+    GetWindowRect(window, &self);
+    HWND owner = GetWindow(window, GW_OWNER);
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    GetMonitorInfoA(MonitorFromWindow(owner ? owner : window, MONITOR_DEFAULTTONEAREST), &monitor);
+    area = monitor.rcWork;
+    RECT around = area;
+    if (owner && IsWindowVisible(owner) && !IsIconic(owner))
+        GetWindowRect(owner, &around);
+    const LONG width = self.right - self.left, height = self.bottom - self.top;
+    LONG x = around.left + (around.right - around.left - width) / 2;
+    LONG y = around.top + (around.bottom - around.top - height) / 2;
+    x = std::max(area.left, std::min(x, area.right - width));
+    y = std::max(area.top, std::min(y, area.bottom - height));
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }

@@ -26,6 +26,10 @@ void Menu_EnableItem(HWND window, UINT id, UINT flags);
 // Sets the window text to "first - second".
 void Wnd_SetTitle(HWND window, const char* first, const char* second);
 
+// Centres a window over its owner (the work area when it has none), kept
+// whole on the owner's work area.
+void Wnd_CenterOnOwner(HWND window);
+
 // The low and high 16 bits of a message parameter.
 uint16_t Msg_LoWord(DWORD_PTR value);
 uint16_t Msg_HiWord(DWORD_PTR value);

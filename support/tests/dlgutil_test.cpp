@@ -69,3 +69,29 @@ TEST_F(DlgUtilTest, TitleOfTheMainWindow)
 }
 
 }  // namespace
+
+// A box opens over its owner, and stays whole on the work area when the owner
+// stands near the edge.
+TEST(WndCenterOnOwner, CentresOverOwnerAndStaysOnWorkArea)
+{
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    struct Row { const char* name; int ownerX, ownerY; };
+    const Row rows[] = {{"middle", 200, 150}, {"past the right edge", work.right - 100, 150}};
+    for (const Row& row : rows) {
+        HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_POPUP | WS_VISIBLE, row.ownerX, row.ownerY, 400, 300,
+                                     nullptr, nullptr, nullptr, nullptr);
+        HWND box = CreateWindowExA(0, "STATIC", "box", WS_POPUP, 0, 0, 200, 100, owner, nullptr, nullptr, nullptr);
+        Wnd_CenterOnOwner(box);
+        RECT r;
+        GetWindowRect(box, &r);
+        if (row.ownerX + 400 <= work.right) {
+            EXPECT_EQ(r.left, row.ownerX + 100) << row.name;
+            EXPECT_EQ(r.top, row.ownerY + 100) << row.name;
+        } else {
+            EXPECT_EQ(r.right, work.right) << row.name;
+        }
+        DestroyWindow(box);
+        DestroyWindow(owner);
+    }
+}
