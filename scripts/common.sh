@@ -5,7 +5,7 @@
 VL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VL_BUILD=${VL_BUILD:-$VL_ROOT/build}
 VL_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
-             wine wine64 xvfb xauth googletest imagemagick)
+             wine wine64 xvfb xauth googletest)
 
 vl_say() { printf '[varmelin] %s\n' "$*" >&2; }
 
