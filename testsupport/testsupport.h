@@ -76,3 +76,25 @@ bool Ts_IsEnabled(HWND dialog, int id);
 bool Ts_IsChecked(HWND dialog, int id);          // a check box or radio button
 int Ts_ComboSelection(HWND dialog, int id);      // the selected index, CB_ERR when none
 std::string Ts_ComboSelectedText(HWND dialog, int id);  // "" when none
+
+// Runs its steps, one a timer tick, while the code under test spins a modal
+// loop. A step returns false to be tried again on the next tick (a window not
+// open yet). After about 15 s every window of the thread is closed, so a
+// failing test ends instead of hanging. One script at a time.
+class TsUiScript {
+public:
+    using Step = std::function<bool()>;
+    explicit TsUiScript(std::vector<Step> steps);
+    ~TsUiScript();
+    TsUiScript(const TsUiScript&) = delete;
+    TsUiScript& operator=(const TsUiScript&) = delete;
+    bool Finished() const { return next_ == steps_.size(); }
+
+private:
+    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);
+    std::vector<Step> steps_;
+    size_t next_ = 0;
+    int ticks_ = 0;
+    bool busy_ = false;
+    UINT_PTR timer_ = 0;
+};

@@ -485,47 +485,6 @@ TEST(VlPrintExports, DecoratedNamesAtTheirOrdinals)
     EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCEA(6)), nullptr);
 }
 
-// Runs one step a timer tick while a modal loop runs; closes the thread's
-// windows after the time limit so that a failing test ends.
-class UiScript {
-public:
-    using Step = std::function<bool()>;
-    explicit UiScript(std::vector<Step> steps) : steps_(std::move(steps))
-    {
-        current_ = this;
-        timer_ = SetTimer(nullptr, 0, 30, Tick);
-    }
-    ~UiScript()
-    {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    bool Finished() const { return next_ == steps_.size(); }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        UiScript* self = current_;
-        if (!self || self->busy_)
-            return;
-        self->busy_ = true;
-        if (++self->ticks_ > 500)
-            EnumThreadWindows(GetCurrentThreadId(), [](HWND w, LPARAM) -> BOOL {
-                PostMessageA(w, WM_CLOSE, 0, 0);
-                return TRUE;
-            }, 0);
-        else if (self->next_ < self->steps_.size() && self->steps_[self->next_]())
-            ++self->next_;
-        self->busy_ = false;
-    }
-    static inline UiScript* current_ = nullptr;
-    std::vector<Step> steps_;
-    size_t next_ = 0;
-    int ticks_ = 0;
-    bool busy_ = false;
-    UINT_PTR timer_ = 0;
-};
-
 // The viewer's window of this thread (other test programs may show theirs).
 HWND ViewerWindow()
 {
@@ -557,7 +516,7 @@ TEST_F(PrintTest, ViewerShowsOnePageASystemAndFilesGoAfterwards)
     Choose({1, 2});
     int before = TempFilesOfPrint();
     std::string status;
-    UiScript script({[&] {
+    TsUiScript script({[&] {
         if (!ViewerWindow() || ViewerStatus().empty())
             return false;
         status = ViewerStatus();

@@ -16,56 +16,6 @@
 
 namespace {
 
-// Runs its steps, one a timer tick, while the code under test spins a modal
-// loop. A step returns false to be tried again on the next tick (a window
-// not open yet). After the time limit every window of the thread is closed,
-// so a failing test ends instead of hanging.
-class UiScript {
-public:
-    using Step = std::function<bool()>;
-
-    explicit UiScript(std::vector<Step> steps) : steps_(std::move(steps))
-    {
-        current_ = this;
-        timer_ = SetTimer(nullptr, 0, 30, Tick);
-    }
-    ~UiScript()
-    {
-        KillTimer(nullptr, timer_);
-        current_ = nullptr;
-    }
-    bool Finished() const { return next_ == steps_.size(); }
-
-private:
-    static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD)
-    {
-        UiScript* self = current_;
-        if (!self || self->busy_) return;
-        self->busy_ = true;
-        if (++self->ticks_ > TickLimit) {
-            CloseEverything();
-        } else if (self->next_ < self->steps_.size() && self->steps_[self->next_]()) {
-            ++self->next_;
-        }
-        self->busy_ = false;
-    }
-    static BOOL CALLBACK CloseOne(HWND window, LPARAM)
-    {
-        PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-        PostMessageA(window, WM_CLOSE, 0, 0);
-        return TRUE;
-    }
-    static void CloseEverything() { EnumThreadWindows(GetCurrentThreadId(), CloseOne, 0); }
-
-    static constexpr int TickLimit = 500;
-    static inline UiScript* current_ = nullptr;
-    std::vector<Step> steps_;
-    size_t next_ = 0;
-    int ticks_ = 0;
-    bool busy_ = false;
-    UINT_PTR timer_ = 0;
-};
-
 std::string ClassOf(HWND window)
 {
     char name[64] = {};
@@ -117,7 +67,7 @@ void ChooseZoom(int index)
 }
 
 // A step that waits for the viewer and then runs `action`.
-UiScript::Step WithViewer(std::function<void()> action)
+TsUiScript::Step WithViewer(std::function<void()> action)
 {
     return [action] {
         if (!ViewerWindow()) return false;
@@ -126,7 +76,7 @@ UiScript::Step WithViewer(std::function<void()> action)
     };
 }
 
-UiScript::Step CloseViewer()
+TsUiScript::Step CloseViewer()
 {
     return WithViewer([] { PostMessageA(ViewerWindow(), WM_CLOSE, 0, 0); });
 }
@@ -154,7 +104,7 @@ TEST_F(ViewerTest, PagesThroughTheReportAndCloses)
     std::vector<std::string> seen;
     bool ownerDisabled = false;
     auto note = [&seen] { seen.push_back(StatusText(0)); };
-    UiScript script({
+    TsUiScript script({
         WithViewer([&] { note(); ownerDisabled = !IsWindowEnabled(owner); }),
         WithViewer([&] { EXPECT_FALSE(ButtonEnabled(IDM_PREVIOUS)); Command(IDM_NEXT); note(); }),
         WithViewer([&] { Command(IDM_NEXT); Command(IDM_NEXT); note(); EXPECT_FALSE(ButtonEnabled(IDM_NEXT)); }),
@@ -174,7 +124,7 @@ TEST_F(ViewerTest, PagesThroughTheReportAndCloses)
 TEST_F(ViewerTest, OwnerDisabledBeforeStaysDisabled)
 {
     EnableWindow(owner, FALSE);
-    UiScript script({CloseViewer()});
+    TsUiScript script({CloseViewer()});
     EXPECT_EQ(Start(report.c_str()), 0);
     EXPECT_TRUE(script.Finished());
     EXPECT_FALSE(IsWindowEnabled(owner));
@@ -186,7 +136,7 @@ TEST_F(ViewerTest, KeyboardTurnsPagesAndEscapeCloses)
     auto key = [](WPARAM vk) { PostMessageA(Child(ViewerWindow(), IDC_PAGEVIEW), WM_KEYDOWN, vk, 0); };
     // Keys for another window of the program are not the viewer's.
     HWND other = CreateWindowExA(0, "EDIT", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
-    UiScript script({
+    TsUiScript script({
         WithViewer([&] { PostMessageA(other, WM_KEYDOWN, VK_NEXT, 0); }),
         WithViewer([&] { seen.push_back(StatusText(0)); key(VK_NEXT); }),
         WithViewer([&] { seen.push_back(StatusText(0)); key(VK_NEXT); key(VK_PRIOR); }),
@@ -201,7 +151,7 @@ TEST_F(ViewerTest, KeyboardTurnsPagesAndEscapeCloses)
 TEST_F(ViewerTest, ZoomChoicesSetTheZoom)
 {
     std::string at100, atWhole, atWidth;
-    UiScript script({
+    TsUiScript script({
         WithViewer([&] {
             atWhole = StatusText(1);
             ChooseZoom(4);
@@ -226,7 +176,7 @@ TEST_F(ViewerTest, CaptionsComeFromTheSettingsFile)
     std::string text = "[TORDOC]\r\nT1002=Vorschau \xC3\xBC\r\nT1003=Seite:\r\nT1004=Zoom:\r\n";
     WriteFileBytes(settings, std::vector<uint8_t>(text.begin(), text.end()));
     std::string title, page;
-    UiScript script({
+    TsUiScript script({
         WithViewer([&] { title = Ts_WindowText(ViewerWindow()); page = StatusText(0); }),
         CloseViewer(),
     });
@@ -240,7 +190,7 @@ TEST_F(ViewerTest, ReportWithoutCommentsIsOnePage)
     WriteMetafile(report, [](HDC dc) { DrawSetup(dc, false); FillQuadrant(dc, 0); });
     std::string page;
     bool nextEnabled = true;
-    UiScript script({
+    TsUiScript script({
         WithViewer([&] { Command(IDM_NEXT); page = StatusText(0); nextEnabled = ButtonEnabled(IDM_NEXT); }),
         CloseViewer(),
     });
@@ -274,7 +224,7 @@ TEST_F(ViewerTest, MissingOrDamagedReportIsReportedNotShown)
 TEST_F(ViewerTest, SecondViewerIsRefusedWhileOneIsOpen)
 {
     int nested = 0;
-    UiScript script({
+    TsUiScript script({
         WithViewer([&] { nested = tordoc_start(nullptr, nullptr, report.c_str(), 2, nullptr); }),
         CloseViewer(),
     });
@@ -289,7 +239,7 @@ TEST_F(ViewerTest, PrintWithoutPrinterIsAnsweredOnce)
     TsBoxAnswerer answerer(IDCANCEL);
     std::string page;
     int ticks = 0;
-    UiScript script({
+    TsUiScript script({
         WithViewer([&] { Command(IDM_NEXT); PostMessageA(ViewerWindow(), WM_COMMAND, IDM_PRINT, 0); }),
         [&] { return ++ticks > 10; },
         WithViewer([&] { page = StatusText(0); }),
