@@ -66,7 +66,7 @@ short Refresh(Database& db)
         return DDQ_OK;
     RecordMap fresh;
     FileStamp stamp;
-    short rc = DbFile_Read(db.path, &fresh, &stamp);
+    short rc = DbFile_Read(db.path, *db.schema, &fresh, &stamp);
     if (rc == DDQ_ENOFILE) {
         db.records.clear();
         db.hasContent = false;
@@ -102,7 +102,7 @@ short OpenDb(SchemaPtr schema, const char* path)
     auto db = std::make_unique<Database>();
     db->schema = std::move(schema);
     db->path = path;
-    short rc = DbFile_Read(db->path, &db->records, &db->stamp);
+    short rc = DbFile_Read(db->path, *db->schema, &db->records, &db->stamp);
     if (rc != DDQ_OK && rc != DDQ_ENOFILE)
         return rc;
     db->hasContent = rc == DDQ_OK;

@@ -1,6 +1,7 @@
 // The database file: a checked header, then every record in class and key
 // order, each with its attributes in id order. Reading checks every length
-// against the bytes present; committing writes a new file and swaps it in.
+// against the bytes present and every key and value against the schema;
+// committing writes a new file and swaps it in.
 //
 //   header  magic "TORBASE\x1a", u32 version 1, u32 record count,
 //           u64 body size, u32 body CRC-32, u32 CRC-32 of the 28 bytes before
@@ -92,12 +93,22 @@ struct Reader {
     }
 };
 
-bool DecodeRecord(Reader& r, RecordKey* key, AttMap* atts)
+// A value the engine could have stored under schema: a sized id, a count
+// that fits the callers' 16-bit counts and exactly count elements of bytes.
+bool FitsSchema(const Schema& schema, int16_t id, const AttValue& v, uint32_t size)
+{
+    AttSpec spec = schema.SpecOf(id);
+    return spec.known && v.count <= 32767 && uint64_t(v.count) * spec.elementSize == size;
+}
+
+bool DecodeRecord(Reader& r, const Schema& schema, RecordKey* key, AttMap* atts)
 {
     uint16_t n;
     if (!r.TakeText(&key->cls) || !r.TakeText(&key->key) || !r.Take(&n))
         return false;
-    if (key->cls.empty() || (!key->key.empty() && key->key.back() == ' '))
+    int width = schema.KeyWidthOf(key->cls);
+    if (key->cls.empty() || width == 0 || key->key.size() > size_t(width) ||
+        (!key->key.empty() && key->key.back() == ' '))
         return false;
     bool first = true;
     int16_t lastId = 0;
@@ -108,8 +119,7 @@ bool DecodeRecord(Reader& r, RecordKey* key, AttMap* atts)
         const uint8_t* bytes;
         if (!r.Take(&id) || !r.Take(&v.count) || !r.Take(&size) || !r.TakeBytes(size, &bytes))
             return false;
-        if ((!first && id <= lastId) || (v.count == 0 && size != 0) ||
-            (v.count != 0 && size % v.count != 0))
+        if ((!first && id <= lastId) || !FitsSchema(schema, id, v, size))
             return false;
         v.bytes.assign(bytes, bytes + size);
         atts->emplace(id, std::move(v));
@@ -178,7 +188,7 @@ std::vector<uint8_t> DbFile_Encode(const RecordMap& records)
     return out;
 }
 
-short DbFile_Decode(const uint8_t* data, size_t size, RecordMap* records)
+short DbFile_Decode(const uint8_t* data, size_t size, const Schema& schema, RecordMap* records)
 {
     FileHeader h;
     if (size < sizeof h)
@@ -193,7 +203,7 @@ short DbFile_Decode(const uint8_t* data, size_t size, RecordMap* records)
     for (uint32_t i = 0; i < h.recordCount; ++i) {
         RecordKey key;
         AttMap atts;
-        if (!DecodeRecord(r, &key, &atts) || (!out.empty() && !(out.rbegin()->first < key)))
+        if (!DecodeRecord(r, schema, &key, &atts) || (!out.empty() && !(out.rbegin()->first < key)))
             return DDQ_EDAMAGED;
         out.emplace_hint(out.end(), std::move(key), std::move(atts));
     }
@@ -212,7 +222,7 @@ bool DbFile_Stamp(const std::string& path, FileStamp* stamp)
     return true;
 }
 
-short DbFile_Read(const std::string& path, RecordMap* records, FileStamp* stamp)
+short DbFile_Read(const std::string& path, const Schema& schema, RecordMap* records, FileStamp* stamp)
 {
     Handle f(OpenForReading(path));
     if (!f.Valid()) {
@@ -237,7 +247,7 @@ short DbFile_Read(const std::string& path, RecordMap* records, FileStamp* stamp)
             return DDQ_EDAMAGED;   // shrank while read
         got += n;
     }
-    if (short rc = DbFile_Decode(data.data(), data.size(), records); rc != DDQ_OK)
+    if (short rc = DbFile_Decode(data.data(), data.size(), schema, records); rc != DDQ_OK)
         return rc;
     StampOf(f.h, stamp);
     return DDQ_OK;

@@ -102,9 +102,11 @@ EngineGlobals& Engine();
 
 // Database file format (dbfile.cpp).
 std::vector<uint8_t> DbFile_Encode(const RecordMap& records);
-short DbFile_Decode(const uint8_t* data, size_t size, RecordMap* records);
+// DDQ_EDAMAGED also for a record or value the schema does not allow: callers
+// may rely on every value being count whole elements of the schema's size.
+short DbFile_Decode(const uint8_t* data, size_t size, const Schema& schema, RecordMap* records);
 // Reads the file at path: DDQ_ENOFILE when missing or empty.
-short DbFile_Read(const std::string& path, RecordMap* records, FileStamp* stamp);
+short DbFile_Read(const std::string& path, const Schema& schema, RecordMap* records, FileStamp* stamp);
 // Current stamp of the file; false when it cannot be opened.
 bool DbFile_Stamp(const std::string& path, FileStamp* stamp);
 // Writes records to a new file beside path and replaces path with it.
