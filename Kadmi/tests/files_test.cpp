@@ -187,7 +187,7 @@ TEST_F(Project, ASecondProcessHoldingTheFileMakesTheOpenFail)
     EXPECT_EQ(Kadmi_OpenDatabasefileEx(file.c_str(), KadmiMode_Read, nullptr), 0)
         << "a reader is not held up by a writer";
     EXPECT_EQ(Kadmi_CloseDatabasefile(0), 0);
-    holder.Release();
+    EXPECT_EQ(holder.Release(), 0) << "the holder kept working";
     EXPECT_EQ(Kadmi_OpenDatabasefile(file.c_str()), 0);
     EXPECT_EQ(StoredMark(file), 1);
 }
@@ -200,7 +200,7 @@ TEST_F(Project, ExampleDatabaseHeldByAnotherProcessIsInUse)
     Holder holder;
     ASSERT_EQ(holder.Start(SchemaPath(), example), 0);
     EXPECT_EQ(Kadmi_DefOpenDatabasefile(example.c_str()), -7009);
-    holder.Release();
+    EXPECT_EQ(holder.Release(), 0);
     EXPECT_EQ(Kadmi_DefOpenDatabasefile(example.c_str()), 0);
     EXPECT_EQ(Kadmi_DefOpenDatabasefile(example.c_str()), -7001);
     EXPECT_EQ(Kadmi_DefCloseDatabasefile(), 0);

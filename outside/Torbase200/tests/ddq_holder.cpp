@@ -1,6 +1,8 @@
 // A second user of a database for the tests: opens the database named on its
 // command line under a schema, begins a write transaction, signals that it is
-// ready and holds it until told to quit. Exits with the failing step's code.
+// ready and holds it until told to quit; then it stores attribute 1 = 'H' of
+// "GENERALDATA" in class A and commits, to show that it kept working. Exits
+// with the failing step's code, 0 when all went well.
 //   ddq_holder READY QUIT SCHEMA DATABASE
 #include <windows.h>
 #include "outside/Torbase200/torbase.h"
@@ -21,7 +23,10 @@ int main(int argc, char** argv)
         return 100 - rc;
     SetEvent(ready);
     WaitForSingleObject(quit, 60000);
-    ddq_endtransaction(db);
+    const char mark = 'H';
+    rc = ddq_putstoredfield(db, "A", "GENERALDATA", 1, &mark, 1);
+    if (rc == 0)
+        rc = ddq_endtransaction(db);
     ddq_closefile(db);
-    return 0;
+    return rc < 0 ? 100 - rc : 0;
 }

@@ -350,8 +350,11 @@ TEST_F(Engine, ASecondWriterIsRefusedAtOnceInThisAndAnotherProcess)
     ASSERT_EQ(holder.Start(schemaPath, dbPath), 0);
     EXPECT_EQ(ddq_begintransaction(other, 1), DDQ_ELOCKED);
     EXPECT_EQ(ddq_createfile(other), DDQ_ELOCKED);
-    holder.Release();
+    EXPECT_EQ(holder.Release(), 0) << "the holder's own commit";
     EXPECT_EQ(ddq_begintransaction(other, 1), 0) << "free again when the holder ended";
+    char mark = 0;
+    EXPECT_EQ(ddq_getstoredfield(other, "A", "GENERALDATA", 1, nullptr, &mark, 1), 1);
+    EXPECT_EQ(mark, 'H') << "the holder's change is seen";
     ddq_endtransaction(other);
     ddq_closefile(other);
 }

@@ -96,12 +96,16 @@ int Holder::Start(const std::string& schema, const std::string& database)
     return result;
 }
 
-void Holder::Release()
+int Holder::Release()
 {
+    int result = -1;
     if (quit_) {
         SetEvent(quit_);
         if (process_.hProcess) {
-            WaitForSingleObject(process_.hProcess, 30000);
+            DWORD code = 0;
+            if (WaitForSingleObject(process_.hProcess, 30000) == WAIT_OBJECT_0 &&
+                GetExitCodeProcess(process_.hProcess, &code))
+                result = int(code);
             CloseHandle(process_.hProcess);
             CloseHandle(process_.hThread);
         }
@@ -109,4 +113,5 @@ void Holder::Release()
     }
     quit_ = nullptr;
     process_ = {};
+    return result;
 }

@@ -21,15 +21,16 @@ void WriteAll(const std::string& path, const std::vector<unsigned char>& bytes);
 void WriteText(const std::string& path, const std::string& text);
 bool Exists(const std::string& path);
 
-// A second process (ddq_holder.exe beside the test) that holds something
-// open until it is released: Start waits until it is ready and returns the
-// code it reported for its open step.
+// A second process (ddq_holder.exe beside the test) that holds a write
+// transaction until it is released, then writes and commits: Start waits
+// until it is ready and returns the code it reported for its open step.
 class Holder {
 public:
     ~Holder() { Release(); }
     // Holds a write transaction on database under schema.
     int Start(const std::string& schema, const std::string& database);
-    void Release();
+    // Lets it commit and end; its exit code (0: committed), -1 when none ran.
+    int Release();
 private:
     PROCESS_INFORMATION process_ = {};
     HANDLE quit_ = nullptr;
