@@ -148,7 +148,10 @@ TEST_F(Project, AFailedSaveLeavesTheUserFileAndKeepsTheProjectOpen)
     CreateLoaded();
     ASSERT_EQ(Kadmi_SetIntAtt(KadmiObject_Page, 101, 1), 0);
     SaveClose();
+    Kadmi_SetupInifile(dir.Path("kadmi.ini").c_str(), 0, nullptr);
     ASSERT_EQ(Kadmi_OpenDatabasefile(file.c_str()), 0);
+    const std::string workingCopy = Kadmi_ReadIni("MISC", "TempProjectFile");
+    ASSERT_TRUE(Exists(workingCopy));
     const auto marked = ReadAll(file);
     ASSERT_EQ(Kadmi_LoadPage(1), 0);
     ASSERT_EQ(Kadmi_SetIntAtt(KadmiObject_Page, 101, 2), 0);
@@ -166,6 +169,19 @@ TEST_F(Project, AFailedSaveLeavesTheUserFileAndKeepsTheProjectOpen)
     EXPECT_EQ(Kadmi_SaveDatabasefile(), -1203) << "file held open";
     CloseHandle(held);
     EXPECT_EQ(ReadAll(file), marked);
+    // Another writer on the working copy: the engine still reads it, the copy
+    // (which denies writers) cannot.
+    held = CreateFileA(workingCopy.c_str(), GENERIC_WRITE,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    EXPECT_EQ(Kadmi_SaveDatabasefile(), -1203) << "working copy cannot be copied";
+    CloseHandle(held);
+    EXPECT_EQ(ReadAll(file), marked);
+    WIN32_FIND_DATAA found;
+    HANDLE temps = FindFirstFileA(dir.Path("prj*.tmp").c_str(), &found);
+    EXPECT_EQ(temps, INVALID_HANDLE_VALUE) << "a failed save leaves its temporary file: " << found.cFileName;
+    if (temps != INVALID_HANDLE_VALUE)
+        FindClose(temps);
     ASSERT_EQ(Kadmi_RenameDatabasefile(dir.Path("no such folder\\project.wdf").c_str()), 0);
     EXPECT_EQ(Kadmi_SaveDatabasefile(), -1203) << "folder missing";
     EXPECT_EQ(Kadmi_CloseDatabasefile(1), -1203);
