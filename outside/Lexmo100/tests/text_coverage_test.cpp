@@ -9,6 +9,7 @@
 //   rows {control, 40046, ...} of a DialogTextTable array
 #include <gtest/gtest.h>
 #include "outside/Lexmo100/lexmo.h"
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -215,9 +216,22 @@ TEST(TextSources, EveryLanguageHasExactlyTheTextsOfEnglishAndNoneIsEmpty)
     }
 }
 
+// The patterns of a file filter: every second field between the "|".
+std::vector<std::string> FilterPatterns(const std::string& filter)
+{
+    std::vector<std::string> patterns;
+    std::istringstream fields(filter);
+    std::string description, pattern;
+    while (std::getline(fields, description, '|') && std::getline(fields, pattern, '|'))
+        patterns.push_back(pattern);
+    return patterns;
+}
+
 TEST(TextSources, TextsWithAFixedFormHaveItInEveryLanguage)
 {
-    for (const LanguageFile& f : ReadAllLanguages()) {
+    std::vector<LanguageFile> files = ReadAllLanguages();
+    ASSERT_NE(English(files), nullptr);
+    for (const LanguageFile& f : files) {
         EXPECT_EQ(f.texts.at(1), "Velmo") << f.name;
         EXPECT_EQ(f.texts.at(2), "Varmelin") << f.name;
         const std::string& help = f.texts.at(3);
@@ -226,7 +240,45 @@ TEST(TextSources, TextsWithAFixedFormHaveItInEveryLanguage)
         const std::string& filter = f.texts.at(10002);
         EXPECT_EQ(std::count(filter.begin(), filter.end(), '|') % 2, 1) << f.name << ": " << filter;
         EXPECT_NE(filter.find("|*.WDF"), std::string::npos) << f.name << ": " << filter;
+        EXPECT_EQ(FilterPatterns(filter), FilterPatterns(English(files)->texts.at(10002))) << f.name;
     }
+}
+
+// What a text must keep whatever its language: the printf conversions in
+// their order (a text used as a format must not crash or misformat), every
+// other "%", the tabs before shortcuts and the shortcuts themselves, the "|"
+// of a file filter, line breaks and the "&" of an access key.
+std::vector<std::string> FixedParts(const std::string& text)
+{
+    static const std::regex conversion(R"(%[-+ #0]*(?:\*|\d+)?(?:\.(?:\*|\d+))?(?:hh|h|ll|l|L|z|j|t)?[diouxXeEfgGcspn%]|%)");
+    std::vector<std::string> parts;
+    for (std::sregex_iterator it(text.begin(), text.end(), conversion), end; it != end; ++it)
+        parts.push_back(it->str());
+    for (char c : {'|', '\n', '&'})
+        parts.push_back(std::string(1, c) + " x" + std::to_string(std::count(text.begin(), text.end(), c)));
+    size_t tab = text.find('\t');
+    parts.push_back(tab == std::string::npos ? "no tab" : "tab " + text.substr(tab));
+    return parts;
+}
+
+TEST(TextSources, FormatsShortcutsAndSeparatorsAreTheSameInEveryLanguage)
+{
+    std::vector<LanguageFile> files = ReadAllLanguages();
+    const LanguageFile* english = English(files);
+    ASSERT_NE(english, nullptr);
+    for (const LanguageFile& f : files) {
+        for (const auto& [id, text] : f.texts) {
+            auto it = english->texts.find(id);
+            if (it == english->texts.end())
+                continue;   // reported by the test of the ids
+            EXPECT_EQ(FixedParts(text), FixedParts(it->second))
+                << f.name << ": text " << id << " \"" << text << "\" against \"" << it->second << '"';
+        }
+    }
+    EXPECT_EQ(FixedParts("%s: %.1f %s"), (std::vector<std::string>{"%s", "%.1f", "%s", "| x0", "\n x0",
+                                                                 "& x0", "no tab"}));
+    EXPECT_EQ(FixedParts("&Contents\tF1 100%"),
+              (std::vector<std::string>{"%", "| x0", "\n x0", "& x1", "tab \tF1 100%"}));
 }
 
 // The name text ids (attribute 1201) of the "CM" surface-material records in
