@@ -9,6 +9,7 @@
 #include <cstring>
 #include <set>
 #include <string>
+#include <utility>
 
 #include "VlTechDatabase/tests/techlib.h"
 
@@ -165,6 +166,10 @@ TEST_F(DataCheck, ProductGroupsTypesAndProducts)
                 float e = lib().GetFloatAtt(tech(), cls, code.c_str(), 1310);
                 EXPECT_GT(e, 0.0f);
                 EXPECT_LE(e, 1.0f);
+                for (short att = 1307; att <= 1310; ++att)
+                    EXPECT_EQ(lib().GetFloatAtt(tech(), cls, code.c_str(), att),
+                              lib().GetFloatAtt(tech(), cls, type.c_str(), att))
+                        << "attribute " << att << " differs from its type's";
                 float inner = lib().GetFloatAtt(tech(), cls, code.c_str(), 1305);
                 float outer = lib().GetFloatAtt(tech(), cls, code.c_str(), 1306);
                 if (std::strcmp(cls, "IP") == 0) {
@@ -179,6 +184,49 @@ TEST_F(DataCheck, ProductGroupsTypesAndProducts)
         for (const std::string& key : ClassKeys(tech(), cls))
             EXPECT_EQ(listed.count(key), 1u) << key << " is in no type list";
     }
+}
+
+// Typical declared conductivities of each material (W/mK at the mean
+// temperature in C), up to the highest temperature the material is used at.
+struct TypicalCurve {
+    const char* cls;
+    const char* type;
+    std::vector<std::pair<double, double>> points;
+};
+
+const TypicalCurve kTypicalCurves[] = {
+    {"IP", "MW-PIPESECTION", {{10, 0.034}, {50, 0.038}, {100, 0.044}, {200, 0.061}, {300, 0.083}}},
+    {"IP", "MW-PIPESECTION-ALU", {{10, 0.034}, {50, 0.038}, {100, 0.044}, {200, 0.061}, {300, 0.083}}},
+    {"IM", "MW-SLAB-HT", {{10, 0.035}, {50, 0.038}, {100, 0.043}, {200, 0.058}, {300, 0.078}}},
+    {"IM", "MW-WIREDMAT", {{50, 0.040}, {100, 0.047}, {200, 0.066}, {300, 0.091}}},
+    {"IP", "EF-TUBE", {{-20, 0.033}, {10, 0.036}, {50, 0.040}, {100, 0.045}}},
+    {"IS", "EF-SHEET", {{-20, 0.033}, {10, 0.036}, {50, 0.040}, {100, 0.045}}},
+    {"IP", "PIR-SECTION", {{-50, 0.022}, {10, 0.025}, {50, 0.027}, {100, 0.031}}},
+    {"IM", "CG-SLAB", {{-50, 0.032}, {10, 0.039}, {50, 0.043}, {100, 0.049}, {200, 0.063}, {300, 0.080}}},
+    {"IM", "CS-SLAB", {{50, 0.054}, {100, 0.058}, {200, 0.068}, {300, 0.079}}},
+};
+
+TEST_F(DataCheck, ConductivityFitsFollowTypicalCurvesOfTheirMaterials)
+{
+    std::set<std::string> checked;
+    for (const TypicalCurve& curve : kTypicalCurves) {
+        SCOPED_TRACE(curve.type);
+        checked.insert(curve.type);
+        double a = lib().GetFloatAtt(tech(), curve.cls, curve.type, 1307);
+        double b = lib().GetFloatAtt(tech(), curve.cls, curve.type, 1308);
+        double c = lib().GetFloatAtt(tech(), curve.cls, curve.type, 1309);
+        double previous = 0;
+        for (const auto& [temperature, typical] : curve.points) {
+            double t = temperature / 100;
+            double lambda = a + b * t + c * t * t;
+            EXPECT_NEAR(lambda, typical, typical * 0.05) << "at " << temperature << " C";
+            EXPECT_GT(lambda, previous) << "rises with temperature, at " << temperature << " C";
+            previous = lambda;
+        }
+    }
+    for (const char* cls : {"IM", "IP", "IS"})
+        for (const std::string& type : TextList(tech(), cls, "ALLTYPES", 1600))
+            EXPECT_EQ(checked.count(type), 1u) << type << " has no typical curve to check against";
 }
 
 TEST_F(DataCheck, SurfaceMaterials)
@@ -279,18 +327,21 @@ TEST_F(DataCheck, PriceListsCoverEveryProductAndAgree)
                 EXPECT_EQ(rows[rows.size() - 5], 0.0f) << "ends with a row of limit 0";
                 for (size_t r = 5; r + 5 < rows.size(); r += 5)
                     EXPECT_LT(rows[r - 5], rows[r]) << "limits ascend";
-                std::vector<float> sekRows = Floats(sekDb, "PR", code, 1603);
-                ASSERT_EQ(sekRows.size(), rows.size());
-                for (size_t i = 0; i < rows.size(); ++i) {
-                    if (i % 5 != 0) {
-                        EXPECT_NEAR(sekRows[i], rows[i] * kSekPerEur, 0.01);
-                    }
-                }
                 std::vector<float> flat = Floats(eurDb, "PR", code, 1604);
                 if (!pipe) {
                     ASSERT_EQ(flat.size(), 4u);
                     for (float v : flat)
                         EXPECT_GT(v, 0.0f);
+                }
+                for (auto [db, rate] : {std::pair{sekDb, kSekPerEur}, std::pair{plnDb, kPlnPerEur}}) {
+                    std::vector<float> other = Floats(db, "PR", code, 1603);
+                    ASSERT_EQ(other.size(), rows.size());
+                    for (size_t i = 0; i < rows.size(); ++i)   // diameter limits stay, prices convert
+                        EXPECT_NEAR(other[i], i % 5 == 0 ? rows[i] : rows[i] * rate, 0.01) << "labour " << i;
+                    std::vector<float> otherFlat = Floats(db, "PR", code, 1604);
+                    ASSERT_EQ(otherFlat.size(), flat.size());
+                    for (size_t i = 0; i < flat.size(); ++i)
+                        EXPECT_NEAR(otherFlat[i], flat[i] * rate, 0.01) << "flat labour " << i;
                 }
             }
         }
