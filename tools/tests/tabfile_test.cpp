@@ -39,6 +39,8 @@ const Refusal kRefusals[] = {
     {"attribute twice", "class DC\ncolumns key 1:short 1:float\n", "t.tab:2: attribute 1 named twice"},
     {"key too long", "class DC\ncolumns key 1:short\nK234567890123456789012345678901234567890 1\n",
      "t.tab:3: key longer than 39"},
+    {"key with trailing blanks", "class DC\ncolumns key 1:short\n\"AB  \" 1\n", "t.tab:3: key with trailing blanks"},
+    {"empty key", "class DC\ncolumns key 1:short\n\"\" 1\n", "t.tab:3: empty key"},
     {"unterminated quote", "class DC\ncolumns key 1:string\nA \"abc\n", "t.tab:3: unterminated quoted"},
     {"unknown escape", "class DC\ncolumns key 1:string\nA \"a\\qb\"\n", "t.tab:3: unknown escape"},
     {"quote inside field", "class DC\ncolumns key 1:string\nA ab\"c\n", "t.tab:3: a quote inside"},
