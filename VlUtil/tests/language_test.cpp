@@ -2,7 +2,7 @@
 // start-up and on a language change, shown by the entries' texts.
 #include <gtest/gtest.h>
 #include "VlUtil/vlutil.h"
-#include "outside/Lexmo100/lexmo.h"
+#include "VlUtil/tests/library_text.h"
 #include <optional>
 #include <string>
 
@@ -25,20 +25,6 @@ void StoreInterfaceLanguage(std::optional<DWORD> language)
     RegCloseKey(key);
 }
 
-// The text as the text library gives it in a language.
-std::string TextIn(LanguageId language, TextId id)
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(GetModuleHandleA("VlUtil.dll"), path, MAX_PATH);
-    std::string folder(path);
-    folder.erase(folder.find_last_of("\\/") + 1);
-    short handle = TextAPI_Open((folder + "TextAPI.db").c_str(), (folder + "TextAPI.ddq").c_str());
-    TextAPI_SetLanguage(handle, language);
-    std::string text = TextAPI_GetText(handle, id);
-    TextAPI_Close(handle);
-    return text;
-}
-
 struct LanguageCase {
     const char* name;
     std::optional<DWORD> stored;
@@ -59,11 +45,11 @@ TEST(VlUtilLanguage, EntriesSpeakTheInterfaceLanguageOfTheSettings)
     VlUtil_InitDLL(nullptr, GetModuleHandleA(nullptr), "Velmo", "Varmelin", "another-version");
     ErrorList_Reset();
     ErrorList_Insert(0, ErrorKind_FailedIteration, StaleResultsTextId, nullptr, 0, nullptr);
-    ASSERT_NE(TextIn(kLangRussian, StaleResultsTextId), TextIn(kLangEnglish, StaleResultsTextId));
+    ASSERT_NE(LibraryText(StaleResultsTextId, kLangRussian), LibraryText(StaleResultsTextId));
     for (const LanguageCase& c : languageCases) {
         StoreInterfaceLanguage(c.stored);
         VlUtil_OnLanguageChange();
-        EXPECT_EQ(ErrorList_IthErrorStr(0), TextIn(c.shown, StaleResultsTextId)) << c.name;
+        EXPECT_EQ(ErrorList_IthErrorStr(0), LibraryText(StaleResultsTextId, c.shown)) << c.name;
     }
     ErrorList_Clear();
     StoreInterfaceLanguage(std::nullopt);
