@@ -223,20 +223,22 @@ short WINAPI Kadmi_OpenDatabasefileEx(const char* path, long mode, const KadmiOp
         return -1002;
     bool reading = mode == KadmiMode_Read;
     CopyPath(g.path, path);
-    if (!CanOpen(g.path, !reading))
+    if (!CanOpen(g.path, !reading)) {
+        ForgetPaths();   // nothing is open, so no path is current
         return -1002;
+    }
     bool markWritten;
     short rc = OpenOriginal(reading, opt, &markWritten);
-    if (rc == -1002)
+    if (rc != 0) {
         ForgetPaths();
-    if (rc != 0)
         return rc;
+    }
     g.workPath[0] = '\0';
     rc = reading ? OpenAsProject(g.path, true) : MakeWorkingCopy();
     if (rc != 0) {
         if (markWritten)
             ClearInUseMark(g.path);
-        g.workPath[0] = '\0';
+        ForgetPaths();
         return rc;
     }
     g.readOnly = reading;

@@ -87,6 +87,7 @@ TEST_F(Project, FileOperationsRefuseWhatTheyCannotDo)
     WriteText(dir.Path("foreign.wdf"), "not a project file at all");
     EXPECT_EQ(Kadmi_OpenDatabasefile(dir.Path("foreign.wdf").c_str()), -1004);
     EXPECT_EQ(Kadmi_OpenDatabasefileEx(dir.Path("foreign.wdf").c_str(), KadmiMode_Read, nullptr), -1004);
+    EXPECT_STREQ(Kadmi_CurrentDatabasefile(), "") << "a failed open leaves no current file";
 
     CreateLoaded();
     EXPECT_EQ(Kadmi_OpenDatabasefile(file.c_str()), -1001);
@@ -140,6 +141,7 @@ TEST_F(Project, AFailedOpenAfterMarkingRemovesTheMarkAndTheWorkingCopy)
     SetEnvironmentVariableA("TMP", saved[0] ? saved : nullptr);
     EXPECT_EQ(rc, -1003);
     EXPECT_EQ(StoredMark(file), -1);
+    EXPECT_STREQ(Kadmi_CurrentDatabasefile(), "");
     EXPECT_EQ(Kadmi_OpenDatabasefile(file.c_str()), 0) << "the next open asks nothing";
 }
 
