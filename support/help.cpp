@@ -25,6 +25,7 @@ struct HelpGlobals {
     HWND title = nullptr;
     HFONT font = nullptr;
     HFONT titleFont = nullptr;   // the topic's title, larger and bold
+    HWND focus = nullptr;        // the child that had the keys last
     HelpFile file;
 } g_help;
 
@@ -107,6 +108,37 @@ void Layout(HWND window)
     MoveWindow(g_help.text, left, kGap + kTitleHeight, width, height - kTitleHeight, TRUE);
 }
 
+// The keys of the topic list and the text: no dialog manager stands in front
+// of this window, so Escape (close) and Tab (the other child) are done here.
+LRESULT CALLBACK ChildKeysProc(HWND child, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR)
+{
+    switch (message) {
+    case WM_SETFOCUS:
+        g_help.focus = child;
+        break;
+    case WM_KEYDOWN:
+        if (wParam == VK_ESCAPE) {
+            PostMessageA(g_help.window, WM_CLOSE, 0, 0);
+            return 0;
+        }
+        if (wParam == VK_TAB) {
+            SetFocus(child == g_help.list ? g_help.text : g_help.list);
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == VK_ESCAPE || wParam == VK_TAB)
+            return 0;
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(child, ChildKeysProc, id);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(child, message, wParam, lParam);
+}
+
 void CreateChildren(HWND window)
 {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
@@ -127,8 +159,11 @@ void CreateChildren(HWND window)
     g_help.text = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY,
                                   0, 0, 0, 0, window, reinterpret_cast<HMENU>(kTopicTextId), instance, nullptr);
-    for (HWND child : {g_help.list, g_help.text})
+    for (HWND child : {g_help.list, g_help.text}) {
         SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(g_help.font), FALSE);
+        SetWindowSubclass(child, ChildKeysProc, 0, 0);
+    }
+    g_help.focus = g_help.list;
     SendMessageA(g_help.text, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(8, 8));
 }
 
@@ -153,6 +188,9 @@ LRESULT CALLBACK HelpWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_SIZE:
         Layout(window);
+        return 0;
+    case WM_SETFOCUS:   // activation gives the keys back to the child that had them
+        SetFocus(g_help.focus);
         return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == kTopicListId && HIWORD(wParam) == LBN_SELCHANGE)
@@ -266,5 +304,6 @@ HWND Help_Show(HWND owner, const char* helpFile, uint32_t context)
     ShowTopic(index);
     ShowWindow(g_help.window, IsIconic(g_help.window) ? SW_RESTORE : SW_SHOW);
     SetForegroundWindow(g_help.window);
+    SetFocus(g_help.focus);
     return g_help.window;
 }

@@ -29,6 +29,7 @@ HelpFile Help_Parse(const std::string& text);
 
 // Opens the help window over owner (or brings it forward) with the topics of
 // helpFile, showing the topic of context, or the first topic when the file
-// has none of that id. Returns the help window, or null when the file cannot
-// be read or holds no topic (a message box then names the file).
+// has none of that id. The keys go to the topic list; Tab moves between list
+// and text, Escape closes the window. Returns the help window, or null when
+// the file cannot be read or holds no topic (a message box then names it).
 HWND Help_Show(HWND owner, const char* helpFile, uint32_t context);
