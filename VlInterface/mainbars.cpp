@@ -64,6 +64,24 @@ void MeasureIndicators(HWND statusBar)
     ReleaseDC(statusBar, dc);
 }
 
+// The room rows that reach past the selector would show as stray separator
+// lines beside it: they are hidden (from the last, so that hiding one moves
+// none still to be measured).
+void HideRoomPastSelector(HWND toolbar, int firstRoomRow, int rows)
+{
+    for (int row = rows - 1; row >= firstRoomRow; --row) {
+        RECT item{};
+        if (!SendMessageA(toolbar, TB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item)) ||
+            item.right <= kSelectorLeft + kSelectorWidth)
+            break;
+        TBBUTTONINFOA info{};
+        info.cbSize = sizeof(info);
+        info.dwMask = TBIF_BYINDEX | TBIF_STATE;
+        info.fsState = TBSTATE_ENABLED | TBSTATE_HIDDEN;
+        SendMessageA(toolbar, TB_SETBUTTONINFOA, row, reinterpret_cast<LPARAM>(&info));
+    }
+}
+
 } // namespace
 
 HWND MainWnd_CreateToolbar(HWND window)
@@ -80,12 +98,16 @@ HWND MainWnd_CreateToolbar(HWND window)
     buttons[n++] = Button(7, IDM_HELP_CONTENTS);
     buttons[n++] = Separator();
     buttons[n++] = Button(8, IDM_SYSTEM_NEW);
+    const int firstRoomRow = n;
     while (n < 39)
         buttons[n++] = Separator();   // room for the system selector
-    return CreateToolbarEx(window, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE,
-                           IDC_TOOLBAR,
-                           kToolbarImages, App().instance, IDB_TOOLBAR, buttons, n, 16, 15, 16, 16,
-                           sizeof(TBBUTTON));
+    HWND toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | TBSTYLE_TOOLTIPS | TBSTYLE_WRAPABLE,
+                                   IDC_TOOLBAR,
+                                   kToolbarImages, App().instance, IDB_TOOLBAR, buttons, n, 16, 15, 16, 16,
+                                   sizeof(TBBUTTON));
+    if (toolbar)
+        HideRoomPastSelector(toolbar, firstRoomRow, n);
+    return toolbar;
 }
 
 HWND MainWnd_CreateSystemCombo(HWND window)
