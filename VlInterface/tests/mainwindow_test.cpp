@@ -68,6 +68,25 @@ TEST_F(MainWindowTest, SelectorListsSystemsAndSwitchesTheLoadedOne)
     EXPECT_FALSE(ButtonEnabled(IDM_FILE_SAVE));
 }
 
+TEST_F(MainWindowTest, ToolbarShowsNoRowBesideTheSelector)
+{
+    Start();
+    HWND toolbar = GetDlgItem(window(), IDC_TOOLBAR);
+    ASSERT_EQ(SendMessageA(toolbar, TB_BUTTONCOUNT, 0, 0), 39);
+    RECT selector{};
+    GetWindowRect(GetDlgItem(window(), IDC_SYSTEM_COMBO), &selector);
+    MapWindowPoints(nullptr, toolbar, reinterpret_cast<POINT*>(&selector), 2);
+    for (int row = 0; row < 39; ++row) {
+        TBBUTTON button{};
+        RECT item{};
+        SendMessageA(toolbar, TB_GETBUTTON, row, reinterpret_cast<LPARAM>(&button));
+        SendMessageA(toolbar, TB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item));
+        if (!(button.fsState & TBSTATE_HIDDEN)) {
+            EXPECT_LE(item.right, selector.right) << "row " << row;
+        }
+    }
+}
+
 TEST_F(MainWindowTest, LanguageChangeReachesMenuAndKeepsCommandStates)
 {
     Start();
@@ -92,7 +111,16 @@ TEST_F(MainWindowTest, F1OpensHelpAtTheCurrentContext)
     HWND help = Ts_FindWindow("VlHelpWindow", nullptr);
     ASSERT_NE(help, nullptr);
     EXPECT_EQ(Ts_WindowText(help), "Varmelin Help - Insulation calculation");
-    DestroyWindow(help);
+    // The keys are in the topic list; Tab reaches the text, Escape closes.
+    HWND list = GetDlgItem(help, 1), text = GetDlgItem(help, 2);
+    EXPECT_EQ(GetFocus(), list);
+    SendMessageA(list, WM_KEYDOWN, VK_TAB, 0);
+    EXPECT_EQ(GetFocus(), text);
+    SendMessageA(text, WM_KEYDOWN, VK_ESCAPE, 0);
+    Ts_PumpMessages();
+    EXPECT_FALSE(IsWindow(help));
+    if (IsWindow(help))
+        DestroyWindow(help);
 }
 
 TEST_F(MainWindowTest, AboutBoxShowsVersionAndKeepsTheStartSwitch)
