@@ -80,7 +80,8 @@ struct ConductivityTable {
 };
 ConductivityTable ReadConductivityTable(int32_t productId);
 
-// Status of a table lookup; the last failure of the final layer pass decides.
+// Status of the table lookups of one layer pass; the last failure decides,
+// and a negative conductivity only counts when nothing failed.
 enum ConductivityStatus : int {
     kConductivityOk = 0,
     kConductivityNegative = 1,
@@ -89,7 +90,8 @@ enum ConductivityStatus : int {
     kConductivityNoTable = 4,
 };
 // Interpolated conductivity at temperature x; 0 with a status when the table
-// cannot give one (the status is left alone on success).
+// cannot give one (the status is left alone on success, and a failure already
+// in it is not replaced by the negative-conductivity warning).
 double ProductConductivity(const ConductivityTable& table, double x, int& status);
 
 // Dew point (°C) of air at temperature t with relative humidity phi (%), or

@@ -77,7 +77,10 @@ double ProductConductivity(const ConductivityTable& table, double x, int& status
     const double lambdaLo = table.lambda[lower];
     const double lambda = lambdaLo + (x - lowerTemp) / (upperTemp - lowerTemp) * (table.lambda[upper] - lambdaLo);
     if (lambda < 0.0) {
-        status = kConductivityNegative;
+        // Only a warning: it must not hide a failed lookup of another layer.
+        if (status == kConductivityOk) {
+            status = kConductivityNegative;
+        }
         return 0.0;
     }
     return lambda;

@@ -191,6 +191,27 @@ TEST_F(EngineTest, NegativeTableConductivityOnlyWarns)
     EXPECT_FLOAT_EQ(out.conductivity[0], 0.0f);
 }
 
+TEST_F(EngineTest, NegativeTableConductivityDoesNotHideAFailedLookup)
+{
+    // Product 3's table ends at 50 °C, below the layer mean (40048); product 4's
+    // table gives negative values (only the warning 40047). In either layer
+    // order the calculation fails with 40048.
+    Fake().setTechFloat(100, "UI", "3", 1311, {0, 0, 20, 50});
+    Fake().setTechFloat(100, "UI", "3", 1313, {0, 0.03f, 0.035f, 0.04f});
+    Fake().setTechFloat(100, "UI", "4", 1311, {0, 0, 300});
+    Fake().setTechFloat(100, "UI", "4", 1313, {0, -0.05f, -0.01f});
+    for (const auto& ids : {std::pair{3, 4}, std::pair{4, 3}}) {
+        Fake().errors.clear();
+        HeatLossInput in = MakeInput(2, 150, 20, 0, 0.9f, 0, {});
+        in.thickness[0] = in.thickness[1] = 0.05f;
+        in.productId[0] = ids.first;
+        in.productId[1] = ids.second;
+        HeatLossOutput out{};
+        EXPECT_EQ(HeatLossCalculation(in, &out), -1) << "layer 1 product " << ids.first;
+        EXPECT_EQ(Fake().errorIds(), std::vector<int32_t>{40048}) << "layer 1 product " << ids.first;
+    }
+}
+
 TEST_F(EngineTest, LookupMissedOnlyInAnEarlyPassDoesNotFail)
 {
     // The first pass takes the layer mean at (200 + 30) / 2 = 115 °C, below the
