@@ -154,6 +154,19 @@ bool SolveLayers(const LayerStack& s, double ts, double ho, HeatLossOutput& out,
     return true;
 }
 
+// Layers of negative or unknown thickness (the missing-value sentinel) and a
+// pipe without a positive diameter describe no real object: their heat loss
+// would come out with any sign.
+bool DimensionsAreReal(const HeatLossInput& in)
+{
+    for (float s : in.thickness) {
+        if (!(s >= 0.0f && std::isfinite(s))) {
+            return false;
+        }
+    }
+    return !IsPipeType(in.objectType) || (in.outerDiameter > 0.0f && std::isfinite(in.outerDiameter));
+}
+
 short ReportConductivityStatus(int status)
 {
     switch (status) {
@@ -192,6 +205,9 @@ short WINAPI HeatLossCalculation(HeatLossInput in, HeatLossOutput* out)
 {
     out->heatLossPerMetre = 0.0f;
     out->heatLossPerSquareMetre = 0.0f;
+    if (!DimensionsAreReal(in)) {
+        return ReportFailure(kErrDegenerateInput);
+    }
     const LayerStack s = DescribeLayers(in);
     if (!EveryLayerHasConductivity(s, *out)) {
         return -1;
@@ -199,10 +215,6 @@ short WINAPI HeatLossCalculation(HeatLossInput in, HeatLossOutput* out)
     const double outerDiameter = s.face[3];
     if (s.pipe) {
         out->outerDiameter = static_cast<float>(outerDiameter);
-        if (std::fabs(outerDiameter) < 1e-12) {
-            Deps_ReportError(kSeverityError, kErrDegenerateInput);
-            return -1;
-        }
     }
     double ts = s.ta + 10.0;
     double change = 10.0;
@@ -223,6 +235,12 @@ short WINAPI HeatLossCalculation(HeatLossInput in, HeatLossOutput* out)
         const double next = s.ta + flow / conductance;
         change = std::fabs(ts - next);
         ts = next;
+    }
+    // NaN or overflowing inputs give no number, never a result.
+    if (!std::isfinite(ts) || !std::isfinite(out->heatLossPerMetre) || !std::isfinite(out->heatLossPerSquareMetre)) {
+        out->heatLossPerMetre = 0.0f;
+        out->heatLossPerSquareMetre = 0.0f;
+        return ReportFailure(kErrDegenerateInput);
     }
     const short result = ReportConductivityStatus(status);
     if (in.objectType == kCalcRectangularDuct) {

@@ -271,13 +271,36 @@ TEST_F(EngineTest, MediumAtAmbientTemperatureFails)
     EXPECT_EQ(Fake().errorIds(), std::vector<int32_t>{40062});
 }
 
-TEST_F(EngineTest, PipeWithoutDiameterFailsBeforeDividing)
+struct ImpossibleObject {
+    const char* name;
+    HeatLossInput input;
+};
+
+class ImpossibleObjects : public EngineTest, public ::testing::WithParamInterface<ImpossibleObject> {};
+
+// Each of these gave a "result" before: NaN, or a heat loss of the wrong sign
+// (a hot pipe under -20 mm of insulation lost -86 W/m).
+const ImpossibleObject kImpossibleObjects[] = {
+    {"PipeWithoutDiameter", MakeInput(1, 150, 20, 0, 0.9f, 0, {})},
+    {"PipeOfNegativeDiameter", MakeInput(1, 150, 20, 0, 0.9f, -0.2f, {kWool50})},
+    {"NegativeThickness", MakeInput(1, 150, 20, 0, 0.9f, 0.1f, {{-0.02f, 0.04f, 0, 0}})},
+    {"MissingThicknessSentinel", MakeInput(2, 150, 20, 0, 0.9f, 0, {{-3.4e38f, 0.04f, 0, 0}})},
+    {"UnknownMediumTemperature", MakeInput(1, std::nanf(""), 20, 0, 0.9f, 0.1f, {kWool50})},
+    {"UnknownEmissivity", MakeInput(2, 150, 20, 0, std::nanf(""), 0, {kWool50})},
+    {"UnknownAirVelocity", MakeInput(1, 150, 20, std::nanf(""), 0.9f, 0.1f, {kWool50})},
+};
+
+TEST_P(ImpossibleObjects, FailAsDegenerateInputWithoutANumber)
 {
     HeatLossOutput out{};
-    EXPECT_EQ(HeatLossCalculation(MakeInput(1, 150, 20, 0, 0.9f, 0, {}), &out), -1);
+    EXPECT_EQ(HeatLossCalculation(GetParam().input, &out), -1);
     EXPECT_EQ(Fake().errorIds(), std::vector<int32_t>{40044});
-    EXPECT_FALSE(std::isnan(out.heatLossPerMetre));
+    EXPECT_EQ(out.heatLossPerMetre, 0.0f);
+    EXPECT_EQ(out.heatLossPerSquareMetre, 0.0f);
 }
+
+INSTANTIATE_TEST_SUITE_P(Cases, ImpossibleObjects, ::testing::ValuesIn(kImpossibleObjects),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EngineTest, ProductTableIsReadOncePerCalculation)
 {
