@@ -1,6 +1,7 @@
 // Private declarations of the calculation engine: its module state, the text
 // ids of its error entries and the steps that several operations share.
 #pragma once
+#include <cmath>
 #include <cstdint>
 #include "VlCalculate/calc_deps.h"
 #include "VlCalculate/vlcalculate.h"
@@ -55,6 +56,19 @@ inline short ReportFailure(int32_t textId)
 {
     Deps_ReportError(kSeverityError, textId);
     return -1;
+}
+
+// Stores a time or temperature that is a finite number. Anything else comes
+// from inputs that no real object has (NaN, infinities, overflow) and is
+// reported as degenerate input, leaving the target as it was.
+inline bool StoreFinite(float& target, double value)
+{
+    if (!std::isfinite(static_cast<float>(value))) {
+        Deps_ReportError(kSeverityError, kErrDegenerateInput);
+        return false;
+    }
+    target = static_cast<float>(value);
+    return true;
 }
 
 // Pipes and round ducts are calculated per metre, the rest per square metre.

@@ -73,8 +73,8 @@ short WINAPI CoolingOfStationaryLiquids(CoolingStationaryInput in, CoolingStatio
     }
     // Masses and heat loss are per unit of size, so the size cancels out.
     const double heatCapacity = in.contentsMass * in.contentsSpecificHeat + in.wallMass * in.wallSpecificHeat;
-    out->hours = static_cast<float>((t0 - ta) * heatCapacity * std::log((t0 - ta) / (te - ta)) / (3.6 * in.heatLoss));
-    return 0;
+    const double hours = (t0 - ta) * heatCapacity * std::log((t0 - ta) / (te - ta)) / (3.6 * in.heatLoss);
+    return StoreFinite(out->hours, hours) ? 0 : -1;
 }
 
 short WINAPI TemperatureChangeTimeInTank(TempChangeTimeInTankInput in, TempChangeTimeInTankOutput* out)
@@ -104,6 +104,6 @@ short WINAPI TemperatureChangeTimeInTank(TempChangeTimeInTankInput in, TempChang
     if (!(ratio > 0.0) || std::fabs(q * g.area) < 1e-7) {
         return ReportFailure(kErrDegenerateInput);
     }
-    out->hours = static_cast<float>(std::log(ratio) * (t0 - ta) * (in.density * g.volume) * c / (q * g.area * 3.6));
-    return 0;
+    const double hours = std::log(ratio) * (t0 - ta) * (in.density * g.volume) * c / (q * g.area * 3.6);
+    return StoreFinite(out->hours, hours) ? 0 : -1;
 }

@@ -38,8 +38,16 @@ float WINAPI Costs(CostsInput in, CostsOutput* out)
     const double capital = i / annuityDenominator * in.investment;
     const double energy = in.operatingHours * in.energyPrice * std::pow(1.0 + in.energyPriceIncrease, n / 2.0) *
                           std::fabs(BilledHeatLoss(in)) * 0.000001;  // W·h to MWh
-    out->capitalCost = static_cast<float>(capital);
-    out->energyCost = static_cast<float>(energy);
-    out->totalCost = static_cast<float>(capital + energy);
+    const CostsOutput costs{static_cast<float>(capital), static_cast<float>(energy),
+                            static_cast<float>(capital + energy)};
+    // Inputs no real case has (NaN, infinities, the missing-value sentinel)
+    // give no number; a list sorted by cost must never see one.
+    if (!(std::isfinite(costs.capitalCost) && std::isfinite(costs.energyCost) && std::isfinite(costs.totalCost))) {
+        if (in.reportErrors != 0) {
+            Deps_ReportError(kSeverityError, kErrDegenerateInput);
+        }
+        return -1.0f;
+    }
+    *out = costs;
     return 0.0f;
 }

@@ -31,8 +31,8 @@ short WINAPI FreezingTime(FreezingTimeInput in, FreezingTimeOutput* out)
     }
     const double contents = in.contentsSpecificHeat * in.contentsDensity * kPi * di * di / 4.0;
     const double wall = in.pipeSpecificHeat * in.pipeDensity * kPi * (d * d - di * di) / 4.0;
-    out->hours = static_cast<float>((contents + wall) * (in.startTemp - in.endTemp) / (in.heatLoss * 3600.0));
-    return 0;
+    const double hours = (contents + wall) * (in.startTemp - in.endTemp) / (in.heatLoss * 3600.0);
+    return StoreFinite(out->hours, hours) ? 0 : -1;
 }
 
 short WINAPI TotalFreezingTime(FreezingTimeInput in, FreezingTimeOutput* out)
@@ -49,6 +49,5 @@ short WINAPI TotalFreezingTime(FreezingTimeInput in, FreezingTimeOutput* out)
         return ReportFailure(kErrDegenerateInput);
     }
     const double hours = (in.frozenShare / 100.0 * in.contentsDensity * kPi * di * di * in.latentHeat) / (q * 3.6 * 4.0);
-    out->hours = static_cast<float>(hours < 0.0 ? 0.0 : hours);
-    return 0;
+    return StoreFinite(out->hours, hours < 0.0 ? 0.0 : hours) ? 0 : -1;
 }

@@ -83,7 +83,9 @@ short WINAPI TemperatureChangeInPipe(TemperatureChangeInPipeInput in, Temperatur
     }
     const double rest = std::fabs(tin - ta) * std::exp(-3.6 * u * in.length / capacityFlow);
     const double outlet = tin > ta ? ta + rest : ta - rest;
-    out->outletTemp = static_cast<float>(outlet);
+    if (!StoreFinite(out->outletTemp, outlet)) {
+        return -1;
+    }
     out->change = static_cast<float>(tin - outlet);
     return 0;
 }

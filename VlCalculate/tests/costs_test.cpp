@@ -1,5 +1,6 @@
 // Annual costs: the annuity of the investment and the energy cost at the
 // mid-life price, and the refusal of an annuity that cannot be formed.
+#include <cmath>
 #include "VlCalculate/tests/fake_deps.h"
 
 namespace {
@@ -64,4 +65,41 @@ TEST_F(EngineTest, ZeroInterestIsReportedOnlyWhenAsked)
     EXPECT_FLOAT_EQ(Costs(in, &out), -1.0f);
     EXPECT_TRUE(Fake().errors.empty());
 }
+} // namespace
+
+namespace {
+struct ImpossibleEconomy {
+    const char* name;
+    void (*change)(CostsInput&);
+};
+
+class ImpossibleEconomies : public EngineTest, public ::testing::WithParamInterface<ImpossibleEconomy> {};
+
+// A NaN or infinite cost would upset every list sorted by cost; these fail
+// with zeroed outputs instead.
+const ImpossibleEconomy kImpossibleEconomies[] = {
+    {"MissingInterestSentinel", [](CostsInput& in) { in.interestRate = -3.4e38f / 100; }},
+    {"InfiniteOperatingTime", [](CostsInput& in) { in.operatingHours = INFINITY; }},
+    {"UnknownInvestment", [](CostsInput& in) { in.investment = std::nanf(""); }},
+    {"UnknownHeatLoss", [](CostsInput& in) { in.heatLossPerMetre = std::nanf(""); }},
+};
+
+TEST_P(ImpossibleEconomies, FailWithZeroedOutputs)
+{
+    for (int32_t report : {1, 0}) {
+        Fake().errors.clear();
+        CostsInput in = Economy(1);
+        GetParam().change(in);
+        in.reportErrors = report;
+        CostsOutput out{1, 2, 3};
+        EXPECT_FLOAT_EQ(Costs(in, &out), -1.0f);
+        EXPECT_EQ(Fake().errorIds(), report ? std::vector<int32_t>{40044} : std::vector<int32_t>{});
+        EXPECT_FLOAT_EQ(out.capitalCost, 0.0f);
+        EXPECT_FLOAT_EQ(out.energyCost, 0.0f);
+        EXPECT_FLOAT_EQ(out.totalCost, 0.0f);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ImpossibleEconomies, ::testing::ValuesIn(kImpossibleEconomies),
+                         [](const auto& info) { return std::string(info.param.name); });
 } // namespace

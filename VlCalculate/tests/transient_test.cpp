@@ -322,3 +322,61 @@ TEST_P(FreezingRefusals, ReportDegenerateInput)
 INSTANTIATE_TEST_SUITE_P(Cases, FreezingRefusals, ::testing::ValuesIn(kFreezingRefusals),
                          [](const auto& info) { return std::string(info.param.name); });
 } // namespace
+
+namespace {
+struct ImpossibleTransient {
+    const char* name;
+    short (*run)();
+};
+
+class ImpossibleTransients : public EngineTest, public ::testing::WithParamInterface<ImpossibleTransient> {};
+
+// Inputs that no real object has gave a NaN or infinite time or temperature
+// with success before.
+const ImpossibleTransient kImpossibleTransients[] = {
+    {"CoolingUnknownMass",
+     [] {
+         CoolingStationaryInput in = Stationary(60, 5, 0, 25);
+         in.contentsMass = std::nanf("");
+         CoolingStationaryOutput out{};
+         return CoolingOfStationaryLiquids(in, &out);
+     }},
+    {"TankOfInfiniteDensity",
+     [] {
+         TempChangeTimeInTankInput in = Tank(1, 1, 2, 0, 3, 80, 10, 40, 15);
+         in.density = INFINITY;
+         TempChangeTimeInTankOutput out{};
+         return TemperatureChangeTimeInTank(in, &out);
+     }},
+    {"PipeWithMissingThicknessSentinel",
+     [] {
+         TemperatureChangeInPipeInput in = FlowingPipe(90, 20);
+         in.thickness[0] = -3.4e38f;
+         TemperatureChangeInPipeOutput out{};
+         return TemperatureChangeInPipe(in, &out);
+     }},
+    {"FreezingFromUnknownStart",
+     [] {
+         FreezingTimeInput in = WaterPipe();
+         in.startTemp = std::nanf("");
+         FreezingTimeOutput out{};
+         return FreezingTime(in, &out);
+     }},
+    {"TotalFreezingOfUnknownShare",
+     [] {
+         FreezingTimeInput in = WaterPipe();
+         in.frozenShare = std::nanf("");
+         FreezingTimeOutput out{};
+         return TotalFreezingTime(in, &out);
+     }},
+};
+
+TEST_P(ImpossibleTransients, FailAsDegenerateInput)
+{
+    EXPECT_EQ(GetParam().run(), -1);
+    EXPECT_EQ(Fake().errorIds(), std::vector<int32_t>{40044});
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ImpossibleTransients, ::testing::ValuesIn(kImpossibleTransients),
+                         [](const auto& info) { return std::string(info.param.name); });
+} // namespace
