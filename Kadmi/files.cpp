@@ -51,11 +51,12 @@ bool FileExists(const char* path)
     return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
 }
 
-// The directory part of path ("." when it has none).
+// The directory part of path, cut at its last '\\' or '/' ("." when it has none).
 std::string DirectoryOf(const char* path)
 {
-    const char* slash = strrchr(path, '\\');
-    return slash ? std::string(path, slash) : std::string(".");
+    std::string p = path;
+    size_t slash = p.find_last_of("\\/");
+    return slash != std::string::npos ? p.substr(0, slash) : std::string(".");
 }
 
 void ClearInUseMark(const char* path)

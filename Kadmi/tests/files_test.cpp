@@ -94,6 +94,7 @@ TEST_F(Project, FileOperationsRefuseWhatTheyCannotDo)
     EXPECT_EQ(Kadmi_CreateDatabasefile(file.c_str()), -1301);
     EXPECT_EQ(Kadmi_CheckRWAccess(file.c_str()), 1);
     EXPECT_EQ(Kadmi_CheckRWAccess(dir.Path("no\\such\\dir.wdf").c_str()), 0);
+    EXPECT_EQ(Kadmi_CheckRWAccess(dir.Path("no/such/dir.wdf").c_str()), 0) << "'/' separates too";
     EXPECT_EQ(Kadmi_CheckRWAccess(""), 0);
 }
 
