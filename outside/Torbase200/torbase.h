@@ -3,7 +3,8 @@
 // Torbase200.def); all use the standard calling convention.
 //
 // Handles are 16-bit: schema and database handles are positive, never 100 or
-// 200, and are not reused while the process lives (a closed handle is refused).
+// 200, and a closed one is refused; numbers are handed out in turn and only
+// come round again after 32767 opens, skipping those still open.
 // Failures are the negative DDQ_E... codes below.
 //
 // Records (ddq_record*) and attribute values handed out without a caller's
