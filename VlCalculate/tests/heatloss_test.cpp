@@ -9,6 +9,7 @@ namespace {
 struct Layer {
     float thickness;
     float a, b, c;
+    float d = 0;
 };
 
 HeatLossInput MakeInput(int32_t type, float medium, float ambient, float velocity, float emissivity,
@@ -27,6 +28,7 @@ HeatLossInput MakeInput(int32_t type, float medium, float ambient, float velocit
         in.coefA[k] = l.a;
         in.coefB[k] = l.b;
         in.coefC[k] = l.c;
+        in.coefD[k] = l.d;
         ++k;
     }
     return in;
@@ -60,6 +62,15 @@ const HeatLossCase kHeatLossCases[] = {
     {"VesselTwoLayersStrongWind",
      MakeInput(3, 300, 20, 10, 0.2f, 0, {{0.06f, 0.040f, 0.02f, 0.008f}, {0.04f, 0.033f, 0.015f, 0.006f}}),
      238.3379, {297.617, 193.502, 24.852}, {0.13735, 0.05653}},
+    // Inner coefficient 10 of a duct; by hand: ΣR = 1/(10·0.38) + ln 1.25/0.08 +
+    // 1/(6.742·0.5) = 3.3491 m·K/W, π·30/3.3491 = 28.141 W/m.
+    {"RoundDuct", MakeInput(4, 40, 10, 0, 0.9f, 0.4f, {{0.05f, 0.04f, 0, 0}}), 28.1411, {37.643, 12.657}, {0.04}},
+    {"ColdPlaneWall", MakeInput(2, -30, 20, 0, 0.9f, 0, {{0.08f, 0.035f, 0.01f, 0}}), -20.4095, {-29.796, 17.676},
+     {0.03439}},
+    {"PlaneWallWindLowEmissivity", MakeInput(2, 200, 10, 2, 0.05f, 0, {{0.06f, 0.033f, 0.015f, 0.006f}}), 167.3377,
+     {198.327, 21.251}, {0.0567}},
+    {"PipeWindCoefficientD", MakeInput(1, 300, 15, 1, 0.3f, 0.2191f, {{0.08f, 0.032f, 0.012f, 0.005f, 0.004f}}),
+     207.0634, {296.833, 40.319}, {0.07044}},
 };
 
 TEST_P(HeatLossFigures, MatchTheIndependentSolve)
@@ -68,7 +79,7 @@ TEST_P(HeatLossFigures, MatchTheIndependentSolve)
     HeatLossOutput out{};
     ASSERT_EQ(HeatLossCalculation(c.input, &out), 0);
     EXPECT_TRUE(Fake().errors.empty());
-    const bool pipe = c.input.objectType == 1;
+    const bool pipe = c.input.objectType == 1 || c.input.objectType == 4;
     const double q = pipe ? out.heatLossPerMetre : out.heatLossPerSquareMetre;
     EXPECT_NEAR(q, c.heatLoss, std::fabs(c.heatLoss) * 0.005);
     EXPECT_FLOAT_EQ(pipe ? out.heatLossPerSquareMetre : out.heatLossPerMetre, 0.0f);

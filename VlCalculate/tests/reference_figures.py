@@ -105,6 +105,14 @@ def print_heat_losses():
            *heat_loss(2, 300, 20, 0.0, 0.9, 0, [(0.1, wool)]))
     report("plane wall, two layers 60/40 mm, 300/20 C, wind 10 m/s, eps 0.2",
            *heat_loss(3, 300, 20, 10.0, 0.2, 0, [(0.06, poly(0.040, 0.02, 0.008)), (0.04, wool)]))
+    report("round duct 400 mm (inner coefficient 10), 50 mm 0.04, 40/10 C, still, eps 0.9",
+           *heat_loss(4, 40, 10, 0.0, 0.9, 0.4, [(0.05, poly(0.04))]))
+    report("cold plane wall, 80 mm 0.035 + 0.01 t, -30/20 C, still, eps 0.9",
+           *heat_loss(2, -30, 20, 0.0, 0.9, 0, [(0.08, poly(0.035, 0.01))]))
+    report("plane wall, 60 mm wool, 200/10 C, wind 2 m/s, eps 0.05",
+           *heat_loss(2, 200, 10, 2.0, 0.05, 0, [(0.06, wool)]))
+    report("pipe 219.1 mm, 80 mm 0.032 + 0.012 t + 0.005 t^2 + 0.004, 300/15 C, wind 1 m/s, eps 0.3",
+           *heat_loss(1, 300, 15, 1.0, 0.3, 0.2191, [(0.08, poly(0.032, 0.012, 0.005, 0.004))]))
     report("rectangular duct 0.6 x 0.4 m, 50 mm 0.04, 40/10 C, still, eps 0.9",
            *heat_loss(5, 40, 10, 0.0, 0.9, 0, [(0.05, poly(0.04))], 0.6, 0.4))
     temps = [0, 0, 50, 100, 200, 300]
