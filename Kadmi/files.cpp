@@ -399,7 +399,8 @@ short WINAPI Kadmi_CopyFile(const char* source, const char* destination)
             rc = -204;
     }
     Mem_Free(buffer);
-    if (rc == 0 && !out.Close())
+    // On disk before anyone replaces a file with it (Save does).
+    if (rc == 0 && (!FlushFileBuffers(out.h) || !out.Close()))
         rc = -204;
     if (rc == -204) {
         out.Close();
