@@ -21,6 +21,10 @@ constexpr int PartDescriptionSize = 1024;
 constexpr int EntryIndent = 10;
 constexpr LPARAM GeneralGroupData = -1;
 constexpr LPARAM PartGroupData = 0;
+// The columns of a line, in horizontal dialog base units.
+constexpr LONG LeftColumnStart = 2;
+constexpr LONG LeftColumnEnd = 28;
+constexpr LONG RightColumnStart = 30;
 
 const DialogTextTable translation[] = {
     {0, 20047, nullptr},     // caption
@@ -53,26 +57,6 @@ std::string PartGroupLine(long part)
     if (Kadmi_GetStringNAtt(part, AttPartDescription, description, sizeof description))
         line += description;
     return line;
-}
-
-void FillList(HWND dialog)
-{
-    HWND list = GetDlgItem(dialog, IDC_ERROR_LIST);
-    SortEntries();
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
-    long previousPage = -100;
-    for (int i = 0; i < VlUtil().count; ++i) {
-        long page = VlUtil().entries[i].page;
-        if (page != previousPage) {
-            previousPage = page;
-            if (page == 0)
-                AddLine(list, std::string(VlUtil_Text(GeneralGroupTextId)) + '\t', GeneralGroupData);
-            else if (page > 0)
-                AddLine(list, PartGroupLine(page), PartGroupData);
-        }
-        AddLine(list, std::string(EntryIndent, ' ') + ErrorList_IthErrorStr(i) + '\t', i);
-    }
-    SendMessageA(list, LB_SETCURSEL, 0, 0);
 }
 
 // Horizontal and vertical dialog base units of the dialog's own font.
@@ -108,12 +92,79 @@ std::string ItemLine(const DRAWITEMSTRUCT& item)
 
 // Draws UTF-8 text: converted here, because the ANSI drawing calls convert
 // with the code page of the font's character set rather than the process's.
-void DrawUtf8(HDC dc, const std::string& text, RECT rect, UINT format)
+// With DT_CALCRECT the measured rectangle goes to measured.
+void DrawUtf8(HDC dc, const std::string& text, RECT rect, UINT format, RECT* measured = nullptr)
 {
     int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
     std::wstring wide(static_cast<size_t>(length), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
     DrawTextW(dc, wide.c_str(), length, &rect, format);
+    if (measured)
+        *measured = rect;
+}
+
+// A line split at its first tab into the left and the right column.
+struct Columns {
+    std::string left;
+    std::string right;
+};
+
+Columns SplitLine(const std::string& line)
+{
+    size_t tab = line.find('\t');
+    if (tab == std::string::npos)
+        return {line, ""};
+    return {line.substr(0, tab), line.substr(tab + 1)};
+}
+
+constexpr UINT LineFormat = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX;
+
+LONG TextWidth(HDC dc, const std::string& text)
+{
+    RECT rect = {0, 0, 0, 0};
+    DrawUtf8(dc, text, rect, LineFormat | DT_CALCRECT, &rect);
+    return rect.right - rect.left;
+}
+
+// Long messages run past the list's width: the list scrolls sideways as far
+// as its widest line reaches.
+void SetHorizontalExtent(HWND dialog, HWND list)
+{
+    HDC dc = GetDC(list);
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    LONG bx = BaseUnits(dialog).cx;
+    LONG widest = 0;
+    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        Columns line = SplitLine(ListLine(list, i));
+        LONG width = line.right.empty() ? TextWidth(dc, line.left)
+                                        : RightColumnStart * bx + TextWidth(dc, line.right);
+        widest = std::max(widest, width);
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(list, dc);
+    SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + bx), 0);
+}
+
+void FillList(HWND dialog)
+{
+    HWND list = GetDlgItem(dialog, IDC_ERROR_LIST);
+    SortEntries();
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    long previousPage = -100;
+    for (int i = 0; i < VlUtil().count; ++i) {
+        long page = VlUtil().entries[i].page;
+        if (page != previousPage) {
+            previousPage = page;
+            if (page == 0)
+                AddLine(list, std::string(VlUtil_Text(GeneralGroupTextId)) + '\t', GeneralGroupData);
+            else if (page > 0)
+                AddLine(list, PartGroupLine(page), PartGroupData);
+        }
+        AddLine(list, std::string(EntryIndent, ' ') + ErrorList_IthErrorStr(i) + '\t', i);
+    }
+    SendMessageA(list, LB_SETCURSEL, 0, 0);
+    SetHorizontalExtent(dialog, list);
 }
 
 void OnMeasureItem(HWND dialog, MEASUREITEMSTRUCT& item)
@@ -128,10 +179,7 @@ void OnMeasureItem(HWND dialog, MEASUREITEMSTRUCT& item)
 // every line. The dialog's font shows every language of the texts.
 void OnDrawItem(HWND dialog, const DRAWITEMSTRUCT& item)
 {
-    std::string line = ItemLine(item);
-    size_t tab = line.find('\t');
-    std::string left = line.substr(0, tab);
-    std::string right = tab == std::string::npos ? "" : line.substr(tab + 1);
+    auto [left, right] = SplitLine(ItemLine(item));
     LONG bx = BaseUnits(dialog).cx;
     const RECT& area = item.rcItem;
 
@@ -141,16 +189,15 @@ void OnDrawItem(HWND dialog, const DRAWITEMSTRUCT& item)
     SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
-    const UINT format = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX;
     RECT leftRect = area;
     if (!right.empty()) {
-        leftRect.left = area.left + 2 * bx;
-        leftRect.right = area.left + 28 * bx;
+        leftRect.left = area.left + LeftColumnStart * bx;
+        leftRect.right = area.left + LeftColumnEnd * bx;
         RECT rightRect = area;
-        rightRect.left = area.left + 30 * bx;
-        DrawUtf8(dc, right, rightRect, format);
+        rightRect.left = area.left + RightColumnStart * bx;
+        DrawUtf8(dc, right, rightRect, LineFormat);
     }
-    DrawUtf8(dc, left, leftRect, format);
+    DrawUtf8(dc, left, leftRect, LineFormat);
     SelectObject(dc, GetStockObject(BLACK_PEN));
     MoveToEx(dc, area.left, area.bottom - 1, nullptr);
     LineTo(dc, area.right, area.bottom - 1);

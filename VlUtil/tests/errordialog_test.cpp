@@ -208,6 +208,39 @@ TEST_F(ErrorDialogTest, LinesAreDrawnInTheDialogFontInEveryLanguage)
     }
 }
 
+// A message wider than the list can be scrolled into view; short ones need
+// no scrolling.
+TEST_F(ErrorDialogTest, TheListScrollsSidewaysAsFarAsItsWidestLine)
+{
+    struct Case {
+        const char* name;
+        std::string text;
+        bool wider;   // than the list
+    } cases[] = {
+        {"short", "Heat loss too high", false},
+        {"long", "Расчёт невозможен: размер, плотность, теплопотери или коэффициент равны нулю. "
+                 "Проверьте исходные данные.", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        ErrorList_Clear();
+        ErrorList_Insert(-1, ErrorKind_Error, 0, c.text.c_str(), 0, nullptr);
+        LONG extent = 0, listWidth = 0, textWidth = 0;
+        TsBoxAnswerer answer(IDOK, nullptr, [&](HWND box) {
+            HWND list = GetDlgItem(box, ErrorListId);
+            extent = static_cast<LONG>(SendMessageA(list, LB_GETHORIZONTALEXTENT, 0, 0));
+            RECT client;
+            GetClientRect(list, &client);
+            listWidth = client.right;
+            std::string stored = ErrorList_IthErrorStr(0);   // cut to 199 bytes
+            textWidth = DrawLine(box, 0, Entry(stored.c_str()).substr(0, 10 + stored.size())).textWidth;
+        });
+        ErrorDialog(nullptr);
+        EXPECT_GE(extent, textWidth);
+        EXPECT_EQ(extent > listWidth, c.wider) << extent << " against a list of " << listWidth;
+    }
+}
+
 TEST_F(ErrorDialogTest, CancelAnswersTwo)
 {
     ErrorList_Insert(0, ErrorKind_Error, 0, "x", 0, nullptr);
