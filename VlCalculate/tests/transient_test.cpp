@@ -173,23 +173,33 @@ TemperatureChangeInPipeInput FlowingPipe(float inlet, float ambient)
     return in;
 }
 
-TEST_F(EngineTest, WarmMediumCoolsAlongThePipe)
+struct FlowCase {
+    const char* name;
+    float inlet, ambient;
+    double outlet;
+};
+
+class FlowingMedia : public EngineTest, public ::testing::WithParamInterface<FlowCase> {};
+
+// reference_figures.py: U 0.31189 W/(m·K) at the surface of 22 °C. A warm
+// medium comes out between the ambient and the inlet (positive change), a
+// cold one likewise from below (negative change).
+const FlowCase kFlowCases[] = {
+    {"WarmMediumCools", 90, 20, 84.9740},
+    {"ColdMediumWarms", 5, 25, 6.4407},
+};
+
+TEST_P(FlowingMedia, ApproachTheAmbientAlongThePipe)
 {
-    // reference_figures.py: U 0.31189 W/(m·K); outlet 84.9740 °C, change 5.0260 K.
+    const FlowCase& c = GetParam();
     TemperatureChangeInPipeOutput out{};
-    EXPECT_EQ(TemperatureChangeInPipe(FlowingPipe(90, 20), &out), 0);
-    EXPECT_NEAR(out.outletTemp, 84.9740, 0.002);
-    EXPECT_NEAR(out.change, 5.0260, 0.002);
+    EXPECT_EQ(TemperatureChangeInPipe(FlowingPipe(c.inlet, c.ambient), &out), 0);
+    EXPECT_NEAR(out.outletTemp, c.outlet, 0.002);
+    EXPECT_NEAR(out.change, c.inlet - c.outlet, 0.002);
 }
 
-TEST_F(EngineTest, ColdMediumWarmsAlongThePipe)
-{
-    // reference_figures.py: 5 °C in at 25 °C, surface 22 °C: outlet 6.4407 °C, change -1.4407 K.
-    TemperatureChangeInPipeOutput out{};
-    EXPECT_EQ(TemperatureChangeInPipe(FlowingPipe(5, 25), &out), 0);
-    EXPECT_NEAR(out.outletTemp, 6.4407, 0.002);
-    EXPECT_NEAR(out.change, -1.4407, 0.002);
-}
+INSTANTIATE_TEST_SUITE_P(Cases, FlowingMedia, ::testing::ValuesIn(kFlowCases),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EngineTest, RectangularDuctLosesOverItsPerimeter)
 {
