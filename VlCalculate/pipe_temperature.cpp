@@ -47,7 +47,9 @@ bool OuterResistance(const TemperatureChangeInPipeInput& in, double& total)
         surface = pipe ? 1.0 / (kPi * face[3] * ho) : 1.0 / ho;
     }
     total = layers + surface;
-    if (std::fabs(total) < 1e-8) {
+    // A resistance that is not positive (negative conductivities) would send
+    // the medium away from the ambient.
+    if (!(total >= 1e-8)) {
         Deps_ReportError(kSeverityError, kErrDegenerateInput);
         return false;
     }
@@ -78,7 +80,8 @@ short WINAPI TemperatureChangeInPipe(TemperatureChangeInPipeInput in, Temperatur
     if (std::fabs(tin - ta) < 1e-10) {
         return ReportFailure(kErrStartEqualsAmbient);
     }
-    if (std::fabs(capacityFlow) < 1e-10) {
+    // A reversed flow or negative heat capacity has no outlet on this side.
+    if (!(capacityFlow >= 1e-10)) {
         return ReportFailure(kErrDegenerateInput);
     }
     const double rest = std::fabs(tin - ta) * std::exp(-3.6 * u * in.length / capacityFlow);

@@ -243,6 +243,9 @@ const PipeRefusal kPipeRefusals[] = {
     {"NoFlow", Changed(FlowingPipe(90, 20), [](auto& in) { in.massFlow = 0; }), 40044},
     {"PipeWithoutDiameter", Changed(FlowingPipe(90, 20), [](auto& in) { in.outerDiameter = 0; }), 40044},
     {"DuctWithoutSize", Changed(FlowingPipe(90, 20), [](auto& in) { in.objectType = 5; in.thickness[0] = 0; }), 40044},
+    // These two sent a 90 °C medium out at 95 and 96 °C in air of 20 °C.
+    {"ReversedFlow", Changed(FlowingPipe(90, 20), [](auto& in) { in.massFlow = -0.5f; }), 40044},
+    {"NegativeConductivity", Changed(FlowingPipe(90, 20), [](auto& in) { in.conductivity[0] = -0.04f; }), 40044},
 };
 
 TEST_P(PipeRefusals, ReportAndFail)
