@@ -241,18 +241,22 @@ TEST_F(ErrorDialogTest, TheListScrollsSidewaysAsFarAsItsWidestLine)
     }
 }
 
-TEST_F(ErrorDialogTest, CancelAnswersTwo)
+TEST_F(ErrorDialogTest, CancelOrClosingTheWindowAnswersTwo)
 {
-    ErrorList_Insert(0, ErrorKind_Error, 0, "x", 0, nullptr);
-    EXPECT_EQ(Run(IDCANCEL), IDCANCEL);
-}
-
-TEST_F(ErrorDialogTest, ClosingTheWindowAnswersTwo)
-{
-    ErrorList_Insert(0, ErrorKind_Error, 0, "x", 0, nullptr);
     constexpr int NoSuchButton = 999;   // the helper's press changes nothing
-    TsBoxAnswerer answer(NoSuchButton, nullptr, [](HWND box) { PostMessageA(box, WM_CLOSE, 0, 0); });
-    EXPECT_EQ(ErrorDialog(nullptr), IDCANCEL);
+    struct Case {
+        const char* name;
+        int button;
+        bool closeWindow;
+    } cases[] = {{"cancel", IDCANCEL, false}, {"window closed", NoSuchButton, true}};
+    for (const Case& c : cases) {
+        ErrorList_Insert(0, ErrorKind_Error, 0, "x", 0, nullptr);
+        TsBoxAnswerer answer(c.button, nullptr, [&](HWND box) {
+            if (c.closeWindow)
+                PostMessageA(box, WM_CLOSE, 0, 0);
+        });
+        EXPECT_EQ(ErrorDialog(nullptr), IDCANCEL) << c.name;
+    }
 }
 
 TEST_F(ErrorDialogTest, AnEmptyListOpensAndCloses)

@@ -75,6 +75,7 @@ protected:
     {
         App_Init(GetModuleHandleA(nullptr));
         textHandle_ = TextAPI_Open(TextsPath("TextAPI.db").c_str(), TextsPath("TextAPI.ddq").c_str());
+        ASSERT_GT(textHandle_, 0) << "TextAPI.db is not built beside the tests";
     }
     void TearDown() override
     {
@@ -151,8 +152,6 @@ TEST_F(TooltipTest, AnswersWithTheLiteralOrTheLanguageText)
 
 TEST_F(TooltipTest, ALanguageChangeShowsInTheNextTooltip)
 {
-    if (textHandle_ < 0)
-        GTEST_SKIP() << "TextAPI.db is not built beside the modules";
     Open(describedTable);
     ASSERT_EQ(TextAPI_SetLanguage(textHandle_, kLangEnglish), 0);
     std::string english = AskText(IDC_TEST_DESCRIBED);
