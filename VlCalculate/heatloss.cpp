@@ -154,15 +154,19 @@ bool SolveLayers(const LayerStack& s, double ts, double ho, HeatLossOutput& out,
     return true;
 }
 
-// Layers of negative or unknown thickness (the missing-value sentinel) and a
-// pipe without a positive diameter describe no real object: their heat loss
-// would come out with any sign.
+// Layers of negative or unknown thickness (the missing-value sentinel), a
+// pipe without a positive diameter and a duct of negative size describe no
+// real object: their heat loss would come out with any sign.
 bool DimensionsAreReal(const HeatLossInput& in)
 {
+    const auto size = [](float v) { return v >= 0.0f && std::isfinite(v); };
     for (float s : in.thickness) {
-        if (!(s >= 0.0f && std::isfinite(s))) {
+        if (!size(s)) {
             return false;
         }
+    }
+    if (in.objectType == kCalcRectangularDuct) {
+        return size(in.ductWidth) && size(in.ductHeight);
     }
     return !IsPipeType(in.objectType) || (in.outerDiameter > 0.0f && std::isfinite(in.outerDiameter));
 }

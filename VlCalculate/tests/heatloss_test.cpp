@@ -34,6 +34,15 @@ HeatLossInput MakeInput(int32_t type, float medium, float ambient, float velocit
     return in;
 }
 
+// A rectangular duct with 50 mm of λ 0.04 at 40 °C in air of 10 °C.
+HeatLossInput MakeDuct(float width, float height)
+{
+    HeatLossInput in = MakeInput(5, 40, 10, 0, 0.9f, 0, {{0.05f, 0.04f, 0, 0}});
+    in.ductWidth = width;
+    in.ductHeight = height;
+    return in;
+}
+
 const Layer kWool50{0.05f, 0.033f, 0.015f, 0.006f};  // mineral wool, λ = 0.033 + 0.015 t + 0.006 t², t = T/100
 
 struct HeatLossCase {
@@ -108,11 +117,8 @@ TEST_F(EngineTest, RectangularDuctGivesItsLossPerMetreOfPerimeter)
 {
     // reference_figures.py: 0.6 x 0.4 m duct, 50 mm of λ 0.04, 40/10 °C: 49.0137 W/m
     // over the outer perimeter 2(0.6+0.1) + 2(0.4+0.1) = 2.4 m.
-    HeatLossInput in = MakeInput(5, 40, 10, 0, 0.9f, 0, {{0.05f, 0.04f, 0, 0}});
-    in.ductWidth = 0.6f;
-    in.ductHeight = 0.4f;
     HeatLossOutput out{};
-    ASSERT_EQ(HeatLossCalculation(in, &out), 0);
+    ASSERT_EQ(HeatLossCalculation(MakeDuct(0.6f, 0.4f), &out), 0);
     EXPECT_NEAR(out.heatLossPerMetre, 49.0137, 0.25);
     EXPECT_FLOAT_EQ(out.heatLossPerSquareMetre, 0.0f);
     EXPECT_NEAR(out.faceTemp[0], 12.43, 0.3);
@@ -296,6 +302,7 @@ const ImpossibleObject kImpossibleObjects[] = {
     {"PipeOfNegativeDiameter", MakeInput(1, 150, 20, 0, 0.9f, -0.2f, {kWool50})},
     {"NegativeThickness", MakeInput(1, 150, 20, 0, 0.9f, 0.1f, {{-0.02f, 0.04f, 0, 0}})},
     {"MissingThicknessSentinel", MakeInput(2, 150, 20, 0, 0.9f, 0, {{-3.4e38f, 0.04f, 0, 0}})},
+    {"DuctOfMissingWidth", MakeDuct(-3.4e38f, 0.4f)},
     {"UnknownMediumTemperature", MakeInput(1, std::nanf(""), 20, 0, 0.9f, 0.1f, {kWool50})},
     {"UnknownEmissivity", MakeInput(2, 150, 20, 0, std::nanf(""), 0, {kWool50})},
     {"UnknownAirVelocity", MakeInput(1, 150, 20, std::nanf(""), 0.9f, 0.1f, {kWool50})},
