@@ -2,6 +2,7 @@
 // stored records. Every export takes the module mutex; a database's content is
 // in memory and reread when its file changed.
 #include "engine.h"
+#include <cstring>
 
 namespace {
 
@@ -26,7 +27,7 @@ Database* FindDb(short db)
 
 short MakeKey(const Schema& schema, const char* cls, const char* key, RecordKey* out)
 {
-    if (!cls || !*cls || !key)
+    if (!cls || !*cls || !key || strlen(cls) > kMaxNameBytes)
         return DDQ_EARG;
     out->cls = cls;
     out->key = TrimKey(key);

@@ -256,6 +256,8 @@ short DbFile_Read(const std::string& path, const Schema& schema, RecordMap* reco
 short DbFile_Commit(const std::string& path, const RecordMap& records)
 {
     std::vector<uint8_t> data = DbFile_Encode(records);
+    if (data.size() > kMaxFileSize)
+        return DDQ_EIO;   // it could not be read back
     std::string fresh = path + ".new";
     bool written;
     {

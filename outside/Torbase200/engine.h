@@ -11,6 +11,11 @@
 #define TORBASE_BUILD
 #include "outside/Torbase200/torbase.h"
 
+// Limits of what the file format can hold: a class name or key takes one
+// length byte, a record's attribute count two.
+constexpr size_t kMaxNameBytes = 255;
+constexpr size_t kMaxAttributes = 65535;
+
 // How the engine stores one attribute id.
 struct AttSpec {
     uint32_t elementSize = 1;

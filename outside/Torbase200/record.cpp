@@ -69,6 +69,8 @@ short Rec_Put(const Schema& schema, AttMap& atts, int16_t att, const void* data,
     AttSpec layout = schema.SpecOf(att);
     if (!layout.known || count < 0 || (count > 0 && !data))
         return DDQ_EARG;
+    if (atts.size() >= kMaxAttributes && !atts.count(att))
+        return DDQ_EARG;   // one more could not be written to the file
     size_t size = size_t(count) * layout.elementSize;
     if (size > kMaxValueBytes)
         return DDQ_EARG;

@@ -575,4 +575,46 @@ TEST_F(Engine, CraftedFilesWithRightChecksumsAreCheckedThroughout)
     ddq_closefile(h);
 }
 
+// What the file format cannot hold is refused when it is asked for, so that
+// every commit writes a file that reads back.
+TEST(EngineLimits, NamesAndAttributeCountsThatTheFileCannotHoldAreRefused)
+{
+    TempFolder dir;
+    std::string schemaPath = dir.Path("ALL.DDQ"), dbPath = dir.Path("limits.db");
+    WriteText(schemaPath, "torbase-schema 1\nclass * 8\natt -32768-32767 1\n");
+    short db = ddq_openwithschema(schemaPath.c_str(), dbPath.c_str(), 0);
+    ASSERT_GT(db, 0);
+    ASSERT_EQ(ddq_createfile(db), 0);
+    ASSERT_EQ(ddq_begintransaction(db, 1), 0);
+    const std::string longest(255, 'c');
+    EXPECT_EQ(ddq_newrecord(db, (longest + "c").c_str(), "K"), nullptr) << "class name of 256 bytes";
+    EXPECT_EQ(ddq_lookupkey(db, (longest + "c").c_str(), "K"), DDQ_EARG);
+    ddq_record* rec = ddq_newrecord(db, longest.c_str(), "K");
+    ASSERT_NE(rec, nullptr);
+    const char byte = 'b';
+    for (int id = -32768; id < 32767; ++id)
+        ASSERT_EQ(ddq_putfield(db, &rec, short(id), &byte, 1), 0) << id;
+    EXPECT_EQ(ddq_putfield(db, &rec, 32767, &byte, 1), DDQ_EARG) << "the 65536th attribute";
+    EXPECT_EQ(ddq_putfield(db, &rec, 0, &byte, 1), 0) << "replacing one is no new one";
+    ASSERT_EQ(ddq_writerecord(db, rec), 0);
+    EXPECT_EQ(ddq_putstoredfield(db, longest.c_str(), "K", 32767, &byte, 1), DDQ_EARG);
+    ddq_freerecord(rec);
+    ASSERT_EQ(ddq_endtransaction(db), 0);
+    ddq_closefile(db);
+
+    db = ddq_openwithschema(schemaPath.c_str(), dbPath.c_str(), 0);
+    ASSERT_GT(db, 0) << "the committed file reads back";
+    rec = ddq_findfirst(db, longest.c_str());
+    ASSERT_NE(rec, nullptr);
+    int attributes = 0;
+    short att, count;
+    char value;
+    for (void* p = ddq_firstfield(db, rec, &att, &count, &value, 1); p;
+         p = ddq_nextfield(db, rec, &att, &count, &value, 1))
+        ++attributes;
+    EXPECT_EQ(attributes, 65535);
+    ddq_freerecord(rec);
+    ddq_closefile(db);
+}
+
 }  // namespace
