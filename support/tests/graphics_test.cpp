@@ -95,18 +95,19 @@ TEST_F(ShadeTest, ClassesAreRegisteredForTheModule)
     EXPECT_TRUE(Shade_RegisterClasses()) << "registering again is no failure";
 }
 
-TEST_F(ShadeTest, RaisedFrameIsLightAtTheBottomRight)
+// The raised frame is dark at the top left and light at the bottom right;
+// the sunken one the other way round.
+TEST_F(ShadeTest, FramesShadeTheirCornersByTheirKind)
 {
-    auto [topLeft, bottomRight] = Corners("QSHADEA");
-    EXPECT_EQ(topLeft, GetSysColor(COLOR_3DSHADOW));
-    EXPECT_EQ(bottomRight, GetSysColor(COLOR_3DHIGHLIGHT));
-}
-
-TEST_F(ShadeTest, SunkenFrameIsDarkAtTheBottomRight)
-{
-    auto [topLeft, bottomRight] = Corners("QSHADEB");
-    EXPECT_EQ(topLeft, GetSysColor(COLOR_3DHIGHLIGHT));
-    EXPECT_EQ(bottomRight, GetSysColor(COLOR_3DSHADOW));
+    struct Row { const char* name; const char* className; int topLeft, bottomRight; } rows[] = {
+        {"raised", "QSHADEA", COLOR_3DSHADOW, COLOR_3DHIGHLIGHT},
+        {"sunken", "QSHADEB", COLOR_3DHIGHLIGHT, COLOR_3DSHADOW},
+    };
+    for (const Row& r : rows) {
+        auto [topLeft, bottomRight] = Corners(r.className);
+        EXPECT_EQ(topLeft, GetSysColor(r.topLeft)) << r.name;
+        EXPECT_EQ(bottomRight, GetSysColor(r.bottomRight)) << r.name;
+    }
 }
 
 }  // namespace
