@@ -281,6 +281,45 @@ TEST(TextSources, FormatsShortcutsAndSeparatorsAreTheSameInEveryLanguage)
               (std::vector<std::string>{"%", "| x0", "\n x0", "& x1", "tab \tF1 100%"}));
 }
 
+// The access key of a menu text: the character after its "&", lower case.
+std::wstring AccessKey(const std::string& text)
+{
+    size_t amp = text.find('&');
+    if (amp == std::string::npos || amp + 1 >= text.size())
+        return L"";
+    wchar_t wide[8] = {};
+    int n = MultiByteToWideChar(CP_UTF8, 0, text.c_str() + amp + 1, -1, wide, 7);
+    if (n <= 0 && GetLastError() != ERROR_INSUFFICIENT_BUFFER)
+        return L"";
+    std::wstring key(1, wide[0]);
+    CharLowerBuffW(key.data(), 1);
+    return key;
+}
+
+TEST(TextSources, AccessKeysAreUniqueWithinEachMenu)
+{
+    // The main window's menus: the bar, then each pop-up's items.
+    const std::vector<std::vector<long>> menus = {
+        {9164, 20001, 20005, 20008, 9189},
+        {9254, 9269, 9341, 9343, 20000, 9159},
+        {20002, 20003, 20004},
+        {20006, 20007},
+        {20009},
+        {9079, 9005},
+    };
+    for (const LanguageFile& f : ReadAllLanguages()) {
+        for (const std::vector<long>& menu : menus) {
+            std::map<std::wstring, long> taken;
+            for (long id : menu) {
+                std::wstring key = AccessKey(f.texts.at(id));
+                EXPECT_FALSE(key.empty()) << f.name << ": text " << id << " has no access key";
+                auto [it, fresh] = taken.emplace(key, id);
+                EXPECT_TRUE(fresh) << f.name << ": texts " << it->second << " and " << id << " share a key";
+            }
+        }
+    }
+}
+
 // The name text ids (attribute 1201) of the "CM" surface-material records in
 // the other table sources of data/.
 void ScanMaterialNames(std::vector<UsedId>& used)
