@@ -92,6 +92,9 @@ TEST_F(Project, FileOperationsRefuseWhatTheyCannotDo)
     CreateLoaded();
     EXPECT_EQ(Kadmi_OpenDatabasefile(file.c_str()), -1001);
     EXPECT_EQ(Kadmi_CreateDatabasefile(file.c_str()), -1301);
+    const auto before = ReadAll(file);
+    EXPECT_EQ(Kadmi_CopyFile(file.c_str(), file.c_str()), -203) << "a copy onto itself";
+    EXPECT_EQ(ReadAll(file), before) << "is not emptied";
     EXPECT_EQ(Kadmi_CheckRWAccess(file.c_str()), 1);
     EXPECT_EQ(Kadmi_CheckRWAccess(dir.Path("no\\such\\dir.wdf").c_str()), 0);
     EXPECT_EQ(Kadmi_CheckRWAccess(dir.Path("no/such/dir.wdf").c_str()), 0) << "'/' separates too";
