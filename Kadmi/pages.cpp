@@ -11,6 +11,13 @@ ddq_record* FetchOrMake(short db, const char* key)
     return rec ? rec : ddq_newrecord(db, kClass, key);
 }
 
+// True when the entry's record is stored in the file already.
+bool IsStored(const PageEntry& e)
+{
+    char key[kKeySize];
+    return Key_Object(K().loadedPage, e.id, key) && ddq_lookupkey(K().db, kClass, key) == 1;
+}
+
 // Calls visit(page) for each existing page from 1 to last; stops when it returns false.
 template <typename Visit> void ForEachPage(short last, Visit visit)
 {
@@ -138,7 +145,9 @@ short WINAPI Kadmi_SavePage()
             char key[kKeySize];
             if (Key_Part(g.loadedPage, e.id, key))
                 ddq_deleterecord(g.db, kClass, key);
-        } else if (Record_HasAttributes(g.db, e.record)) {
+        } else if (Record_HasAttributes(g.db, e.record) || IsStored(e)) {
+            // A stored record whose attributes were all deleted is written
+            // empty, or its former attributes would come back at the next load.
             if (short rc = ddq_writerecord(g.db, e.record); rc != 0) {
                 g.lastEngine = rc;
                 return EndTransaction(-2303);

@@ -80,6 +80,24 @@ TEST_F(Project, LoadTakesThePagesOwnPartsOnlyAndDeletedPartsGoAtSave)
     EXPECT_EQ(Kadmi_GetLongAtt(1, 201), 201);
 }
 
+TEST_F(Project, AttributesDeletedInMemoryStayDeletedAfterSave)
+{
+    CreateLoaded();
+    ASSERT_EQ(Kadmi_CreatePart(), 1);
+    for (long object : {long(KadmiObject_Project), long(KadmiObject_Page), 1L})
+        ASSERT_EQ(Kadmi_SetLongAtt(object, 201, 7), 0) << object;
+    ASSERT_EQ(Kadmi_SavePage(), 0);
+    for (long object : {long(KadmiObject_Project), long(KadmiObject_Page), 1L})
+        ASSERT_EQ(Kadmi_DeleteAtt(object, 201), 0) << object;
+    ASSERT_EQ(Kadmi_SavePage(), 0);
+    ASSERT_EQ(Kadmi_LoadPage(1), 0);
+    EXPECT_EQ(Kadmi_NPart(), 1) << "the part stays, without attributes";
+    for (long object : {long(KadmiObject_Project), long(KadmiObject_Page), 1L}) {
+        Kadmi_GetLongAtt(object, 201);
+        EXPECT_EQ(Kadmi_LastAttWasFound(), 0) << object << ": a deleted attribute came back";
+    }
+}
+
 TEST_F(Project, PageCopyReplacesTheDestinationWholeAndOntoItselfChangesNothing)
 {
     CreateLoaded();
