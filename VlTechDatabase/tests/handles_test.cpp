@@ -103,6 +103,26 @@ TEST(TechDbHandles, MissingOrDamagedTechnicalDataFailsInitAndLeavesItsHandleNega
     }
 }
 
+// In a folder of 245 characters the technical data ("VlDataTech.DB") and the
+// euro prices still fit in 259 characters; the editable databases
+// ("VlDataInsulation.db", "VlDataWeather.db") would not, and count as missing
+// although their files are there.
+TEST(TechDbHandles, APathTooLongForItsBufferCountsAsAMissingFile)
+{
+    TechFolder folder(AllDatabaseFiles(), 245);
+    ASSERT_EQ(folder.path().size(), 245u);
+    LoadedTechLib lib(folder);
+    ASSERT_TRUE(lib.ok());
+    EXPECT_GE(lib->DataHandle(), 0);
+    EXPECT_GE(lib->EurHandle(), 0);
+    for (const EditablePair& p : kPairs) {
+        SCOPED_TRACE(p.name);
+        ASSERT_TRUE(folder.Has(p.file));
+        EXPECT_EQ(((*lib).*p.handle)(), -1);
+        EXPECT_EQ(((*lib).*p.open)(1), -1);
+    }
+}
+
 TEST(TechDbHandles, FailedOpenLeavesTheSentinel)
 {
     TechFolder folder({"VlDataTech.DB"});

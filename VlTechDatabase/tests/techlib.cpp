@@ -39,26 +39,52 @@ const std::vector<std::string>& AllDatabaseFiles()
     return files;
 }
 
-TechFolder::TechFolder(const std::vector<std::string>& files) : path_(TempFolderName())
+namespace {
+
+// A path for the wide file functions that takes no notice of the 260-character limit.
+std::wstring LongPath(const std::string& path)
 {
-    CreateDirectoryA(path_.c_str(), nullptr);
+    return L"\\\\?\\" + std::wstring(path.begin(), path.end());
+}
+
+void EmptyFolder(const std::string& folder)
+{
+    WIN32_FIND_DATAW found;
+    HANDLE h = FindFirstFileW(LongPath(folder + "*").c_str(), &found);
+    if (h == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        DeleteFileW((LongPath(folder) + found.cFileName).c_str());
+    } while (FindNextFileW(h, &found));
+    FindClose(h);
+}
+
+}  // namespace
+
+TechFolder::TechFolder(const std::vector<std::string>& files, size_t length)
+    : top_(TempFolderName()), path_(top_)
+{
+    CreateDirectoryA(top_.c_str(), nullptr);
+    if (length > path_.size() + 1) {
+        path_ += std::string(length - path_.size() - 1, 'd') + "\\";
+        CreateDirectoryW(LongPath(path_).c_str(), nullptr);
+    }
     std::vector<std::string> all = {"VlTechDb.dll", "VLDATAB.DDQ", "VlPrice.DDQ"};
     all.insert(all.end(), files.begin(), files.end());
     for (const std::string& f : all)
-        CopyFileA((BinFolder() + f).c_str(), (path_ + f).c_str(), FALSE);
+        CopyFileW(LongPath(BinFolder() + f).c_str(), LongPath(path_ + f).c_str(), FALSE);
 }
 
 TechFolder::~TechFolder()
 {
-    WIN32_FIND_DATAA found;
-    HANDLE h = FindFirstFileA((path_ + "*").c_str(), &found);
-    if (h != INVALID_HANDLE_VALUE) {
-        do {
-            DeleteFileA((path_ + found.cFileName).c_str());
-        } while (FindNextFileA(h, &found));
-        FindClose(h);
-    }
-    RemoveDirectoryA(path_.c_str());
+    EmptyFolder(path_);
+    RemoveDirectoryW(LongPath(path_).c_str());
+    RemoveDirectoryA(top_.c_str());
+}
+
+bool TechFolder::Has(const std::string& name) const
+{
+    return GetFileAttributesW(LongPath(path_ + name).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 void TechFolder::Write(const std::string& name, const std::string& bytes) const

@@ -57,20 +57,25 @@ static_assert(sizeof(TechLib) == 40 * sizeof(void*), "one pointer per ordinal 1.
 std::string BinFolder();
 
 // A folder with a copy of the library (the engine is found in the output
-// folder), the schemas and the named
-// files of the output folder; removed with everything in it at the end.
+// folder), the schemas and the named files of the output folder; removed
+// with everything in it at the end. With a length, the folder's path (with
+// its backslash) is made exactly that long, so that some of the files' paths
+// may pass the 260-character limit.
 class TechFolder {
 public:
-    explicit TechFolder(const std::vector<std::string>& files);
+    explicit TechFolder(const std::vector<std::string>& files, size_t length = 0);
     ~TechFolder();
     TechFolder(const TechFolder&) = delete;
     TechFolder& operator=(const TechFolder&) = delete;
     const std::string& path() const { return path_; }
+    // Whether the folder holds a file of that name.
+    bool Has(const std::string& name) const;
     // Replaces a file of the folder with the given bytes.
     void Write(const std::string& name, const std::string& bytes) const;
 
 private:
-    std::string path_;
+    std::string top_;    // the folder made in the temporary folder
+    std::string path_;   // top_, or a folder in it that gives the asked length
 };
 
 // The library copy of a folder, loaded (attach runs TechDb_Init) until the
