@@ -44,6 +44,16 @@ vl_start_display() {
   vl_say "started a virtual display $DISPLAY (Xvfb pid $VL_XVFB_PID)"
 }
 
+# This Wine does not find the fonts of its own data folder, so frames, menus
+# and scroll bars draw the letters of their symbols ("0 1 r") in place of the
+# caption buttons and marks. A copy of Wine's Marlett in the prefix's Fonts
+# folder gives them their symbols back.
+vl_add_symbol_font() {
+  local font=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  if [ -f "$font" ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then cp "$font" "$fonts/"; fi
+  return 0
+}
+
 # One persistent Wine server for the build's prefix; the prefix is made on
 # first use and kept between runs.
 vl_start_wine() {
@@ -53,6 +63,7 @@ vl_start_wine() {
     wineboot -i >/dev/null 2>&1
     wineserver -w
   fi
+  vl_add_symbol_font
   wineserver -w  # a server the build's data compiler left has no display
   wineserver -p >/dev/null 2>&1 &
   VL_WINESERVER_PID=$!
