@@ -97,8 +97,8 @@ struct Reader {
 // that fits the callers' 16-bit counts and exactly count elements of bytes.
 bool FitsSchema(const Schema& schema, int16_t id, const AttValue& v, uint32_t size)
 {
-    AttSpec spec = schema.SpecOf(id);
-    return spec.known && v.count <= 32767 && uint64_t(v.count) * spec.elementSize == size;
+    AttSpec layout = schema.SpecOf(id);
+    return layout.known && v.count <= 32767 && uint64_t(v.count) * layout.elementSize == size;
 }
 
 bool DecodeRecord(Reader& r, const Schema& schema, RecordKey* key, AttMap* atts)
