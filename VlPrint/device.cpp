@@ -156,6 +156,9 @@ void Report_SetupFonts(int output)
     if (output == Output_Rtf) {
         MakeRtfSelectors();
         WriteFontTable();
+        // An A4 page with 1 cm margins holds the report's width, so a word
+        // processor that opens the text keeps every row on one line.
+        Rtf_Write("\\paperw11906\\paperh16838\\margl567\\margr567\\margt567\\margb567\r\n");
     }
 }
 

@@ -119,15 +119,17 @@ void DrawCell(const ReportCell& cell, int x)
     DrawText(x, Prn().y, text.c_str(), TA_BOTTOM | ((cell.flags & Cell_Right) ? TA_RIGHT : TA_LEFT));
 }
 
-// Tab position in twips of the cell anchored at x.
+// Tab position in twips of the cell anchored at x: the rich text's columns
+// are 0.95 of the metafile's.
+constexpr double kRtfScale = 0.95;
 int TabStop(int x)
 {
-    return int(x * 0.95 * 5.669);
+    return int(x * kRtfScale * 5.669);
 }
 
 // A row as one paragraph: its properties, the tab stops of its cells
 // included, come first, then each cell's text after a tab.
-void WriteRtfRow(const ReportRow& row)
+void WriteRtfParagraph(const ReportRow& row)
 {
     const PrintGlobals& g = Prn();
     std::string stops = "\\pard\\plain", cells;
@@ -145,6 +147,28 @@ void WriteRtfRow(const ReportRow& row)
         cells += "\r\n";
     }
     Rtf_Write(stops + " \r\n" + cells + "\\par\r\n");
+}
+
+bool FitsRtfColumn(const ReportCell& cell)
+{
+    const TextMeasure measure(FontOfSlot(Report_FontSlot(cell.flags)));
+    return measure.Width(cell.text) <= cell.width * kRtfScale;
+}
+
+// Rich text keeps a text that is wider than its column whole, on a line of
+// its own above the row's other cells, so that those keep their columns.
+void WriteRtfRow(const ReportRow& row)
+{
+    ReportRow rest = row;
+    for (ReportCell& cell : rest.cells) {
+        if (cell.width <= 0 || Cell_IsBlank(cell.text) || FitsRtfColumn(cell))
+            continue;
+        ReportRow alone = {};
+        alone.cells[&cell - rest.cells] = cell;
+        WriteRtfParagraph(alone);
+        cell.text[0] = '\0';
+    }
+    WriteRtfParagraph(rest);
 }
 
 void DrawLogo()

@@ -268,6 +268,7 @@ protected:
         for (int k = 0; k < 3; ++k) {
             long part = Kadmi_CreatePart();
             Kadmi_SetStringAtt(part, 1528, k < usedLayers ? "TESTCODE" : "-789");
+            Kadmi_SetStringAtt(part, 1538, "IP");
             Kadmi_SetFloatAtt(part, 1326, 50.0f);
         }
         SetStamps(KadmiObject_Page, stale ? 110000 : 100000, stale ? 100000 : 110000);
@@ -455,6 +456,7 @@ TEST_F(PrintTest, ThicknessListPrintsTheGivenElements)
     list[0].totalAnnualCost = 1234.567f;
     list[1] = list[0];
     list[1].thickness = 80.0f;
+    strcpy(list[1].productCode, "MWA-114.3-30");   // a name wider than its column
     char heading[] = "DN 100 {pipe}";
     SetInsulationData(list, 2, heading);
     auto boxes = PrintToClipboard(2, 1);
@@ -463,6 +465,9 @@ TEST_F(PrintTest, ThicknessListPrintsTheGivenElements)
     for (const char* expected : {"DN 100 {pipe}", "100 * 30", "200", "50", "80", "21.3", "23.5", "1234.57"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
     EXPECT_EQ(text.find("200 * "), std::string::npos);
+    // The whole name on a line of its own; the values keep their columns.
+    EXPECT_NE(text.find("\tMineral wool pipe section, aluminium foil faced 114.3 x 30\n\t100 * 30\t200\t80\t"),
+              std::string::npos);
 
     SetInsulationData(list, 0, nullptr);
     PrintToClipboard(2, 1);
@@ -625,7 +630,15 @@ TEST_F(PrintTest, RichTextCellsSitOnTheTabStopsOfTheirParagraph)
     Choose({1});
     SetOptions({21, 22, 23, 24});
     PrintToClipboard();
-    const auto paragraphs = ReadThroughRichEdit(ClipboardRtf());
+    const std::string rtf = ClipboardRtf();
+    // Readers that take a paragraph's properties only before its text need
+    // every stop declared before the first tab.
+    for (size_t at = rtf.find("\\pard"); at != std::string::npos; at = rtf.find("\\pard", at + 1)) {
+        const size_t end = std::min(rtf.find("\\par\r\n", at), rtf.find("\\pard", at + 1));
+        const size_t firstTab = std::min(rtf.find("\\tab", at), end);
+        EXPECT_GE(std::min(rtf.find("\\tx", firstTab), end), end) << rtf.substr(at, end - at);
+    }
+    const auto paragraphs = ReadThroughRichEdit(rtf);
     const std::set<LONG> cellStops = CellStops();
     size_t rows = 0;
     for (const ReadParagraph& p : paragraphs) {
