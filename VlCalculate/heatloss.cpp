@@ -118,15 +118,12 @@ bool LayerResistances(const LayerStack& s, const double lambda[3], double ho, do
     return true;
 }
 
-// The layer iteration at surface estimate ts and outer coefficient ho: fills
-// the face temperatures and conductivities of out and the heat flow (W/m² or
-// W/m). The lookup status is that of the last pass, whose values stand.
-bool SolveLayers(const LayerStack& s, double ts, double ho, HeatLossOutput& out, double& flow, int& status)
+// The layer iteration at outer coefficient ho from the layer mean
+// temperatures in mean, which it moves on: fills the face temperatures and
+// conductivities of out and the heat flow (W/m² or W/m). The lookup status is
+// that of the last pass, whose values stand.
+bool SolveLayers(const LayerStack& s, double ho, double mean[3], HeatLossOutput& out, double& flow, int& status)
 {
-    double mean[3];
-    for (double& m : mean) {
-        m = (s.tm + ts) / 2.0;
-    }
     double sum = 0.0;
     double change = 10.0;
     for (int pass = 0; change > kLayerTolerance && pass < kMaxLayerPasses; ++pass) {
@@ -238,6 +235,13 @@ short WINAPI HeatLossCalculation(HeatLossInput in, HeatLossOutput* out)
     double ts = s.ta + 10.0;
     double change = 10.0;
     int status = kConductivityOk;
+    // Each pass starts the layers where the previous one left them: started
+    // afresh, the layer iteration's 1 K tolerance makes the surface jump
+    // between two values and never settle.
+    double mean[3];
+    for (double& m : mean) {
+        m = (s.tm + ts) / 2.0;
+    }
     for (int pass = 0; change > kSurfaceTolerance && pass < kMaxSurfacePasses; ++pass) {
         const double ho = surface.coefficient(ts);
         // Surface conductance per square metre, or per metre of pipe.
@@ -247,7 +251,7 @@ short WINAPI HeatLossCalculation(HeatLossInput in, HeatLossOutput* out)
             return -1;
         }
         double flow = 0.0;
-        if (!SolveLayers(s, ts, ho, *out, flow, status)) {
+        if (!SolveLayers(s, ho, mean, *out, flow, status)) {
             return -1;
         }
         (s.pipe ? out->heatLossPerMetre : out->heatLossPerSquareMetre) = static_cast<float>(flow);
