@@ -50,7 +50,7 @@ LayerStack DescribeLayers(const HeatLossInput& in)
         const double ratio = s.face[k + 1] / inner;
         s.faceUsable[k] = !(std::fabs(inner) < 1e-6 || std::fabs(ratio) < 1e-6);
         // A layer without thickness has the ratio 1 exactly.
-        s.logRatio[k] = s.faceUsable[k] && s.thickness[k] != 0.0 ? std::log(ratio) : 0.0;
+        s.logRatio[k] = s.pipe && s.faceUsable[k] && s.thickness[k] != 0.0 ? std::log(ratio) : 0.0;
     }
     s.tm = in.mediumTemp;
     s.ta = in.ambientTemp;

@@ -151,7 +151,7 @@ bool TestsCondensation(const PageConditions& page, bool hot)
     return page.dewPointMode == 2 || !hot;
 }
 
-bool Keeps(const INSULATIONTHICKNESSINPUT& in, bool condenses, float dewPoint, bool hot,
+bool Keeps(const INSULATIONTHICKNESSINPUT& in, bool dewPointTested, float dewPoint, bool hot,
            const INSULATIONTHICKNESSRESULTLIST& e)
 {
     switch (in.calculationCase) {
@@ -163,7 +163,7 @@ bool Keeps(const INSULATIONTHICKNESSINPUT& in, bool condenses, float dewPoint, b
     case kCaseSurfaceTempLimit:
         return hot ? e.surfaceTemp <= in.surfaceTempLimit : e.surfaceTemp >= in.surfaceTempLimit;
     case kCaseCondensation:
-        return !condenses || e.surfaceTemp > dewPoint;
+        return !dewPointTested || e.surfaceTemp > dewPoint;
     default:
         return false;
     }
@@ -173,14 +173,14 @@ void FilterList(const INSULATIONTHICKNESSINPUT& in, const PageConditions& page)
 {
     CalcGlobals& g = Calc();
     Dew_pointOutput dew{0.0f};
-    const bool condenses = TestsCondensation(page, g.hot);
-    if (in.calculationCase == kCaseCondensation && condenses &&
+    const bool dewPointTested = TestsCondensation(page, g.hot);
+    if (in.calculationCase == kCaseCondensation && dewPointTested &&
         Dew_point({page.dewPointMode, page.ambient, page.medium, page.humidity}, &dew) != 0) {
         return;
     }
     for (int i = 0; i < g.fullCount; ++i) {
         const INSULATIONTHICKNESSRESULTLIST& e = g.fullList[i];
-        if (Keeps(in, condenses, dew.dewPoint, g.hot, e) &&
+        if (Keeps(in, dewPointTested, dew.dewPoint, g.hot, e) &&
             Array_Append(reinterpret_cast<void**>(&g.filteredList), &g.filteredCount, sizeof e, &e) != 0) {
             return;
         }
