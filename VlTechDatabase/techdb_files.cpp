@@ -176,8 +176,10 @@ int __stdcall TechDb_Init()
 
 int __stdcall TechDb_Close()
 {
-    CloseEditable(TechDb().other);
-    CloseEditable(TechDb().weather);
+    TechDbGlobals& g = TechDb();
+    CloseReadOnly(g.tech);
+    for (TechDbHandle& h : g.price)
+        CloseReadOnly(h);
     return 0;
 }
 
