@@ -180,8 +180,30 @@ static int RunMessageLoop()
     return static_cast<int>(message.wParam);
 }
 
+// Without its language texts the module has no words to show: it says, in
+// English, which of their files are missing from its folder, or that they
+// cannot be read.
+static void ReportTextsNotOpened()
+{
+    std::string folder = Path_ModuleFolder(App().instance), missing, all;
+    for (const char* name : {"TextAPI.db", "TextAPI.ddq"}) {
+        std::string line = std::string("\n") + name;
+        all += line;
+        if (!Path_FileExists((folder + name).c_str()))
+            missing += line;
+    }
+    std::string text = std::string(kApplication) + " cannot start. ";
+    text += missing.empty() ? "These files in the folder\n" + folder + "\ncannot be read:\n" + all
+                            : "These files are missing from the folder\n" + folder + ":\n" + missing;
+    MessageBoxA(nullptr, text.c_str(), kApplication, MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+}
+
 int32_t __stdcall StartVelmoInsulation(HINSTANCE, HINSTANCE, char* commandLine, int show)
 {
+    if (Shell().textHandle < 0) {
+        ReportTextsNotOpened();
+        return 0;
+    }
     if (Startup_Init() != 0) {
         Startup_Shutdown();
         return 0;
