@@ -192,9 +192,9 @@ static void ReportTextsNotOpened()
         if (!Path_FileExists((folder + name).c_str()))
             missing += line;
     }
-    std::string text = std::string(kApplication) + " cannot start. ";
-    text += missing.empty() ? "These files in the folder\n" + folder + "\ncannot be read:\n" + all
-                            : "These files are missing from the folder\n" + folder + ":\n" + missing;
+    std::string shown = "\n\nFolder: " + folder.substr(0, folder.size() - 1) + "\n";
+    std::string text = std::string(kApplication) + " cannot start: these files ";
+    text += missing.empty() ? "cannot be read." + shown + all : "are missing." + shown + missing;
     MessageBoxA(nullptr, text.c_str(), kApplication, MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }
 

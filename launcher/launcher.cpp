@@ -39,12 +39,11 @@ void ReportNotLoaded(const std::string& folder, DWORD error)
         if (!IsFile(folder + name))
             missing += std::string("\n") + name;
     }
-    std::string text = "Varmelin cannot start. ";
-    if (!missing.empty())
-        text += "These files are missing from the folder\n" + folder + ":\n" + missing;
-    else
-        text += std::string(kInterfaceModule) + " in the folder\n" + folder + "\ncannot be loaded (system error " +
-                std::to_string(error) + "). One of the files there may be damaged.";
+    std::string shown = "\n\nFolder: " + folder.substr(0, folder.size() - 1);
+    std::string text = !missing.empty()
+                           ? "Varmelin cannot start: these files are missing." + shown + "\n" + missing
+                           : "Varmelin cannot start: " + std::string(kInterfaceModule) + " cannot be loaded (system error " +
+                                 std::to_string(error) + "). One of the files in its folder may be damaged." + shown;
     MessageBoxA(nullptr, text.c_str(), "Varmelin", MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }
 
