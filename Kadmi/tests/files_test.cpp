@@ -99,6 +99,8 @@ TEST_F(Project, FileOperationsRefuseWhatTheyCannotDo)
     EXPECT_EQ(Kadmi_CheckRWAccess(dir.Path("no\\such\\dir.wdf").c_str()), 0);
     EXPECT_EQ(Kadmi_CheckRWAccess(dir.Path("no/such/dir.wdf").c_str()), 0) << "'/' separates too";
     EXPECT_EQ(Kadmi_CheckRWAccess(""), 0);
+    ASSERT_TRUE(CreateDirectoryA(dir.Path("folder.wdf").c_str(), nullptr));
+    EXPECT_EQ(Kadmi_CheckRWAccess(dir.Path("folder.wdf").c_str()), 0) << "a folder is no project file";
 }
 
 TEST_F(Project, AMarkedFileAsksAndNoKeepsTheMark)
