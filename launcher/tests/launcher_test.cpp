@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <cstring>
 #include <string>
+#include "outside/Torbase200/tests/testfiles.h"
 #include "testsupport/testsupport.h"
 
 namespace {
@@ -22,42 +23,18 @@ std::string BinFolder()
     return FolderOf(tests.substr(0, tests.size() - 1)) + "bin\\";
 }
 
-// A copy of the program's folder without one file, removed at the end.
-class ProgramCopy {
-public:
-    explicit ProgramCopy(const std::string& without)
-    {
-        char temp[MAX_PATH] = {};
-        GetTempPathA(MAX_PATH, temp);
-        folder_ = std::string(temp) + "vl_launcher_" + std::to_string(GetCurrentProcessId()) + "\\";
-        CreateDirectoryA(folder_.c_str(), nullptr);
-        ForEachFile(BinFolder(), [&](const std::string& name) {
-            if (lstrcmpiA(name.c_str(), without.c_str()) != 0)
-                CopyFileA((BinFolder() + name).c_str(), (folder_ + name).c_str(), FALSE);
-        });
-    }
-    ~ProgramCopy()
-    {
-        ForEachFile(folder_, [&](const std::string& name) { DeleteFileA((folder_ + name).c_str()); });
-        RemoveDirectoryA(folder_.c_str());
-    }
-    const std::string& folder() const { return folder_; }
-
-private:
-    template <typename Visit> static void ForEachFile(const std::string& folder, Visit visit)
-    {
-        WIN32_FIND_DATAA found;
-        HANDLE find = FindFirstFileA((folder + "*").c_str(), &found);
-        if (find == INVALID_HANDLE_VALUE)
-            return;
-        do {
-            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-                visit(std::string(found.cFileName));
-        } while (FindNextFileA(find, &found));
-        FindClose(find);
-    }
-    std::string folder_;
-};
+// Fills folder with the files of the program's folder but one.
+void CopyProgramWithout(const std::string& folder, const char* missing)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE find = FindFirstFileA((BinFolder() + "*").c_str(), &found);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && lstrcmpiA(found.cFileName, missing) != 0)
+            CopyFileA((BinFolder() + found.cFileName).c_str(), (folder + found.cFileName).c_str(), FALSE);
+    } while (FindNextFileA(find, &found));
+    FindClose(find);
+}
 
 // This process's environment with only the system folders as PATH, so that
 // the program finds no module outside its own folder.
@@ -115,11 +92,12 @@ TEST(Launcher, AMissingFileIsNamedWithItsFolder)
         {"language texts", "TextAPI.db", 0},
     };
     for (const Case& c : cases) {
-        ProgramCopy copy(c.missing);
-        ProgramRun run = StartAndAnswer(copy.folder());
+        TempFolder copy;
+        CopyProgramWithout(copy.Path(""), c.missing);
+        ProgramRun run = StartAndAnswer(copy.Path(""));
         EXPECT_EQ(run.box.caption, "Varmelin") << c.name;
-        std::string folder = copy.folder().substr(0, copy.folder().size() - 1);
-        EXPECT_EQ(run.box.text, "Varmelin cannot start: these files are missing.\n\nFolder: " + folder + "\n\n" + c.missing)
+        EXPECT_EQ(run.box.text, "Varmelin cannot start: these files are missing.\n\nFolder: " + copy.Dir() + "\n\n" +
+                                    c.missing)
             << c.name;
         EXPECT_EQ(run.exitCode, c.exitCode) << c.name;
     }
