@@ -66,6 +66,11 @@ private:
     HHOOK hook_ = nullptr;
 };
 
+// Waits up to timeoutMs for a dialog box ("#32770") of another process,
+// records its caption and text and presses button. An empty caption and
+// text when none came.
+TsSeenBox Ts_AnswerProcessBox(DWORD processId, int button, DWORD timeoutMs);
+
 // A window by class and title (either NULL for any): a top-level window when
 // parent is NULL, else a descendant of parent. NULL when there is none.
 HWND Ts_FindWindow(const char* className, const char* title, HWND parent = nullptr);
