@@ -4,6 +4,7 @@
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/workspace/calctabs.h"
+#include "VlInterface/calcrecord.h"
 #include "VlInterface/tests/window_fixture.h"
 #include <commctrl.h>
 #include <map>
@@ -50,9 +51,19 @@ void RecordingPageInfo(CalcPageRecord* record)
     CalcPage_FillRecord(record, kTestTemplate, 20010, RecordingPage<Slot>);
 }
 
+// The cooling slot's page follows the object: one title for pipes, another
+// for plane surfaces.
+constexpr uint16_t kPipeTitle = 30027, kPlaneTitle = 30026;
+void CoolingPageInfo(CalcPageRecord* record)
+{
+    bool pipe = CalcRec().geometryFlags[1] != 0;
+    CalcPage_FillRecord(record, kTestTemplate, pipe ? kPipeTitle : kPlaneTitle, RecordingPage<3>);
+}
+
 } // namespace
 
-const CalcSlotTable g_calcSlots = {{RecordingPageInfo<0>, RecordingPageInfo<1>, RecordingPageInfo<2>}};
+const CalcSlotTable g_calcSlots = {
+    {RecordingPageInfo<0>, RecordingPageInfo<1>, RecordingPageInfo<2>, CoolingPageInfo, RecordingPageInfo<4>}};
 
 namespace {
 
@@ -89,7 +100,7 @@ protected:
 
 TEST_F(CalcTabsTest, StartsWithTheFirstPageOpenInsideTheTabArea)
 {
-    EXPECT_EQ(SendMessageA(tabs(), TCM_GETITEMCOUNT, 0, 0), 3);
+    EXPECT_EQ(SendMessageA(tabs(), TCM_GETITEMCOUNT, 0, 0), 5);
     EXPECT_EQ(OpenSlot(), 0);
     RECT tabArea{}, page{};
     GetWindowRect(tabs(), &tabArea);
@@ -151,15 +162,50 @@ TEST_F(CalcTabsTest, NothingReachesAPageThatIsNotOpen)
 
 TEST_F(CalcTabsTest, SelectingPastEitherEndChangesNothing)
 {
-    for (int index : {-1, 3, 5}) {
+    for (int index : {-1, 5, 6}) {
         CalcTabs_SelectPage(index);
         EXPECT_EQ(OpenSlot(), 0) << index;
     }
-    CalcTabs_SelectPage(2);
+    CalcTabs_SelectPage(4);
     SendMessageA(window(), WM_COMMAND, IDM_NEXT_TAB, 0);
-    EXPECT_EQ(OpenSlot(), 2);
+    EXPECT_EQ(OpenSlot(), 4);
+    CalcTabs_SelectPage(2);
     SendMessageA(window(), WM_COMMAND, IDM_PREVIOUS_TAB, 0);
     EXPECT_EQ(OpenSlot(), 1);
+}
+
+// The cooling tab is retitled for the object, except under an open cooling
+// or freezing page.
+TEST_F(CalcTabsTest, TheCoolingTabFollowsTheObject)
+{
+    struct Case {
+        const char* name;
+        int focusedTab;
+        bool pipe;
+        uint16_t expectedTitle;
+    };
+    const Case cases[] = {
+        {"pipe, first tab", 0, true, kPipeTitle},
+        {"plane, first tab", 0, false, kPlaneTitle},
+        {"pipe under the open cooling page", 3, true, kPlaneTitle},
+        {"pipe under the open freezing page", 4, true, kPlaneTitle},
+        {"pipe back on the second tab", 1, true, kPipeTitle},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CalcTabs_SelectPage(c.focusedTab);
+        CalcRec().geometryFlags[0] = !c.pipe;
+        CalcRec().geometryFlags[1] = c.pipe;
+        CalcTabs_UpdateTabs();
+        char caption[80] = {};
+        TCITEMA item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = caption;
+        item.cchTextMax = sizeof(caption);
+        SendMessageA(tabs(), TCM_GETITEMA, 3, reinterpret_cast<LPARAM>(&item));
+        EXPECT_STREQ(caption, Shell_Text(c.expectedTitle));
+        EXPECT_EQ(CalcTabs_GetFocusedTab(), c.focusedTab);
+    }
 }
 
 } // namespace
