@@ -1,0 +1,233 @@
+// Number fields on a live edit control: what each setter shows and allows to
+// be typed, what each getter accepts (whole text, comma for reals, range),
+// the range box and the focus on a refused value, texts read back whole, and
+// the field descriptors' text forms both ways.
+#include <gtest/gtest.h>
+#include "support/app.h"
+#include "support/dates.h"
+#include "support/numfield.h"
+#include "testsupport/testsupport.h"
+#include <cstring>
+#include <functional>
+#include <string>
+
+namespace {
+
+constexpr int kEdit = 101, kOther = 102;
+constexpr const char* kTitle = "Number fields";   // the boxes' caption, not the test dialog's
+
+class NumFieldTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        App_Init(GetModuleHandleA(nullptr));
+        App().title = kTitle;
+        for (int id : {kEdit, kOther})
+            CreateWindowExA(0, "EDIT", "", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL, 10, id - 90, 150, 20,
+                            dialog_.hwnd(), reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    }
+    HWND dlg() const { return dialog_.hwnd(); }
+    LRESULT Limit() const { return SendDlgItemMessageA(dlg(), kEdit, EM_GETLIMITTEXT, 0, 0); }
+
+    TsDialog dialog_{nullptr};
+};
+
+struct SetCase {
+    const char* name;
+    std::function<void(HWND)> set;
+    const char* shown;
+    LRESULT limit;
+};
+
+const SetCase kSetCases[] = {
+    {"float with width and decimals", [](HWND d) { Field_SetFloat(d, kEdit, 1.25f, 6, 1); }, "   1.2", 16},
+    {"double", [](HWND d) { Field_SetDouble(d, kEdit, -0.125, 0, 3); }, "-0.125", 16},
+    {"long", [](HWND d) { Field_SetLong(d, kEdit, 42, 4); }, "  42", 9},
+    {"short", [](HWND d) { Field_SetShort(d, kEdit, -7, 0); }, "-7", 4},
+    {"text cut to its limit", [](HWND d) { Field_SetText(d, kEdit, "Boiler room   ", 6); }, "Boiler", 6},
+    {"text without trailing blanks", [](HWND d) { Field_SetText(d, kEdit, "Hall  ", 20); }, "Hall", 20},
+    {"double sentinel prints without overflow",
+     [](HWND d) { Field_SetDouble(d, kEdit, kFieldMissingDouble, 0, 2); }, nullptr, 16},
+};
+
+TEST_F(NumFieldTest, SettersShowTheValueAndLimitTheField)
+{
+    for (const SetCase& c : kSetCases) {
+        SCOPED_TRACE(c.name);
+        c.set(dlg());
+        if (c.shown)
+            EXPECT_EQ(Ts_ControlText(dlg(), kEdit), c.shown);
+        else
+            EXPECT_EQ(Ts_ControlText(dlg(), kEdit).substr(0, 5), "-1699");
+        EXPECT_EQ(Limit(), c.limit);
+    }
+}
+
+enum class Kind { Float, Double, Long, Short };
+
+struct GetCase {
+    const char* name;
+    Kind kind;
+    const char* text;
+    double minimum, maximum;
+    int result;
+    double value;            // stored on success
+    const char* box;         // range message on failure
+};
+
+const GetCase kGetCases[] = {
+    {"float with a comma", Kind::Float, "1,5", 0, 10, 0, 1.5, nullptr},
+    {"double with a point and blanks", Kind::Double, " 2.25  ", 0, 10, 0, 2.25, nullptr},
+    {"long", Kind::Long, "-12", -20, 20, 0, -12, nullptr},
+    {"short at its maximum", Kind::Short, "20", 10, 20, 0, 20, nullptr},
+    {"empty reads as 0", Kind::Float, "", -1, 1, 0, 0, nullptr},
+    {"empty outside the range", Kind::Float, "", 1, 10, -1, 0, "1.00 ... 10.00 !"},
+    {"comma is no decimal point for a long", Kind::Long, "1,5", 0, 10, -1, 0, "0 ... 10 !"},
+    {"trailing garbage", Kind::Double, "12abc", 0, 100, -1, 0, "0.00 ... 100.00 !"},
+    {"short above its range", Kind::Short, "21", 10, 20, -1, 0, "10 ... 20 !"},
+    {"short beyond 16 bits", Kind::Short, "65546", -32768, 32767, -1, 0, "-32768 ... 32767 !"},
+    {"long beyond 32 bits", Kind::Long, "4294967301", 0, 2147483647, -1, 0, "0 ... 2147483647 !"},
+    {"float beyond its type", Kind::Float, "1e39", -3.4e38, 3.4e38, -1, 0, nullptr},
+    {"only the first 29 characters count", Kind::Double, "1234567890123456789012345678901234567890", 0,
+     1e40, 0, 12345678901234567890123456789.0, nullptr},
+};
+
+int Get(HWND d, const GetCase& c, double* out)
+{
+    switch (c.kind) {
+    case Kind::Float: {
+        float v = -1;
+        int r = Field_GetFloat(d, kEdit, &v, float(c.minimum), float(c.maximum), 1);
+        *out = v;
+        return r;
+    }
+    case Kind::Double: return Field_GetDouble(d, kEdit, out, c.minimum, c.maximum, 1);
+    case Kind::Long: {
+        long v = -1;
+        int r = Field_GetLong(d, kEdit, &v, long(c.minimum), long(c.maximum), 1);
+        *out = double(v);
+        return r;
+    }
+    case Kind::Short: {
+        short v = -1;
+        int r = Field_GetShort(d, kEdit, &v, short(c.minimum), short(c.maximum), 1);
+        *out = v;
+        return r;
+    }
+    }
+    return 99;
+}
+
+TEST_F(NumFieldTest, GettersReadTheWholeTextAndTellTheRange)
+{
+    for (const GetCase& c : kGetCases) {
+        SCOPED_TRACE(c.name);
+        SetDlgItemTextA(dlg(), kEdit, c.text);
+        SetFocus(GetDlgItem(dlg(), kOther));
+        TsBoxAnswerer answer(IDOK, kTitle);
+        double value = -1;
+        EXPECT_EQ(Get(dlg(), c, &value), c.result);
+        if (c.result == 0) {
+            EXPECT_DOUBLE_EQ(value, c.value);
+            EXPECT_TRUE(answer.boxes().empty());
+            continue;
+        }
+        EXPECT_EQ(value, -1) << "nothing is stored";
+        ASSERT_EQ(answer.boxes().size(), 1u);
+        if (c.box) {
+            EXPECT_EQ(answer.boxes()[0].text, c.box);
+        }
+        EXPECT_EQ(GetFocus(), GetDlgItem(dlg(), kEdit)) << "the refused field gets the focus";
+    }
+}
+
+TEST_F(NumFieldTest, ARefusalWithoutShowIsSilent)
+{
+    SetDlgItemTextA(dlg(), kEdit, "abc");
+    TsBoxAnswerer answer(IDOK, kTitle);
+    float value = 3;
+    EXPECT_EQ(Field_GetFloat(dlg(), kEdit, &value, 0, 10, 0), -1);
+    EXPECT_TRUE(answer.boxes().empty());
+    EXPECT_EQ(value, 3);
+}
+
+TEST_F(NumFieldTest, TextsRoundTripAtTheirFullSize)
+{
+    const std::string full(99, 'x');
+    char buffer[100];
+    Field_SetText(dlg(), kEdit, full.c_str(), sizeof buffer - 1);
+    Field_GetText(dlg(), kEdit, buffer, sizeof buffer);
+    EXPECT_EQ(buffer, full);
+    const std::string longText(700, 'y');
+    SetDlgItemTextA(dlg(), kEdit, (longText + "   ").c_str());
+    std::string large(1024, '#');
+    Field_GetText(dlg(), kEdit, large.data(), int(large.size()));
+    EXPECT_STREQ(large.c_str(), longText.c_str()) << "no cut below the buffer's size, no trailing blanks";
+    EXPECT_EQ(large[1023], '\0');
+}
+
+struct DescCase {
+    const char* name;
+    char type;
+    short width, decimals;
+    const char* text;      // parsed, then formatted
+    int parseResult;
+    const char* formatted;
+};
+
+const DescCase kDescCases[] = {
+    {"float with decimals", 'F', 0, 2, "1,5", 0, "1.50"},
+    {"blank upper-case float is the sentinel", 'F', 0, 2, "", 0, ""},
+    {"blank lower-case long is 0", 'l', 0, 0, " ", 0, "0"},
+    {"blank upper-case short is the sentinel", 'I', 0, 0, "", 0, ""},
+    {"byte out of its range", 'B', 0, 0, "300", -1, nullptr},
+    {"short with garbage", 'i', 0, 0, "5x", -1, nullptr},
+    {"double", 'd', 0, 3, "-2.5", 0, "-2.500"},
+    {"date record", 'D', 0, 0, "7.3.2024", 0, "07.03.2024"},
+    {"bad date", 'G', 0, 0, "March", -1, nullptr},
+    {"text cut to its width", 's', 6, 0, "Insulation", 0, "Insul"},
+    {"fixed text padded with blanks", 'S', 6, 0, "Ab", 0, "Ab    "},
+    {"unknown letter", 'Q', 4, 0, "1", -1, nullptr},
+};
+
+TEST(FieldDescriptor, ParsesAndFormatsByTypeLetter)
+{
+    for (const DescCase& c : kDescCases) {
+        SCOPED_TRACE(c.name);
+        alignas(8) char value[16] = {};
+        FieldDescriptor field;
+        FieldDesc_Init(&field, -12, 0, 0, c.width, c.decimals, 0, 0, c.type, value, "Caption");
+        EXPECT_EQ(field.id, 12);
+        EXPECT_EQ(field.idWasNegative, 1);
+        EXPECT_EQ(FieldDesc_Parse(&field, c.text), c.parseResult);
+        if (!c.formatted)
+            continue;
+        char text[64];
+        FieldDesc_Format(&field, text, sizeof text);
+        EXPECT_STREQ(text, c.formatted);
+    }
+}
+
+TEST(FieldDescriptor, SizesValuesAndBoundedText)
+{
+    const struct { char type; int size; bool numeric; } rows[] = {
+        {'B', 1, true}, {'c', 1, false}, {'i', 2, true}, {'L', 4, true}, {'f', 4, true}, {'O', 8, true},
+        {'D', 4, false}, {'W', 6, false}, {'z', 20, false}, {'?', 0, false},
+    };
+    for (const auto& row : rows) {
+        FieldDescriptor field;
+        FieldDesc_Init(&field, 1, 0, 0, 20, 0, 0, 0, row.type, nullptr, nullptr);
+        EXPECT_EQ(FieldDesc_Size(&field), row.size) << row.type;
+        EXPECT_EQ(FieldDesc_IsNumeric(&field), row.numeric) << row.type;
+    }
+    double missing = kFieldMissingDouble;
+    FieldDescriptor field;
+    FieldDesc_Init(&field, 1, 0, 0, 0, 2, 0, 0, 'd', &missing, std::string(50, 'c').c_str());
+    EXPECT_EQ(std::strlen(field.caption), 31u);
+    EXPECT_DOUBLE_EQ(FieldDesc_Value(&field), kFieldMissingDouble);
+    char small[8];
+    FieldDesc_Format(&field, small, sizeof small);
+    EXPECT_STREQ(small, "-169999") << "the sentinel of a lower-case letter prints, cut to the buffer";
+}
+
+}  // namespace
