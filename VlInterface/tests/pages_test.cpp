@@ -235,6 +235,17 @@ TEST_F(CalcPagesTest, ProjectTextsComeBackAtFullLength)
     }
 }
 
+// A system stored without geometry and case codes is shown as a plane
+// surface; storing it unedited changes nothing, so an opened project does
+// not ask to be saved.
+TEST_F(CalcPagesTest, AnOpenedSystemLeftUneditedIsNotChanged)
+{
+    StartOnProject();
+    ASSERT_EQ(CalcRec().geometry, 0);
+    CalcRecord_FlagsToCodes();
+    EXPECT_EQ(CalcRecord_MarkChanges(), 0);
+}
+
 TEST_F(CalcPagesTest, EnteredValuesOutliveTabsSystemsSaveAndANewStart)
 {
     StartOnProject();
