@@ -109,6 +109,9 @@ void OnCommand(HWND window, UINT id, UINT code)
     case IDM_FILE_EXIT: OnExit(window); return;
     case IDM_HELP_CONTENTS: OnHelp(window); return;
     case IDM_HELP_ABOUT: AboutBox_Show(window, false); return;
+    case IDM_SYSTEM_NEW: System_New(window); return;
+    case IDM_SYSTEM_DELETE: System_Delete(window); return;
+    case IDM_SYSTEM_COPY: System_Copy(window); return;
     default:
         break;
     }
@@ -173,6 +176,17 @@ void MainWnd_ShowNewProject(HWND window)
     MainWnd_UpdateTitle();
     MainWnd_RefillSystemCombo();
     MainWnd_RebuildMenu(window);
+}
+
+void MainWnd_CloseCalcPage()
+{
+}
+
+void MainWnd_ShowLoadedSystem()
+{
+    MainWnd_RefillSystemCombo();
+    MainWnd_UpdateTitle();
+    MainWnd_EnableCommands(App().mainWindow);
 }
 
 void MainWnd_OpenCommandLineFile(const char* file)

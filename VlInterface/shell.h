@@ -112,6 +112,15 @@ void MainWnd_OpenCommandLineFile(const char* file);
 // Refreshes title, command states, selector and menu after the project was
 // replaced.
 void MainWnd_ShowNewProject(HWND window);
+// Closes the open calculation page before the loaded system changes.
+void MainWnd_CloseCalcPage();
+// Shows the loaded system: tabs, selector, title and command states.
+void MainWnd_ShowLoadedSystem();
+
+// System commands (systems.cpp): 1 done, 0 not done (asked first).
+int System_New(HWND owner);
+int System_Delete(HWND owner);
+int System_Copy(HWND owner);
 
 // Temporary project and settings stamp (project.cpp).
 int Project_NewTemporary();
@@ -123,6 +132,8 @@ bool Project_IsUnsaved();
 // nothing and clears them.
 void Project_LoadSystem(short page);
 void Project_LoadFirstSystem();
+// Gives the loaded page its three layer parts, each marked (1133 = 1).
+void Project_AddLayerParts();
 
 // Recent files (recentfiles.cpp).
 int RecentFiles_Add(HWND owner, const char* name);
