@@ -3,6 +3,7 @@
 // group; load, store and comparison all walk it, so a field is described once.
 // The flag groups that mirror the stored codes are folded here too.
 #include "VlInterface/calcrecord.h"
+#include "VlInterface/workspace/calcdata.h"
 #include "Kadmi/kadmi.h"
 #include "support/settings.h"
 #include "support/utf8.h"
@@ -77,6 +78,7 @@ const CalcField kFields[] = {
     CALC_FIELD(emissivity, Float, 1, 1319, System, kInsulation),
     CALC_FIELD(reportedSurface, Int16, 1, 1120, System, kInsulation),
     CALC_FIELD(option1121, Int8, 1, 1121, System, kInsulation),
+    CALC_FIELD(locationKey, Text, 1, 1537, System, kNone),
 
     CALC_FIELD_ABSENT(calculationCase, 1130, Layer1, kInsulation, -1),
     CALC_FIELD(allowedHeatLoss, Float, 1, 1357, Layer1, kInsulation),
@@ -347,14 +349,31 @@ void CalcRecord_Load()
                 memcpy(FieldAt(g.current, field, e), &field.absent, sizeof field.absent);
         }
     }
+    if (g.current.locationKey[0])
+        g.current.location = Location_PositionOfKey(g.current.locationKey);
     CalcRecord_CodesToFlags();
     g.lastStored = g.current;
 }
+
+namespace {
+
+// The key of the location's weather record; a position that the weather
+// data does not hold (the data missing) keeps the key it had.
+void TakeLocationKey(CalcRecord& record)
+{
+    char key[kCalcLocationKeySize] = {};
+    Location_KeyOfPosition(record.location, key, sizeof key);
+    if (key[0] || record.location < 0)
+        memcpy(record.locationKey, key, sizeof key);
+}
+
+}  // namespace
 
 void CalcRecord_Store(int32_t group)
 {
     CalcRecordGlobals& g = CalcRecordState();
     CalcRecord_FlagsToCodes();
+    TakeLocationKey(g.current);
     for (const CalcField& field : kFields) {
         if (field.object == FieldObject::Project && group > 0)
             continue;

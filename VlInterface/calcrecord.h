@@ -26,6 +26,7 @@ constexpr int kCalcInformationSize = 1024;
 constexpr int kCalcProductClassSize = 3;
 constexpr int kCalcLayers = 3;
 constexpr int kCalcHeatLossResults = 12;
+constexpr int kCalcLocationKeySize = 40;
 
 struct CalcRecord {
     // Project block (object -1).
@@ -98,6 +99,11 @@ struct CalcRecord {
     char pipeMaterialName[kCalcTextSize];   // memory only, compared
     char contentsName[kCalcTextSize];       // memory only, compared
     float freezingResults[2];               // memory only
+    // Key of the weather record of the location (1537, object 0): what the
+    // project keeps of the location; location is its position in the
+    // weather data, found again at each load. Empty in older files, which
+    // keep only the position.
+    char locationKey[kCalcLocationKeySize];
 };
 
 // Called after a store so that a changed description shows at once, and after
@@ -128,10 +134,13 @@ void CalcRecord_SetLayerParts(int32_t part1, int32_t part2, int32_t part3);
 // Clears the record, loads every stored field of the loaded page, expands the
 // codes into flags and takes the last-stored copy. Absent attributes read as 0
 // (texts empty) except location -100, surface material -1 and calculation
-// case -1. A layer whose part number is 0 is left empty.
+// case -1. A layer whose part number is 0 is left empty. A stored location
+// key gives the location's position in today's weather data (-100 when the
+// location is gone).
 void CalcRecord_Load();
 
-// Folds the flags into codes and writes the record to the loaded page; group
+// Folds the flags into codes, takes the key of the location's weather record
+// and writes the record to the loaded page; group
 // 0 or less also writes the project block and the author into the settings
 // store ("General\IUserName"). Then refreshes the system list and, when the
 // page has layer parts, stamps the changes and on a change takes the copy.

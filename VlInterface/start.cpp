@@ -10,6 +10,7 @@
 #include "VlUtil/vlutil.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#include "support/lookups.h"
 #include "support/paths.h"
 #include "support/settings.h"
 #include "support/shade.h"
@@ -29,6 +30,7 @@ BOOL Startup_OnProcessAttach(HINSTANCE instance)
         return FALSE;
     Shell().otherInsulationDb = VlOtherInsulationDataTechDb_Handle();
     Shell().weatherDb = VlWeatherDataTechDb_Handle();
+    Lookup_SetHandles(Shell().techDb, Shell().otherInsulationDb, Shell().textHandle);
     return TRUE;
 }
 

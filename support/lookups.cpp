@@ -4,7 +4,6 @@
 #include "support/lookups_state.h"
 #include "VlTechDatabase/vltechdb.h"
 #include "outside/Lexmo100/lexmo.h"
-#include <cfloat>
 #include <cstdio>
 
 namespace {
@@ -13,15 +12,6 @@ constexpr long LimitCaptionTextId = 9434;
 constexpr short AttMinimum = 1301;
 constexpr short AttMaximum = 1302;
 constexpr short AttDefault = 1303;
-
-bool HasLimitRecord(const char* key)
-{
-    TechRecord* record = TechDb_FindEqual(Lookups().techDb, "DC", key);
-    if (!record)
-        return false;
-    TechDb_ReleaseRec(record);
-    return true;
-}
 
 }  // namespace
 
@@ -48,16 +38,12 @@ int InputLimits_Get(const char* key, float* minimum, float* maximum)
 {
     if (!key)
         return -1;
-    float low = -FLT_MAX;
-    float high = FLT_MAX;
-    if (HasLimitRecord(key)) {
-        low = TechDb_GetFloatAtt(Lookups().techDb, "DC", key, AttMinimum);
-        high = TechDb_GetFloatAtt(Lookups().techDb, "DC", key, AttMaximum);
-    }
+    // A key without a record reads 0 .. 0: only 0 passes, so a forgotten
+    // record shows at once instead of letting any value through.
     if (minimum)
-        *minimum = low;
+        *minimum = TechDb_GetFloatAtt(Lookups().techDb, "DC", key, AttMinimum);
     if (maximum)
-        *maximum = high;
+        *maximum = TechDb_GetFloatAtt(Lookups().techDb, "DC", key, AttMaximum);
     return 0;
 }
 

@@ -17,8 +17,9 @@ void Lookup_SetHandles(short techDb, short otherInsulationDb, short textHandle);
 long Price_CurrencyUnitTextId(short kind);
 
 // Minimum and maximum of the input named key (record class "DC"); an input
-// without a limit record has no limits (-FLT_MAX to FLT_MAX). Returns 0, or
-// -1 when key is NULL (nothing is stored then).
+// without a limit record reads 0 .. 0 (every key the program checks has one;
+// the lookup tests list them). Returns 0, or -1 when key is NULL (nothing is
+// stored then).
 int InputLimits_Get(const char* key, float* minimum, float* maximum);
 
 // Default value of the input named key, 0 when none is stored. Returns 0, or

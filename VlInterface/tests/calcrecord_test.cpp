@@ -3,6 +3,7 @@
 // stamps each input group sets, store groups and a page without layer parts.
 #include <gtest/gtest.h>
 #include "VlInterface/calcrecord.h"
+#include "VlInterface/workspace/calcdata.h"
 #include "Kadmi/kadmi.h"
 #include "support/settings.h"
 #include <climits>
@@ -307,6 +308,41 @@ TEST_F(CalcRecordTest, UnchangedStoreKeepsTheOlderCopy)
     CalcRec().ambientTemperature = 20.012f;   // 2001 against the copy's 2000
     CalcRecord_Store(1);
     EXPECT_TRUE(HasStamp(kCalcObjectSystem, "EDT1"));
+}
+
+// The project keeps the key of the location's weather record: a system finds
+// its place again after the weather data changed order, older files that
+// hold only a position keep it, and a location that is gone becomes the
+// user's own conditions.
+TEST_F(CalcRecordTest, LocationIsStoredByItsWeatherKey)
+{
+    char key[kCalcLocationKeySize];
+    Location_KeyOfPosition(3, key, sizeof key);
+    ASSERT_STRNE(key, "") << "the weather data beside the modules";
+    CalcRecord_Load();
+    CalcRec().location = 3;
+    CalcRecord_Store(1);
+    EXPECT_STREQ(Kadmi_GetStringAtt(kCalcObjectSystem, 1537), key);
+
+    const struct { const char* name; const char* storedKey; int16_t storedPosition; int16_t loaded; } rows[] = {
+        {"the weather data moved the record", key, 7, 3},
+        {"an older file without a key", nullptr, 5, 5},
+        {"a location that is gone", "NO-SUCH-PLACE", 3, -100},
+        {"user conditions", nullptr, -100, -100},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Kadmi_SetIntAtt(kCalcObjectSystem, 1118, row.storedPosition);
+        if (row.storedKey)
+            Kadmi_SetStringAtt(kCalcObjectSystem, 1537, row.storedKey);
+        else
+            Kadmi_DeleteAtt(kCalcObjectSystem, 1537);
+        CalcRecord_Load();
+        EXPECT_EQ(CalcRec().location, row.loaded);
+    }
+    CalcRec().location = -100;
+    CalcRecord_Store(1);
+    EXPECT_STREQ(Kadmi_GetStringAtt(kCalcObjectSystem, 1537), "") << "user conditions keep no key";
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ const LimitCase limitCases[] = {
     {"a width", "HLOSSWIDTH_MM", 10, 10000, 500},
     {"a negative minimum", "INSTHICKESSHEATLOSS_WM2", -10000, 10000, 50},
     {"a minimum of 0", "HLOSSAIRVELOCITY_MS", 0, 30, 0.5f},
-    {"no limit record", "NOSUCHLIMIT", -FLT_MAX, FLT_MAX, 0},
+    {"no limit record", "NOSUCHLIMIT", 0, 0, 0},
 };
 
 TEST_F(LookupTest, LimitsAndDefaultsOfTheTechnicalData)
@@ -90,7 +90,8 @@ const CheckCase checkCases[] = {
     {"just below the minimum", "HLOSSWIDTH_MM", std::nextafter(10.0f, 0.0f), -1},
     {"a maximum of 1", "HLOSSEMISSIVITY", 1, 0},
     {"above a maximum of 1", "HLOSSEMISSIVITY", 1.001f, -1},
-    {"any value without a limit record", "NOSUCHLIMIT", -1e30f, 0},
+    {"a value without a limit record", "NOSUCHLIMIT", 0.5f, -1},
+    {"only 0 without a limit record", "NOSUCHLIMIT", 0, 0},
 };
 
 TEST_F(LookupTest, TheRangeTestIncludesBothEnds)

@@ -1,0 +1,178 @@
+// Typed dialog fields on live controls: blank fields for missing values and
+// zero both ways, texts that come back whole, and lists filled from tables
+// and product lists, selected and read back.
+#include "VlInterface/tests/shell_fixture.h"
+#include "VlInterface/workspace/dlgfields.h"
+#include "VlInterface/workspace/productlist.h"
+#include "outside/Lexmo100/lexmo.h"
+#include "support/app.h"
+#include "testsupport/testsupport.h"
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr const char* kTitle = "Dialog fields";   // the boxes' caption, not the test dialog's
+constexpr int kEdit = 101, kCombo = 103, kList = 104, kEditCombo = 105;
+
+class DlgFieldsTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        App().title = kTitle;
+        Add("EDIT", kEdit, ES_AUTOHSCROLL);
+        Add("COMBOBOX", kCombo, CBS_DROPDOWNLIST);
+        Add("LISTBOX", kList, 0);
+        Add("COMBOBOX", kEditCombo, CBS_DROPDOWN | CBS_AUTOHSCROLL);
+    }
+    void Add(const char* className, int id, DWORD style)
+    {
+        CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 10, id - 95, 150, 80, dialog_->hwnd(),
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
+    }
+    HWND dlg() const { return dialog_->hwnd(); }
+
+    std::unique_ptr<TsDialog> dialog_ = std::make_unique<TsDialog>(nullptr);
+};
+
+struct ShowCase {
+    const char* name;
+    std::function<void(HWND)> show;
+    const char* text;
+};
+
+const ShowCase kShowCases[] = {
+    {"float sentinel", [](HWND d) { Field_SetFloatOrBlank(d, kEdit, -3.4e38f, 0, 1); }, ""},
+    {"float near the sentinel", [](HWND d) { Field_SetFloatOrBlank(d, kEdit, -3.39e38f, 0, 0); }, nullptr},
+    {"long sentinel", [](HWND d) { Field_SetLongOrBlank(d, kEdit, 134217728, 0); }, ""},
+    {"most negative long", [](HWND d) { Field_SetLongOrBlank(d, kEdit, -2147483647L - 1, 0); }, "-2147483648"},
+    {"short sentinel", [](HWND d) { Field_SetShortOrBlank(d, kEdit, -32768, 0); }, ""},
+    {"float below 1e-9", [](HWND d) { Field_SetFloatNonZero(d, kEdit, 1e-10f, 0, 2); }, ""},
+    {"float above 1e-9 rounds to 0", [](HWND d) { Field_SetFloatNonZero(d, kEdit, 2e-9f, 0, 2); }, "0.00"},
+};
+
+TEST_F(DlgFieldsTest, ShowsBlankForMissingOrZero)
+{
+    for (const ShowCase& c : kShowCases) {
+        SCOPED_TRACE(c.name);
+        SetDlgItemTextA(dlg(), kEdit, "old");
+        c.show(dlg());
+        if (c.text)
+            EXPECT_EQ(Ts_ControlText(dlg(), kEdit), c.text);
+        else
+            EXPECT_EQ(Ts_ControlText(dlg(), kEdit).substr(0, 4), "-338");
+    }
+}
+
+struct ReadCase {
+    const char* name;
+    const char* text;
+    std::function<int(HWND, double*)> read;
+    int result;
+    double value;
+    size_t boxes;
+};
+
+template <typename T>
+std::function<int(HWND, double*)> Reader(int (*get)(HWND, int, T*, T, T, short), T minimum, T maximum)
+{
+    return [=](HWND d, double* out) {
+        T value{};
+        const int result = get(d, kEdit, &value, minimum, maximum, 1);
+        *out = static_cast<double>(value);
+        return result;
+    };
+}
+
+const ReadCase kReadCases[] = {
+    {"blank short is missing without a range test", "   ", Reader<short>(Field_GetShortOrMissing, 10, 20), 0,
+     -32768, 0},
+    {"blank float is missing", "", Reader<float>(Field_GetFloatOrMissing, 1, 2), 0, double(kMissingFloat), 0},
+    {"blank long is missing", "", Reader<long>(Field_GetLongOrMissing, 1, 2), 0, 134217728, 0},
+    {"comma in a float", "2,5", Reader<float>(Field_GetFloatOrMissing, 0, 10), 0, 2.5, 0},
+    {"short out of range", "5", Reader<short>(Field_GetShortOrMissing, 10, 20), -1, 0, 1},
+    {"garbage in a long", "7x", Reader<long>(Field_GetLongOrZero, 0, 10), -1, 0, 1},
+};
+
+TEST_F(DlgFieldsTest, ReadsBlankAsMissingOrZeroAndChecksTheRest)
+{
+    for (const ReadCase& c : kReadCases) {
+        SCOPED_TRACE(c.name);
+        SetDlgItemTextA(dlg(), kEdit, c.text);
+        TsBoxAnswerer answer(IDOK, kTitle);
+        double value = 0;
+        EXPECT_EQ(c.read(dlg(), &value), c.result);
+        if (c.result == 0) {
+            EXPECT_EQ(value, c.value);
+        }
+        EXPECT_EQ(answer.boxes().size(), c.boxes);
+    }
+}
+
+TEST_F(DlgFieldsTest, BlanknessOfMissingWindowsAndControls)
+{
+    EXPECT_EQ(Field_IsBlank(nullptr, kEdit), 1);
+    EXPECT_EQ(Field_IsBlank(dlg(), 999), 0);
+    SetDlgItemTextA(dlg(), kEdit, (std::string(45, ' ') + "x").c_str());
+    EXPECT_EQ(Field_IsBlank(dlg(), kEdit), 1) << "only the first 39 characters are looked at";
+}
+
+TEST_F(DlgFieldsTest, ATextAtItsLimitComesBackWhole)
+{
+    const std::string information(1023, 'i');
+    Field_SetTextLimited(dlg(), kEdit, information.c_str(), 1023);
+    char buffer[1024];
+    std::memset(buffer, '#', sizeof buffer);
+    EXPECT_EQ(Field_GetTextPadded(dlg(), kEdit, buffer, sizeof buffer), 1023);
+    EXPECT_EQ(std::string(buffer), information);
+    char untouched[4] = "abc";
+    EXPECT_EQ(Field_GetTextPadded(dlg(), 999, untouched, sizeof untouched), 0);
+    EXPECT_STREQ(untouched, "abc");
+}
+
+TEST_F(DlgFieldsTest, ListsFilledSelectedAndRead)
+{
+    const DialogTextTable table[] = {{1, 20035, nullptr}, {2, 20034, nullptr}, {3, 0, "ABCDEFGHIJ"}, {0, 0, nullptr}};
+    EXPECT_EQ(Combo_FillFromTable(dlg(), kCombo, table), 3);
+    EXPECT_EQ(ListBox_FillFromTable(dlg(), kList, table), 3);
+    int32_t datum = -1;
+    EXPECT_EQ(ListBox_GetSelection(dlg(), kList, nullptr, 0, &datum), -1) << "a list box without selection";
+    EXPECT_EQ(datum, 0);
+
+    EXPECT_EQ(Combo_Select(dlg(), kCombo, nullptr, -1, 2), 1);
+    EXPECT_EQ(Combo_Select(dlg(), kCombo, nullptr, -1, 7), -1);
+    EXPECT_EQ(Ts_ComboSelection(dlg(), kCombo), 1) << "an unknown datum leaves the selection";
+    EXPECT_EQ(Combo_Select(dlg(), kCombo, "ABC", 0, 0), 2) << "a text selects by prefix";
+
+    char buffer[10];
+    EXPECT_EQ(Combo_GetSelection(dlg(), kCombo, buffer, sizeof buffer, &datum), 2);
+    EXPECT_STREQ(buffer, "ABCDEFGHI");
+    EXPECT_EQ(datum, 3);
+    EXPECT_EQ(ListBox_Select(dlg(), kList, nullptr, 0, 0), 0);
+    EXPECT_EQ(ListBox_GetSelection(dlg(), kList, buffer, sizeof buffer, &datum), 0);
+    EXPECT_STREQ(buffer, "Outer sur") << "text 20035, cut to the buffer";
+    EXPECT_EQ(datum, 1);
+
+    SetDlgItemTextA(dlg(), kEditCombo, "typed text");
+    EXPECT_EQ(Combo_GetSelection(dlg(), kEditCombo, buffer, sizeof buffer, &datum), -1);
+    EXPECT_STREQ(buffer, "typed tex") << "an edit combo without a selection gives its edit text";
+}
+
+TEST_F(DlgFieldsTest, ComboFromAProductListEndsAtTheEmptyEntry)
+{
+    ProductListEntry list[kProductListSize] = {};
+    list[0] = {0, 0, "No product", "-789", "UI"};
+    list[1] = {1, 20017, "", "-987", ""};
+    list[2] = {2, 40037, "extra", "-456", ""};
+    list[4] = {4, 0, "after the end", "X", "IM"};
+    EXPECT_EQ(Combo_FillFromProductList(dlg(), kCombo, list), 4);
+    int32_t datum = -1;
+    Combo_Select(dlg(), kCombo, nullptr, 3, 0);
+    Combo_GetSelection(dlg(), kCombo, nullptr, 0, &datum);
+    EXPECT_EQ(datum, 2) << "an entry with a text id and a name adds both";
+}
+
+}  // namespace

@@ -1,0 +1,219 @@
+// Shared calculation data besides the layer choices: the walk over every
+// system of the project, the price currency, and the lists of surface
+// materials, weather locations and contents with the values they bring.
+#include "VlInterface/workspace/calcdata.h"
+#include "VlInterface/workspace/techdata.h"
+#include "VlInterface/calcrecord.h"
+#include "VlInterface/shell.h"
+#include "Kadmi/kadmi.h"
+#include "outside/Lexmo100/lexmo.h"
+#include "support/lookups.h"
+#include "support/strings.h"
+#include "support/utf8.h"
+#include <cstring>
+#include <functional>
+
+namespace {
+
+constexpr short AttPriceCurrency = 1132, AttEmissivity = 1310, AttLocationName = 1601,
+                AttMeanTemperature = 1311, AttAirVelocity = 1312;
+constexpr uint16_t kTextOutermostSurface = 40051, kTextUserDefined = 20043, kTextAir = 40055,
+                   kTextWater = 30066, kTextOwnValues = 30065;
+constexpr int kLastMaterialEntry = 198;
+
+struct CalcDataGlobals {
+    bool refreshing = false;   // CalcData_RefreshAllSystems is running
+};
+CalcDataGlobals& CalcData()
+{
+    static CalcDataGlobals globals;
+    return globals;
+}
+
+// Runs step on every system, each loaded and saved, and loads the system that
+// was loaded before again.
+void ForEachPage(const std::function<void()>& step)
+{
+    const short remembered = Kadmi_GetCurrentPage();
+    if (remembered > 0)
+        Kadmi_SavePage();
+    for (short i = 0; i < Kadmi_NPage(); ++i) {
+        const short page = Kadmi_IthPage(i);
+        if (page <= 0 || Kadmi_LoadPage(page) != 0)
+            continue;
+        step();
+        Kadmi_SavePage();
+    }
+    if (remembered > 0)
+        Kadmi_LoadPage(remembered);
+}
+
+// The price databases by currency id (0 EUR, 1 SEK, 2 PLN).
+bool PriceDbAvailable(int currency)
+{
+    switch (currency) {
+    case 0: return VlPriceEURDb_Handle() >= 0;
+    case 1: return VlPriceSEKDb_Handle() >= 0;
+    case 2: return VlPricePLNDb_Handle() >= 0;
+    }
+    return false;
+}
+
+const char* OuterProductCode(const CalcRecord& record, const ProductListEntry* products, const int productIndex[3],
+                             int* layer)
+{
+    for (int k = kCalcLayers - 1; k >= 0; --k) {
+        const int index = productIndex[k];
+        if (products && index >= 0 && index < kProductListSize &&
+            std::strcmp(products[index].code, kCodeNoProduct) != 0) {
+            *layer = k;
+            return record.productCode[k];
+        }
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+int CalcData_RefreshAllSystems()
+{
+    if (CalcData().refreshing)
+        return 0;
+    CalcData().refreshing = true;
+    CalcData_FixCurrency();
+    ForEachPage([] {});
+    CalcData().refreshing = false;
+    return 0;
+}
+
+void CalcData_FixCurrency()
+{
+    const short currency = Kadmi_GetIntAtt(kCalcObjectProject, AttPriceCurrency);
+    if (PriceDbAvailable(currency))
+        return;
+    for (short candidate = 0; candidate < 3; ++candidate)
+        if (PriceDbAvailable(candidate)) {
+            Kadmi_SetIntAtt(kCalcObjectProject, AttPriceCurrency, candidate);
+            return;
+        }
+}
+
+int PriceDbList_Build(DialogTextTable* rows)
+{
+    std::memset(rows, 0, sizeof(DialogTextTable) * kProductListSize);
+    static constexpr int32_t kCurrencyTexts[3] = {50005, 50006, 50007};
+    int filled = 0;
+    for (int32_t currency = 0; currency < 3; ++currency)
+        if (PriceDbAvailable(currency))
+            rows[filled++] = DialogTextTable{currency, kCurrencyTexts[currency], nullptr};
+    return 0;
+}
+
+int Project_MarkAccessAllPages(const char* stamp)
+{
+    ForEachPage([stamp] { Kadmi_MarkAccess(kCalcObjectSystem, stamp); });
+    return 0;
+}
+
+int SurfaceMaterialList_Build(ProductListEntry* list)
+{
+    ProductList_Clear(list);
+    ListField_Copy(list[0].name, Shell_Text(kTextOutermostSurface));
+    ListField_Copy(list[0].code, kCodeOutermostSurface);
+    const std::vector<std::string> keys = TechData_Keys(VlDataTechDb_Handle(), "CM", kLastMaterialEntry);
+    if (keys.empty())
+        return -1;
+    int k = 1;
+    for (const std::string& key : keys) {
+        ProductListEntry& entry = list[k];
+        entry.number = k++;
+        ListField_Copy(entry.code, key.c_str());
+        ListField_Copy(entry.recordClass, "CM");
+        ListField_Copy(entry.name, Product_GetCmText(entry.code));
+    }
+    list[k].number = k;
+    ListField_Copy(list[k].code, kCodeUserSurface);
+    ListField_Copy(list[k].name, Shell_Text(kTextUserDefined));
+    return 0;
+}
+
+int SurfaceMaterial_UpdateEmissivity(CalcRecord* record, const char* surfaceCode, const ProductListEntry* products,
+                                     const int productIndex[3])
+{
+    if (!record || !surfaceCode || std::strcmp(surfaceCode, kCodeUserSurface) == 0)
+        return -1;
+    const TechDbHandle tech = VlDataTechDb_Handle();
+    if (std::strcmp(surfaceCode, kCodeOutermostSurface) != 0) {
+        record->emissivity = TechDb_GetFloatAtt(tech, "CM", surfaceCode, AttEmissivity);
+        return 0;
+    }
+    int layer = 0;
+    const char* code = OuterProductCode(*record, products, productIndex, &layer);
+    record->emissivity = code ? TechDb_GetFloatAtt(tech, record->productClass[layer], code, AttEmissivity) : 0;
+    return 0;
+}
+
+int LocationList_Build(ProductListEntry* list)
+{
+    ProductList_Clear(list);
+    int i = 0;
+    {
+        TechDbReading weather(TechDbReading::Which::Weather);
+        for (const std::string& key : TechData_Keys(weather.handle(), "WD", kWeatherLocationLimit)) {
+            ProductListEntry& entry = list[i];
+            entry.number = i++;
+            ListField_Copy(entry.code, key.c_str());
+            ListField_Copy(entry.recordClass, "WD");
+            ListField_Copy(entry.name, TechDb_GetStringAtt(weather.handle(), "WD", key.c_str(), AttLocationName));
+            Str_TrimRight(entry.name);
+        }
+    }
+    list[i].number = kLocationUserConditions;
+    ListField_Copy(list[i].name, Shell_Text(kTextUserDefined));
+    return 0;
+}
+
+int Location_ApplyWeather(CalcRecord* record, const char* locationCode)
+{
+    if (!record || !locationCode || record->location == kLocationUserConditions)
+        return -1;
+    TechDbReading weather(TechDbReading::Which::Weather);
+    record->ambientTemperature = TechDb_GetFloatAtt(weather.handle(), "WD", locationCode, AttMeanTemperature);
+    record->airVelocity = TechDb_GetFloatAtt(weather.handle(), "WD", locationCode, AttAirVelocity);
+    return 0;
+}
+
+int ContentsList_Build(const CalcRecord* record, ProductListEntry* list)
+{
+    ProductList_Clear(list);
+    const bool duct = !record->geometryFlags[0] && !record->geometryFlags[1];
+    list[0].number = duct ? 2 : 1;
+    list[0].textId = duct ? kTextAir : kTextWater;
+    list[1].number = 0;
+    list[1].textId = kTextOwnValues;
+    return 0;
+}
+
+int Contents_DefaultProperties(const ProductListEntry* list, int16_t id, float* heatCapacity, float* density)
+{
+    bool listed = false;
+    for (int i = 0; list && i < kProductListSize && !listed; ++i)
+        listed = list[i].number == id;
+    if (!listed)
+        id = id == 2 ? 1 : 2;
+    switch (id) {
+    case 0:
+        return 0;
+    case 1:
+        *heatCapacity = 4186.0f;
+        *density = 980.0f;
+        return 0;
+    case 2:
+        *heatCapacity = 1000.0f;
+        *density = 1.2f;
+        return 0;
+    }
+    *heatCapacity = 0;
+    *density = 0;
+    return 0;
+}

@@ -1,0 +1,347 @@
+// Typed dialog fields: blank edit fields as missing values or zero, byte
+// flags on buttons, and list boxes and combo boxes with item data. List boxes
+// and combo boxes share one implementation through a table of their messages.
+#include "VlInterface/workspace/dlgfields.h"
+#include "VlInterface/workspace/productlist.h"
+#include "VlInterface/shell.h"
+#include "Kadmi/kadmi.h"
+#include "outside/Lexmo100/lexmo.h"
+#include "support/strings.h"
+#include "support/utf8.h"
+#include <cmath>
+#include <cstring>
+#include <string>
+
+static_assert(kMissingFloat == AttMissing_Float && kMissingDouble == AttMissing_Double &&
+              kMissingLong == AttMissing_Long && kMissingShort == AttMissing_Int);
+
+namespace {
+
+constexpr int kBlankReadChars = 39;
+
+// --- number fields ---------------------------------------------------------
+
+template <typename T, typename Getter>
+int GetOrBlank(HWND dialog, int id, T* value, T blank, T minimum, T maximum, short show, Getter get)
+{
+    if (Field_IsBlank(dialog, id)) {
+        if (value)
+            *value = blank;
+        return 0;
+    }
+    return get(dialog, id, value, minimum, maximum, show);
+}
+
+// --- lists -------------------------------------------------------------------
+
+// The messages in which list boxes and combo boxes differ.
+struct ListMessages {
+    UINT add, setData, getData, selectString, setSel, getSel, getCount, textLength, getText;
+    bool isCombo;
+};
+
+constexpr ListMessages kListBox{LB_ADDSTRING, LB_SETITEMDATA, LB_GETITEMDATA, LB_SELECTSTRING, LB_SETCURSEL,
+                                LB_GETCURSEL, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT, false};
+constexpr ListMessages kCombo{CB_ADDSTRING, CB_SETITEMDATA, CB_GETITEMDATA, CB_SELECTSTRING, CB_SETCURSEL,
+                              CB_GETCURSEL, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT, true};
+
+LRESULT Send(HWND dialog, int id, UINT message, WPARAM w = 0, LPARAM l = 0)
+{
+    return SendDlgItemMessageA(dialog, id, message, w, l);
+}
+
+int AddItem(const ListMessages& m, HWND dialog, int id, const char* text, int32_t datum)
+{
+    const LRESULT index = Send(dialog, id, m.add, 0, reinterpret_cast<LPARAM>(text ? text : ""));
+    if (index < 0)
+        return -1;
+    Send(dialog, id, m.setData, static_cast<WPARAM>(index), static_cast<LPARAM>(datum));
+    return static_cast<int>(index);
+}
+
+// Adds the text of textId (when not 0) and then literal (when given and not
+// empty, or not null for the tables); the number of items added.
+int AddTexts(const ListMessages& m, HWND dialog, int id, int32_t textId, const char* literal, int32_t datum)
+{
+    int added = 0;
+    if (textId != 0 && AddItem(m, dialog, id, Shell_Text(static_cast<uint16_t>(textId)), datum) >= 0)
+        ++added;
+    if (literal && AddItem(m, dialog, id, literal, datum) >= 0)
+        ++added;
+    return added;
+}
+
+int FillFromTable(const ListMessages& m, HWND dialog, int id, const DialogTextTable* table)
+{
+    int added = 0;
+    for (const DialogTextTable* row = table; row && (row->controlId || row->textId || row->literal); ++row)
+        added += AddTexts(m, dialog, id, row->textId, row->literal, row->controlId);
+    return added;
+}
+
+int Select(const ListMessages& m, HWND dialog, int id, const char* text, int index, int32_t datum)
+{
+    if (text)
+        return static_cast<int>(Send(dialog, id, m.selectString, static_cast<WPARAM>(-1),
+                                     reinterpret_cast<LPARAM>(text)));
+    if (index >= 0)
+        return static_cast<int>(Send(dialog, id, m.setSel, static_cast<WPARAM>(index)));
+    const LRESULT count = Send(dialog, id, m.getCount);
+    for (LRESULT i = 0; i < count; ++i)
+        if (static_cast<int32_t>(Send(dialog, id, m.getData, static_cast<WPARAM>(i))) == datum)
+            return static_cast<int>(Send(dialog, id, m.setSel, static_cast<WPARAM>(i)));
+    return -1;
+}
+
+// Copies the item's text: whole when it fits, else cut to size - 1 bytes
+// without trailing blanks.
+void CopyItemText(const ListMessages& m, HWND dialog, int id, int index, char* buffer, int size)
+{
+    const LRESULT length = Send(dialog, id, m.textLength, static_cast<WPARAM>(index));
+    std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
+    Send(dialog, id, m.getText, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
+    const size_t textLength = std::strlen(text.c_str());
+    if (textLength + 1 <= static_cast<size_t>(size))
+        std::memcpy(buffer, text.c_str(), textLength + 1);
+    else
+        Str_CopyTrimmed(buffer, text.c_str(), size - 1);
+}
+
+int GetSelection(const ListMessages& m, HWND dialog, int id, char* buffer, int size, int32_t* datum)
+{
+    const bool hasBuffer = buffer && size >= 1;
+    if (hasBuffer)
+        std::memset(buffer, 0, static_cast<size_t>(size));
+    if (datum)
+        *datum = 0;
+    const int selection = static_cast<int>(Send(dialog, id, m.getSel));
+    if (selection < 0) {
+        if (m.isCombo && hasBuffer) {
+            std::string text(static_cast<size_t>(GetWindowTextLengthA(GetDlgItem(dialog, id))) + 1, '\0');
+            GetDlgItemTextA(dialog, id, text.data(), static_cast<int>(text.size()));
+            Utf8_CopyCut(buffer, static_cast<size_t>(size), text.c_str());
+        }
+        return -1;
+    }
+    if (hasBuffer)
+        CopyItemText(m, dialog, id, selection, buffer, size);
+    if (datum)
+        *datum = static_cast<int32_t>(Send(dialog, id, m.getData, static_cast<WPARAM>(selection)));
+    return selection;
+}
+
+}  // namespace
+
+// --- number setters ------------------------------------------------------------
+
+void Field_SetFloatOrBlank(HWND dialog, int id, float value, short width, short decimals)
+{
+    if (value == kMissingFloat)
+        SetDlgItemTextA(dialog, id, "");
+    else
+        Field_SetFloat(dialog, id, value, width, decimals);
+}
+
+void Field_SetDoubleOrBlank(HWND dialog, int id, double value, short width, short decimals)
+{
+    if (value == kMissingDouble)
+        SetDlgItemTextA(dialog, id, "");
+    else
+        Field_SetDouble(dialog, id, value, width, decimals);
+}
+
+void Field_SetLongOrBlank(HWND dialog, int id, long value, short width)
+{
+    if (value == kMissingLong)
+        SetDlgItemTextA(dialog, id, "");
+    else
+        Field_SetLong(dialog, id, value, width);
+}
+
+void Field_SetShortOrBlank(HWND dialog, int id, short value, short width)
+{
+    if (value == kMissingShort)
+        SetDlgItemTextA(dialog, id, "");
+    else
+        Field_SetShort(dialog, id, value, width);
+}
+
+void Field_SetFloatNonZero(HWND dialog, int id, float value, short width, short decimals)
+{
+    if (std::fabs(static_cast<double>(value)) <= 1e-9)
+        SetDlgItemTextA(dialog, id, "");
+    else
+        Field_SetFloat(dialog, id, value, width, decimals);
+}
+
+void Field_SetDoubleNonZero(HWND dialog, int id, double value, short width, short decimals)
+{
+    if (std::fabs(value) <= 1e-9)
+        SetDlgItemTextA(dialog, id, "");
+    else
+        Field_SetDouble(dialog, id, value, width, decimals);
+}
+
+void Field_SetLongNonZero(HWND dialog, int id, long value, short width)
+{
+    if (value == 0)
+        SetDlgItemTextA(dialog, id, "");
+    else
+        Field_SetLong(dialog, id, value, width);
+}
+
+void Field_SetShortNonZero(HWND dialog, int id, short value, short width)
+{
+    if (value == 0)
+        SetDlgItemTextA(dialog, id, "");
+    else
+        Field_SetShort(dialog, id, value, width);
+}
+
+// --- number getters ------------------------------------------------------------
+
+int Field_GetFloatOrMissing(HWND dialog, int id, float* value, float minimum, float maximum, short show)
+{
+    return GetOrBlank(dialog, id, value, kMissingFloat, minimum, maximum, show, Field_GetFloat);
+}
+
+int Field_GetDoubleOrMissing(HWND dialog, int id, double* value, double minimum, double maximum, short show)
+{
+    return GetOrBlank(dialog, id, value, kMissingDouble, minimum, maximum, show, Field_GetDouble);
+}
+
+int Field_GetLongOrMissing(HWND dialog, int id, long* value, long minimum, long maximum, short show)
+{
+    return GetOrBlank(dialog, id, value, kMissingLong, minimum, maximum, show, Field_GetLong);
+}
+
+int Field_GetShortOrMissing(HWND dialog, int id, short* value, short minimum, short maximum, short show)
+{
+    return GetOrBlank(dialog, id, value, kMissingShort, minimum, maximum, show, Field_GetShort);
+}
+
+int Field_GetFloatOrZero(HWND dialog, int id, float* value, float minimum, float maximum, short show)
+{
+    return GetOrBlank(dialog, id, value, 0.0f, minimum, maximum, show, Field_GetFloat);
+}
+
+int Field_GetDoubleOrZero(HWND dialog, int id, double* value, double minimum, double maximum, short show)
+{
+    return GetOrBlank(dialog, id, value, 0.0, minimum, maximum, show, Field_GetDouble);
+}
+
+int Field_GetLongOrZero(HWND dialog, int id, long* value, long minimum, long maximum, short show)
+{
+    return GetOrBlank(dialog, id, value, 0L, minimum, maximum, show, Field_GetLong);
+}
+
+int Field_GetShortOrZero(HWND dialog, int id, short* value, short minimum, short maximum, short show)
+{
+    return GetOrBlank(dialog, id, value, short{0}, minimum, maximum, show, Field_GetShort);
+}
+
+int Field_IsBlank(HWND dialog, int id)
+{
+    if (!dialog || !IsWindow(dialog))
+        return 1;
+    if (!GetDlgItem(dialog, id))
+        return 0;
+    char text[kBlankReadChars + 1] = {};
+    const int read = GetDlgItemTextA(dialog, id, text, sizeof text);
+    return read == 0 || Str_TrimmedLength(text, kBlankReadChars) == 0 ? 1 : 0;
+}
+
+// --- texts -------------------------------------------------------------------
+
+void Field_SetTextLimited(HWND dialog, int id, const char* text, int limit)
+{
+    if (!GetDlgItem(dialog, id))
+        return;
+    SetDlgItemTextA(dialog, id, text ? text : "");
+    Send(dialog, id, EM_LIMITTEXT, static_cast<WPARAM>(limit));
+}
+
+int Field_GetTextPadded(HWND dialog, int id, char* buffer, int size)
+{
+    if (!GetDlgItem(dialog, id) || !buffer || size < 1)
+        return 0;
+    Field_GetText(dialog, id, buffer, size);
+    return static_cast<int>(std::strlen(buffer));
+}
+
+// --- buttons -------------------------------------------------------------------
+
+void Check_Set(HWND dialog, int id, int8_t flag)
+{
+    CheckDlgButton(dialog, id, static_cast<UINT>(static_cast<int>(flag)));
+}
+
+void Check_SetByte(HWND dialog, int id, uint8_t flag)
+{
+    Check_Set(dialog, id, static_cast<int8_t>(flag));
+}
+
+int Check_Get(HWND dialog, int id, int8_t* flag)
+{
+    if (flag)
+        *flag = static_cast<int8_t>(IsDlgButtonChecked(dialog, id));
+    return 0;
+}
+
+int Check_GetByte(HWND dialog, int id, uint8_t* flag)
+{
+    if (flag)
+        *flag = static_cast<uint8_t>(IsDlgButtonChecked(dialog, id));
+    return 0;
+}
+
+// --- lists -------------------------------------------------------------------
+
+int ListBox_AddItem(HWND dialog, int id, const char* text, int32_t datum)
+{
+    return AddItem(kListBox, dialog, id, text, datum);
+}
+
+int Combo_AddItem(HWND dialog, int id, const char* text, int32_t datum)
+{
+    return AddItem(kCombo, dialog, id, text, datum);
+}
+
+int ListBox_FillFromTable(HWND dialog, int id, const DialogTextTable* table)
+{
+    return FillFromTable(kListBox, dialog, id, table);
+}
+
+int Combo_FillFromTable(HWND dialog, int id, const DialogTextTable* table)
+{
+    return FillFromTable(kCombo, dialog, id, table);
+}
+
+int Combo_FillFromProductList(HWND dialog, int id, const ProductListEntry* list)
+{
+    int added = 0;
+    for (int i = 0; list && i < kProductListSize && !ProductList_IsEnd(list[i]); ++i)
+        added += AddTexts(kCombo, dialog, id, list[i].textId, list[i].name[0] ? list[i].name : nullptr,
+                          list[i].number);
+    return added;
+}
+
+int ListBox_Select(HWND dialog, int id, const char* text, int index, int32_t datum)
+{
+    return Select(kListBox, dialog, id, text, index, datum);
+}
+
+int Combo_Select(HWND dialog, int id, const char* text, int index, int32_t datum)
+{
+    return Select(kCombo, dialog, id, text, index, datum);
+}
+
+int ListBox_GetSelection(HWND dialog, int id, char* buffer, int size, int32_t* datum)
+{
+    return GetSelection(kListBox, dialog, id, buffer, size, datum);
+}
+
+int Combo_GetSelection(HWND dialog, int id, char* buffer, int size, int32_t* datum)
+{
+    return GetSelection(kCombo, dialog, id, buffer, size, datum);
+}
