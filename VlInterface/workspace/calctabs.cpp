@@ -292,12 +292,15 @@ int CalcTabs_OnParentMessage(HWND, UINT message, WPARAM, LPARAM lParam, LRESULT*
     }
 }
 
+// The page covers the whole display area, so that no strip of the tab
+// control's own background shows beside it.
 void CalcTabs_PlacePage(HWND page)
 {
     RECT area{};
     GetClientRect(Host().tabs, &area);
     SendMessageA(Host().tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
-    SetWindowPos(page, nullptr, area.left, area.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(page, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 bool CalcTabs_IsBusy()

@@ -85,7 +85,7 @@ int CalcTabs_UpdateTabs();
 // notifications and sends 1025 to the open page on every command.
 int CalcTabs_OnParentMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
-// A page calls this from WM_INITDIALOG: moves it to the tab's display area.
+// A page calls this from WM_INITDIALOG: places it over the tab's display area.
 void CalcTabs_PlacePage(HWND page);
 
 // 1 while a page is being created or destroyed: pages ignore the field
