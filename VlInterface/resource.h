@@ -51,3 +51,6 @@
 #define IDM_PREVIOUS_TAB     40011
 #include "workspace/page_projectinfo_ids.h"
 #include "workspace/page_target_ids.h"
+#include "workspace/page_insulation_ids.h"
+#include "workspace/thickness_dialog_ids.h"
+#include "workspace/annual_costs_ids.h"
