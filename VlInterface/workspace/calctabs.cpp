@@ -311,14 +311,25 @@ HWND CalcTabs_OpenPageWindow()
     return Host().page;
 }
 
+int32_t CalcPage_NoticeCode(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_NOTIFY || wParam != 0 || !lParam || !Host().tabs)
+        return 0;
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    return header->hwndFrom == Host().tabs ? static_cast<int32_t>(header->code) : 0;
+}
+
+void CalcPage_Answer(HWND page, LRESULT answer)
+{
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, answer);
+}
+
 bool CalcPage_HandleNotice(HWND page, UINT message, WPARAM wParam, LPARAM lParam, CalcPageNoticeFn onNotice)
 {
-    if (message != WM_NOTIFY || wParam != 0 || !lParam)
+    int32_t code = CalcPage_NoticeCode(message, wParam, lParam);
+    if (!code)
         return false;
-    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
-    if (header->hwndFrom != Host().tabs || !Host().tabs)
-        return false;
-    SetWindowLongPtrA(page, DWLP_MSGRESULT, onNotice(page, static_cast<int32_t>(header->code)));
+    CalcPage_Answer(page, onNotice(page, code));
     return true;
 }
 

@@ -95,9 +95,15 @@ bool CalcTabs_IsBusy();
 // The open page window, or null.
 HWND CalcTabs_OpenPageWindow();
 
-// For a page's dialog procedure: hands a host notification (WM_NOTIFY with
-// wParam 0 from the tab control) to onNotice and leaves its result as the
-// page's answer. True when the message was one.
+// For a page's dialog procedure: the code of a host notification (WM_NOTIFY
+// with wParam 0 from the tab control), else 0.
+int32_t CalcPage_NoticeCode(UINT message, WPARAM wParam, LPARAM lParam);
+
+// Sets the page's answer to the host.
+void CalcPage_Answer(HWND page, LRESULT answer);
+
+// For a page's dialog procedure: hands a host notification to onNotice and
+// leaves its result as the page's answer. True when the message was one.
 using CalcPageNoticeFn = LRESULT (*)(HWND page, int32_t code);
 bool CalcPage_HandleNotice(HWND page, UINT message, WPARAM wParam, LPARAM lParam, CalcPageNoticeFn onNotice);
 
