@@ -32,6 +32,7 @@ enum FieldText : uint16_t {
 };
 
 constexpr float kAnyMinimum = -999999.0f, kAnyMaximum = 999999.0f;
+constexpr float kDiameterShownTolerance = 0.5f;
 
 // One number control: its record field (offset of layer 1's element for the
 // layer rows), decimals and lowest accepted value.
@@ -274,7 +275,8 @@ bool CheckStacking(HWND page, const CalcRecord& r, bool focus)
             continue;
         if (k == 0 && !r.geometryFlags[1] && !r.geometryFlags[2])
             continue;
-        if (InsPage_BaseDiameter(r, k) > r.innerDiameter[k]) {
+        // The fields show whole millimetres: 114.3 reads back as 114.
+        if (InsPage_BaseDiameter(r, k) > r.innerDiameter[k] + kDiameterShownTolerance) {
             Refuse(page, Text_LayersOverlap, focus, IDC_INS_INNER1 + k);
             return false;
         }

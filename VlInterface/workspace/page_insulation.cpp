@@ -40,8 +40,11 @@ bool Reread(HWND page)
     return InsulationPage_ControlsToRecord(page, Rec()) == 0;
 }
 
+// The emissivity follows the layers' products, so it is shown again with them.
 void Fill(HWND page, int first, int last = 144)
 {
+    if (first > IDC_INS_EMISSIVITY)
+        InsulationPage_RecordToControls(page, Rec(), IDC_INS_EMISSIVITY, IDC_INS_EMISSIVITY);
     InsulationPage_RecordToControls(page, Rec(), first, last);
 }
 

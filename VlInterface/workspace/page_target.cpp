@@ -3,6 +3,7 @@
 // geometry and the location call for, and tests the limits when the page is
 // left (target_limits.cpp). The weather locations come from calcdata.
 #include "VlInterface/workspace/page_target.h"
+#include "VlInterface/workspace/annual_costs.h"
 #include "VlInterface/workspace/calcdata.h"
 #include "VlInterface/workspace/dlgfields.h"
 #include "VlInterface/workspace/target_limits.h"
@@ -329,6 +330,12 @@ void OnCommand(HWND page, int id, int code)
     case IDC_TG_AMBIENT_TEMP:
         if (code == EN_KILLFOCUS)
             OnTemperatureLeft(page);
+        return;
+    case IDC_TG_ANNUAL_COSTS:
+        if (code == BN_CLICKED && ControlsToRecord(page) == 0) {
+            AnnualCosts_Show(page);
+            EnableControls(page);
+        }
         return;
     default:
         CalcPage_SelectOnFocus(page, id, code);
