@@ -15,6 +15,7 @@ namespace {
 constexpr short kAttUserName = 1504;
 constexpr short kAttCountry = 1129;
 constexpr short kAttPriceList = 1132;
+constexpr short kAttLayerFlag = 1133;
 
 }
 
@@ -57,6 +58,12 @@ void Project_StampUserSettings()
     CalcRecord_Load();   // the record starts over from the project as it now is
 }
 
+void Project_MarkInputsEdited()
+{
+    for (const char* mark : {"EDT1", "EDT2", "EDT3"})
+        Kadmi_MarkAccess(0, mark);
+}
+
 bool Project_IsOpen()
 {
     const char* name = Kadmi_CurrentDatabasefile();
@@ -84,4 +91,10 @@ void Project_LoadSystem(short page)
 void Project_LoadFirstSystem()
 {
     Project_LoadSystem(Kadmi_IthPage(0));
+}
+
+void Project_AddLayerParts()
+{
+    for (int i = 0; i < 3; ++i)
+        Kadmi_SetIntAtt(Kadmi_CreatePart(), kAttLayerFlag, 1);
 }

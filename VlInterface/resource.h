@@ -49,3 +49,8 @@
 #define IDM_NOTHING          590
 #define IDM_NEXT_TAB         40010
 #define IDM_PREVIOUS_TAB     40011
+#include "workspace/page_projectinfo_ids.h"
+#include "workspace/page_target_ids.h"
+#include "workspace/page_insulation_ids.h"
+#include "workspace/thickness_dialog_ids.h"
+#include "workspace/annual_costs_ids.h"

@@ -108,23 +108,39 @@ void MainWnd_UpdateKeyStates(HWND window, HWND statusBar, bool force);
 // The open calculation page stores its inputs before a command replaces or
 // writes the project; false when the page refuses (the command stops).
 bool MainWnd_StoreOpenPage();
+// Selects calculation tab index (the tab host's selection).
+void MainWnd_SelectCalcPage(int index);
 // Opens the file named on the command line in place of the temporary project
 // and refreshes the window as the Open command does.
 void MainWnd_OpenCommandLineFile(const char* file);
-// Refreshes title, command states, selector and menu after the project was
-// replaced.
+// After the project or the loaded system was replaced: closes the open
+// calculation page, refreshes title, tabs, selector, menu and command states
+// and opens the first tab on the new system.
 void MainWnd_ShowNewProject(HWND window);
+// Closes the open calculation page before the loaded system changes.
+void MainWnd_CloseCalcPage();
+// Shows the loaded system: tabs, selector, title and command states.
+void MainWnd_ShowLoadedSystem();
+
+// System commands (systems.cpp): 1 done, 0 not done (asked first).
+int System_New(HWND owner);
+int System_Delete(HWND owner);
+int System_Copy(HWND owner);
 
 // Temporary project and settings stamp (project.cpp).
 int Project_NewTemporary();
 void Project_DeleteTempFile();
 void Project_StampUserSettings();
 bool Project_IsOpen();
+// Marks the loaded system's inputs edited ("EDT1" to "EDT3"): its results are stale.
+void Project_MarkInputsEdited();
 bool Project_IsUnsaved();
 // Loads a system (page) and takes its layer parts; a page of 0 or less loads
 // nothing and clears them.
 void Project_LoadSystem(short page);
 void Project_LoadFirstSystem();
+// Gives the loaded page its three layer parts, each marked (1133 = 1).
+void Project_AddLayerParts();
 
 // Recent files (recentfiles.cpp).
 int RecentFiles_Add(HWND owner, const char* name);

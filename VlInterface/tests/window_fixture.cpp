@@ -4,9 +4,12 @@
 #include "VlInterface/shell.h"
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
+#include "VlTechDatabase/vltechdb.h"
 #include "support/app.h"
+#include "support/lookups.h"
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -52,18 +55,15 @@ void ShellWindowTest::SetUp()
     OpenTexts();
     char temp[MAX_PATH];
     GetTempPathA(sizeof(temp), temp);
-    folder_ = std::string(temp) + "vlintfc_" + std::to_string(GetCurrentProcessId()) + "_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(test.begin(), test.end(), '/', '_');   // parameterised tests
+    folder_ = std::string(temp) + "vlintfc_" + std::to_string(GetCurrentProcessId()) + "_" + test;
     CreateDirectoryA(folder_.c_str(), nullptr);
 }
 
 void ShellWindowTest::TearDown()
 {
-    if (window_ && IsWindow(window_))
-        DestroyWindow(window_);
-    DrainQuit();
-    Startup_Shutdown();
-    UnregisterClassA(kMainClass, App().instance);
+    Stop();
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
     while (search != INVALID_HANDLE_VALUE) {
@@ -78,9 +78,30 @@ void ShellWindowTest::TearDown()
     RegDeleteTreeA(HKEY_CURRENT_USER, kProgramRoot);
 }
 
+void ShellWindowTest::Stop()
+{
+    if (window_ && IsWindow(window_))
+        DestroyWindow(window_);
+    window_ = nullptr;
+    DrainQuit();
+    Startup_Shutdown();
+    UnregisterClassA(kMainClass, App().instance);
+}
+
+void ShellWindowTest::Restart(const char* commandLine)
+{
+    Stop();
+    OpenTexts();
+    Start(commandLine);
+}
+
 void ShellWindowTest::OpenTexts()
 {
     Shell().textHandle = TextAPI_Open(BinFile("TextAPI.db").c_str(), BinFile("TextAPI.ddq").c_str());
+    Shell().techDb = VlDataTechDb_Handle();
+    Shell().otherInsulationDb = VlOtherInsulationDataTechDb_Handle();
+    Shell().weatherDb = VlWeatherDataTechDb_Handle();
+    Lookup_SetHandles(Shell().techDb, Shell().otherInsulationDb, Shell().textHandle);
 }
 
 void ShellWindowTest::PresetInt(const char* section, const char* name, DWORD value)

@@ -1,0 +1,72 @@
+// The insulation calculation behind the insulation page: the engine's input
+// filled from the current calculation record, the two heat-loss runs and the
+// dew point, the result attributes and result lines, prices and annual costs.
+// No window here: the page shows the lines and reads its controls back.
+#pragma once
+#include "VlCalculate/vlcalculate.h"
+#include "VlInterface/calcrecord.h"
+#include <string>
+
+// What the page's lists say about one layer: the code and class of its
+// product-list entry and the code of its chosen thickness entry.
+struct InsulationLayerChoice {
+    const char* productCode = "-789";
+    const char* productClass = "UI";
+    const char* thicknessCode = "-987";
+};
+using InsulationLayerChoices = InsulationLayerChoice[kCalcLayers];
+
+bool LayerChoice_HasNoProduct(const InsulationLayerChoice& layer);
+bool LayerChoice_IsUserInsulation(const InsulationLayerChoice& layer);
+bool LayerChoice_IsOwnThickness(const InsulationLayerChoice& layer);
+bool LayerChoice_HasThickness(const InsulationLayerChoice& layer);   // not the "-987" placeholder
+
+// The engine's heat-loss input for the record and the layers; layers after
+// the first one without a product stay zero. A user insulation layer (and a
+// layer of own thickness) hands its conductivity over in output, which the
+// engine reads for a layer without coefficients.
+void InsulationRun_FillInput(const CalcRecord& record, const InsulationLayerChoices& layers, HeatLossInput* input,
+                             HeatLossOutput* output);
+
+enum class InsulationRunStatus { Done, Refused, Failed };
+
+// Steps of a run up to the results: heat loss, the second run at the mean of
+// the contents and -1 °C (attribute 1381), the dew point. The record's
+// heat-loss results are cleared first and then filled. Refused: surface of the
+// outermost product with emissivity 0 (error 40052 in the list). Failed: an
+// engine step failed; its errors are in the list. Warnings leave Done.
+InsulationRunStatus InsulationRun_Calculate(CalcRecord& record, const InsulationLayerChoices& layers);
+
+// The four result lines (heat loss, surface temperature, dew point, price).
+struct InsulationResultLines {
+    std::string line[4];
+};
+
+// Writes the results of a done run: the layer conductivities into the record
+// and onto the layers (1376), heat loss 1323, temperatures 1328, dew point
+// 1322, layer prices 1329, annual costs, and fills the lines. Returns true
+// when the price or cost step reported an error (line 4 then says so).
+bool InsulationRun_StoreResults(CalcRecord& record, InsulationResultLines* lines);
+
+// The five economic inputs of the system, attributes 1359..1363: energy
+// price increase %, useful life, energy price, operating hours, interest %.
+constexpr int kEconomicInputs = 5;
+constexpr short kAttEconomicFirst = 1359;
+struct EconomicInputs {
+    float values[kEconomicInputs];
+};
+EconomicInputs EconomicInputs_Load();
+
+// Annual capital, energy and total cost for the stored heat loss (1323) and
+// the inputs; kind gets the price kind (0 per m, 1 per m²), missing 1 when a
+// price was missing. Nothing is stored.
+CostsOutput AnnualCosts_Compute(const EconomicInputs& inputs, bool reportErrors, short* kind, int* missing);
+// Stores them: 1370/1372/1374 (1371/1373/1375 for a plane) and 1136.
+void AnnualCosts_Store(const CostsOutput& costs, int missing);
+
+// Computes and stores the annual costs; returns the total, kind as above.
+float InsulationRun_CalculateCosts(const CalcRecord& record, short* kind);
+
+// The line shown instead of results after a quiet run that failed: the first
+// error text, cut to 62 characters and "..." when longer than 65.
+std::string InsulationRun_FirstErrorLine();
