@@ -11,6 +11,9 @@
 #include "support/msgbox.h"
 #include "support/paths.h"
 #include "support/strings.h"
+#ifdef VL_EXTENDED
+#include "VlInterface/extended/extended.h"
+#endif
 #include <commdlg.h>
 #include <cstdio>
 #include <cstring>
@@ -133,7 +136,7 @@ bool ProjectFileOpens(HWND owner, const char* name)
 
 // Asked before New replaces a file that exists, the open project's own
 // included; No is the default answer.
-bool ConfirmReplaceWithNew(HWND owner, const char* name)
+[[maybe_unused]] bool ConfirmReplaceWithNew(HWND owner, const char* name)
 {
     return MsgBox_Show(owner, AboutFile(name, Text_ReplaceWithNewQuestion).c_str(),
                        MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
@@ -220,6 +223,33 @@ void SetCurrentFile(const char* name)
     std::snprintf(App().currentFile, sizeof(App().currentFile), "%s", name);
 }
 
+// The name of the file New makes; false when the user cancelled or declined
+// to replace an existing file.
+bool AskNewFileName(HWND owner, char (&name)[MAX_PATH])
+{
+#ifdef VL_EXTENDED
+    // Its dialog starts with an empty name and asks itself before an existing file is replaced.
+    return FileMenu_AskNewFileName(owner, Shell_Text(Text_FileFilter), ".", name, Shell_Text(Text_NewFileTitle)) != 0;
+#else
+    return RunFileDialog(owner, FileDialog::New, Text_NewFileTitle, name) &&
+           (!Path_FileExists(name) || ConfirmReplaceWithNew(owner, name));
+#endif
+}
+
+// The first system of a new file gets its layer parts (and, in the extended
+// edition, the defaults of a new system), each part made once.
+void GiveNewSystemItsParts()
+{
+#ifdef VL_EXTENDED
+    Project_SetNewDefaults();
+#else
+    for (int32_t& part : Shell().layerParts) {
+        part = Kadmi_CreatePart();
+        Kadmi_SetIntAtt(part, kAttLayerFlag, 1);
+    }
+#endif
+}
+
 } // namespace
 
 int32_t __stdcall VlFileMenu_AskSaveChanges(HWND owner, const char* question)
@@ -243,9 +273,7 @@ int32_t __stdcall VlFileMenu_NewFile(HWND owner)
     if (!ReadyToReplaceProject(owner))
         return -1;
     char name[MAX_PATH];
-    if (!RunFileDialog(owner, FileDialog::New, Text_NewFileTitle, name))
-        return -2;
-    if (Path_FileExists(name) && !ConfirmReplaceWithNew(owner, name))
+    if (!AskNewFileName(owner, name))
         return -2;
     if (!FileIsUsable(name, true)) {
         ShowStop(owner, Shell_Text(Text_NewFileFailed));
@@ -262,10 +290,7 @@ int32_t __stdcall VlFileMenu_NewFile(HWND owner)
     }
     RecentFiles_Add(owner, name);
     Kadmi_LoadPage(Kadmi_IthPage(0));
-    for (int32_t& part : Shell().layerParts) {
-        part = Kadmi_CreatePart();
-        Kadmi_SetIntAtt(part, kAttLayerFlag, 1);
-    }
+    GiveNewSystemItsParts();
     Kadmi_SavePage();
     Project_LoadFirstSystem();
     Shell().newFileFlag = 1;

@@ -49,3 +49,4 @@
 #define IDM_NOTHING          590
 #define IDM_NEXT_TAB         40010
 #define IDM_PREVIOUS_TAB     40011
+#include "extended/ids.h"
