@@ -3,6 +3,7 @@
 // New through its own name dialog, the product lists read from the
 // database engine, and the logo controls' painting.
 #include "VlInterface/extended/extended.h"
+#include "VlInterface/calcrecord.h"
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/window_fixture.h"
@@ -35,6 +36,19 @@ protected:
         }
     }
 };
+
+TEST_F(ExtendedTest, AnEditedHumidityIsStoredAndMarksTheProjectChanged)
+{
+    Start();
+    EXPECT_EQ(CalcRec().targetHumidity, 50.0f);   // loaded with the record
+    CalcRecord_Store(1);                          // the fresh page's own settling
+    CalcRec().targetHumidity = 65.0f;
+    EXPECT_EQ(CalcRecord_MarkChanges(), CalcChange_Extended);
+    CalcRecord_Store(1);
+    EXPECT_EQ(Kadmi_GetFloatAtt(0, 1384), 65.0f);
+    EXPECT_EQ(Kadmi_CmpAccess(0, "EDTT", 0, "NONE"), 1);   // stamped (a missing stamp orders first)
+    EXPECT_GE(Kadmi_CmpAccess(-1, "PCHG", 0, "EDTT"), 0);
+}
 
 struct DescriptionRow {
     const char* name;
