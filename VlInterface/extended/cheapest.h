@@ -65,3 +65,14 @@ int Cheapest_Search(const CheapestSearchInput& input, const CheapestSteps& steps
 // data; evaluate is the page's.
 CheapestSteps Cheapest_DatabaseSteps(const CheapestSearchInput& input,
                                      std::function<float(const CheapestCombination&)> evaluate);
+
+struct CalcRecord;
+
+// The search's input from the calculation record: each layer's product type
+// and class (pipe sections for a technical product that is not laid in any
+// thickness), and the pipe's or round duct's outer diameter beneath layer 1.
+CheapestSearchInput Cheapest_InputFromRecord(const CalcRecord& record, bool firstLayerIsProduct);
+
+// Writes the chosen product codes and thicknesses into the record's layers
+// that have a choice; the page then updates the dimensions and recalculates.
+void Cheapest_ApplyToRecord(const CheapestResult& result, CalcRecord* record);

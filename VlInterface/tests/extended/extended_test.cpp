@@ -4,6 +4,7 @@
 // database engine, and the logo controls' painting.
 #include "VlInterface/extended/extended.h"
 #include "VlInterface/calcrecord.h"
+#include "VlInterface/extended/cheapest.h"
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/window_fixture.h"
@@ -12,6 +13,8 @@
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
 #include "testsupport/testsupport.h"
+#include <cmath>
+#include <cstdio>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -137,6 +140,36 @@ TEST_F(ExtendedTest, ProductListsComeStraightFromTheDatabaseEngine)
     EXPECT_STREQ(thicknesses[4].code, "MWP-114.3-50");
     EXPECT_EQ(selection, 4);
     EXPECT_EQ(ProductDb_ListProducts("", "IP", thicknesses.data(), "", &selection, 0, false), -1);
+}
+
+TEST_F(ExtendedTest, CheapestCombinationOnTheTechnicalDataGoesBackIntoTheRecord)
+{
+    Start();
+    CalcRecord record{};
+    record.geometryFlags[1] = 1;
+    record.outerDiameters[0] = 114.3f;
+    const char* layers[2][2] = {{"MW-PIPESECTION", "IP"}, {"MW-WIREDMAT", "IM"}};
+    for (int k = 0; k < 2; ++k) {
+        std::snprintf(record.productType[k], sizeof(record.productType[k]), "%s", layers[k][0]);
+        std::snprintf(record.productClass[k], sizeof(record.productClass[k]), "%s", layers[k][1]);
+    }
+    const CheapestSearchInput input = Cheapest_InputFromRecord(record, true);
+    EXPECT_TRUE(input.layers[0].pipeSections);
+    EXPECT_FALSE(input.layers[1].pipeSections);
+    float layer2Beneath = 0;
+    const CheapestSteps steps = Cheapest_DatabaseSteps(input, [&](const CheapestCombination& c) {
+        if (c.layers[0].thickness == 50)
+            layer2Beneath = c.layers[0].outerDiameter;
+        return 1 + std::abs(c.layers[0].thickness - 50) + std::abs(c.layers[1].thickness - 40);
+    });
+    CheapestResult result{};
+    ASSERT_EQ(Cheapest_Search(input, steps, &result), 0);
+    EXPECT_EQ(layer2Beneath, 214.3f);   // the section's own outer diameter
+    Cheapest_ApplyToRecord(result, &record);
+    EXPECT_STREQ(record.productCode[0], "MWP-114.3-50");
+    EXPECT_STREQ(record.productCode[1], "MWM-40");
+    EXPECT_EQ(record.thickness[1], 40.0f);
+    EXPECT_STREQ(record.productCode[2], "");
 }
 
 // Pixels of the menu text colour in a logo control of class and id.
