@@ -20,7 +20,8 @@ int16_t ProductDb_ListTypes(short database, const char* recordClass, ProductList
 
 // The thickness choices of one type, as LayerChoices_BuildThicknessList, from
 // every record of the class whose type is typeKey (up to kProductDbCandidates
-// records). -1 when the type or the class is missing.
+// records). -1 when the type or the class is missing or the type has no
+// product with a thickness.
 constexpr int kProductDbCandidates = 2000;
 int ProductDb_ListProducts(const char* typeKey, const char* recordClass, ProductListEntry* output,
                            const char* currentCode, int* selection, float diameterBeneath, bool match);

@@ -116,11 +116,11 @@ std::vector<ProductListEntry> ProductDb_ReadCandidates(short database, const cha
 int ProductDb_ListProducts(const char* typeKey, const char* recordClass, ProductListEntry* output,
                            const char* currentCode, int* selection, float diameterBeneath, bool match)
 {
-    if (!Given(typeKey) || !Given(recordClass))
-        return -1;
     ProductList_Clear(output);
     const std::vector<ProductListEntry> candidates =
         ProductDb_ReadCandidates(VlDataTechDb_Handle(), typeKey, recordClass);
+    if (candidates.empty())
+        return -1;
     return ProductList_BuildThicknessChoices(output, candidates.data(), static_cast<int>(candidates.size()),
                                              recordClass, currentCode, selection, diameterBeneath, match);
 }

@@ -5,6 +5,7 @@
 #include "VlInterface/extended/extended.h"
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/extended/cheapest.h"
+#include "VlInterface/workspace/calcdata.h"
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/window_fixture.h"
@@ -140,6 +141,18 @@ TEST_F(ExtendedTest, ProductListsComeStraightFromTheDatabaseEngine)
     EXPECT_STREQ(thicknesses[4].code, "MWP-114.3-50");
     EXPECT_EQ(selection, 4);
     EXPECT_EQ(ProductDb_ListProducts("", "IP", thicknesses.data(), "", &selection, 0, false), -1);
+    EXPECT_EQ(ProductDb_ListProducts("NO-SUCH-TYPE", "IP", thicknesses.data(), "", &selection, 0, false), -1);
+
+    // The layer choice of the pages takes its lists the same way.
+    ASSERT_EQ(ProductList_Build(Geometry_Pipe, types), 0);
+    const int pipeSections = ProductList_FindIndex(0, "MW-PIPESECTION", types);
+    ASSERT_GT(pipeSections, 0);
+    EXPECT_STREQ(types[pipeSections].recordClass, "IP");
+    ASSERT_EQ(ProductList_Build(Geometry_Plane, types), 0);
+    EXPECT_EQ(ProductList_FindIndex(0, "MW-PIPESECTION", types), -1);
+    std::vector<ProductListEntry> sameWay(kProductListSize);
+    LayerChoices_BuildThicknessList("MW-PIPESECTION", "IP", sameWay.data(), "", nullptr, 114.3f, false);
+    EXPECT_STREQ(sameWay[1].code, "MWP-114.3-20");
 }
 
 TEST_F(ExtendedTest, CheapestCombinationOnTheTechnicalDataGoesBackIntoTheRecord)
