@@ -232,9 +232,8 @@ CheapestSteps Cheapest_DatabaseSteps(const CheapestSearchInput& input,
         ProductList_Clear(list);
         if (own.empty())
             return;
-        int selection = 0;
         ProductList_BuildThicknessChoices(list, own.data(), static_cast<int>(own.size()),
-                                          input.layers[layer].recordClass, "", &selection, diameterBeneath, false);
+                                          input.layers[layer].recordClass, "", nullptr, diameterBeneath, false);
     };
     steps.sectionDiameters = [input](int layer, const ProductListEntry& entry, float* inner, float* outer) {
         const char* recordClass = input.layers[layer].recordClass;

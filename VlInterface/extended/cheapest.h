@@ -56,8 +56,12 @@ struct CheapestResult {
     long evaluations;                 // combinations costed
 };
 
-// Searches the cheapest combination. 0 with result filled (indexes 0 when no
-// cost qualified), -1 when layer 1 is not a product (result cleared).
+// Searches the cheapest combination: the smallest cost above 0.0001 and
+// below 99999, the first in order of the indexes of layers 1, 2, 3 among
+// equals. Inner layers are tried up to the first thickness that reaches the
+// layer beneath's. 0 with result filled (indexes 0 when no cost qualified),
+// -1 when layer 1 is not a product (result cleared; the page clears its
+// layer results).
 int Cheapest_Search(const CheapestSearchInput& input, const CheapestSteps& steps, CheapestResult* result);
 
 // The steps that read the thickness choices from the database engine
