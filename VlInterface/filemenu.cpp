@@ -236,20 +236,6 @@ bool AskNewFileName(HWND owner, char (&name)[MAX_PATH])
 #endif
 }
 
-// The first system of a new file gets its layer parts (and, in the extended
-// edition, the defaults of a new system), each part made once.
-void GiveNewSystemItsParts()
-{
-#ifdef VL_EXTENDED
-    Project_SetNewDefaults();
-#else
-    for (int32_t& part : Shell().layerParts) {
-        part = Kadmi_CreatePart();
-        Kadmi_SetIntAtt(part, kAttLayerFlag, 1);
-    }
-#endif
-}
-
 } // namespace
 
 int32_t __stdcall VlFileMenu_AskSaveChanges(HWND owner, const char* question)
@@ -290,9 +276,16 @@ int32_t __stdcall VlFileMenu_NewFile(HWND owner)
     }
     RecentFiles_Add(owner, name);
     Kadmi_LoadPage(Kadmi_IthPage(0));
-    GiveNewSystemItsParts();
+    for (int32_t& part : Shell().layerParts) {
+        part = Kadmi_CreatePart();
+        Kadmi_SetIntAtt(part, kAttLayerFlag, 1);
+    }
     Kadmi_SavePage();
     Project_LoadFirstSystem();
+#ifdef VL_EXTENDED
+    Project_SetNewDefaults();   // takes the three parts just made as they are
+    Kadmi_SavePage();
+#endif
     Shell().newFileFlag = 1;
     return 0;
 }
