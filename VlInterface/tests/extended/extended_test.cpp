@@ -12,10 +12,12 @@
 #include "VlInterface/vlinterface.h"
 #include "VlTechDatabase/vltechdb.h"
 #include "Kadmi/kadmi.h"
+#include "outside/Torbase200/torbase.h"
 #include "support/app.h"
 #include "testsupport/testsupport.h"
 #include <cmath>
 #include <cstdio>
+#include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
@@ -183,6 +185,63 @@ TEST_F(ExtendedTest, CheapestCombinationOnTheTechnicalDataGoesBackIntoTheRecord)
     EXPECT_STREQ(record.productCode[1], "MWM-40");
     EXPECT_EQ(record.thickness[1], 40.0f);
     EXPECT_STREQ(record.productCode[2], "");
+}
+
+// A product class "IX" of records {key, type, thickness} in a database of
+// this test's own, open while the holder lives.
+class ProductDatabase {
+public:
+    struct Record {
+        std::string key, type;
+        float thickness;
+    };
+    ProductDatabase(const std::string& schema, const std::string& file, const std::vector<Record>& records)
+    {
+        std::ofstream(schema) << "torbase-schema 1\nclass IX 40\natt 1607 string\n";
+        db_ = ddq_openwithschema(schema.c_str(), file.c_str(), 0);
+        ddq_createfile(db_);
+        ddq_begintransaction(db_, 1);
+        for (const Record& r : records) {
+            ddq_record* record = ddq_newrecord(db_, "IX", r.key.c_str());
+            ddq_putfield(db_, &record, 1607, r.type.c_str(), static_cast<short>(r.type.size()));
+            ddq_putfield(db_, &record, 1304, &r.thickness, 1);
+            ddq_writerecord(db_, record);
+            ddq_freerecord(record);
+        }
+        ddq_endtransaction(db_);
+    }
+    ~ProductDatabase() { ddq_closefile(db_); }
+    short handle() const { return db_; }
+
+private:
+    short db_;
+};
+
+TEST_F(ExtendedTest, TypesInTheEnginesOrderAndEveryThicknessOfALargeType)
+{
+    std::vector<ProductDatabase::Record> records = {
+        {"A1", "X", 10}, {"A2", "Y", 20}, {"A3", "X", 30}, {"A4", "", 40}, {"A5", "", 50}};
+    for (int i = 1; i <= 300; ++i) {
+        char key[8];
+        std::snprintf(key, sizeof(key), "B%d", 1000 + i);
+        records.push_back({key, "LARGE", static_cast<float>(i)});
+    }
+    records.push_back({"B9999", "LARGE", 0});   // no thickness: not a product
+    ProductDatabase database(TempPath("products.ddq"), TempPath("products.db"), records);
+
+    ProductListEntry types[kProductListSize] = {};
+    int16_t last = -1;
+    ASSERT_EQ(ProductDb_ListTypes(database.handle(), "IX", types, &last), 0);
+    const char* expected[] = {"X", "Y", "", "LARGE"};
+    ASSERT_EQ(last, 3);
+    for (int i = 0; i <= last; ++i) {
+        EXPECT_STREQ(types[i].name, expected[i]) << "type " << i;
+        EXPECT_STREQ(types[i].code, expected[i]) << "type " << i;
+    }
+    const std::vector<ProductListEntry> large = ProductDb_ReadCandidates(database.handle(), "LARGE", "IX");
+    ASSERT_EQ(large.size(), 300u);
+    EXPECT_STREQ(large[299].name, "300");
+    EXPECT_STREQ(large[299].code, "B1300");
 }
 
 // Pixels of the menu text colour in a logo control of class and id.
