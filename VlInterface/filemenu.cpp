@@ -11,6 +11,9 @@
 #include "support/msgbox.h"
 #include "support/paths.h"
 #include "support/strings.h"
+#ifdef VL_EXTENDED
+#include "VlInterface/extended/extended.h"
+#endif
 #include <commdlg.h>
 #include <cstdio>
 #include <cstring>
@@ -132,7 +135,7 @@ bool ProjectFileOpens(HWND owner, const char* name)
 
 // Asked before New replaces a file that exists, the open project's own
 // included; No is the default answer.
-bool ConfirmReplaceWithNew(HWND owner, const char* name)
+[[maybe_unused]] bool ConfirmReplaceWithNew(HWND owner, const char* name)
 {
     return MsgBox_Show(owner, AboutFile(name, Text_ReplaceWithNewQuestion).c_str(),
                        MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
@@ -219,6 +222,19 @@ void SetCurrentFile(const char* name)
     std::snprintf(App().currentFile, sizeof(App().currentFile), "%s", name);
 }
 
+// The name of the file New makes; false when the user cancelled or declined
+// to replace an existing file.
+bool AskNewFileName(HWND owner, char (&name)[MAX_PATH])
+{
+#ifdef VL_EXTENDED
+    // Its dialog starts with an empty name and asks itself before an existing file is replaced.
+    return FileMenu_AskNewFileName(owner, Shell_Text(Text_FileFilter), ".", name, Shell_Text(Text_NewFileTitle)) != 0;
+#else
+    return RunFileDialog(owner, FileDialog::New, Text_NewFileTitle, name) &&
+           (!Path_FileExists(name) || ConfirmReplaceWithNew(owner, name));
+#endif
+}
+
 } // namespace
 
 int32_t __stdcall VlFileMenu_AskSaveChanges(HWND owner, const char* question)
@@ -242,9 +258,7 @@ int32_t __stdcall VlFileMenu_NewFile(HWND owner)
     if (!ReadyToReplaceProject(owner))
         return -1;
     char name[MAX_PATH];
-    if (!RunFileDialog(owner, FileDialog::New, Text_NewFileTitle, name))
-        return -2;
-    if (Path_FileExists(name) && !ConfirmReplaceWithNew(owner, name))
+    if (!AskNewFileName(owner, name))
         return -2;
     if (!FileIsUsable(name, true)) {
         ShowStop(owner, Shell_Text(Text_NewFileFailed));
@@ -264,6 +278,10 @@ int32_t __stdcall VlFileMenu_NewFile(HWND owner)
     Project_AddLayerParts();
     Kadmi_SavePage();
     Project_LoadFirstSystem();
+#ifdef VL_EXTENDED
+    Project_SetNewDefaults();   // takes the three parts just made as they are
+    Kadmi_SavePage();
+#endif
     Shell().newFileFlag = 1;
     return 0;
 }

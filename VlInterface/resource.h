@@ -2,6 +2,7 @@
 // the code. The numbers of commands, child windows, dialogs, bitmaps, the icon
 // and the accelerator table are fixed: other modules and stored data know them.
 #pragma once
+#include "extended/ids.h"   // the extended edition's own
 
 // Dialogs, menus, accelerators, bitmaps, icon.
 #define IDD_ABOUT            5

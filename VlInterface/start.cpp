@@ -10,6 +10,9 @@
 #include "VlUtil/vlutil.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#ifdef VL_EXTENDED
+#include "VlInterface/extended/extended.h"
+#endif
 #include "support/lookups.h"
 #include "support/paths.h"
 #include "support/settings.h"
@@ -86,6 +89,11 @@ int Startup_Init()
     ErrorList_Reset();
     ClipCursor(nullptr);
     LogoCtl_Register(App().instance);
+#ifdef VL_EXTENDED
+    LogoCtl_RegisterClasses();
+    CustomLogo2_RegisterClasses();
+    BitmapCtl_RegisterClass();
+#endif
     Shell().accelerators = LoadAcceleratorsA(App().instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     return 0;
 }
