@@ -3,6 +3,7 @@
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/calcrecord.h"
+#include "VlInterface/workspace/calctabs.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
 #include <commctrl.h>
@@ -166,9 +167,12 @@ void MainWnd_SwitchSystem(HWND window)
     if (Shell_HasLayerParts())
         CalcRecord_Store(-1);
     Kadmi_SavePage();
+    CalcTabs_ClosePage();
     Project_LoadSystem(page);
+    CalcTabs_UpdateTabs();
     MainWnd_RefillSystemCombo();
     MainWnd_EnableCommands(window);
+    MainWnd_SelectCalcPage(0);
     g_bars.switchingSystem = false;
 }
 

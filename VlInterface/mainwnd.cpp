@@ -1,8 +1,10 @@
 // The main window's procedure: creation, the command dispatch, the command
 // states, the title and the exit question. The toolbar, status bar and
-// system selector are mainbars.cpp's; the file commands filemenu.cpp's.
+// system selector are mainbars.cpp's; the file commands filemenu.cpp's; the
+// calculation tabs in the middle the tab host's.
 #include "VlInterface/vlinterface.h"
 #include "VlInterface/calcrecord.h"
+#include "VlInterface/workspace/calctabs.h"
 #include "VlInterface/menu.h"
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
@@ -11,22 +13,31 @@
 #include "support/dlgutil.h"
 #include "support/help.h"
 #include "support/msgbox.h"
+#include "support/tooltips.h"
+#include "outside/Lexmo100/lexmo.h"
 #include <commctrl.h>
 #include <cstdio>
 
 namespace {
 
 constexpr UINT kStatusTimerMs = 200;
+constexpr int kBarHeight = 28;   // toolbar above and status bar below the tabs
+
+// The toolbar's tooltip requests get no text.
+constexpr DialogTextTable kNoTooltips[] = {{0, 0, nullptr}};
 
 // Commands that need a system with its layer parts.
 constexpr UINT kProjectCommands[] = {IDM_FILE_SAVE, IDM_FILE_SAVEAS, IDM_FILE_PRINT,
                                      IDM_SYSTEM_NEW, IDM_SYSTEM_DELETE, IDM_SYSTEM_COPY};
 constexpr UINT kProjectButtons[] = {IDM_FILE_SAVE, IDM_FILE_PRINT, IDM_SYSTEM_NEW};
 
-void MarkInputsEdited()
+void CreateCalcTabs(HWND window)
 {
-    for (const char* mark : {"EDT1", "EDT2", "EDT3"})
-        Kadmi_MarkAccess(0, mark);
+    RECT area;
+    GetClientRect(window, &area);
+    area.top += kBarHeight;
+    area.bottom -= kBarHeight;
+    CalcTabs_Create(window, IDC_CALC_TABS, &area);
 }
 
 void OnCreate(HWND window)
@@ -36,21 +47,25 @@ void OnCreate(HWND window)
     MainWnd_RebuildMenu(window);
     MainWnd_CreateSystemCombo(window);
     MainWnd_CreateToolbar(window);
+    CreateCalcTabs(window);
     HWND statusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", window, IDC_STATUSBAR);
     MainWnd_InitStatusBar(window, statusBar);
     MainWnd_UpdateKeyStates(window, statusBar, true);
     SetTimer(window, IDT_KEY_STATES, kStatusTimerMs, nullptr);
     MainWnd_EnableCommands(window);
-    MarkInputsEdited();
+    Project_MarkInputsEdited();
     MainWnd_UpdateTitle();
+    MainWnd_SelectCalcPage(0);
 }
 
 void OnNewFile(HWND window)
 {
     int result = VlFileMenu_NewFile(window);
+    if (result == 0 || result == -3)
+        CalcTabs_ClosePage();   // it shows the project that was replaced
     if (result == 0) {
         // Stamped before the first save, so that the new file carries them.
-        MarkInputsEdited();
+        Project_MarkInputsEdited();
         Project_StampUserSettings();
         VlFileMenu_SaveFile(window);
     }
@@ -66,20 +81,37 @@ void OnSaveFile(HWND window, bool saveAs)
     MainWnd_UpdateTitle();
     MainWnd_RefillSystemCombo();
     MainWnd_RebuildMenu(window);
+    CalcTabs_NotifyCurrentPage(CalcPage_Saved);
+    if (saveAs)
+        CalcTabs_ReactivatePage();
 }
 
 void OnCloseFile(HWND window)
 {
     if (VlFileMenu_CloseFile(window) != 0)
         return;
-    MarkInputsEdited();
+    Project_MarkInputsEdited();
     MainWnd_ShowNewProject(window);
 }
 
 void OnExit(HWND window)
 {
-    if (MainWnd_QueryExit(window))
-        DestroyWindow(window);
+    if (!MainWnd_QueryExit(window))
+        return;
+    CalcTabs_Destroy();
+    DestroyWindow(window);
+}
+
+void OnOpenFile(HWND window)
+{
+    VlFileMenu_OpenFile(window);
+    MainWnd_ShowNewProject(window);
+}
+
+// Ctrl+Page Down and Ctrl+Page Up; past either end nothing happens.
+void OnStepTab(int step)
+{
+    MainWnd_SelectCalcPage(CalcTabs_GetFocusedTab() + step);
 }
 
 void OnHelp(HWND window)
@@ -87,8 +119,8 @@ void OnHelp(HWND window)
     Help_Show(window, Shell().helpPath, static_cast<uint32_t>(Shell().helpContext));
 }
 
-// The commands of later dialogs (print, systems, data editors, settings,
-// tab switching) stand in the menu and do nothing until those dialogs exist.
+// The commands of later dialogs (print, systems, data editors, settings)
+// stand in the menu and do nothing until those dialogs exist.
 void OnCommand(HWND window, UINT id, UINT code)
 {
     switch (id) {
@@ -99,16 +131,15 @@ void OnCommand(HWND window, UINT id, UINT code)
             SetFocus(window);   // the keys go back to the window and its pages
         return;
     case IDM_FILE_NEW: OnNewFile(window); return;
-    case IDM_FILE_OPEN:
-        VlFileMenu_OpenFile(window);
-        MainWnd_ShowNewProject(window);
-        return;
+    case IDM_FILE_OPEN: OnOpenFile(window); return;
     case IDM_FILE_SAVE: OnSaveFile(window, false); return;
     case IDM_FILE_SAVEAS: OnSaveFile(window, true); return;
     case IDM_FILE_CLOSE: OnCloseFile(window); return;
     case IDM_FILE_EXIT: OnExit(window); return;
     case IDM_HELP_CONTENTS: OnHelp(window); return;
     case IDM_HELP_ABOUT: AboutBox_Show(window, false); return;
+    case IDM_NEXT_TAB: OnStepTab(1); return;
+    case IDM_PREVIOUS_TAB: OnStepTab(-1); return;
     default:
         break;
     }
@@ -134,7 +165,12 @@ void OnEndSession(WPARAM ending)
 
 bool MainWnd_StoreOpenPage()
 {
-    return true;   // no calculation page is open until the tab host exists
+    return CalcTabs_NotifyCurrentPage(CalcPage_KillActive) == 0;
+}
+
+void MainWnd_SelectCalcPage(int index)
+{
+    CalcTabs_SelectPage(index);
 }
 
 void MainWnd_RebuildMenu(HWND window)
@@ -170,9 +206,12 @@ void MainWnd_UpdateTitle()
 
 void MainWnd_ShowNewProject(HWND window)
 {
+    CalcTabs_ClosePage();
     MainWnd_UpdateTitle();
+    CalcTabs_UpdateTabs();
     MainWnd_RefillSystemCombo();
     MainWnd_RebuildMenu(window);
+    MainWnd_SelectCalcPage(0);
 }
 
 void MainWnd_OpenCommandLineFile(const char* file)
@@ -197,11 +236,16 @@ int MainWnd_QueryExit(HWND window)
 
 LRESULT CALLBACK MainWnd_WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
+    LRESULT result = 0;
+    if (CalcTabs_OnParentMessage(window, message, wParam, lParam, &result))
+        return result;
+    Tooltip_HandleDialogMessage(window, message, wParam, lParam, Shell().textHandle, kNoTooltips);
     switch (message) {
     case WM_CREATE:
         OnCreate(window);
         return 0;
     case WM_DESTROY:
+        CalcTabs_Destroy();   // when the window goes without the exit command
         KillTimer(window, IDT_KEY_STATES);
         PostQuitMessage(0);
         return 0;

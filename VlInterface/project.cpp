@@ -57,6 +57,12 @@ void Project_StampUserSettings()
     CalcRecord_Load();   // the record starts over from the project as it now is
 }
 
+void Project_MarkInputsEdited()
+{
+    for (const char* mark : {"EDT1", "EDT2", "EDT3"})
+        Kadmi_MarkAccess(0, mark);
+}
+
 bool Project_IsOpen()
 {
     const char* name = Kadmi_CurrentDatabasefile();

@@ -106,11 +106,14 @@ void MainWnd_UpdateKeyStates(HWND window, HWND statusBar, bool force);
 // The open calculation page stores its inputs before a command replaces or
 // writes the project; false when the page refuses (the command stops).
 bool MainWnd_StoreOpenPage();
+// Selects calculation tab index (the tab host's selection).
+void MainWnd_SelectCalcPage(int index);
 // Opens the file named on the command line in place of the temporary project
 // and refreshes the window as the Open command does.
 void MainWnd_OpenCommandLineFile(const char* file);
-// Refreshes title, command states, selector and menu after the project was
-// replaced.
+// After the project or the loaded system was replaced: closes the open
+// calculation page, refreshes title, tabs, selector, menu and command states
+// and opens the first tab on the new system.
 void MainWnd_ShowNewProject(HWND window);
 
 // Temporary project and settings stamp (project.cpp).
@@ -118,6 +121,8 @@ int Project_NewTemporary();
 void Project_DeleteTempFile();
 void Project_StampUserSettings();
 bool Project_IsOpen();
+// Marks the loaded system's inputs edited ("EDT1" to "EDT3"): its results are stale.
+void Project_MarkInputsEdited();
 bool Project_IsUnsaved();
 // Loads a system (page) and takes its layer parts; a page of 0 or less loads
 // nothing and clears them.

@@ -1,0 +1,334 @@
+// The calculation tab host: one tab per slot that has a page, and only the
+// selected tab's page alive as a modeless child of the tab control. The host
+// talks to the open page by calling that page's own procedure; it never
+// calls another page's procedure with the open page's window.
+#include "VlInterface/workspace/calctabs.h"
+#include "VlInterface/shell.h"
+#include "support/app.h"
+#include <commctrl.h>
+
+namespace {
+
+// The host's state: parent, tab control, the open page with a copy of its
+// record (slots are rebuilt under it), the last selected tab and the busy flag.
+struct CalcTabsState {
+    HWND parent = nullptr;
+    HWND tabs = nullptr;
+    int id = 0;
+    HWND page = nullptr;
+    CalcPageRecord openRecord = {};
+    int lastSelected = -1;
+    bool busy = false;
+    CalcPageRecord records[kCalcSlots] = {};
+};
+
+CalcTabsState& Host()
+{
+    static CalcTabsState state;
+    return state;
+}
+
+bool SlotHasPage(int slot)
+{
+    return Host().records[slot].page.pfnDlgProc != nullptr;
+}
+
+void BuildPageTable()
+{
+    for (int slot = 0; slot < kCalcSlots; ++slot) {
+        CalcPageRecord& record = Host().records[slot];
+        record = {};
+        if (g_calcSlots.pages[slot])
+            g_calcSlots.pages[slot](&record);
+        record.slot = slot;
+    }
+}
+
+int TabCount()
+{
+    return static_cast<int>(SendMessageA(Host().tabs, TCM_GETITEMCOUNT, 0, 0));
+}
+
+TCITEMA TabItem(CalcPageRecord& record)
+{
+    TCITEMA item{};
+    item.mask = TCIF_TEXT | TCIF_PARAM;
+    item.pszText = const_cast<char*>(record.page.pszTitle);
+    item.lParam = reinterpret_cast<LPARAM>(&record);
+    return item;
+}
+
+void InsertTab(int index, CalcPageRecord& record)
+{
+    TCITEMA item = TabItem(record);
+    SendMessageA(Host().tabs, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
+}
+
+CalcPageRecord* TabRecord(int index)
+{
+    TCITEMA item{};
+    item.mask = TCIF_PARAM;
+    if (index < 0 || !SendMessageA(Host().tabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item)))
+        return nullptr;
+    return reinterpret_cast<CalcPageRecord*>(item.lParam);
+}
+
+// Tabs of the slots before the late ones, in slot order.
+int InsertEarlyTabs()
+{
+    int count = 0;
+    for (int slot = 0; slot < kCalcFirstLateSlot; ++slot) {
+        if (SlotHasPage(slot))
+            InsertTab(count++, Host().records[slot]);
+    }
+    return count;
+}
+
+void OpenPage(const CalcPageRecord& record)
+{
+    CalcTabs_ClosePage();
+    CalcTabsState& host = Host();
+    bool wasBusy = host.busy;
+    host.busy = true;
+    host.openRecord = record;
+    host.page = CreateDialogParamA(record.page.hInstance, record.page.pszTemplate, host.tabs,
+                                   record.page.pfnDlgProc, reinterpret_cast<LPARAM>(&host.openRecord));
+    host.busy = wasBusy;
+    if (host.page)
+        ModelessDlg_Add(host.page);
+    else
+        host.openRecord = {};
+}
+
+void OpenFocusedPage()
+{
+    if (CalcPageRecord* record = TabRecord(CalcTabs_GetFocusedTab()))
+        OpenPage(*record);
+}
+
+LRESULT OnSelectionChanging()
+{
+    return CalcTabs_NotifyCurrentPage(CalcPage_KillActive);
+}
+
+void OnSelectionChanged()
+{
+    CalcTabsState& host = Host();
+    if (CalcTabs_NotifyCurrentPage(CalcPage_MayLeave) == 0) {
+        OpenFocusedPage();
+        host.lastSelected = CalcTabs_GetFocusedTab();
+    } else {
+        SendMessageA(host.tabs, TCM_SETCURSEL, host.lastSelected, 0);
+    }
+    CalcTabs_NotifyCurrentPage(CalcPage_SetActive);
+    MainWnd_EnableCommands(host.parent);
+}
+
+bool FromTabControl(UINT message, LPARAM lParam)
+{
+    return message == WM_NOTIFY && Host().tabs &&
+           reinterpret_cast<const NMHDR*>(lParam)->hwndFrom == Host().tabs;
+}
+
+} // namespace
+
+int CalcTabs_Create(HWND parent, int id, const RECT* rect)
+{
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
+    CalcTabsState& host = Host();
+    host = CalcTabsState{};
+    host.parent = parent;
+    host.id = id;
+    RECT area{};
+    if (rect)
+        area = *rect;
+    else
+        GetClientRect(parent, &area);
+    host.tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, area.left, area.top,
+                                area.right - area.left + 1, area.bottom - area.top + 1, parent,
+                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), App().instance, nullptr);
+    if (!host.tabs)
+        return -1;
+    SendMessageA(host.tabs, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    BuildPageTable();
+    InsertEarlyTabs();
+    SendMessageA(host.tabs, TCM_SETCURSEL, 0, 0);
+    host.lastSelected = 0;
+    OpenFocusedPage();
+    return 0;
+}
+
+int CalcTabs_Destroy()
+{
+    CalcTabsState& host = Host();
+    if (!host.tabs)
+        return 0;
+    CalcTabs_NotifyCurrentPage(CalcPage_Apply);
+    CalcTabs_ClosePage();
+    DestroyWindow(host.tabs);
+    host.tabs = nullptr;
+    return 1;
+}
+
+// The tab control sends no notification for TCM_SETCURSEL: the change steps
+// run here as they do for a click.
+void CalcTabs_SelectPage(int index)
+{
+    CalcTabsState& host = Host();
+    if (!host.tabs || index < 0 || index >= TabCount())
+        return;
+    if (CalcTabs_GetFocusedTab() != index && OnSelectionChanging() == 0) {
+        SendMessageA(host.tabs, TCM_SETCURSEL, index, 0);
+        OnSelectionChanged();
+    }
+    if (!host.page)
+        OpenFocusedPage();
+    CalcTabs_RefreshPage();
+    InvalidateRect(host.tabs, nullptr, TRUE);
+}
+
+int CalcTabs_GetFocusedTab()
+{
+    if (!Host().tabs)
+        return 0;
+    return static_cast<int>(SendMessageA(Host().tabs, TCM_GETCURFOCUS, 0, 0));
+}
+
+LRESULT CalcTabs_NotifyCurrentPage(int32_t code)
+{
+    CalcTabsState& host = Host();
+    if (!host.page || !host.openRecord.page.pfnDlgProc)
+        return 0;
+    NMHDR header{host.tabs, 0, static_cast<UINT>(code)};
+    SetWindowLongPtrA(host.page, DWLP_MSGRESULT, 0);   // a page that does not answer says 0
+    host.openRecord.page.pfnDlgProc(host.page, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+    return host.page ? GetWindowLongPtrA(host.page, DWLP_MSGRESULT) : 0;
+}
+
+void CalcTabs_ReactivatePage()
+{
+    CalcTabs_NotifyCurrentPage(CalcPage_SetActive);
+}
+
+int CalcTabs_RefreshPage()
+{
+    CalcTabs_UpdateTabs();
+    if (!Host().page)
+        return 0;
+    CalcTabs_NotifyCurrentPage(CalcPage_SetActive);
+    return 1;
+}
+
+int CalcTabs_ValidatePage(HWND)
+{
+    if (!Host().page)
+        return 0;
+    CalcTabs_NotifyCurrentPage(CalcPage_Validate);
+    return 1;
+}
+
+void CalcTabs_ClosePage()
+{
+    CalcTabsState& host = Host();
+    if (!host.page)
+        return;
+    bool wasBusy = host.busy;
+    host.busy = true;
+    HWND page = host.page;
+    host.page = nullptr;
+    host.openRecord = {};
+    DestroyWindow(page);
+    ModelessDlg_Remove(page);
+    host.busy = wasBusy;
+}
+
+int CalcTabs_UpdateTabs()
+{
+    CalcTabsState& host = Host();
+    if (!host.tabs)
+        return 0;
+    BuildPageTable();
+    int focused = CalcTabs_GetFocusedTab();
+    const CalcPageRecord* focusedRecord = TabRecord(focused);
+    int earlyTabs = 0;
+    for (int slot = 0; slot < kCalcFirstLateSlot; ++slot) {
+        if (!SlotHasPage(slot))
+            continue;
+        TCITEMA item = TabItem(host.records[slot]);
+        SendMessageA(host.tabs, TCM_SETITEMA, earlyTabs++, reinterpret_cast<LPARAM>(&item));
+    }
+    // The cooling tab is not exchanged under an open cooling or freezing page.
+    if (focusedRecord && focusedRecord->slot >= kCalcFirstLateSlot)
+        return focused;
+    for (int index = TabCount() - 1; index >= earlyTabs; --index)
+        SendMessageA(host.tabs, TCM_DELETEITEM, index, 0);
+    int index = earlyTabs;
+    for (int slot = kCalcFirstLateSlot; slot < kCalcSlots; ++slot) {
+        if (SlotHasPage(slot))
+            InsertTab(index++, host.records[slot]);
+    }
+    return 0;
+}
+
+int CalcTabs_OnParentMessage(HWND, UINT message, WPARAM, LPARAM lParam, LRESULT* result)
+{
+    if (message == WM_COMMAND) {
+        CalcTabs_NotifyCurrentPage(CalcPage_Validate);
+        return 0;
+    }
+    if (!FromTabControl(message, lParam))
+        return 0;
+    switch (reinterpret_cast<const NMHDR*>(lParam)->code) {
+    case TCN_SELCHANGING:
+        *result = OnSelectionChanging();
+        return 1;
+    case TCN_SELCHANGE:
+        OnSelectionChanged();
+        *result = 0;
+        return 1;
+    default:
+        return 0;
+    }
+}
+
+void CalcTabs_PlacePage(HWND page)
+{
+    RECT area{};
+    GetClientRect(Host().tabs, &area);
+    SendMessageA(Host().tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    SetWindowPos(page, nullptr, area.left, area.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+bool CalcTabs_IsBusy()
+{
+    return Host().busy;
+}
+
+HWND CalcTabs_OpenPageWindow()
+{
+    return Host().page;
+}
+
+int32_t CalcPage_NoticeCode(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_NOTIFY || wParam != 0 || !lParam)
+        return 0;
+    const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
+    return header->hwndFrom == Host().tabs ? static_cast<int32_t>(header->code) : 0;
+}
+
+void CalcPage_Answer(HWND page, LRESULT answer)
+{
+    SetWindowLongPtrA(page, DWLP_MSGRESULT, answer);
+}
+
+void CalcPage_FillRecord(CalcPageRecord* record, int templateId, uint16_t titleText, DLGPROC procedure)
+{
+    *record = {};
+    record->page.dwSize = sizeof(record->page);
+    record->page.hInstance = App().instance;
+    record->page.pszTemplate = MAKEINTRESOURCEA(templateId);
+    record->page.pszTitle = Shell_Text(titleText);
+    record->page.pfnDlgProc = procedure;
+}
