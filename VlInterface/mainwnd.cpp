@@ -4,6 +4,7 @@
 // calculation tabs in the middle the tab host's.
 #include "VlInterface/vlinterface.h"
 #include "VlInterface/calcrecord.h"
+#include "VlInterface/workspace/calcdata.h"
 #include "VlInterface/workspace/calctabs.h"
 #include "VlInterface/menu.h"
 #include "VlInterface/resource.h"
@@ -104,7 +105,8 @@ void OnExit(HWND window)
 
 void OnOpenFile(HWND window)
 {
-    VlFileMenu_OpenFile(window);
+    if (VlFileMenu_OpenFile(window) == 1)
+        CalcData_RefreshAllSystems();
     MainWnd_ShowNewProject(window);
 }
 
@@ -145,6 +147,8 @@ void OnCommand(HWND window, UINT id, UINT code)
     }
     if (id >= IDM_RECENT_FIRST && id <= IDM_RECENT_LAST) {
         int result = VlFileMenu_OpenIthFile(window, static_cast<int32_t>(id - IDM_RECENT_FIRST));
+        if (result == 0)
+            CalcData_RefreshAllSystems();
         if (result == 0 || result == -2)
             MainWnd_ShowNewProject(window);
     }

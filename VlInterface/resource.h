@@ -49,6 +49,8 @@
 #define IDM_NOTHING          590
 #define IDM_NEXT_TAB         40010
 #define IDM_PREVIOUS_TAB     40011
+#include "workspace/page_projectinfo_ids.h"
+#include "workspace/page_target_ids.h"
 #include "workspace/timepage_ids.h"
 #include "workspace/page_pipecooling_ids.h"
 #include "workspace/page_tank_ids.h"

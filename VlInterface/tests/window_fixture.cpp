@@ -4,7 +4,9 @@
 #include "VlInterface/shell.h"
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
+#include "VlTechDatabase/vltechdb.h"
 #include "support/app.h"
+#include "support/lookups.h"
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
 #include <cstring>
@@ -59,11 +61,7 @@ void ShellWindowTest::SetUp()
 
 void ShellWindowTest::TearDown()
 {
-    if (window_ && IsWindow(window_))
-        DestroyWindow(window_);
-    DrainQuit();
-    Startup_Shutdown();
-    UnregisterClassA(kMainClass, App().instance);
+    Stop();
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder_ + "\\*").c_str(), &found);
     while (search != INVALID_HANDLE_VALUE) {
@@ -78,9 +76,30 @@ void ShellWindowTest::TearDown()
     RegDeleteTreeA(HKEY_CURRENT_USER, kProgramRoot);
 }
 
+void ShellWindowTest::Stop()
+{
+    if (window_ && IsWindow(window_))
+        DestroyWindow(window_);
+    window_ = nullptr;
+    DrainQuit();
+    Startup_Shutdown();
+    UnregisterClassA(kMainClass, App().instance);
+}
+
+void ShellWindowTest::Restart(const char* commandLine)
+{
+    Stop();
+    OpenTexts();
+    Start(commandLine);
+}
+
 void ShellWindowTest::OpenTexts()
 {
     Shell().textHandle = TextAPI_Open(BinFile("TextAPI.db").c_str(), BinFile("TextAPI.ddq").c_str());
+    Shell().techDb = VlDataTechDb_Handle();
+    Shell().otherInsulationDb = VlOtherInsulationDataTechDb_Handle();
+    Shell().weatherDb = VlWeatherDataTechDb_Handle();
+    Lookup_SetHandles(Shell().techDb, Shell().otherInsulationDb, Shell().textHandle);
 }
 
 void ShellWindowTest::PresetInt(const char* section, const char* name, DWORD value)

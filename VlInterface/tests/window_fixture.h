@@ -16,7 +16,8 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // Opens the language texts of build/bin as the module's attach does.
+    // Opens the language texts of build/bin and takes the technical database
+    // handles, as the module's attach does.
     static void OpenTexts();
     // Settings values written before the start.
     static void PresetInt(const char* section, const char* name, DWORD value);
@@ -27,6 +28,8 @@ protected:
     // step with commandLine, as StartVelmoInsulation does.
     void Start(const char* commandLine = "");
     HWND window() const { return window_; }
+    // Ends the program as its shutdown does (nothing saved) and starts it again.
+    void Restart(const char* commandLine);
 
     // A file in the test's own temporary folder, which is removed afterwards.
     std::string TempPath(const char* name) const;
@@ -42,6 +45,7 @@ protected:
     bool SelectorEnabled() const;
 
 private:
+    void Stop();
     HWND window_ = nullptr;
     std::string folder_;
 };

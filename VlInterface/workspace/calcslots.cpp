@@ -3,7 +3,9 @@
 #include "VlInterface/workspace/calctabs.h"
 #include "VlInterface/workspace/page_freezing.h"
 #include "VlInterface/workspace/page_pipecooling.h"
+#include "VlInterface/workspace/page_projectinfo.h"
 #include "VlInterface/workspace/page_tank.h"
+#include "VlInterface/workspace/page_target.h"
 #include "VlInterface/calcrecord.h"
 
 namespace {
@@ -20,4 +22,5 @@ void CoolingTab_GetPageInfo(CalcPageRecord* record)
 
 } // namespace
 
-const CalcSlotTable g_calcSlots = {{nullptr, nullptr, nullptr, CoolingTab_GetPageInfo, FreezingPage_GetPageInfo}};
+const CalcSlotTable g_calcSlots = {
+    {ProjectInfoPage_GetPageInfo, TargetPage_GetPageInfo, nullptr, CoolingTab_GetPageInfo, FreezingPage_GetPageInfo}};

@@ -1,0 +1,275 @@
+// The project information and insulation target pages in the running main
+// window: what each geometry and location enables, the limit tests and
+// their order, texts at full length, and values that outlive a tab switch,
+// a system switch, Save and a new start.
+#include "VlInterface/vlinterface.h"
+#include "VlInterface/calcrecord.h"
+#include "VlInterface/resource.h"
+#include "VlInterface/shell.h"
+#include "VlInterface/workspace/calctabs.h"
+#include "VlInterface/workspace/target_limits.h"
+#include "VlInterface/tests/window_fixture.h"
+#include "Kadmi/kadmi.h"
+#include "testsupport/testsupport.h"
+#include <string>
+
+namespace {
+
+constexpr int kProjectTab = 0, kTargetTab = 1;
+
+class CalcPagesTest : public ShellWindowTest {
+protected:
+    // Starts on a project of two systems, the first with its layer parts.
+    void StartOnProject()
+    {
+        path_ = TempPath("pages.WDF");
+        MakeProjectFile(path_);
+        ASSERT_EQ(Kadmi_OpenDatabasefile(path_.c_str()), 0);
+        Kadmi_LoadPage(Kadmi_CreatePage());
+        Kadmi_SavePage();
+        ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
+        Kadmi_CloseDatabasefile(0);
+        Start(path_.c_str());
+    }
+
+    HWND ShowTab(int index)
+    {
+        CalcTabs_SelectPage(index);
+        return CalcTabs_OpenPageWindow();
+    }
+
+    static void Click(HWND page, int id)
+    {
+        SendMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0);
+    }
+
+    static void Type(HWND page, int id, const char* text)
+    {
+        SetDlgItemTextA(page, id, text);
+    }
+
+    static void Leave(HWND page, int id)
+    {
+        SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
+    }
+
+    void ChooseSystem(int index)
+    {
+        HWND selector = GetDlgItem(window(), IDC_SYSTEM_COMBO);
+        SendMessageA(selector, CB_SETCURSEL, index, 0);
+        SendMessageA(window(), WM_COMMAND, MAKEWPARAM(IDC_SYSTEM_COMBO, CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(selector));
+    }
+
+    std::string path_;
+};
+
+TEST_F(CalcPagesTest, EachGeometryEnablesItsDimensions)
+{
+    struct Case {
+        const char* name;
+        int button;
+        int16_t storedGeometry;
+        bool pipe, roundDuct, width, height;
+    };
+    const Case cases[] = {
+        {"plane surface", IDC_TG_PLANE, Geometry_Plane, false, false, false, false},
+        {"pipe", IDC_TG_PIPE, Geometry_Pipe, true, false, false, false},
+        {"round duct", IDC_TG_ROUND_DUCT, Geometry_RoundDuct, false, true, false, false},
+        {"rectangular duct", IDC_TG_RECT_DUCT, Geometry_RectDuct, false, false, true, true},
+    };
+    StartOnProject();
+    HWND page = ShowTab(kTargetTab);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Click(page, c.button);
+        ASSERT_EQ(CalcTabs_OpenPageWindow(), page);
+        EXPECT_EQ(CalcTabs_GetFocusedTab(), kTargetTab);
+        EXPECT_EQ(Kadmi_GetIntAtt(0, 1117), c.storedGeometry);
+        EXPECT_EQ(Ts_IsEnabled(page, IDC_TG_PIPE_DIAMETER), c.pipe);
+        EXPECT_EQ(Ts_IsEnabled(page, IDC_TG_DUCT_DIAMETER), c.roundDuct);
+        EXPECT_EQ(Ts_IsEnabled(page, IDC_TG_WIDTH), c.width);
+        EXPECT_EQ(Ts_IsEnabled(page, IDC_TG_HEIGHT), c.height);
+    }
+}
+
+TEST_F(CalcPagesTest, HumidityCountsOnlyWhenTheContentsAreNotWarmer)
+{
+    struct Case {
+        const char* name;
+        const char* contents;
+        const char* ambient;
+        bool humidityEnabled;
+    };
+    const Case cases[] = {
+        {"hot contents", "60", "20", false},
+        {"cold contents", "5", "20", true},
+        {"as warm as the air", "20", "20", true},
+    };
+    StartOnProject();
+    HWND page = ShowTab(kTargetTab);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Type(page, IDC_TG_CONTENTS_TEMP, c.contents);
+        Type(page, IDC_TG_AMBIENT_TEMP, c.ambient);
+        Leave(page, IDC_TG_CONTENTS_TEMP);
+        EXPECT_EQ(Ts_IsEnabled(page, IDC_TG_HUMIDITY), c.humidityEnabled);
+    }
+}
+
+TEST_F(CalcPagesTest, AWeatherLocationFillsTheAmbientAirAndLocksIt)
+{
+    StartOnProject();
+    HWND page = ShowTab(kTargetTab);
+    auto readOnly = [&](int id) { return (GetWindowLongA(GetDlgItem(page, id), GWL_STYLE) & ES_READONLY) != 0; };
+    EXPECT_EQ(CalcRec().location, -100);
+    EXPECT_FALSE(readOnly(IDC_TG_AMBIENT_TEMP));
+    Type(page, IDC_TG_AMBIENT_TEMP, "33.3");
+    SendDlgItemMessageA(page, IDC_TG_LOCATION, CB_SETCURSEL, 0, 0);
+    SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_TG_LOCATION, CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(GetDlgItem(page, IDC_TG_LOCATION)));
+    EXPECT_EQ(CalcRec().location, 0);
+    EXPECT_NE(Ts_ControlText(page, IDC_TG_AMBIENT_TEMP), "33.3");
+    EXPECT_TRUE(readOnly(IDC_TG_AMBIENT_TEMP));
+    EXPECT_TRUE(readOnly(IDC_TG_AIR_VELOCITY));
+}
+
+// The limits are tested in the order the page shows the inputs, each only
+// where it applies.
+TEST_F(CalcPagesTest, TargetLimitsAreTestedInOrder)
+{
+    struct Case {
+        const char* name;
+        int16_t geometry;
+        float pipe, duct, width, height, contents, ambient, humidity, air;
+        int failed;   // control of the first input out of its limits, 0 none
+    };
+    const Case cases[] = {
+        {"all within", Geometry_Pipe, 60.3f, 0, 0, 0, 80, 20, 50, 0.5f, 0},
+        {"plane has no dimension", Geometry_Plane, 0, 0, 0, 0, 80, 20, 50, 0.5f, 0},
+        {"pipe too thin", Geometry_Pipe, 5, 0, 0, 0, 80, 20, 50, 0.5f, IDC_TG_PIPE_DIAMETER},
+        {"duct too wide a round", Geometry_RoundDuct, 60, 4000, 0, 0, 80, 20, 50, 0.5f, IDC_TG_DUCT_DIAMETER},
+        {"width before height", Geometry_RectDuct, 0, 0, 5, 5, 80, 20, 50, 0.5f, IDC_TG_WIDTH},
+        {"height", Geometry_RectDuct, 0, 0, 500, 20000, 80, 20, 50, 0.5f, IDC_TG_HEIGHT},
+        {"contents before ambient", Geometry_Plane, 0, 0, 0, 0, -300, 100, 50, 0.5f, IDC_TG_CONTENTS_TEMP},
+        {"ambient", Geometry_Plane, 0, 0, 0, 0, 80, 60, 50, 0.5f, IDC_TG_AMBIENT_TEMP},
+        {"humidity of cold contents", Geometry_Plane, 0, 0, 0, 0, 5, 20, 0, 0.5f, IDC_TG_HUMIDITY},
+        {"humidity of hot contents ignored", Geometry_Plane, 0, 0, 0, 0, 60, 20, 0, 0.5f, 0},
+        {"air velocity", Geometry_Plane, 0, 0, 0, 0, 80, 20, 50, 40, IDC_TG_AIR_VELOCITY},
+    };
+    StartOnProject();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CalcRecord record{};
+        record.geometry = c.geometry;
+        record.outerDiameters[0] = c.pipe;
+        record.outerDiameters[1] = c.duct;
+        record.width = c.width;
+        record.height = c.height;
+        record.contentsTemperature = c.contents;
+        record.ambientTemperature = c.ambient;
+        record.relativeHumidity = c.humidity;
+        record.airVelocity = c.air;
+        int control = -1;
+        EXPECT_EQ(TargetInputs_CheckLimits(nullptr, record, false, &control), c.failed ? -1 : 0);
+        EXPECT_EQ(control, c.failed);
+    }
+}
+
+TEST_F(CalcPagesTest, LeavingTheTargetWithAValueOutOfRangeWarnsAndStays)
+{
+    StartOnProject();
+    HWND page = ShowTab(kTargetTab);
+    Click(page, IDC_TG_PIPE);
+    Type(page, IDC_TG_PIPE_DIAMETER, "5");
+    ScriptedBoxes boxes({{IDOK, ""}});
+    CalcTabs_SelectPage(kProjectTab);
+    EXPECT_EQ(boxes.answered(), 1u);
+    EXPECT_EQ(CalcTabs_OpenPageWindow(), page);
+    EXPECT_EQ(CalcTabs_GetFocusedTab(), kTargetTab);
+    EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_TG_PIPE_DIAMETER));
+    float diameters[2] = {};
+    Kadmi_GetAtt(0, 1312, nullptr, diameters, sizeof(diameters));
+    EXPECT_FLOAT_EQ(diameters[0], 5.0f);   // stored all the same
+    // A file command is refused the same way, and nothing is replaced.
+    ScriptedBoxes again({{IDOK, ""}});
+    EXPECT_EQ(VlFileMenu_SaveFile(window()), 1);
+    EXPECT_EQ(again.answered(), 1u);
+}
+
+TEST_F(CalcPagesTest, ProjectTextsComeBackAtFullLength)
+{
+    struct Case {
+        const char* name;
+        int control;
+        short attribute;
+        std::string text, expected;
+    };
+    auto repeat = [](const char* piece, size_t times) {
+        std::string text;
+        for (size_t i = 0; i < times; ++i)
+            text += piece;
+        return text;
+    };
+    const Case cases[] = {
+        {"project, 99 bytes", IDC_PI_PROJECT, 1501, std::string(99, 'p'), std::string(99, 'p')},
+        {"customer, 49 Cyrillic letters", IDC_PI_CUSTOMER, 1502, repeat("Ж", 49), repeat("Ж", 49)},
+        {"customer, a letter too many is cut whole", IDC_PI_CUSTOMER, 1502, repeat("Ж", 50), repeat("Ж", 49)},
+        {"address, 199 bytes", IDC_PI_ADDRESS1, 1533, std::string(199, 'a'), std::string(199, 'a')},
+        {"second address, cut to 199", IDC_PI_ADDRESS2, 1534, std::string(230, 'b'), std::string(199, 'b')},
+        {"reference", IDC_PI_REFERENCE, 1503, std::string(99, 'r'), std::string(99, 'r')},
+        {"author", IDC_PI_ORIGINATED_BY, 1504, std::string(99, 'o'), std::string(99, 'o')},
+        {"information, 1023 bytes", IDC_PI_INFORMATION, 1506, std::string(1023, 'i'), std::string(1023, 'i')},
+    };
+    StartOnProject();
+    HWND page = CalcTabs_OpenPageWindow();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Type(page, c.control, c.text.c_str());
+        EXPECT_TRUE(MainWnd_StoreOpenPage());   // as the page is left
+        char stored[1100] = {};
+        Kadmi_GetAtt(-1, c.attribute, nullptr, stored, sizeof(stored) - 1);
+        EXPECT_EQ(std::string(stored), c.expected);
+        CalcTabs_ReactivatePage();   // shown again from the project
+        EXPECT_EQ(Ts_ControlText(page, c.control), c.expected);
+    }
+}
+
+TEST_F(CalcPagesTest, EnteredValuesOutliveTabsSystemsSaveAndANewStart)
+{
+    StartOnProject();
+    HWND page = ShowTab(kProjectTab);
+    Type(page, IDC_PI_CUSTOMER, "Harbour works");
+    page = ShowTab(kTargetTab);
+    Type(page, IDC_TG_DESCRIPTION, "Feed line");
+    Click(page, IDC_TG_PIPE);
+    Type(page, IDC_TG_PIPE_DIAMETER, "89");
+    Type(page, IDC_TG_CONTENTS_TEMP, "65,5");
+    Type(page, IDC_TG_AMBIENT_TEMP, "15");
+    Type(page, IDC_TG_HUMIDITY, "70");
+    Type(page, IDC_TG_AIR_VELOCITY, "2.25");
+    auto expectValues = [&](const char* when) {
+        SCOPED_TRACE(when);
+        HWND shown = ShowTab(kTargetTab);
+        EXPECT_EQ(Ts_ControlText(shown, IDC_TG_DESCRIPTION), "Feed line");
+        EXPECT_TRUE(Ts_IsChecked(shown, IDC_TG_PIPE));
+        EXPECT_EQ(Ts_ControlText(shown, IDC_TG_PIPE_DIAMETER), "89");
+        EXPECT_EQ(Ts_ControlText(shown, IDC_TG_CONTENTS_TEMP), "65.5");
+        EXPECT_EQ(Ts_ControlText(shown, IDC_TG_AMBIENT_TEMP), "15.0");
+        EXPECT_EQ(Ts_ControlText(shown, IDC_TG_HUMIDITY), "70.0");
+        EXPECT_EQ(Ts_ControlText(shown, IDC_TG_AIR_VELOCITY), "2.25");
+        EXPECT_EQ(Ts_ControlText(ShowTab(kProjectTab), IDC_PI_CUSTOMER), "Harbour works");
+    };
+    ShowTab(kProjectTab);
+    expectValues("after a tab switch");
+    ChooseSystem(1);
+    EXPECT_EQ(CalcTabs_GetFocusedTab(), kProjectTab);
+    ChooseSystem(0);
+    expectValues("after a system switch");
+    SendMessageA(window(), WM_COMMAND, IDM_FILE_SAVE, 0);
+    EXPECT_FALSE(ProjectUnsaved());
+    Restart(path_.c_str());
+    expectValues("after a new start");
+}
+
+} // namespace

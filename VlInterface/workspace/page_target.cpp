@@ -1,0 +1,365 @@
+// The insulation target page: shows the calculation record's object and
+// surroundings, reads them back with store group 1, enables the fields the
+// geometry and the location call for, and tests the limits when the page is
+// left (target_limits.cpp). The weather locations come from calcdata.
+#include "VlInterface/workspace/page_target.h"
+#include "VlInterface/workspace/calcdata.h"
+#include "VlInterface/workspace/dlgfields.h"
+#include "VlInterface/workspace/target_limits.h"
+#include "VlInterface/calcrecord.h"
+#include "VlInterface/resource.h"
+#include "VlInterface/shell.h"
+#include "outside/Lexmo100/lexmo.h"
+#include "support/dlgutil.h"
+#include "support/lookups.h"
+#include "support/tooltips.h"
+#include <cstddef>
+
+namespace {
+
+constexpr uint16_t kTitleText = 40070;
+constexpr int kHelpContext = 5;
+constexpr float kFieldLimit = 999999.0f;
+constexpr int16_t kUserLocation = -100;
+constexpr int kAllFirst = 1, kAllLast = 9999;
+constexpr int kSurroundingsFirst = 105, kSurroundingsLast = 147;
+
+// The page's guards against re-entry (filling the controls sends
+// notifications that would read them back half filled).
+struct TargetPageState {
+    bool filling = false;
+    bool reading = false;
+    bool enabling = false;
+    ProductListEntry locations[kProductListSize] = {};
+} g_target;
+
+struct NumberField {
+    int controlId;
+    size_t offset;   // of the float in the record
+    short decimals;
+    float minimum;
+};
+// In the order they are read.
+constexpr NumberField kNumberFields[] = {
+    {IDC_TG_PIPE_DIAMETER, offsetof(CalcRecord, outerDiameters), 0, -kFieldLimit},
+    {IDC_TG_DUCT_DIAMETER, offsetof(CalcRecord, outerDiameters) + sizeof(float), 0, -kFieldLimit},
+    {IDC_TG_WIDTH, offsetof(CalcRecord, width), 0, -kFieldLimit},
+    {IDC_TG_HEIGHT, offsetof(CalcRecord, height), 0, -kFieldLimit},
+    {IDC_TG_LABOUR_PRICE, offsetof(CalcRecord, labourPrice), 2, 0.0f},
+    {IDC_TG_CONTENTS_TEMP, offsetof(CalcRecord, contentsTemperature), 1, -kFieldLimit},
+    {IDC_TG_AMBIENT_TEMP, offsetof(CalcRecord, ambientTemperature), 1, -kFieldLimit},
+    {IDC_TG_HUMIDITY, offsetof(CalcRecord, relativeHumidity), 1, -kFieldLimit},
+    {IDC_TG_AIR_VELOCITY, offsetof(CalcRecord, airVelocity), 2, -kFieldLimit},
+};
+
+// The geometry radio buttons in the order of the record's flags.
+constexpr int kGeometryButtons[] = {IDC_TG_PLANE, IDC_TG_PIPE, IDC_TG_ROUND_DUCT, IDC_TG_RECT_DUCT};
+enum GeometryFlag { Flag_Plane, Flag_Pipe, Flag_RoundDuct, Flag_RectDuct };
+
+// The dimension fields each geometry leaves disabled.
+struct GeometryFields {
+    int disabled[4];
+};
+constexpr GeometryFields kDisabledByGeometry[] = {
+    {{IDC_TG_PIPE_DIAMETER, IDC_TG_DUCT_DIAMETER, IDC_TG_WIDTH, IDC_TG_HEIGHT}},
+    {{IDC_TG_DUCT_DIAMETER, IDC_TG_WIDTH, IDC_TG_HEIGHT, 0}},
+    {{IDC_TG_PIPE_DIAMETER, IDC_TG_WIDTH, IDC_TG_HEIGHT, 0}},
+    {{IDC_TG_PIPE_DIAMETER, IDC_TG_DUCT_DIAMETER, 0, 0}},
+};
+constexpr int kEnabledFirst[] = {IDC_TG_PIPE_DIAMETER, IDC_TG_ROUND_DUCT, IDC_TG_DUCT_DIAMETER, IDC_TG_RECT_DUCT,
+                                 IDC_TG_WIDTH, IDC_TG_HEIGHT, IDC_TG_CONTENTS_TEMP, IDC_TG_AMBIENT_TEMP,
+                                 IDC_TG_HUMIDITY, IDC_TG_AIR_VELOCITY};
+
+constexpr DialogTextTable kSurfaceItems[] = {{1, 20035, nullptr}, {2, 20034, nullptr}, {0, 0, nullptr}};
+
+constexpr DialogTextTable kTranslations[] = {
+    {IDC_TG_DESCRIPTION_LABEL, 40014, nullptr}, {IDC_TG_SURFACE_LABEL, 40072, nullptr},
+    {IDC_TG_OBJECT_GROUP, 40073, nullptr},      {IDC_TG_PLANE, 30026, nullptr},
+    {IDC_TG_PIPE, 30027, nullptr},              {IDC_TG_PIPE_DIAMETER_LABEL, 30030, nullptr},
+    {IDC_TG_PIPE_DIAMETER_UNIT, 30032, nullptr}, {IDC_TG_ROUND_DUCT, 40015, nullptr},
+    {IDC_TG_DUCT_DIAMETER_LABEL, 30030, nullptr}, {IDC_TG_DUCT_DIAMETER_UNIT, 30032, nullptr},
+    {IDC_TG_RECT_DUCT, 30028, nullptr},         {IDC_TG_WIDTH_LABEL, 30029, nullptr},
+    {IDC_TG_WIDTH_UNIT, 30032, nullptr},        {IDC_TG_HEIGHT_LABEL, 30031, nullptr},
+    {IDC_TG_HEIGHT_UNIT, 30032, nullptr},       {IDC_TG_CONTENTS_GROUP, 40071, nullptr},
+    {IDC_TG_CONTENTS_TEMP_LABEL, 30037, nullptr}, {IDC_TG_CONTENTS_TEMP_UNIT, 30039, nullptr},
+    {IDC_TG_LABOUR_PRICE_LABEL, 40016, nullptr}, {IDC_TG_LABOUR_PRICE_UNIT, 30090, nullptr},
+    {IDC_TG_AMBIENT_GROUP, 40066, nullptr},     {IDC_TG_LOCATION_LABEL, 50021, nullptr},
+    {IDC_TG_AMBIENT_TEMP_LABEL, 30038, nullptr}, {IDC_TG_AMBIENT_TEMP_UNIT, 30039, nullptr},
+    {IDC_TG_HUMIDITY_LABEL, 30036, nullptr},    {IDC_TG_HUMIDITY_UNIT, 30040, nullptr},
+    {IDC_TG_AIR_VELOCITY_LABEL, 30035, nullptr}, {IDC_TG_AIR_VELOCITY_UNIT, 30041, nullptr},
+    {IDC_TG_ANNUAL_COSTS, 30074, nullptr},      {0, 0, nullptr},
+};
+constexpr DialogTextTable kTooltips[] = {{IDC_TG_LOCATION, 40069, nullptr}, {0, 0, nullptr}};
+
+float& RecordFloat(CalcRecord& record, size_t offset)
+{
+    return *reinterpret_cast<float*>(reinterpret_cast<char*>(&record) + offset);
+}
+
+int GeometryIndex(const CalcRecord& record)
+{
+    for (int flag = Flag_Plane; flag <= Flag_RectDuct; ++flag) {
+        if (record.geometryFlags[flag])
+            return flag;
+    }
+    return Flag_Plane;
+}
+
+bool InRange(int id, int first, int last)
+{
+    return id >= first && id <= last;
+}
+
+// The location list entry of the record's location, or null.
+const ProductListEntry* RecordLocation(const CalcRecord& record)
+{
+    int index = ProductList_FindIndex(record.location, nullptr, g_target.locations);
+    return index < 0 ? nullptr : &g_target.locations[index];
+}
+
+void FillLists(HWND page)
+{
+    LocationList_Build(g_target.locations);
+    Combo_Reset(page, IDC_TG_LOCATION);
+    Combo_FillFromProductList(page, IDC_TG_LOCATION, g_target.locations);
+    Combo_Reset(page, IDC_TG_SURFACE);
+    Combo_FillFromTable(page, IDC_TG_SURFACE, kSurfaceItems);
+}
+
+// Fills the controls whose ids lie in first..last; a first id below 1
+// reloads the record first.
+void RecordToControls(HWND page, int first, int last)
+{
+    if (g_target.filling)
+        return;
+    g_target.filling = true;
+    if (first < 1)
+        CalcRecord_Load();
+    CalcRecord& record = CalcRec();
+    if (InRange(IDC_TG_DESCRIPTION, first, last))
+        Field_SetTextLimited(page, IDC_TG_DESCRIPTION, record.description, kCalcTextSize - 1);
+    for (int flag = Flag_Plane; flag <= Flag_RectDuct; ++flag) {
+        if (InRange(kGeometryButtons[flag], first, last))
+            Check_SetByte(page, kGeometryButtons[flag], record.geometryFlags[flag]);
+    }
+    for (const NumberField& field : kNumberFields) {
+        if (InRange(field.controlId, first, last))
+            Field_SetFloat(page, field.controlId, RecordFloat(record, field.offset), 0, field.decimals);
+    }
+    if (InRange(IDC_TG_SURFACE, first, last)) {
+        Combo_Select(page, IDC_TG_SURFACE, nullptr, -1, record.reportedSurface);
+        Combo_EnsureSelection(page, IDC_TG_SURFACE);
+    }
+    if (InRange(IDC_TG_LOCATION, first, last)) {
+        Combo_Select(page, IDC_TG_LOCATION, nullptr, -1, record.location);
+        Combo_EnsureSelection(page, IDC_TG_LOCATION);
+    }
+    g_target.filling = false;
+}
+
+int16_t SelectedDatum(HWND page, int id)
+{
+    int32_t datum = 0;
+    Combo_GetSelection(page, id, nullptr, 0, &datum);
+    return static_cast<int16_t>(datum);
+}
+
+// Reads every control into the record and stores it with group 1, also when
+// a number was refused. Returns the id of the last refused number, or 0.
+int ControlsToRecord(HWND page)
+{
+    if (g_target.filling || g_target.reading || CalcTabs_IsBusy())
+        return 0;
+    g_target.reading = true;
+    CalcRecord& record = CalcRec();
+    Field_GetTextPadded(page, IDC_TG_DESCRIPTION, record.description, kCalcTextSize);
+    for (int flag = Flag_Plane; flag <= Flag_RectDuct; ++flag)
+        Check_GetByte(page, kGeometryButtons[flag], &record.geometryFlags[flag]);
+    int refused = 0;
+    for (const NumberField& field : kNumberFields) {
+        if (Field_GetFloat(page, field.controlId, &RecordFloat(record, field.offset), field.minimum, kFieldLimit,
+                           0) != 0)
+            refused = field.controlId;
+    }
+    record.location = SelectedDatum(page, IDC_TG_LOCATION);
+    record.reportedSurface = SelectedDatum(page, IDC_TG_SURFACE);
+    CalcRecord_Store(1);
+    g_target.reading = false;
+    return refused;
+}
+
+void SetReadOnly(HWND page, int id, bool readOnly)
+{
+    SendDlgItemMessageA(page, id, EM_SETREADONLY, readOnly, 0);
+}
+
+void EnableControls(HWND page)
+{
+    if (g_target.enabling)
+        return;
+    g_target.enabling = true;
+    const CalcRecord& record = CalcRec();
+    int geometry = GeometryIndex(record);
+    long unitText = Price_CurrencyUnitTextId(geometry == Flag_Plane ? 2 : 1);
+    SetDlgItemTextA(page, IDC_TG_LABOUR_PRICE_UNIT, Shell_Text(static_cast<uint16_t>(unitText)));
+    for (int id : kEnabledFirst)
+        Dlg_EnableItem(page, id, true);
+    for (int id : kDisabledByGeometry[geometry].disabled) {
+        if (id)
+            Dlg_EnableItem(page, id, false);
+    }
+    bool weatherLocation = record.location != kUserLocation;   // its values come from the weather data
+    SetReadOnly(page, IDC_TG_AMBIENT_TEMP, weatherLocation);
+    SetReadOnly(page, IDC_TG_AIR_VELOCITY, weatherLocation);
+    // The humidity matters only when the contents are not warmer than the air.
+    if (record.contentsTemperature > record.ambientTemperature)
+        Dlg_EnableItem(page, IDC_TG_HUMIDITY, false);
+    if (!Shell_HasLayerParts())
+        Dlg_DisableChildren(page);
+    g_target.enabling = false;
+}
+
+void ApplyLocation(HWND page)
+{
+    if (const ProductListEntry* location = RecordLocation(CalcRec()))
+        Location_ApplyWeather(&CalcRec(), location->code);
+    RecordToControls(page, kSurroundingsFirst, kSurroundingsLast);
+}
+
+// Reload, fill, take the location's weather and enable: how the page shows
+// itself when it opens, is shown again, or the language changed.
+void ShowRecord(HWND page)
+{
+    FillLists(page);
+    RecordToControls(page, 0, kAllLast);
+    ApplyLocation(page);
+    EnableControls(page);
+}
+
+bool CheckLimits(HWND page)
+{
+    int control = 0;
+    if (TargetInputs_CheckLimits(page, CalcRec(), true, &control) == 0)
+        return true;
+    Dlg_FocusItem(page, control);
+    return false;
+}
+
+void OnInitDialog(HWND page)
+{
+    CalcTabs_PlacePage(page);
+    TextAPI_TranslateDialog(Shell().textHandle, page, kTranslations);
+    ShowRecord(page);
+    Dlg_FocusItem(page, IDC_TG_DESCRIPTION);
+    Shell().helpContext = kHelpContext;
+}
+
+// The page stays while a number is unreadable or an input lies outside its
+// limits; the record is stored either way.
+LRESULT OnKillActive(HWND page)
+{
+    bool readable = ControlsToRecord(page) == 0;
+    return readable && CheckLimits(page) ? 0 : 1;
+}
+
+LRESULT OnNotice(HWND page, int32_t code)
+{
+    switch (code) {
+    case CalcPage_SetActive:
+        ShowRecord(page);
+        RecordToControls(page, kSurroundingsFirst, kSurroundingsLast);
+        return 0;
+    case CalcPage_KillActive:
+        return OnKillActive(page);
+    case CalcPage_Validate:
+        return ControlsToRecord(page) == 0 ? 0 : kCalcPageInvalid;
+    case CalcPage_WeatherChanged:
+    case CalcPage_InsulationDataChanged:
+        Project_MarkInputsEdited();
+        [[fallthrough]];
+    case CalcPage_SettingsChanged:
+        TextAPI_TranslateDialog(Shell().textHandle, page, kTranslations);
+        ShowRecord(page);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+void OnGeometryChosen(HWND page)
+{
+    if (ControlsToRecord(page) != 0)
+        return;
+    CalcTabs_UpdateTabs();   // the cooling tab follows the object
+    MainWnd_SelectCalcPage(1);
+    EnableControls(page);
+    RecordToControls(page, kAllFirst, kAllLast);
+}
+
+void OnLocationNotice(HWND page)
+{
+    if (ControlsToRecord(page) != 0)
+        return;
+    if (const ProductListEntry* location = RecordLocation(CalcRec()))
+        Location_ApplyWeather(&CalcRec(), location->code);
+    EnableControls(page);
+    RecordToControls(page, kAllFirst, kAllLast);
+}
+
+void OnTemperatureLeft(HWND page)
+{
+    ControlsToRecord(page);
+    EnableControls(page);
+    RecordToControls(page, kAllFirst, kAllLast);
+}
+
+void OnCommand(HWND page, int id, int code)
+{
+    switch (id) {
+    case IDC_TG_PLANE:
+    case IDC_TG_PIPE:
+    case IDC_TG_ROUND_DUCT:
+    case IDC_TG_RECT_DUCT:
+        OnGeometryChosen(page);
+        return;
+    case IDC_TG_LOCATION:
+        OnLocationNotice(page);
+        return;
+    case IDC_TG_CONTENTS_TEMP:
+    case IDC_TG_AMBIENT_TEMP:
+        if (code == EN_KILLFOCUS)
+            OnTemperatureLeft(page);
+        return;
+    default:
+        if (code == EN_SETFOCUS)
+            SendDlgItemMessageA(page, id, EM_SETSEL, 0, -1);
+        return;
+    }
+}
+
+} // namespace
+
+void TargetPage_GetPageInfo(CalcPageRecord* record)
+{
+    CalcPage_FillRecord(record, IDD_TARGET, kTitleText, TargetPage_DlgProc);
+}
+
+INT_PTR CALLBACK TargetPage_DlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Tooltip_HandleDialogMessage(page, message, wParam, lParam, Shell().textHandle, kTooltips);
+    if (int32_t code = CalcPage_NoticeCode(message, wParam, lParam)) {
+        CalcPage_Answer(page, OnNotice(page, code));
+        return TRUE;
+    }
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(page);
+        return FALSE;   // the focus is set
+    case WM_COMMAND:
+        if (!CalcTabs_IsBusy())
+            OnCommand(page, LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
