@@ -17,7 +17,6 @@
 namespace {
 
 constexpr short kAttSaveDate = 1505;
-constexpr short kAttLayerFlag = 1133;
 
 enum class FileDialog { Open, Save };
 
@@ -209,10 +208,7 @@ int32_t __stdcall VlFileMenu_NewFile(HWND owner)
     }
     RecentFiles_Add(owner, name);
     Kadmi_LoadPage(Kadmi_IthPage(0));
-    for (int32_t& part : Shell().layerParts) {
-        part = Kadmi_CreatePart();
-        Kadmi_SetIntAtt(part, kAttLayerFlag, 1);
-    }
+    Project_AddLayerParts();
     Kadmi_SavePage();
     Project_LoadFirstSystem();
     Shell().newFileFlag = 1;

@@ -140,6 +140,9 @@ void OnCommand(HWND window, UINT id, UINT code)
     case IDM_FILE_EXIT: OnExit(window); return;
     case IDM_HELP_CONTENTS: OnHelp(window); return;
     case IDM_HELP_ABOUT: AboutBox_Show(window, false); return;
+    case IDM_SYSTEM_NEW: System_New(window); return;
+    case IDM_SYSTEM_DELETE: System_Delete(window); return;
+    case IDM_SYSTEM_COPY: System_Copy(window); return;
     case IDM_NEXT_TAB: OnStepTab(1); return;
     case IDM_PREVIOUS_TAB: OnStepTab(-1); return;
     default:
@@ -215,6 +218,21 @@ void MainWnd_ShowNewProject(HWND window)
     CalcTabs_UpdateTabs();
     MainWnd_RefillSystemCombo();
     MainWnd_RebuildMenu(window);
+    MainWnd_SelectCalcPage(0);
+}
+
+void MainWnd_CloseCalcPage()
+{
+    MainWnd_SelectCalcPage(0);
+    CalcTabs_ClosePage();
+}
+
+void MainWnd_ShowLoadedSystem()
+{
+    CalcTabs_UpdateTabs();
+    MainWnd_RefillSystemCombo();
+    MainWnd_UpdateTitle();
+    MainWnd_EnableCommands(App().mainWindow);
     MainWnd_SelectCalcPage(0);
 }
 

@@ -15,6 +15,7 @@ namespace {
 constexpr short kAttUserName = 1504;
 constexpr short kAttCountry = 1129;
 constexpr short kAttPriceList = 1132;
+constexpr short kAttLayerFlag = 1133;
 
 }
 
@@ -90,4 +91,10 @@ void Project_LoadSystem(short page)
 void Project_LoadFirstSystem()
 {
     Project_LoadSystem(Kadmi_IthPage(0));
+}
+
+void Project_AddLayerParts()
+{
+    for (int i = 0; i < 3; ++i)
+        Kadmi_SetIntAtt(Kadmi_CreatePart(), kAttLayerFlag, 1);
 }

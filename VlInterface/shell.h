@@ -115,6 +115,15 @@ void MainWnd_OpenCommandLineFile(const char* file);
 // calculation page, refreshes title, tabs, selector, menu and command states
 // and opens the first tab on the new system.
 void MainWnd_ShowNewProject(HWND window);
+// Closes the open calculation page before the loaded system changes.
+void MainWnd_CloseCalcPage();
+// Shows the loaded system: tabs, selector, title and command states.
+void MainWnd_ShowLoadedSystem();
+
+// System commands (systems.cpp): 1 done, 0 not done (asked first).
+int System_New(HWND owner);
+int System_Delete(HWND owner);
+int System_Copy(HWND owner);
 
 // Temporary project and settings stamp (project.cpp).
 int Project_NewTemporary();
@@ -128,6 +137,8 @@ bool Project_IsUnsaved();
 // nothing and clears them.
 void Project_LoadSystem(short page);
 void Project_LoadFirstSystem();
+// Gives the loaded page its three layer parts, each marked (1133 = 1).
+void Project_AddLayerParts();
 
 // Recent files (recentfiles.cpp).
 int RecentFiles_Add(HWND owner, const char* name);

@@ -9,6 +9,7 @@
 #include "support/lookups.h"
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -54,8 +55,9 @@ void ShellWindowTest::SetUp()
     OpenTexts();
     char temp[MAX_PATH];
     GetTempPathA(sizeof(temp), temp);
-    folder_ = std::string(temp) + "vlintfc_" + std::to_string(GetCurrentProcessId()) + "_" +
-              ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    std::replace(test.begin(), test.end(), '/', '_');   // parameterised tests
+    folder_ = std::string(temp) + "vlintfc_" + std::to_string(GetCurrentProcessId()) + "_" + test;
     CreateDirectoryA(folder_.c_str(), nullptr);
 }
 

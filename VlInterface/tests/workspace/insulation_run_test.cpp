@@ -1,0 +1,143 @@
+// The insulation run against the real engine, technical data and a project
+// file: the heat-loss input of a pipe, a plane and a rectangular duct, the
+// results equal to the engine called directly, and the refused and failed runs
+// that leave no current results.
+#include "VlInterface/tests/shell_fixture.h"
+#include "VlInterface/workspace/insulation_run.h"
+#include "VlInterface/shell.h"
+#include "VlTechDatabase/vltechdb.h"
+#include "VlUtil/vlutil.h"
+#include "Kadmi/kadmi.h"
+#include <cstring>
+#include <string>
+
+namespace {
+
+class InsulationRunTest : public ShellTest {
+protected:
+    char file[MAX_PATH] = {};
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        Shell().techDb = VlDataTechDb_Handle();
+        Shell().otherInsulationDb = VlOtherInsulationDataTechDb_Handle();
+        ErrorList_Reset();
+        char dir[MAX_PATH];
+        GetTempPathA(MAX_PATH, dir);
+        GetTempFileNameA(dir, "irt", 0, file);
+        DeleteFileA(file);
+        ASSERT_EQ(Kadmi_CreateDatabasefile(file), 0);
+        ASSERT_EQ(Kadmi_LoadPage(1), 0);
+        int32_t parts[3];
+        for (int32_t& p : parts)
+            p = Kadmi_CreatePart();
+        CalcRecord_SetLayerParts(parts[0], parts[1], parts[2]);
+        CalcRecord_Load();
+    }
+    void TearDown() override
+    {
+        ErrorList_Clear();
+        CalcRecord_SetLayerParts(0, 0, 0);
+        Kadmi_CloseDatabasefile(0);
+        DeleteFileA(file);
+        ShellTest::TearDown();
+    }
+};
+
+struct GeometryCase {
+    const char* name;
+    int geometry;                  // flag position: 0 plane, 1 pipe, 3 rectangular duct
+    InsulationLayerChoice layer1;
+    float thicknessMm;             // own or user thickness
+    int32_t objectType;
+    float outerDiameter;           // m
+    float width, height;           // m
+    int32_t productId;
+    float conductivityHandedOver;  // own and user layers
+};
+
+const GeometryCase kGeometries[] = {
+    {"PipeWithPipeSection", 1, {"MW-PIPESECTION", "IP", "MWP-114.3-50"}, 0, kCalcPipe, 0.1143f, 0, 0, 0, 0},
+    {"PlaneWithOwnThickness", 0, {"MW-SLAB-HT", "IM", "-456"}, 80, kCalcPlane, 0.5f, 0, 0, 0, 0.045f},
+    {"RectDuctWithUserInsulation", 3, {"3", "UI", "-987"}, 40, kCalcRectangularDuct, 0.5f, 0.4f, 0.2f, 3, 0.1f},
+};
+
+class HeatLossInputTest : public InsulationRunTest, public ::testing::WithParamInterface<GeometryCase> {};
+
+TEST_P(HeatLossInputTest, MatchesTheEngineOnTheSameRecord)
+{
+    const GeometryCase& c = GetParam();
+    CalcRecord& r = CalcRec();
+    std::memset(r.geometryFlags, 0, sizeof(r.geometryFlags));
+    r.geometryFlags[c.geometry] = 1;
+    r.outerDiameters[0] = 114.3f;
+    r.outerDiameters[1] = 500.0f;
+    r.width = 400;
+    r.height = 200;
+    r.contentsTemperature = 150;
+    r.ambientTemperature = 20;
+    r.relativeHumidity = 60;
+    r.emissivity = 0.9f;
+    r.reportedSurface = 1;
+    r.thickness[0] = c.thicknessMm;
+    r.conductivity[0] = c.conductivityHandedOver;
+    // Layer 3 is ignored behind a layer 2 without product.
+    InsulationLayerChoices layers = {c.layer1, {}, {"MW-PIPESECTION", "IP", "MWP-273-50"}};
+
+    HeatLossInput in;
+    HeatLossOutput out;
+    InsulationRun_FillInput(r, layers, &in, &out);
+    EXPECT_EQ(in.objectType, c.objectType);
+    EXPECT_FLOAT_EQ(in.outerDiameter, c.outerDiameter);
+    EXPECT_FLOAT_EQ(in.ductWidth, c.width);
+    EXPECT_FLOAT_EQ(in.ductHeight, c.height);
+    EXPECT_EQ(in.productId[0], c.productId);
+    EXPECT_FLOAT_EQ(out.conductivity[0], c.conductivityHandedOver);
+    EXPECT_FLOAT_EQ(in.thickness[0], c.thicknessMm ? c.thicknessMm / 1000 : 0.05f);
+    EXPECT_EQ(in.thickness[1], 0.0f);
+    EXPECT_EQ(in.thickness[2], 0.0f);
+    EXPECT_EQ(in.mediumTemp, 150.0f);
+
+    HeatLossOutput direct = out;
+    ASSERT_EQ(HeatLossCalculation(in, &direct), 0);
+    ASSERT_EQ(InsulationRun_Calculate(r, layers), InsulationRunStatus::Done);
+    EXPECT_FLOAT_EQ(r.heatLossResults[0], direct.heatLossPerMetre);
+    EXPECT_FLOAT_EQ(r.heatLossResults[1], direct.heatLossPerSquareMetre);
+    EXPECT_FLOAT_EQ(r.heatLossResults[10], direct.faceTemp[2]);
+    EXPECT_GT(r.heatLossResults[c.geometry == 0 ? 1 : 0], 0.0f);
+
+    InsulationResultLines lines;
+    InsulationRun_StoreResults(r, &lines);
+    EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(0, 1323), c.geometry == 0 ? direct.heatLossPerSquareMetre
+                                                                 : direct.heatLossPerMetre);
+    EXPECT_NE(lines.line[0].find(Shell_Text(c.geometry == 0 ? 30097 : 30098)), std::string::npos);
+    EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(CalcRecordState().layerParts[0], 1376), direct.conductivity[0]);
+    Kadmi_GetFloatAtt(0, c.geometry == 0 ? 1375 : 1374);
+    EXPECT_EQ(Kadmi_LastAttWasFound(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Geometries, HeatLossInputTest, ::testing::ValuesIn(kGeometries),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(InsulationRunTest, RunsThatCannotGiveResultsSaySo)
+{
+    CalcRecord& r = CalcRec();
+    r.geometryFlags[1] = 1;
+    r.outerDiameters[0] = 114.3f;
+    r.contentsTemperature = 150;
+    r.ambientTemperature = 20;
+    InsulationLayerChoices layers = {{"MW-PIPESECTION", "IP", "MWP-114.3-50"}};
+    std::strcpy(r.surfaceMaterialCode, "-200");
+    r.emissivity = 0;
+    EXPECT_EQ(InsulationRun_Calculate(r, layers), InsulationRunStatus::Refused);
+    EXPECT_EQ(ErrorList_NError(), 1);
+
+    r.emissivity = 0.9f;
+    r.airVelocity = -5;   // the engine refuses a negative air velocity
+    r.outerDiameters[0] = -1;
+    EXPECT_EQ(InsulationRun_Calculate(r, layers), InsulationRunStatus::Failed);
+    EXPECT_GT(ErrorList_NError(), 0);
+    EXPECT_FALSE(InsulationRun_FirstErrorLine().empty());
+}
+
+} // namespace

@@ -1,0 +1,278 @@
+// The insulation calculation run: fills the engine's heat-loss input from the
+// calculation record and the layers' choices, runs heat loss twice and the
+// dew point, then stores results, prices and annual costs on the system and
+// its layer parts and words the four result lines.
+#include "VlInterface/workspace/insulation_run.h"
+#include "VlInterface/shell.h"
+#include "VlTechDatabase/vltechdb.h"
+#include "VlUtil/vlutil.h"
+#include "Kadmi/kadmi.h"
+#include "support/lookups.h"
+#include "support/utf8.h"
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+enum RunText : uint16_t {
+    Text_HeatLoss = 30025,
+    Text_PerMetre = 30098,
+    Text_PerSquareMetre = 30097,
+    Text_Celsius = 30039,
+    Text_SurfaceTemp = 40028,
+    Text_InnerSurfaceTemp = 40029,
+    Text_DewPoint = 30094,
+    Text_TotalCost = 30084,
+    Text_NotCalculated = 40068,
+    Text_AllPrices = 40083,
+    Text_PricesMissing = 40084,
+    Text_NoEmissivity = 40052,
+};
+
+// Heat-loss results of the record, in its order.
+enum ResultIndex {
+    Result_PerMetre = 0,
+    Result_PerSquareMetre = 1,
+    Result_Conductivity = 3,    // layers 1..3
+    Result_InnerSurfaceTemp = 7,
+    Result_FaceTemp = 8,        // layers 1..3; the last is the outer surface
+    Result_DewPoint = 11,
+};
+
+constexpr float kSecondRunAmbient = -1.0f;
+
+bool IsPlane(const CalcRecord& r)
+{
+    return !r.geometryFlags[1] && !r.geometryFlags[2] && !r.geometryFlags[3];
+}
+
+float ThicknessRecordAtt(const InsulationLayerChoice& layer, short att)
+{
+    return TechDb_GetFloatAtt(Shell().techDb, layer.productClass, layer.thicknessCode, att);
+}
+
+// Layer thickness in m: own and user thicknesses from the field, else from
+// the diameters, else from the chosen record; listed thicknesses from the record.
+float LayerThicknessMetres(const CalcRecord& r, int k, const InsulationLayerChoice& layer)
+{
+    if (!LayerChoice_IsUserInsulation(layer) && !LayerChoice_IsOwnThickness(layer))
+        return ThicknessRecordAtt(layer, 1304) / 1000.0f;
+    float t = r.thickness[k] / 1000.0f;
+    if (std::fabs(t) < 1e-5f)
+        t = (r.outerDiameter[k] - r.innerDiameter[k]) / 2000.0f;
+    if (std::fabs(t) < 1e-5f)
+        t = ThicknessRecordAtt(layer, 1304) / 1000.0f;
+    return t;
+}
+
+void FillLayer(const CalcRecord& r, int k, const InsulationLayerChoice& layer, HeatLossInput* in,
+               HeatLossOutput* out)
+{
+    if (LayerChoice_IsUserInsulation(layer) || LayerChoice_IsOwnThickness(layer)) {
+        out->conductivity[k] = r.conductivity[k];
+        // Only a user insulation key names an other-insulation product.
+        if (LayerChoice_IsUserInsulation(layer))
+            in->productId[k] = int32_t(std::strtol(layer.productCode, nullptr, 10));
+    } else {
+        in->coefA[k] = ThicknessRecordAtt(layer, 1307);
+        in->coefB[k] = ThicknessRecordAtt(layer, 1308);
+        in->coefC[k] = ThicknessRecordAtt(layer, 1309);
+        in->coefD[k] = 0;
+    }
+    in->thickness[k] = LayerThicknessMetres(r, k, layer);
+}
+
+std::string Format(const char* format, const char* label, double value, const char* unit)
+{
+    char text[256];
+    std::snprintf(text, sizeof(text), format, label, value, unit);
+    return text;
+}
+
+std::string ValueLine(uint16_t label, double value, uint16_t unit)
+{
+    std::string labelText = Shell_Text(label);
+    return Format("%s: %.1f %s", labelText.c_str(), value, Shell_Text(unit));
+}
+
+void SetLayerAtt(int k, short att, float value)
+{
+    if (int32_t part = CalcRecordState().layerParts[k])
+        Kadmi_SetFloatAtt(part, att, value);
+}
+
+std::string PriceLine(float total, short kind, bool costErrors)
+{
+    std::string label = Shell_Text(Text_TotalCost);
+    char text[256];
+    if (costErrors) {
+        std::snprintf(text, sizeof(text), "%s: %s ", label.c_str(), Shell_Text(Text_NotCalculated));
+        return text;
+    }
+    std::snprintf(text, sizeof(text), "%s: %.2f ", label.c_str(), total);
+    std::string line = text;
+    long unit = kind == 0 ? Price_CurrencyUnitTextId(1) : kind == 1 ? Price_CurrencyUnitTextId(2) : 0;
+    if (unit)
+        line += Shell_Text(uint16_t(unit));
+    line += " (";
+    line += Shell_Text(Kadmi_GetIntAtt(kCalcObjectSystem, 1136) ? Text_AllPrices : Text_PricesMissing);
+    line += ")";
+    return line;
+}
+
+} // namespace
+
+bool LayerChoice_HasNoProduct(const InsulationLayerChoice& layer)
+{
+    return std::strcmp(layer.productClass, "UI") == 0 && std::strcmp(layer.productCode, "-789") == 0;
+}
+
+bool LayerChoice_IsUserInsulation(const InsulationLayerChoice& layer)
+{
+    return std::strcmp(layer.productClass, "UI") == 0 && std::strcmp(layer.productCode, "-789") != 0;
+}
+
+bool LayerChoice_IsOwnThickness(const InsulationLayerChoice& layer)
+{
+    return std::strcmp(layer.thicknessCode, "-456") == 0;
+}
+
+bool LayerChoice_HasThickness(const InsulationLayerChoice& layer)
+{
+    return layer.thicknessCode[0] && std::strcmp(layer.thicknessCode, "-987") != 0;
+}
+
+void InsulationRun_FillInput(const CalcRecord& r, const InsulationLayerChoices& layers, HeatLossInput* in,
+                             HeatLossOutput* out)
+{
+    *in = HeatLossInput{};
+    *out = HeatLossOutput{};
+    if (r.geometryFlags[1]) {
+        in->objectType = kCalcPipe;
+    } else if (r.geometryFlags[2]) {
+        in->objectType = kCalcRoundDuct;
+    } else if (r.geometryFlags[3]) {
+        in->objectType = kCalcRectangularDuct;
+        in->ductWidth = r.width / 1000.0f;
+        in->ductHeight = r.height / 1000.0f;
+    } else {
+        in->objectType = kCalcPlane;
+    }
+    in->outerDiameter = (r.geometryFlags[1] ? r.outerDiameters[0] : r.outerDiameters[1]) / 1000.0f;
+    in->mediumTemp = r.contentsTemperature;
+    in->ambientTemp = r.ambientTemperature;
+    in->airVelocity = r.airVelocity;
+    in->emissivity = r.emissivity;
+    for (int k = 0; k < kCalcLayers && !LayerChoice_HasNoProduct(layers[k]); ++k)
+        FillLayer(r, k, layers[k], in, out);
+}
+
+InsulationRunStatus InsulationRun_Calculate(CalcRecord& r, const InsulationLayerChoices& layers)
+{
+    ErrorList_Clear();
+    std::fill(r.heatLossResults, r.heatLossResults + Result_DewPoint, 0.0f);
+    if (std::strcmp(r.surfaceMaterialCode, "-200") == 0 && r.emissivity == 0.0f) {
+        ErrorList_Insert(0, ErrorKind_Error, Text_NoEmissivity, nullptr, 0, nullptr);
+        return InsulationRunStatus::Refused;
+    }
+    HeatLossInput in;
+    HeatLossOutput out;
+    InsulationRun_FillInput(r, layers, &in, &out);
+    if (HeatLossCalculation(in, &out) != 0)
+        return InsulationRunStatus::Failed;
+    const float results[] = {out.heatLossPerMetre, out.heatLossPerSquareMetre, out.notWritten5,
+                             out.conductivity[0], out.conductivity[1], out.conductivity[2], out.outerDiameter,
+                             out.innerSurfaceTemp, out.faceTemp[0], out.faceTemp[1], out.faceTemp[2]};
+    std::copy(std::begin(results), std::end(results), r.heatLossResults);
+
+    in.mediumTemp = (r.contentsTemperature + kSecondRunAmbient) / 2.0f;
+    if (HeatLossCalculation(in, &out) != 0)
+        return InsulationRunStatus::Failed;
+    Kadmi_SetFloatAtt(kCalcObjectSystem, 1381, out.heatLossPerMetre);
+
+    r.heatLossResults[Result_DewPoint] = 0;
+    Dew_pointInput dewIn{int32_t(r.reportedSurface), r.ambientTemperature, r.contentsTemperature,
+                         r.relativeHumidity};
+    Dew_pointOutput dewOut{};
+    if (Dew_point(dewIn, &dewOut) != 0)
+        return InsulationRunStatus::Failed;
+    r.heatLossResults[Result_DewPoint] = dewOut.dewPoint;
+    return InsulationRunStatus::Done;
+}
+
+bool InsulationRun_StoreResults(CalcRecord& r, InsulationResultLines* lines)
+{
+    for (int k = 0; k < kCalcLayers; ++k) {
+        r.conductivity[k] = r.heatLossResults[Result_Conductivity + k];
+        SetLayerAtt(k, 1376, r.conductivity[k]);
+    }
+    bool plane = IsPlane(r);
+    float heatLoss = r.heatLossResults[plane ? Result_PerSquareMetre : Result_PerMetre];
+    lines->line[0] = ValueLine(Text_HeatLoss, heatLoss, plane ? Text_PerSquareMetre : Text_PerMetre);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, 1323, heatLoss);
+
+    float inner = r.heatLossResults[Result_InnerSurfaceTemp];
+    float outer = r.heatLossResults[Result_FaceTemp + 2];
+    lines->line[1] = r.reportedSurface == 1 ? ValueLine(Text_SurfaceTemp, outer, Text_Celsius)
+                                            : ValueLine(Text_InnerSurfaceTemp, inner, Text_Celsius);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, 1328, inner);
+    for (int k = 0; k < kCalcLayers; ++k)
+        SetLayerAtt(k, 1328, r.heatLossResults[Result_FaceTemp + k]);
+
+    float dewPoint = r.heatLossResults[Result_DewPoint];
+    lines->line[2] = ValueLine(Text_DewPoint, dewPoint, Text_Celsius);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, 1322, dewPoint);
+
+    int errorsBefore = ErrorList_NError();
+    short kind = 0;
+    for (int k = 0; k < kCalcLayers; ++k) {
+        if (int32_t part = CalcRecordState().layerParts[k]) {
+            char noProduct[1] = {};
+            Kadmi_SetFloatAtt(part, 1329, CalculateInsulationPrice(part, noProduct, &kind));
+        }
+    }
+    float total = InsulationRun_CalculateCosts(r, &kind);
+    bool costErrors = ErrorList_NError() > errorsBefore;
+    lines->line[3] = PriceLine(total, kind, costErrors);
+    return costErrors;
+}
+
+float InsulationRun_CalculateCosts(const CalcRecord& r, short* kind)
+{
+    *kind = 0;
+    int missing = 0;
+    CostsInput in{};
+    CostsOutput out{};
+    float heatLoss = Kadmi_GetFloatAtt(kCalcObjectSystem, 1323);
+    switch (Kadmi_GetIntAtt(kCalcObjectSystem, 1117)) {
+    case Geometry_Plane: in.objectType = kCalcPlane; in.heatLossPerSquareMetre = heatLoss; break;
+    case Geometry_Pipe: in.objectType = kCalcPipe; in.heatLossPerMetre = heatLoss; break;
+    case Geometry_RoundDuct: in.objectType = kCalcRoundDuct; in.heatLossPerMetre = heatLoss; break;
+    case Geometry_RectDuct: in.objectType = kCalcRectangularDuct; in.heatLossPerMetre = heatLoss; break;
+    default: break;
+    }
+    in.interestRate = Kadmi_GetFloatAtt(kCalcObjectSystem, 1363) / 100.0f;
+    in.usefulLife = Kadmi_GetFloatAtt(kCalcObjectSystem, 1360);
+    in.energyPriceIncrease = Kadmi_GetFloatAtt(kCalcObjectSystem, 1359) / 100.0f;
+    in.energyPrice = Kadmi_GetFloatAtt(kCalcObjectSystem, 1361);
+    in.operatingHours = Kadmi_GetFloatAtt(kCalcObjectSystem, 1362);
+    in.investment = CalculateInsulationTargetPrice(kind, &missing);
+    in.reportErrors = r.caseFlags[0] ? 1 : 0;
+    Costs(in, &out);
+    bool plane = IsPlane(r);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, plane ? 1371 : 1370, out.capitalCost);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, plane ? 1373 : 1372, out.energyCost);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, plane ? 1375 : 1374, out.totalCost);
+    Kadmi_SetIntAtt(kCalcObjectSystem, 1136, missing == 0 ? 1 : 0);
+    return out.totalCost;
+}
+
+std::string InsulationRun_FirstErrorLine()
+{
+    std::string text = ErrorList_IthErrorStr(0);
+    if (text.size() > 65)
+        text = text.substr(0, Utf8_FitLength(text.c_str(), 62)) + "...";
+    return text;
+}

@@ -1,0 +1,58 @@
+// The insulation calculation behind the insulation page: the engine's input
+// filled from the current calculation record, the two heat-loss runs and the
+// dew point, the result attributes and result lines, prices and annual costs.
+// No window here: the page shows the lines and reads its controls back.
+#pragma once
+#include "VlCalculate/vlcalculate.h"
+#include "VlInterface/calcrecord.h"
+#include <string>
+
+// What the page's lists say about one layer: the code and class of its
+// product-list entry and the code of its chosen thickness entry.
+struct InsulationLayerChoice {
+    const char* productCode = "-789";
+    const char* productClass = "UI";
+    const char* thicknessCode = "-987";
+};
+using InsulationLayerChoices = InsulationLayerChoice[kCalcLayers];
+
+bool LayerChoice_HasNoProduct(const InsulationLayerChoice& layer);
+bool LayerChoice_IsUserInsulation(const InsulationLayerChoice& layer);
+bool LayerChoice_IsOwnThickness(const InsulationLayerChoice& layer);
+bool LayerChoice_HasThickness(const InsulationLayerChoice& layer);   // not the "-987" placeholder
+
+// The engine's heat-loss input for the record and the layers; layers after
+// the first one without a product stay zero. A user insulation layer (and a
+// layer of own thickness) hands its conductivity over in output, which the
+// engine reads for a layer without coefficients.
+void InsulationRun_FillInput(const CalcRecord& record, const InsulationLayerChoices& layers, HeatLossInput* input,
+                             HeatLossOutput* output);
+
+enum class InsulationRunStatus { Done, Refused, Failed };
+
+// Steps of a run up to the results: heat loss, the second run at the mean of
+// the contents and -1 °C (attribute 1381), the dew point. The record's
+// heat-loss results are cleared first and then filled. Refused: surface of the
+// outermost product with emissivity 0 (error 40052 in the list). Failed: an
+// engine step failed; its errors are in the list. Warnings leave Done.
+InsulationRunStatus InsulationRun_Calculate(CalcRecord& record, const InsulationLayerChoices& layers);
+
+// The four result lines (heat loss, surface temperature, dew point, price).
+struct InsulationResultLines {
+    std::string line[4];
+};
+
+// Writes the results of a done run: the layer conductivities into the record
+// and onto the layers (1376), heat loss 1323, temperatures 1328, dew point
+// 1322, layer prices 1329, annual costs, and fills the lines. Returns true
+// when the price or cost step reported an error (line 4 then says so).
+bool InsulationRun_StoreResults(CalcRecord& record, InsulationResultLines* lines);
+
+// Annual costs from the stored heat loss and the economic inputs of the
+// system; writes 1370/1372/1374 (1371/1373/1375 for a plane) and 1136.
+// Returns the total annual cost; kind gets the price kind (0 per m, 1 per m²).
+float InsulationRun_CalculateCosts(const CalcRecord& record, short* kind);
+
+// The line shown instead of results after a quiet run that failed: the first
+// error text, cut to 62 characters and "..." when longer than 65.
+std::string InsulationRun_FirstErrorLine();
