@@ -94,12 +94,12 @@ void ShowFixedValues(HWND page)
 }
 
 // The names are not read back: only the numbers go into the record.
-int ControlsToRecord(HWND page)
+int ControlsToRecord(HWND page, bool show)
 {
     if (g_freezing.reading || g_freezing.showing)
         return 0;
     g_freezing.reading = true;
-    int refused = TimePage_ReadNumbers(page, kNumbers);
+    int refused = TimePage_ReadNumbers(page, kNumbers, show);
     CalcRecord_Store(kStoreGroup);
     g_freezing.reading = false;
     return refused;

@@ -122,13 +122,13 @@ void RecordToControls(HWND page, bool reload)
     g_pipe.showing = false;
 }
 
-int ControlsToRecord(HWND page)
+int ControlsToRecord(HWND page, bool show)
 {
     if (g_pipe.reading || g_pipe.showing)
         return 0;
     g_pipe.reading = true;
     TimePage_ReadContents(page, IDC_PC_CONTENTS);
-    int refused = TimePage_ReadNumbers(page, kNumbers);
+    int refused = TimePage_ReadNumbers(page, kNumbers, show);
     TimePage_ReadFlags(page, kFlags);
     CalcRecord_Store(kStoreGroup);
     g_pipe.reading = false;
@@ -237,7 +237,7 @@ void Activate(HWND page)
 
 void OnChoice(HWND page)
 {
-    if (ControlsToRecord(page) != 0)
+    if (ControlsToRecord(page, true) != 0)
         return;
     Enable(page);
     ClearResults(page);
@@ -249,7 +249,7 @@ void OnCommand(HWND page, int id, int code)
     case IDC_PC_CONTENTS:
         if (code != CBN_SELCHANGE)
             return;
-        if (ControlsToRecord(page) == 0) {
+        if (ControlsToRecord(page, true) == 0) {
             SetContentsProperties();
             RecordToControls(page, false);
         }

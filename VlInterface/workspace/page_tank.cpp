@@ -97,14 +97,14 @@ void RecordToControls(HWND page, bool reload)
     g_tank.showing = false;
 }
 
-int ControlsToRecord(HWND page)
+int ControlsToRecord(HWND page, bool show)
 {
     if (g_tank.reading || g_tank.showing)
         return 0;
     g_tank.reading = true;
     TimePage_ReadFlags(page, kFlags);
     TimePage_ReadContents(page, IDC_TK_CONTENTS);
-    int refused = TimePage_ReadNumbers(page, kNumbers);
+    int refused = TimePage_ReadNumbers(page, kNumbers, show);
     CalcRecord_Store(kStoreGroup);
     g_tank.reading = false;
     return refused;
@@ -167,7 +167,7 @@ void Activate(HWND page)
 
 void OnChoice(HWND page, int code)
 {
-    if (ControlsToRecord(page) != 0)
+    if (ControlsToRecord(page, true) != 0)
         return;
     Enable(page);
     if (code == BN_CLICKED || code == kAcceleratorCode)
@@ -178,7 +178,7 @@ void OnChoice(HWND page, int code)
 // the focus must not raise range messages (each one moves the focus again).
 void OnContentsChosen(HWND page)
 {
-    if (ControlsToRecord(page) == 0) {
+    if (ControlsToRecord(page, true) == 0) {
         CalcRecord& record = CalcRec();
         Contents_DefaultProperties(g_tank.contents, record.contents, &record.contentsHeatCapacity,
                                    &record.contentsDensity);

@@ -40,12 +40,14 @@ LRESULT OnNotice(HWND page, int32_t code, const TimePageOps& ops)
         ops.activate(page);
         return 0;
     case CalcPage_KillActive:
-        if (ops.readControls(page) != 0)
+        if (ops.readControls(page, true) != 0)
             return 1;   // the host keeps the page
         CalcRecord_Store(ops.storeGroup);
         return 0;
     case CalcPage_Validate:
-        return ops.readControls(page) == 0 ? 0 : kCalcPageInvalid;
+        // Sent on every command of the main window: a range message here
+        // would come back with each command its closing causes.
+        return ops.readControls(page, false) == 0 ? 0 : kCalcPageInvalid;
     case CalcPage_WeatherChanged:
     case CalcPage_InsulationDataChanged:
         Project_MarkInputsEdited();
@@ -63,7 +65,7 @@ LRESULT OnNotice(HWND page, int32_t code, const TimePageOps& ops)
 // their limits; the faulty field has the focus.
 void OnButton(HWND page, int id, const TimePageOps& ops)
 {
-    if (ops.readControls(page) != 0 || ops.checkLimits(page) != 0)
+    if (ops.readControls(page, true) != 0 || ops.checkLimits(page) != 0)
         return;
     if (id == IDC_TP_CALCULATE) {
         ops.calculate(page, false);
@@ -123,11 +125,12 @@ void TimePage_ShowFlags(HWND page, std::span<const TimePageFlag> flags)
         Check_SetByte(page, flag.id, ByteAt(CalcRec(), flag.offset));
 }
 
-int TimePage_ReadNumbers(HWND page, std::span<const TimePageNumber> fields)
+int TimePage_ReadNumbers(HWND page, std::span<const TimePageNumber> fields, bool show)
 {
     int refused = 0;
     for (const TimePageNumber& field : fields) {
-        if (Field_GetFloat(page, field.id, &FloatAt(CalcRec(), field.offset), field.minimum, kFieldLimit, 1) != 0)
+        float& value = FloatAt(CalcRec(), field.offset);
+        if (Field_GetFloat(page, field.id, &value, field.minimum, kFieldLimit, show) != 0)
             refused = field.id;
     }
     return refused;

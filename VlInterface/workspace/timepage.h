@@ -21,7 +21,7 @@ struct TimePageOps {
     void (*initDialog)(HWND page);
     void (*command)(HWND page, int id, int code);   // besides the three buttons
     void (*activate)(HWND page);             // the page is shown again
-    int (*readControls)(HWND page);          // non-zero when a field was refused
+    int (*readControls)(HWND page, bool show);   // non-zero when a field was refused
     int (*checkLimits)(HWND page);           // 0, or -1 with the focus on the field
     void (*calculate)(HWND page, bool quiet);
     void (*enable)(HWND page);
@@ -56,9 +56,9 @@ struct TimePageLimit {
 
 void TimePage_ShowNumbers(HWND page, std::span<const TimePageNumber> fields);
 void TimePage_ShowFlags(HWND page, std::span<const TimePageFlag> flags);
-// Reads every field (a refused one keeps its value and shows the range);
-// the id of the last refused field, or 0.
-int TimePage_ReadNumbers(HWND page, std::span<const TimePageNumber> fields);
+// Reads every field (a refused one keeps its value and, with show, tells
+// the range and takes the focus); the id of the last refused field, or 0.
+int TimePage_ReadNumbers(HWND page, std::span<const TimePageNumber> fields, bool show);
 void TimePage_ReadFlags(HWND page, std::span<const TimePageFlag> flags);
 // 0 when every applying value lies within its limits (or the system has no
 // layers); else -1 after the message, with the focus on the first failure.
