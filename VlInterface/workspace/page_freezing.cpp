@@ -142,11 +142,13 @@ void OnInitDialog(HWND page)
     Shell().helpContext = kHelpContext;
 }
 
+// The values shown are the ones calculated with: a system stored before
+// they were fixed would otherwise be refused with the values it holds.
 void Activate(HWND page)
 {
     Enable(page);
     ShowFixedValues(page);
-    if (Shell_HasLayerParts() && IsPipe(CalcRec()))
+    if (Shell_HasLayerParts() && IsPipe(CalcRec()) && ControlsToRecord(page, false) == 0)
         Calculate(page, true);
 }
 

@@ -111,3 +111,21 @@ TEST_F(TimePagesTest, ValidationRefusesWithoutAMessageWhileLeavingTellsTheRange)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TimePagesTest, FreezingOnActivationCalculatesWithTheValuesShown)
+{
+    PrepareCalculable(Flag_Pipe);
+    for (short attribute = 1345; attribute <= 1349; ++attribute)
+        Kadmi_DeleteAtt(kCalcObjectSystem, attribute);   // a system stored before the values were fixed
+    TsDialog parent(ParentProc);
+    TsDialog page(App().instance, MAKEINTRESOURCEA(IDD_FREEZING), FreezingPage_DlgProc, 0, parent.hwnd());
+    Notify(page.hwnd(), CalcPage_SetActive);
+    EXPECT_EQ(Ts_ControlText(page.hwnd(), IDC_TP_RESULT1).rfind(Shell_Text(30068), 0), 0u)
+        << Ts_ControlText(page.hwnd(), IDC_TP_RESULT1);
+    EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(kCalcObjectSystem, 1346), 7800.0f);
+    EXPECT_TRUE(HasStamp("DIM3"));
+}
+
+} // namespace
