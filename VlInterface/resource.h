@@ -51,6 +51,9 @@
 #define IDM_PREVIOUS_TAB     40011
 #include "workspace/page_projectinfo_ids.h"
 #include "workspace/page_target_ids.h"
+#include "workspace/page_insulation_ids.h"
+#include "workspace/thickness_dialog_ids.h"
+#include "workspace/annual_costs_ids.h"
 #include "workspace/timepage_ids.h"
 #include "workspace/page_pipecooling_ids.h"
 #include "workspace/page_tank_ids.h"

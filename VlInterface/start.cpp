@@ -182,8 +182,30 @@ static int RunMessageLoop()
     return static_cast<int>(message.wParam);
 }
 
+// Without its language texts the module has no words to show: it says, in
+// English, which of their files are missing from its folder, or that they
+// cannot be read.
+static void ReportTextsNotOpened()
+{
+    std::string folder = Path_ModuleFolder(App().instance), missing, all;
+    for (const char* name : {"TextAPI.db", "TextAPI.ddq"}) {
+        std::string line = std::string("\n") + name;
+        all += line;
+        if (!Path_FileExists((folder + name).c_str()))
+            missing += line;
+    }
+    std::string shown = "\n\nFolder: " + folder.substr(0, folder.size() - 1) + "\n";
+    std::string text = std::string(kApplication) + " cannot start: these files ";
+    text += missing.empty() ? "cannot be read." + shown + all : "are missing." + shown + missing;
+    MessageBoxA(nullptr, text.c_str(), kApplication, MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+}
+
 int32_t __stdcall StartVelmoInsulation(HINSTANCE, HINSTANCE, char* commandLine, int show)
 {
+    if (Shell().textHandle < 0) {
+        ReportTextsNotOpened();
+        return 0;
+    }
     if (Startup_Init() != 0) {
         Startup_Shutdown();
         return 0;

@@ -2,6 +2,7 @@
 // has no entry and gets no tab.
 #include "VlInterface/workspace/calctabs.h"
 #include "VlInterface/workspace/page_freezing.h"
+#include "VlInterface/workspace/page_insulation.h"
 #include "VlInterface/workspace/page_pipecooling.h"
 #include "VlInterface/workspace/page_projectinfo.h"
 #include "VlInterface/workspace/page_tank.h"
@@ -22,5 +23,5 @@ void CoolingTab_GetPageInfo(CalcPageRecord* record)
 
 } // namespace
 
-const CalcSlotTable g_calcSlots = {
-    {ProjectInfoPage_GetPageInfo, TargetPage_GetPageInfo, nullptr, CoolingTab_GetPageInfo, FreezingPage_GetPageInfo}};
+const CalcSlotTable g_calcSlots = {{ProjectInfoPage_GetPageInfo, TargetPage_GetPageInfo, InsulationPage_GetPageInfo,
+                                    CoolingTab_GetPageInfo, FreezingPage_GetPageInfo}};

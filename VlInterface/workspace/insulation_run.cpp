@@ -239,10 +239,18 @@ bool InsulationRun_StoreResults(CalcRecord& r, InsulationResultLines* lines)
     return costErrors;
 }
 
-float InsulationRun_CalculateCosts(const CalcRecord& r, short* kind)
+EconomicInputs EconomicInputs_Load()
+{
+    EconomicInputs inputs{};
+    for (int i = 0; i < kEconomicInputs; ++i)
+        inputs.values[i] = Kadmi_GetFloatAtt(kCalcObjectSystem, short(kAttEconomicFirst + i));
+    return inputs;
+}
+
+CostsOutput AnnualCosts_Compute(const EconomicInputs& e, bool reportErrors, short* kind, int* missing)
 {
     *kind = 0;
-    int missing = 0;
+    *missing = 0;
     CostsInput in{};
     CostsOutput out{};
     float heatLoss = Kadmi_GetFloatAtt(kCalcObjectSystem, 1323);
@@ -253,19 +261,31 @@ float InsulationRun_CalculateCosts(const CalcRecord& r, short* kind)
     case Geometry_RectDuct: in.objectType = kCalcRectangularDuct; in.heatLossPerMetre = heatLoss; break;
     default: break;
     }
-    in.interestRate = Kadmi_GetFloatAtt(kCalcObjectSystem, 1363) / 100.0f;
-    in.usefulLife = Kadmi_GetFloatAtt(kCalcObjectSystem, 1360);
-    in.energyPriceIncrease = Kadmi_GetFloatAtt(kCalcObjectSystem, 1359) / 100.0f;
-    in.energyPrice = Kadmi_GetFloatAtt(kCalcObjectSystem, 1361);
-    in.operatingHours = Kadmi_GetFloatAtt(kCalcObjectSystem, 1362);
-    in.investment = CalculateInsulationTargetPrice(kind, &missing);
-    in.reportErrors = r.caseFlags[0] ? 1 : 0;
+    in.energyPriceIncrease = e.values[0] / 100.0f;
+    in.usefulLife = e.values[1];
+    in.energyPrice = e.values[2];
+    in.operatingHours = e.values[3];
+    in.interestRate = e.values[4] / 100.0f;
+    in.investment = CalculateInsulationTargetPrice(kind, missing);
+    in.reportErrors = reportErrors ? 1 : 0;
     Costs(in, &out);
-    bool plane = IsPlane(r);
+    return out;
+}
+
+void AnnualCosts_Store(const CostsOutput& out, int missing)
+{
+    bool plane = Kadmi_GetIntAtt(kCalcObjectSystem, 1117) == Geometry_Plane;
     Kadmi_SetFloatAtt(kCalcObjectSystem, plane ? 1371 : 1370, out.capitalCost);
     Kadmi_SetFloatAtt(kCalcObjectSystem, plane ? 1373 : 1372, out.energyCost);
     Kadmi_SetFloatAtt(kCalcObjectSystem, plane ? 1375 : 1374, out.totalCost);
     Kadmi_SetIntAtt(kCalcObjectSystem, 1136, missing == 0 ? 1 : 0);
+}
+
+float InsulationRun_CalculateCosts(const CalcRecord& r, short* kind)
+{
+    int missing = 0;
+    CostsOutput out = AnnualCosts_Compute(EconomicInputs_Load(), r.caseFlags[0] != 0, kind, &missing);
+    AnnualCosts_Store(out, missing);
     return out.totalCost;
 }
 

@@ -48,9 +48,23 @@ struct InsulationResultLines {
 // when the price or cost step reported an error (line 4 then says so).
 bool InsulationRun_StoreResults(CalcRecord& record, InsulationResultLines* lines);
 
-// Annual costs from the stored heat loss and the economic inputs of the
-// system; writes 1370/1372/1374 (1371/1373/1375 for a plane) and 1136.
-// Returns the total annual cost; kind gets the price kind (0 per m, 1 per m²).
+// The five economic inputs of the system, attributes 1359..1363: energy
+// price increase %, useful life, energy price, operating hours, interest %.
+constexpr int kEconomicInputs = 5;
+constexpr short kAttEconomicFirst = 1359;
+struct EconomicInputs {
+    float values[kEconomicInputs];
+};
+EconomicInputs EconomicInputs_Load();
+
+// Annual capital, energy and total cost for the stored heat loss (1323) and
+// the inputs; kind gets the price kind (0 per m, 1 per m²), missing 1 when a
+// price was missing. Nothing is stored.
+CostsOutput AnnualCosts_Compute(const EconomicInputs& inputs, bool reportErrors, short* kind, int* missing);
+// Stores them: 1370/1372/1374 (1371/1373/1375 for a plane) and 1136.
+void AnnualCosts_Store(const CostsOutput& costs, int missing);
+
+// Computes and stores the annual costs; returns the total, kind as above.
 float InsulationRun_CalculateCosts(const CalcRecord& record, short* kind);
 
 // The line shown instead of results after a quiet run that failed: the first

@@ -3,6 +3,7 @@
 // geometry and the location call for, and tests the limits when the page is
 // left (target_limits.cpp). The weather locations come from calcdata.
 #include "VlInterface/workspace/page_target.h"
+#include "VlInterface/workspace/annual_costs.h"
 #include "VlInterface/workspace/calcdata.h"
 #include "VlInterface/workspace/dlgfields.h"
 #include "VlInterface/workspace/target_limits.h"
@@ -330,9 +331,14 @@ void OnCommand(HWND page, int id, int code)
         if (code == EN_KILLFOCUS)
             OnTemperatureLeft(page);
         return;
+    case IDC_TG_ANNUAL_COSTS:
+        if (code == BN_CLICKED && ControlsToRecord(page) == 0) {
+            AnnualCosts_Show(page);
+            EnableControls(page);
+        }
+        return;
     default:
-        if (code == EN_SETFOCUS)
-            SendDlgItemMessageA(page, id, EM_SETSEL, 0, -1);
+        CalcPage_SelectOnFocus(page, id, code);
         return;
     }
 }
@@ -347,10 +353,8 @@ void TargetPage_GetPageInfo(CalcPageRecord* record)
 INT_PTR CALLBACK TargetPage_DlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Tooltip_HandleDialogMessage(page, message, wParam, lParam, Shell().textHandle, kTooltips);
-    if (int32_t code = CalcPage_NoticeCode(message, wParam, lParam)) {
-        CalcPage_Answer(page, OnNotice(page, code));
+    if (CalcPage_HandleNotice(page, message, wParam, lParam, OnNotice))
         return TRUE;
-    }
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog(page);

@@ -82,8 +82,7 @@ void OnCommand(HWND page, int id, int code, const TimePageOps& ops)
             OnButton(page, id, ops);
         return;
     }
-    if (code == EN_SETFOCUS)
-        SendDlgItemMessageA(page, id, EM_SETSEL, 0, -1);
+    CalcPage_SelectOnFocus(page, id, code);
     ops.command(page, id, code);
 }
 

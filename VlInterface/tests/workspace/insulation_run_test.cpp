@@ -70,6 +70,7 @@ TEST_P(HeatLossInputTest, MatchesTheEngineOnTheSameRecord)
     CalcRecord& r = CalcRec();
     std::memset(r.geometryFlags, 0, sizeof(r.geometryFlags));
     r.geometryFlags[c.geometry] = 1;
+    Kadmi_SetIntAtt(0, 1117, short(Geometry_Plane + c.geometry));
     r.outerDiameters[0] = 114.3f;
     r.outerDiameters[1] = 500.0f;
     r.width = 400;

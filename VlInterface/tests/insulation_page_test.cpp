@@ -1,0 +1,285 @@
+// The insulation page in the running shell: a steel pipe with a mineral wool
+// pipe section calculated from the page, quiet and full runs, results that
+// go stale, the layer choice, the target cases adopting a thickness, and the
+// thickness selection and annual costs dialogs.
+#include "VlInterface/resource.h"
+#include "VlInterface/shell.h"
+#include "VlInterface/calcrecord.h"
+#include "VlInterface/tests/window_fixture.h"
+#include "VlInterface/workspace/annual_costs.h"
+#include "VlInterface/workspace/calctabs.h"
+#include "VlInterface/workspace/page_insulation.h"
+#include "VlInterface/workspace/thickness_dialog.h"
+#include "Kadmi/kadmi.h"
+#include "testsupport/testsupport.h"
+#include <commctrl.h>
+#include <string>
+
+namespace {
+
+class InsulationPageTest : public ShellWindowTest {
+protected:
+    // A project whose first system is a 114.3 mm pipe at 150 °C in still air
+    // of 20 °C, the surface of the outermost product reported outside.
+    void StartWithPipe(short geometry = Geometry_Pipe)
+    {
+        std::string path = TempPath("pipe.WDF");
+        MakeProjectFile(path);
+        ASSERT_EQ(Kadmi_OpenDatabasefile(path.c_str()), 0);
+        Kadmi_LoadPage(Kadmi_IthPage(0));
+        Kadmi_SetIntAtt(0, 1117, geometry);
+        const float diameters[2] = {114.3f, 500.0f};
+        Kadmi_SetAtt(0, 1312, 2, diameters);
+        Kadmi_SetFloatAtt(0, 1313, 400);
+        Kadmi_SetFloatAtt(0, 1314, 200);
+        Kadmi_SetFloatAtt(0, 1315, 150);
+        Kadmi_SetFloatAtt(0, 1316, 20);
+        Kadmi_SetFloatAtt(0, 1317, 50);
+        Kadmi_SetFloatAtt(0, 1318, 0);
+        Kadmi_SetIntAtt(0, 1120, 1);
+        Kadmi_SetIntAtt(0, 1119, 0);
+        Kadmi_SetStringAtt(0, 1528, "-200");
+        const float economic[5] = {2, 20, 40, 8000, 5};
+        for (short i = 0; i < 5; ++i)
+            Kadmi_SetFloatAtt(0, short(1359 + i), economic[i]);
+        Kadmi_SavePage();
+        ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
+        Kadmi_CloseDatabasefile(0);
+        Start(path.c_str());
+        MainWnd_SelectCalcPage(2);
+        page_ = CalcTabs_OpenPageWindow();
+        ASSERT_NE(page_, nullptr);
+    }
+    HWND page() const { return page_; }
+
+    void Choose(int id, const char* text)
+    {
+        HWND combo = GetDlgItem(page_, id);
+        LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(text));
+        ASSERT_NE(index, CB_ERR) << text;
+        SendMessageA(combo, CB_SETCURSEL, index, 0);
+        SendMessageA(page_, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+    }
+    void Click(int id)
+    {
+        HWND button = GetDlgItem(page_, id);
+        if (id >= 137 && id <= 141)
+            CheckRadioButton(page_, 137, 141, id);
+        SendMessageA(page_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+    }
+    void Type(int id, const char* text)
+    {
+        SetDlgItemTextA(page_, id, text);
+        SendMessageA(page_, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), reinterpret_cast<LPARAM>(GetDlgItem(page_, id)));
+    }
+    std::string Line(int i) const { return Ts_ControlText(page_, 650 + i); }
+    void MineralWool50()
+    {
+        Choose(119, "Mineral wool pipe section");
+        Choose(128, "50");
+    }
+    static bool ResultsCurrent() { return Kadmi_CmpAccess(0, "DIM1", 0, "EDT1") >= 0; }
+
+private:
+    HWND page_ = nullptr;
+};
+
+TEST_F(InsulationPageTest, CalculatesAPipeWithAMineralWoolSection)
+{
+    StartWithPipe();
+    MineralWool50();
+    EXPECT_EQ(Ts_ControlText(page(), 122), "114");
+    EXPECT_EQ(Ts_ControlText(page(), 125), "214");
+    EXPECT_EQ(Ts_ControlText(page(), 116), "0.90");   // the section's own surface
+    Click(203);
+    EXPECT_NE(Line(0).find("W/m"), std::string::npos) << Line(0);
+    EXPECT_NE(Line(1).find(Shell_Text(40028)), std::string::npos) << Line(1);
+    EXPECT_NE(Line(3).find("EUR"), std::string::npos) << Line(3);
+    float heatLoss = Kadmi_GetFloatAtt(0, 1323);
+    EXPECT_GT(heatLoss, 30.0f);
+    EXPECT_LT(heatLoss, 80.0f);
+    EXPECT_GT(Kadmi_GetFloatAtt(CalcRecordState().layerParts[0], 1329), 0.0f);
+    EXPECT_GT(Kadmi_GetFloatAtt(0, 1374), 0.0f);
+    EXPECT_TRUE(ResultsCurrent());
+}
+
+TEST_F(InsulationPageTest, AFailedQuietRunLeavesTheResultsStaleAndPrintRefusesThem)
+{
+    StartWithPipe();
+    MineralWool50();
+    Click(203);
+    ASSERT_TRUE(ResultsCurrent());
+    // An input change that the engine refuses: the quiet run shows why and
+    // does not call the old results current.
+    Kadmi_SetFloatAtt(0, 1316, 150);   // ambient as hot as the contents
+    CalcRecord_Load();
+    Kadmi_MarkAccess(0, "EDT1");
+    Sleep(1100);   // stamps count in seconds
+    Kadmi_MarkAccess(0, "EDT1");
+    EXPECT_EQ(InsulationPage_CalculateHeatLoss(page(), CalcRec(), true), -1);
+    EXPECT_FALSE(Line(0).empty());
+    EXPECT_EQ(Line(1), " ");
+    EXPECT_FALSE(ResultsCurrent());
+    TsBoxAnswerer answer(IDOK);
+    InsulationPage_Print(page(), CalcRec(), 2);
+    EXPECT_EQ(answer.boxes().size(), 1u);   // the print library refuses stale results
+}
+
+TEST_F(InsulationPageTest, LayerChoiceClearsAndRefits)
+{
+    StartWithPipe();
+    MineralWool50();
+    Choose(120, "Mineral wool pipe section");
+    Choose(129, "30");
+    EXPECT_EQ(Ts_ControlText(page(), 123), "219");   // the 219.1 section over 214
+    EXPECT_TRUE(Ts_IsEnabled(page(), 121));
+    // Layer 1 back to no product clears every layer above it.
+    Choose(119, Shell_Text(40039));
+    EXPECT_EQ(Ts_ComboSelectedText(page(), 120), Shell_Text(40039));
+    EXPECT_FALSE(Ts_IsEnabled(page(), 120));
+    EXPECT_EQ(Ts_ControlText(page(), 123), "0");
+    // A user insulation type has no thickness list and takes its thickness.
+    Choose(119, "Loose-fill mineral wool");
+    EXPECT_FALSE(Ts_IsEnabled(page(), 128));
+    EXPECT_TRUE(Ts_IsEnabled(page(), 142));
+    Type(134, "0");
+    TsBoxAnswerer answer(IDOK);
+    Click(203);
+    EXPECT_EQ(answer.boxes().size(), 1u);   // a thickness of 0 is refused
+    EXPECT_EQ(Line(0), " ");
+}
+
+struct TargetCase {
+    const char* name;
+    short geometry;
+    int caseButton;
+    int limitField;
+    const char* limit;
+};
+
+const TargetCase kTargetCases[] = {
+    {"PipeSurfaceTemperature", Geometry_Pipe, 139, 146, "40"},
+    {"PipeEconomic", Geometry_Pipe, 137, 0, nullptr},
+    {"PlaneHeatLoss", Geometry_Plane, 138, 145, "40"},
+    {"RectDuctCondensation", Geometry_RectDuct, 140, 0, nullptr},
+};
+
+class InsulationTargetTest : public InsulationPageTest, public ::testing::WithParamInterface<TargetCase> {};
+
+TEST_P(InsulationTargetTest, AdoptsTheListsFirstThicknessAndShowsItsResults)
+{
+    const TargetCase& c = GetParam();
+    StartWithPipe(c.geometry);
+    Choose(119, c.geometry == Geometry_Pipe ? "Mineral wool pipe section" : "Mineral wool slab, high temperature");
+    Click(c.caseButton);
+    if (c.limitField)
+        Type(c.limitField, c.limit);
+    float thickness = CalcRec().thickness[0];
+    EXPECT_GT(thickness, 0.0f);
+    EXPECT_NE(Ts_ComboSelectedText(page(), 128), "");
+    EXPECT_NE(Line(0).find(Shell_Text(30025)), std::string::npos) << Line(0);
+    EXPECT_FALSE(Ts_IsEnabled(page(), 120));
+    if (c.caseButton == 139) {
+        EXPECT_LE(CalcRec().heatLossResults[10], 40.5f);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, InsulationTargetTest, ::testing::ValuesIn(kTargetCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(InsulationPageTest, ThicknessDialogSortsAndSelectsTheRowItShows)
+{
+    StartWithPipe();
+    MineralWool50();
+    Click(203);
+    std::string chosen;
+    TsUiScript script({
+        [&] {
+            HWND dialog = Ts_FindWindow("#32770", Shell_Text(20014));
+            if (!dialog)
+                return false;
+            HWND list = GetDlgItem(dialog, 109);
+            EXPECT_GT(ListView_GetItemCount(list), 2);
+            // Thickness column: ascending, then descending.
+            NMLISTVIEW click{};
+            click.hdr = {list, 109, LVN_COLUMNCLICK};
+            click.iSubItem = 4;
+            SendMessageA(dialog, WM_NOTIFY, 109, reinterpret_cast<LPARAM>(&click));
+            char first[16], last[16];
+            ListView_GetItemText(list, 0, 4, first, sizeof(first));
+            ListView_GetItemText(list, ListView_GetItemCount(list) - 1, 4, last, sizeof(last));
+            EXPECT_LT(atof(first), atof(last));
+            SendMessageA(dialog, WM_NOTIFY, 109, reinterpret_cast<LPARAM>(&click));
+            ListView_GetItemText(list, 0, 4, first, sizeof(first));
+            ListView_GetItemText(list, ListView_GetItemCount(list) - 1, 4, last, sizeof(last));
+            EXPECT_GT(atof(first), atof(last));
+            // The second row as shown is the one taken.
+            ListView_SetItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+            LVITEMA item{};
+            item.mask = LVIF_PARAM;
+            item.iItem = 1;
+            ListView_GetItem(list, &item);
+            const auto& element = ThicknessDlg().list[item.lParam];
+            chosen.assign(element.productCode, strnlen(element.productCode, sizeof(element.productCode)));
+            chosen.erase(chosen.find_last_not_of(' ') + 1);
+            EXPECT_TRUE(Ts_IsEnabled(dialog, 203));
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            return true;
+        },
+    });
+    Click(201);
+    EXPECT_TRUE(script.Finished());
+    int32_t part = CalcRecordState().layerParts[0];
+    EXPECT_EQ(std::string(Kadmi_GetStringAtt(part, 1528)), chosen);
+    EXPECT_EQ(Kadmi_GetIntAtt(part, 1130), 4);
+    EXPECT_TRUE(ProjectUnsaved());
+    EXPECT_TRUE(Ts_IsChecked(page(), 141));
+    EXPECT_TRUE(ResultsCurrent());
+}
+
+struct CostsCase {
+    const char* name;
+    int button;
+    bool stored;
+};
+
+const CostsCase kCostsCases[] = {{"Ok", IDOK, true}, {"Cancel", IDCANCEL, false}};
+
+class AnnualCostsTest : public InsulationPageTest, public ::testing::WithParamInterface<CostsCase> {};
+
+TEST_P(AnnualCostsTest, KeepsEverythingUntilOk)
+{
+    const CostsCase& c = GetParam();
+    StartWithPipe();
+    MineralWool50();
+    Click(203);
+    float total = Kadmi_GetFloatAtt(0, 1374);
+    std::string line;
+    TsUiScript script({
+        [&] {
+            HWND dialog = Ts_FindWindow("#32770", Shell_Text(30074));
+            if (!dialog)
+                return false;
+            EXPECT_TRUE(Ts_IsEnabled(dialog, 201));
+            SetDlgItemTextA(dialog, 103, "80");   // a dearer energy
+            EXPECT_NE(Kadmi_GetFloatAtt(0, 1374), 0.0f);   // editing deletes nothing
+            SendMessageA(dialog, WM_COMMAND, 201, 0);
+            line = Ts_ControlText(dialog, 609);
+            PostMessageA(dialog, WM_COMMAND, c.button, 0);
+            return true;
+        },
+    });
+    Sleep(1100);
+    bool wasCurrent = ResultsCurrent();
+    AnnualCosts_Show(window());
+    EXPECT_TRUE(script.Finished());
+    EXPECT_NE(line.find(Shell_Text(30084)), std::string::npos);
+    EXPECT_EQ(Kadmi_GetFloatAtt(0, 1361), c.stored ? 80.0f : 40.0f);
+    EXPECT_EQ(Kadmi_GetFloatAtt(0, 1374) > total, c.stored);
+    EXPECT_EQ(ResultsCurrent(), wasCurrent);
+}
+
+INSTANTIATE_TEST_SUITE_P(Buttons, AnnualCostsTest, ::testing::ValuesIn(kCostsCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+} // namespace

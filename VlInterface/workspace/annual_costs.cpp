@@ -1,0 +1,210 @@
+// The annual costs dialog. Inputs and results live in the dialog's record
+// until OK: editing an input only blanks the shown results, Calculate works
+// on the record, and Cancel leaves the project as it was.
+#include "VlInterface/workspace/annual_costs.h"
+#include "VlInterface/workspace/annual_costs_ids.h"
+#include "VlInterface/workspace/dlgfields.h"
+#include "VlInterface/resource.h"
+#include "VlInterface/shell.h"
+#include "VlUtil/vlutil.h"
+#include "Kadmi/kadmi.h"
+#include "outside/Lexmo100/lexmo.h"
+#include "support/app.h"
+#include "support/dlgutil.h"
+#include "support/help.h"
+#include "support/lookups.h"
+#include "support/numfield.h"
+#include "support/tooltips.h"
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr uint32_t kHelpContextCosts = 12;
+constexpr uint16_t kTextAllPrices = 40083, kTextPricesMissing = 40084;
+constexpr const char* kLimitKeys[kEconomicInputs] = {"ANNUALPRICEINCREASEENERGY", "ECONOMICUSEFULLIFE_A",
+                                                     "PRICETHERMALENERGY", "ANNUALOPERATINGTIME_HA",
+                                                     "RATEOFINTEREST"};
+
+const DialogTextTable kDialogTexts[] = {
+    {0, 30074, nullptr},   {601, 30077, nullptr}, {701, 30040, nullptr}, {602, 30078, nullptr},
+    {702, 30087, nullptr}, {603, 30079, nullptr}, {604, 30080, nullptr}, {704, 30086, nullptr},
+    {605, 30081, nullptr}, {705, 30040, nullptr}, {606, 40003, nullptr}, {201, 40002, nullptr},
+    {1, 9266, nullptr},    {2, 9041, nullptr},    {9, 9188, nullptr},    {0, 0, nullptr},
+};
+const DialogTextTable kNoTooltips[] = {{0, 0, nullptr}};
+
+long UnitKind()
+{
+    return Kadmi_GetIntAtt(kCalcObjectSystem, 1117) == Geometry_Plane ? 2 : 1;
+}
+
+void ShowInputs(HWND dialog)
+{
+    AnnualCostsState& s = AnnualCosts();
+    s.filling = true;
+    for (int i = 0; i < kEconomicInputs; ++i)
+        Field_SetFloatOrBlank(dialog, IDC_COST_INPUT1 + i, s.inputs.values[i], 0, 2);
+    s.filling = false;
+}
+
+void ClearResults(HWND dialog)
+{
+    for (int i = 0; i < 3; ++i)
+        SetDlgItemTextA(dialog, IDC_COST_RESULT1 + i, " ");
+}
+
+std::string CostLine(uint16_t label, float value)
+{
+    std::string text = Shell_Text(label);
+    long unit = Price_CurrencyUnitTextId(short(UnitKind()));
+    char line[256];
+    std::snprintf(line, sizeof(line), "%s: %.2f %s", text.c_str(), double(value),
+                  unit ? Shell_Text(uint16_t(unit)) : "");
+    return line;
+}
+
+void ShowResults(HWND dialog)
+{
+    const AnnualCostsState& s = AnnualCosts();
+    std::string investment = CostLine(30082, s.costs.capitalCost) + " (" +
+                             Shell_Text(s.missing == 0 ? kTextAllPrices : kTextPricesMissing) + ")";
+    SetDlgItemTextA(dialog, IDC_COST_RESULT1, investment.c_str());
+    SetDlgItemTextA(dialog, IDC_COST_RESULT1 + 1, CostLine(30083, s.costs.energyCost).c_str());
+    SetDlgItemTextA(dialog, IDC_COST_RESULT1 + 2, CostLine(30084, s.costs.totalCost).c_str());
+}
+
+void Enable(HWND dialog)
+{
+    long unit = Price_CurrencyUnitTextId(3);
+    SetDlgItemTextA(dialog, 703, unit ? Shell_Text(uint16_t(unit)) : "");
+    Dlg_EnableItem(dialog, IDC_COST_CALCULATE,
+                   Kadmi_CmpAccess(kCalcObjectSystem, "DIM1", kCalcObjectSystem, "EDT1") >= 0);
+}
+
+// Reads and tests the inputs; false after focusing the first one refused.
+bool ReadInputs(HWND dialog)
+{
+    AnnualCostsState& s = AnnualCosts();
+    int refused = 0;
+    for (int i = 0; i < kEconomicInputs; ++i) {
+        if (Field_GetFloatOrMissing(dialog, IDC_COST_INPUT1 + i, &s.inputs.values[i], -3.4e38f, 3.4e38f, 1) != 0)
+            refused = IDC_COST_INPUT1 + i;
+    }
+    if (refused) {
+        Dlg_FocusItem(dialog, refused);
+        return false;
+    }
+    for (int i = 0; i < kEconomicInputs; ++i) {
+        if (InputLimits_Check(dialog, s.inputs.values[i], kLimitKeys[i], 1) != 0) {
+            Dlg_FocusItem(dialog, IDC_COST_INPUT1 + i);
+            return false;
+        }
+    }
+    return true;
+}
+
+void Calculate(HWND dialog)
+{
+    AnnualCostsState& s = AnnualCosts();
+    ErrorList_Clear();
+    short kind = 0;
+    s.costs = AnnualCosts_Compute(s.inputs, true, &kind, &s.missing);
+    s.calculated = true;
+    ShowResults(dialog);
+    if (ErrorList_NError() > 0)
+        ErrorDialog(dialog);
+}
+
+void OnInitDialog(HWND dialog)
+{
+    Wnd_CenterOnOwner(dialog);
+    TextAPI_TranslateDialog(Shell().textHandle, dialog, kDialogTexts);
+    ShowInputs(dialog);
+    Enable(dialog);
+    Dlg_FocusItem(dialog, IDC_COST_INPUT1);
+}
+
+void OnCommand(HWND dialog, int id, int code)
+{
+    if (id >= IDC_COST_INPUT1 && id < IDC_COST_INPUT1 + kEconomicInputs) {
+        if (code == EN_CHANGE && !AnnualCosts().filling) {
+            AnnualCosts().calculated = false;
+            ClearResults(dialog);
+        }
+        return;
+    }
+    switch (id) {
+    case IDOK:
+        if (ReadInputs(dialog))
+            EndDialog(dialog, IDOK);
+        return;
+    case IDCANCEL: EndDialog(dialog, IDCANCEL); return;
+    case IDC_DIALOG_HELP: Help_Show(dialog, Shell().helpPath, kHelpContextCosts); return;
+    case IDC_COST_CALCULATE:
+        if (ReadInputs(dialog)) {
+            Calculate(dialog);
+            Enable(dialog);
+        }
+        return;
+    default: return;
+    }
+}
+
+void StoreInputs()
+{
+    const AnnualCostsState& s = AnnualCosts();
+    EconomicInputs before = EconomicInputs_Load();
+    bool changed = false;
+    for (int i = 0; i < kEconomicInputs; ++i) {
+        changed |= before.values[i] != s.inputs.values[i];
+        Kadmi_SetFloatAtt(kCalcObjectSystem, short(kAttEconomicFirst + i), s.inputs.values[i]);
+    }
+    if (s.calculated) {
+        AnnualCosts_Store(s.costs, s.missing);
+    } else if (changed) {
+        // Costs of the former inputs no longer hold.
+        for (short att = 1370; att <= 1375; ++att)
+            Kadmi_DeleteAtt(kCalcObjectSystem, att);
+    }
+}
+
+} // namespace
+
+AnnualCostsState& AnnualCosts()
+{
+    static AnnualCostsState state{};
+    return state;
+}
+
+INT_PTR AnnualCosts_Show(HWND owner)
+{
+    AnnualCostsState& s = AnnualCosts();
+    s = AnnualCostsState{};
+    s.inputs = EconomicInputs_Load();
+    INT_PTR result = DialogBoxParamA(App().instance, MAKEINTRESOURCEA(IDD_ANNUAL_COSTS), owner, AnnualCosts_Proc, 0);
+    if (result != IDOK)
+        return IDCANCEL;
+    StoreInputs();
+    Kadmi_MarkAccess(kCalcObjectProject, "PCHG");
+    MainWnd_UpdateTitle();
+    return IDOK;
+}
+
+INT_PTR CALLBACK AnnualCosts_Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Tooltip_HandleDialogMessage(dialog, message, wParam, lParam, Shell().textHandle, kNoTooltips);
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(dialog);
+        return FALSE;
+    case WM_COMMAND:
+        OnCommand(dialog, LOWORD(wParam), HIWORD(wParam));
+        return TRUE;
+    case WM_CLOSE:
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}

@@ -1,0 +1,123 @@
+// The insulation page's calculation and print commands: runs the insulation
+// calculation on the record, shows its result lines or, in a quiet run, the
+// reason there are none, marks the results current only once they are
+// written, and hands the loaded system to the print library.
+#include "VlInterface/workspace/page_insulation.h"
+#include "VlInterface/workspace/page_insulation_ids.h"
+#include "VlInterface/workspace/dlgfields.h"
+#include "VlInterface/workspace/target_limits.h"
+#include "VlInterface/shell.h"
+#include "VlPrint/vlprint.h"
+#include "VlUtil/vlutil.h"
+#include "Kadmi/kadmi.h"
+#include "support/app.h"
+#include "support/settings.h"
+#include <cstring>
+
+namespace {
+
+constexpr uint16_t kTextNoThickness = 20055;
+constexpr const char* kPrintOptionFlags = "Output\\PrintOptionFlags";
+constexpr int kPrintFlags = 100;
+
+enum PrintFlag { Flag_Clipboard = 10, Flag_HeatLoss = 21, Flag_Cooling = 22, Flag_Freezing = 23, Flag_Costs = 24 };
+
+// Layer 1 has a listed product but no thickness chosen yet.
+bool Layer1WithoutThickness()
+{
+    return InsPage_HasProduct(0) && !InsPage_IsUser(0) &&
+           std::strcmp(InsPage_Thickness(0).code, kCodeListHeader) == 0;
+}
+
+void ShowQuietReason(HWND page, const std::string& text)
+{
+    SetDlgItemTextA(page, IDC_INS_RESULT1, text.c_str());
+}
+
+void ShowResults(HWND page, CalcRecord& r, bool quiet)
+{
+    int warnings = ErrorList_NError();
+    InsulationResultLines lines;
+    bool costErrors = InsulationRun_StoreResults(r, &lines);
+    for (int k = 0; k < kCalcLayers; ++k)
+        Field_SetFloatOrBlank(page, IDC_INS_CONDUCTIVITY1 + k, r.conductivity[k], 0, 4);
+    for (int i = 0; i < 4; ++i)
+        SetDlgItemTextA(page, IDC_INS_RESULT1 + i, lines.line[i].c_str());
+    // Warnings of the heat loss come with the results; cost errors open the
+    // dialog in the economic case.
+    if (!quiet && (warnings > 0 || (costErrors && r.caseFlags[0])))
+        ErrorDialog(page);
+}
+
+bool CostInputsGiven()
+{
+    for (short att = 1359; att <= 1363; ++att) {
+        if (Kadmi_GetFloatAtt(kCalcObjectSystem, att) == 0.0f)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int InsulationPage_CalculateHeatLoss(HWND page, CalcRecord& r, bool quiet)
+{
+    if (!InsPage_HasLayerParts())
+        return -1;   // a system without layers has nothing to calculate
+    WaitCursor wait;
+    InsulationPage_ClearResults(page);
+    // The target page may have been left with an input out of its limits
+    // (a system switch, a file opened): tested again before every run.
+    if (TargetInputs_CheckLimits(page, r, !quiet, nullptr) != 0)
+        return -1;
+    if (quiet && Layer1WithoutThickness()) {
+        ErrorList_Clear();
+        ShowQuietReason(page, Shell_Text(kTextNoThickness));
+        return -1;
+    }
+    InsulationLayerChoices layers;
+    InsPage_LayerChoices(layers);
+    if (InsulationRun_Calculate(r, layers) != InsulationRunStatus::Done) {
+        // No results: they stay stale ("DIM1" is not set).
+        if (quiet)
+            ShowQuietReason(page, InsulationRun_FirstErrorLine());
+        else
+            ErrorDialog(page);
+        return -1;
+    }
+    ShowResults(page, r, quiet);
+    InsulationPage_ControlsToRecord(page, r);
+    Kadmi_MarkAccess(kCalcObjectSystem, "DIM1");
+    return 0;
+}
+
+void Workspace_PrintReport(HWND owner, int output, int report)
+{
+    char title[MAX_PATH];
+    std::snprintf(title, sizeof(title), "%s", App().currentFile);
+    char version[64] = {};
+    if (const char* text = App_GetVersionString())
+        std::snprintf(version, sizeof(version), "%s", text);
+    VlPrint_Print(owner, output, report, 1, title, version);
+}
+
+int InsulationPage_Print(HWND page, CalcRecord&, int output)
+{
+    CalcRecord_Store(1);
+    int32_t flags[kPrintFlags] = {};
+    flags[Flag_HeatLoss] = 1;
+    flags[Flag_Cooling] = Kadmi_CmpAccess(kCalcObjectSystem, "EDT2", kCalcObjectSystem, "DIM2") <= 0;
+    flags[Flag_Freezing] = Kadmi_CmpAccess(kCalcObjectSystem, "EDT3", kCalcObjectSystem, "DIM3") <= 0;
+    flags[Flag_Costs] = CostInputsGiven();
+    flags[Flag_Clipboard] = output == VlPrintOutput_Clipboard;
+    // One byte more than the value: the store writes a terminator after it.
+    char previous[sizeof(flags) + 1] = {};
+    bool hadPrevious = Settings_Read(nullptr, kPrintOptionFlags, nullptr, previous, sizeof(previous)) != nullptr;
+    Settings_WriteBinary(nullptr, kPrintOptionFlags, sizeof(flags), flags);
+    Workspace_PrintReport(page, output, VlPrintReport_Calculation);
+    if (hadPrevious)
+        Settings_WriteBinary(nullptr, kPrintOptionFlags, sizeof(flags), previous);
+    else
+        Settings_DeleteValue(nullptr, kPrintOptionFlags);
+    return 0;
+}

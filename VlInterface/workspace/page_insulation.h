@@ -1,0 +1,97 @@
+// The insulation calculation page: its state beside the calculation record
+// (the product, surface and thickness lists and the layers' positions in
+// them) and its operations. The page procedure is page_insulation.cpp; the
+// layer choice, the run and the thickness list are files of their own.
+#pragma once
+#include "VlInterface/calcrecord.h"
+#include "VlInterface/workspace/calctabs.h"
+#include "VlInterface/workspace/insulation_run.h"
+#include "VlInterface/workspace/productlist.h"
+#include <windows.h>
+#include <string>
+
+struct InsulationPageState {
+    ProductListEntry products[kProductListSize];
+    ProductListEntry surfaces[kProductListSize];
+    ProductListEntry thicknesses[kCalcLayers][kProductListSize];
+    int productIndex[kCalcLayers];
+    int thicknessIndex[kCalcLayers];
+    // Re-entry guards of filling, reading and enabling.
+    bool filling, reading, enabling;
+};
+InsulationPageState& InsPage();
+
+// Layer k (0-based) as the lists say: its product entry and thickness entry.
+const ProductListEntry& InsPage_Product(int k);
+const ProductListEntry& InsPage_Thickness(int k);
+// The lists' view of the three layers, for the run.
+void InsPage_LayerChoices(InsulationLayerChoices& layers);
+bool InsPage_HasProduct(int k);
+bool InsPage_IsUser(int k);
+bool InsPage_IsOwn(int k);
+bool InsPage_IsFree(int k);
+// The loaded system has its three layer parts (else the page stays grey).
+bool InsPage_HasLayerParts();
+// A target case is chosen (any case but heat loss and surface temperature).
+bool InsPage_TargetCase(const CalcRecord& record);
+bool InsPage_IsPlaneOrRectDuct(const CalcRecord& record);
+bool InsPage_IsPlane(const CalcRecord& record);
+
+// The page record for the tab host (slot 2); resets the layers' positions.
+void InsulationPage_GetPageInfo(CalcPageRecord* record);
+INT_PTR CALLBACK InsulationPage_DlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Fills the controls first..last (inclusive); first below 1 reloads the record.
+void InsulationPage_RecordToControls(HWND page, CalcRecord& record, int first, int last);
+// Reads every control into the record and stores it (group 1). Returns the
+// id of the last refused field, 0 when all were accepted.
+int InsulationPage_ControlsToRecord(HWND page, CalcRecord& record);
+int InsulationPage_Enable(HWND page, CalcRecord& record);
+// 0 when every tested value is acceptable, -1 otherwise.
+int InsulationPage_CheckLimits(HWND page, CalcRecord& record, bool show, bool focus);
+int InsulationPage_CheckQuietly(HWND page, CalcRecord& record);
+void InsulationPage_BuildLists(CalcRecord& record);
+void InsulationPage_RestoreChoices(HWND page, CalcRecord& record);
+void InsulationPage_ClearResults(HWND page);
+void InsulationPage_SetUserInsulationPrices(CalcRecord& record);
+void InsulationPage_StoreCase(CalcRecord& record);
+void InsulationPage_LoadCase(CalcRecord& record);
+
+// The run (insulation_calc.cpp): 0 done, -1 refused or failed. Results are
+// marked current ("DIM1") only when they were written.
+int InsulationPage_CalculateHeatLoss(HWND page, CalcRecord& record, bool quiet);
+// Print (output 1) or copy (output 2) of the loaded system's report.
+int InsulationPage_Print(HWND page, CalcRecord& record, int output);
+// One print of the loaded project through the print library, of report 1
+// (the loaded system) or 2 (the thickness list), with the file as title.
+void Workspace_PrintReport(HWND owner, int output, int report);
+
+// Layer choice (insulation_layers.cpp): layer 1..3, mode 1..5.
+enum LayerMode : int {
+    LayerMode_Rebuild = 1,
+    LayerMode_ApplyThickness = 2,
+    LayerMode_Dimensions = 3,
+    LayerMode_Clear = 4,
+    LayerMode_ResetThickness = 5,
+};
+int InsulationPage_UpdateLayerChoices(HWND page, CalcRecord& record, int layer, int mode, bool useStoredCode,
+                                      bool resetThickness, bool preferStoredCode);
+// The target cases' thickness list: 0 when a candidate was taken, -1 otherwise.
+int InsulationPage_CalculateThicknessList(HWND page, CalcRecord& record);
+
+// Shows the wait cursor while alive and puts the previous one back.
+class WaitCursor {
+public:
+    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+    ~WaitCursor() { SetCursor(previous_); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};
+
+// Base diameter of layer k (0-based): the pipe or duct, else the layer beneath.
+float InsPage_BaseDiameter(const CalcRecord& record, int k);
+// Layer k's product code as stored on its part (trailing blanks removed).
+std::string InsPage_StoredCode(int k);

@@ -1,0 +1,362 @@
+// The insulation thickness selection dialog: asks the engine for the
+// thicknesses of layer 1's product, lists them in a report view that sorts
+// by the clicked column, prints or copies them, and stores the selected one
+// on the layer part. Each item carries the index of its list element, so a
+// selection maps back to the right element in any order.
+#include "VlInterface/workspace/thickness_dialog.h"
+#include "VlInterface/workspace/page_insulation.h"
+#include "VlInterface/resource.h"
+#include "VlInterface/shell.h"
+#include "VlPrint/vlprint.h"
+#include "VlUtil/vlutil.h"
+#include "Kadmi/kadmi.h"
+#include "outside/Lexmo100/lexmo.h"
+#include "support/app.h"
+#include "support/dlgutil.h"
+#include "support/help.h"
+#include "support/lookups.h"
+#include "support/tooltips.h"
+#include <commctrl.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr int kColumns = 8;
+constexpr int kColumnChars[kColumns] = {8, 40, 22, 23, 26, 17, 32, 20};
+constexpr uint32_t kHelpContextThickness = 11;
+constexpr uint16_t kTextNoThickness = 20055;
+
+const DialogTextTable kDialogTexts[] = {
+    {0, 20014, nullptr},    {IDC_THK_PRINT, 20000, nullptr}, {IDC_THK_COPY, 20069, nullptr},
+    {IDC_THK_LABEL, 30070, nullptr}, {IDOK, 20017, nullptr},  {IDCANCEL, 9041, nullptr},
+    {IDC_DIALOG_HELP, 9188, nullptr}, {0, 0, nullptr},
+};
+const DialogTextTable kNoTooltips[] = {{0, 0, nullptr}};
+
+HWND List(HWND dialog)
+{
+    return GetDlgItem(dialog, IDC_THK_LIST);
+}
+
+bool PerMetre()
+{
+    int16_t geometry = Kadmi_GetIntAtt(0, 1117);
+    return geometry >= 11 && geometry <= 13;
+}
+
+std::string ColumnTitle(int column)
+{
+    switch (column) {
+    case 0: return Shell_Text(20018);
+    case 1: return Shell_Text(30070);
+    case 2: return Shell_Text(40032);
+    case 3: return Shell_Text(40033);
+    case 4: return Shell_Text(40035);
+    case 5: return Shell_Text(PerMetre() ? 20044 : 20045);
+    case 6: return Shell_Text(Kadmi_GetIntAtt(0, 1120) == 2 ? 20067 : 20068);
+    default: {
+        std::string title = std::string(Shell_Text(30082)) + " [";
+        if (long unit = Price_CurrencyUnitTextId(PerMetre() ? 1 : 2))
+            title += Shell_Text(uint16_t(unit));
+        return title + "]";
+    }
+    }
+}
+
+void AddColumns(HWND dialog)
+{
+    HWND list = List(dialog);
+    ListView_SetExtendedListViewStyle(list, LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    int* widths = ThicknessDlg().widths;
+    for (int c = 0; c < kColumns; ++c) {
+        if (widths[c] == 0)
+            widths[c] = ListView_GetStringWidth(list, std::string(size_t(kColumnChars[c]), '0').c_str());
+        std::string title = ColumnTitle(c);
+        LVCOLUMNA column{};
+        column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+        column.fmt = LVCFMT_LEFT;
+        column.cx = widths[c];
+        column.pszText = title.data();
+        column.iSubItem = c;
+        SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
+    }
+}
+
+std::string Dimensions(float first, float second)
+{
+    char text[64];
+    if (second > 0)
+        std::snprintf(text, sizeof(text), "%.0f * %.0f", double(first), double(second));
+    else
+        std::snprintf(text, sizeof(text), "%.0f", double(first));
+    return text;
+}
+
+std::string Number(const char* format, float value)
+{
+    char text[64];
+    std::snprintf(text, sizeof(text), format, double(value));
+    return text;
+}
+
+void SetCell(HWND list, int item, int column, const std::string& text)
+{
+    LVITEMA cell{};
+    cell.iSubItem = column;
+    cell.pszText = const_cast<char*>(text.c_str());
+    SendMessageA(list, LVM_SETITEMTEXTA, item, reinterpret_cast<LPARAM>(&cell));
+}
+
+int AddRow(HWND list, int row, LPARAM data, const char* number)
+{
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = row;
+    item.lParam = data;
+    item.pszText = const_cast<char*>(number);
+    return int(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void FillRow(HWND list, int row)
+{
+    const INSULATIONTHICKNESSRESULTLIST& e = ThicknessDlg().list[row];
+    char number[16];
+    std::snprintf(number, sizeof(number), "%3d", row + 1);
+    int item = AddRow(list, row, row, number);
+    char code[sizeof(e.productCode) + 1] = {};
+    std::memcpy(code, e.productCode, sizeof(e.productCode));
+    SetCell(list, item, 1, Product_GetName(code, ThicknessDlg().record.group));
+    SetCell(list, item, 2, Dimensions(e.innerDimension1, e.innerDimension2));
+    SetCell(list, item, 3, Dimensions(e.outerDimension1, e.outerDimension2));
+    SetCell(list, item, 4, Number("%.0f", e.thickness));
+    SetCell(list, item, 5, Number("%.1f", e.heatLoss));
+    SetCell(list, item, 6, Number("%.1f", e.surfaceTemp));
+    SetCell(list, item, 7, Number("%.2f", e.totalAnnualCost));
+}
+
+void FillRows(HWND dialog)
+{
+    ThicknessDlgState& s = ThicknessDlg();
+    HWND list = List(dialog);
+    ListView_DeleteAllItems(list);
+    s.rows.clear();
+    for (int row = 0; row < s.count; ++row) {
+        FillRow(list, row);
+        s.rows.push_back(row);
+    }
+    if (s.count == 0) {
+        char number[16];
+        std::snprintf(number, sizeof(number), "%3d", 0);
+        SetCell(list, AddRow(list, 0, -1, number), 1, Shell_Text(kTextNoThickness));
+    }
+    s.selectedRow = s.count > 0 ? 0 : -1;
+    if (s.count > 0)
+        ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+}
+
+void EnableButtons(HWND dialog)
+{
+    bool rows = ThicknessDlg().count > 0;
+    for (int id : {IDOK, IDC_THK_PRINT, IDC_THK_COPY})
+        Dlg_EnableItem(dialog, id, rows);
+    Dlg_EnableItem(dialog, IDC_THK_HEADING, true);
+}
+
+void Calculate(HWND dialog)
+{
+    ThicknessDlgState& s = ThicknessDlg();
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    ErrorList_Clear();
+    if (s.list)
+        DeleteThicknessResultList();
+    s.list = nullptr;
+    s.count = 0;
+    ListView_DeleteAllItems(List(dialog));
+    INSULATIONTHICKNESSINPUT input{};
+    input.part = s.record.part;
+    std::memcpy(input.productGroup, s.record.group, sizeof(input.productGroup));
+    input.calculationCase = s.record.calculationCase;
+    input.heatLossLimit = s.record.heatLossLimit;
+    input.surfaceTempLimit = s.record.surfaceTempLimit;
+    short count = 0;
+    s.list = CalculateInsulationThicknessList(input, &count);
+    s.count = s.list ? count : 0;
+    if (s.count > 0) {
+        bool byCost = s.list[0].totalAnnualCost >= 0.0001f;
+        std::stable_sort(s.list, s.list + s.count, [byCost](const auto& a, const auto& b) {
+            return byCost ? a.totalAnnualCost < b.totalAnnualCost : a.thickness < b.thickness;
+        });
+    }
+    SetCursor(previous);
+    FillRows(dialog);
+    Kadmi_MarkAccess(0, "DIM4");
+    if (ErrorList_NError() > 0)
+        ErrorDialog(dialog);
+}
+
+float SortKey(const INSULATIONTHICKNESSRESULTLIST& e, int column)
+{
+    switch (column) {
+    case 2: return e.innerDimension1;
+    case 3: return e.outerDimension1;
+    case 4: return e.thickness;
+    case 5: return e.heatLoss;
+    case 6: return e.surfaceTemp;
+    default: return e.totalAnnualCost;
+    }
+}
+
+int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM column)
+{
+    const ThicknessDlgState& s = ThicknessDlg();
+    const auto& x = s.list[a];
+    const auto& y = s.list[b];
+    int order;
+    if (column == 0)
+        order = a < b ? -1 : a > b;
+    else if (column == 1)
+        order = std::strncmp(x.productCode, y.productCode, sizeof(x.productCode));
+    else
+        order = SortKey(x, int(column)) < SortKey(y, int(column)) ? -1 : SortKey(y, int(column)) < SortKey(x, int(column));
+    return s.ascending ? order : -order;
+}
+
+void OnColumnClick(HWND dialog, int column)
+{
+    ThicknessDlgState& s = ThicknessDlg();
+    if (s.count == 0)
+        return;
+    s.ascending = !s.ascending;   // the first click sorts ascending
+    SendMessageA(List(dialog), LVM_SORTITEMS, column, reinterpret_cast<LPARAM>(CompareRows));
+    for (int item = 0; item < s.count; ++item) {
+        LVITEMA it{};
+        it.mask = LVIF_PARAM;
+        it.iItem = item;
+        SendMessageA(List(dialog), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
+        s.rows[size_t(item)] = int(it.lParam);
+    }
+}
+
+void OnItemChanged(const NMLISTVIEW* change)
+{
+    if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) && change->lParam >= 0)
+        ThicknessDlg().selectedRow = int(change->lParam);
+}
+
+void PrintList(HWND dialog, int output)
+{
+    ThicknessDlgState& s = ThicknessDlg();
+    SetInsulationData(s.list, short(s.count), s.record.heading);
+    Workspace_PrintReport(dialog, output, VlPrintReport_ThicknessList);
+}
+
+void OnInitDialog(HWND dialog)
+{
+    Wnd_CenterOnOwner(dialog);
+    TextAPI_TranslateDialog(Shell().textHandle, dialog, kDialogTexts);
+    ThicknessDlg().ascending = false;
+    AddColumns(dialog);
+    SetDlgItemTextA(dialog, IDC_THK_HEADING, ThicknessDlg().record.heading);
+    Calculate(dialog);
+    EnableButtons(dialog);
+    SetFocus(List(dialog));
+}
+
+void LoadRecord(int32_t part)
+{
+    ThicknessDlgRecord& r = ThicknessDlg().record;
+    r = {};
+    r.part = part;
+    Kadmi_GetStringNAtt(part, 1536, r.productKey, sizeof(r.productKey));
+    Kadmi_GetStringNAtt(part, 1538, r.group, sizeof(r.group));
+    std::snprintf(r.heading, sizeof(r.heading), "%s", Product_GetName(r.productKey, r.group));
+    r.calculationCase = Kadmi_GetIntAtt(part, 1130);
+    r.heatLossLimit = Kadmi_GetFloatAtt(part, 1357);
+    r.surfaceTempLimit = Kadmi_GetFloatAtt(part, 1358);
+    ThicknessDlg().saved = r;
+}
+
+std::string SelectedCode()
+{
+    const ThicknessDlgState& s = ThicknessDlg();
+    if (s.selectedRow < 0 || s.selectedRow >= s.count)
+        return {};
+    const char* code = s.list[s.selectedRow].productCode;
+    std::string text(code, strnlen(code, sizeof(s.list[0].productCode)));
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
+}
+
+void StoreSelection()
+{
+    ThicknessDlgState& s = ThicknessDlg();
+    std::string previous = Kadmi_GetStringAtt(s.record.part, 1528) ? Kadmi_GetStringAtt(s.record.part, 1528) : "";
+    previous.erase(previous.find_last_not_of(' ') + 1);
+    std::string chosen = SelectedCode();
+    s.record.calculationCase = kCaseAll;
+    Kadmi_SetIntAtt(s.record.part, 1130, s.record.calculationCase);
+    Kadmi_SetStringAtt(s.record.part, 1528, chosen.c_str());
+    // Another thickness is a change even when the case was already 4.
+    if (std::memcmp(&s.record, &s.saved, sizeof(s.record)) != 0 || chosen != previous) {
+        Kadmi_MarkAccess(-1, "PCHG");
+        MainWnd_UpdateTitle();
+    }
+}
+
+} // namespace
+
+ThicknessDlgState& ThicknessDlg()
+{
+    static ThicknessDlgState state{};
+    return state;
+}
+
+INT_PTR ThicknessDlg_Show(HWND owner, int32_t part)
+{
+    if (part < 1)
+        return -1;
+    ThicknessDlgState& s = ThicknessDlg();
+    s.list = nullptr;
+    s.count = 0;
+    LoadRecord(part);
+    INT_PTR result = DialogBoxParamA(App().instance, MAKEINTRESOURCEA(IDD_THICKNESS_DIALOG), owner,
+                                     ThicknessDlg_Proc, 0);
+    if (result == IDOK)
+        StoreSelection();
+    return result;
+}
+
+INT_PTR CALLBACK ThicknessDlg_Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Tooltip_HandleDialogMessage(dialog, message, wParam, lParam, Shell().textHandle, kNoTooltips);
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(dialog);
+        return FALSE;
+    case WM_NOTIFY: {
+        const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+        if (header->idFrom == IDC_THK_LIST && header->code == LVN_COLUMNCLICK)
+            OnColumnClick(dialog, reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
+        else if (header->idFrom == IDC_THK_LIST && header->code == LVN_ITEMCHANGED)
+            OnItemChanged(reinterpret_cast<const NMLISTVIEW*>(lParam));
+        return TRUE;
+    }
+    case WM_COMMAND:
+        switch (LOWORD(wParam)) {
+        case IDOK:
+        case IDCANCEL: EndDialog(dialog, LOWORD(wParam)); return TRUE;
+        case IDC_DIALOG_HELP: Help_Show(dialog, Shell().helpPath, kHelpContextThickness); return TRUE;
+        case IDC_THK_PRINT: PrintList(dialog, VlPrintOutput_Viewer); return TRUE;
+        case IDC_THK_COPY: PrintList(dialog, VlPrintOutput_Clipboard); return TRUE;
+        default: return FALSE;
+        }
+    case WM_CLOSE:
+        EndDialog(dialog, IDCANCEL);
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
