@@ -4,6 +4,7 @@
 #include "VlInterface/workspace/timepage.h"
 #include "VlInterface/workspace/calctabs.h"
 #include "VlInterface/workspace/dlgfields.h"
+#include "VlInterface/workspace/page_insulation.h"
 #include "VlInterface/workspace/timecalc.h"
 #include "VlInterface/workspace/timepage_ids.h"
 #include "VlInterface/calcrecord.h"
@@ -11,7 +12,6 @@
 #include "VlPrint/vlprint.h"
 #include "VlUtil/vlutil.h"
 #include "outside/Lexmo100/lexmo.h"
-#include "support/app.h"
 #include "support/dlgutil.h"
 #include "support/lookups.h"
 #include "support/settings.h"
@@ -208,8 +208,7 @@ void TimePage_Print(HWND page, int32_t storeGroup, bool copy)
     int32_t previous[kPrintOptionInts] = {};
     bool hadOptions = Settings_Read(nullptr, kPrintOptions, nullptr, previous, sizeof previous) != nullptr;
     Settings_WriteBinary(nullptr, kPrintOptions, sizeof options, options);
-    VlPrint_Print(page, copy ? VlPrintOutput_Clipboard : VlPrintOutput_Viewer, VlPrintReport_Calculation, 1,
-                  App().currentFile, const_cast<char*>(App_GetVersionString()));
+    Workspace_PrintReport(page, copy ? VlPrintOutput_Clipboard : VlPrintOutput_Viewer, VlPrintReport_Calculation);
     // Without options before, none are left behind: the print dialog then
     // offers its defaults rather than every section off.
     if (hadOptions)

@@ -79,6 +79,7 @@ void TimePage_ClearLines(HWND page, std::span<const int> ids);
 // line; one that is not quiet shows the error dialog when there are errors.
 void TimePage_ReportErrors(HWND page, bool quiet, bool failed, int line);
 
-// Print (copy: to the clipboard) of the loaded system with the page's
-// report sections; "Output\PrintOptionFlags" is what it was afterwards.
+// Print (copy: to the clipboard) of the loaded system from a calculation
+// page, after storing its group: the report sections of TimeCalc_PrintChoices
+// for this one print; "Output\PrintOptionFlags" is what it was afterwards.
 void TimePage_Print(HWND page, int32_t storeGroup, bool copy);
