@@ -55,3 +55,7 @@
 #include "workspace/page_insulation_ids.h"
 #include "workspace/thickness_dialog_ids.h"
 #include "workspace/annual_costs_ids.h"
+#include "workspace/timepage_ids.h"
+#include "workspace/page_pipecooling_ids.h"
+#include "workspace/page_tank_ids.h"
+#include "workspace/page_freezing_ids.h"
