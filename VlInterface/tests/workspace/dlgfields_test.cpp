@@ -1,6 +1,6 @@
 // Typed dialog fields on live controls: blank fields for missing values and
-// zero both ways, texts that come back whole, flags on buttons, and lists
-// filled from tables and product lists, selected and read back.
+// zero both ways, texts that come back whole, and lists filled from tables
+// and product lists, selected and read back.
 #include "VlInterface/tests/shell_fixture.h"
 #include "VlInterface/workspace/dlgfields.h"
 #include "VlInterface/workspace/productlist.h"
@@ -15,7 +15,7 @@
 namespace {
 
 constexpr const char* kTitle = "Dialog fields";   // the boxes' caption, not the test dialog's
-constexpr int kEdit = 101, kCheck = 102, kCombo = 103, kList = 104, kEditCombo = 105;
+constexpr int kEdit = 101, kCombo = 103, kList = 104, kEditCombo = 105;
 
 class DlgFieldsTest : public ShellTest {
 protected:
@@ -24,7 +24,6 @@ protected:
         ShellTest::SetUp();
         App().title = kTitle;
         Add("EDIT", kEdit, ES_AUTOHSCROLL);
-        Add("BUTTON", kCheck, BS_AUTO3STATE);
         Add("COMBOBOX", kCombo, CBS_DROPDOWNLIST);
         Add("LISTBOX", kList, 0);
         Add("COMBOBOX", kEditCombo, CBS_DROPDOWN | CBS_AUTOHSCROLL);
@@ -48,15 +47,11 @@ struct ShowCase {
 const ShowCase kShowCases[] = {
     {"float sentinel", [](HWND d) { Field_SetFloatOrBlank(d, kEdit, -3.4e38f, 0, 1); }, ""},
     {"float near the sentinel", [](HWND d) { Field_SetFloatOrBlank(d, kEdit, -3.39e38f, 0, 0); }, nullptr},
-    {"double sentinel", [](HWND d) { Field_SetDoubleOrBlank(d, kEdit, kMissingDouble, 0, 2); }, ""},
     {"long sentinel", [](HWND d) { Field_SetLongOrBlank(d, kEdit, 134217728, 0); }, ""},
     {"most negative long", [](HWND d) { Field_SetLongOrBlank(d, kEdit, -2147483647L - 1, 0); }, "-2147483648"},
     {"short sentinel", [](HWND d) { Field_SetShortOrBlank(d, kEdit, -32768, 0); }, ""},
     {"float below 1e-9", [](HWND d) { Field_SetFloatNonZero(d, kEdit, 1e-10f, 0, 2); }, ""},
     {"float above 1e-9 rounds to 0", [](HWND d) { Field_SetFloatNonZero(d, kEdit, 2e-9f, 0, 2); }, "0.00"},
-    {"double zero", [](HWND d) { Field_SetDoubleNonZero(d, kEdit, 0.0, 0, 2); }, ""},
-    {"long zero", [](HWND d) { Field_SetLongNonZero(d, kEdit, 0, 0); }, ""},
-    {"short value", [](HWND d) { Field_SetShortNonZero(d, kEdit, 12, 3); }, " 12"},
 };
 
 TEST_F(DlgFieldsTest, ShowsBlankForMissingOrZero)
@@ -96,7 +91,6 @@ const ReadCase kReadCases[] = {
     {"blank short is missing without a range test", "   ", Reader<short>(Field_GetShortOrMissing, 10, 20), 0,
      -32768, 0},
     {"blank float is missing", "", Reader<float>(Field_GetFloatOrMissing, 1, 2), 0, double(kMissingFloat), 0},
-    {"blank double is zero", " ", Reader<double>(Field_GetDoubleOrZero, 1, 2), 0, 0, 0},
     {"blank long is missing", "", Reader<long>(Field_GetLongOrMissing, 1, 2), 0, 134217728, 0},
     {"comma in a float", "2,5", Reader<float>(Field_GetFloatOrMissing, 0, 10), 0, 2.5, 0},
     {"short out of range", "5", Reader<short>(Field_GetShortOrMissing, 10, 20), -1, 0, 1},
@@ -137,17 +131,6 @@ TEST_F(DlgFieldsTest, ATextAtItsLimitComesBackWhole)
     char untouched[4] = "abc";
     EXPECT_EQ(Field_GetTextPadded(dlg(), 999, untouched, sizeof untouched), 0);
     EXPECT_STREQ(untouched, "abc");
-}
-
-TEST_F(DlgFieldsTest, FlagsOnButtons)
-{
-    for (int8_t flag : {1, 0, 2}) {
-        Check_Set(dlg(), kCheck, flag);
-        uint8_t read = 9;
-        EXPECT_EQ(Check_GetByte(dlg(), kCheck, &read), 0);
-        EXPECT_EQ(read, flag);
-    }
-    EXPECT_EQ(Check_Get(dlg(), kCheck, nullptr), 0);
 }
 
 TEST_F(DlgFieldsTest, ListsFilledSelectedAndRead)
