@@ -49,3 +49,12 @@
 #define IDM_NOTHING          590
 #define IDM_NEXT_TAB         40010
 #define IDM_PREVIOUS_TAB     40011
+
+// The shell dialogs, one header each.
+#include "dialogs/settingsdlg_ids.h"
+#include "dialogs/printsheet_ids.h"
+#include "dialogs/page_printsel_ids.h"
+#include "dialogs/page_footer_ids.h"
+#include "dialogs/page_fonts_ids.h"
+#include "dialogs/insulationdata_ids.h"
+#include "dialogs/weatherdlg_ids.h"
