@@ -43,6 +43,27 @@ EditorMark EditorMark_Take(HWND dialog, const EditorDatabase& db, const uint16_t
     return result;
 }
 
+bool EditorMark_OnOpen(HWND dialog, const EditorDatabase& db, const uint16_t (&question)[4], uint16_t failedText,
+                       bool* held)
+{
+    EditorMark mark = EditorMark_Take(dialog, db, question, failedText);
+    *held = mark == EditorMark::Held;
+    if (mark == EditorMark::Cancelled)
+        EndDialog(dialog, 1);
+    return mark != EditorMark::Cancelled;
+}
+
+void EditorBox_Refuse(HWND dialog, uint16_t text, uint16_t caption)
+{
+    MessageBoxA(dialog, Shell_Text(text), Shell_Text(caption), MB_OK | MB_ICONEXCLAMATION);
+}
+
+void EditorDlg_SelectOnFocus(UINT code, HWND control)
+{
+    if (code == EN_SETFOCUS)
+        SendMessageA(control, EM_SETSEL, 0, -1);
+}
+
 void EditorMark_Release(const EditorDatabase& db)
 {
     TechDbHandle handle = db.open(1);

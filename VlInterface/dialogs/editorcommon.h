@@ -22,10 +22,20 @@ enum class EditorMark { Held, ReadOnly, Cancelled };
 // failedText and gives read-only. The database is closed again in every case.
 EditorMark EditorMark_Take(HWND dialog, const EditorDatabase& db, const uint16_t (&question)[4],
                            uint16_t failedText);
+// Takes the mark as the editor opens: false when the user cancelled (the
+// dialog has then been ended with 1); *held tells whether it may edit.
+bool EditorMark_OnOpen(HWND dialog, const EditorDatabase& db, const uint16_t (&question)[4], uint16_t failedText,
+                       bool* held);
 // Removes the mark (call only when this editor holds it).
 void EditorMark_Release(const EditorDatabase& db);
 // The mark as stored: 1 when held by an editor.
 short EditorMark_Read(const EditorDatabase& db);
+
+// A refusal: text and caption of the module's texts, exclamation icon.
+void EditorBox_Refuse(HWND dialog, uint16_t text, uint16_t caption);
+
+// An edit control gaining the focus gets its whole text selected.
+void EditorDlg_SelectOnFocus(UINT code, HWND control);
 
 // A list view column: its title's text id (0 untitled) and width.
 struct EditorColumn {

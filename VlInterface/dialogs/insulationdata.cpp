@@ -13,6 +13,7 @@
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "support/lookups.h"
 #include "support/numfield.h"
 #include "support/tooltips.h"
@@ -318,11 +319,6 @@ void SavePoints(int number)
     kOtherInsulationDb.close(1);
 }
 
-void Refuse(HWND dialog, uint16_t text, uint16_t caption)
-{
-    MessageBoxA(dialog, Shell_Text(text), Shell_Text(caption), MB_OK | MB_ICONEXCLAMATION);
-}
-
 bool Ask(HWND dialog, const char* text, uint16_t caption, UINT buttons)
 {
     return MessageBoxA(dialog, text, Shell_Text(caption), buttons | MB_ICONQUESTION) == IDYES;
@@ -362,7 +358,7 @@ void OnApplyType(HWND dialog)
 void OnEditType(HWND dialog)
 {
     if (g_ins.selectedType == 0)
-        return Refuse(dialog, Text_SelectType, Text_Edit);
+        return EditorBox_Refuse(dialog, Text_SelectType, Text_Edit);
     ShowSelection(dialog);
     g_ins.applyNumber = g_ins.selectedType;
     SetModes(dialog, true, false, IDC_INS_NAME);
@@ -372,7 +368,7 @@ void OnAddType(HWND dialog)
 {
     int number = EditorDb_FreeNumber(kOtherInsulationDb, kClass, kAttName);
     if (number == 0)
-        return Refuse(dialog, Text_NoFreeNumber, Text_AddType);
+        return EditorBox_Refuse(dialog, Text_NoFreeNumber, Text_AddType);
     ShowSelection(dialog);
     g_ins.edit.name[0] = '\0';
     g_ins.edit.price = 0;
@@ -383,7 +379,7 @@ void OnAddType(HWND dialog)
 void OnRemoveType(HWND dialog)
 {
     if (g_ins.selectedType == 0)
-        return Refuse(dialog, Text_SelectType, Text_RemoveType);
+        return EditorBox_Refuse(dialog, Text_SelectType, Text_RemoveType);
     InsulationTypeRow& row = g_ins.table[g_ins.selectedType];
     char text[512];
     std::snprintf(text, sizeof(text), "%s\n\n%s", Shell_Text(Text_RemoveQuestion), row.name);
@@ -408,7 +404,7 @@ void OnCancelType(HWND dialog)
 void OnEditPoint(HWND dialog)
 {
     if (g_ins.selectedPoint == 0)
-        return Refuse(dialog, Text_SelectPoint, Text_Edit);
+        return EditorBox_Refuse(dialog, Text_SelectPoint, Text_Edit);
     ShowSelection(dialog);
     g_ins.addPoint = false;
     SetModes(dialog, false, true, IDC_INS_TEMPERATURE);
@@ -417,9 +413,9 @@ void OnEditPoint(HWND dialog)
 void OnAddPoint(HWND dialog)
 {
     if (g_ins.selectedType == 0)
-        return Refuse(dialog, Text_SelectType, Text_AddPoint);
+        return EditorBox_Refuse(dialog, Text_SelectType, Text_AddPoint);
     if (g_ins.table[g_ins.selectedType].count >= kMaxInsulationPoints)
-        return Refuse(dialog, Text_TooManyPoints, Text_AddPoint);
+        return EditorBox_Refuse(dialog, Text_TooManyPoints, Text_AddPoint);
     g_ins.addPoint = true;
     SetModes(dialog, false, true, IDC_INS_TEMPERATURE);
 }
@@ -467,7 +463,7 @@ void OnApplyPoint(HWND dialog)
 void OnRemovePoint(HWND dialog)
 {
     if (g_ins.selectedPoint == 0)
-        return Refuse(dialog, Text_SelectPoint, Text_RemoveType);
+        return EditorBox_Refuse(dialog, Text_SelectPoint, Text_RemoveType);
     InsulationTypeRow& row = g_ins.table[g_ins.selectedType];
     InsulationPoints_Remove(row.temperatures, row.conductances, &row.count, g_ins.selectedPoint);
     g_ins.selectedPoint = 0;
@@ -492,6 +488,7 @@ void OnClose(HWND dialog)
 
 void OnInitDialog(HWND dialog)
 {
+    Wnd_CenterOnOwner(dialog);
     g_ins.priceList = Kadmi_GetIntAtt(-1, kAttPriceList);
     g_ins.holdsMark = g_ins.typeEdit = g_ins.pointEdit = g_ins.addPoint = false;
     TextAPI_TranslateDialog(Shell().textHandle, dialog, kInsulationTexts);
@@ -499,12 +496,8 @@ void OnInitDialog(HWND dialog)
     SetDlgItemTextA(dialog, IDC_INS_PER_SQUARE, UnitText(2));
     SetDlgItemTextA(dialog, IDC_INS_SELECTED, "");
     static const uint16_t kQuestion[4] = {Text_InUse1, Text_InUse2, Text_InUse3, Text_InUse4};
-    EditorMark mark = EditorMark_Take(dialog, kOtherInsulationDb, kQuestion, Text_MarkFailed);
-    if (mark == EditorMark::Cancelled) {
-        EndDialog(dialog, 1);
+    if (!EditorMark_OnOpen(dialog, kOtherInsulationDb, kQuestion, Text_MarkFailed, &g_ins.holdsMark))
         return;
-    }
-    g_ins.holdsMark = mark == EditorMark::Held;
     EditorList_Setup(Types(dialog), {{0, 18}, {Text_Name, 150}, {Text_Price, 120}, {0, 70}});
     EditorList_Setup(Points(dialog), {{0, 18}, {Text_TemperatureColumn, 160}, {Text_ConductanceColumn, 180}});
     LoadTypes(dialog);
@@ -536,8 +529,7 @@ INT_PTR OnCommand(HWND dialog, UINT id, UINT code, HWND control)
         DlgHelp_Show(dialog, HelpContext_UserInsulation);
         return TRUE;
     default:
-        if (code == EN_SETFOCUS)
-            SendMessageA(control, EM_SETSEL, 0, -1);
+        EditorDlg_SelectOnFocus(code, control);
         return FALSE;
     }
 }

@@ -93,7 +93,7 @@ void RestoreDefaults(HWND page)
             font.height = kDefaultHeights[i];
         }
     }
-    InvalidateRect(page, nullptr, TRUE);
+    RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void ChangeFont(HWND page, int index)
@@ -117,7 +117,7 @@ void ChangeFont(HWND page, int index)
     }
     if (metafile)
         DeleteMetaFile(CloseMetaFile(metafile));
-    InvalidateRect(page, nullptr, TRUE);
+    RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 void DrawSample(const DRAWITEMSTRUCT* item)
@@ -140,7 +140,12 @@ void DrawSample(const DRAWITEMSTRUCT* item)
     SelectObject(dc, font);
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
-    DrawTextA(dc, kSample, -1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+    // Centred by hand: the y axis points up in this mapping mode.
+    SIZE text{};
+    int length = static_cast<int>(std::strlen(kSample));
+    GetTextExtentPoint32A(dc, kSample, length, &text);
+    SetTextAlign(dc, TA_CENTER | TA_TOP | TA_NOUPDATECP);
+    TextOutA(dc, (box.left + box.right) / 2, (box.top + box.bottom) / 2 + text.cy / 2, kSample, length);
     RestoreDC(dc, saved);
     DeleteObject(font);   // deselected by the restore
 }

@@ -8,6 +8,7 @@
 #include "VlInterface/dialogs/dlgtexts.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include <commctrl.h>
 
 namespace {
@@ -121,6 +122,7 @@ void UnregisterHotKeys(HWND sheet)
 
 void OnInitDialog(HWND sheet)
 {
+    Wnd_CenterOnOwner(sheet);
     RegisterHotKeys(sheet);
     TextAPI_TranslateDialog(Shell().textHandle, sheet, kSheetTexts);
     SetWindowTextA(sheet, g_sheet.header->pszCaption);

@@ -14,6 +14,7 @@
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "support/settings.h"
 #include "support/tooltips.h"
 #include <cstring>
@@ -144,6 +145,7 @@ INT_PTR CALLBACK SettingsDlg_DlgProc(HWND dialog, UINT message, WPARAM wParam, L
     Tooltip_HandleDialogMessage(dialog, message, wParam, lParam, Shell().textHandle, kNoTooltips);
     switch (message) {
     case WM_INITDIALOG:
+        Wnd_CenterOnOwner(dialog);
         TextAPI_TranslateDialog(Shell().textHandle, dialog, kSettingsTexts);
         FillControls(dialog);
         SetFocus(GetDlgItem(dialog, IDC_SET_INTERFACE_LNG));

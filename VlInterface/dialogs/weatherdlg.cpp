@@ -10,6 +10,7 @@
 #include "VlInterface/workspace/dlgfields.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "support/lookups.h"
 #include "support/numfield.h"
 #include "support/tooltips.h"
@@ -230,11 +231,6 @@ int AskAbout(HWND dialog, uint16_t question, const WeatherLocationRow& row, uint
     return MessageBoxA(dialog, text, Shell_Text(caption), buttons | MB_ICONQUESTION);
 }
 
-void Refuse(HWND dialog, uint16_t text, uint16_t caption)
-{
-    MessageBoxA(dialog, Shell_Text(text), Shell_Text(caption), MB_OK | MB_ICONEXCLAMATION);
-}
-
 void OnApply(HWND dialog)
 {
     int failed = ReadControls(dialog);
@@ -257,13 +253,14 @@ void OnApply(HWND dialog)
     SaveLocation(g_weather.applyNumber);
     g_weather.selected = g_weather.applyNumber;
     LoadLocations(dialog);
+    ShowSelection(dialog);
     SetEditMode(dialog, false);
 }
 
 void OnEdit(HWND dialog)
 {
     if (g_weather.selected == kNone)
-        return Refuse(dialog, Text_SelectFirst, Text_Edit);
+        return EditorBox_Refuse(dialog, Text_SelectFirst, Text_Edit);
     ShowSelection(dialog);
     g_weather.applyNumber = g_weather.selected;
     SetEditMode(dialog, true);
@@ -273,7 +270,7 @@ void OnAdd(HWND dialog)
 {
     int number = EditorDb_FreeNumber(kWeatherDb, kClass, kAttName);
     if (number == 0)
-        return Refuse(dialog, Text_NoFreeNumber, Text_Add);
+        return EditorBox_Refuse(dialog, Text_NoFreeNumber, Text_Add);
     ShowSelection(dialog);
     g_weather.applyNumber = number;
     SetEditMode(dialog, true);
@@ -282,7 +279,7 @@ void OnAdd(HWND dialog)
 void OnRemove(HWND dialog)
 {
     if (g_weather.selected == kNone)
-        return Refuse(dialog, Text_SelectFirst, Text_Remove);
+        return EditorBox_Refuse(dialog, Text_SelectFirst, Text_Remove);
     const WeatherLocationRow& row = g_weather.table[g_weather.selected];
     if (AskAbout(dialog, Text_RemoveQuestion, row, Text_Remove, MB_YESNOCANCEL) != IDYES)
         return;
@@ -320,15 +317,12 @@ void OnClose(HWND dialog)
 
 void OnInitDialog(HWND dialog)
 {
+    Wnd_CenterOnOwner(dialog);
     g_weather.holdsMark = g_weather.editMode = false;
     TextAPI_TranslateDialog(Shell().textHandle, dialog, kWeatherTexts);
     static const uint16_t kQuestion[4] = {Text_InUse1, Text_InUse2, Text_InUse3, Text_InUse4};
-    EditorMark mark = EditorMark_Take(dialog, kWeatherDb, kQuestion, Text_MarkFailed);
-    if (mark == EditorMark::Cancelled) {
-        EndDialog(dialog, 1);
+    if (!EditorMark_OnOpen(dialog, kWeatherDb, kQuestion, Text_MarkFailed, &g_weather.holdsMark))
         return;
-    }
-    g_weather.holdsMark = mark == EditorMark::Held;
     EditorList_Setup(List(dialog), {{0, 20}, {Text_Location, 150}, {Text_AverageTemperature, 150},
                                     {Text_AirVelocity, 150}});
     g_weather.selected = kNone;
@@ -355,8 +349,7 @@ INT_PTR OnCommand(HWND dialog, UINT id, UINT code, HWND control)
         DlgHelp_Show(dialog, HelpContext_Weather);
         return TRUE;
     default:
-        if (code == EN_SETFOCUS)
-            SendMessageA(control, EM_SETSEL, 0, -1);
+        EditorDlg_SelectOnFocus(code, control);
         return FALSE;
     }
 }
