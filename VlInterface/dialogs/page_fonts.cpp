@@ -102,21 +102,17 @@ void ChangeFont(HWND page, int index)
     LOGFONTA chosen{};
     chosen.lfHeight = FontsPage_DialogHeight(font.height);
     std::snprintf(chosen.lfFaceName, sizeof(chosen.lfFaceName), "%s", font.face);
-    HDC metafile = CreateMetaFileA(nullptr);
-    SetMapMode(metafile, MM_LOMETRIC);
     CHOOSEFONTA choose{};
     choose.lStructSize = sizeof(choose);
     choose.hwndOwner = page;
-    choose.hDC = metafile;
     choose.lpLogFont = &chosen;
-    choose.Flags = CF_SCREENFONTS | CF_PRINTERFONTS | CF_INITTOLOGFONTSTRUCT | CF_NOVECTORFONTS | CF_NOSTYLESEL |
-                   CF_NOSCRIPTSEL;
+    // The screen fonts: here the dialog lists none for a metafile context, and
+    // the factor converts the heights either way.
+    choose.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_NOVECTORFONTS | CF_NOSTYLESEL | CF_NOSCRIPTSEL;
     if (ChooseFontA(&choose)) {
         std::snprintf(font.face, sizeof(font.face), "%s", chosen.lfFaceName);
         font.height = FontsPage_StoredHeight(chosen.lfHeight);
     }
-    if (metafile)
-        DeleteMetaFile(CloseMetaFile(metafile));
     RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
