@@ -325,15 +325,23 @@ void CalcRecord_CodesToFlags()
     SetOneFlag(r.coolingCaseFlags, r.coolingCase == 1 ? 1 : 0);
 }
 
-void CalcRecord_FlagsToCodes()
+namespace {
+
+void FoldFlags(CalcRecord& r)
 {
-    CalcRecord& r = CalcRec();
     r.geometry = int16_t(Geometry_Plane + FirstSetFlag(r.geometryFlags, 0));
     int16_t calcCase = FirstSetFlag(std::span<const uint8_t>(r.caseFlags, 4), 4);
     r.calculationCase = calcCase;
     r.flowGivenAs = FirstSetFlag(r.flowFlags, 0);
     r.vesselShape = FirstSetFlag(r.shapeFlags, 0);
     r.coolingCase = (r.coolingCaseFlags[0] || !r.coolingCaseFlags[1]) ? 0 : 1;
+}
+
+}  // namespace
+
+void CalcRecord_FlagsToCodes()
+{
+    FoldFlags(CalcRec());
 }
 
 void CalcRecord_Load()
@@ -352,7 +360,11 @@ void CalcRecord_Load()
     if (g.current.locationKey[0])
         g.current.location = Location_PositionOfKey(g.current.locationKey);
     CalcRecord_CodesToFlags();
+    // The copy holds the codes a store writes: a system whose codes are
+    // absent (0 geometry, -1 case) does not count as changed when it is
+    // stored unedited.
     g.lastStored = g.current;
+    FoldFlags(g.lastStored);
 }
 
 namespace {

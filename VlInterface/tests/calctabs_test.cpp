@@ -29,6 +29,14 @@ struct Recorder {
 } g_recorder;
 
 template <int Slot>
+LRESULT RecordNotice(HWND page, int32_t code)
+{
+    g_recorder.notices.push_back({Slot, page, code});
+    auto answer = g_recorder.answers.find({Slot, code});
+    return answer == g_recorder.answers.end() ? 0 : answer->second;
+}
+
+template <int Slot>
 INT_PTR CALLBACK RecordingPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_INITDIALOG) {
@@ -36,13 +44,7 @@ INT_PTR CALLBACK RecordingPage(HWND page, UINT message, WPARAM wParam, LPARAM lP
         CalcTabs_PlacePage(page);
         return TRUE;
     }
-    int32_t code = CalcPage_NoticeCode(message, wParam, lParam);
-    if (!code)
-        return FALSE;
-    g_recorder.notices.push_back({Slot, page, code});
-    auto answer = g_recorder.answers.find({Slot, code});
-    CalcPage_Answer(page, answer == g_recorder.answers.end() ? 0 : answer->second);
-    return TRUE;
+    return CalcPage_HandleNotice(page, message, wParam, lParam, RecordNotice<Slot>);
 }
 
 template <int Slot>

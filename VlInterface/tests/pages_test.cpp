@@ -7,6 +7,7 @@
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/workspace/calctabs.h"
+#include "VlInterface/workspace/page_insulation.h"
 #include "VlInterface/workspace/target_limits.h"
 #include "VlInterface/tests/window_fixture.h"
 #include "Kadmi/kadmi.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr int kProjectTab = 0, kTargetTab = 1;
+constexpr int kProjectTab = 0, kTargetTab = 1, kInsulationTab = 2;
 
 class CalcPagesTest : public ShellWindowTest {
 protected:
@@ -197,6 +198,23 @@ TEST_F(CalcPagesTest, LeavingTheTargetWithAValueOutOfRangeWarnsAndStays)
     EXPECT_EQ(again.answered(), 1u);
 }
 
+// However the target page was left (here: never shown), a calculation tests
+// its limits first; the quiet one on showing the page says nothing.
+TEST_F(CalcPagesTest, ACalculationTestsTheTargetLimitsFirst)
+{
+    StartOnProject();
+    CalcRec().geometryFlags[0] = 0;
+    CalcRec().geometryFlags[1] = 1;
+    CalcRec().outerDiameters[0] = 5;   // below the smallest pipe
+    CalcRecord_Store(1);
+    ScriptedBoxes boxes({{IDOK, ""}});
+    HWND page = ShowTab(kInsulationTab);
+    EXPECT_EQ(boxes.answered(), 0u);
+    EXPECT_EQ(InsulationPage_CalculateHeatLoss(page, CalcRec(), false), -1);
+    ASSERT_EQ(boxes.answered(), 1u);
+    EXPECT_NE(boxes.texts[0].find("3000"), std::string::npos) << boxes.texts[0];   // the pipe's range
+}
+
 TEST_F(CalcPagesTest, ProjectTextsComeBackAtFullLength)
 {
     struct Case {
@@ -233,6 +251,36 @@ TEST_F(CalcPagesTest, ProjectTextsComeBackAtFullLength)
         CalcTabs_ReactivatePage();   // shown again from the project
         EXPECT_EQ(Ts_ControlText(page, c.control), c.expected);
     }
+}
+
+TEST_F(CalcPagesTest, AnnualCostsOpenOnlyWhenEveryNumberReads)
+{
+    struct Case {
+        const char* name;
+        const char* contents;
+        size_t dialogs;
+    };
+    const Case cases[] = {{"readable", "60", 1}, {"unreadable", "6O", 0}};
+    StartOnProject();
+    HWND page = ShowTab(kTargetTab);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Type(page, IDC_TG_CONTENTS_TEMP, c.contents);
+        ScriptedBoxes boxes({{IDCANCEL, ""}});
+        Click(page, IDC_TG_ANNUAL_COSTS);
+        EXPECT_EQ(boxes.answered(), c.dialogs);
+    }
+}
+
+// A system stored without geometry and case codes is shown as a plane
+// surface; storing it unedited changes nothing, so an opened project does
+// not ask to be saved.
+TEST_F(CalcPagesTest, AnOpenedSystemLeftUneditedIsNotChanged)
+{
+    StartOnProject();
+    ASSERT_EQ(CalcRec().geometry, 0);
+    CalcRecord_FlagsToCodes();
+    EXPECT_EQ(CalcRecord_MarkChanges(), 0);
 }
 
 TEST_F(CalcPagesTest, EnteredValuesOutliveTabsSystemsSaveAndANewStart)

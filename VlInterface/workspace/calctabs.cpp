@@ -14,7 +14,6 @@ namespace {
 struct CalcTabsState {
     HWND parent = nullptr;
     HWND tabs = nullptr;
-    int id = 0;
     HWND page = nullptr;
     CalcPageRecord openRecord = {};
     int lastSelected = -1;
@@ -139,7 +138,6 @@ int CalcTabs_Create(HWND parent, int id, const RECT* rect)
     CalcTabsState& host = Host();
     host = CalcTabsState{};
     host.parent = parent;
-    host.id = id;
     RECT area{};
     if (rect)
         area = *rect;
@@ -271,10 +269,10 @@ int CalcTabs_UpdateTabs()
     return 0;
 }
 
-int CalcTabs_OnParentMessage(HWND, UINT message, WPARAM, LPARAM lParam, LRESULT* result)
+int CalcTabs_OnParentMessage(HWND window, UINT message, WPARAM, LPARAM lParam, LRESULT* result)
 {
     if (message == WM_COMMAND) {
-        CalcTabs_NotifyCurrentPage(CalcPage_Validate);
+        CalcTabs_ValidatePage(window);
         return 0;
     }
     if (!FromTabControl(message, lParam))
@@ -315,7 +313,7 @@ HWND CalcTabs_OpenPageWindow()
 
 int32_t CalcPage_NoticeCode(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message != WM_NOTIFY || wParam != 0 || !lParam)
+    if (message != WM_NOTIFY || wParam != 0 || !lParam || !Host().tabs)
         return 0;
     const NMHDR* header = reinterpret_cast<const NMHDR*>(lParam);
     return header->hwndFrom == Host().tabs ? static_cast<int32_t>(header->code) : 0;
@@ -324,6 +322,21 @@ int32_t CalcPage_NoticeCode(UINT message, WPARAM wParam, LPARAM lParam)
 void CalcPage_Answer(HWND page, LRESULT answer)
 {
     SetWindowLongPtrA(page, DWLP_MSGRESULT, answer);
+}
+
+bool CalcPage_HandleNotice(HWND page, UINT message, WPARAM wParam, LPARAM lParam, CalcPageNoticeFn onNotice)
+{
+    int32_t code = CalcPage_NoticeCode(message, wParam, lParam);
+    if (!code)
+        return false;
+    CalcPage_Answer(page, onNotice(page, code));
+    return true;
+}
+
+void CalcPage_SelectOnFocus(HWND page, int id, int code)
+{
+    if (code == EN_SETFOCUS)
+        SendDlgItemMessageA(page, id, EM_SETSEL, 0, -1);
 }
 
 void CalcPage_FillRecord(CalcPageRecord* record, int templateId, uint16_t titleText, DLGPROC procedure)

@@ -30,7 +30,7 @@ extern const CalcSlotTable g_calcSlots;
 
 // Codes of the notifications {tab control, 0, code} the host delivers to the
 // open page's procedure as WM_NOTIFY with wParam 0. The page answers in its
-// DWLP_MSGRESULT (CalcPage_Answer).
+// DWLP_MSGRESULT (CalcPage_HandleNotice).
 enum CalcPageCode : int32_t {
     CalcPage_SetActive = -200,          // load the record and show it
     CalcPage_KillActive = -201,         // being left: store; non-zero refuses
@@ -101,6 +101,14 @@ int32_t CalcPage_NoticeCode(UINT message, WPARAM wParam, LPARAM lParam);
 
 // Sets the page's answer to the host.
 void CalcPage_Answer(HWND page, LRESULT answer);
+
+// For a page's dialog procedure: hands a host notification to onNotice and
+// leaves its result as the page's answer. True when the message was one.
+using CalcPageNoticeFn = LRESULT (*)(HWND page, int32_t code);
+bool CalcPage_HandleNotice(HWND page, UINT message, WPARAM wParam, LPARAM lParam, CalcPageNoticeFn onNotice);
+
+// An edit field of a page that gains the focus has its whole text selected.
+void CalcPage_SelectOnFocus(HWND page, int id, int code);
 
 // Fills a page record with the module's instance and the given
 // template, title text and procedure.

@@ -5,6 +5,7 @@
 #include "VlInterface/workspace/page_insulation.h"
 #include "VlInterface/workspace/page_insulation_ids.h"
 #include "VlInterface/workspace/dlgfields.h"
+#include "VlInterface/workspace/target_limits.h"
 #include "VlInterface/shell.h"
 #include "VlPrint/vlprint.h"
 #include "VlUtil/vlutil.h"
@@ -65,6 +66,10 @@ int InsulationPage_CalculateHeatLoss(HWND page, CalcRecord& r, bool quiet)
         return -1;   // a system without layers has nothing to calculate
     WaitCursor wait;
     InsulationPage_ClearResults(page);
+    // The target page may have been left with an input out of its limits
+    // (a system switch, a file opened): tested again before every run.
+    if (TargetInputs_CheckLimits(page, r, !quiet, nullptr) != 0)
+        return -1;
     if (quiet && Layer1WithoutThickness()) {
         ErrorList_Clear();
         ShowQuietReason(page, Shell_Text(kTextNoThickness));

@@ -92,7 +92,7 @@ void OnInitDialog(HWND page)
     Shell().helpContext = kHelpContext;
 }
 
-void OnNotice(HWND page, int32_t code)
+LRESULT OnNotice(HWND page, int32_t code)
 {
     switch (code) {
     case CalcPage_SetActive:
@@ -120,15 +120,15 @@ void OnNotice(HWND page, int32_t code)
     default:
         break;
     }
-    CalcPage_Answer(page, 0);
+    return 0;
 }
 
 void OnCommand(HWND page, int id, int code)
 {
     if (id == IDC_DIALOG_HELP)
         Help_Show(page, Shell().helpPath, kHelpContext);
-    else if (code == EN_SETFOCUS)
-        SendDlgItemMessageA(page, id, EM_SETSEL, 0, -1);
+    else
+        CalcPage_SelectOnFocus(page, id, code);
 }
 
 } // namespace
@@ -141,10 +141,8 @@ void ProjectInfoPage_GetPageInfo(CalcPageRecord* record)
 INT_PTR CALLBACK ProjectInfoPage_DlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Tooltip_HandleDialogMessage(page, message, wParam, lParam, Shell().textHandle, kTooltips);
-    if (int32_t code = CalcPage_NoticeCode(message, wParam, lParam)) {
-        OnNotice(page, code);
+    if (CalcPage_HandleNotice(page, message, wParam, lParam, OnNotice))
         return TRUE;
-    }
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog(page);

@@ -338,8 +338,7 @@ void OnCommand(HWND page, int id, int code)
         }
         return;
     default:
-        if (code == EN_SETFOCUS)
-            SendDlgItemMessageA(page, id, EM_SETSEL, 0, -1);
+        CalcPage_SelectOnFocus(page, id, code);
         return;
     }
 }
@@ -354,10 +353,8 @@ void TargetPage_GetPageInfo(CalcPageRecord* record)
 INT_PTR CALLBACK TargetPage_DlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Tooltip_HandleDialogMessage(page, message, wParam, lParam, Shell().textHandle, kTooltips);
-    if (int32_t code = CalcPage_NoticeCode(message, wParam, lParam)) {
-        CalcPage_Answer(page, OnNotice(page, code));
+    if (CalcPage_HandleNotice(page, message, wParam, lParam, OnNotice))
         return TRUE;
-    }
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog(page);
