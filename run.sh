@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and starts the program under Wine:
 #   ./run.sh [project.WDF]
+# VL_EDITION=extended starts the extended edition (build/bin-extended).
 # On $DISPLAY, or on a virtual display that it starts and names; there, with
 # no window manager, the program runs in a Wine desktop window so that its
 # windows have frames.
@@ -13,7 +14,9 @@ trap vl_stop EXIT
 vl_start_wine
 args=()
 if [ $# -gt 0 ]; then args+=("$(winepath -w "$(realpath -m "$1")")"); fi
-cd "$VL_BUILD/bin" || exit 1
+bin=bin
+if [ "${VL_EDITION:-standard}" = extended ]; then bin=bin-extended; fi
+cd "$VL_BUILD/$bin" || exit 1
 if [ -z "$VL_XVFB_PID" ]; then
   wine ./Varmelin.exe "${args[@]}"
   exit $?

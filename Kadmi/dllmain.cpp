@@ -3,6 +3,7 @@
 // project without saving and commits the example database.
 #include "kadmi_int.h"
 #include "support/app.h"
+#include "support/paths.h"
 #include <cstdio>
 
 KadmiGlobals& K()
@@ -25,24 +26,22 @@ bool Load(HINSTANCE instance)
     App_Init(instance);
     g.instance = instance;
     Diagnose("DllMain(Kadmi)\n");
-    char own[MAX_PATH + 1] = {};
-    DWORD n = GetModuleFileNameA(instance, own, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) {
+    std::string own = Path_ModuleFile(instance);
+    if (own.empty()) {
         Diagnose("FATAL #%ld: Cannot find DLL name, hinstance=%d\n", 1L, int(reinterpret_cast<INT_PTR>(instance)));
         return false;
     }
-    Diagnose("LibMain/Kadmi: DLL filename = %s\n", own);
-    char* slash = strrchr(own, '\\');
-    if (!slash) {
-        Diagnose("FATAL #%ld: Cannot find '\\' in %s\n", 2L, own);
+    Diagnose("LibMain/Kadmi: DLL filename = %s\n", own.c_str());
+    std::string folder = Path_ModuleFolder(instance);
+    if (folder.empty()) {
+        Diagnose("FATAL #%ld: Cannot find '\\' in %s\n", 2L, own.c_str());
         return false;
     }
-    char schema[MAX_PATH + 16];
-    snprintf(schema, sizeof schema, "%.*s\\KADMI.DDQ", int(slash - own), own);
-    Diagnose("DDQ filename = %s\n", schema);
-    g.schema = ddq_opendatabase(schema, 1);
+    std::string schema = folder + "KADMI.DDQ";
+    Diagnose("DDQ filename = %s\n", schema.c_str());
+    g.schema = ddq_opendatabase(schema.c_str(), 1);
     if (g.schema < 0) {
-        Diagnose("FATAL #%ld: Cannot ddq_opendatabase(%s)\n", 3L, schema);
+        Diagnose("FATAL #%ld: Cannot ddq_opendatabase(%s)\n", 3L, schema.c_str());
         return false;
     }
     return true;

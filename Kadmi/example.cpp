@@ -2,6 +2,7 @@
 // records (group, model) and example pages that a project page is saved into
 // and loaded from. It keeps one write transaction open while it is open.
 #include "kadmi_int.h"
+#include "support/paths.h"
 #include <cstdio>
 
 namespace {
@@ -40,13 +41,11 @@ bool ExampleDirectory(char* directory, size_t size)
 {
     snprintf(directory, size, "%s", Kadmi_ReadIni("DIRECTORIES", "ExampleDir"));
     if (!*directory) {
-        char own[MAX_PATH + 1] = {};
-        DWORD n = GetModuleFileNameA(K().instance, own, MAX_PATH);
-        char* slash = n > 0 && n < MAX_PATH ? strrchr(own, '\\') : nullptr;
-        if (!slash)
+        std::string own = Path_ModuleFolder(K().instance);
+        if (own.empty())
             return false;
-        *slash = '\0';
-        snprintf(directory, size, "%s", own);
+        own.pop_back();   // stored without its separator
+        snprintf(directory, size, "%s", own.c_str());
         Kadmi_WriteIni("DIRECTORIES", "ExampleDir", directory);
     }
     return true;

@@ -1,7 +1,10 @@
-// Project files: open through a working copy with the in-use mark, save,
-// close, create, rename, delete, byte copy, the access test and the library's
-// own transaction pair around engine work.
+// Project files: open through a working copy with the in-use mark, the check
+// that a file opens as a project, save, close, create, rename, delete, byte
+// copy, the access test and the library's own transaction pair around engine
+// work.
 #include "kadmi_int.h"
+#include "support/paths.h"
+#include "support/strings.h"
 #include <cstdio>
 #include <string>
 
@@ -34,8 +37,7 @@ bool PathUsable(const char* path)
 void CopyPath(char* destination, const char* path)
 {
     snprintf(destination, kPathMax, "%s", path);
-    for (size_t n = strlen(destination); n > 0 && destination[n - 1] == ' '; --n)
-        destination[n - 1] = '\0';
+    Str_TrimRight(destination);
 }
 
 bool CanOpen(const char* path, bool write)
@@ -46,9 +48,18 @@ bool CanOpen(const char* path, bool write)
     return f.Valid();
 }
 
-bool FileExists(const char* path)
+// True when path is missing or opens as a file for reading and writing (a
+// folder does not).
+bool MissingOrWritable(const char* path)
 {
-    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+    return CanOpen(path, true) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+// Where Save writes the copy that then replaces the project file. A save that
+// was killed leaves it behind; the next open or save of the project removes it.
+std::string SavingCopyOf(const char* path)
+{
+    return std::string(path) + ".tmp";
 }
 
 // The directory part of path, cut at its last '\\' or '/' ("." when it has none).
@@ -61,7 +72,7 @@ std::string DirectoryOf(const char* path)
 
 void ClearInUseMark(const char* path)
 {
-    if (!*path || !FileExists(path))
+    if (!Path_FileExists(path))
         return;
     short db = ddq_openfile(K().schema, path, 10, 0);
     if (db < 0)
@@ -166,14 +177,30 @@ void ForgetPaths()
 short ReplaceProjectFile()
 {
     auto& g = K();
-    char temp[MAX_PATH + 1];
-    if (!GetTempFileNameA(DirectoryOf(g.path).c_str(), "prj", 0, temp))
-        return -1203;
-    if (Kadmi_CopyFile(g.workPath, temp) != 0 ||
-        !MoveFileExA(temp, g.path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(temp);
+    std::string temp = SavingCopyOf(g.path);
+    if (Kadmi_CopyFile(g.workPath, temp.c_str()) != 0 ||
+        !MoveFileExA(temp.c_str(), g.path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileA(temp.c_str());
         return -1203;
     }
+    return 0;
+}
+
+// The check mode of the open: whether path opens as a project. Neither the
+// file nor an open project is touched.
+short CheckProjectFile(const char* path)
+{
+    if (!PathUsable(path))
+        return -1002;
+    char trimmed[kPathMax];
+    CopyPath(trimmed, path);
+    if (!CanOpen(trimmed, false))
+        return -1002;
+    short db = -1;
+    if (short rc = OpenInTransaction(trimmed, true, &db); rc != 0)
+        return rc;
+    ddq_endtransaction(db);
+    ddq_closefile(db);
     return 0;
 }
 
@@ -215,6 +242,8 @@ short EndTransaction(short code, short commitFailure)
 short WINAPI Kadmi_OpenDatabasefileEx(const char* path, long mode, const KadmiOpenOptions* options)
 {
     auto& g = K();
+    if (mode == KadmiMode_Check)
+        return CheckProjectFile(path);
     KadmiOpenOptions opt = options ? *options : kDefaultOptions;
     if (!opt.caption) opt.caption = "";
     if (!opt.question) opt.question = "";
@@ -235,6 +264,8 @@ short WINAPI Kadmi_OpenDatabasefileEx(const char* path, long mode, const KadmiOp
         return rc;
     }
     g.workPath[0] = '\0';
+    if (!reading)
+        DeleteFileA(SavingCopyOf(g.path).c_str());   // the writer now: an interrupted save's copy goes
     rc = reading ? OpenAsProject(g.path, true) : MakeWorkingCopy();
     if (rc != 0) {
         if (markWritten)
@@ -291,16 +322,20 @@ short WINAPI Kadmi_SaveDatabasefile()
 short WINAPI Kadmi_CloseDatabasefile(short save)
 {
     auto& g = K();
-    if (BeginTransaction() != 0)
+    if (g.db < 0)
         return -1101;
-    if (!g.readOnly && save) {
-        if (short rc = Kadmi_SaveDatabasefile(); rc != 0)
-            return EndTransaction(rc);
+    // A refused transaction (the working copy or the file read was removed
+    // or replaced) is reported, and the project is ended all the same.
+    short rc = BeginTransaction() == 0 ? 0 : -1101;
+    if (rc == 0 && !g.readOnly && save) {
+        if (short saved = Kadmi_SaveDatabasefile(); saved != 0)
+            return EndTransaction(saved);   // kept open: nothing unsaved is lost
     }
     PageTable_Release();
     EndTransaction(0);
     ddq_closefile(g.db);
     g.db = -1;
+    g.inTransaction = false;
     if (!g.readOnly) {
         DeleteFileA(g.workPath);
         g.workPath[0] = '\0';
@@ -309,7 +344,7 @@ short WINAPI Kadmi_CloseDatabasefile(short save)
     }
     Kadmi_WriteIni("MISC", "CurrProjectFile", "");
     Kadmi_WriteIni("MISC", "TempProjectFile", "");
-    return 0;
+    return rc;
 }
 
 short WINAPI Kadmi_CreateDatabasefile(const char* path)
@@ -413,13 +448,13 @@ short WINAPI Kadmi_CheckRWAccess(const char* path)
 {
     if (!path || !*path || strlen(path) >= kPathMax)
         return 0;
-    if (FileExists(path) && !CanOpen(path, true))
+    if (!MissingOrWritable(path))
         return 0;
     std::string prefix = DirectoryOf(path) + "\\TMP";
     char test[MAX_PATH + 16] = {};
     for (int n = 10; n <= 99; ++n) {
         snprintf(test, sizeof test, "%s%d.%s", prefix.c_str(), n, "TXT");
-        if (!FileExists(test))
+        if (!Path_FileExists(test))
             break;
     }
     FileHandle f(CreateFileA(test, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));

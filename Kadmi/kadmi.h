@@ -19,6 +19,7 @@
 // Open modes of Kadmi_OpenDatabasefileEx.
 constexpr long KadmiMode_Read = 0x52454144;        // "READ"
 constexpr long KadmiMode_ReadWrite = 0x52445752;   // "RDWR"
+constexpr long KadmiMode_Check = 0x54455354;       // "TEST": opens nothing, see below
 
 // Texts of the in-use question; NULL record: the default, NULL text: "".
 struct KadmiOpenOptions {
@@ -55,13 +56,18 @@ static_assert(sizeof(AccessEntry) == 12);
 // "READ" reads the file itself. 0; -1001 a file is open; -1002 path NULL or
 // 256 characters or more, no access, or the user declined; -1003 working copy
 // not made; -1004 engine cannot open; -1005 engine refuses the transaction.
+// "TEST" only checks that path opens as a project, also while a project is
+// open, and leaves everything as it was: 0; -1002 path unusable or not
+// readable; -1004 damaged or foreign; -1005 empty or unreadable.
 KADMI_API short WINAPI Kadmi_OpenDatabasefileEx(const char* path, long mode, const KadmiOpenOptions* options);
 // Kadmi_OpenDatabasefileEx(path, "RDWR", default texts).
 KADMI_API short WINAPI Kadmi_OpenDatabasefile(const char* path);
 // Kadmi_OpenDatabasefileEx(path, "RDWR", {1, caption, question}).
 KADMI_API short WINAPI Kadmi_OpenDatabasefile2(const char* path, const char* caption, const char* question);
 // Closes the project, saving first when save is nonzero (a file opened for
-// writing). 0; -1101 nothing open; else Save's code, the project staying open.
+// writing). 0; -1101 nothing open, or the transaction was refused (the
+// working copy or the file read is gone or replaced): the project is ended
+// all the same; else Save's code, the project staying open.
 KADMI_API short WINAPI Kadmi_CloseDatabasefile(short save);
 // Copies the working copy over the project file in one step. 0 (also for a
 // file opened "READ"); -1201 nothing open; -1202 engine failure; -1203 the copy

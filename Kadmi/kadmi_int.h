@@ -136,14 +136,15 @@ short Att_TextCount(short att, const char* value);
 // Reads text of a string or structured id into buffer of size bytes, always
 // terminated; bytes gets the value's size. NULL when absent.
 char* Att_ReadText(short db, const ddq_record* rec, short att, char* buffer, size_t size, size_t* bytes);
-// The next slot of a ring for a value read by read(buffer, room, &bytes).
+// The next slot of a ring for a value read by read(buffer, room, &bytes),
+// which ends it inside room. Only the bytes the value takes are written, so
+// the strings handed out since the last wrap stay valid.
 template <typename Read> char* Ring_Read(StringRing ring, size_t* position, Read read)
 {
     if (*position > ring.wrapAfter)
         *position = 0;
     char* at = ring.bytes + *position;
     size_t room = ring.size - *position;
-    memset(at, 0, room);
     size_t bytes = 0;
     char* p = read(at, room, &bytes);
     if (p)

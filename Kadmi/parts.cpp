@@ -84,6 +84,7 @@ long* PartsOfLine(int side, short line, short* n)
     auto* parts = size > 0 ? static_cast<long*>(Mem_Alloc(size * sizeof(long))) : nullptr;
     if (!parts)
         return nullptr;
+    std::fill_n(parts, size, 0L);   // positions without a part read 0
     short placed = 0;
     ForEachLivePart([&](const PageEntry& e) {
         short lines[4];

@@ -1,6 +1,7 @@
 // Access stamps (attribute 7701 of an object of the loaded page) and the
 // library's ini values.
 #include "kadmi_int.h"
+#include "support/paths.h"
 #include <cstdio>
 
 namespace {
@@ -110,14 +111,9 @@ void WINAPI Kadmi_SetupInifile(const char* name, short flag, HINSTANCE module)
             snprintf(g.iniPath, sizeof g.iniPath, "%s", name);
         return;
     }
-    char own[MAX_PATH + 1] = {};
-    DWORD n = GetModuleFileNameA(module, own, MAX_PATH);
-    char* slash = n > 0 && n < MAX_PATH ? strrchr(own, '\\') : nullptr;
-    if (!slash)
-        return;
-    slash[1] = '\0';
-    if (strlen(own) + strlen(name) <= MAX_PATH)
-        snprintf(g.iniPath, sizeof g.iniPath, "%s%s", own, name);
+    std::string folder = Path_ModuleFolder(module);
+    if (!folder.empty() && folder.size() + strlen(name) <= MAX_PATH)
+        snprintf(g.iniPath, sizeof g.iniPath, "%s%s", folder.c_str(), name);
 }
 
 char* WINAPI Kadmi_GetInifilename()

@@ -3,6 +3,8 @@
 #pragma once
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <string>
 #include "VlCalculate/calc_deps.h"
 #include "VlCalculate/vlcalculate.h"
 
@@ -23,11 +25,14 @@ enum CalcTextId : int32_t {
     kErrWarmStartBelowEnd = 40057,
     kErrStartEqualsAmbient = 40062,
     kErrNoAnnuity = 40063,
+    kErrSurfaceNotConverged = 45200,
+    kErrCostInputs = 45201,
 };
 
 enum CalcSeverity : int {
     kSeverityError = -2,
     kSeverityFailedLookup = -1,
+    kSeverityFailedIteration = -1,
     kSeverityWarning = 1,
 };
 
@@ -77,20 +82,30 @@ inline bool IsPipeType(int32_t objectType)
     return objectType == kCalcPipe || objectType == kCalcRoundDuct;
 }
 
-// Surface heat transfer (W/(m²·K)); ts surface, ta ambient temperature (°C),
-// v air velocity (m/s), d outer diameter (m).
-double ConvectionCoefficientFlat(double ts, double ta, double v);
-double ConvectionCoefficientPipe(double d, double ts, double ta, double v);
-double RadiationCoefficient(double emissivity, double ta, double ts);
-// Convection plus radiation, a negative convection part taken as 0.1.
-double OuterSurfaceCoefficient(bool pipe, double d, double emissivity, double ts, double ta, double v);
+// Outer surface coefficient (W/(m²·K)) of one object: convection, a negative
+// part taken as 0.1, plus radiation, at any surface temperature ts (°C). What
+// does not depend on ts is formed once. d outer diameter (m, pipes), ta ambient
+// temperature (°C), v air velocity (m/s).
+class OuterSurface {
+public:
+    OuterSurface(bool pipe, double d, double emissivity, double ta, double v);
+    double coefficient(double ts) const;
+
+private:
+    bool pipe_;
+    bool still_;            // still air: convection depends on the surface temperature
+    double d_;
+    double emissivity_;
+    double ta_;
+    double wind_ = 0.0;     // convection in wind
+};
 
 // Conductivity table of an other-insulation product ("UI" attributes 1311 and 1313).
 struct ConductivityTable {
     static constexpr int kMaxPoints = 50;
     int count = 0;                  // points usable in both arrays
-    float temp[kMaxPoints] = {};
-    float lambda[kMaxPoints] = {};
+    float temp[kMaxPoints];         // filled by the read
+    float lambda[kMaxPoints];
 };
 ConductivityTable ReadConductivityTable(int32_t productId);
 
@@ -102,6 +117,7 @@ enum ConductivityStatus : int {
     kConductivityAboveTable = 2,
     kConductivityBelowTable = 3,
     kConductivityNoTable = 4,
+    kConductivityNotPositive = 5,   // from the layer's coefficients
 };
 // Interpolated conductivity at temperature x; 0 with a status when the table
 // cannot give one (the status is left alone on success, and a failure already
@@ -175,8 +191,14 @@ enum TechAttribute : int16_t {
     kTechThicknessEntries = 1600,
 };
 
-// Longest product code or layer key read from a page.
+// Longest product code or layer key read from a page or taken from a caller.
 inline constexpr int kProductCodeLength = 40;
+inline std::string BoundedCode(const char* code)
+{
+    return std::string(code, strnlen(code, kProductCodeLength));
+}
+// Thickness (mm) of a product code in the product group of a layer part.
+float ProductThickness(int32_t part, const std::string& code);
 
 // Missing-value sentinel of a float page attribute.
 inline constexpr float kFloatMissing = -3.4e38f;

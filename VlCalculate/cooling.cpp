@@ -10,6 +10,13 @@ struct TankGeometry {
     double volume = 0;  // m³
 };
 
+// Warm contents lose heat and cold ones gain it; a heat flow the other way
+// would give a negative time.
+bool HeatFlowsTowardsAmbient(double start, double ambient, double heatLoss)
+{
+    return (start > ambient) == (heatLoss > 0.0);
+}
+
 TankGeometry MeasureTank(const TempChangeTimeInTankInput& in)
 {
     TankGeometry g{in.area, in.volume};
@@ -68,7 +75,7 @@ short WINAPI CoolingOfStationaryLiquids(CoolingStationaryInput in, CoolingStatio
     if (!CheckTemperatureOrder(t0, ta, te)) {
         return -1;
     }
-    if (std::fabs(in.heatLoss) < 1e-12) {
+    if (std::fabs(in.heatLoss) < 1e-12 || !HeatFlowsTowardsAmbient(t0, ta, in.heatLoss)) {
         return ReportFailure(kErrDegenerateInput);
     }
     // Masses and heat loss are per unit of size, so the size cancels out.
@@ -101,7 +108,7 @@ short WINAPI TemperatureChangeTimeInTank(TempChangeTimeInTankInput in, TempChang
         return ReportFailure(kErrStartEqualsAmbient);
     }
     const double ratio = (t0 - ta) / (te - ta);
-    if (!(ratio > 0.0) || std::fabs(q * g.area) < 1e-7) {
+    if (!(ratio > 0.0) || std::fabs(q * g.area) < 1e-7 || !HeatFlowsTowardsAmbient(t0, ta, q)) {
         return ReportFailure(kErrDegenerateInput);
     }
     const double hours = std::log(ratio) * (t0 - ta) * (in.density * g.volume) * c / (q * g.area * 3.6);

@@ -80,6 +80,11 @@ short WINAPI Dew_point(Dew_pointInput in, Dew_pointOutput* out)
         dewPoint = DewPointTemperature(in.ambientTemp, in.relativeHumidity);
         break;
     case 2:
+        // A medium outside the formula's range has no dew point here; that
+        // must not stop the calculation that asks for it.
+        if (in.mediumTemp < kLowestAirTemp || in.mediumTemp > kHighestAirTemp) {
+            return 0;
+        }
         dewPoint = DewPointTemperature(in.mediumTemp, in.relativeHumidity);
         break;
     default:

@@ -39,9 +39,10 @@ short WINAPI TotalFreezingTime(FreezingTimeInput in, FreezingTimeOutput* out)
 {
     out->hours = 0.0f;
     const double di = kInnerDiameterShare * in.outerDiameter;
-    double s = LayerLogResistance(in);
-    if (std::fabs(s) < 1e-8) {
-        s = 1e-5;
+    // Without a layer nothing holds the heat back (the record has no film).
+    const double s = LayerLogResistance(in);
+    if (!(std::fabs(s) >= 1e-8)) {
+        return ReportFailure(kErrDegenerateInput);
     }
     // Heat flow from water at 0 °C to the ambient, W/m.
     const double q = -kPi * in.ambientTemp / (0.5 * s);

@@ -6,7 +6,7 @@
 #include "VlCalculate/calc_internal.h"
 
 namespace {
-constexpr int kMaxSurfacePasses = 10;
+constexpr int kMaxSurfacePasses = 50;
 constexpr double kSurfaceTolerance = 0.05;   // K
 constexpr double kLayerTolerance = 1.0;      // K, mean temperature of layer 1
 constexpr int kMaxLayerPasses = 200;         // the layer iteration converges in a few passes
@@ -17,6 +17,9 @@ struct LayerStack {
     double hi = 0;                  // inner surface coefficient, W/(m²·K)
     double di = 0;                  // inner surface diameter (pipes), m
     double face[4] = {};            // face diameters D_0..D_3 (pipes), m
+    // Pipes: ln(D_k/D_k-1) of each layer, when its faces allow one.
+    bool faceUsable[3] = {};
+    double logRatio[3] = {};
     double thickness[3] = {};
     double a[3] = {}, b[3] = {}, c[3] = {}, d[3] = {};
     int32_t productId[3] = {};
@@ -43,6 +46,11 @@ LayerStack DescribeLayers(const HeatLossInput& in)
         if (s.a[k] == 0.0 && s.productId[k] != 0) {
             s.table[k] = ReadConductivityTable(s.productId[k]);
         }
+        const double inner = s.face[k];
+        const double ratio = s.face[k + 1] / inner;
+        s.faceUsable[k] = !(std::fabs(inner) < 1e-6 || std::fabs(ratio) < 1e-6);
+        // A layer without thickness has the ratio 1 exactly.
+        s.logRatio[k] = s.pipe && s.faceUsable[k] && s.thickness[k] != 0.0 ? std::log(ratio) : 0.0;
     }
     s.tm = in.mediumTemp;
     s.ta = in.ambientTemp;
@@ -66,7 +74,11 @@ double LayerConductivity(const LayerStack& s, int k, double mean, double given, 
 {
     if (s.a[k] != 0.0) {
         const double t = mean / 100.0;
-        return s.a[k] + s.b[k] * t + s.c[k] * t * t + s.d[k];
+        const double lambda = s.a[k] + s.b[k] * t + s.c[k] * t * t + s.d[k];
+        if (!(lambda > 0.0)) {
+            status = kConductivityNotPositive;
+        }
+        return lambda;
     }
     if (s.productId[k] != 0) {
         return ProductConductivity(s.table[k], mean, status);
@@ -96,26 +108,22 @@ bool LayerResistances(const LayerStack& s, const double lambda[3], double ho, do
         if (!(lambda[k] > 0.0)) {
             continue;
         }
-        const double inner = s.face[k];
-        if (std::fabs(inner) < 1e-6 || std::fabs(s.face[k + 1] / inner) < 1e-6 || std::fabs(2.0 * lambda[k]) < 1e-6) {
+        if (!s.faceUsable[k] || std::fabs(2.0 * lambda[k]) < 1e-6) {
             Deps_ReportError(kSeverityError, kErrDegenerateInput);
             return false;
         }
-        r[k + 1] = std::log(s.face[k + 1] / inner) / (2.0 * lambda[k]);
+        r[k + 1] = s.logRatio[k] / (2.0 * lambda[k]);
     }
     r[4] = 1.0 / (ho * s.face[3]);
     return true;
 }
 
-// The layer iteration at surface estimate ts and outer coefficient ho: fills
-// the face temperatures and conductivities of out and the heat flow (W/m² or
-// W/m). The lookup status is that of the last pass, whose values stand.
-bool SolveLayers(const LayerStack& s, double ts, double ho, HeatLossOutput& out, double& flow, int& status)
+// The layer iteration at outer coefficient ho from the layer mean
+// temperatures in mean, which it moves on: fills the face temperatures and
+// conductivities of out and the heat flow (W/m² or W/m). The lookup status is
+// that of the last pass, whose values stand.
+bool SolveLayers(const LayerStack& s, double ho, double mean[3], HeatLossOutput& out, double& flow, int& status)
 {
-    double mean[3];
-    for (double& m : mean) {
-        m = (s.tm + ts) / 2.0;
-    }
     double sum = 0.0;
     double change = 10.0;
     for (int pass = 0; change > kLayerTolerance && pass < kMaxLayerPasses; ++pass) {
@@ -188,6 +196,9 @@ short ReportConductivityStatus(int status)
     case kConductivityBelowTable:
         Deps_ReportError(kSeverityFailedLookup, kErrBelowConductivityTable);
         return -1;
+    case kConductivityNotPositive:
+        Deps_ReportError(kSeverityError, kErrDegenerateInput);
+        return -1;
     default:
         return -1;
     }
@@ -220,11 +231,19 @@ short WINAPI HeatLossCalculation(HeatLossInput in, HeatLossOutput* out)
     if (s.pipe) {
         out->outerDiameter = static_cast<float>(outerDiameter);
     }
+    const OuterSurface surface(s.pipe, outerDiameter, in.emissivity, s.ta, in.airVelocity);
     double ts = s.ta + 10.0;
     double change = 10.0;
     int status = kConductivityOk;
+    // Each pass starts the layers where the previous one left them: started
+    // afresh, the layer iteration's 1 K tolerance makes the surface jump
+    // between two values and never settle.
+    double mean[3];
+    for (double& m : mean) {
+        m = (s.tm + ts) / 2.0;
+    }
     for (int pass = 0; change > kSurfaceTolerance && pass < kMaxSurfacePasses; ++pass) {
-        const double ho = OuterSurfaceCoefficient(s.pipe, outerDiameter, in.emissivity, ts, s.ta, in.airVelocity);
+        const double ho = surface.coefficient(ts);
         // Surface conductance per square metre, or per metre of pipe.
         const double conductance = s.pipe ? kPi * ho * outerDiameter : ho;
         if (std::fabs(conductance) < 1e-12) {
@@ -232,7 +251,7 @@ short WINAPI HeatLossCalculation(HeatLossInput in, HeatLossOutput* out)
             return -1;
         }
         double flow = 0.0;
-        if (!SolveLayers(s, ts, ho, *out, flow, status)) {
+        if (!SolveLayers(s, ho, mean, *out, flow, status)) {
             return -1;
         }
         (s.pipe ? out->heatLossPerMetre : out->heatLossPerSquareMetre) = static_cast<float>(flow);
@@ -246,7 +265,12 @@ short WINAPI HeatLossCalculation(HeatLossInput in, HeatLossOutput* out)
         out->heatLossPerSquareMetre = 0.0f;
         return ReportFailure(kErrDegenerateInput);
     }
-    const short result = ReportConductivityStatus(status);
+    short result = ReportConductivityStatus(status);
+    if (result == 0 && change > kSurfaceTolerance) {
+        // The results of the last pass stand, but they are not the converged ones.
+        Deps_ReportError(kSeverityFailedIteration, kErrSurfaceNotConverged);
+        result = -1;
+    }
     if (in.objectType == kCalcRectangularDuct) {
         SpreadOverDuctPerimeter(in, *out);
     }

@@ -144,18 +144,32 @@ float FlatLabour(const LabourLayers& layers, bool& missing)
     return missing ? 0.0f : static_cast<float>(total);
 }
 
-// Rectangular duct: each layer's rate over its own outer perimeter.
-float DuctLabour(const LabourLayers& layers, bool& missing)
+double LayerThickness(const LayerParts& parts, int k)
+{
+    return ZeroIfMissing(Deps_PageFloat(parts.part[k], kAttLayerThickness));
+}
+
+// Outer perimeter (mm) of layer k of a rectangular duct when that layer is s mm thick.
+double DuctLayerPerimeter(const LayerParts& parts, int k, double s)
 {
     const double w = ZeroIfMissing(Deps_PageFloat(0, kAttDuctWidth));
     const double h = ZeroIfMissing(Deps_PageFloat(0, kAttDuctHeight));
+    double beneath = 0.0;  // insulation under the layer on each side
+    for (int j = 0; j < k; ++j) {
+        beneath += 2.0 * LayerThickness(parts, j);
+    }
+    return 2.0 * w + 2.0 * h + 4.0 * beneath + 4.0 * s;
+}
+
+constexpr double kLeastDuctPerimeter = 0.00001;  // mm
+
+// Rectangular duct: each layer's rate over its own outer perimeter.
+float DuctLabour(const LabourLayers& layers, bool& missing)
+{
     const int outer = layers.outermost();
     double total = 0.0;
-    double beneath = 0.0;  // insulation under the layer on each side, mm
     for (int k = 0; k < 3; ++k) {
-        const double s = ZeroIfMissing(Deps_PageFloat(layers.parts.part[k], kAttLayerThickness));
-        const double perimeter = 2.0 * w + 2.0 * h + 4.0 * beneath + 4.0 * s;
-        beneath += 2.0 * s;
+        const double perimeter = DuctLayerPerimeter(layers.parts, k, LayerThickness(layers.parts, k));
         if (!layers.present[k]) {
             continue;
         }
@@ -168,7 +182,7 @@ float DuctLabour(const LabourLayers& layers, bool& missing)
             missing = true;
         }
         const double rate = table.layer[k] + (k == outer ? table.extra : 0.0f);
-        if (!(perimeter > 0.00001)) {
+        if (!(perimeter > kLeastDuctPerimeter)) {
             missing = true;
             total = 0.0;
             continue;
@@ -176,6 +190,22 @@ float DuctLabour(const LabourLayers& layers, bool& missing)
         total += perimeter / 1000.0 * rate;
     }
     return missing ? 0.0f : static_cast<float>(total);
+}
+
+// One product as layer k of a rectangular duct: its own rate over the layer's
+// perimeter at the product's thickness.
+float OneDuctLabour(const LayerParts& parts, int k, const std::string& code)
+{
+    FlatLabourTable table{};
+    if (!ReadFlatTable(code, table)) {
+        return 0.0f;
+    }
+    double s = ProductThickness(parts.part[k], code);
+    if (!(s > 0.0)) {
+        s = LayerThickness(parts, k);
+    }
+    const double perimeter = DuctLayerPerimeter(parts, k, s);
+    return perimeter > kLeastDuctPerimeter ? static_cast<float>(perimeter / 1000.0 * table.layer[k]) : 0.0f;
 }
 } // namespace
 
@@ -215,7 +245,10 @@ float WINAPI CalculateOneLabourPrice(long part, char* productCode, short kind)
     if (k < 0 || productCode == nullptr) {
         return 0.0f;
     }
-    const std::string code(productCode);
+    const std::string code = BoundedCode(productCode);
+    if (Deps_PageShort(0, kAttObjectType) == kPageRectangularDuct) {
+        return OneDuctLabour(parts, k, code);
+    }
     if (kind == 0) {
         PipeLabourTable table{};
         if (!ReadPipeTable(code, table)) {

@@ -5,13 +5,25 @@
 #include "VlCalculate/calc_internal.h"
 
 namespace {
-// Outer perimeter of an insulated rectangular duct of the current page, m.
+// A side of the rectangular duct of the current page, m; 0 when no page is
+// loaded or the side is not stored.
+double DuctSide(int16_t att)
+{
+    float mm = 0.0f;
+    return Deps_PageFloats(0, att, &mm, 1) > 0 ? mm / 1000.0 : 0.0;
+}
+
+// Outer perimeter of an insulated rectangular duct of the current page, m;
+// 0 without a positive width and height.
 double DuctOuterPerimeter(const TemperatureChangeInPipeInput& in)
 {
+    const double w = DuctSide(kAttDuctWidth);
+    const double h = DuctSide(kAttDuctHeight);
+    if (!(w > 0.0 && h > 0.0)) {
+        return 0.0;
+    }
     const double t = in.thickness[0] + in.thickness[1] + in.thickness[2];
-    const double w = Deps_PageFloat(0, kAttDuctWidth) / 1000.0 + 2.0 * t;
-    const double h = Deps_PageFloat(0, kAttDuctHeight) / 1000.0 + 2.0 * t;
-    return 2.0 * w + 2.0 * h;
+    return 2.0 * (w + 2.0 * t) + 2.0 * (h + 2.0 * t);
 }
 
 // Thermal resistance of the layers and the outer surface: per metre of pipe,
@@ -29,8 +41,8 @@ bool OuterResistance(const TemperatureChangeInPipeInput& in, double& total)
         Deps_ReportError(kSeverityError, kErrDegenerateInput);
         return false;
     }
-    const double ho = OuterSurfaceCoefficient(pipe, in.outerDiameter, in.emissivity, in.surfaceTemp,
-                                              in.ambientTemp, in.airVelocity);
+    const double ho =
+        OuterSurface(pipe, in.outerDiameter, in.emissivity, in.ambientTemp, in.airVelocity).coefficient(in.surfaceTemp);
     double layers = 0.0;
     for (int k = 0; k < 3; ++k) {
         const double lambda = in.conductivity[k];

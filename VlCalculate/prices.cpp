@@ -1,7 +1,6 @@
 // Material prices of the insulation layers of the current page from the price
 // list of the project's currency, the page's total insulation price, the
 // annual cost of one candidate product and the prices of other insulation.
-#include <cstring>
 #include <string>
 #include "VlCalculate/calc_internal.h"
 
@@ -26,7 +25,7 @@ Currency ProjectCurrency()
 std::string GivenOrStoredCode(int32_t part, const char* given)
 {
     if (given != nullptr && given[0] != '\0') {
-        return std::string(given, strnlen(given, kProductCodeLength));
+        return BoundedCode(given);
     }
     return Deps_PageString(part, kAttProductCode, kProductCodeLength);
 }
@@ -40,13 +39,6 @@ float UserPrice(int32_t part)
 {
     const float price = Deps_PageFloat(part, kAttUserPrice);
     return price > 0.0f ? price : 0.0f;
-}
-
-// Thickness (mm) of a product in its product group, the group being the part's.
-float ProductThickness(int32_t part, const std::string& code)
-{
-    const std::string group = Deps_PageString(part, kAttProductGroup, 3);
-    return Deps_TechFloat(Calc().db.techData, group.c_str(), code.c_str(), kTechThickness);
 }
 
 float PlanePrice(int32_t part, const std::string& code)
@@ -115,6 +107,12 @@ float DuctPrice(int32_t part, const std::string& code)
     });
 }
 } // namespace
+
+float ProductThickness(int32_t part, const std::string& code)
+{
+    const std::string group = Deps_PageString(part, kAttProductGroup, 3);
+    return Deps_TechFloat(Calc().db.techData, group.c_str(), code.c_str(), kTechThickness);
+}
 
 int LayerParts::indexOf(int32_t p) const
 {

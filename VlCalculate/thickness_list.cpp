@@ -144,7 +144,15 @@ void BuildFullList(const INSULATIONTHICKNESSINPUT& in, const PageConditions& pag
     }
 }
 
-bool Keeps(const INSULATIONTHICKNESSINPUT& in, bool hot, float dewPoint, const INSULATIONTHICKNESSRESULTLIST& e)
+// The inner surface (mode 2) is tested against the medium's dew point whatever
+// the ambient; the outer surface (mode 1) needs it only on a cold object.
+bool TestsCondensation(const PageConditions& page, bool hot)
+{
+    return page.dewPointMode == 2 || !hot;
+}
+
+bool Keeps(const INSULATIONTHICKNESSINPUT& in, bool dewPointTested, float dewPoint, bool hot,
+           const INSULATIONTHICKNESSRESULTLIST& e)
 {
     switch (in.calculationCase) {
     case kCaseEconomic:
@@ -155,8 +163,7 @@ bool Keeps(const INSULATIONTHICKNESSINPUT& in, bool hot, float dewPoint, const I
     case kCaseSurfaceTempLimit:
         return hot ? e.surfaceTemp <= in.surfaceTempLimit : e.surfaceTemp >= in.surfaceTempLimit;
     case kCaseCondensation:
-        // Moisture condenses only on a surface colder than the air.
-        return hot || e.surfaceTemp > dewPoint;
+        return !dewPointTested || e.surfaceTemp > dewPoint;
     default:
         return false;
     }
@@ -166,13 +173,14 @@ void FilterList(const INSULATIONTHICKNESSINPUT& in, const PageConditions& page)
 {
     CalcGlobals& g = Calc();
     Dew_pointOutput dew{0.0f};
-    if (in.calculationCase == kCaseCondensation && !g.hot &&
+    const bool dewPointTested = TestsCondensation(page, g.hot);
+    if (in.calculationCase == kCaseCondensation && dewPointTested &&
         Dew_point({page.dewPointMode, page.ambient, page.medium, page.humidity}, &dew) != 0) {
         return;
     }
     for (int i = 0; i < g.fullCount; ++i) {
         const INSULATIONTHICKNESSRESULTLIST& e = g.fullList[i];
-        if (Keeps(in, g.hot, dew.dewPoint, e) &&
+        if (Keeps(in, dewPointTested, dew.dewPoint, g.hot, e) &&
             Array_Append(reinterpret_cast<void**>(&g.filteredList), &g.filteredCount, sizeof e, &e) != 0) {
             return;
         }

@@ -49,7 +49,8 @@ struct CalcField {
               FieldObject::object, bit, absent}
 
 constexpr uint8_t kProject = CalcChange_Project, kInsulation = CalcChange_Insulation,
-                  kCooling = CalcChange_Cooling, kFreezing = CalcChange_Freezing, kNone = 0;
+                  kCooling = CalcChange_Cooling, kFreezing = CalcChange_Freezing, kExtended = CalcChange_Extended,
+                  kNone = 0;
 
 // The fields in load order; memory-only fields that take part in the
 // comparison follow at the end. Results that are memory only and never
@@ -79,6 +80,9 @@ const CalcField kFields[] = {
     CALC_FIELD(reportedSurface, Int16, 1, 1120, System, kInsulation),
     CALC_FIELD(option1121, Int8, 1, 1121, System, kInsulation),
     CALC_FIELD(locationKey, Text, 1, 1537, System, kNone),
+#ifdef VL_EXTENDED
+    CALC_FIELD(targetHumidity, Float, 1, 1384, System, kExtended),
+#endif
 
     CALC_FIELD_ABSENT(calculationCase, 1130, Layer1, kInsulation, -1),
     CALC_FIELD(allowedHeatLoss, Float, 1, 1357, Layer1, kInsulation),
@@ -408,7 +412,8 @@ int32_t CalcRecord_MarkChanges()
     CalcRecordGlobals& g = CalcRecordState();
     int32_t bits = ChangedBits(g.current, g.lastStored);
     static constexpr struct { int32_t bit; const char* stamp; } kStamps[] = {
-        {CalcChange_Insulation, "EDT1"}, {CalcChange_Cooling, "EDT2"}, {CalcChange_Freezing, "EDT3"}};
+        {CalcChange_Extended, "EDTT"}, {CalcChange_Insulation, "EDT1"}, {CalcChange_Cooling, "EDT2"},
+        {CalcChange_Freezing, "EDT3"}};
     for (const auto& s : kStamps)
         if (bits & s.bit)
             Kadmi_MarkAccess(kCalcObjectSystem, s.stamp);

@@ -18,6 +18,7 @@ enum CalcRecordChangeBits : int32_t {
     CalcChange_Cooling = 2,      // group 2: cooling and tank inputs ("EDT2")
     CalcChange_Freezing = 4,     // group 3: freezing inputs ("EDT3")
     CalcChange_Project = 8,      // project block or description
+    CalcChange_Extended = 16,    // the extended edition's own inputs ("EDTT")
 };
 
 constexpr int kCalcTextSize = 100;
@@ -104,6 +105,9 @@ struct CalcRecord {
     // weather data, found again at each load. Empty in older files, which
     // keep only the position.
     char locationKey[kCalcLocationKeySize];
+    // Relative humidity of the insulation target in the extended edition
+    // (1384, object 0); the standard edition neither loads nor stores it.
+    float targetHumidity;
 };
 
 // Called after a store so that a changed description shows at once, and after
@@ -147,8 +151,9 @@ void CalcRecord_Load();
 // Nothing is saved to the project file.
 void CalcRecord_Store(int32_t group);
 
-// Compares the record with the last-stored copy, sets "EDT1".."EDT3" on the
-// system for the changed groups and "PCHG" on the project for any change.
+// Compares the record with the last-stored copy, sets "EDTT" (extended
+// edition), then "EDT1".."EDT3" on the system for the changed groups and
+// "PCHG" on the project for any change.
 // Returns the CalcRecordChangeBits found, 0 when nothing changed.
 int32_t CalcRecord_MarkChanges();
 

@@ -9,7 +9,11 @@
 #include "support/app.h"
 #include "support/dates.h"
 #include "support/msgbox.h"
+#include "support/paths.h"
 #include "support/strings.h"
+#ifdef VL_EXTENDED
+#include "VlInterface/extended/extended.h"
+#endif
 #include <commdlg.h>
 #include <cstdio>
 #include <cstring>
@@ -18,7 +22,17 @@ namespace {
 
 constexpr short kAttSaveDate = 1505;
 
-enum class FileDialog { Open, Save };
+enum class FileDialog { Open, Save, New };
+
+// The name New offers: "Noname" in the project folder (the working
+// directory), or the first numbered one that no file has taken.
+std::string FreeNewName()
+{
+    std::string name = kNoname;
+    for (int n = 2; Path_FileExists((name + ".WDF").c_str()); ++n)
+        name = kNoname + std::to_string(n);
+    return name;
+}
 
 // Shows a file dialog with the language filter; on OK the choice is in name.
 bool RunFileDialog(HWND owner, FileDialog kind, uint16_t titleText, char (&name)[MAX_PATH])
@@ -29,7 +43,7 @@ bool RunFileDialog(HWND owner, FileDialog kind, uint16_t titleText, char (&name)
             c = '\0';
     }
     filter.append(2, '\0');
-    std::snprintf(name, sizeof(name), "%s", App().currentFile);
+    std::snprintf(name, sizeof(name), "%s", kind == FileDialog::New ? FreeNewName().c_str() : App().currentFile);
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof(dialog);
     dialog.hwndOwner = owner;
@@ -42,12 +56,13 @@ bool RunFileDialog(HWND owner, FileDialog kind, uint16_t titleText, char (&name)
     dialog.lpstrTitle = Shell_Text(titleText);
     dialog.lpstrDefExt = "WDF";
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN;
-    if (kind == FileDialog::Save) {
-        dialog.Flags |= OFN_OVERWRITEPROMPT;
-        return GetSaveFileNameA(&dialog) != FALSE;
+    if (kind == FileDialog::Open) {
+        dialog.Flags |= OFN_FILEMUSTEXIST;
+        return GetOpenFileNameA(&dialog) != FALSE;
     }
-    dialog.Flags |= OFN_FILEMUSTEXIST;
-    return GetOpenFileNameA(&dialog) != FALSE;
+    if (kind == FileDialog::Save)
+        dialog.Flags |= OFN_OVERWRITEPROMPT;   // New asks its own question, default No
+    return GetSaveFileNameA(&dialog) != FALSE;
 }
 
 void ShowStop(HWND owner, const char* text)
@@ -62,15 +77,68 @@ void ShowProgramError(HWND owner, int code)
     ShowStop(owner, text);
 }
 
-void ShowOpenError(HWND owner, int code)
+// The chosen file can be opened for reading and writing (or does not exist
+// yet, when missingIsFine): checked before the open project is given up.
+bool FileIsUsable(const char* name, bool missingIsFine)
 {
-    App().currentFile[0] = '\0';
+    HANDLE file = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return true;
+    }
+    DWORD error = GetLastError();
+    return missingIsFine && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
+}
+
+// A message about one file names it: "<file>", a blank line, the text.
+std::string AboutFile(const char* name, uint16_t textId)
+{
+    return std::string(name) + "\n\n" + Shell_Text(textId);
+}
+
+// The message for an open code of the project library about file name.
+void ShowFileError(HWND owner, const char* name, int code)
+{
     if (code == -1002)
-        ShowStop(owner, Shell_Text(Text_FileMissing));
+        ShowStop(owner, AboutFile(name, Text_FileMissing).c_str());
     else if (code == -1003)
         ShowStop(owner, Shell_Text(Text_OpenFailed));
+    else if (code == -1004)
+        ShowStop(owner, AboutFile(name, Text_FileDamaged).c_str());
     else
         ShowProgramError(owner, code);
+}
+
+void ShowOpenError(HWND owner, int code)
+{
+    std::string name = App().currentFile;
+    App().currentFile[0] = '\0';
+    // A file that can be used gives -1002 only when the in-use question was
+    // declined: the user's own choice, nothing to report.
+    if (code == -1002 && FileIsUsable(name.c_str(), false))
+        return;
+    ShowFileError(owner, name.c_str(), code);
+}
+
+// Checked before the open project is given up: the chosen file can be read
+// and written and opens as a project. Otherwise says why, naming the file.
+bool ProjectFileOpens(HWND owner, const char* name)
+{
+    short code = FileIsUsable(name, false) ? Kadmi_OpenDatabasefileEx(name, KadmiMode_Check, nullptr) : -1002;
+    if (code == -1005)
+        code = -1004;   // an empty file holds no project either
+    if (code != 0)
+        ShowFileError(owner, name, code);
+    return code == 0;
+}
+
+// Asked before New replaces a file that exists, the open project's own
+// included; No is the default answer.
+[[maybe_unused]] bool ConfirmReplaceWithNew(HWND owner, const char* name)
+{
+    return MsgBox_Show(owner, AboutFile(name, Text_ReplaceWithNewQuestion).c_str(),
+                       MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
 }
 
 void ShowCreateError(HWND owner, int code)
@@ -149,23 +217,22 @@ bool OpenCurrentFile(HWND owner, uint16_t inUseCaption)
     return true;
 }
 
-// The chosen file can be opened for reading and writing (or does not exist
-// yet, when missingIsFine): checked before the open project is given up.
-bool FileIsUsable(const char* name, bool missingIsFine)
-{
-    HANDLE file = CreateFileA(name, GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) {
-        CloseHandle(file);
-        return true;
-    }
-    DWORD error = GetLastError();
-    return missingIsFine && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
-}
-
 void SetCurrentFile(const char* name)
 {
     std::snprintf(App().currentFile, sizeof(App().currentFile), "%s", name);
+}
+
+// The name of the file New makes; false when the user cancelled or declined
+// to replace an existing file.
+bool AskNewFileName(HWND owner, char (&name)[MAX_PATH])
+{
+#ifdef VL_EXTENDED
+    // Its dialog starts with an empty name and asks itself before an existing file is replaced.
+    return FileMenu_AskNewFileName(owner, Shell_Text(Text_FileFilter), ".", name, Shell_Text(Text_NewFileTitle)) != 0;
+#else
+    return RunFileDialog(owner, FileDialog::New, Text_NewFileTitle, name) &&
+           (!Path_FileExists(name) || ConfirmReplaceWithNew(owner, name));
+#endif
 }
 
 } // namespace
@@ -191,7 +258,7 @@ int32_t __stdcall VlFileMenu_NewFile(HWND owner)
     if (!ReadyToReplaceProject(owner))
         return -1;
     char name[MAX_PATH];
-    if (!RunFileDialog(owner, FileDialog::Save, Text_NewFileTitle, name))
+    if (!AskNewFileName(owner, name))
         return -2;
     if (!FileIsUsable(name, true)) {
         ShowStop(owner, Shell_Text(Text_NewFileFailed));
@@ -211,6 +278,10 @@ int32_t __stdcall VlFileMenu_NewFile(HWND owner)
     Project_AddLayerParts();
     Kadmi_SavePage();
     Project_LoadFirstSystem();
+#ifdef VL_EXTENDED
+    Project_SetNewDefaults();   // takes the three parts just made as they are
+    Kadmi_SavePage();
+#endif
     Shell().newFileFlag = 1;
     return 0;
 }
@@ -222,10 +293,8 @@ int32_t __stdcall VlFileMenu_OpenFile(HWND owner)
     char name[MAX_PATH];
     if (!RunFileDialog(owner, FileDialog::Open, Text_OpenTitle, name))
         return 2;
-    if (!FileIsUsable(name, false)) {
-        ShowStop(owner, Shell_Text(Text_FileMissing));
+    if (!ProjectFileOpens(owner, name))
         return 2;
-    }
     Kadmi_CloseDatabasefile(0);
     SetCurrentFile(name);
     return OpenCurrentFile(owner, Text_FileCaption) ? 1 : 2;
@@ -238,10 +307,8 @@ int32_t __stdcall VlFileMenu_OpenIthFile(HWND owner, int32_t i)
     std::string name = RecentFiles_Read(i + 1);
     if (name.empty())
         return -1;
-    if (!FileIsUsable(name.c_str(), false)) {
-        ShowStop(owner, Shell_Text(Text_FileMissing));
+    if (!ProjectFileOpens(owner, name.c_str()))
         return -2;
-    }
     if (!ReadyToReplaceProject(owner))
         return 1;
     Kadmi_CloseDatabasefile(0);

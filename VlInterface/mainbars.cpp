@@ -6,6 +6,9 @@
 #include "VlInterface/workspace/calctabs.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
+#ifdef VL_EXTENDED
+#include "VlInterface/extended/extended.h"
+#endif
 #include <commctrl.h>
 #include <cstdio>
 #include <cstring>
@@ -108,6 +111,13 @@ HWND MainWnd_CreateToolbar(HWND window)
                                    sizeof(TBBUTTON));
     if (toolbar)
         HideRoomPastSelector(toolbar, firstRoomRow, n);
+#ifdef VL_EXTENDED
+    if (toolbar) {
+        CreateWindowExA(0, "Bitmap", "", WS_CHILD | WS_VISIBLE, 590, 0, 200, 24, toolbar,
+                        reinterpret_cast<HMENU>(IDC_EXT_TOOLBAR_LOGO), App().instance, nullptr);
+        MainWnd_FitChildWidth(window, toolbar);
+    }
+#endif
     return toolbar;
 }
 

@@ -11,6 +11,9 @@
 #include "VlInterface/shell.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
+#ifdef VL_EXTENDED
+#include "VlInterface/extended/extended.h"
+#endif
 #include "support/dlgutil.h"
 #include "support/help.h"
 #include "support/msgbox.h"
@@ -272,6 +275,9 @@ LRESULT CALLBACK MainWnd_WndProc(HWND window, UINT message, WPARAM wParam, LPARA
         PostQuitMessage(0);
         return 0;
     case WM_SIZE:
+#ifdef VL_EXTENDED
+        MainWnd_FitChildWidth(window, GetDlgItem(window, IDC_TOOLBAR));
+#endif
         MainWnd_InitStatusBar(window, GetDlgItem(window, IDC_STATUSBAR));
         MainWnd_UpdateKeyStates(window, GetDlgItem(window, IDC_STATUSBAR), true);
         return 0;

@@ -8,6 +8,9 @@
 #include "support/settings.h"
 #include "support/utf8.h"
 #include <cstdio>
+#ifdef VL_EXTENDED
+#include "VlInterface/extended/extended.h"
+#endif
 
 namespace {
 
@@ -34,6 +37,9 @@ int Project_NewTemporary()
     std::snprintf(App().currentFile, sizeof(App().currentFile), "%s", Kadmi_CurrentDatabasefile());
     Project_LoadFirstSystem();
     Kadmi_SavePage();
+#ifdef VL_EXTENDED
+    Project_SetNewDefaults();
+#endif
     Project_StampUserSettings();
     return 0;
 }

@@ -2,6 +2,7 @@
 // the code. The numbers of commands, child windows, dialogs, bitmaps, the icon
 // and the accelerator table are fixed: other modules and stored data know them.
 #pragma once
+#include "extended/ids.h"   // the extended edition's own
 
 // Dialogs, menus, accelerators, bitmaps, icon.
 #define IDD_ABOUT            5
@@ -54,3 +55,7 @@
 #include "workspace/page_insulation_ids.h"
 #include "workspace/thickness_dialog_ids.h"
 #include "workspace/annual_costs_ids.h"
+#include "workspace/timepage_ids.h"
+#include "workspace/page_pipecooling_ids.h"
+#include "workspace/page_tank_ids.h"
+#include "workspace/page_freezing_ids.h"

@@ -29,6 +29,8 @@ enum ShellText : uint16_t {
     Text_FileCaption = 10009,
     Text_SaveFailed = 10010,
     Text_OpenInUseQuestion = 10011,
+    Text_FileDamaged = 45100,
+    Text_ReplaceWithNewQuestion = 45101,
     Text_AboutText1 = 20038,
     Text_AboutText2 = 20039,
     Text_AboutText3 = 20040,

@@ -10,6 +10,9 @@
 #include "VlUtil/vlutil.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#ifdef VL_EXTENDED
+#include "VlInterface/extended/extended.h"
+#endif
 #include "support/lookups.h"
 #include "support/paths.h"
 #include "support/settings.h"
@@ -86,6 +89,11 @@ int Startup_Init()
     ErrorList_Reset();
     ClipCursor(nullptr);
     LogoCtl_Register(App().instance);
+#ifdef VL_EXTENDED
+    LogoCtl_RegisterClasses();
+    CustomLogo2_RegisterClasses();
+    BitmapCtl_RegisterClass();
+#endif
     Shell().accelerators = LoadAcceleratorsA(App().instance, MAKEINTRESOURCEA(IDR_ACCELERATORS));
     return 0;
 }
@@ -182,8 +190,30 @@ static int RunMessageLoop()
     return static_cast<int>(message.wParam);
 }
 
+// Without its language texts the module has no words to show: it says, in
+// English, which of their files are missing from its folder, or that they
+// cannot be read.
+static void ReportTextsNotOpened()
+{
+    std::string folder = Path_ModuleFolder(App().instance), missing, all;
+    for (const char* name : {"TextAPI.db", "TextAPI.ddq"}) {
+        std::string line = std::string("\n") + name;
+        all += line;
+        if (!Path_FileExists((folder + name).c_str()))
+            missing += line;
+    }
+    std::string shown = "\n\nFolder: " + folder.substr(0, folder.size() - 1) + "\n";
+    std::string text = std::string(kApplication) + " cannot start: these files ";
+    text += missing.empty() ? "cannot be read." + shown + all : "are missing." + shown + missing;
+    MessageBoxA(nullptr, text.c_str(), kApplication, MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+}
+
 int32_t __stdcall StartVelmoInsulation(HINSTANCE, HINSTANCE, char* commandLine, int show)
 {
+    if (Shell().textHandle < 0) {
+        ReportTextsNotOpened();
+        return 0;
+    }
     if (Startup_Init() != 0) {
         Startup_Shutdown();
         return 0;

@@ -62,37 +62,6 @@ void WriteFontTable()
     Rtf_Write(table);
 }
 
-// Length of the UTF-8 sequence that starts with lead, 0 when lead cannot start one.
-int SequenceLength(unsigned char lead)
-{
-    if (lead < 0x80) return 1;
-    if ((lead & 0xE0) == 0xC0 && lead >= 0xC2) return 2;
-    if ((lead & 0xF0) == 0xE0) return 3;
-    if ((lead & 0xF8) == 0xF0 && lead <= 0xF4) return 4;
-    return 0;
-}
-
-// Decodes the character at text; 0 when the bytes are no valid sequence.
-int DecodeUtf8(const unsigned char* text, uint32_t* codePoint)
-{
-    int length = SequenceLength(text[0]);
-    if (length <= 1) {
-        *codePoint = text[0];
-        return length;
-    }
-    uint32_t value = text[0] & (0xFF >> (length + 1));
-    for (int i = 1; i < length; ++i) {
-        if ((text[i] & 0xC0) != 0x80)
-            return 0;
-        value = (value << 6) | (text[i] & 0x3F);
-    }
-    static constexpr uint32_t kSmallest[5] = {0, 0, 0x80, 0x800, 0x10000};
-    if (value < kSmallest[length] || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return 0;
-    *codePoint = value;
-    return length;
-}
-
 void AppendUnicode(std::string& out, uint32_t unit)
 {
     out += "\\u" + std::to_string(int16_t(uint16_t(unit))) + "?";
@@ -106,15 +75,7 @@ std::string Rtf_Escape(const char* text)
     const auto* p = reinterpret_cast<const unsigned char*>(text);
     while (*p) {
         uint32_t cp = 0;
-        int length = DecodeUtf8(p, &cp);
-        if (length == 0) {   // a stray byte: kept as a code-page byte
-            char hex[8];
-            snprintf(hex, sizeof hex, "\\'%02X", *p);
-            out += hex;
-            ++p;
-            continue;
-        }
-        p += length;
+        p += Text_NextChar(p, &cp);
         if (cp == '\\' || cp == '{' || cp == '}') {
             out += '\\';
             out += char(cp);
@@ -195,6 +156,9 @@ void Report_SetupFonts(int output)
     if (output == Output_Rtf) {
         MakeRtfSelectors();
         WriteFontTable();
+        // An A4 page with 1 cm margins holds the report's width, so a word
+        // processor that opens the text keeps every row on one line.
+        Rtf_Write("\\paperw11906\\paperh16838\\margl567\\margr567\\margt567\\margb567\r\n");
     }
 }
 

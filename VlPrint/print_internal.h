@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include <cstddef>
 #include <string>
 #include "outside/Lexmo100/lexmo.h"
 
@@ -35,6 +36,7 @@ enum CellFlags : uint16_t {
 struct ReportCell {
     char text[kCellTextSize];
     uint16_t flags;
+    int16_t width;   // the column's width for the metafile, which clips to it; 0: not clipped
 };
 
 struct ReportRow {
@@ -112,7 +114,8 @@ int Report_CloseDevice(int output);
 void Report_Comment(char mark);
 void Rtf_Write(const std::string& text);
 // Rich text of a UTF-8 text: braces and backslashes escaped, byte 127 as
-// \'7F, every other character beyond ASCII as \uN? (N signed 16-bit).
+// \'7F, every other character beyond ASCII as \uN? (N signed 16-bit), a
+// byte that is no UTF-8 as U+FFFD.
 std::string Rtf_Escape(const char* text);
 // Index 0..5 into the fonts' handles and RTF selectors of a cell's flags.
 int Report_FontSlot(uint16_t flags);
@@ -140,14 +143,25 @@ void Report_FloatPairRow(long object, int labelId, uint16_t labelFlags, int labe
 void Report_MultiLineRow(int labelCell, const char* label, int valueCell, const char* text, int out);
 void Report_Rule(int firstColumn, int lastColumn, int out);
 
+// UTF-8 of report texts (text.cpp).
+constexpr uint32_t kReplacementChar = 0xFFFD;
+// The code point of the character at text and its length in bytes; a byte
+// that begins no valid sequence is a character of its own, U+FFFD.
+int Text_NextChar(const unsigned char* text, uint32_t* codePoint);
+// The whole characters within the first maxBytes bytes of text (NULL gives
+// ""), each byte that is no UTF-8 replaced by U+FFFD.
+std::string Text_Repaired(const char* text, size_t maxBytes = SIZE_MAX);
+
 // Word wrap of remarks into lines of at most kWrapLineBytes bytes (wrap.cpp).
 constexpr int kWrapLimit = 510;
 constexpr int kWrapLineBytes = 54;
 struct TextWrap {
-    const char* text;
-    int position;
+    std::string text;   // what is wrapped: the considered part of the remark, repaired
+    size_t position;
 };
-// The next line into line (kWrapLineBytes + 1 bytes); false when no line is left.
+TextWrap Text_StartWrap(const char* text);
+// The next line into line (kWrapLineBytes + 1 bytes); false when no line is
+// left. Every line that is given moves the position on.
 bool Text_NextLine(TextWrap& wrap, char* line);
 
 // Hand-off (handoff.cpp): 0 when shown or copied.

@@ -246,7 +246,8 @@ void ReportCalc_ProjectBlock(int out)
     Report_StringAttRow(kProject, 30100, kLabel, 0, 5, 1501, 0, out);
     Report_StringAttRow(kProject, 30101, kLabel, 0, 5, 1503, 0, out);
     Report_StringAttRow(kProject, 30102, kLabel, 0, 5, 1504, 0, out);
-    char remark[kWrapLimit + 1] = {};
+    // Room for the character that straddles the limit, so the wrap sees it whole.
+    char remark[kWrapLimit + 4] = {};
     if (Kadmi_GetStringNAtt(kProject, 1506, remark, sizeof remark))
         Report_MultiLineRow(0, Print_Text(30103), 5, remark, out);
 }

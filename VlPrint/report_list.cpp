@@ -14,17 +14,23 @@ namespace {
 constexpr uint16_t kNameFlags = Cell_Font3;
 constexpr uint16_t kValueFlags = Cell_Font3 | Cell_Right;
 
+// A column: its cell, heading text and width in the metafile (0.1 mm). The
+// values are right-aligned at their cell and reach back to 1 mm short of the
+// column before; the product name ends 1 mm short of three cells before the
+// inner diameter.
 struct ListColumn {
     int cell;
     int heading;
+    int16_t width;
 };
 
-constexpr ListColumn kColumns[] = {{0, 30070}, {7, 30092}, {10, 30030}, {13, 40019}, {15, 30025}, {19, 30072},
-                                   {21, 30073}};
+constexpr ListColumn kColumns[] = {{0, 30070, 334},  {7, 30092, 248},  {10, 30030, 248}, {13, 40019, 248},
+                                   {15, 30025, 162}, {19, 30072, 334}, {21, 30073, 162}};
 
-uint16_t FlagsOf(int cell)
+void SetColumn(ReportRow& row, const ListColumn& column, const char* text)
 {
-    return cell == 0 ? kNameFlags : kValueFlags;
+    Cell_Set(row, column.cell, text, column.cell == 0 ? kNameFlags : kValueFlags);
+    row.cells[column.cell].width = column.width;
 }
 
 // Unit text ids of the columns for the page's object kind; 0 leaves it empty.
@@ -60,9 +66,9 @@ void PrintElement(const INSULATIONTHICKNESSRESULTLIST& e, const char* productTab
     snprintf(values[5], sizeof values[5], "%.1f", double(e.surfaceTemp));
     snprintf(values[6], sizeof values[6], "%.2f", double(e.totalAnnualCost));
     ReportRow row = {};
-    Cell_Set(row, 0, Product_GetName(code, productTable), kNameFlags);
+    SetColumn(row, kColumns[0], Product_GetName(code, productTable));
     for (int i = 1; i < 7; ++i)
-        Cell_Set(row, kColumns[i].cell, values[i], kValueFlags);
+        SetColumn(row, kColumns[i], values[i]);
     Report_PrintRow(row, out);
 }
 
@@ -84,9 +90,9 @@ int ReportList_Body(int out)
     Units(Kadmi_GetIntAtt(KadmiObject_Page, 1117), units);
     ReportRow headings = {}, unitRow = {};
     for (int i = 0; i < 7; ++i) {
-        Cell_Set(headings, kColumns[i].cell, Print_Text(kColumns[i].heading), FlagsOf(kColumns[i].cell));
+        SetColumn(headings, kColumns[i], Print_Text(kColumns[i].heading));
         if (units[i] > 0)
-            Cell_Set(unitRow, kColumns[i].cell, Print_Text(units[i]), FlagsOf(kColumns[i].cell));
+            SetColumn(unitRow, kColumns[i], Print_Text(units[i]));
     }
     Report_PrintRow(headings, out);
     Report_PrintRow(unitRow, out);

@@ -46,7 +46,8 @@ void DrawText(int x, int y, const char* text, UINT align)
 {
     HDC dc = Prn().dc;
     SetTextAlign(dc, align);
-    TextOutA(dc, x, y, text, int(strlen(text)));
+    const std::string shown = Text_Repaired(text);
+    TextOutA(dc, x, y, shown.data(), int(shown.size()));
 }
 
 void DrawLine(int x1, int y1, int x2, int y2)
@@ -57,26 +58,117 @@ void DrawLine(int x1, int y1, int x2, int y2)
     LineTo(dc, x2, y2);
 }
 
+// Measures texts in a font: a metafile gives no extents, so a screen DC
+// measures them in the same logical units.
+class TextMeasure {
+public:
+    explicit TextMeasure(HFONT font) : dc_(CreateCompatibleDC(nullptr)), old_(SelectObject(dc_, font)) {}
+    ~TextMeasure()
+    {
+        SelectObject(dc_, old_);
+        DeleteDC(dc_);
+    }
+    TextMeasure(const TextMeasure&) = delete;
+    TextMeasure& operator=(const TextMeasure&) = delete;
+    // As the viewer draws it: UTF-8 as UTF-16.
+    int Width(const std::string& text) const
+    {
+        std::wstring wide(text.size(), L'\0');
+        wide.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(),
+                                               int(wide.size()))));
+        SIZE size = {};
+        GetTextExtentPoint32W(dc_, wide.data(), int(wide.size()), &size);
+        return size.cx;
+    }
+
+private:
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// text as it fits into width: whole, or cut after a whole character with an
+// ellipsis; "" when not even the ellipsis fits.
+std::string FitToWidth(const char* text, int width, HFONT font)
+{
+    static constexpr char kEllipsis[] = "\xE2\x80\xA6";
+    const TextMeasure measure(font);
+    std::string kept = text;
+    if (measure.Width(kept) <= width)
+        return kept;
+    while (true) {
+        while (!kept.empty() && kept.back() == ' ')
+            kept.pop_back();
+        if (measure.Width(kept + kEllipsis) <= width)
+            return kept + kEllipsis;
+        if (kept.empty())
+            return kept;
+        size_t end = kept.size() - 1;
+        while (end > 0 && (static_cast<unsigned char>(kept[end]) & 0xC0) == 0x80)
+            --end;
+        kept.erase(end);
+    }
+}
+
 void DrawCell(const ReportCell& cell, int x)
 {
     HDC dc = Prn().dc;
-    SelectObject(dc, FontOfSlot(Report_FontSlot(cell.flags)));
+    HFONT font = FontOfSlot(Report_FontSlot(cell.flags));
+    SelectObject(dc, font);
     SetTextColor(dc, RGB(0, 0, 0));
-    DrawText(x, Prn().y, cell.text, TA_BOTTOM | ((cell.flags & Cell_Right) ? TA_RIGHT : TA_LEFT));
+    const std::string text = cell.width > 0 ? FitToWidth(cell.text, cell.width, font) : cell.text;
+    DrawText(x, Prn().y, text.c_str(), TA_BOTTOM | ((cell.flags & Cell_Right) ? TA_RIGHT : TA_LEFT));
 }
 
-void WriteCell(const ReportCell& cell, int x)
+// Tab position in twips of the cell anchored at x: the rich text's columns
+// are 0.95 of the metafile's.
+constexpr double kRtfScale = 0.95;
+int TabStop(int x)
+{
+    return int(x * kRtfScale * 5.669);
+}
+
+// A row as one paragraph: its properties, the tab stops of its cells
+// included, come first, then each cell's text after a tab.
+void WriteRtfParagraph(const ReportRow& row)
 {
     const PrintGlobals& g = Prn();
-    std::string out;
-    if (cell.flags & Cell_Right)
-        out += "\\tqr ";
-    out += "\\tx" + std::to_string(int(x * 0.95 * 5.669)) + "\\tab ";
-    out += g.rtfSelectors[Report_FontSlot(cell.flags)];
-    out += Rtf_Escape(cell.text);
-    out += g.rtfSelectors[Report_FontSlot(0)];
-    out += "\r\n";
-    Rtf_Write(out);
+    std::string stops = "\\pard\\plain", cells;
+    for (int i = 0; i < kRowCells; ++i) {
+        const ReportCell& cell = row.cells[i];
+        if (Cell_IsBlank(cell.text))
+            continue;
+        if (cell.flags & Cell_Right)
+            stops += "\\tqr";
+        stops += "\\tx" + std::to_string(TabStop(CellX(i)));
+        cells += "\\tab ";
+        cells += g.rtfSelectors[Report_FontSlot(cell.flags)];
+        cells += Rtf_Escape(cell.text);
+        cells += g.rtfSelectors[Report_FontSlot(0)];
+        cells += "\r\n";
+    }
+    Rtf_Write(stops + " \r\n" + cells + "\\par\r\n");
+}
+
+bool FitsRtfColumn(const ReportCell& cell)
+{
+    const TextMeasure measure(FontOfSlot(Report_FontSlot(cell.flags)));
+    return measure.Width(cell.text) <= cell.width * kRtfScale;
+}
+
+// Rich text keeps a text that is wider than its column whole, on a line of
+// its own above the row's other cells, so that those keep their columns.
+void WriteRtfRow(const ReportRow& row)
+{
+    ReportRow rest = row;
+    for (ReportCell& cell : rest.cells) {
+        if (cell.width <= 0 || Cell_IsBlank(cell.text) || FitsRtfColumn(cell))
+            continue;
+        ReportRow alone = {};
+        alone.cells[&cell - rest.cells] = cell;
+        WriteRtfParagraph(alone);
+        cell.text[0] = '\0';
+    }
+    WriteRtfParagraph(rest);
 }
 
 void DrawLogo()
@@ -140,32 +232,28 @@ void Cell_Set(ReportRow& row, int cell, const char* text, uint16_t flags)
 {
     if (cell < 0 || cell >= kRowCells)
         return;
-    Utf8_CopyCut(row.cells[cell].text, kCellTextSize, text);
+    const std::string repaired = Text_Repaired(text, kCellTextSize - 1);
+    Utf8_CopyCut(row.cells[cell].text, kCellTextSize, repaired.c_str());
     row.cells[cell].flags |= flags;
 }
 
 void Report_PrintRow(const ReportRow& row, int out)
 {
     PrintGlobals& g = Prn();
-    if (out == Output_Metafile) {
-        g.y += RowHeight(row);
-        if (g.y > g.pageHeight - 350)
-            Report_NewPage(out);
-    } else {
-        Rtf_Write("\\pard\\plain ");
+    if (out == Output_Rtf) {
+        WriteRtfRow(row);
+        return;
     }
-    for (int i = 0; i < kRowCells; ++i) {
-        const ReportCell& cell = row.cells[i];
-        const int x = CellX(i);
-        if (Cell_IsBlank(cell.text))
-            continue;
-        if (out == Output_Metafile && g.dc)
-            DrawCell(cell, x);
-        else if (out == Output_Rtf)
-            WriteCell(cell, x);
-    }
-    if (out == Output_Rtf)
-        Rtf_Write("\\par\r\n");
+    if (out != Output_Metafile)
+        return;
+    g.y += RowHeight(row);
+    if (g.y > g.pageHeight - 350)
+        Report_NewPage(out);
+    if (!g.dc)
+        return;
+    for (int i = 0; i < kRowCells; ++i)
+        if (!Cell_IsBlank(row.cells[i].text))
+            DrawCell(row.cells[i], CellX(i));
 }
 
 void Report_PageHeader(int out)
@@ -336,7 +424,7 @@ void Report_MultiLineRow(int labelCell, const char* label, int valueCell, const 
 {
     if (!text)
         return;
-    TextWrap wrap = {text, 0};
+    TextWrap wrap = Text_StartWrap(text);
     char line[kWrapLineBytes + 1];
     bool first = true;
     while (Text_NextLine(wrap, line)) {

@@ -1,56 +1,55 @@
 // Word wrap of a report remark: lines of at most 54 bytes broken after a blank,
 // a CR ends a line, and a word longer than a line is cut on a character
-// boundary. Only the first 510 bytes of the text are considered.
+// boundary. Only the whole characters of the first 510 bytes are considered.
 #include "VlPrint/print_internal.h"
 
 namespace {
 
-bool AtEnd(const unsigned char* text, int position)
+bool IsContinuation(char byte)
 {
-    return position >= kWrapLimit || text[position] == '\0';
-}
-
-bool IsContinuation(unsigned char byte)
-{
-    return (byte & 0xC0) == 0x80;
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
 }
 
 }  // namespace
 
+TextWrap Text_StartWrap(const char* text)
+{
+    return {Text_Repaired(text, kWrapLimit), 0};
+}
+
 bool Text_NextLine(TextWrap& wrap, char* line)
 {
-    const auto* text = reinterpret_cast<const unsigned char*>(wrap.text);
-    int pos = wrap.position;
+    const std::string& text = wrap.text;
+    size_t pos = wrap.position;
     line[0] = '\0';
-    while (!AtEnd(text, pos) && text[pos] < 33) {
+    while (pos < text.size() && static_cast<unsigned char>(text[pos]) < 33) {
         if (text[pos++] == '\r') {   // an empty line
             wrap.position = pos;
             return true;
         }
     }
-    if (AtEnd(text, pos)) {
-        wrap.position = pos;
+    wrap.position = pos;
+    if (pos >= text.size())
         return false;
-    }
-    const int start = pos;
-    int n = 0;
-    while (n < kWrapLineBytes && !AtEnd(text, pos) && text[pos] != '\r') {
-        line[n++] = text[pos] < 32 ? ' ' : char(text[pos]);
+    const size_t start = pos;
+    size_t n = 0;
+    while (n < kWrapLineBytes && pos < text.size() && text[pos] != '\r') {
+        line[n++] = static_cast<unsigned char>(text[pos]) < 32 ? ' ' : text[pos];
         ++pos;
     }
     line[n] = '\0';
-    if (!AtEnd(text, pos) && text[pos] == '\r') {
+    if (pos < text.size() && text[pos] == '\r') {
         wrap.position = pos + 1;
         return true;
     }
-    if (n == kWrapLineBytes && !AtEnd(text, pos) && text[pos] > ' ') {
-        int cut = n;
+    if (n == kWrapLineBytes && pos < text.size() && static_cast<unsigned char>(text[pos]) > ' ') {
+        size_t cut = n;
         while (cut > 0 && line[cut - 1] != ' ')
             --cut;
-        if (cut == 0) {   // no blank: a hard cut that keeps characters whole
+        if (cut == 0) {   // no blank: a hard cut before the character that does not fit whole
             cut = n;
-            while (cut > 0 && IsContinuation(text[start + cut]))
-                --cut;
+            while (IsContinuation(text[start + cut]))
+                --cut;   // the text is valid UTF-8, so a character starts within the line
         }
         line[cut] = '\0';
         pos = start + cut;

@@ -7,6 +7,7 @@
 
 #include "VlTechDatabase/techdb_internal.h"
 #include "outside/Torbase200/torbase.h"
+#include "support/paths.h"
 
 namespace {
 
@@ -27,34 +28,20 @@ void JoinPath(char (&out)[kTechPathSize], const char* dir, const char* name)
     }
 }
 
-bool FileExists(const char* path)
-{
-    if (!path[0])
-        return false;
-    DWORD attributes = GetFileAttributesA(path);
-    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 void JoinExistingPath(char (&out)[kTechPathSize], const char* dir, const char* name)
 {
     JoinPath(out, dir, name);
-    if (!FileExists(out))
+    if (!Path_FileExists(out))
         out[0] = '\0';
 }
 
 // The library's directory with its backslash; "" when the name does not fit.
 void ModuleDirectory(char (&dir)[kTechPathSize])
 {
-    DWORD n = GetModuleFileNameA(TechDb().instance, dir, kTechPathSize);
-    if (n == 0 || n >= kTechPathSize) {
-        dir[0] = '\0';
-        return;
-    }
-    char* slash = std::strrchr(dir, '\\');
-    if (slash)
-        slash[1] = '\0';
-    else
-        dir[0] = '\0';
+    std::string folder = Path_ModuleFolder(TechDb().instance);
+    dir[0] = '\0';
+    if (folder.size() < kTechPathSize)
+        std::strcpy(dir, folder.c_str());
 }
 
 void BuildPaths()
@@ -167,12 +154,9 @@ short EditableDb_Close(EditableDb& db)
 
 void TechDb_CloseAll()
 {
-    TechDbGlobals& g = TechDb();
-    CloseEditable(g.other);
-    CloseEditable(g.weather);
-    CloseReadOnly(g.tech);
-    for (TechDbHandle& h : g.price)
-        CloseReadOnly(h);
+    CloseEditable(TechDb().other);
+    CloseEditable(TechDb().weather);
+    TechDb_Close();
 }
 
 int __stdcall TechDb_Init()
@@ -192,8 +176,10 @@ int __stdcall TechDb_Init()
 
 int __stdcall TechDb_Close()
 {
-    CloseEditable(TechDb().other);
-    CloseEditable(TechDb().weather);
+    TechDbGlobals& g = TechDb();
+    CloseReadOnly(g.tech);
+    for (TechDbHandle& h : g.price)
+        CloseReadOnly(h);
     return 0;
 }
 

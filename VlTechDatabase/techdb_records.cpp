@@ -5,6 +5,7 @@
 
 #include "VlTechDatabase/techdb_internal.h"
 #include "outside/Torbase200/torbase.h"
+#include "support/strings.h"
 
 namespace {
 
@@ -36,10 +37,8 @@ bool KeyFits(const char* key)
 {
     if (!key || !key[0])
         return false;
-    size_t n = strnlen(key, kTechKeyMax + 64);
-    while (n > 0 && key[n - 1] == ' ')
-        --n;
-    return n > 0 && n <= kTechKeyMax;
+    int n = Str_TrimmedLength(key, int(kTechKeyMax) + 64);
+    return n > 0 && n <= int(kTechKeyMax);
 }
 
 template <typename T>
@@ -149,9 +148,7 @@ char* __stdcall TechRec_GetID(TechDbHandle h, TechRecord* record)
     short length = sizeof key;
     if (ddq_getrecordkey(db.get(), AsRecord(record), &length, key) < 0)
         return nullptr;
-    size_t n = strnlen(key, kTechKeyMax);
-    while (n > 0 && key[n - 1] == ' ')
-        --n;
+    size_t n = size_t(Str_TrimmedLength(key, int(kTechKeyMax)));
     TechDbGlobals& g = TechDb();
     char* slot = g.keys[g.keyIndex];
     std::memset(slot, 0, kKeySlotSize);

@@ -36,9 +36,9 @@ enum : short {
 // the editable databases; an earlier state is committed and closed first.
 // 0, or -2 when the technical data cannot be opened (its handle stays -1).
 VLTECHDB_API int __stdcall TechDb_Init();
-// Commits and closes the editable databases. The technical data and the price
-// lists stay open for the other libraries; only VlTechDb itself closes them
-// (at unload or at a new TechDb_Init). Returns 0.
+// Ends read use of and closes the technical data and the price lists; their
+// handles become -1. The editable databases are left as they are (their
+// users close them; the unload commits what is still open). Returns 0.
 VLTECHDB_API int __stdcall TechDb_Close();
 // The same as TechDb_Close.
 VLTECHDB_API void __stdcall VlTechDb_CloseDLL();

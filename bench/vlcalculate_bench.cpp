@@ -8,21 +8,10 @@
 #include <string>
 #include "Kadmi/kadmi.h"
 #include "VlCalculate/vlcalculate.h"
+#include "bench/benchclock.h"
 #include "VlUtil/vlutil.h"
 
 namespace {
-double Now()
-{
-    static const double frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return static_cast<double>(f.QuadPart);
-    }();
-    LARGE_INTEGER t;
-    QueryPerformanceCounter(&t);
-    return static_cast<double>(t.QuadPart) / frequency;
-}
-
 // 114.3 mm pipe at 250 °C in still air of 20 °C under three mineral wool layers.
 HeatLossInput ThreeLayerPipe()
 {

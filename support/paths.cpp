@@ -1,5 +1,6 @@
-// Paths beside the module: its directory from its own file name, and the
-// directory part of any path. Both separators, '\' and '/', are accepted.
+// Paths beside the module: its directory from its own file name, the
+// directory part of any path, and file existence. Both separators, '\' and
+// '/', are accepted.
 #include "support/paths.h"
 #include "support/app.h"
 #include "support/utf8.h"
@@ -17,20 +18,9 @@ size_t LastSeparator(const char* path, size_t length)
     return std::string::npos;
 }
 
-// The module's directory with its trailing separator.
-std::string ModuleDirectory()
-{
-    char file[kPathSize];
-    DWORD length = GetModuleFileNameA(App().instance, file, sizeof file);
-    if (length >= sizeof file)
-        length = 0;
-    size_t cut = LastSeparator(file, length);
-    return cut == std::string::npos ? std::string() : std::string(file, cut + 1);
-}
-
 void WriteBesideModule(char* buffer, const char* name)
 {
-    Utf8_CopyCut(buffer, kPathSize, (ModuleDirectory() + name).c_str());
+    Utf8_CopyCut(buffer, kPathSize, (Path_ModuleFolder(App().instance) + name).c_str());
 }
 
 }  // namespace
@@ -52,4 +42,24 @@ void Path_GetDirectory(char* destination, const char* path)
     Utf8_CopyCut(destination, kDirectorySize, path);
     size_t cut = LastSeparator(destination, std::strlen(destination));
     destination[cut == std::string::npos ? 0 : cut] = '\0';
+}
+
+std::string Path_ModuleFile(HMODULE module)
+{
+    char file[MAX_PATH + 1];
+    DWORD length = GetModuleFileNameA(module, file, sizeof file);
+    return length > 0 && length < MAX_PATH ? std::string(file, length) : std::string();
+}
+
+std::string Path_ModuleFolder(HMODULE module)
+{
+    std::string file = Path_ModuleFile(module);
+    size_t cut = LastSeparator(file.c_str(), file.size());
+    return cut == std::string::npos ? std::string() : file.substr(0, cut + 1);
+}
+
+bool Path_FileExists(const char* path)
+{
+    DWORD attributes = path && *path ? GetFileAttributesA(path) : INVALID_FILE_ATTRIBUTES;
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }

@@ -1,5 +1,8 @@
-// Paths of files beside the module (its own DLL or program file).
+// Paths of files beside the module (its own DLL or program file), the folder
+// of any loaded module, and whether a file exists.
 #pragma once
+#include <windows.h>
+#include <string>
 
 // Bytes a path buffer of this file must hold.
 constexpr int kPathSize = 260;
@@ -18,3 +21,14 @@ void Path_BesideModule(char* buffer, const char* name);
 // Writes the directory of path, at most its first 398 bytes cut at the last
 // '\' or '/', into destination (kDirectorySize bytes). No separator gives "".
 void Path_GetDirectory(char* destination, const char* path);
+
+// The full file name of module (NULL: the program file); "" when it cannot
+// be read or does not fit MAX_PATH.
+std::string Path_ModuleFile(HMODULE module);
+
+// The folder of module's file with its trailing separator; "" when the file
+// name cannot be read or holds no separator.
+std::string Path_ModuleFolder(HMODULE module);
+
+// True when path names an existing file; a folder is not a file.
+bool Path_FileExists(const char* path);

@@ -2,6 +2,7 @@
 // ids of currency unit labels, from the technical data and the loaded page.
 #include "support/lookups.h"
 #include "support/lookups_state.h"
+#include "support/strings.h"
 #include "support/utf8.h"
 #include "Kadmi/kadmi.h"
 #include "VlTechDatabase/vltechdb.h"
@@ -28,9 +29,7 @@ const char* KeepName(const char* text)
 {
     char* name = Lookups().name;
     Utf8_CopyCut(name, sizeof Lookups().name, text);
-    size_t length = strlen(name);
-    while (length > 0 && name[length - 1] == ' ')
-        name[--length] = '\0';
+    Str_TrimRight(name);
     return name;
 }
 

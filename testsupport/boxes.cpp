@@ -2,6 +2,7 @@
 // window activated; a dialog box is subclassed and sent a private message
 // through its own queue, so it is answered once its modal loop runs and its
 // texts are set: caption and text recorded, the action run, the button pressed.
+// A box of another process is found by polling its top-level windows.
 #include "testsupport/testsupport.h"
 #include <algorithm>
 
@@ -68,7 +69,42 @@ LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+struct ProcessBoxSearch {
+    DWORD processId;
+    HWND found = nullptr;
+};
+
+BOOL CALLBACK FindProcessBox(HWND window, LPARAM search)
+{
+    auto* s = reinterpret_cast<ProcessBoxSearch*>(search);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner != s->processId || !HasClass(window, "#32770") || !IsWindowVisible(window))
+        return TRUE;
+    s->found = window;
+    return FALSE;
+}
+
 }  // namespace
+
+TsSeenBox Ts_AnswerProcessBox(DWORD processId, int button, DWORD timeoutMs)
+{
+    ProcessBoxSearch search{processId};
+    for (DWORD waited = 0; waited < timeoutMs; waited += 50) {
+        EnumWindows(FindProcessBox, reinterpret_cast<LPARAM>(&search));
+        if (search.found)
+            break;
+        Sleep(50);
+    }
+    TsSeenBox seen;
+    if (!search.found)
+        return seen;
+    seen.caption = Ts_WindowText(search.found);
+    EnumChildWindows(search.found, FindStaticText, reinterpret_cast<LPARAM>(&seen.text));
+    PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(search.found, button)));
+    return seen;
+}
 
 TsBoxAnswerer::TsBoxAnswerer(int button, const char* caption, Action action)
     : button_(button), caption_(caption ? caption : ""), anyCaption_(caption == nullptr),

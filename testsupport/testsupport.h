@@ -1,7 +1,8 @@
 // Test support for interface tests under the real Win32: run a dialog
 // in-process, answer the dialog boxes a test expects (a CBT hook presses a
-// button), find windows and read control texts and states. Test code only;
-// the product has no seams for it.
+// button), find windows and read control texts and states, and bound how
+// long the code under test may run. Test code only; the product has no
+// seams for it.
 #pragma once
 #include <windows.h>
 #include <functional>
@@ -65,6 +66,11 @@ private:
     HHOOK hook_ = nullptr;
 };
 
+// Waits up to timeoutMs for a dialog box ("#32770") of another process,
+// records its caption and text and presses button. An empty caption and
+// text when none came.
+TsSeenBox Ts_AnswerProcessBox(DWORD processId, int button, DWORD timeoutMs);
+
 // A window by class and title (either NULL for any): a top-level window when
 // parent is NULL, else a descendant of parent. NULL when there is none.
 HWND Ts_FindWindow(const char* className, const char* title, HWND parent = nullptr);
@@ -97,4 +103,19 @@ private:
     int ticks_ = 0;
     bool busy_ = false;
     UINT_PTR timer_ = 0;
+};
+
+// While alive, bounds how long the code under test may run: when it has not
+// ended after `seconds`, a watchdog thread reports the running test as failed
+// on stderr and ends the test program, so a hang fails instead of blocking.
+class TsTimeLimit {
+public:
+    explicit TsTimeLimit(int seconds);
+    ~TsTimeLimit();
+    TsTimeLimit(const TsTimeLimit&) = delete;
+    TsTimeLimit& operator=(const TsTimeLimit&) = delete;
+
+private:
+    HANDLE done_;
+    HANDLE watchdog_;
 };

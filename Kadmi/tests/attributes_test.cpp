@@ -3,6 +3,8 @@
 // and the example database.
 #include "kadmi_fixture.h"
 #include <cstring>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -95,6 +97,29 @@ TEST_F(Project, WithoutALoadedPageGetsFindNothingAndSetsRefuse)
     EXPECT_EQ(Kadmi_ReleaseAtt(nullptr), -6402);
     ASSERT_EQ(Kadmi_CloseDatabasefile(0), 0);
     EXPECT_EQ(Kadmi_SetAtt(0, 101, 0, nullptr), -6201);
+}
+
+// Coming round, the ring overwrites only what the new string takes: every
+// string handed out since the last wrap keeps its text until it is reached.
+TEST_F(Project, StringsStayValidUntilTheRingComesRoundToThem)
+{
+    CreateLoaded();
+    std::vector<std::string> values;
+    for (char c = 'a'; c < 'f'; ++c) {
+        values.emplace_back(1000, c);
+        ASSERT_EQ(Kadmi_SetStringAtt(0, short(501 + values.size() - 1), values.back().c_str()), 0);
+    }
+    // Read until the ring starts again, wherever earlier reads left it.
+    const char* last = Kadmi_GetStringAtt(0, 501);
+    const char* start;
+    while ((start = Kadmi_GetStringAtt(0, 501)) > last)
+        last = start;
+    std::vector<const char*> got = {start};
+    for (int i = 1; i < 11; ++i)   // ten fill the ring; the eleventh starts it again
+        got.push_back(Kadmi_GetStringAtt(0, short(501 + i % 5)));
+    ASSERT_EQ(got[10], got[0]) << "the eleventh read came round";
+    for (int i = 1; i < 11; ++i)
+        EXPECT_EQ(got[i], values[i % 5]) << "read " << i;
 }
 
 TEST_F(Project, StringsAreTerminatedAndTheRingNeverOverflows)

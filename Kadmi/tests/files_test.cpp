@@ -99,6 +99,10 @@ TEST_F(Project, FileOperationsRefuseWhatTheyCannotDo)
     EXPECT_EQ(Kadmi_CheckRWAccess(dir.Path("no\\such\\dir.wdf").c_str()), 0);
     EXPECT_EQ(Kadmi_CheckRWAccess(dir.Path("no/such/dir.wdf").c_str()), 0) << "'/' separates too";
     EXPECT_EQ(Kadmi_CheckRWAccess(""), 0);
+    const std::string folder = dir.Path("folder.wdf");
+    CreateDirectoryA(folder.c_str(), nullptr);
+    EXPECT_EQ(Kadmi_CheckRWAccess(folder.c_str()), 0) << "a folder is no project file";
+    RemoveDirectoryA(folder.c_str());   // the folder's own clean-up takes only files
 }
 
 TEST_F(Project, AMarkedFileAsksAndNoKeepsTheMark)
@@ -184,7 +188,7 @@ TEST_F(Project, AFailedSaveLeavesTheUserFileAndKeepsTheProjectOpen)
     CloseHandle(held);
     EXPECT_EQ(ReadAll(file), marked);
     WIN32_FIND_DATAA found;
-    HANDLE temps = FindFirstFileA(dir.Path("prj*.tmp").c_str(), &found);
+    HANDLE temps = FindFirstFileA(dir.Path("*.tmp").c_str(), &found);
     EXPECT_EQ(temps, INVALID_HANDLE_VALUE) << "a failed save leaves its temporary file: " << found.cFileName;
     if (temps != INVALID_HANDLE_VALUE)
         FindClose(temps);
@@ -197,6 +201,61 @@ TEST_F(Project, AFailedSaveLeavesTheUserFileAndKeepsTheProjectOpen)
     ASSERT_EQ(Kadmi_OpenDatabasefileEx(file.c_str(), KadmiMode_Read, nullptr), 0);
     ASSERT_EQ(Kadmi_LoadPage(1), 0);
     EXPECT_EQ(Kadmi_GetIntAtt(KadmiObject_Page, 101), 2);
+}
+
+// Close ends a project whose transaction is refused: it says so once, gives
+// back the working copy and the mark, and another project opens next.
+TEST_F(Project, CloseEndsAProjectWhoseFileWentAway)
+{
+    CreateLoaded();
+    SaveClose();
+    const std::string other = dir.Path("other.wdf");
+    ASSERT_EQ(Kadmi_CopyFile(file.c_str(), other.c_str()), 0);
+    Kadmi_SetupInifile(dir.Path("kadmi.ini").c_str(), 0, nullptr);
+    struct Row {
+        const char* name;
+        long mode;
+        bool removeWorkingCopy;   // else the file is replaced by a foreign one
+    } rows[] = {
+        {"working copy removed", KadmiMode_ReadWrite, true},
+        {"file read replaced", KadmiMode_Read, false},
+    };
+    for (const Row& r : rows) {
+        ASSERT_EQ(Kadmi_OpenDatabasefileEx(file.c_str(), r.mode, nullptr), 0) << r.name;
+        ASSERT_EQ(Kadmi_LoadPage(1), 0) << r.name;
+        if (r.removeWorkingCopy)
+            ASSERT_TRUE(DeleteFileA(Kadmi_ReadIni("MISC", "TempProjectFile"))) << r.name;
+        else
+            WriteText(file, "replaced by something else");
+        EXPECT_EQ(Kadmi_CloseDatabasefile(0), -1101) << r.name;
+        EXPECT_EQ(Kadmi_CloseDatabasefile(0), -1101) << r.name << ": nothing open any more";
+        EXPECT_STREQ(Kadmi_ReadIni("MISC", "TempProjectFile"), "") << r.name;
+        if (r.removeWorkingCopy)
+            EXPECT_EQ(StoredMark(file), -1) << r.name << ": the mark went with the project";
+        ASSERT_EQ(Kadmi_OpenDatabasefile(other.c_str()), 0) << r.name;
+        EXPECT_EQ(Kadmi_LoadPage(1), 0) << r.name;
+        EXPECT_EQ(Kadmi_CloseDatabasefile(0), 0) << r.name;
+    }
+}
+
+// A save killed part-way leaves its copy beside the project; the next open
+// or save of that project removes it, and other projects' copies stay.
+TEST_F(Project, AnInterruptedSavesCopyGoesAtTheNextOpenOrSave)
+{
+    CreateLoaded();
+    SaveClose();
+    const std::string leftover = file + ".tmp", othersCopy = dir.Path("other.wdf.tmp");
+    WriteText(othersCopy, "another project's");
+    WriteText(leftover, "a killed save's");
+    ASSERT_EQ(Kadmi_OpenDatabasefileEx(file.c_str(), KadmiMode_Read, nullptr), 0);
+    EXPECT_TRUE(Exists(leftover)) << "a reader is not the one saving";
+    ASSERT_EQ(Kadmi_CloseDatabasefile(0), 0);
+    ASSERT_EQ(Kadmi_OpenDatabasefile(file.c_str()), 0);
+    EXPECT_FALSE(Exists(leftover)) << "open";
+    WriteText(leftover, "a killed save's");
+    ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
+    EXPECT_FALSE(Exists(leftover)) << "save";
+    EXPECT_TRUE(Exists(othersCopy));
 }
 
 TEST_F(Project, ASecondProcessHoldingTheFileMakesTheOpenFail)

@@ -2,6 +2,7 @@
 // saving the page table, copying pages and parts, and the part relations.
 #include "kadmi_fixture.h"
 #include "support/memory.h"
+#include <cstring>
 
 namespace {
 
@@ -135,7 +136,7 @@ TEST_F(Project, PartCopyAndPartRelations)
     for (int i = 1; i <= 6; ++i)
         ASSERT_EQ(Kadmi_CreatePart(), i);
     struct Lines { long part; short supply, position, exhaust, exPosition; } lines[] = {
-        {1, 1, 0, 2, 1}, {2, 1, 1, 2, 0}, {3, 1, 9, 3, 0},
+        {1, 1, 0, 2, 1}, {2, 1, 1, 2, 0}, {3, 1, 9, 3, 2},
     };
     for (const Lines& l : lines) {
         short v[4] = {l.supply, l.position, l.exhaust, l.exPosition};
@@ -157,6 +158,16 @@ TEST_F(Project, PartCopyAndPartRelations)
     EXPECT_EQ(supply[0], 1);
     EXPECT_EQ(supply[1], 2);
     Mem_Free(supply);
+    void* used = Mem_Alloc(6 * sizeof(long));   // leaves non-zero bytes for the next block
+    memset(used, 0x55, 6 * sizeof(long));
+    Mem_Free(used);
+    long* exhaust = Kadmi_GetAllExhaustParts(3, &n);
+    ASSERT_NE(exhaust, nullptr);
+    ASSERT_EQ(n, 3);
+    EXPECT_EQ(exhaust[0], 0) << "positions without a part are zero";
+    EXPECT_EQ(exhaust[1], 0);
+    EXPECT_EQ(exhaust[2], 3);
+    Mem_Free(exhaust);
     EXPECT_EQ(Kadmi_GetAllExhaustParts(7, &n), nullptr);
     EXPECT_EQ(n, 0);
     EXPECT_EQ(Kadmi_IsFunctionalPart(1), 1);

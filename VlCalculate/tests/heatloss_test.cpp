@@ -141,6 +141,29 @@ TEST_F(EngineTest, TabulatedConductivityIsInterpolatedAtTheLayerMean)
     EXPECT_NEAR(out.faceTemp[0], 30.33, 0.3);
 }
 
+TEST_F(EngineTest, SurfaceIsIteratedToItsTolerance)
+{
+    // reference_figures.py: a 1 m pipe at 640 °C under 5 mm of wool in still air
+    // of 20 °C loses 27995.76 W/m at a surface of 343.138 °C; ten passes
+    // stopped at 341.52 °C and 28121 W/m.
+    HeatLossOutput out{};
+    ASSERT_EQ(HeatLossCalculation(MakeInput(1, 640, 20, 0, 0.9f, 1.0f, {{0.005f, 0.033f, 0.015f, 0.006f}}), &out), 0);
+    EXPECT_NEAR(out.heatLossPerMetre, 27995.76, 28.0);
+    EXPECT_NEAR(out.faceTemp[0], 343.138, 0.1);
+}
+
+TEST_F(EngineTest, SurfaceThatCannotSettleIsAFailedIteration)
+{
+    // reference_figures.py: 109 mm of λ 0.04 on a 300 °C wall in still air of
+    // 20 °C. Below 10 K over the air the convection gives a surface 10.066 K
+    // over it, above 10 K one 9.938 K over it: no surface temperature holds.
+    HeatLossOutput out{};
+    EXPECT_EQ(HeatLossCalculation(MakeInput(2, 300, 20, 0, 0.9f, 0, {{0.109f, 0.04f, 0, 0}}), &out), -1);
+    ASSERT_EQ(Fake().errorIds(), std::vector<int32_t>{45200});
+    EXPECT_EQ(Fake().errors[0].severity, -1);
+    EXPECT_NEAR(out.faceTemp[0], 30.0, 0.1);  // the last pass stands
+}
+
 TEST_F(EngineTest, UnreadFieldsDoNotChangeTheResult)
 {
     HeatLossInput in = MakeInput(1, 150, 20, 0, 0.9f, 0.1143f, {kWool50});

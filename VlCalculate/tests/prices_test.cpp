@@ -278,6 +278,7 @@ TEST_F(PriceTest, OneTargetPriceIsTheAnnualCost)
 TEST_F(PriceTest, OneTargetPriceWithoutAnnuityIsZero)
 {
     price(kEur, "P50", 1300, 25);
+    Fake().setPageFloat(0, 1360, {20});
     short kind = 7;
     EXPECT_FLOAT_EQ(CalculateOneInsulationTargetPrice(kPart1, const_cast<char*>("P50"), 60, &kind, 1), 0.0f);
     EXPECT_EQ(Fake().errorIds(), std::vector<int32_t>{40063});

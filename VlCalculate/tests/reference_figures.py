@@ -189,6 +189,32 @@ def print_transients():
     energy = 8000 * 40 * 1.02 ** 10 * 60 * 1e-6
     print(f"costs: capital {capital:.4f} energy {energy:.4f} total {capital + energy:.4f}")
 
+def print_review_figures():
+    wool = poly(0.033, 0.015, 0.006)
+    q, theta, _ = heat_loss(1, 640, 20, 0.0, 0.9, 1.0, [(0.005, wool)])
+    print(f"pipe 1 m, 5 mm wool, 640/20 C, still, eps 0.9: q={q:.2f} surface={theta[-1]:.3f}")
+    # Inner surface (medium side) of a round duct of 88.9 mm, humid air inside.
+    for s in (0.03, 0.05, 0.08):
+        q, theta, _ = heat_loss(4, 30, -10, 0.0, 0.9, 0.0889, [(s, wool)])
+        print(f"round duct 88.9 mm, {s * 1000:.0f} mm wool, 30/-10 C: inner surface {theta[0]:.3f}")
+    for phi in (70, 78):
+        print(f"dew point 30 C {phi} %: {dew_point(30, phi):.3f}")
+    # Plane wall in still air whose surface would sit 10 K above the air: the
+    # fixed point with either branch of the convection lies on the other side.
+    ta, tm, lam, s = 20, 300, 0.04, 0.109
+    for hc in (3.5 + 0.09 * 10, 2.55 * 10 ** 0.25):
+        ts = ta + 10
+        for _ in range(300):
+            h = h_rad(0.9, ta, ts) + hc
+            ts = ta + (tm - ta) / (0.01 + s / lam + 1 / h) / h
+        print(f"plane wall 109 mm, h_c {hc:.3f}: surface {ts - ta:.3f} K above the air")
+    # Freezing behind 2 mm of λ 0.04 on the 60.3 mm pipe at -15 C, half the water.
+    d = 0.0603
+    di = 0.95 * d
+    q = 2 * math.pi * 15 / (math.log((d + 0.004) / d) / 0.04)
+    print(f"total freezing under 2 mm: q {q:.4f} W/m time {0.5 * 1000 * math.pi * di ** 2 / 4 * 334 / (q * 3.6):.4f} h")
+
 if __name__ == "__main__":
     print_heat_losses()
     print_transients()
+    print_review_figures()

@@ -169,6 +169,56 @@ TEST_F(ThicknessListTest, RectangularDuctDimensions)
     EXPECT_FLOAT_EQ(l[0].outerDimension2, 460);
 }
 
+TEST_F(ThicknessListTest, DuctCandidatesArePricedWithDuctLabour)
+{
+    // 600 x 400 mm, 30 mm: 40 per m² and labour 2 per m over the perimeter
+    // 2·600 + 2·400 + 4·30 = 2120 mm give 84.8 + 4.24; times the annuity factor
+    // 0.0802426: 7.1448 (6.8046 without the labour).
+    Fake().pageShorts[{0, 1117}] = 13;
+    Fake().setPageFloat(0, 1313, {600});
+    Fake().setPageFloat(0, 1314, {400});
+    Fake().setTechFloat(kEur, "PR", "W-30", 1604, {2, 3, 4, 1});
+    const auto l = list(kCaseEconomic);
+    ASSERT_FALSE(l.empty());
+    EXPECT_NEAR(l[0].totalAnnualCost - 0.390078 * l[0].heatLoss, 7.1448, 2e-3);
+}
+
+struct InnerSurfaceCase {
+    const char* name;
+    float medium, ambient, humidity;
+    double dewPoint;  // NaN: none, the output is left as it was
+    std::vector<float> kept;
+};
+
+class InnerSurfaceCases : public ThicknessListTest, public ::testing::WithParamInterface<InnerSurfaceCase> {};
+
+// Round duct of 88.9 mm with the inner surface tested (1120 = 2).
+// reference_figures.py: air of 30 °C inside, -10 °C outside gives inner
+// surfaces of 25.085, 26.342 and 27.181 °C under 30, 50 and 80 mm; the dew
+// point of 30 °C air is 25.739 °C at 78 % and 23.925 °C at 70 %.
+const InnerSurfaceCase kInnerSurfaceCases[] = {
+    {"ThinnestCondenses", 30, -10, 78, 25.739, {50, 80}},
+    {"DrierAirCondensesNowhere", 30, -10, 70, 23.925, {30, 50, 80}},
+    {"MediumAboveTheFormulasRange", 60, 10, 50, NAN, {30, 50, 80}},
+};
+
+TEST_P(InnerSurfaceCases, KeepTheSurfacesAboveTheMediumsDewPoint)
+{
+    const InnerSurfaceCase& c = GetParam();
+    Dew_pointOutput dew{99.0f};
+    EXPECT_EQ(Dew_point({2, c.ambient, c.medium, c.humidity}, &dew), 0);
+    EXPECT_NEAR(dew.dewPoint, std::isnan(c.dewPoint) ? 99.0 : c.dewPoint, 0.02);
+    Fake().pageShorts[{0, 1117}] = 12;
+    Fake().pageShorts[{0, 1120}] = 2;
+    Fake().setPageFloat(0, 1312, {0, 88.9f});
+    setConditions(c.medium, c.ambient, c.humidity);
+    EXPECT_EQ(thicknesses(list(kCaseCondensation)), c.kept);
+    EXPECT_TRUE(Fake().errors.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, InnerSurfaceCases, ::testing::ValuesIn(kInnerSurfaceCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(ThicknessListTest, NoLayerKeyGivesAnEmptyList)
 {
     Fake().pageStrings.erase({kPart, 1536});

@@ -1,6 +1,6 @@
 // Cooling of stationary contents, tanks, flowing media, freezing: times and
-// temperatures against hand formulas (tests/reference_figures.py), and every
-// check of the temperature order.
+// temperatures against hand formulas (tests/reference_figures.py), every
+// check of the temperature order, and the inputs that operations refuse.
 #include <cmath>
 #include "VlCalculate/tests/fake_deps.h"
 
@@ -298,6 +298,21 @@ TEST_F(EngineTest, TotalFreezingTimeFreezesTheShare)
     EXPECT_NEAR(out.hours, 32.3081, 0.005);
 }
 
+TEST_F(EngineTest, OnlyInsulationHoldsTheFreezingBack)
+{
+    // reference_figures.py: behind 2 mm of λ 0.04 half the water freezes in
+    // 2.0369 h; bare, it "froze" in 1.3e-5 h and is now refused.
+    FreezingTimeInput in = WaterPipe();
+    in.thickness[0] = 0.002f;
+    in.thickness[1] = 0;
+    FreezingTimeOutput out{};
+    EXPECT_EQ(TotalFreezingTime(in, &out), 0);
+    EXPECT_NEAR(out.hours, 2.0369, 0.0005);
+    in.thickness[0] = 0;
+    EXPECT_EQ(TotalFreezingTime(in, &out), -1);
+    EXPECT_EQ(Fake().errorIds(), std::vector<int32_t>{40044});
+}
+
 TEST_F(EngineTest, NothingFreezesAboveZero)
 {
     FreezingTimeInput in = WaterPipe();
@@ -391,5 +406,63 @@ TEST_P(ImpossibleTransients, FailAsDegenerateInput)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ImpossibleTransients, ::testing::ValuesIn(kImpossibleTransients),
+                         [](const auto& info) { return std::string(info.param.name); });
+} // namespace
+
+namespace {
+// A 60 W/m pipe, 5 % over 20 years, 2 % rise, 40 per MWh, 8000 h, investment 1000.
+float CostsStatus(void (*change)(CostsInput&))
+{
+    CostsInput in{1, 0, 60, 0.05f, 20, 0.02f, 40, 8000, 1000, 1};
+    change(in);
+    CostsOutput out{1, 2, 3};
+    const float status = Costs(in, &out);
+    EXPECT_EQ(out.capitalCost + out.energyCost + out.totalCost, 0.0f);
+    return status;
+}
+
+short DuctStatus()
+{
+    TemperatureChangeInPipeInput in = FlowingPipe(40, 10);
+    in.objectType = 5;
+    TemperatureChangeInPipeOutput out{};
+    return TemperatureChangeInPipe(in, &out);
+}
+
+struct Refusal {
+    const char* name;
+    double (*run)();
+    int32_t textId;
+};
+
+class Refusals : public EngineTest, public ::testing::WithParamInterface<Refusal> {};
+
+// Each of these gave a plausible number with success before.
+const Refusal kRefusals[] = {
+    {"CostsMissingUsefulLife", [] { return double(CostsStatus([](CostsInput& in) { in.usefulLife = -3.4e38f; })); }, 45201},
+    {"CostsNegativeUsefulLife", [] { return double(CostsStatus([](CostsInput& in) { in.usefulLife = -5; })); }, 45201},
+    {"CostsMissingInvestment", [] { return double(CostsStatus([](CostsInput& in) { in.investment = -3.4e38f; })); }, 45201},
+    {"CostsNegativeOperatingTime", [] { return double(CostsStatus([](CostsInput& in) { in.operatingHours = -1; })); }, 45201},
+    {"CostsNegativeEnergyPrice", [] { return double(CostsStatus([](CostsInput& in) { in.energyPrice = -40; })); }, 45201},
+    // λ = 0.01 + 0.05·t lies below 0 at layer means under -20 °C.
+    {"ConductivityBelowZero", [] {
+         HeatLossInput in{1, 0, {}, 20, 0.9f, 0.1143f, 0, -150, 0, {0.05f, 0, 0}, 0, 0, 0, {0.01f, 0, 0}, 0, {0.05f, 0, 0}, 0, {}, 0, {}};
+         HeatLossOutput out{};
+         return double(HeatLossCalculation(in, &out)); }, 40044},
+    // Without the duct's size the outlet came out at 38.92 instead of 34.10 °C.
+    {"DuctSizeNotStored", [] { return double(DuctStatus()); }, 40044},
+    {"DuctWithoutHeight", [] { Fake().setPageFloat(0, 1313, {600}); Fake().setPageFloat(0, 1314, {0}); return double(DuctStatus()); }, 40044},
+    {"WarmContentsGainingHeat", [] { CoolingStationaryOutput out{}; return double(CoolingOfStationaryLiquids(Stationary(60, 5, 0, -25), &out)); }, 40044},
+    {"WarmTankGainingHeat", [] { TempChangeTimeInTankOutput out{}; return double(TemperatureChangeTimeInTank(Tank(1, 1, 2, 0, 3, 80, 10, 40, -15), &out)); }, 40044},
+};
+
+TEST_P(Refusals, ReportAnErrorAndFail)
+{
+    EXPECT_EQ(GetParam().run(), -1.0);
+    EXPECT_EQ(Fake().errorIds(), std::vector<int32_t>{GetParam().textId});
+    EXPECT_EQ(Fake().errors.empty() ? 0 : Fake().errors[0].severity, -2);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, Refusals, ::testing::ValuesIn(kRefusals),
                          [](const auto& info) { return std::string(info.param.name); });
 } // namespace

@@ -9,8 +9,32 @@
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
 #include "testsupport/testsupport.h"
+#include <fstream>
+#include <iterator>
 
 namespace {
+
+std::string ReadFileBytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// The working directory for the length of a test.
+struct WorkingDirectory {
+    char before[MAX_PATH] = {};
+    explicit WorkingDirectory(const std::string& path)
+    {
+        GetCurrentDirectoryA(sizeof(before), before);
+        SetCurrentDirectoryA(path.c_str());
+    }
+    ~WorkingDirectory() { SetCurrentDirectoryA(before); }
+};
 
 class FileCommandTest : public ShellWindowTest {
 protected:
@@ -234,26 +258,85 @@ TEST_F(FileCommandTest, RecentFileThatIsGoneIsReportedAndKept)
     Start();
     ScriptedBoxes boxes({{IDOK, ""}});
     EXPECT_EQ(VlFileMenu_OpenIthFile(window(), 0), -2);
-    EXPECT_EQ(boxes.answered(), 1u);
+    ASSERT_EQ(boxes.answered(), 1u);
+    EXPECT_EQ(boxes.texts[0], gone + "\n\n" + Shell_Text(Text_FileMissing)) << "names the file";
     EXPECT_EQ(StoredString("Recent File List", "File1"), gone);
     EXPECT_EQ(VlFileMenu_OpenIthFile(window(), 1), -1);
     EXPECT_EQ(Current(), "Noname");
 }
 
-TEST_F(FileCommandTest, DamagedFileLeavesATemporaryProjectOnScreen)
+// A file that does not open as a project is named in the message, and the
+// open project stays.
+TEST_F(FileCommandTest, DamagedFilesAreNamedAndTheOpenProjectStays)
 {
-    std::string bad = TempPath("bad.WDF");
-    HANDLE file = CreateFileA(bad.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    DWORD written = 0;
-    WriteFile(file, "not a project", 13, &written, nullptr);
-    CloseHandle(file);
-    std::string path = StartWithNewFile("kept.WDF");
-    ScriptedBoxes boxes({{IDOK, bad}, {IDOK, ""}});
+    std::string good = TempPath("good.WDF");
+    MakeProjectFile(good);
+    std::string project = ReadFileBytes(good);
+    std::string random(4000, '\0');
+    for (size_t i = 0; i < random.size(); ++i)
+        random[i] = static_cast<char>((i * 7919 + 13) % 251);
+    struct Case {
+        const char* name;
+        std::string bytes;
+    } cases[] = {
+        {"random bytes", random},
+        {"text", "A text file, not a project.\r\n"},
+        {"truncated project", project.substr(0, project.size() / 2)},
+        {"empty", ""},
+    };
+    std::string before = StartWithNewFile("kept.WDF");
+    for (const Case& c : cases) {
+        std::string bad = TempPath((std::string(c.name) + ".WDF").c_str());
+        WriteFileBytes(bad, c.bytes);
+        ScriptedBoxes boxes({{IDOK, bad}, {IDOK, ""}});
+        Command(IDM_FILE_OPEN);
+        ASSERT_EQ(boxes.answered(), 2u) << c.name;
+        EXPECT_EQ(boxes.texts[1], bad + "\n\n" + Shell_Text(Text_FileDamaged)) << c.name;
+        EXPECT_EQ(Current(), before) << c.name;
+        EXPECT_STREQ(Kadmi_CurrentDatabasefile(), before.c_str()) << c.name;
+        EXPECT_TRUE(Shell_HasLayerParts()) << c.name;
+    }
+}
+
+// New offers a name that no file has; the open project's own name replaces
+// it only after a question whose answer by Enter is No.
+TEST_F(FileCommandTest, NewOffersAFreeNameAndAsksBeforeReplacingAFile)
+{
+    std::string mine = StartWithNewFile("mine.WDF");
+    FILETIME written = Written(mine);
+    WriteFileBytes(TempPath("Noname.WDF"), "taken");
+    WorkingDirectory projects(TempPath(""));
+    {
+        ScriptedBoxes boxes({{IDOK, mine}, {IDNO, ""}});
+        EXPECT_EQ(VlFileMenu_NewFile(window()), -2);
+        ASSERT_EQ(boxes.answered(), 2u);
+        EXPECT_EQ(boxes.offeredNames[0], "Noname2") << "Noname.WDF exists";
+        EXPECT_EQ(boxes.texts[1], mine + "\n\n" + Shell_Text(Text_ReplaceWithNewQuestion));
+        EXPECT_EQ(boxes.defaultButtons[1], IDNO);
+    }
+    EXPECT_EQ(Current(), mine);
+    EXPECT_TRUE(SameTime(Written(mine), written)) << "the open project's file is untouched";
+    EXPECT_TRUE(Shell_HasLayerParts());
+    ScriptedBoxes boxes({{IDOK, mine}, {IDYES, ""}});
+    EXPECT_EQ(VlFileMenu_NewFile(window()), 0);
+    EXPECT_EQ(Current(), mine);
+    EXPECT_EQ(Kadmi_NPage(), 1);
+}
+
+// No to the in-use question ends the open quietly.
+TEST_F(FileCommandTest, DecliningTheInUseQuestionSaysNothingMore)
+{
+    std::string marked = TempPath("marked.WDF"), original = TempPath("original.WDF");
+    MakeProjectFile(original);
+    ASSERT_EQ(Kadmi_OpenDatabasefile(original.c_str()), 0);   // the file is marked while open
+    ASSERT_TRUE(CopyFileA(original.c_str(), marked.c_str(), FALSE));
+    Kadmi_CloseDatabasefile(0);
+    Start();
+    ScriptedBoxes boxes({{IDOK, marked}, {IDNO, ""}});
     Command(IDM_FILE_OPEN);
     EXPECT_EQ(boxes.answered(), 2u);
-    EXPECT_EQ(Current(), "Noname");
-    EXPECT_EQ(Title(), std::string(Shell().title) + " - Noname");
-    EXPECT_FALSE(SelectorEnabled());
+    EXPECT_EQ(boxes.unexpected, 0u);
+    EXPECT_EQ(boxes.texts.back(), Shell_Text(Text_OpenInUseQuestion));
 }
 
 TEST_F(FileCommandTest, NewOntoAFileInUseKeepsTheOpenProject)
@@ -264,7 +347,7 @@ TEST_F(FileCommandTest, NewOntoAFileInUseKeepsTheOpenProject)
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     std::string before = StartWithNewFile("before.WDF");
     {
-        // Name dialog, its overwrite prompt, then the failure message.
+        // Name dialog, the question before replacing, then the failure message.
         ScriptedBoxes boxes({{IDOK, busy}, {IDYES, ""}, {IDOK, ""}});
         EXPECT_EQ(VlFileMenu_NewFile(window()), -3);
         EXPECT_EQ(boxes.answered(), 3u);

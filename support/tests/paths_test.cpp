@@ -61,4 +61,19 @@ TEST(BesideModule, RemembersTheHelpFile)
     EXPECT_EQ(App().helpFile, help);
 }
 
+TEST(FileExists, OnlyFilesCount)
+{
+    App_Init(GetModuleHandleA(nullptr));
+    std::string folder = Path_ModuleFolder(nullptr);
+    ASSERT_EQ(folder, OwnDirectory());
+    struct Row { const char* name; std::string path; bool exists; } rows[] = {
+        {"this program", Path_ModuleFile(nullptr), true},
+        {"its folder", folder.substr(0, folder.size() - 1), false},
+        {"missing", folder + "no such file", false},
+        {"empty", "", false},
+    };
+    for (const Row& r : rows)
+        EXPECT_EQ(Path_FileExists(r.path.c_str()), r.exists) << r.name;
+}
+
 }  // namespace

@@ -1,0 +1,61 @@
+// The one-line description of the loaded system's insulated object: its
+// kind and, for pipes and ducts, the dimensions that identify it, in the
+// current language. Reads the project database only.
+#include "VlInterface/extended/extended.h"
+#include "VlInterface/calcrecord.h"
+#include "VlInterface/shell.h"
+#include "Kadmi/kadmi.h"
+#include <cstdio>
+
+namespace {
+
+constexpr short kAttGeometry = 1117, kAttDiameters = 1312, kAttWidth = 1313, kAttHeight = 1314;
+constexpr uint16_t kTextPlane = 30026, kTextPipe = 30027, kTextRectDuct = 30028, kTextWidth = 30029,
+                   kTextOuterDiameter = 30030, kTextHeight = 30031, kTextMm = 30032, kTextRoundDuct = 40015;
+
+struct DescriptionGlobals {
+    char text[1024];
+};
+DescriptionGlobals& Description()
+{
+    static DescriptionGlobals globals;
+    return globals;
+}
+
+// Kind text, a comma, then one labelled dimension in mm.
+void DescribeRound(char* text, size_t size, uint16_t kindText, float diameter)
+{
+    std::snprintf(text, size, "%s, %s %.f %s", Shell_Text(kindText), Shell_Text(kTextOuterDiameter),
+                  static_cast<double>(diameter), Shell_Text(kTextMm));
+}
+
+}  // namespace
+
+const char* InsulationObject_Describe()
+{
+    char* text = Description().text;
+    const size_t size = sizeof(Description().text);
+    text[0] = '\0';
+    float diameters[2] = {};
+    Kadmi_GetAtt(kCalcObjectSystem, kAttDiameters, nullptr, diameters, sizeof(diameters));
+    switch (Kadmi_GetIntAtt(kCalcObjectSystem, kAttGeometry)) {
+    case Geometry_Plane:
+        std::snprintf(text, size, "%s", Shell_Text(kTextPlane));
+        break;
+    case Geometry_Pipe:
+        DescribeRound(text, size, kTextPipe, diameters[0]);
+        break;
+    case Geometry_RoundDuct:
+        DescribeRound(text, size, kTextRoundDuct, diameters[1]);
+        break;
+    case Geometry_RectDuct:
+        std::snprintf(text, size, "%s, %s %.f %s, %s %.f %s", Shell_Text(kTextRectDuct), Shell_Text(kTextWidth),
+                      static_cast<double>(Kadmi_GetFloatAtt(kCalcObjectSystem, kAttWidth)), Shell_Text(kTextMm),
+                      Shell_Text(kTextHeight),
+                      static_cast<double>(Kadmi_GetFloatAtt(kCalcObjectSystem, kAttHeight)), Shell_Text(kTextMm));
+        break;
+    default:
+        break;
+    }
+    return text;
+}

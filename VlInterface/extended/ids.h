@@ -1,0 +1,21 @@
+// Resource, control and text ids of the extended edition, included by
+// extended.rc and the extended sources. Bitmap and control ids are fixed.
+#pragma once
+
+// Logo bitmaps.
+#define IDB_EXT_LOGO_LARGE   225
+#define IDB_EXT_LOGO_SMALL   231
+#define IDB_EXT_STANDARD     224
+#define IDB_EXT_TOOLBAR_LOGO 234
+
+// Logo controls in dialogs, and the bitmap control on the toolbar.
+#define IDC_EXT_LOGO_LARGE   1072
+#define IDC_EXT_LOGO_SMALL   1109
+#define IDC_EXT_STANDARD     1108
+#define IDC_EXT_TOOLBAR_LOGO 196
+
+// Texts of the extended edition's labels: the print selection's spreadsheet
+// output (610), relative humidity (616), total insulation thickness (617).
+#define IDS_EXT_SPREADSHEET_OUTPUT 45260
+#define IDS_EXT_RELATIVE_HUMIDITY  45261
+#define IDS_EXT_TOTAL_THICKNESS    45262

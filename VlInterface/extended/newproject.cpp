@@ -1,0 +1,66 @@
+// What the extended edition does for a new project file and a new system:
+// the name dialog of New, which starts with an empty name, and the defaults
+// and layer parts that every new system receives.
+#include "VlInterface/extended/extended.h"
+#include "VlInterface/calcrecord.h"
+#include "VlInterface/shell.h"
+#include "Kadmi/kadmi.h"
+#include "support/app.h"
+#include <commdlg.h>
+#include <string>
+
+namespace {
+
+constexpr short kAttLocation = 1118, kAttContentsTemperature = 1315, kAttTargetHumidity = 1384,
+                kAttAmbientTemperature = 1316, kAttRelativeHumidity = 1317, kAttReportedSurface = 1120, kAttLayerFlag = 1133;
+
+// The dialog's filter: the parts of text split at "|" and ended by two NULs.
+std::string DialogFilter(const char* text)
+{
+    std::string filter = text ? text : "";
+    for (char& c : filter)
+        if (c == '|')
+            c = '\0';
+    filter.append(2, '\0');
+    return filter;
+}
+
+}  // namespace
+
+int FileMenu_AskNewFileName(HWND owner, const char* filter, const char* initialDirectory, char* name,
+                            const char* title)
+{
+    const std::string parts = DialogFilter(filter);
+    name[0] = '\0';
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = owner;
+    dialog.hInstance = App().instance;
+    dialog.lpstrFilter = parts.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = name;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrInitialDir = initialDirectory;
+    dialog.lpstrTitle = title;
+    dialog.lpstrDefExt = "WDF";
+    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN;
+    return GetSaveFileNameA(&dialog);
+}
+
+void Project_SetNewDefaults()
+{
+    Kadmi_SetIntAtt(kCalcObjectSystem, kAttLocation, static_cast<short>(kLocationUserConditions));
+    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttContentsTemperature, 100.0f);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttTargetHumidity, 50.0f);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttAmbientTemperature, 20.0f);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttRelativeHumidity, 50.0f);
+    Kadmi_SetIntAtt(kCalcObjectSystem, kAttReportedSurface, 1);
+    int32_t* parts = Shell().layerParts;
+    for (short i = 0; i < kCalcLayers; ++i) {
+        const long existing = Kadmi_IthPart(i);
+        parts[i] = static_cast<int32_t>(existing > 0 ? existing : Kadmi_CreatePart());
+        Kadmi_SetIntAtt(parts[i], kAttLayerFlag, 1);
+    }
+    CalcRecord_SetLayerParts(parts[0], parts[1], parts[2]);
+    CalcRecord_Load();
+}
