@@ -149,6 +149,18 @@ TEST_F(InsulationPageTest, LayerChoiceClearsAndRefits)
     EXPECT_EQ(Line(0), " ");
 }
 
+TEST_F(InsulationPageTest, AChosenSurfaceGivesItsEmissivityBeforeTheQuietRun)
+{
+    StartWithPipe();
+    MineralWool50();
+    Click(139);
+    Type(146, "60");
+    Choose(115, "Bright aluminium");
+    EXPECT_NE(Ts_ControlText(page(), 116), "0.90");
+    EXPECT_NE(Line(0).find(Shell_Text(30025)), std::string::npos) << Line(0);
+    EXPECT_TRUE(ResultsCurrent());
+}
+
 struct TargetCase {
     const char* name;
     short geometry;
