@@ -16,7 +16,7 @@
 
 namespace {
 
-constexpr uint16_t kTextNoThickness = 20055;
+constexpr uint16_t kTextNoThickness = 20055, kTextNotCalculated = 40068;
 
 // Layer 1 has a listed product but no thickness chosen yet.
 bool Layer1WithoutThickness()
@@ -55,8 +55,11 @@ int InsulationPage_CalculateHeatLoss(HWND page, CalcRecord& r, bool quiet)
     InsulationPage_ClearResults(page);
     // The target page may have been left with an input out of its limits
     // (a system switch, a file opened): tested again before every run.
-    if (TargetInputs_CheckLimits(page, r, !quiet, nullptr) != 0)
+    if (TargetInputs_CheckLimits(page, r, !quiet, nullptr) != 0) {
+        if (quiet)
+            ShowQuietReason(page, Shell_Text(kTextNotCalculated));
         return -1;
+    }
     if (quiet && Layer1WithoutThickness()) {
         ErrorList_Clear();
         ShowQuietReason(page, Shell_Text(kTextNoThickness));

@@ -7,6 +7,7 @@
 #include "VlInterface/workspace/thickness_request.h"
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
+#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -152,6 +153,21 @@ int FindAdoptedEntry(const INSULATIONTHICKNESSRESULTLIST& candidate, const std::
     return -1;
 }
 
+// The engine computes the candidates with the page's stored emissivity. With
+// the outermost product's own surface, that is the surface of layer 1's
+// product, which any of its records tells while no thickness is chosen yet.
+void StoreLayer1Surface(CalcRecord& r)
+{
+    if (std::strcmp(r.surfaceMaterialCode, kCodeOutermostSurface) != 0)
+        return;
+    const ProductListEntry* choices = InsPage().thicknesses[0];
+    if (!LayerChoice_HasThickness({"", "", r.productCode[0]}) && choices[1].code[0] &&
+        std::strcmp(choices[1].code, kCodeOwnThickness) != 0)
+        std::snprintf(r.productCode[0], sizeof(r.productCode[0]), "%s", choices[1].code);
+    UpdateEmissivity(r);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, 1319, r.emissivity);
+}
+
 } // namespace
 
 int InsulationPage_UpdateLayerChoices(HWND page, CalcRecord& record, int layer, int mode, bool useStoredCode,
@@ -171,6 +187,7 @@ int InsulationPage_CalculateThicknessList(HWND, CalcRecord& r)
     DeleteThicknessResultList();
     BuildThicknessList(r, 0, InsPage_StoredCode(0), true);
     std::memcpy(r.productClass[0], InsPage_Product(0).recordClass, sizeof(r.productClass[0]));
+    StoreLayer1Surface(r);
     INSULATIONTHICKNESSINPUT input = ThicknessRequest_Input(r, CalcRecordState().layerParts[0]);
     ErrorList_Clear();
     short count = 0;
@@ -182,7 +199,9 @@ int InsulationPage_CalculateThicknessList(HWND, CalcRecord& r)
     }
     ThicknessList_Sort(list, count, input.calculationCase, ThicknessRequest_ReferenceDiameter(r));
     std::string name = ThicknessRequest_Adopt(r, list[0]);
-    if (int entry = FindAdoptedEntry(list[0], name); entry > 0)
+    if (int entry = FindAdoptedEntry(list[0], name); entry > 0) {
         s.thicknessIndex[0] = entry;
+        std::snprintf(r.productCode[0], sizeof(r.productCode[0]), "%s", s.thicknesses[0][entry].code);
+    }
     return 0;
 }
