@@ -297,4 +297,33 @@ TEST_P(AnnualCostsTest, KeepsEverythingUntilOk)
 INSTANTIATE_TEST_SUITE_P(Buttons, AnnualCostsTest, ::testing::ValuesIn(kCostsCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// Each economic input is labelled with what its field holds (fields 101..105
+// hold attributes 1359..1363), so a swap of labels cannot pass.
+TEST_F(InsulationPageTest, AnnualCostsLabelEveryInputByItsMeaning)
+{
+    struct Label {
+        int control;
+        const char* english;
+    };
+    const Label kLabels[] = {
+        {601, "Annual price increase of energy"}, {602, "Economic useful life"}, {702, "years"},
+        {603, "Price of thermal energy"},         {604, "Annual operating time"}, {704, "h/a"},
+        {605, "Rate of interest"},
+    };
+    StartWithPipe();
+    TsUiScript script({
+        [&] {
+            HWND dialog = Ts_FindWindow("#32770", Shell_Text(30074));
+            if (!dialog)
+                return false;
+            for (const Label& label : kLabels)
+                EXPECT_EQ(Ts_ControlText(dialog, label.control), label.english) << "control " << label.control;
+            PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+            return true;
+        },
+    });
+    AnnualCosts_Show(window());
+    EXPECT_TRUE(script.Finished());
+}
+
 } // namespace

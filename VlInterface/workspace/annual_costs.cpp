@@ -29,9 +29,9 @@ constexpr const char* kLimitKeys[kEconomicInputs] = {"ANNUALPRICEINCREASEENERGY"
 // Each row is labelled with what its field holds (attributes 1359..1363 in
 // fields 101..105), with the unit of that quantity.
 const DialogTextTable kDialogTexts[] = {
-    {0, 30074, nullptr},   {601, 30081, nullptr}, {701, 30040, nullptr}, {602, 30080, nullptr},
-    {702, 30086, nullptr}, {603, 30079, nullptr}, {604, 30078, nullptr}, {704, 30087, nullptr},
-    {605, 30077, nullptr}, {705, 30040, nullptr}, {606, 40003, nullptr}, {201, 40002, nullptr},
+    {0, 30074, nullptr},   {601, 30077, nullptr}, {701, 30040, nullptr}, {602, 30078, nullptr},
+    {702, 30087, nullptr}, {603, 30079, nullptr}, {604, 30080, nullptr}, {704, 30086, nullptr},
+    {605, 30081, nullptr}, {705, 30040, nullptr}, {606, 40003, nullptr}, {201, 40002, nullptr},
     {1, 9266, nullptr},    {2, 9041, nullptr},    {9, 9188, nullptr},    {0, 0, nullptr},
 };
 const DialogTextTable kNoTooltips[] = {{0, 0, nullptr}};
