@@ -671,6 +671,7 @@ TEST(VlPrintExports, DecoratedNamesAtTheirOrdinals)
         {3, "_Z24VlPrint_OnLanguageChangev"},
         {4, "_Z13VlPrint_PrintP6HWND__iiiPcS1_"},
         {5, "_Z17SetInsulationDataP29INSULATIONTHICKNESSRESULTLISTsPc"},
+        {6, "_Z13VlPrint_PrintP6HWND__iiiPcS1_S1_"},
     };
     for (const auto& e : exports) {
         SCOPED_TRACE(e.name);
@@ -678,7 +679,7 @@ TEST(VlPrintExports, DecoratedNamesAtTheirOrdinals)
         EXPECT_NE(byName, nullptr);
         EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCEA(e.ordinal)), byName);
     }
-    EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCEA(6)), nullptr);
+    EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCEA(7)), nullptr);
 }
 
 // The viewer's window of this thread (other test programs may show theirs).
@@ -727,3 +728,63 @@ TEST_F(PrintTest, ViewerShowsOnePageASystemAndFilesGoAfterwards)
 }
 
 }  // namespace
+
+namespace {
+
+// The Unicode text on the clipboard as UTF-8, split into lines of cells.
+std::vector<std::vector<std::string>> ClipboardSheet()
+{
+    std::vector<std::vector<std::string>> lines;
+    if (!OpenClipboard(nullptr))
+        return lines;
+    std::string text;
+    if (HANDLE block = GetClipboardData(CF_UNICODETEXT)) {
+        const auto* wide = static_cast<const wchar_t*>(GlobalLock(block));
+        const int bytes = WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr);
+        text.resize(size_t(bytes));
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), bytes, nullptr, nullptr);
+        text.resize(strlen(text.c_str()));
+        GlobalUnlock(block);
+    }
+    CloseClipboard();
+    size_t start = 0;
+    for (size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+        std::vector<std::string> cells(1);
+        for (char c : text.substr(start, end - start)) {
+            if (c == '\t')
+                cells.emplace_back();
+            else
+                cells.back().push_back(c);
+        }
+        lines.push_back(cells);
+    }
+    return lines;
+}
+
+}  // namespace
+
+TEST_F(PrintTest, SpreadsheetCopyHasOneCellAColumnAndTheSeventhArgumentNamesTheSettings)
+{
+    MakeSystem(1, "Käyttövesi Ä", false);
+    Choose({1});
+    Settings_WriteInt(nullptr, "Output\\PrintLng", kLangFinnish);   // under the settings root "1.0"
+    {
+        TsBoxAnswerer answerer(IDOK);
+        char title[] = "Footer", heading[] = "1.0 / Data 7", version[] = "1.0";
+        EXPECT_EQ(VlPrint_Print(nullptr, VlPrintOutput_Spreadsheet, 1, 0, title, heading, version), 0);
+        ASSERT_EQ(answerer.boxes().size(), 1u);
+    }
+    const auto lines = ClipboardSheet();
+    ASSERT_GT(lines.size(), 10u);
+    auto hasCell = [&](const std::string& text) {
+        for (const auto& line : lines)
+            if (std::find(line.begin(), line.end(), text) != line.end())
+                return true;
+        return false;
+    };
+    for (const char* cell : {"Käyttövesi Ä", "District heating plant", "150.0", "114"})
+        EXPECT_TRUE(hasCell(cell)) << cell;
+    EXPECT_TRUE(hasCell(g_texts.Get(30025, kLangFinnish)));   // the print language of root "1.0"
+    for (const auto& line : lines)
+        EXPECT_FALSE(line.size() > 1 && line.back().empty()) << "a line ends in an empty cell";
+}
