@@ -1,7 +1,5 @@
 // The extended interface's thickness lists: the nominal list, the reduction
 // to one row per inner diameter, and the orders of the three comparators.
-#include <algorithm>
-#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
@@ -28,16 +26,15 @@ protected:
         w.setPageFloat(0, 1316, {20});
         w.pageStrings[{kPart, 1536}] = "SECTION";
         w.pageStrings[{kPart, 1538}] = "IP1";
-        w.techEntries[{kTech, "IP1", "SECTION", 1600}] = {"S114-30", "S89-30", "S89-50", "S114-50", "S60-80",
-                                                           "S114-80"};
-        for (const char* code : {"S114-30", "S89-30", "S89-50", "S114-50", "S60-80", "S114-80"}) {
-            const std::string key = code;
-            const float bore = key.compare(1, 3, "114") == 0 ? 114.3f : key.compare(1, 2, "89") == 0 ? 88.9f : 60;
-            const float thickness = std::strtof(key.c_str() + key.find('-') + 1, nullptr);
-            w.setTechFloat(kTech, "IP1", code, 1304, {thickness});
-            w.setTechFloat(kTech, "IP1", code, 1305, {bore});
-            w.setTechFloat(kTech, "IP1", code, 1306, {bore + 2 * thickness});
-            w.setTechFloat(kTech, "IP1", code, 1307, {0.035f});
+        const struct { const char* code; float bore, thickness; } sections[] = {
+            {"S114-30", 114.3f, 30}, {"S89-30", 88.9f, 30}, {"S89-50", 88.9f, 50},
+            {"S114-50", 114.3f, 50}, {"S60-80", 60, 80},    {"S114-80", 114.3f, 80}};
+        for (const auto& p : sections) {
+            w.techEntries[{kTech, "IP1", "SECTION", 1600}].push_back(p.code);
+            w.setTechFloat(kTech, "IP1", p.code, 1304, {p.thickness});
+            w.setTechFloat(kTech, "IP1", p.code, 1305, {p.bore});
+            w.setTechFloat(kTech, "IP1", p.code, 1306, {p.bore + 2 * p.thickness});
+            w.setTechFloat(kTech, "IP1", p.code, 1307, {0.035f});
         }
     }
     static INSULATIONTHICKNESSINPUT Input(int16_t calculationCase)
