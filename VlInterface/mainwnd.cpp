@@ -5,6 +5,7 @@
 #include "VlInterface/vlinterface.h"
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/workspace/calcdata.h"
+#include "VlInterface/dialogs/dialogs.h"
 #include "VlInterface/workspace/calctabs.h"
 #include "VlInterface/menu.h"
 #include "VlInterface/resource.h"
@@ -124,8 +125,36 @@ void OnHelp(HWND window)
     Help_Show(window, Shell().helpPath, static_cast<uint32_t>(Shell().helpContext));
 }
 
-// The commands of later dialogs (print, systems, data editors, settings)
-// stand in the menu and do nothing until those dialogs exist.
+// A new interface language reaches the help file, title, tabs and menu.
+void OnSettings(HWND window)
+{
+    if (SettingsDlg_Show(window) != IDOK)
+        return;
+    Startup_BuildHelpPath();
+    MainWnd_UpdateTitle();
+    CalcTabs_ClosePage();
+    CalcTabs_UpdateTabs();
+    MainWnd_RebuildMenu(window);
+    MainWnd_SelectCalcPage(0);
+}
+
+// The shell dialogs of the print, data and settings commands; false for
+// another command.
+bool OnShellDialog(HWND window, UINT id)
+{
+    switch (id) {
+    case IDM_FILE_PRINT:
+        if (MainWnd_StoreOpenPage())
+            PrintDialog_Show(window, 0);
+        return true;
+    case IDM_WEATHER_DATA: WeatherDlg_Run(window); return true;
+    case IDM_USER_INSULATION: InsulationData_Show(window); return true;
+    case IDM_SETTINGS: OnSettings(window); return true;
+    default: return false;
+    }
+}
+
+// The system commands stand in the menu and do nothing until they exist.
 void OnCommand(HWND window, UINT id, UINT code)
 {
     switch (id) {
@@ -149,6 +178,8 @@ void OnCommand(HWND window, UINT id, UINT code)
     case IDM_NEXT_TAB: OnStepTab(1); return;
     case IDM_PREVIOUS_TAB: OnStepTab(-1); return;
     default:
+        if (OnShellDialog(window, id))
+            return;
         break;
     }
     if (id >= IDM_RECENT_FIRST && id <= IDM_RECENT_LAST) {

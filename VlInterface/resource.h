@@ -55,3 +55,16 @@
 #include "workspace/page_insulation_ids.h"
 #include "workspace/thickness_dialog_ids.h"
 #include "workspace/annual_costs_ids.h"
+#include "workspace/timepage_ids.h"
+#include "workspace/page_pipecooling_ids.h"
+#include "workspace/page_tank_ids.h"
+#include "workspace/page_freezing_ids.h"
+
+// The shell dialogs, one header each.
+#include "dialogs/settingsdlg_ids.h"
+#include "dialogs/printsheet_ids.h"
+#include "dialogs/page_printsel_ids.h"
+#include "dialogs/page_footer_ids.h"
+#include "dialogs/page_fonts_ids.h"
+#include "dialogs/insulationdata_ids.h"
+#include "dialogs/weatherdlg_ids.h"

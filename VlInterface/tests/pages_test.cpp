@@ -291,7 +291,7 @@ TEST_F(CalcPagesTest, EnteredValuesOutliveTabsSystemsSaveAndANewStart)
     page = ShowTab(kTargetTab);
     Type(page, IDC_TG_DESCRIPTION, "Feed line");
     Click(page, IDC_TG_PIPE);
-    Type(page, IDC_TG_PIPE_DIAMETER, "89");
+    Type(page, IDC_TG_PIPE_DIAMETER, "114,3");
     Type(page, IDC_TG_CONTENTS_TEMP, "65,5");
     Type(page, IDC_TG_AMBIENT_TEMP, "15");
     Type(page, IDC_TG_HUMIDITY, "70");
@@ -301,7 +301,7 @@ TEST_F(CalcPagesTest, EnteredValuesOutliveTabsSystemsSaveAndANewStart)
         HWND shown = ShowTab(kTargetTab);
         EXPECT_EQ(Ts_ControlText(shown, IDC_TG_DESCRIPTION), "Feed line");
         EXPECT_TRUE(Ts_IsChecked(shown, IDC_TG_PIPE));
-        EXPECT_EQ(Ts_ControlText(shown, IDC_TG_PIPE_DIAMETER), "89");
+        EXPECT_EQ(Ts_ControlText(shown, IDC_TG_PIPE_DIAMETER), "114.3");
         EXPECT_EQ(Ts_ControlText(shown, IDC_TG_CONTENTS_TEMP), "65.5");
         EXPECT_EQ(Ts_ControlText(shown, IDC_TG_AMBIENT_TEMP), "15.0");
         EXPECT_EQ(Ts_ControlText(shown, IDC_TG_HUMIDITY), "70.0");

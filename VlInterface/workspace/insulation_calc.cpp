@@ -6,21 +6,17 @@
 #include "VlInterface/workspace/page_insulation_ids.h"
 #include "VlInterface/workspace/dlgfields.h"
 #include "VlInterface/workspace/target_limits.h"
+#include "VlInterface/workspace/timepage.h"
 #include "VlInterface/shell.h"
 #include "VlPrint/vlprint.h"
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
-#include "support/settings.h"
 #include <cstring>
 
 namespace {
 
 constexpr uint16_t kTextNoThickness = 20055;
-constexpr const char* kPrintOptionFlags = "Output\\PrintOptionFlags";
-constexpr int kPrintFlags = 100;
-
-enum PrintFlag { Flag_Clipboard = 10, Flag_HeatLoss = 21, Flag_Cooling = 22, Flag_Freezing = 23, Flag_Costs = 24 };
 
 // Layer 1 has a listed product but no thickness chosen yet.
 bool Layer1WithoutThickness()
@@ -47,15 +43,6 @@ void ShowResults(HWND page, CalcRecord& r, bool quiet)
     // dialog in the economic case.
     if (!quiet && (warnings > 0 || (costErrors && r.caseFlags[0])))
         ErrorDialog(page);
-}
-
-bool CostInputsGiven()
-{
-    for (short att = 1359; att <= 1363; ++att) {
-        if (Kadmi_GetFloatAtt(kCalcObjectSystem, att) == 0.0f)
-            return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -103,21 +90,6 @@ void Workspace_PrintReport(HWND owner, int output, int report)
 
 int InsulationPage_Print(HWND page, CalcRecord&, int output)
 {
-    CalcRecord_Store(1);
-    int32_t flags[kPrintFlags] = {};
-    flags[Flag_HeatLoss] = 1;
-    flags[Flag_Cooling] = Kadmi_CmpAccess(kCalcObjectSystem, "EDT2", kCalcObjectSystem, "DIM2") <= 0;
-    flags[Flag_Freezing] = Kadmi_CmpAccess(kCalcObjectSystem, "EDT3", kCalcObjectSystem, "DIM3") <= 0;
-    flags[Flag_Costs] = CostInputsGiven();
-    flags[Flag_Clipboard] = output == VlPrintOutput_Clipboard;
-    // One byte more than the value: the store writes a terminator after it.
-    char previous[sizeof(flags) + 1] = {};
-    bool hadPrevious = Settings_Read(nullptr, kPrintOptionFlags, nullptr, previous, sizeof(previous)) != nullptr;
-    Settings_WriteBinary(nullptr, kPrintOptionFlags, sizeof(flags), flags);
-    Workspace_PrintReport(page, output, VlPrintReport_Calculation);
-    if (hadPrevious)
-        Settings_WriteBinary(nullptr, kPrintOptionFlags, sizeof(flags), previous);
-    else
-        Settings_DeleteValue(nullptr, kPrintOptionFlags);
+    TimePage_Print(page, 1, output == VlPrintOutput_Clipboard);
     return 0;
 }

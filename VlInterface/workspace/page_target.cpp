@@ -40,10 +40,11 @@ struct NumberField {
     short decimals;
     float minimum;
 };
-// In the order they are read.
+// In the order they are read. Diameters keep a decimal: standard pipes are
+// 88.9 or 114.3 mm, and a field shown rounded would store the rounded value.
 constexpr NumberField kNumberFields[] = {
-    {IDC_TG_PIPE_DIAMETER, offsetof(CalcRecord, outerDiameters), 0, -kFieldLimit},
-    {IDC_TG_DUCT_DIAMETER, offsetof(CalcRecord, outerDiameters) + sizeof(float), 0, -kFieldLimit},
+    {IDC_TG_PIPE_DIAMETER, offsetof(CalcRecord, outerDiameters), 1, -kFieldLimit},
+    {IDC_TG_DUCT_DIAMETER, offsetof(CalcRecord, outerDiameters) + sizeof(float), 1, -kFieldLimit},
     {IDC_TG_WIDTH, offsetof(CalcRecord, width), 0, -kFieldLimit},
     {IDC_TG_HEIGHT, offsetof(CalcRecord, height), 0, -kFieldLimit},
     {IDC_TG_LABOUR_PRICE, offsetof(CalcRecord, labourPrice), 2, 0.0f},

@@ -1,0 +1,637 @@
+// The user insulation data editor: the user's own insulation types of the
+// other-insulation database (name, price per metre or square metre, and a
+// table of thermal conductance against average temperature), edited while
+// this editor holds the database's in-use mark; read-only without it.
+#include "VlInterface/dialogs/dialogs.h"
+#include "VlInterface/dialogs/dlgtexts.h"
+#include "VlInterface/dialogs/editorcommon.h"
+#include "VlInterface/dialogs/insulationdata.h"
+#include "VlInterface/resource.h"
+#include "VlInterface/shell.h"
+#include "VlInterface/workspace/calctabs.h"
+#include "VlInterface/workspace/dlgfields.h"
+#include "Kadmi/kadmi.h"
+#include "outside/Lexmo100/lexmo.h"
+#include "support/app.h"
+#include "support/dlgutil.h"
+#include "support/lookups.h"
+#include "support/numfield.h"
+#include "support/tooltips.h"
+#include <algorithm>
+#include <commctrl.h>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kTypes = 1000;
+constexpr int kNameSize = 64;
+constexpr int kEditNameSize = 60;
+constexpr int kNameLimit = 30;
+constexpr int kStoredNameSize = 99;   // the stored element
+constexpr float kFieldLimit = 999999.0f;
+constexpr const char* kClass = "UI";
+constexpr short kAttName = 1600;
+constexpr short kAttTemperatures = 1311;
+constexpr short kAttConductances = 1313;
+constexpr short kAttPriceList = 1132;
+
+enum InsulationText : uint16_t {
+    Text_Caption = 50050,
+    Text_TypeGroup = 50051,
+    Text_PointGroup = 50052,
+    Text_Name = 50053,
+    Text_Price = 50054,
+    Text_TemperatureColumn = 50055,
+    Text_ConductanceColumn = 50056,
+    Text_Apply = 50057,
+    Text_Edit = 50058,
+    Text_AddType = 50059,
+    Text_RemoveType = 50060,
+    Text_EditPoint = 50061,
+    Text_AddPoint = 50062,
+    Text_RemovePoint = 50063,
+    Text_InUse1 = 50064,
+    Text_InUse2 = 50065,
+    Text_InUse3 = 50066,
+    Text_InUse4 = 50067,
+    Text_MarkFailed = 50068,
+    Text_DegreesC = 50069,
+    Text_ConductanceUnit = 50070,
+    Text_SelectType = 50071,
+    Text_SelectPoint = 50072,
+    Text_RemoveQuestion = 50073,
+    Text_SameName = 50074,
+    Text_SameTemperature = 50075,
+    Text_TemperatureLabel = 50076,
+    Text_ConductanceLabel = 50077,
+};
+
+const DialogTextTable kInsulationTexts[] = {
+    {0, Text_Caption, nullptr},
+    {IDC_INS_TYPE_GROUP, Text_TypeGroup, nullptr},
+    {IDC_INS_NAME_LABEL, Text_Name, nullptr},
+    {IDC_INS_PRICE_LABEL, Text_Price, nullptr},
+    {IDC_INS_TYPE_APPLY, Text_Apply, nullptr},
+    {IDC_INS_TYPE_EDIT, Text_Edit, nullptr},
+    {IDC_INS_TYPE_ADD, Text_AddType, nullptr},
+    {IDC_INS_TYPE_REMOVE, Text_RemoveType, nullptr},
+    {IDC_INS_TYPE_CANCEL, Text_Cancel, nullptr},
+    {IDC_INS_POINT_GROUP, Text_PointGroup, nullptr},
+    {IDC_INS_TEMP_LABEL, Text_TemperatureLabel, nullptr},
+    {IDC_INS_TEMP_UNIT, Text_DegreesC, nullptr},
+    {IDC_INS_COND_LABEL, Text_ConductanceLabel, nullptr},
+    {IDC_INS_COND_UNIT, Text_ConductanceUnit, nullptr},
+    {IDC_INS_POINT_APPLY, Text_Apply, nullptr},
+    {IDC_INS_POINT_EDIT, Text_EditPoint, nullptr},
+    {IDC_INS_POINT_ADD, Text_AddPoint, nullptr},
+    {IDC_INS_POINT_REMOVE, Text_RemovePoint, nullptr},
+    {IDC_INS_POINT_CANCEL, Text_Cancel, nullptr},
+    {IDC_EDITOR_CLOSE, Text_Close, nullptr},
+    {IDC_DIALOG_HELP, Text_Help, nullptr},
+    {0, 0, nullptr},
+};
+const DialogTextTable kNoTooltips[] = {{0, 0, nullptr}};
+
+struct InsulationTypeRow {
+    int32_t number;
+    char name[kNameSize];
+    float price;
+    int16_t unit;     // 1 per metre, 2 per square metre
+    int32_t count;    // points including the placeholder element 0
+    float temperatures[kMaxInsulationPoints];
+    float conductances[kMaxInsulationPoints];
+};
+
+struct InsulationEditRecord {
+    char name[kEditNameSize];
+    float price;
+    uint8_t perMetre, perSquareMetre;
+    float temperature;
+    float conductance;
+};
+
+struct InsulationState {
+    InsulationTypeRow table[kTypes];
+    InsulationEditRecord edit;
+    bool holdsMark, typeEdit, pointEdit, addPoint, reading, enabling;
+    int selectedType, selectedPoint, applyNumber, count;
+    int16_t priceList;
+};
+InsulationState g_ins{};
+
+HWND Types(HWND dialog)
+{
+    return GetDlgItem(dialog, IDC_INS_TYPES);
+}
+
+HWND Points(HWND dialog)
+{
+    return GetDlgItem(dialog, IDC_INS_POINTS);
+}
+
+// The price attributes of the project's price list: per metre, and the one
+// after it per square metre.
+short PriceAttribute(int16_t unit)
+{
+    short perMetre = g_ins.priceList == 1 ? 1316 : g_ins.priceList == 2 ? 1318 : 1314;
+    return unit == 2 ? static_cast<short>(perMetre + 1) : perMetre;
+}
+
+const char* UnitText(int16_t unit)
+{
+    return Shell_Text(static_cast<uint16_t>(Price_CurrencyUnitTextId(unit)));
+}
+
+void AddTypeRow(HWND dialog, const InsulationTypeRow& row)
+{
+    char number[12], price[24] = "";
+    std::snprintf(number, sizeof(number), "%d", static_cast<int>(row.number));
+    if (row.price != 0)
+        std::snprintf(price, sizeof(price), "%.2f", static_cast<double>(row.price));
+    EditorList_AddRow(Types(dialog), row.number, {number, row.name, price, row.price != 0 ? UnitText(row.unit) : ""});
+}
+
+void ReadType(TechDbHandle handle, int number, const char* name)
+{
+    EditorKey key(number);
+    InsulationTypeRow& row = g_ins.table[number];
+    row.number = number;
+    std::snprintf(row.name, sizeof(row.name), "%.63s", name);
+    row.unit = 1;
+    row.price = TechDb_GetFloatAtt(handle, kClass, key.text, PriceAttribute(1));
+    float stored = 0;
+    if (row.price == 0 && TechDb_GetAtt(handle, kClass, key.text, PriceAttribute(2), nullptr, &stored, sizeof(stored))) {
+        row.price = stored;
+        row.unit = 2;
+    }
+    short count = 0;
+    constexpr short kArrayBytes = sizeof(row.temperatures);
+    TechDb_GetAtt(handle, kClass, key.text, kAttTemperatures, nullptr, row.temperatures, kArrayBytes);
+    TechDb_GetAtt(handle, kClass, key.text, kAttConductances, &count, row.conductances, kArrayBytes);
+    row.count = std::clamp<int32_t>(count, 0, kMaxInsulationPoints);
+}
+
+// The whole table is cleared first, so a type removed meanwhile by another
+// program does not linger.
+void LoadTypes(HWND dialog)
+{
+    SendMessageA(Types(dialog), LVM_DELETEALLITEMS, 0, 0);
+    for (InsulationTypeRow& row : g_ins.table)
+        row = InsulationTypeRow{};
+    g_ins.count = 0;
+    TechDbHandle handle = kOtherInsulationDb.open(0);
+    for (int number = 1; number < kTypes; ++number) {
+        const char* name = TechDb_GetStringAtt(handle, kClass, EditorKey(number).text, kAttName);
+        if (!name)
+            continue;
+        ReadType(handle, number, name);
+        AddTypeRow(dialog, g_ins.table[number]);
+        ++g_ins.count;
+    }
+    kOtherInsulationDb.close(0);
+}
+
+void FillPoints(HWND dialog)
+{
+    HWND list = Points(dialog);
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    const InsulationTypeRow& row = g_ins.table[g_ins.selectedType];
+    for (int i = 1; i < row.count; ++i) {
+        char index[12], temperature[24], conductance[24];
+        std::snprintf(index, sizeof(index), "%d", i);
+        std::snprintf(temperature, sizeof(temperature), "%.1f", static_cast<double>(row.temperatures[i]));
+        std::snprintf(conductance, sizeof(conductance), "%.3f", static_cast<double>(row.conductances[i]));
+        EditorList_AddRow(list, i, {index, temperature, conductance});
+    }
+}
+
+void ShowSelection(HWND dialog)
+{
+    const InsulationTypeRow& row = g_ins.table[g_ins.selectedType];
+    bool typeShown = g_ins.selectedType != 0;
+    bool pointShown = typeShown && g_ins.selectedPoint > 0 && g_ins.selectedPoint < row.count;
+    Field_SetText(dialog, IDC_INS_NAME, row.name, kNameLimit);
+    Field_SetFloatOrBlank(dialog, IDC_INS_PRICE, typeShown ? row.price : kFieldMissingFloat, 0, 2);
+    bool perMetre = typeShown ? row.unit != 2 : g_ins.edit.perMetre != 0;
+    CheckRadioButton(dialog, IDC_INS_PER_METRE, IDC_INS_PER_SQUARE, perMetre ? IDC_INS_PER_METRE : IDC_INS_PER_SQUARE);
+    Field_SetFloatOrBlank(dialog, IDC_INS_TEMPERATURE,
+                          pointShown ? row.temperatures[g_ins.selectedPoint] : kFieldMissingFloat, 0, 1);
+    Field_SetFloatOrBlank(dialog, IDC_INS_CONDUCTANCE,
+                          pointShown ? row.conductances[g_ins.selectedPoint] : kFieldMissingFloat, 0, 3);
+    char label[96] = "";
+    if (typeShown)
+        std::snprintf(label, sizeof(label), "%d : %s", g_ins.selectedType, row.name);
+    SetDlgItemTextA(dialog, IDC_INS_SELECTED, label);
+}
+
+// The id of the last field that failed, else 0. A blank price counts as 0.
+int ReadControls(HWND dialog)
+{
+    if (g_ins.reading)
+        return 0;
+    g_ins.reading = true;
+    InsulationEditRecord& edit = g_ins.edit;
+    int failed = 0;
+    Field_GetText(dialog, IDC_INS_NAME, edit.name, kEditNameSize);
+    if (Field_GetFloatOrMissing(dialog, IDC_INS_PRICE, &edit.price, -kFieldLimit, kFieldLimit, 1) != 0)
+        failed = IDC_INS_PRICE;
+    else if (edit.price == kFieldMissingFloat)
+        edit.price = 0;
+    if (g_ins.pointEdit) {
+        if (Field_GetFloatOrMissing(dialog, IDC_INS_TEMPERATURE, &edit.temperature, -kFieldLimit, kFieldLimit, 1))
+            failed = IDC_INS_TEMPERATURE;
+        if (Field_GetFloatOrMissing(dialog, IDC_INS_CONDUCTANCE, &edit.conductance, -kFieldLimit, kFieldLimit, 1))
+            failed = IDC_INS_CONDUCTANCE;
+    }
+    edit.perMetre = IsDlgButtonChecked(dialog, IDC_INS_PER_METRE) == BST_CHECKED;
+    edit.perSquareMetre = IsDlgButtonChecked(dialog, IDC_INS_PER_SQUARE) == BST_CHECKED;
+    g_ins.reading = false;
+    return failed;
+}
+
+void EnableControls(HWND dialog)
+{
+    if (g_ins.enabling)
+        return;
+    g_ins.enabling = true;
+    bool held = g_ins.holdsMark, type = g_ins.typeEdit, point = g_ins.pointEdit, any = g_ins.count > 0;
+    struct Rule {
+        int id;
+        bool enabled;
+    };
+    const Rule rules[] = {
+        {IDC_INS_NAME, held && type}, {IDC_INS_PRICE, held && type}, {IDC_INS_PER_METRE, held && type},
+        {IDC_INS_PER_SQUARE, held && type}, {IDC_INS_TYPE_APPLY, held && type}, {IDC_INS_TYPE_CANCEL, held && type},
+        {IDC_INS_TEMPERATURE, held && point}, {IDC_INS_CONDUCTANCE, held && point},
+        {IDC_INS_POINT_APPLY, held && point}, {IDC_INS_POINT_CANCEL, held && point},
+        {IDC_INS_TYPES, !type && !point}, {IDC_INS_POINTS, !type && !point}, {IDC_EDITOR_CLOSE, !type && !point},
+        {IDC_INS_TYPE_ADD, held && !type && !point}, {IDC_INS_POINT_ADD, held && !type && !point},
+        {IDC_INS_TYPE_EDIT, held && !type && !point && any}, {IDC_INS_TYPE_REMOVE, held && !type && !point && any},
+        {IDC_INS_POINT_EDIT, held && !type && !point && any}, {IDC_INS_POINT_REMOVE, held && !type && !point && any},
+    };
+    for (const Rule& rule : rules)
+        EnableWindow(GetDlgItem(dialog, rule.id), rule.enabled);
+    g_ins.enabling = false;
+}
+
+void SetModes(HWND dialog, bool typeEdit, bool pointEdit, int focus)
+{
+    g_ins.typeEdit = typeEdit;
+    g_ins.pointEdit = pointEdit;
+    EnableControls(dialog);
+    if (focus)
+        SetFocus(GetDlgItem(dialog, focus));
+}
+
+void WritePoints(TechDbHandle handle, const char* key, const InsulationTypeRow& row)
+{
+    TechDb_DeleteAtt(handle, kClass, key, kAttTemperatures);
+    TechDb_DeleteAtt(handle, kClass, key, kAttConductances);
+    auto count = static_cast<short>(row.count);
+    TechDb_SetAtt(handle, kClass, key, kAttTemperatures, count, const_cast<float*>(row.temperatures));
+    TechDb_SetAtt(handle, kClass, key, kAttConductances, count, const_cast<float*>(row.conductances));
+}
+
+void SaveType(int number)
+{
+    const InsulationEditRecord& edit = g_ins.edit;
+    InsulationTypeRow& row = g_ins.table[number];
+    row.count = std::max<int32_t>(row.count, 1);
+    EditorKey key(number);
+    char name[kStoredNameSize] = {};
+    std::snprintf(name, sizeof(name), "%s", edit.name);
+    int16_t unit = edit.perMetre ? 1 : 2;
+    TechDbHandle handle = kOtherInsulationDb.open(1);
+    TechDb_SetAtt(handle, kClass, key.text, kAttName, 1, name);
+    TechDb_SetFloatAtt(handle, kClass, key.text, PriceAttribute(unit), 1, edit.price);
+    TechDb_DeleteAtt(handle, kClass, key.text, PriceAttribute(unit == 1 ? 2 : 1));
+    WritePoints(handle, key.text, row);
+    kOtherInsulationDb.close(1);
+}
+
+// Only the points: the name, unit and price stay as stored.
+void SavePoints(int number)
+{
+    EditorKey key(number);
+    TechDbHandle handle = kOtherInsulationDb.open(1);
+    WritePoints(handle, key.text, g_ins.table[number]);
+    kOtherInsulationDb.close(1);
+}
+
+bool Ask(HWND dialog, const char* text, uint16_t caption, UINT buttons)
+{
+    return MessageBoxA(dialog, text, Shell_Text(caption), buttons | MB_ICONQUESTION) == IDYES;
+}
+
+void SelectType(HWND dialog, int number)
+{
+    g_ins.selectedType = number > 0 && number < kTypes ? number : 0;
+    g_ins.selectedPoint = 0;
+    FillPoints(dialog);
+    ShowSelection(dialog);
+}
+
+void OnApplyType(HWND dialog)
+{
+    int failed = ReadControls(dialog);
+    if (failed || !g_ins.edit.name[0]) {
+        SetFocus(GetDlgItem(dialog, failed ? failed : IDC_INS_NAME));
+        return;
+    }
+    for (const InsulationTypeRow& row : g_ins.table) {
+        if (row.name[0] && row.number != g_ins.applyNumber && std::strcmp(row.name, g_ins.edit.name) == 0) {
+            if (!Ask(dialog, Shell_Text(Text_SameName), Text_Apply, MB_YESNO)) {
+                SetFocus(GetDlgItem(dialog, IDC_INS_NAME));
+                return;
+            }
+            g_ins.applyNumber = row.number;
+            break;
+        }
+    }
+    SaveType(g_ins.applyNumber);
+    LoadTypes(dialog);
+    SetModes(dialog, false, false, 0);
+    EditorList_Select(Types(dialog), g_ins.applyNumber);
+}
+
+void OnEditType(HWND dialog)
+{
+    if (g_ins.selectedType == 0)
+        return EditorBox_Refuse(dialog, Text_SelectType, Text_Edit);
+    ShowSelection(dialog);
+    g_ins.applyNumber = g_ins.selectedType;
+    SetModes(dialog, true, false, IDC_INS_NAME);
+}
+
+void OnAddType(HWND dialog)
+{
+    int number = EditorDb_FreeNumber(kOtherInsulationDb, kClass, kAttName);
+    if (number == 0)
+        return EditorBox_Refuse(dialog, Text_NoFreeNumber, Text_AddType);
+    ShowSelection(dialog);
+    g_ins.edit.name[0] = '\0';
+    g_ins.edit.price = 0;
+    g_ins.applyNumber = number;
+    SetModes(dialog, true, false, IDC_INS_NAME);
+}
+
+void OnRemoveType(HWND dialog)
+{
+    if (g_ins.selectedType == 0)
+        return EditorBox_Refuse(dialog, Text_SelectType, Text_RemoveType);
+    InsulationTypeRow& row = g_ins.table[g_ins.selectedType];
+    char text[512];
+    std::snprintf(text, sizeof(text), "%s\n\n%s", Shell_Text(Text_RemoveQuestion), row.name);
+    if (!Ask(dialog, text, Text_RemoveType, MB_YESNOCANCEL))
+        return;
+    TechDbHandle handle = kOtherInsulationDb.open(1);
+    TechDb_DeleteRec(handle, kClass, EditorKey(g_ins.selectedType).text);
+    kOtherInsulationDb.close(1);
+    row = InsulationTypeRow{};
+    LoadTypes(dialog);
+    SelectType(dialog, 0);
+    EnableControls(dialog);
+}
+
+void OnCancelType(HWND dialog)
+{
+    EditorList_Select(Types(dialog), 0);
+    SelectType(dialog, 0);
+    SetModes(dialog, false, false, 0);
+}
+
+void OnEditPoint(HWND dialog)
+{
+    if (g_ins.selectedPoint == 0)
+        return EditorBox_Refuse(dialog, Text_SelectPoint, Text_Edit);
+    ShowSelection(dialog);
+    g_ins.addPoint = false;
+    SetModes(dialog, false, true, IDC_INS_TEMPERATURE);
+}
+
+void OnAddPoint(HWND dialog)
+{
+    if (g_ins.selectedType == 0)
+        return EditorBox_Refuse(dialog, Text_SelectType, Text_AddPoint);
+    if (g_ins.table[g_ins.selectedType].count >= kMaxInsulationPoints)
+        return EditorBox_Refuse(dialog, Text_TooManyPoints, Text_AddPoint);
+    g_ins.addPoint = true;
+    SetModes(dialog, false, true, IDC_INS_TEMPERATURE);
+}
+
+// Checks the point's values; the id of the field to fix, else 0.
+int CheckPoint(HWND dialog)
+{
+    const InsulationEditRecord& edit = g_ins.edit;
+    if (edit.temperature == kFieldMissingFloat ||
+        InputLimits_Check(dialog, edit.temperature, "INSDATATEMPERATURE_C", 1) != 0)
+        return IDC_INS_TEMPERATURE;
+    if (edit.conductance == kFieldMissingFloat ||
+        InputLimits_Check(dialog, edit.conductance, "INSDATATHERMALCONDUCTANCE", 1) != 0)
+        return IDC_INS_CONDUCTANCE;
+    return 0;
+}
+
+void OnApplyPoint(HWND dialog)
+{
+    int failed = ReadControls(dialog);
+    if (!failed)
+        failed = CheckPoint(dialog);
+    if (failed) {
+        SetFocus(GetDlgItem(dialog, failed));
+        return;
+    }
+    int number = g_ins.selectedType;
+    int index = g_ins.addPoint ? -1 : g_ins.selectedPoint;
+    int same = InsulationPoints_FindTemperature(g_ins.table[number].temperatures, g_ins.table[number].count,
+                                                g_ins.edit.temperature, index);
+    if (same > 0) {
+        if (!Ask(dialog, Shell_Text(Text_SameTemperature), Text_Apply, MB_YESNO))
+            return;
+        index = same;
+    }
+    InsulationTypeRow& row = g_ins.table[number];
+    InsulationPoints_Store(row.temperatures, row.conductances, &row.count, index, g_ins.edit.temperature,
+                           g_ins.edit.conductance);
+    SavePoints(number);
+    g_ins.selectedPoint = 0;
+    FillPoints(dialog);
+    SetModes(dialog, false, false, 0);
+}
+
+void OnRemovePoint(HWND dialog)
+{
+    if (g_ins.selectedPoint == 0)
+        return EditorBox_Refuse(dialog, Text_SelectPoint, Text_RemoveType);
+    InsulationTypeRow& row = g_ins.table[g_ins.selectedType];
+    InsulationPoints_Remove(row.temperatures, row.conductances, &row.count, g_ins.selectedPoint);
+    g_ins.selectedPoint = 0;
+    FillPoints(dialog);
+    SavePoints(g_ins.selectedType);
+    ShowSelection(dialog);
+}
+
+void OnCancelPoint(HWND dialog)
+{
+    ShowSelection(dialog);
+    SetModes(dialog, false, false, 0);
+}
+
+void OnClose(HWND dialog)
+{
+    if (g_ins.holdsMark)
+        EditorMark_Release(kOtherInsulationDb);
+    g_ins.holdsMark = false;
+    EndDialog(dialog, 1);
+}
+
+void OnInitDialog(HWND dialog)
+{
+    Wnd_CenterOnOwner(dialog);
+    g_ins.priceList = Kadmi_GetIntAtt(-1, kAttPriceList);
+    g_ins.holdsMark = g_ins.typeEdit = g_ins.pointEdit = g_ins.addPoint = false;
+    TextAPI_TranslateDialog(Shell().textHandle, dialog, kInsulationTexts);
+    SetDlgItemTextA(dialog, IDC_INS_PER_METRE, UnitText(1));
+    SetDlgItemTextA(dialog, IDC_INS_PER_SQUARE, UnitText(2));
+    SetDlgItemTextA(dialog, IDC_INS_SELECTED, "");
+    static const uint16_t kQuestion[4] = {Text_InUse1, Text_InUse2, Text_InUse3, Text_InUse4};
+    if (!EditorMark_OnOpen(dialog, kOtherInsulationDb, kQuestion, Text_MarkFailed, &g_ins.holdsMark))
+        return;
+    EditorList_Setup(Types(dialog), {{0, 18}, {Text_Name, 150}, {Text_Price, 120}, {0, 70}});
+    EditorList_Setup(Points(dialog), {{0, 18}, {Text_TemperatureColumn, 160}, {Text_ConductanceColumn, 180}});
+    LoadTypes(dialog);
+    g_ins.edit.perMetre = 1;
+    SelectType(dialog, 0);
+    EnableControls(dialog);
+    SetFocus(GetDlgItem(dialog, IDC_INS_NAME));
+}
+
+INT_PTR OnCommand(HWND dialog, UINT id, UINT code, HWND control)
+{
+    switch (id) {
+    case IDC_INS_TYPE_APPLY: OnApplyType(dialog); return TRUE;
+    case IDC_INS_TYPE_EDIT: OnEditType(dialog); return TRUE;
+    case IDC_INS_TYPE_ADD: OnAddType(dialog); return TRUE;
+    case IDC_INS_TYPE_REMOVE: OnRemoveType(dialog); return TRUE;
+    case IDC_INS_TYPE_CANCEL: OnCancelType(dialog); return TRUE;
+    case IDC_INS_POINT_APPLY: OnApplyPoint(dialog); return TRUE;
+    case IDC_INS_POINT_EDIT: OnEditPoint(dialog); return TRUE;
+    case IDC_INS_POINT_ADD: OnAddPoint(dialog); return TRUE;
+    case IDC_INS_POINT_REMOVE: OnRemovePoint(dialog); return TRUE;
+    case IDC_INS_POINT_CANCEL: OnCancelPoint(dialog); return TRUE;
+    case IDC_EDITOR_CLOSE:
+    case IDOK:
+    case IDCANCEL:
+        OnClose(dialog);
+        return TRUE;
+    case IDC_DIALOG_HELP:
+        DlgHelp_Show(dialog, HelpContext_UserInsulation);
+        return TRUE;
+    default:
+        EditorDlg_SelectOnFocus(code, control);
+        return FALSE;
+    }
+}
+
+// Keyboard and mouse select alike: the selection follows the lists' own.
+void OnListNotify(HWND dialog, UINT_PTR id, const NMHDR* header)
+{
+    if (header->code != LVN_ITEMCHANGED || g_ins.typeEdit || g_ins.pointEdit)
+        return;
+    const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+    if (!(change->uChanged & LVIF_STATE) || !((change->uNewState ^ change->uOldState) & LVIS_SELECTED))
+        return;
+    if (id == IDC_INS_TYPES) {
+        int number = static_cast<int>(EditorList_Selected(Types(dialog), 0));
+        if (number != g_ins.selectedType)
+            SelectType(dialog, number);
+    } else {
+        g_ins.selectedPoint = static_cast<int>(EditorList_Selected(Points(dialog), 0));
+        ShowSelection(dialog);
+    }
+}
+
+INT_PTR CALLBACK InsulationData_DlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Tooltip_HandleDialogMessage(dialog, message, wParam, lParam, Shell().textHandle, kNoTooltips);
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(dialog);
+        return FALSE;
+    case WM_NOTIFY:
+        if (wParam == IDC_INS_TYPES || wParam == IDC_INS_POINTS)
+            OnListNotify(dialog, wParam, reinterpret_cast<const NMHDR*>(lParam));
+        return FALSE;
+    case WM_CLOSE:
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return TRUE;
+    case WM_COMMAND:
+        return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+int InsulationPoints_FindTemperature(const float* temperatures, int count, float temperature, int except)
+{
+    for (int i = 1; i < count; ++i)
+        if (i != except && temperatures[i] == temperature)
+            return i;
+    return 0;
+}
+
+int InsulationPoints_Store(float* temperatures, float* conductances, int32_t* count, int index, float temperature,
+                           float conductance)
+{
+    if (*count < 1) {   // the placeholder element comes first
+        temperatures[0] = conductances[0] = 0;
+        *count = 1;
+    }
+    if (index <= 0 || index >= *count) {
+        if (*count >= kMaxInsulationPoints)
+            return -1;
+        index = (*count)++;
+    }
+    temperatures[index] = temperature;
+    conductances[index] = conductance;
+    struct Point {
+        float temperature, conductance;
+    };
+    Point points[kMaxInsulationPoints];
+    for (int i = 1; i < *count; ++i)
+        points[i] = {temperatures[i], conductances[i]};
+    std::stable_sort(points + 1, points + *count, [](const Point& a, const Point& b) {
+        return a.temperature < b.temperature;
+    });
+    for (int i = 1; i < *count; ++i) {
+        temperatures[i] = points[i].temperature;
+        conductances[i] = points[i].conductance;
+    }
+    return 0;
+}
+
+void InsulationPoints_Remove(float* temperatures, float* conductances, int32_t* count, int index)
+{
+    if (index < 1 || index >= *count)
+        return;
+    for (int i = index; i + 1 < *count; ++i) {
+        temperatures[i] = temperatures[i + 1];
+        conductances[i] = conductances[i + 1];
+    }
+    --*count;
+    temperatures[*count] = conductances[*count] = 0;
+}
+
+INT_PTR InsulationData_Show(HWND owner)
+{
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    INT_PTR result =
+        DialogBoxParamA(App().instance, MAKEINTRESOURCEA(IDD_INSULATION_DATA), owner, InsulationData_DlgProc, 0);
+    if (result == 1)
+        CalcTabs_NotifyCurrentPage(CalcPage_InsulationDataChanged);
+    return result;
+}

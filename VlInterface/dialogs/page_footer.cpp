@@ -1,0 +1,127 @@
+// The company footer page: the eight company lines that the print library
+// puts into every report's footer, kept in the project and, for later
+// projects, in the settings store. Stored only when something changed.
+#include "VlInterface/dialogs/dialogs.h"
+#include "VlInterface/dialogs/dlgtexts.h"
+#include "VlInterface/dialogs/printpages.h"
+#include "VlInterface/resource.h"
+#include "VlInterface/shell.h"
+#include "Kadmi/kadmi.h"
+#include "outside/Lexmo100/lexmo.h"
+#include "support/numfield.h"
+#include "support/settings.h"
+#include <cstring>
+
+namespace {
+
+constexpr int kFieldSize = 100;
+constexpr int kFieldCount = 8;
+
+struct FooterField {
+    int control;
+    short attribute;
+    const char* setting;
+};
+const FooterField kFields[kFieldCount] = {
+    {IDC_FOOTER_COMPANY, 1508, "Output\\IFooterCompanyName"},
+    {IDC_FOOTER_ADDRESS1, 1507, "Output\\IFooterCompanyAddress1"},
+    {IDC_FOOTER_ADDRESS2, 1520, "Output\\IFooterCompanyAddress2"},
+    {IDC_FOOTER_ADDRESS3, 1521, "Output\\IFooterCompanyAddress3"},
+    {IDC_FOOTER_PHONE, 1516, "Output\\IFooterCompanyPhone"},
+    {IDC_FOOTER_FAX, 1517, "Output\\IFooterCompanyFax"},
+    {IDC_FOOTER_EMAIL, 1509, "Output\\IFooterCompanyEmail"},
+    {IDC_FOOTER_WEB, 1539, "Output\\IFooterCompanyWEB"},
+};
+
+const DialogTextTable kFooterTexts[] = {
+    {IDC_FOOTER_COMPANY_LABEL, Text_FooterCompany, nullptr},
+    {IDC_FOOTER_ADDRESS_LABEL, Text_FooterAddress, nullptr},
+    {IDC_FOOTER_PHONE_LABEL, Text_FooterPhone, nullptr},
+    {IDC_FOOTER_FAX_LABEL, Text_FooterFax, nullptr},
+    {IDC_FOOTER_EMAIL_LABEL, Text_FooterEmail, nullptr},
+    {IDC_FOOTER_WEB_LABEL, Text_FooterWeb, nullptr},
+    {0, 0, nullptr},
+};
+
+struct FooterRecord {
+    char fields[kFieldCount][kFieldSize];
+};
+
+struct FooterState {
+    FooterRecord record, loaded;
+};
+FooterState g_footer{};
+
+void LoadRecord()
+{
+    g_footer.record = FooterRecord{};
+    for (int i = 0; i < kFieldCount; ++i) {
+        char* field = g_footer.record.fields[i];
+        Kadmi_GetAtt(-1, kFields[i].attribute, nullptr, field, kFieldSize - 1);
+        field[kFieldSize - 1] = '\0';
+    }
+}
+
+void ReadControls(HWND page)
+{
+    for (int i = 0; i < kFieldCount; ++i)
+        Field_GetText(page, kFields[i].control, g_footer.record.fields[i], kFieldSize);
+}
+
+// Project and settings are written only for a change: passing through the
+// page of a project without footer must not blank the stored company data.
+void SaveRecord()
+{
+    const FooterRecord& record = g_footer.record;
+    if (std::memcmp(&record, &g_footer.loaded, sizeof(record)) == 0)
+        return;
+    for (int i = 0; i < kFieldCount; ++i)
+        Kadmi_SetStringAtt(-1, kFields[i].attribute, record.fields[i]);
+    for (int i = 0; i < kFieldCount; ++i)
+        Settings_WriteString(nullptr, kFields[i].setting, record.fields[i]);
+    Kadmi_MarkAccess(-1, "PCHG");
+    MainWnd_UpdateTitle();
+    g_footer.loaded = record;
+}
+
+void OnInitDialog(HWND page)
+{
+    Shell().helpContext = HelpContext_Footer;
+    PropSheet_PlacePage(page);
+    TextAPI_TranslateDialog(Shell().textHandle, page, kFooterTexts);
+    for (int i = 0; i < kFieldCount; ++i)
+        Field_SetText(page, kFields[i].control, g_footer.record.fields[i], kFieldSize);
+}
+
+const PrintPageHandlers kHandlers = {ReadControls, SaveRecord, HelpContext_Footer};
+
+} // namespace
+
+void FooterPage_GetPageInfo(PROPSHEETPAGEA* page)
+{
+    PrintPage_Fill(page, IDD_PRINT_FOOTER, Text_PageFooter, FooterPage_DlgProc);
+    LoadRecord();
+    g_footer.loaded = g_footer.record;
+}
+
+INT_PTR CALLBACK FooterPage_DlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(page);
+        return FALSE;
+    case WM_NOTIFY:
+        return PrintPage_OnNotify(page, PrintPage_Code(wParam, lParam), kHandlers);
+    case WM_HELP:
+        DlgHelp_Show(page, HelpContext_Footer);
+        return TRUE;
+    case WM_DRAWITEM:
+        return TRUE;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == EN_SETFOCUS)
+            SendMessageA(reinterpret_cast<HWND>(lParam), EM_SETSEL, 0, -1);
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}

@@ -1,0 +1,326 @@
+// The print selection page: the report sections and the output (stored in
+// the report choices block), and the systems to print (project attribute
+// 1116), chosen by marks in an owner-drawn list. Printing itself is the
+// print library's; this page hands it the choices.
+#include "VlInterface/dialogs/dialogs.h"
+#include "VlInterface/dialogs/dlgtexts.h"
+#include "VlInterface/dialogs/printoptions.h"
+#include "VlInterface/dialogs/printpages.h"
+#include "VlInterface/resource.h"
+#include "VlInterface/shell.h"
+#include "VlPrint/vlprint.h"
+#include "Kadmi/kadmi.h"
+#include "outside/Lexmo100/lexmo.h"
+#include "support/app.h"
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+constexpr int kMaxSystems = 1000;
+constexpr short kAttPageSelection = 1116;
+constexpr short kAttSystemName = 1535;
+
+#pragma pack(push, 1)
+struct PrintSelectionRecord {
+    int16_t pages[kMaxSystems];
+    int32_t count;
+    uint8_t printMarks[kMaxSystems];
+    uint8_t staleMarks[kMaxSystems];
+    uint8_t heatLoss, cooling, freezing, costs;
+    uint8_t preview, clipboard;
+};
+#pragma pack(pop)
+
+struct PrintSelState {
+    PrintSelectionRecord record, loaded;
+    bool reading;
+};
+PrintSelState g_sel{};
+
+const DialogTextTable kSelectionTexts[] = {
+    {IDC_PSEL_SECTIONS_GROUP, Text_Sections, nullptr},
+    {IDC_PSEL_HEATLOSS, Text_SectionHeatLoss, nullptr},
+    {IDC_PSEL_COOLING, Text_SectionCooling, nullptr},
+    {IDC_PSEL_FREEZING, Text_SectionFreezing, nullptr},
+    {IDC_PSEL_COSTS, Text_SectionCosts, nullptr},
+    {IDC_PSEL_OUTPUT_GROUP, Text_Output, nullptr},
+    {IDC_PSEL_PREVIEW, Text_Preview, nullptr},
+    {IDC_PSEL_CLIPBOARD, Text_Clipboard, nullptr},
+    {IDC_PSEL_SYSTEMS_LABEL, Text_SystemsToPrint, nullptr},
+    {IDC_PSEL_MARK_ALL, Text_MarkAll, nullptr},
+    {IDC_PSEL_UNMARK_ALL, Text_UnmarkAll, nullptr},
+    {0, 0, nullptr},
+};
+
+struct CheckBinding {
+    int control;
+    uint8_t PrintSelectionRecord::*field;
+};
+const CheckBinding kChecks[] = {
+    {IDC_PSEL_HEATLOSS, &PrintSelectionRecord::heatLoss},
+    {IDC_PSEL_COOLING, &PrintSelectionRecord::cooling},
+    {IDC_PSEL_FREEZING, &PrintSelectionRecord::freezing},
+    {IDC_PSEL_COSTS, &PrintSelectionRecord::costs},
+    {IDC_PSEL_PREVIEW, &PrintSelectionRecord::preview},
+    {IDC_PSEL_CLIPBOARD, &PrintSelectionRecord::clipboard},
+};
+
+int SystemCount()
+{
+    int n = Kadmi_NPage();
+    return n < 0 ? 0 : (n > kMaxSystems ? kMaxSystems : n);
+}
+
+bool IsSelected(const PrintSelectionRecord& record, int16_t page)
+{
+    for (int i = 0; i < record.count && i < kMaxSystems; ++i)
+        if (record.pages[i] == page)
+            return true;
+    return false;
+}
+
+void LoadMarks(PrintSelectionRecord& record)
+{
+    int n = SystemCount();
+    Kadmi_SavePage();
+    short current = Kadmi_GetCurrentPage();
+    for (int i = 0; i < n; ++i) {
+        short page = Kadmi_IthPage(static_cast<short>(i));
+        Kadmi_LoadPage(page);
+        record.staleMarks[i] = Kadmi_CmpAccess(0, "DIM1", 0, "EDT1") < 0;
+        record.printMarks[i] = IsSelected(record, page);
+    }
+    if (current > 0)
+        Kadmi_LoadPage(current);
+    if (n == 1)
+        record.printMarks[0] = 1;
+}
+
+void LoadOptions(PrintSelectionRecord& record)
+{
+    PrintOptionFlags flags;
+    if (!PrintOptions_Read(&flags)) {
+        record.preview = 1;
+        record.heatLoss = 1;
+        return;
+    }
+    record.heatLoss = static_cast<uint8_t>(flags.value[PrintOption_HeatLoss]);
+    record.cooling = static_cast<uint8_t>(flags.value[PrintOption_Cooling]);
+    record.freezing = static_cast<uint8_t>(flags.value[PrintOption_Freezing]);
+    record.costs = static_cast<uint8_t>(flags.value[PrintOption_Costs]);
+    record.clipboard = static_cast<uint8_t>(flags.value[PrintOption_Output]);
+    record.preview = flags.value[PrintOption_Output] == 0;
+}
+
+void LoadRecord()
+{
+    PrintSelectionRecord& record = g_sel.record;
+    record = PrintSelectionRecord{};
+    short count = 0;
+    if (Kadmi_GetAtt(-1, kAttPageSelection, &count, record.pages, sizeof(record.pages)))
+        record.count = count < 0 ? 0 : (count > kMaxSystems ? kMaxSystems : count);
+    LoadMarks(record);
+    LoadOptions(record);
+}
+
+void SaveRecord()
+{
+    const PrintSelectionRecord& record = g_sel.record;
+    Kadmi_DeleteAtt(-1, kAttPageSelection);
+    Kadmi_SetAtt(-1, kAttPageSelection, static_cast<short>(record.count), record.pages);
+    PrintOptionFlags flags;
+    if (!PrintOptions_Read(&flags))
+        flags.value[PrintOption_HeatLoss] = 1;
+    flags.value[PrintOption_HeatLoss] = record.heatLoss;
+    flags.value[PrintOption_Cooling] = record.cooling;
+    flags.value[PrintOption_Freezing] = record.freezing;
+    flags.value[PrintOption_Costs] = record.costs;
+    flags.value[PrintOption_Output] = record.clipboard;
+    PrintOptions_Write(flags);
+    if (std::memcmp(&record, &g_sel.loaded, sizeof(record)) != 0) {
+        Kadmi_MarkAccess(-1, "PCHG");
+        MainWnd_UpdateTitle();
+    }
+}
+
+void ReadControls(HWND page)
+{
+    if (g_sel.reading)
+        return;
+    g_sel.reading = true;
+    PrintSelectionRecord& record = g_sel.record;
+    for (const CheckBinding& check : kChecks)
+        record.*check.field = IsDlgButtonChecked(page, check.control) == BST_CHECKED;
+    record.count = 0;
+    for (int i = 0; i < kMaxSystems; ++i)
+        if (record.printMarks[i])
+            record.pages[record.count++] = Kadmi_IthPage(static_cast<short>(i));
+    g_sel.reading = false;
+}
+
+void FillSystems(HWND page)
+{
+    HWND list = GetDlgItem(page, IDC_PSEL_SYSTEMS);
+    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    int n = SystemCount();
+    for (int i = 0; i < n; ++i) {
+        char name[80] = {};
+        if (!Kadmi_GetAttID(Kadmi_IthPage(static_cast<short>(i)), 0, kAttSystemName, nullptr, name, 79) || !name[0])
+            std::snprintf(name, sizeof(name), "\t---");
+        char line[96];
+        std::snprintf(line, sizeof(line), "%u\t%s", static_cast<unsigned>(i + 1), name);
+        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+    }
+    SendMessageA(list, LB_SETCURSEL, 0, 0);
+}
+
+void OnInitDialog(HWND page)
+{
+    Shell().helpContext = HelpContext_PrintSelection;
+    PropSheet_PlacePage(page);
+    TextAPI_TranslateDialog(Shell().textHandle, page, kSelectionTexts);
+    for (const CheckBinding& check : kChecks)
+        CheckDlgButton(page, check.control, g_sel.record.*check.field ? BST_CHECKED : BST_UNCHECKED);
+    FillSystems(page);
+    SetFocus(GetDlgItem(page, IDC_PSEL_PREVIEW));
+}
+
+void SetAllMarks(HWND page, bool marked)
+{
+    int n = marked ? SystemCount() : kMaxSystems;
+    for (int i = 0; i < n; ++i)
+        g_sel.record.printMarks[i] = marked;
+    InvalidateRect(GetDlgItem(page, IDC_PSEL_SYSTEMS), nullptr, TRUE);
+}
+
+void ToggleSelectedMark(HWND page)
+{
+    HWND list = GetDlgItem(page, IDC_PSEL_SYSTEMS);
+    LRESULT line = SendMessageA(list, LB_GETCURSEL, 0, 0);
+    if (line < 0 || line >= kMaxSystems)
+        return;
+    g_sel.record.printMarks[line] = !g_sel.record.printMarks[line];
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+void Print(HWND page)
+{
+    const PrintSelectionRecord& record = g_sel.record;
+    int output = record.clipboard ? VlPrintOutput_Clipboard : VlPrintOutput_Viewer;
+    char file[MAX_PATH];
+    std::snprintf(file, sizeof(file), "%s", App().currentFile);
+    const char* version = App_GetVersionString();
+    char versionText[64];
+    std::snprintf(versionText, sizeof(versionText), "%s", version ? version : "");
+    VlPrint_Print(page, output, VlPrintReport_Calculation, 0, file, versionText);
+}
+
+void DrawLine(const DRAWITEMSTRUCT* item)
+{
+    int line = static_cast<int>(item->itemID);
+    if (item->itemID == static_cast<UINT>(-1))
+        line = static_cast<int>(SendMessageA(item->hwndItem, LB_GETCURSEL, 0, 0));
+    char text[128];
+    if (line >= 0 && SendMessageA(item->hwndItem, LB_GETTEXTLEN, line, 0) < static_cast<LRESULT>(sizeof(text)))
+        SendMessageA(item->hwndItem, LB_GETTEXT, line, reinterpret_cast<LPARAM>(text));
+    else
+        std::snprintf(text, sizeof(text), "\t%s", Shell_Text(Text_NoSystems));
+    char* name = std::strchr(text, '\t');
+    if (name)
+        *name++ = '\0';
+    bool known = line >= 0 && line < kMaxSystems;   // no line: no marks to read
+    HDC dc = item->hDC;
+    RECT box = item->rcItem;
+    int bx = LOWORD(GetDialogBaseUnits());
+    SelectObject(dc, GetStockObject(BLACK_PEN));
+    SelectObject(dc, GetStockObject(WHITE_BRUSH));
+    Rectangle(dc, box.left, box.top, box.right, box.bottom + 1);
+    RECT mark{box.left + 2, box.top + 2, box.left + bx * 8 / 4 - 2, box.bottom - 2};
+    Rectangle(dc, mark.left, mark.top, mark.right + 1, mark.bottom + 1);
+    if (known && g_sel.record.printMarks[line]) {
+        MoveToEx(dc, mark.left, mark.top, nullptr);
+        LineTo(dc, mark.right, mark.bottom);
+        MoveToEx(dc, mark.left, mark.bottom, nullptr);
+        LineTo(dc, mark.right, mark.top);
+    }
+    SetTextColor(dc, known && g_sel.record.staleMarks[line] ? RGB(255, 0, 0) : RGB(0, 0, 0));
+    SetBkMode(dc, TRANSPARENT);
+    SelectObject(dc, GetStockObject(ANSI_VAR_FONT));
+    constexpr UINT kFormat = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX;
+    RECT number{box.left + bx * 12 / 4, box.top, box.left + bx * 28 / 4, box.bottom};
+    DrawTextA(dc, text, -1, &number, kFormat);
+    RECT nameBox{box.left + bx * 48 / 4, box.top, box.right, box.bottom};
+    if (name)
+        DrawTextA(dc, name, -1, &nameBox, kFormat);
+}
+
+const PrintPageHandlers kHandlers = {ReadControls, SaveRecord, HelpContext_PrintSelection};
+
+INT_PTR OnNotify(HWND page, int32_t code)
+{
+    switch (code) {
+    case SheetCode_MarkAll:
+    case SheetCode_UnmarkAll:
+        SetAllMarks(page, code == SheetCode_MarkAll);
+        return TRUE;
+    case SheetCode_PrintAll:
+        Print(page);
+        return TRUE;
+    default:
+        return PrintPage_OnNotify(page, code, kHandlers);
+    }
+}
+
+INT_PTR OnCommand(HWND page, UINT id, UINT code)
+{
+    switch (id) {
+    case IDC_PSEL_SYSTEMS:
+        if (code == LBN_SELCHANGE || code == LBN_DBLCLK)
+            ToggleSelectedMark(page);
+        return TRUE;
+    case IDC_PSEL_MARK_ALL:
+    case IDC_PSEL_UNMARK_ALL:
+        SetAllMarks(page, id == IDC_PSEL_MARK_ALL);
+        return TRUE;
+    case SheetCode_NextPage:
+    case SheetCode_PrevPage:
+        PropSheet_GoToPage(static_cast<int>(id));
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+void PrintSelPage_GetPageInfo(PROPSHEETPAGEA* page)
+{
+    PrintPage_Fill(page, IDD_PRINT_SELECTION, Text_PageSelection, PrintSelPage_DlgProc);
+    LoadRecord();
+    g_sel.loaded = g_sel.record;
+}
+
+INT_PTR CALLBACK PrintSelPage_DlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        OnInitDialog(page);
+        return FALSE;
+    case WM_MEASUREITEM:
+        reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = HIWORD(GetDialogBaseUnits()) * 6 / 5;
+        return TRUE;
+    case WM_DRAWITEM:
+        if (wParam == IDC_PSEL_SYSTEMS)
+            DrawLine(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_NOTIFY:
+        return OnNotify(page, PrintPage_Code(wParam, lParam));
+    case WM_COMMAND:
+        return OnCommand(page, LOWORD(wParam), HIWORD(wParam));
+    case WM_HELP:
+        return TRUE;
+    default:
+        return FALSE;
+    }
+}

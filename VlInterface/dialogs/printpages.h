@@ -1,0 +1,34 @@
+// The three pages of the print dialog: each fills its page record for the
+// sheet (and loads its own data record), and has its dialog procedure.
+#pragma once
+#include <windows.h>
+#include <prsht.h>
+
+void PrintSelPage_GetPageInfo(PROPSHEETPAGEA* page);
+INT_PTR CALLBACK PrintSelPage_DlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+void FooterPage_GetPageInfo(PROPSHEETPAGEA* page);
+INT_PTR CALLBACK FooterPage_DlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+void FontsPage_GetPageInfo(PROPSHEETPAGEA* page);
+INT_PTR CALLBACK FontsPage_DlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The page record every page fills: template, title text and procedure.
+void PrintPage_Fill(PROPSHEETPAGEA* page, int templateId, uint16_t titleText, DLGPROC procedure);
+
+// The page protocol's code of a WM_NOTIFY sent by the sheet (wParam 0), or 0
+// for any other WM_NOTIFY.
+int32_t PrintPage_Code(WPARAM wParam, LPARAM lParam);
+
+// What a page does on the sheet's common codes: read its controls into its
+// record (may be null), store the record, its help context.
+struct PrintPageHandlers {
+    void (*read)(HWND page);
+    void (*save)();
+    uint32_t helpContext;
+};
+
+// Answers the codes every page shares: leaving (-201: reads and stores,
+// never refuses), OK (-202: stores), entering (-200), Cancel (-203), Help
+// (-205), Print (201: reads and stores) and the page keys. FALSE for others.
+INT_PTR PrintPage_OnNotify(HWND page, int32_t code, const PrintPageHandlers& handlers);

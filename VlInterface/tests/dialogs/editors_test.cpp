@@ -1,0 +1,275 @@
+// The two data editors on the databases of the build, which each test puts
+// back as they were: the in-use mark protocol of both, the user insulation
+// editor's types and points as stored, the point table's rules, and the
+// weather dialog's record 0.
+#include "VlInterface/dialogs/dialogs.h"
+#include "VlInterface/dialogs/editorcommon.h"
+#include "VlInterface/dialogs/insulationdata.h"
+#include "VlInterface/resource.h"
+#include "VlInterface/shell.h"
+#include "VlInterface/tests/dialogs/dialogs_fixture.h"
+#include "support/lookups.h"
+#include "testsupport/testsupport.h"
+#include <commctrl.h>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+std::string BesideTechDb(const char* name)
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(GetModuleHandleA("VlTechDb.dll"), path, sizeof(path));
+    std::string dir(path);
+    return dir.substr(0, dir.find_last_of('\\') + 1) + name;
+}
+
+// A database file of the build, restored byte for byte at the end.
+class KeptFile {
+public:
+    explicit KeptFile(const char* name) : path_(BesideTechDb(name))
+    {
+        std::ifstream in(path_, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        bytes_ = bytes.str();
+    }
+    ~KeptFile()
+    {
+        std::ofstream(path_, std::ios::binary | std::ios::trunc) << bytes_;
+    }
+
+private:
+    std::string path_, bytes_;
+};
+
+class EditorsTest : public DialogsTest {
+protected:
+    void SetUp() override
+    {
+        DialogsTest::SetUp();
+        Start();
+        Lookup_SetHandles(VlDataTechDb_Handle(), VlOtherInsulationDataTechDb_Handle(), Shell().textHandle);
+        for (TechDbHandle db : {kTechDbOtherInsulationSentinel, kTechDbWeatherSentinel})
+            TechDb_DeleteAtt(db, "GE", "GeneralInfo", 1101);   // left by a run that was stopped
+    }
+    KeptFile insulation_{"VlDataInsulation.db"};
+    KeptFile weather_{"VlDataWeather.db"};
+};
+
+// Runs an editor while action works in it (the editor is closed afterwards).
+// True when the editor opened.
+bool RunEditor(INT_PTR (*show)(HWND), HWND owner, int probe, const std::function<void(HWND)>& action)
+{
+    bool opened = false;
+    TsUiScript script({[&] {
+        HWND dialog = FindDialogWith(probe);
+        if (!dialog)
+            return false;
+        opened = true;
+        action(dialog);
+        PostMessageA(dialog, WM_COMMAND, IDC_EDITOR_CLOSE, 0);
+        return true;
+    }});
+    EXPECT_EQ(show(owner), 1);
+    return opened;
+}
+
+void Press(HWND dialog, int id)
+{
+    SendMessageA(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+}
+
+void Type(HWND dialog, int id, const char* text)
+{
+    SetDlgItemTextA(dialog, id, text);
+}
+
+std::vector<float> Floats(TechDbHandle db, const char* key, short att)
+{
+    float values[kMaxInsulationPoints] = {};
+    short count = 0;
+    if (!TechDb_GetAtt(db, "UI", key, att, &count, values, sizeof(values)))
+        return {};
+    return std::vector<float>(values, values + count);
+}
+
+bool Stored(TechDbHandle db, const char* recordClass, const char* key, short att)
+{
+    float value = 0;
+    return TechDb_GetAtt(db, recordClass, key, att, nullptr, &value, sizeof(value)) != nullptr;
+}
+
+struct MarkCase {
+    const char* name;
+    bool weather;
+    bool markedBefore;
+    int answer;          // to the in-use question
+    bool opens, editable;
+    short markAfter;
+};
+
+TEST_F(EditorsTest, InUseMarkIsTakenAskedForAndGivenBack)
+{
+    const MarkCase cases[] = {
+        {"insulation, free", false, false, IDYES, true, true, 0},
+        {"insulation, taken over", false, true, IDYES, true, true, 0},
+        {"insulation, read-only keeps the other's mark", false, true, IDNO, true, false, 1},
+        {"insulation, cancelled", false, true, IDCANCEL, false, false, 1},
+        {"weather, free", true, false, IDYES, true, true, 0},
+        {"weather, read-only keeps the other's mark", true, true, IDNO, true, false, 1},
+        {"weather, cancelled", true, true, IDCANCEL, false, false, 1},
+    };
+    for (const MarkCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const EditorDatabase& db = c.weather ? kWeatherDb : kOtherInsulationDb;
+        TechDbHandle sentinel = c.weather ? kTechDbWeatherSentinel : kTechDbOtherInsulationSentinel;
+        if (c.markedBefore)
+            TechDb_SetIntAtt(sentinel, "GE", "GeneralInfo", 1101, 1, 1);
+        else
+            TechDb_DeleteAtt(sentinel, "GE", "GeneralInfo", 1101);
+        TsBoxAnswerer answerer(c.answer, "");   // the question has no caption
+        bool editable = false, markHeld = false;
+        int add = c.weather ? IDC_WD_ADD : IDC_INS_TYPE_ADD;
+        bool opened = RunEditor(c.weather ? WeatherDlg_Run : InsulationData_Show, window(), add, [&](HWND dialog) {
+            editable = Ts_IsEnabled(dialog, add);
+            markHeld = EditorMark_Read(db) == 1;
+        });
+        EXPECT_EQ(opened, c.opens);
+        EXPECT_EQ(editable, c.editable);
+        EXPECT_EQ(answerer.boxes().size(), c.markedBefore ? 1u : 0u);
+        EXPECT_EQ(markHeld, c.opens);
+        EXPECT_EQ(EditorMark_Read(db), c.markAfter);
+        // Nothing is left open, in a write transaction or otherwise.
+        EXPECT_EQ(c.weather ? VlWeatherDataTechDb_Handle() : VlOtherInsulationDataTechDb_Handle(), sentinel);
+    }
+}
+
+TEST_F(EditorsTest, InsulationTypesAndPointsAreStoredAsEdited)
+{
+    TsBoxAnswerer yes(IDYES);   // it also sees the editor, which ignores the Yes
+    int number = EditorDb_FreeNumber(kOtherInsulationDb, "UI", 1600);
+    ASSERT_GT(number, 0);
+    EditorKey key(number);
+    TechDbHandle db = kTechDbOtherInsulationSentinel;
+    bool squareShown = false;
+    RunEditor(InsulationData_Show, window(), IDC_INS_TYPE_ADD, [&](HWND dialog) {
+        Press(dialog, IDC_INS_TYPE_ADD);
+        Type(dialog, IDC_INS_NAME, "Test wool  ");
+        Type(dialog, IDC_INS_PRICE, "12,5");
+        Press(dialog, IDC_INS_PER_SQUARE);
+        Press(dialog, IDC_INS_TYPE_APPLY);
+        EditorList_Select(GetDlgItem(dialog, IDC_INS_TYPES), number);
+        squareShown = Ts_IsChecked(dialog, IDC_INS_PER_SQUARE);
+    });
+    EXPECT_STREQ(TechDb_GetStringAtt(db, "UI", key.text, 1600), "Test wool");
+    EXPECT_FLOAT_EQ(TechDb_GetFloatAtt(db, "UI", key.text, 1315), 12.5f);
+    EXPECT_FALSE(Stored(db, "UI", key.text, 1314));
+    EXPECT_EQ(Floats(db, key.text, 1313), std::vector<float>({0}));   // the placeholder alone
+    EXPECT_TRUE(squareShown);
+
+    RunEditor(InsulationData_Show, window(), IDC_INS_TYPE_ADD, [&](HWND dialog) {
+        EditorList_Select(GetDlgItem(dialog, IDC_INS_TYPES), number);
+        Press(dialog, IDC_INS_TYPE_EDIT);
+        Press(dialog, IDC_INS_PER_METRE);
+        Type(dialog, IDC_INS_PRICE, "");
+        Press(dialog, IDC_INS_TYPE_APPLY);
+    });
+    EXPECT_FLOAT_EQ(TechDb_GetFloatAtt(db, "UI", key.text, 1314), 0.0f);   // blank is 0, not the sentinel
+    EXPECT_TRUE(Stored(db, "UI", key.text, 1314));
+    EXPECT_FALSE(Stored(db, "UI", key.text, 1315));
+
+    TechDb_SetFloatAtt(db, "UI", key.text, 1314, 1, 9.75f);   // changed meanwhile by someone else
+    RunEditor(InsulationData_Show, window(), IDC_INS_TYPE_ADD, [&](HWND dialog) {
+        EditorList_Select(GetDlgItem(dialog, IDC_INS_TYPES), number);
+        for (const char* point : {"50|0,040", "-10|0,030", "50|0,045"}) {
+            std::string text(point);
+            Press(dialog, IDC_INS_POINT_ADD);
+            Type(dialog, IDC_INS_TEMPERATURE, text.substr(0, text.find('|')).c_str());
+            Type(dialog, IDC_INS_CONDUCTANCE, text.substr(text.find('|') + 1).c_str());
+            Press(dialog, IDC_INS_POINT_APPLY);   // the second 50 replaces the first
+        }
+    });
+    EXPECT_EQ(Floats(db, key.text, 1311), std::vector<float>({0, -10, 50}));
+    EXPECT_EQ(Floats(db, key.text, 1313), std::vector<float>({0, 0.030f, 0.045f}));
+    EXPECT_FLOAT_EQ(TechDb_GetFloatAtt(db, "UI", key.text, 1314), 9.75f);   // points alone were written
+
+    bool pointSelectionCleared = false;
+    RunEditor(InsulationData_Show, window(), IDC_INS_TYPE_ADD, [&](HWND dialog) {
+        EditorList_Select(GetDlgItem(dialog, IDC_INS_TYPES), number);
+        EditorList_Select(GetDlgItem(dialog, IDC_INS_POINTS), 1);
+        Press(dialog, IDC_INS_POINT_REMOVE);
+        pointSelectionCleared = Ts_ControlText(dialog, IDC_INS_TEMPERATURE).empty();
+        Press(dialog, IDC_INS_TYPE_REMOVE);
+        pointSelectionCleared = pointSelectionCleared && Ts_ControlText(dialog, IDC_INS_SELECTED).empty();
+    });
+    EXPECT_TRUE(pointSelectionCleared);
+    int sameTemperature = 0, refusals = 0;
+    for (const TsSeenBox& box : yes.boxes()) {
+        sameTemperature += box.text == Shell_Text(50075);
+        refusals += box.text == Shell_Text(50071) || box.text == Shell_Text(50072);
+    }
+    EXPECT_EQ(sameTemperature, 1);
+    EXPECT_EQ(refusals, 0);
+    EXPECT_EQ(TechDb_GetStringAtt(db, "UI", key.text, 1600), nullptr);
+}
+
+TEST(InsulationPoints, StoreReplaceSortAndRemove)
+{
+    struct Row {
+        const char* name;
+        std::vector<float> temperatures;   // element 0 included
+        int index;                         // 0 adds
+        float temperature;
+        int result;
+        std::vector<float> after;
+    };
+    std::vector<float> full(kMaxInsulationPoints);
+    for (int i = 1; i < kMaxInsulationPoints; ++i)
+        full[i] = static_cast<float>(i);
+    const Row rows[] = {
+        {"first point of a new type", {}, 0, 20, 0, {0, 20}},
+        {"added in order", {0, -10, 50}, 0, 20, 0, {0, -10, 20, 50}},
+        {"replaced and moved", {0, -10, 20, 50}, 1, 60, 0, {0, 20, 50, 60}},
+        {"no room left", full, 0, 100, -1, full},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        float temperatures[kMaxInsulationPoints] = {}, conductances[kMaxInsulationPoints] = {};
+        std::copy(row.temperatures.begin(), row.temperatures.end(), temperatures);
+        std::copy(row.temperatures.begin(), row.temperatures.end(), conductances);
+        int32_t count = static_cast<int32_t>(row.temperatures.size());
+        EXPECT_EQ(InsulationPoints_Store(temperatures, conductances, &count, row.index, row.temperature,
+                                         row.temperature),
+                  row.result);
+        EXPECT_EQ(std::vector<float>(temperatures, temperatures + count), row.after);
+        EXPECT_EQ(std::vector<float>(conductances, conductances + count), row.after);   // kept in pairs
+    }
+    float temperatures[4] = {0, 1, 2, 3}, conductances[4] = {0, 1, 2, 3};
+    int32_t count = 4;
+    InsulationPoints_Remove(temperatures, conductances, &count, 1);
+    EXPECT_EQ(std::vector<float>(temperatures, temperatures + 4), std::vector<float>({0, 2, 3, 0}));
+    EXPECT_EQ(count, 3);
+}
+
+TEST_F(EditorsTest, WeatherRecordZeroIsEditable)
+{
+    TechDbHandle db = kTechDbWeatherSentinel;
+    char name[32] = "Zero point";
+    ASSERT_EQ(TechDb_SetAtt(db, "WD", "0", 1601, 1, name), 0);
+    TechDb_SetFloatAtt(db, "WD", "0", 1311, 1, 1.0f);
+    TechDb_SetFloatAtt(db, "WD", "0", 1312, 1, 2.0f);
+    RunEditor(WeatherDlg_Run, window(), IDC_WD_ADD, [](HWND dialog) {
+        EditorList_Select(GetDlgItem(dialog, IDC_WD_LOCATIONS), 0);
+        Press(dialog, IDC_WD_EDIT);
+        EXPECT_EQ(Ts_ControlText(dialog, IDC_WD_NAME), "Zero point");
+        Type(dialog, IDC_WD_TEMPERATURE, "3,5");
+        Press(dialog, IDC_WD_APPLY);
+    });
+    EXPECT_FLOAT_EQ(TechDb_GetFloatAtt(db, "WD", "0", 1311), 3.5f);
+    EXPECT_STREQ(TechDb_GetStringAtt(db, "WD", "0", 1601), "Zero point");
+}
+
+} // namespace

@@ -1,0 +1,126 @@
+// The cooling, tank and freezing pages as real dialogs opened by the tab
+// host from its slot table: results shown when the page is activated, and
+// cleared, never left standing, when a calculation is refused because the
+// insulation results are stale; validation without messages; the freezing
+// page calculating with the values it shows.
+#include "VlInterface/tests/workspace/timecalc_fixture.h"
+#include "VlInterface/workspace/calctabs.h"
+#include "VlInterface/resource.h"
+#include "testsupport/testsupport.h"
+
+namespace {
+
+constexpr int kTabsId = 194;
+constexpr int kCoolingTab = 3, kFreezingTab = 4;
+
+INT_PTR CALLBACK ParentProc(HWND, UINT, WPARAM, LPARAM)
+{
+    return FALSE;
+}
+
+// A window with the tab host on it, showing one tab's page.
+class TimePagesTest : public TimeCalcFixture {
+protected:
+    void TearDown() override
+    {
+        CalcTabs_Destroy();
+        TimeCalcFixture::TearDown();
+    }
+    HWND OpenTab(int index)
+    {
+        CalcTabs_Create(parent_.hwnd(), kTabsId, nullptr);
+        CalcTabs_UpdateTabs();
+        CalcTabs_SelectPage(index);
+        return CalcTabs_OpenPageWindow();
+    }
+    TsDialog parent_{ParentProc};
+};
+
+bool Blank(const std::string& text)
+{
+    return text.find_first_not_of(' ') == std::string::npos;
+}
+
+struct PageRow {
+    const char* name;
+    int tab;
+    int geometry;
+    bool stationary;
+    int filledLine;   // the result line every calculation fills
+};
+
+constexpr PageRow kPages[] = {
+    {"pipe cooling, flowing", kCoolingTab, Flag_Pipe, false, IDC_TP_RESULT1},
+    {"pipe cooling, stationary", kCoolingTab, Flag_RectDuct, true, IDC_TP_RESULT2},
+    {"tank", kCoolingTab, Flag_Plane, false, IDC_TP_RESULT1},
+    {"freezing", kFreezingTab, Flag_Pipe, false, IDC_TP_RESULT1},
+};
+
+TEST_F(TimePagesTest, RefusedCalculationLeavesNoOldResults)
+{
+    for (const PageRow& row : kPages) {
+        SCOPED_TRACE(row.name);
+        PrepareCalculable(row.geometry);
+        if (row.stationary) {
+            CalcRec().coolingCaseFlags[0] = 0;
+            CalcRec().coolingCaseFlags[1] = 1;
+            CalcRecord_Store(2);
+        }
+        HWND page = OpenTab(row.tab);
+        ASSERT_NE(page, nullptr);
+        EXPECT_TRUE(Ts_IsEnabled(page, IDC_TP_CALCULATE));
+
+        SetStamps({{"EDT1", 100}, {"DIM1", 200}});
+        CalcTabs_NotifyCurrentPage(CalcPage_SetActive);   // a quiet calculation
+        EXPECT_FALSE(Blank(Ts_ControlText(page, row.filledLine)));
+
+        SetStamps({{"DIM1", 100}, {"EDT1", 200}});
+        CalcTabs_NotifyCurrentPage(CalcPage_SetActive);
+        EXPECT_EQ(Ts_ControlText(page, IDC_TP_RESULT1), Shell_Text(40046));
+        EXPECT_TRUE(Blank(Ts_ControlText(page, IDC_TP_RESULT2)));
+
+        SetStamps({{"EDT1", 100}, {"DIM1", 200}});
+        CalcTabs_NotifyCurrentPage(CalcPage_SetActive);
+        SetStamps({{"DIM1", 100}, {"EDT1", 200}});
+        TsBoxAnswerer answerer(IDOK);
+        SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_TP_CALCULATE, BN_CLICKED), 0);
+        EXPECT_FALSE(answerer.boxes().empty()) << "the error dialog";
+        EXPECT_TRUE(Blank(Ts_ControlText(page, row.filledLine)));
+        CalcTabs_Destroy();
+    }
+}
+
+// The host validates on every command of the main window; a range message
+// there would come back with every command that closing it causes.
+TEST_F(TimePagesTest, ValidationRefusesWithoutAMessageWhileLeavingTellsTheRange)
+{
+    PrepareCalculable(Flag_Pipe);
+    HWND page = OpenTab(kCoolingTab);
+    ASSERT_NE(page, nullptr);
+    SetDlgItemTextA(page, IDC_PC_LENGTH, "0");
+    const struct { const char* name; int32_t code; LRESULT answer; size_t boxes; } rows[] = {
+        {"validate", CalcPage_Validate, kCalcPageInvalid, 0},
+        {"leave", CalcPage_KillActive, 1, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TsBoxAnswerer answerer(IDOK);
+        EXPECT_EQ(CalcTabs_NotifyCurrentPage(row.code), row.answer);
+        EXPECT_EQ(answerer.boxes().size(), row.boxes);
+    }
+}
+
+TEST_F(TimePagesTest, FreezingOnActivationCalculatesWithTheValuesShown)
+{
+    PrepareCalculable(Flag_Pipe);
+    for (short attribute = 1345; attribute <= 1349; ++attribute)
+        Kadmi_DeleteAtt(kCalcObjectSystem, attribute);   // a system stored before the values were fixed
+    HWND page = OpenTab(kFreezingTab);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(Ts_ControlText(page, IDC_TP_RESULT1).rfind(Shell_Text(30068), 0), 0u)
+        << Ts_ControlText(page, IDC_TP_RESULT1);
+    EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(kCalcObjectSystem, 1346), 7800.0f);
+    EXPECT_TRUE(HasStamp("DIM3"));
+}
+
+} // namespace

@@ -1,0 +1,94 @@
+// The freezing calculation of a standing water-filled pipe: the time until
+// the contents reach the freezing temperature, then until they are frozen
+// through, from the insulation results of the loaded system.
+#include "VlInterface/workspace/freezing_calc.h"
+#include "VlInterface/workspace/timecalc.h"
+#include "VlUtil/vlutil.h"
+#include "Kadmi/kadmi.h"
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr short kAttHeatLossAtMean = 1381;
+constexpr short kAttLayerConductivity = 1376;
+constexpr short kAttThickness = 1379;
+constexpr short kAttInnerDiameter = 1324;
+constexpr short kAttOuterDiameter = 1325;
+constexpr short kAttFreezingStarts = 1350;
+constexpr short kAttFrozenThrough = 1380;
+constexpr long kCannotFreezeText = 40061;
+constexpr int kSeverityError = -2;
+constexpr float kFrozenShare = 100.0f;
+constexpr float kLatentHeat = 334.0f;   // kJ/kg
+
+enum FreezingField { Freezing_HeatCapacity, Freezing_Density, Freezing_Temperature };
+enum PipeField { Pipe_HeatCapacity, Pipe_Density };
+
+// Thickness of a layer part in m: its own, or from its diameters.
+float LayerThickness(int32_t part)
+{
+    float thickness = Kadmi_GetFloatAtt(part, kAttThickness);
+    if (std::fabs(thickness) < 1e-5f)
+        thickness = (Kadmi_GetFloatAtt(part, kAttOuterDiameter) - Kadmi_GetFloatAtt(part, kAttInnerDiameter)) / 2.0f;
+    return thickness / 1000.0f;
+}
+
+bool CanFreeze(const CalcRecord& record)
+{
+    float freezing = record.freezingContents[Freezing_Temperature];
+    if (record.ambientTemperature > freezing || record.contentsTemperature < record.ambientTemperature) {
+        ErrorList_Insert(kCalcObjectSystem, kSeverityError, kCannotFreezeText, nullptr, 0, nullptr);
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void Freezing_FillFirst(const CalcRecord& record, float heatLossAtMean, FreezingTimeInput* input)
+{
+    *input = {};
+    input->pipeSpecificHeat = record.freezingPipe[Pipe_HeatCapacity];
+    input->pipeDensity = record.freezingPipe[Pipe_Density];
+    input->contentsSpecificHeat = record.freezingContents[Freezing_HeatCapacity];
+    input->contentsDensity = record.freezingContents[Freezing_Density];
+    input->endTemp = record.freezingContents[Freezing_Temperature];
+    input->outerDiameter = record.outerDiameters[0] / 1000.0f;
+    input->heatLoss = heatLossAtMean;
+    input->startTemp = record.contentsTemperature;
+}
+
+void Freezing_FillSecond(const CalcRecord& record, FreezingTimeInput* input)
+{
+    input->startTemp = input->endTemp;
+    input->frozenShare = kFrozenShare;
+    input->latentHeat = kLatentHeat;
+    input->ambientTemp = record.ambientTemperature;
+    for (int k = 0; k < kCalcLayers; ++k) {
+        int32_t part = CalcRecordState().layerParts[k];
+        input->conductivity[k] = part > 0 ? Kadmi_GetFloatAtt(part, kAttLayerConductivity) : 0.0f;
+        input->thickness[k] = part > 0 ? LayerThickness(part) : 0.0f;
+    }
+}
+
+int Freezing_Run(CalcRecord& record)
+{
+    if (!TimeCalc_InsulationCurrent() || !CanFreeze(record))
+        return -1;
+    FreezingTimeInput input;
+    Freezing_FillFirst(record, Kadmi_GetFloatAtt(kCalcObjectSystem, kAttHeatLossAtMean), &input);
+    FreezingTimeOutput untilFreezing{};
+    if (FreezingTime(input, &untilFreezing) != 0)
+        return -1;
+    Freezing_FillSecond(record, &input);
+    FreezingTimeOutput frozenThrough{};
+    if (TotalFreezingTime(input, &frozenThrough) != 0)
+        return -1;
+    record.freezingResults[0] = std::max(untilFreezing.hours, 0.0f);
+    record.freezingResults[1] = record.freezingResults[0] + std::max(frozenThrough.hours, 0.0f);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttFreezingStarts, record.freezingResults[0]);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttFrozenThrough, record.freezingResults[1]);
+    Kadmi_MarkAccess(kCalcObjectSystem, "DIM3");
+    return 0;
+}

@@ -1,0 +1,26 @@
+// Template and control ids of the freezing page (buttons and result lines:
+// timepage_ids.h).
+#pragma once
+
+#define IDD_FREEZING              150
+
+#define IDC_FZ_PIPE_MATERIAL      101
+#define IDC_FZ_PIPE_HEATCAP       102
+#define IDC_FZ_PIPE_DENSITY       103
+#define IDC_FZ_CONTENTS           104
+#define IDC_FZ_CONTENTS_HEATCAP   105
+#define IDC_FZ_CONTENTS_DENSITY   106
+#define IDC_FZ_FREEZING_TEMP      107
+#define IDC_FZ_PIPE_MATERIAL_LABEL 601
+#define IDC_FZ_PIPE_HEATCAP_LABEL 602
+#define IDC_FZ_PIPE_DENSITY_LABEL 603
+#define IDC_FZ_CONTENTS_LABEL     604
+#define IDC_FZ_CONTENTS_HEATCAP_LABEL 605
+#define IDC_FZ_CONTENTS_DENSITY_LABEL 606
+#define IDC_FZ_FREEZING_TEMP_LABEL 607
+#define IDC_FZ_RESULTS_GROUP      690
+#define IDC_FZ_PIPE_HEATCAP_UNIT  702
+#define IDC_FZ_PIPE_DENSITY_UNIT  703
+#define IDC_FZ_CONTENTS_HEATCAP_UNIT 705
+#define IDC_FZ_CONTENTS_DENSITY_UNIT 706
+#define IDC_FZ_FREEZING_TEMP_UNIT 707

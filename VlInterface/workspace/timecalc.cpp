@@ -1,0 +1,75 @@
+// What the cooling, tank and freezing calculations share: the staleness test
+// of the insulation results, the report sections of a page's print and the
+// formatting of result lines. The pages show and print; nothing here does.
+#include "VlInterface/workspace/timecalc.h"
+#include "VlInterface/calcrecord.h"
+#include "VlInterface/shell.h"
+#include "VlUtil/vlutil.h"
+#include "Kadmi/kadmi.h"
+#include <cstdio>
+
+namespace {
+
+constexpr long kStaleInsulationText = 40046;
+constexpr int kSeverityStale = -1;
+constexpr short kEconomicInputs[] = {1359, 1360, 1361, 1362, 1363};
+
+bool HasStamp(const char* mark)
+{
+    return Kadmi_CmpAccess(kCalcObjectSystem, mark, kCalcObjectSystem, "NONE") > 0;
+}
+
+bool NotNewer(const char* markA, const char* markB)
+{
+    return Kadmi_CmpAccess(kCalcObjectSystem, markA, kCalcObjectSystem, markB) <= 0;
+}
+
+// Results exist, were made after their own inputs last changed and after
+// the insulation results they were made from.
+bool ResultsCurrent(const char* inputs, const char* results)
+{
+    return HasStamp(results) && NotNewer(inputs, results) && NotNewer("DIM1", results);
+}
+
+bool EconomicInputsPresent()
+{
+    for (short attribute : kEconomicInputs) {
+        if (Kadmi_GetFloatAttZ(kCalcObjectSystem, attribute) == AttMissing_Float)
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool TimeCalc_InsulationCurrent()
+{
+    ErrorList_Clear();
+    if (Kadmi_CmpAccess(kCalcObjectSystem, "EDT1", kCalcObjectSystem, "DIM1") <= 0)
+        return true;
+    ErrorList_Insert(kCalcObjectSystem, kSeverityStale, kStaleInsulationText, nullptr, 0, nullptr);
+    return false;
+}
+
+void TimeCalc_PrintChoices(int32_t options[kPrintOptionInts], bool copy)
+{
+    for (int i = 0; i < kPrintOptionInts; ++i)
+        options[i] = 0;
+    options[PrintOption_BaseData] = 1;
+    options[PrintOption_Cooling] = ResultsCurrent("EDT2", "DIM2");
+    options[PrintOption_Freezing] = ResultsCurrent("EDT3", "DIM3");
+    options[PrintOption_Economy] = EconomicInputsPresent();
+    options[PrintOption_Clipboard] = copy;
+}
+
+std::string TimeCalc_ResultLine(uint16_t label, double value, int decimals, uint16_t unit)
+{
+    char line[300] = {};
+    snprintf(line, sizeof line, "%s: %.*f %s", Shell_Text(label), decimals, value, Shell_Text(unit));
+    return line;
+}
+
+std::string TimeCalc_FirstErrorLine()
+{
+    return ErrorList_NError() > 0 ? ErrorList_IthErrorStr(0) : "";
+}
