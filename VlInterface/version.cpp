@@ -48,7 +48,8 @@ const char* App_GetVersionString(int withDataVersion)
 #endif
     const std::string version =
         Version_Format(HIWORD(fixed.dwProductVersionMS), LOWORD(fixed.dwProductVersionMS),
-                       HIWORD(fixed.dwProductVersionLS), kExtended, withDataVersion ? DataVersion() : nullptr);
+                       HIWORD(fixed.dwProductVersionLS), kExtended,
+                       kExtended && withDataVersion ? DataVersion() : nullptr);
     std::snprintf(text, sizeof(text), "%s", version.c_str());
     return text[0] ? text : nullptr;
 }
