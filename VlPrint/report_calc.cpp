@@ -5,6 +5,7 @@
 #include "Kadmi/kadmi.h"
 #include "support/lookups.h"
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -41,6 +42,16 @@ void TextRow(const char* label, const char* text, uint16_t textFlags, int out)
     Cell_Set(row, 0, label, kLabel);
     Cell_Set(row, kValueCell, text, textFlags);
     Report_PrintRow(row, out);
+}
+
+// The outermost product's own surface has no material record of its own:
+// it prints as that choice, not as a user-defined material.
+const char* SurfaceMaterialText()
+{
+    char code[100] = {};
+    short count = 0;
+    Kadmi_GetAtt(kSystem, 1528, &count, code, sizeof code - 1);
+    return std::strcmp(code, "-200") == 0 ? Print_Text(40051) : Product_GetCmText(nullptr);
 }
 
 void SectionTitle(int textId, int out)
@@ -115,7 +126,7 @@ void BaseData(int out)
     Value(1328, 30042, 1, 30039, out);
     Report_BlankRow(out);
     const int firstCell = LayerProducts(out);
-    if (const char* material = Product_GetCmText(nullptr))
+    if (const char* material = SurfaceMaterialText())
         TextRow(Print_Text(30033), material, Cell_Font2 | Cell_Right, out);
     Value(1319, 30034, 2, 0, out);
     Report_BlankRow(out);

@@ -71,7 +71,7 @@ const DialogTextTable kInsulationTexts[] = {
     {0, Text_Caption, nullptr},
     {IDC_INS_TYPE_GROUP, Text_TypeGroup, nullptr},
     {IDC_INS_NAME_LABEL, Text_Name, nullptr},
-    {IDC_INS_PRICE_LABEL, Text_Price, nullptr},
+    {IDC_INSDATA_PRICE_LABEL, Text_Price, nullptr},
     {IDC_INS_TYPE_APPLY, Text_Apply, nullptr},
     {IDC_INS_TYPE_EDIT, Text_Edit, nullptr},
     {IDC_INS_TYPE_ADD, Text_AddType, nullptr},

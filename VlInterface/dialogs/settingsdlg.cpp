@@ -162,12 +162,20 @@ INT_PTR CALLBACK SettingsDlg_DlgProc(HWND dialog, UINT message, WPARAM wParam, L
     }
 }
 
+// A missing or unknown language setting means the default language, and the
+// dialog shows that one rather than an empty choice.
+int16_t LanguageInForce(const char* key)
+{
+    long language = Settings_ReadInt(nullptr, key);
+    return static_cast<int16_t>(language <= 1500 ? kDefaultLanguage : language);
+}
+
 } // namespace
 
 void SettingsDlg_Load(SettingsRecord* record)
 {
-    record->interfaceLanguage = static_cast<int16_t>(Settings_ReadInt(nullptr, "General\\InterfaceLng"));
-    record->printLanguage = static_cast<int16_t>(Settings_ReadInt(nullptr, "Output\\PrintLng"));
+    record->interfaceLanguage = LanguageInForce("General\\InterfaceLng");
+    record->printLanguage = LanguageInForce("Output\\PrintLng");
     record->country = Kadmi_GetIntAtt(-1, kAttCountry);
     record->priceList = Kadmi_GetIntAtt(-1, kAttPriceList);
     g_settings.interfaceLanguages = BuildLanguageTable(TextAPI_GetLanguageIDList);

@@ -91,6 +91,7 @@ TEST_F(InsulationPageTest, CalculatesAPipeWithAMineralWoolSection)
     EXPECT_EQ(Ts_ControlText(page(), 122), "114");
     EXPECT_EQ(Ts_ControlText(page(), 125), "214");
     EXPECT_EQ(Ts_ControlText(page(), 116), "0.90");   // the section's own surface
+    EXPECT_NE(Ts_ControlText(page(), 635).find("[EUR/m]"), std::string::npos);   // price heading with its unit
     Click(203);
     EXPECT_NE(Line(0).find("W/m"), std::string::npos) << Line(0);
     EXPECT_NE(Line(1).find(Shell_Text(40028)), std::string::npos) << Line(1);

@@ -177,18 +177,22 @@ TEST_F(CalcPagesTest, TargetLimitsAreTestedInOrder)
     }
 }
 
-TEST_F(CalcPagesTest, LeavingTheTargetWithAValueOutOfRangeWarnsAndStays)
+TEST_F(CalcPagesTest, LeavingTheTargetWithABadValueWarnsAndStays)
 {
     StartOnProject();
     HWND page = ShowTab(kTargetTab);
     Click(page, IDC_TG_PIPE);
-    Type(page, IDC_TG_PIPE_DIAMETER, "5");
-    ScriptedBoxes boxes({{IDOK, ""}});
-    CalcTabs_SelectPage(kProjectTab);
-    EXPECT_EQ(boxes.answered(), 1u);
-    EXPECT_EQ(CalcTabs_OpenPageWindow(), page);
-    EXPECT_EQ(CalcTabs_GetFocusedTab(), kTargetTab);
-    EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_TG_PIPE_DIAMETER));
+    const struct { const char* name; const char* text; } rows[] = {{"unreadable", "abc"}, {"out of range", "5"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Type(page, IDC_TG_PIPE_DIAMETER, row.text);
+        ScriptedBoxes boxes({{IDOK, ""}});
+        CalcTabs_SelectPage(kProjectTab);
+        EXPECT_EQ(boxes.answered(), 1u);
+        EXPECT_EQ(CalcTabs_OpenPageWindow(), page);
+        EXPECT_EQ(CalcTabs_GetFocusedTab(), kTargetTab);
+        EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_TG_PIPE_DIAMETER));
+    }
     float diameters[2] = {};
     Kadmi_GetAtt(0, 1312, nullptr, diameters, sizeof(diameters));
     EXPECT_FLOAT_EQ(diameters[0], 5.0f);   // stored all the same

@@ -178,8 +178,9 @@ int16_t SelectedDatum(HWND page, int id)
 }
 
 // Reads every control into the record and stores it with group 1, also when
-// a number was refused. Returns the id of the last refused number, or 0.
-int ControlsToRecord(HWND page)
+// a number was refused; with show set a refused number tells its range.
+// Returns the id of the last refused number, or 0.
+int ControlsToRecord(HWND page, short show)
 {
     if (g_target.filling || g_target.reading || CalcTabs_IsBusy())
         return 0;
@@ -191,7 +192,7 @@ int ControlsToRecord(HWND page)
     int refused = 0;
     for (const NumberField& field : kNumberFields) {
         if (Field_GetFloat(page, field.controlId, &RecordFloat(record, field.offset), field.minimum, kFieldLimit,
-                           0) != 0)
+                           show) != 0)
             refused = field.controlId;
     }
     record.location = SelectedDatum(page, IDC_TG_LOCATION);
@@ -271,7 +272,7 @@ void OnInitDialog(HWND page)
 // limits; the record is stored either way.
 LRESULT OnKillActive(HWND page)
 {
-    bool readable = ControlsToRecord(page) == 0;
+    bool readable = ControlsToRecord(page, 1) == 0;
     return readable && CheckLimits(page) ? 0 : 1;
 }
 
@@ -285,7 +286,7 @@ LRESULT OnNotice(HWND page, int32_t code)
     case CalcPage_KillActive:
         return OnKillActive(page);
     case CalcPage_Validate:
-        return ControlsToRecord(page) == 0 ? 0 : kCalcPageInvalid;
+        return ControlsToRecord(page, 0) == 0 ? 0 : kCalcPageInvalid;
     case CalcPage_WeatherChanged:
     case CalcPage_InsulationDataChanged:
         Project_MarkInputsEdited();
@@ -301,7 +302,7 @@ LRESULT OnNotice(HWND page, int32_t code)
 
 void OnGeometryChosen(HWND page)
 {
-    if (ControlsToRecord(page) != 0)
+    if (ControlsToRecord(page, 0) != 0)
         return;
     CalcTabs_UpdateTabs();   // the cooling tab follows the object
     MainWnd_SelectCalcPage(1);
@@ -311,7 +312,7 @@ void OnGeometryChosen(HWND page)
 
 void OnLocationNotice(HWND page)
 {
-    if (ControlsToRecord(page) != 0)
+    if (ControlsToRecord(page, 0) != 0)
         return;
     if (const ProductListEntry* location = RecordLocation(CalcRec()))
         Location_ApplyWeather(&CalcRec(), location->code);
@@ -321,7 +322,7 @@ void OnLocationNotice(HWND page)
 
 void OnTemperatureLeft(HWND page)
 {
-    ControlsToRecord(page);
+    ControlsToRecord(page, 0);
     EnableControls(page);
     RecordToControls(page, kAllFirst, kAllLast);
 }
@@ -344,7 +345,7 @@ void OnCommand(HWND page, int id, int code)
             OnTemperatureLeft(page);
         return;
     case IDC_TG_ANNUAL_COSTS:
-        if (code == BN_CLICKED && ControlsToRecord(page) == 0) {
+        if (code == BN_CLICKED && ControlsToRecord(page, 0) == 0) {
             AnnualCosts_Show(page);
             EnableControls(page);
         }

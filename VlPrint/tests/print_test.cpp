@@ -417,6 +417,19 @@ TEST_F(PrintTest, OptionsChooseTheSections)
     }
 }
 
+TEST_F(PrintTest, OutermostProductSurfacePrintsAsThatChoice)
+{
+    MakeSystem(1, "Steam main", false);
+    Choose({1});
+    ASSERT_EQ(Kadmi_LoadPage(1), 0);
+    Kadmi_SetStringAtt(KadmiObject_Page, 1528, "-200");
+    ASSERT_EQ(Kadmi_SavePage(), 0);
+    PrintToClipboard();
+    std::string text = ParseRtf(ClipboardRtf()).text;
+    EXPECT_NE(text.find(g_texts.Get(40051, kLangEnglish)), std::string::npos);
+    EXPECT_EQ(text.find(g_texts.Get(20043, kLangEnglish)), std::string::npos);
+}
+
 TEST_F(PrintTest, PrintLanguageIsApartFromTheInterfaceLanguage)
 {
     MakeSystem(1, "Steam main", false);

@@ -68,6 +68,21 @@ TEST_F(SettingsTest, EveryLanguageReachesTextsMenuAndHelpAtOnce)
     }
 }
 
+TEST_F(SettingsTest, WithoutLanguageSettingsTheDefaultLanguageIsShown)
+{
+    Settings_DeleteValue(nullptr, "General\\InterfaceLng");
+    Settings_DeleteValue(nullptr, "Output\\PrintLng");
+    Start();
+    RunCommand(IDM_SETTINGS, IDC_SET_INTERFACE_LNG, [](HWND dialog) {
+        for (int id : {IDC_SET_INTERFACE_LNG, IDC_SET_PRINT_LNG}) {
+            LRESULT item = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
+            ASSERT_NE(item, CB_ERR) << id;
+            EXPECT_EQ(SendDlgItemMessageA(dialog, id, CB_GETITEMDATA, item, 0), kLangEnglish) << id;
+        }
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+}
+
 TEST_F(SettingsTest, ChoicesAreStoredAndOnlyAChangeStampsTheSystems)
 {
     PresetInt("General", "InterfaceLng", kLangEnglish);
