@@ -12,6 +12,7 @@
 #include "VlInterface/shell.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/dlgutil.h"
+#include "support/numfield.h"
 #include <cmath>
 #include <cstddef>
 
@@ -41,7 +42,10 @@ constexpr TimePageNumber kNumbers[] = {
     {IDC_PC_PIPE_HEATCAP, offsetof(CalcRecord, pipeHeatCapacity), 2, kAnyValue},
     {IDC_PC_PIPE_DENSITY, offsetof(CalcRecord, pipeDensity), 2, kAnyValue},
     {IDC_PC_FINAL_TEMP, offsetof(CalcRecord, finalTemperature), 2, kAnyValue},
-    {IDC_PC_LENGTH, offsetof(CalcRecord, pipeLength), 2, kShortestPipe},
+    // A new system has no length yet: 0 may rest on the page (leaving it or
+    // choosing the contents must not be refused), but nothing is calculated
+    // on it (CheckLimits).
+    {IDC_PC_LENGTH, offsetof(CalcRecord, pipeLength), 2, 0.0f},
 };
 
 constexpr TimePageFlag kFlags[] = {
@@ -185,7 +189,12 @@ void Enable(HWND page)
 
 int CheckLimits(HWND page)
 {
-    return TimePage_CheckLimits(page, kLimits);
+    if (TimePage_CheckLimits(page, kLimits) != 0)
+        return -1;
+    float length = 0;
+    if (Shell_HasLayerParts() && Field_GetFloat(page, IDC_PC_LENGTH, &length, kShortestPipe, -kAnyValue, 1) != 0)
+        return -1;
+    return 0;
 }
 
 void ShowResults(HWND page, const CalcRecord& record, const PipeCoolingResult& result)
