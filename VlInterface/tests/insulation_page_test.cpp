@@ -162,6 +162,19 @@ TEST_F(InsulationPageTest, AChosenSurfaceGivesItsEmissivityBeforeTheQuietRun)
     EXPECT_TRUE(ResultsCurrent());
 }
 
+// The outermost product's surface without an emissivity of its own is
+// reported by its cause, not by the range of the read-only field.
+TEST_F(InsulationPageTest, AProductSurfaceWithoutEmissivityIsNamedNotRanged)
+{
+    StartWithPipe();
+    TsBoxAnswerer answerer(IDOK);
+    Click(203);
+    ASSERT_FALSE(answerer.boxes().empty());
+    for (const TsSeenBox& box : answerer.boxes())
+        EXPECT_EQ(box.text.find(" ... "), std::string::npos) << box.text;
+    EXPECT_FALSE(ResultsCurrent());
+}
+
 struct TargetCase {
     const char* name;
     short geometry;

@@ -363,7 +363,11 @@ int InsulationPage_CheckLimits(HWND page, CalcRecord& r, bool show, bool focus)
     if (r.caseFlags[2] &&
         !Check(page, r.allowedSurfaceTemperature, "INSTHICKNESSSURFACETEMPERATURE_C", show, focus, 146))
         return -1;
-    if (!Check(page, r.emissivity, "HLOSSEMISSIVITY", show, focus, IDC_INS_EMISSIVITY))
+    // An outermost product without an emissivity of its own is the run's
+    // message to give (it names the cause); the read-only field would only
+    // show a range.
+    bool productSurfaceWithout = std::strcmp(r.surfaceMaterialCode, kCodeOutermostSurface) == 0 && r.emissivity == 0.0f;
+    if (!productSurfaceWithout && !Check(page, r.emissivity, "HLOSSEMISSIVITY", show, focus, IDC_INS_EMISSIVITY))
         return -1;
     for (int k = 0; k < kCalcLayers && !InsPage_TargetCase(r); ++k) {
         if (InsPage_HasProduct(k) && !CheckLayer(page, r, k, show, focus))

@@ -3,6 +3,7 @@
 // dew point, then stores results, prices and annual costs on the system and
 // its layer parts and words the four result lines.
 #include "VlInterface/workspace/insulation_run.h"
+#include "VlInterface/workspace/productlist.h"
 #include "VlInterface/shell.h"
 #include "VlTechDatabase/vltechdb.h"
 #include "VlUtil/vlutil.h"
@@ -173,7 +174,7 @@ InsulationRunStatus InsulationRun_Calculate(CalcRecord& r, const InsulationLayer
 {
     ErrorList_Clear();
     std::fill(r.heatLossResults, r.heatLossResults + Result_DewPoint, 0.0f);
-    if (std::strcmp(r.surfaceMaterialCode, "-200") == 0 && r.emissivity == 0.0f) {
+    if (std::strcmp(r.surfaceMaterialCode, kCodeOutermostSurface) == 0 && r.emissivity == 0.0f) {
         ErrorList_Insert(0, ErrorKind_Error, Text_NoEmissivity, nullptr, 0, nullptr);
         return InsulationRunStatus::Refused;
     }
