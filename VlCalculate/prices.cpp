@@ -196,6 +196,49 @@ float WINAPI CalculateInsulationTargetPrice(short* kind, int* missing)
     return total + CalculateLabourPrice(*kind, missing);
 }
 
+namespace {
+// Material and labour price of one layer part, with productCode (null or
+// empty: the part's own product); missing is set when a price is not found,
+// the material price only when every price is required.
+float LayerTargetPrice(int32_t part, char* productCode, short* kind, bool everyPrice, int* missing)
+{
+    std::string code = GivenOrStoredCode(part, productCode);
+    const float material = CalculateInsulationPrice(part, productCode, kind);
+    const float labour = CalculateOneLabourPrice(part, code.data(), *kind);
+    if (!(labour > 0.0f) || (everyPrice && !(material > 0.0f)))
+        *missing = 1;
+    return material + labour;
+}
+
+// A layer part with a product ("-789": none) whose material has no price.
+bool AnyLayerUnpriced()
+{
+    for (int32_t layer : ReadLayerParts().part) {
+        const std::string code = layer >= 1 ? GivenOrStoredCode(layer, nullptr) : std::string();
+        short kind = 0;
+        if (!code.empty() && code != "-789" && !(CalculateInsulationPrice(layer, nullptr, &kind) > 0.0f))
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+float WINAPI CalculateInsulationTargetPrice(long part, char* productId, float, short* kind, int everyPrice,
+                                            int* missing)
+{
+    *missing = 0;
+    const bool named = productId != nullptr && productId[0] != '\0';
+    if (part >= 1 || named) {
+        const int32_t layer = part >= 1 ? static_cast<int32_t>(part) : ReadLayerParts().part[0];
+        *kind = -1;
+        return layer >= 1 ? LayerTargetPrice(layer, productId, kind, everyPrice != 0, missing) : 0.0f;
+    }
+    const float total = CalculateInsulationTargetPrice(kind, missing);
+    if (everyPrice && AnyLayerUnpriced())
+        *missing = 1;
+    return total;
+}
+
 float WINAPI CalculateOneInsulationTargetPrice(long part, char* productCode, float heatLoss, short* kind,
                                                int reportErrors)
 {

@@ -1,7 +1,10 @@
 // The list of candidate thicknesses of a product type: every thickness entry
 // of layer 1's type is calculated as a single layer on the current page,
 // priced as a total annual cost, and kept when it meets the calculation case.
-// Both the full and the filtered list belong to the engine.
+// Both the full and the filtered list belong to the engine. The nominal list
+// keeps one row per nominal thickness; the reduction to one row per inner
+// diameter works on the filtered list in place.
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -169,6 +172,24 @@ bool Keeps(const INSULATIONTHICKNESSINPUT& in, bool dewPointTested, float dewPoi
     }
 }
 
+// Keeps in the full list, in list order, one row per nominal thickness: the
+// one whose inner dimension fits the object most closely (the first of equals).
+void KeepNominalRows()
+{
+    CalcGlobals& g = Calc();
+    int kept = 0;
+    for (int i = 0; i < g.fullCount; ++i) {
+        const INSULATIONTHICKNESSRESULTLIST& e = g.fullList[i];
+        INSULATIONTHICKNESSRESULTLIST* same = std::find_if(
+            g.fullList, g.fullList + kept, [&](const auto& k) { return k.thickness == e.thickness; });
+        if (same == g.fullList + kept)
+            g.fullList[kept++] = e;
+        else if (e.innerDimension1 < same->innerDimension1)
+            *same = e;
+    }
+    g.fullCount = kept;
+}
+
 void FilterList(const INSULATIONTHICKNESSINPUT& in, const PageConditions& page)
 {
     CalcGlobals& g = Calc();
@@ -200,13 +221,45 @@ short WINAPI DeleteThicknessResultList()
     return 0;
 }
 
-INSULATIONTHICKNESSRESULTLIST* WINAPI CalculateInsulationThicknessList(INSULATIONTHICKNESSINPUT input, short* count)
+namespace {
+INSULATIONTHICKNESSRESULTLIST* MakeList(const INSULATIONTHICKNESSINPUT& input, short* count, bool nominal)
 {
     DeleteThicknessResultList();
     const PageConditions page = ReadPageConditions();
     Calc().hot = page.ambient < page.medium;
     BuildFullList(input, page);
+    if (nominal)
+        KeepNominalRows();
     FilterList(input, page);
-    *count = static_cast<short>(Calc().filteredCount);
+    if (count)
+        *count = static_cast<short>(Calc().filteredCount);
     return Calc().filteredCount > 0 ? Calc().filteredList : nullptr;
+}
+} // namespace
+
+INSULATIONTHICKNESSRESULTLIST* WINAPI CalculateInsulationThicknessList(INSULATIONTHICKNESSINPUT input, short* count)
+{
+    return MakeList(input, count, false);
+}
+
+INSULATIONTHICKNESSRESULTLIST* WINAPI CalculateInsulationNominalThicknessList(INSULATIONTHICKNESSINPUT input,
+                                                                               short* count)
+{
+    return MakeList(input, count, true);
+}
+
+INSULATIONTHICKNESSRESULTLIST* WINAPI SelectOnlyOneInsulationForEachInnerDiameter(int32_t* count)
+{
+    CalcGlobals& g = Calc();
+    INSULATIONTHICKNESSRESULTLIST* list = g.filteredList;
+    int kept = 0;
+    for (int i = 0; i < g.filteredCount; ++i) {
+        const INSULATIONTHICKNESSRESULTLIST row = list[i];
+        if (std::none_of(list, list + kept, [&](const auto& k) { return k.innerDimension1 == row.innerDimension1; }))
+            list[kept++] = row;
+    }
+    g.filteredCount = kept;
+    if (count)
+        *count = kept;
+    return kept > 0 ? list : nullptr;
 }

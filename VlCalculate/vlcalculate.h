@@ -1,5 +1,6 @@
 // Public interface of VlCalculate.dll, the calculation engine: the input and
-// output records of every operation and the sixteen exported functions.
+// output records of every operation and the exported functions (sixteen,
+// and three more that the extended interface calls).
 // Records cross the library boundary by value and keep fixed layouts; the
 // engine reads the current page of the project database for prices and the
 // thickness list, and reports every failure into the error list (VlUtil).
@@ -247,12 +248,34 @@ float WINAPI CalculateInsulationPrice(long part, char* productCode, short* kind)
 // above, missing set to 1 when a labour table of a used layer is missing.
 float WINAPI CalculateInsulationTargetPrice(short* kind, int* missing);
 
+// Investment of the whole system (part < 1, no productId: as the two-argument
+// form) or of one layer part (part >= 1, or the first layer part when only a
+// productId is given) with productId in place of the part's own product
+// (null or empty: its own). kind as above. missing is set to 1 when a labour
+// price is not found and, with everyPrice non-zero, also when a used layer's
+// material has no price. The heat loss does not change the investment.
+float WINAPI CalculateInsulationTargetPrice(long part, char* productId, float heatLoss, short* kind,
+                                            int everyPrice, int* missing);
+
 // Lists the thicknesses of layer 1's product type that meet the calculation
 // case. Returns the first element of the engine-owned list (NULL when empty)
 // and its length in count; the list stays valid until the next call or
 // DeleteThicknessResultList. The caller may reorder it but never frees it.
 INSULATIONTHICKNESSRESULTLIST* WINAPI CalculateInsulationThicknessList(INSULATIONTHICKNESSINPUT input,
                                                                         short* count);
+
+// As CalculateInsulationThicknessList, with one row per nominal thickness of
+// the type: the one whose inner dimension fits the object most closely (the
+// first of equal fits), in the order the thicknesses first appear. Owned by
+// the engine like the ordinary list.
+INSULATIONTHICKNESSRESULTLIST* WINAPI CalculateInsulationNominalThicknessList(INSULATIONTHICKNESSINPUT input,
+                                                                               short* count);
+
+// Reduces the list made last, in its present order (the caller may have
+// sorted it), to the first row of each inner dimension, in place: the result
+// is the same engine-owned block (NULL when empty); the caller frees nothing.
+// The new length goes to *count (a 32-bit count; NULL: not written).
+INSULATIONTHICKNESSRESULTLIST* WINAPI SelectOnlyOneInsulationForEachInnerDiameter(int32_t* count);
 
 // Labour price of the page's layers (kind 0 pipe tables, 1 flat tables);
 // stores it as page attribute 1321 (pipes and ducts) or 1320 (flat). missing

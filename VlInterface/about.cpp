@@ -16,6 +16,16 @@ namespace {
 constexpr const char* kShowAboutValue = "General\\DontShowAboutHelpOnStart";
 constexpr const char* kLogoClass = "CL_LOGO";
 
+#ifdef VL_EXTENDED
+// The extended edition's start-up window with its product logos, and the
+// version of the technical data after the program's.
+constexpr int kAboutDialog = IDD_ABOUT_EXTENDED;
+const char* ProductName() { return kApplication; }
+#else
+constexpr int kAboutDialog = IDD_ABOUT;
+const char* ProductName() { return Shell_Text(Text_AppName2); }
+#endif
+
 // The about box's controls carry no tooltips.
 const DialogTextTable kNoTooltips[] = {{0, 0, nullptr}};
 
@@ -49,9 +59,9 @@ void OnInitDialog(HWND dialog, AboutData* data)
     Wnd_CenterOnOwner(dialog);
     TextAPI_TranslateDialog(Shell().textHandle, dialog, kAboutTexts);
     CheckDlgButton(dialog, IDC_ABOUT_SHOWSTART, data->showAtStart ? BST_CHECKED : BST_UNCHECKED);
-    const char* version = App_GetVersionString();
-    char line[300];
-    std::snprintf(line, sizeof(line), "%s %s", Shell_Text(Text_AppName2), version ? version : "Not available");
+    const char* version = App_GetVersionString(1);
+    char line[400];
+    std::snprintf(line, sizeof(line), "%s %s", ProductName(), version ? version : "Not available");
     SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, line);
     data->boldFont = MakeBoldFont(dialog);
     SendDlgItemMessageA(dialog, IDC_ABOUT_VERSION, WM_SETFONT, reinterpret_cast<WPARAM>(data->boldFont), FALSE);
@@ -144,7 +154,7 @@ INT_PTR AboutBox_Show(HWND owner, bool atStart)
     data.showAtStart = Settings_ReadInt(nullptr, kShowAboutValue) == 0;
     if (atStart && !data.showAtStart)
         return 0;
-    INT_PTR result = DialogBoxParamA(App().instance, MAKEINTRESOURCEA(IDD_ABOUT), owner, AboutBox_DlgProc,
+    INT_PTR result = DialogBoxParamA(App().instance, MAKEINTRESOURCEA(kAboutDialog), owner, AboutBox_DlgProc,
                                      reinterpret_cast<LPARAM>(&data));
     if (result == IDOK)
         Settings_WriteInt(nullptr, kShowAboutValue, data.showAtStart ? 0 : 1);

@@ -44,7 +44,12 @@ constexpr int kDefaultLanguage = 1512;
 constexpr int kHelpContextStart = 1;
 constexpr int kHelpContextSettings = 10;
 constexpr const char* kCompany = "Velmo";
+// The settings root's application word, also given to the libraries.
+#ifdef VL_EXTENDED
+constexpr const char* kApplication = "TERVALOT";
+#else
 constexpr const char* kApplication = "Varmelin";
+#endif
 constexpr const char* kMainClass = "Varmelin MAIN";
 constexpr const char* kNoname = "Noname";
 
@@ -68,8 +73,18 @@ const char* Shell_Text(uint16_t id);
 // The layer parts of the loaded system are all set: the project commands apply.
 bool Shell_HasLayerParts();
 
-// Version text of the module's version block ("2003.08.1"), or null.
-const char* App_GetVersionString();
+// Version text of the module's version block ("2003.08.1"), or null. The
+// extended edition writes "2003.8.1" ("2003.8" for build 0) and, with
+// withDataVersion, appends " / " and the technical data's version text.
+const char* App_GetVersionString(int withDataVersion = 0);
+// The version text of major, minor and build in either edition's form;
+// dataVersion (null: none) is appended by the extended form only.
+std::string Version_Format(unsigned major, unsigned minor, unsigned build, bool extended, const char* dataVersion);
+
+// Prints report (VlPrint_Print's 1 or 2) of the loaded system (currentOnly
+// non-zero) or of the chosen systems to output 1, 2 or 4, with the project
+// file as title and the module's version texts. Returns the print's result.
+int Shell_PrintReport(HWND owner, int output, int report, int currentOnly);
 
 // Start-up pieces (start.cpp).
 BOOL Startup_OnProcessAttach(HINSTANCE instance);

@@ -20,6 +20,10 @@
 #include <cstdio>
 #include <cstring>
 
+#ifdef VL_EXTENDED
+constexpr short kAttProductType = 1607;
+#endif
+
 BOOL Startup_OnProcessAttach(HINSTANCE instance)
 {
     App_Init(instance);
@@ -90,6 +94,7 @@ int Startup_Init()
     ClipCursor(nullptr);
     LogoCtl_Register(App().instance);
 #ifdef VL_EXTENDED
+    Lookup_SetNameAttribute(kAttProductType);   // products are named by their type
     LogoCtl_RegisterClasses();
     CustomLogo2_RegisterClasses();
     BitmapCtl_RegisterClass();
@@ -135,7 +140,9 @@ int Startup_AfterCreate(const char* commandLine)
     App_SetBackgroundBrush(static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
     VlUtil_InitDLL(App().mainWindow, App().instance, kCompany, kApplication, App_GetVersionString());
     const char* versionText = App_GetVersionString();
-    char company[] = "Velmo", application[] = "Varmelin", version[32] = {};
+    char company[32] = {}, application[32] = {}, version[300] = {};
+    std::snprintf(company, sizeof(company), "%s", kCompany);
+    std::snprintf(application, sizeof(application), "%s", kApplication);
     std::snprintf(version, sizeof(version), "%s", versionText ? versionText : "");
     VlPrint_InitDLL(App().mainWindow, App().instance, company, application, versionText ? version : nullptr);
     if (!file.empty()) {

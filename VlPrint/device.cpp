@@ -108,6 +108,10 @@ int Report_FontSlot(uint16_t flags)
 int Report_OpenDevice(int output)
 {
     PrintGlobals& g = Prn();
+    if (output == Output_Sheet) {
+        g.sheet.clear();   // the rows are kept in memory
+        return 0;
+    }
     char dir[MAX_PATH];
     DWORD length = GetTempPathA(sizeof dir, dir);
     if (length == 0 || length > 1022 || length >= sizeof dir)
@@ -178,7 +182,7 @@ void Rtf_Write(const std::string& text)
 int Report_CloseDevice(int output)
 {
     PrintGlobals& g = Prn();
-    if (output != Output_Metafile && output != Output_Rtf)
+    if (output != Output_Metafile && output != Output_Rtf && output != Output_Sheet)
         return -1;
     if (g.dc) {
         Report_Comment('E');

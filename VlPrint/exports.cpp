@@ -49,7 +49,13 @@ void __stdcall VlPrint_OnLanguageChange()
 
 int __stdcall VlPrint_Print(HWND owner, int output, int report, int currentOnly, char* title, char* version)
 {
-    return Print_Run(owner, output, report, currentOnly, title, version);
+    return Print_Run(owner, output, report, currentOnly, title, version, version);
+}
+
+int __stdcall VlPrint_Print(HWND owner, int output, int report, int currentOnly, char* title, char* version,
+                            char* settingsVersion)
+{
+    return Print_Run(owner, output, report, currentOnly, title, version, settingsVersion);
 }
 
 int __stdcall SetInsulationData(INSULATIONTHICKNESSRESULTLIST* list, short count, char* heading)

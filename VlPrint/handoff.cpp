@@ -1,6 +1,7 @@
 // Hands a finished report on: the metafile with a settings file of captions to
-// the document viewer, or the rich-text file's content onto the clipboard in
-// the format "Rich Text Format". The caller deletes the report file.
+// the document viewer, the rich-text file's content onto the clipboard in the
+// format "Rich Text Format", or the tab-separated rows of output 4 onto the
+// clipboard as Unicode text. The caller deletes the report file.
 #include "VlPrint/print_internal.h"
 #include "outside/Tordoc32/tordoc.h"
 #include <cstdio>
@@ -94,6 +95,43 @@ const char* CopyToClipboard()
     return nullptr;
 }
 
+// Puts text (UTF-8) on the open clipboard as Unicode text; the failure
+// message, or NULL.
+const char* CopyTextToClipboard(const std::string& text)
+{
+    EmptyClipboard();
+    const int units = MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, nullptr, 0);
+    HGLOBAL block = units > 0 ? GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, SIZE_T(units) * sizeof(wchar_t)) : nullptr;
+    if (!block)
+        return "Cannot add data to clipboard";
+    auto* data = static_cast<wchar_t*>(GlobalLock(block));
+    const bool complete = data && MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, data, units) == units;
+    GlobalUnlock(block);
+    if (!complete || !SetClipboardData(CF_UNICODETEXT, block)) {
+        GlobalFree(block);
+        return "Cannot add data to clipboard";
+    }
+    return nullptr;
+}
+
+// Runs copy on the open clipboard and tells the user the outcome.
+template <typename Copy>
+int HandToClipboard(HWND owner, Copy copy)
+{
+    if (!OpenClipboard(owner)) {
+        MessageBoxA(owner, "Cannot open clipboard", "", MB_OK);
+        return -1;
+    }
+    const char* failure = copy();
+    CloseClipboard();
+    if (failure) {
+        MessageBoxA(owner, failure, "", MB_OK);
+        return -1;
+    }
+    MessageBoxA(owner, Print_Text(40026), Print_Text(1), MB_OK);
+    return 0;
+}
+
 }  // namespace
 
 int Handoff_Viewer(HWND owner)
@@ -114,16 +152,10 @@ int Handoff_Viewer(HWND owner)
 
 int Handoff_Clipboard(HWND owner)
 {
-    if (!OpenClipboard(owner)) {
-        MessageBoxA(owner, "Cannot open clipboard", "", MB_OK);
-        return -1;
-    }
-    const char* failure = CopyToClipboard();
-    CloseClipboard();
-    if (failure) {
-        MessageBoxA(owner, failure, "", MB_OK);
-        return -1;
-    }
-    MessageBoxA(owner, Print_Text(40026), Print_Text(1), MB_OK);
-    return 0;
+    return HandToClipboard(owner, CopyToClipboard);
+}
+
+int Handoff_Sheet(HWND owner)
+{
+    return HandToClipboard(owner, [] { return CopyTextToClipboard(Prn().sheet); });
 }

@@ -142,6 +142,15 @@ private:
     bool active_ = true;
 };
 
+void Handoff(HWND owner, int output)
+{
+    switch (output) {
+    case Output_Metafile: Handoff_Viewer(owner); break;
+    case Output_Rtf: Handoff_Clipboard(owner); break;
+    default: Handoff_Sheet(owner); break;
+    }
+}
+
 }  // namespace
 
 void Print_TakeLayerParts()
@@ -201,17 +210,18 @@ void Print_SelectPages(int currentOnly)
     }
 }
 
-int Print_Run(HWND owner, int output, int report, int currentOnly, const char* title, const char* version)
+int Print_Run(HWND owner, int output, int report, int currentOnly, const char* title, const char* headingVersion,
+              const char* settingsVersion)
 {
     PrintGlobals& g = Prn();
-    if (output != Output_Metafile && output != Output_Rtf)
+    if (output != Output_Metafile && output != Output_Rtf && output != Output_Sheet)
         return 0;
     WaitCursor cursor;
     const short savedPage = Kadmi_GetCurrentPage();
     if (savedPage > 0)
         Kadmi_SavePage();
     g.pageCounter = 1;
-    Settings_OpenRoot(g.company, g.application, version ? version : "");
+    Settings_OpenRoot(g.company, g.application, settingsVersion ? settingsVersion : "");
 
     int result = Report_OpenDevice(output);
     if (result == 0) {
@@ -226,7 +236,7 @@ int Print_Run(HWND owner, int output, int report, int currentOnly, const char* t
 
         const LanguageId saved = TextAPI_GetLanguage(g.textHandle);
         const bool switched = SwitchLanguage(PrintLanguage());
-        BuildHeading(version ? version : "");
+        BuildHeading(headingVersion ? headingVersion : "");
         Print_SelectPages(currentOnly);
         result = PrintBody(owner, output, report);
         if (switched)
@@ -234,7 +244,7 @@ int Print_Run(HWND owner, int output, int report, int currentOnly, const char* t
         Report_CloseDevice(output);
         cursor.Restore();
         if (result == 0)
-            output == Output_Metafile ? Handoff_Viewer(owner) : Handoff_Clipboard(owner);
+            Handoff(owner, output);
     }
     if (g.reportFile[0])
         DeleteFileA(g.reportFile);

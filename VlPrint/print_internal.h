@@ -43,7 +43,7 @@ struct ReportRow {
     ReportCell cells[kRowCells];
 };
 
-enum PrintOutput : int { Output_Metafile = 1, Output_Rtf = 2 };
+enum PrintOutput : int { Output_Metafile = 1, Output_Rtf = 2, Output_Sheet = 4 };
 
 // Option ints of "Output\PrintOptionFlags" that the library reads.
 enum PrintOption : int { Option_BaseData = 21, Option_Cooling = 22, Option_Freezing = 23,
@@ -90,6 +90,7 @@ struct PrintGlobals {
     ReportFont fonts[3] = {{"Arial", 50, nullptr, nullptr}, {"Arial", 35, nullptr, nullptr},
                            {"Arial", 25, nullptr, nullptr}};
     char rtfSelectors[6][40] = {};    // font 1, 1 bold, 2, 2 bold, 3, 3 bold
+    std::string sheet;                // the tab-separated rows of output 4
     int pageHeight = 2900, columnWidth = 86;   // 0.1 mm; the page is 1900 wide
     int y = 0;
     int pageCounter = 1;
@@ -101,7 +102,9 @@ PrintGlobals& Prn();
 const char* Print_Text(int id);
 
 // Print flow (print.cpp).
-int Print_Run(HWND owner, int output, int report, int currentOnly, const char* title, const char* version);
+// headingVersion is printed, settingsVersion names the settings root (NULL: "").
+int Print_Run(HWND owner, int output, int report, int currentOnly, const char* title, const char* headingVersion,
+              const char* settingsVersion);
 void Print_TakeLayerParts();
 void Print_SetInterfaceLanguage();
 bool Print_ReadOptions();
@@ -167,6 +170,11 @@ bool Text_NextLine(TextWrap& wrap, char* line);
 // Hand-off (handoff.cpp): 0 when shown or copied.
 int Handoff_Viewer(HWND owner);
 int Handoff_Clipboard(HWND owner);
+int Handoff_Sheet(HWND owner);
+
+// Output 4 (sheet.cpp): a row as one line of its cells up to the last one
+// that holds text, separated by tabs, each without surrounding blanks.
+std::string Sheet_Line(const ReportRow& row);
 
 // Reports (report_calc.cpp, report_list.cpp): 0, or -1 when nothing may be handed on.
 void ReportCalc_ProjectBlock(int out);

@@ -244,6 +244,10 @@ void Report_PrintRow(const ReportRow& row, int out)
         WriteRtfRow(row);
         return;
     }
+    if (out == Output_Sheet) {
+        g.sheet += Sheet_Line(row) + "\r\n";
+        return;
+    }
     if (out != Output_Metafile)
         return;
     g.y += RowHeight(row);
@@ -325,7 +329,7 @@ int Report_NewPage(int out)
     ++g.pageCounter;
     if (out == Output_Metafile)
         Report_Comment('F');
-    else
+    else if (out == Output_Rtf)
         Rtf_Write("\\page\r\n");
     Report_PageHeader(out);
     return 0;

@@ -17,6 +17,7 @@ struct INSULATIONTHICKNESSRESULTLIST;   // VlCalculate/vlcalculate.h
 enum : int {
     VlPrintOutput_Viewer = 1,
     VlPrintOutput_Clipboard = 2,
+    VlPrintOutput_Spreadsheet = 4,
     VlPrintReport_Calculation = 1,
     VlPrintReport_ThicknessList = 2,
 };
@@ -36,7 +37,8 @@ VLPRINT_API void __stdcall VlPrint_InitDLL(HWND mainWindow, HINSTANCE instance, 
 VLPRINT_API void __stdcall VlPrint_OnLanguageChange();
 
 // One complete print. output: 1 the document viewer, 2 rich text on the
-// clipboard. report: 1 the calculation report of the systems chosen in the
+// clipboard, 4 the report's rows as tab-separated plain text on the clipboard
+// (one cell a column, for spreadsheet programs). report: 1 the calculation report of the systems chosen in the
 // print dialog (currentOnly 0) or of the loaded system (currentOnly non-zero);
 // 2 the thickness list given to SetInsulationData. title goes into the page
 // footer (NULL keeps the previous one); version names the settings root and
@@ -45,6 +47,12 @@ VLPRINT_API void __stdcall VlPrint_OnLanguageChange();
 // The loaded page is loaded again at the end. Returns 0 in every case.
 VLPRINT_API int __stdcall VlPrint_Print(HWND owner, int output, int report, int currentOnly, char* title,
                                         char* version);
+
+// The same print with the heading's version apart from the settings root's:
+// version is printed in the heading (it may carry the technical data's
+// version), settingsVersion (NULL: "") names the settings root.
+VLPRINT_API int __stdcall VlPrint_Print(HWND owner, int output, int report, int currentOnly, char* title,
+                                        char* version, char* settingsVersion);
 
 // Hands over the list of report 2 and its heading (cut to 247 bytes, NULL
 // ""). The list is not copied: it must stay valid until the print that uses

@@ -34,6 +34,11 @@ void Lookup_SetHandles(short techDb, short otherInsulationDb, short textHandle)
     g.textHandle = textHandle;
 }
 
+void Lookup_SetNameAttribute(short attribute)
+{
+    Lookups().nameAttribute = attribute;
+}
+
 int InputLimits_Get(const char* key, float* minimum, float* maximum)
 {
     if (!key)

@@ -12,6 +12,10 @@
 // Called when the module is loaded and again when it opens its texts.
 void Lookup_SetHandles(short techDb, short otherInsulationDb, short textHandle);
 
+// Makes technical attribute `attribute` the product name of Product_GetName
+// whatever the project's naming language; 0 returns to the naming language.
+void Lookup_SetNameAttribute(short attribute);
+
 // Language text id of the label of currency unit kind 1 to 5 in the project's
 // price currency (project attribute 1132); 0 for another kind.
 long Price_CurrencyUnitTextId(short kind);

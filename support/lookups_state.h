@@ -5,6 +5,7 @@ struct LookupGlobals {
     short techDb = -1;
     short otherInsulationDb = -1;
     short textHandle = 0;
+    short nameAttribute = 0;   // technical attribute of product names; 0: by naming language
     char name[256] = {};   // shared by the product and material names
 };
 

@@ -57,6 +57,8 @@ const char* Product_GetName(const char* productCode, const char* recordClass)
     case 1: attribute = AttTechName1; break;
     case 2: attribute = AttTechName2; break;
     }
+    if (g.nameAttribute > 0)
+        attribute = g.nameAttribute;
     const char* name = nullptr;
     if (productCode && recordClass) {
         name = TechDb_GetStringAtt(g.techDb, recordClass, productCode, attribute);

@@ -31,15 +31,19 @@ TEST(EngineLibrary, ExportsSitAtTheirOrdinals)
         "_Z23TemperatureChangeInPipe28TemperatureChangeInPipeInputP29TemperatureChangeInPipeOutput",
         "_Z27TemperatureChangeTimeInTank25TempChangeTimeInTankInputP26TempChangeTimeInTankOutput",
         "_Z17TotalFreezingTime17FreezingTimeInputP18FreezingTimeOutput",
+        // Called by the extended interface.
+        "_Z39CalculateInsulationNominalThicknessList24INSULATIONTHICKNESSINPUTPs",
+        "_Z43SelectOnlyOneInsulationForEachInnerDiameterPi",
+        "_Z30CalculateInsulationTargetPricelPcfPsiPi",
     };
     HMODULE engine = GetModuleHandleA("VlCalculate.dll");
     ASSERT_NE(engine, nullptr);
-    for (int ordinal = 1; ordinal <= 16; ++ordinal) {
+    for (int ordinal = 1; ordinal <= int(std::size(kNames)); ++ordinal) {
         FARPROC byName = GetProcAddress(engine, kNames[ordinal - 1]);
         EXPECT_NE(byName, nullptr) << kNames[ordinal - 1];
         EXPECT_EQ(GetProcAddress(engine, MAKEINTRESOURCEA(ordinal)), byName) << ordinal;
     }
-    EXPECT_EQ(GetProcAddress(engine, MAKEINTRESOURCEA(17)), nullptr);
+    EXPECT_EQ(GetProcAddress(engine, MAKEINTRESOURCEA(20)), nullptr);
 }
 
 // A project with page 1 loaded: an 88.9 mm pipe at 150 °C in air of 20 °C,

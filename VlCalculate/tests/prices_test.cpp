@@ -284,3 +284,42 @@ TEST_F(PriceTest, OneTargetPriceWithoutAnnuityIsZero)
     EXPECT_EQ(Fake().errorIds(), std::vector<int32_t>{40063});
 }
 } // namespace
+
+struct SystemPriceRow {
+    const char* name;
+    int32_t part;
+    const char* product;
+    int everyPrice;
+    float price;
+    int missing;
+};
+
+TEST_F(PriceTest, SixArgumentTargetPriceOfTheSystemOrOfOneLayer)
+{
+    price(kEur, "P50", 1300, 25);
+    price(kEur, "P30", 1300, 30);
+    price(kEur, "Q", 1300, 40);
+    price(kEur, "NOLABOUR", 1300, 50);
+    for (const char* code : {"P50", "P30", "NOPRICE"})
+        PipeTable(code, {0.3f, 15, 17, 19, 4});
+    PipeTable("Q", {0.3f, 11, 13, 17, 2});
+    const SystemPriceRow rows[] = {
+        {"whole system as the two-argument form", -1, nullptr, 0, 25 + 30 + 15 + 17 + 4, 0},
+        {"whole system, every price found", -1, nullptr, 1, 91, 0},
+        {"one layer with its own product", kPart2, nullptr, 0, 30 + 17, 0},
+        {"a named product on the first layer", -1, "Q", 0, 40 + 11, 0},
+        {"a named product without labour", kPart1, "NOLABOUR", 0, 50, 1},
+        {"a named product without material price", kPart1, "NOPRICE", 0, 15, 0},
+        {"the same when every price counts", kPart1, "NOPRICE", 1, 15, 1},
+    };
+    for (const SystemPriceRow& row : rows) {
+        short kind = 7;
+        int missing = 7;
+        EXPECT_FLOAT_EQ(CalculateInsulationTargetPrice(row.part, const_cast<char*>(row.product), 60.0f, &kind,
+                                                       row.everyPrice, &missing),
+                        row.price)
+            << row.name;
+        EXPECT_EQ(kind, 0) << row.name;
+        EXPECT_EQ(missing, row.missing) << row.name;
+    }
+}

@@ -2,6 +2,11 @@
 // extended.rc and the extended sources. Bitmap and control ids are fixed.
 #pragma once
 
+// The start-up window (about box) of the extended edition and its bitmaps.
+#define IDD_ABOUT_EXTENDED   630
+#define IDC_EXT_ABOUT_EMBLEM 220
+#define IDC_EXT_ABOUT_MARK   226
+
 // Logo bitmaps.
 #define IDB_EXT_LOGO_LARGE   225
 #define IDB_EXT_LOGO_SMALL   231

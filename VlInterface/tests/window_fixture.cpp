@@ -15,8 +15,8 @@
 
 namespace {
 
-// The settings root of a program without a version block.
-constexpr const char* kProgramRoot = "Software\\Velmo\\Varmelin\\Any version";
+// The settings root of a program without a version block (the edition's own).
+const std::string kProgramRoot = std::string("Software\\Velmo\\") + kApplication + "\\Any version";
 constexpr short kAttStamps = 7701;
 constexpr int kFileNameCombo = 0x47C;   // cmb13 of the file dialogs
 constexpr int kFileNameEdit = 0x480;    // edt1 of the file dialogs
@@ -45,9 +45,9 @@ void DrainQuit()
 
 void ShellWindowTest::SetUp()
 {
-    RegDeleteTreeA(HKEY_CURRENT_USER, kProgramRoot);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kProgramRoot.c_str());
     HKEY machine = nullptr;
-    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProgramRoot, 0, nullptr, 0, KEY_READ, nullptr, &machine, nullptr);
+    RegCreateKeyExA(HKEY_LOCAL_MACHINE, kProgramRoot.c_str(), 0, nullptr, 0, KEY_READ, nullptr, &machine, nullptr);
     RegCloseKey(machine);
     PresetInt("General", "DontShowAboutHelpOnStart", 1);
     App_Init(GetModuleHandleA(nullptr));
@@ -75,7 +75,7 @@ void ShellWindowTest::TearDown()
     }
     FindClose(search);
     RemoveDirectoryA(folder_.c_str());
-    RegDeleteTreeA(HKEY_CURRENT_USER, kProgramRoot);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kProgramRoot.c_str());
 }
 
 void ShellWindowTest::Stop()

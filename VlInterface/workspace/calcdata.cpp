@@ -102,8 +102,13 @@ int PriceDbList_Build(DialogTextTable* rows)
 {
     std::memset(rows, 0, sizeof(DialogTextTable) * kProductListSize);
     static constexpr int32_t kCurrencyTexts[3] = {50005, 50006, 50007};
+#ifdef VL_EXTENDED
+    constexpr int32_t kOfferedCurrencies = 1;   // the euro price list only
+#else
+    constexpr int32_t kOfferedCurrencies = 3;
+#endif
     int filled = 0;
-    for (int32_t currency = 0; currency < 3; ++currency)
+    for (int32_t currency = 0; currency < kOfferedCurrencies; ++currency)
         if (PriceDbAvailable(currency))
             rows[filled++] = DialogTextTable{currency, kCurrencyTexts[currency], nullptr};
     return 0;

@@ -26,7 +26,8 @@ int CalcData_RefreshAllSystems();
 void CalcData_FixCurrency();
 
 // Fills rows (kProductListSize rows, cleared first) with {currency, text id,
-// NULL} of the available price databases, EUR, SEK, PLN. Returns 0.
+// NULL} of the available price databases, EUR, SEK, PLN (the extended edition:
+// EUR only). Returns 0.
 int PriceDbList_Build(DialogTextTable* rows);
 
 // Sets the access stamp (e.g. "EDT1") on every system; the loaded system

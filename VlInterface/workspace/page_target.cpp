@@ -52,6 +52,9 @@ constexpr NumberField kNumberFields[] = {
     {IDC_TG_AMBIENT_TEMP, offsetof(CalcRecord, ambientTemperature), 1, -kFieldLimit},
     {IDC_TG_HUMIDITY, offsetof(CalcRecord, relativeHumidity), 1, -kFieldLimit},
     {IDC_TG_AIR_VELOCITY, offsetof(CalcRecord, airVelocity), 2, -kFieldLimit},
+#ifdef VL_EXTENDED
+    {IDC_TG_TARGET_HUMIDITY, offsetof(CalcRecord, targetHumidity), 1, -kFieldLimit},
+#endif
 };
 
 // The geometry radio buttons in the order of the record's flags.
@@ -70,7 +73,11 @@ constexpr GeometryFields kDisabledByGeometry[] = {
 };
 constexpr int kEnabledFirst[] = {IDC_TG_PIPE_DIAMETER, IDC_TG_ROUND_DUCT, IDC_TG_DUCT_DIAMETER, IDC_TG_RECT_DUCT,
                                  IDC_TG_WIDTH, IDC_TG_HEIGHT, IDC_TG_CONTENTS_TEMP, IDC_TG_AMBIENT_TEMP,
-                                 IDC_TG_HUMIDITY, IDC_TG_AIR_VELOCITY};
+                                 IDC_TG_HUMIDITY, IDC_TG_AIR_VELOCITY,
+#ifdef VL_EXTENDED
+                                 IDC_TG_TARGET_HUMIDITY,
+#endif
+};
 
 constexpr DialogTextTable kSurfaceItems[] = {{1, 20035, nullptr}, {2, 20034, nullptr}, {0, 0, nullptr}};
 
@@ -89,7 +96,11 @@ constexpr DialogTextTable kTranslations[] = {
     {IDC_TG_AMBIENT_TEMP_LABEL, 30038, nullptr}, {IDC_TG_AMBIENT_TEMP_UNIT, 30039, nullptr},
     {IDC_TG_HUMIDITY_LABEL, 30036, nullptr},    {IDC_TG_HUMIDITY_UNIT, 30040, nullptr},
     {IDC_TG_AIR_VELOCITY_LABEL, 30035, nullptr}, {IDC_TG_AIR_VELOCITY_UNIT, 30041, nullptr},
-    {IDC_TG_ANNUAL_COSTS, 30074, nullptr},      {0, 0, nullptr},
+    {IDC_TG_ANNUAL_COSTS, 30074, nullptr},
+#ifdef VL_EXTENDED
+    {IDC_TG_TARGET_HUMIDITY_LABEL, IDS_EXT_RELATIVE_HUMIDITY, nullptr},
+#endif
+    {0, 0, nullptr},
 };
 constexpr DialogTextTable kTooltips[] = {{IDC_TG_LOCATION, 40069, nullptr}, {0, 0, nullptr}};
 

@@ -18,6 +18,7 @@
 #define IDC_TG_HUMIDITY           113
 #define IDC_TG_AIR_VELOCITY       114
 #define IDC_TG_PIPE_DIAMETER      115
+#define IDC_TG_TARGET_HUMIDITY    116   // extended edition
 #define IDC_TG_SURFACE            117
 #define IDC_TG_ANNUAL_COSTS       202
 #define IDC_TG_DESCRIPTION_LABEL  601
@@ -31,6 +32,7 @@
 #define IDC_TG_HUMIDITY_LABEL     613
 #define IDC_TG_AIR_VELOCITY_LABEL 614
 #define IDC_TG_PIPE_DIAMETER_LABEL 615
+#define IDC_TG_TARGET_HUMIDITY_LABEL 616   // extended edition
 #define IDC_TG_SURFACE_LABEL      617
 #define IDC_TG_OBJECT_GROUP       690
 #define IDC_TG_CONTENTS_GROUP     691

@@ -28,6 +28,9 @@ constexpr LimitRow kLimits[] = {
     {When::Always, offsetof(CalcRecord, ambientTemperature), "HLOSSAMBIENTTEMPERATURE_C", IDC_TG_AMBIENT_TEMP},
     {When::ContentsNotWarmer, offsetof(CalcRecord, relativeHumidity), "HLOSSRELATIVEHUMIDITY", IDC_TG_HUMIDITY},
     {When::Always, offsetof(CalcRecord, airVelocity), "HLOSSAIRVELOCITY_MS", IDC_TG_AIR_VELOCITY},
+#ifdef VL_EXTENDED
+    {When::Always, offsetof(CalcRecord, targetHumidity), "HLOSSRELATIVEHUMIDITY", IDC_TG_TARGET_HUMIDITY},
+#endif
 };
 
 bool Applies(When when, const CalcRecord& record)

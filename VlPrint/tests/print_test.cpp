@@ -671,6 +671,7 @@ TEST(VlPrintExports, DecoratedNamesAtTheirOrdinals)
         {3, "_Z24VlPrint_OnLanguageChangev"},
         {4, "_Z13VlPrint_PrintP6HWND__iiiPcS1_"},
         {5, "_Z17SetInsulationDataP29INSULATIONTHICKNESSRESULTLISTsPc"},
+        {6, "_Z13VlPrint_PrintP6HWND__iiiPcS1_S1_"},
     };
     for (const auto& e : exports) {
         SCOPED_TRACE(e.name);
@@ -678,7 +679,7 @@ TEST(VlPrintExports, DecoratedNamesAtTheirOrdinals)
         EXPECT_NE(byName, nullptr);
         EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCEA(e.ordinal)), byName);
     }
-    EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCEA(6)), nullptr);
+    EXPECT_EQ(GetProcAddress(module, MAKEINTRESOURCEA(7)), nullptr);
 }
 
 // The viewer's window of this thread (other test programs may show theirs).
@@ -727,3 +728,40 @@ TEST_F(PrintTest, ViewerShowsOnePageASystemAndFilesGoAfterwards)
 }
 
 }  // namespace
+
+namespace {
+
+// The Unicode text on the clipboard, as UTF-8.
+std::string ClipboardText()
+{
+    std::string text;
+    if (!OpenClipboard(nullptr))
+        return text;
+    if (HANDLE block = GetClipboardData(CF_UNICODETEXT)) {
+        const auto* wide = static_cast<const wchar_t*>(GlobalLock(block));
+        text.resize(size_t(WideCharToMultiByte(CP_UTF8, 0, wide, -1, nullptr, 0, nullptr, nullptr)));
+        WideCharToMultiByte(CP_UTF8, 0, wide, -1, text.data(), int(text.size()), nullptr, nullptr);
+        text.resize(strlen(text.c_str()));
+        GlobalUnlock(block);
+    }
+    CloseClipboard();
+    return text;
+}
+
+}  // namespace
+
+TEST_F(PrintTest, SpreadsheetCopyHasOneCellAColumnAndTheSeventhArgumentNamesTheSettings)
+{
+    MakeSystem(1, "Käyttövesi Ä", false);
+    Choose({1});
+    Settings_WriteInt(nullptr, "Output\\PrintLng", kLangFinnish);   // under the settings root "1.0"
+    TsBoxAnswerer answerer(IDOK);
+    char title[] = "Footer", heading[] = "1.0 / Data 7", version[] = "1.0";
+    EXPECT_EQ(VlPrint_Print(nullptr, VlPrintOutput_Spreadsheet, 1, 0, title, heading, version), 0);
+    EXPECT_EQ(answerer.boxes().size(), 1u);
+    const std::string text = ClipboardText();
+    for (const std::string& cells : {std::string("\r\nKäyttövesi Ä\r\n"), std::string("\t150.0\t°C\r\n"),
+                                     "\r\n" + g_texts.Get(30025, kLangFinnish) + "\t"})
+        EXPECT_NE(text.find(cells), std::string::npos) << cells;
+    EXPECT_EQ(text.find("\t\r\n"), std::string::npos);   // no empty cell ends a line
+}
