@@ -116,6 +116,18 @@ void ChangeFont(HWND page, int index)
     RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
+#ifdef VL_EXTENDED
+// The sample is drawn in the script of the text language.
+BYTE SampleCharSet(LanguageId language)
+{
+    switch (language) {
+    case 1518: return EASTEUROPE_CHARSET;
+    case 1528: return RUSSIAN_CHARSET;
+    default: return ANSI_CHARSET;
+    }
+}
+#endif
+
 void DrawSample(const DRAWITEMSTRUCT* item)
 {
     int index = static_cast<int>(item->CtlID) - IDC_FONT1_SAMPLE;
@@ -125,6 +137,9 @@ void DrawSample(const DRAWITEMSTRUCT* item)
     LOGFONTA logFont{};
     logFont.lfHeight = g_fonts.fonts[index].height;
     std::snprintf(logFont.lfFaceName, sizeof(logFont.lfFaceName), "%.31s", g_fonts.fonts[index].face);
+#ifdef VL_EXTENDED
+    logFont.lfCharSet = SampleCharSet(TextAPI_QueryLanguage(Shell().textHandle));
+#endif
     HFONT font = CreateFontIndirectA(&logFont);
     if (!font)
         return;

@@ -29,6 +29,7 @@ struct PrintSelectionRecord {
     uint8_t staleMarks[kMaxSystems];
     uint8_t heatLoss, cooling, freezing, costs;
     uint8_t preview, clipboard;
+    uint8_t spreadsheet;   // extended edition: the copy for spreadsheet programs
 };
 #pragma pack(pop)
 
@@ -50,6 +51,9 @@ const DialogTextTable kSelectionTexts[] = {
     {IDC_PSEL_SYSTEMS_LABEL, Text_SystemsToPrint, nullptr},
     {IDC_PSEL_MARK_ALL, Text_MarkAll, nullptr},
     {IDC_PSEL_UNMARK_ALL, Text_UnmarkAll, nullptr},
+#ifdef VL_EXTENDED
+    {IDC_PSEL_SPREADSHEET_LABEL, IDS_EXT_SPREADSHEET_OUTPUT, nullptr},
+#endif
     {0, 0, nullptr},
 };
 
@@ -64,7 +68,13 @@ const CheckBinding kChecks[] = {
     {IDC_PSEL_COSTS, &PrintSelectionRecord::costs},
     {IDC_PSEL_PREVIEW, &PrintSelectionRecord::preview},
     {IDC_PSEL_CLIPBOARD, &PrintSelectionRecord::clipboard},
+#ifdef VL_EXTENDED
+    {IDC_PSEL_SPREADSHEET, &PrintSelectionRecord::spreadsheet},
+#endif
 };
+
+// The stored output: 0 preview, 1 clipboard, 2 spreadsheet copy (extended edition).
+constexpr int32_t kStoredSpreadsheet = 2;
 
 int SystemCount()
 {
@@ -111,6 +121,10 @@ void LoadOptions(PrintSelectionRecord& record)
     record.costs = static_cast<uint8_t>(flags.value[PrintOption_Costs]);
     record.clipboard = static_cast<uint8_t>(flags.value[PrintOption_Output]);
     record.preview = flags.value[PrintOption_Output] == 0;
+#ifdef VL_EXTENDED
+    record.spreadsheet = flags.value[PrintOption_Output] == kStoredSpreadsheet;
+    record.clipboard = flags.value[PrintOption_Output] == 1;
+#endif
 }
 
 void LoadRecord()
@@ -136,7 +150,7 @@ void SaveRecord()
     flags.value[PrintOption_Cooling] = record.cooling;
     flags.value[PrintOption_Freezing] = record.freezing;
     flags.value[PrintOption_Costs] = record.costs;
-    flags.value[PrintOption_Output] = record.clipboard;
+    flags.value[PrintOption_Output] = record.spreadsheet ? kStoredSpreadsheet : record.clipboard;
     PrintOptions_Write(flags);
     if (std::memcmp(&record, &g_sel.loaded, sizeof(record)) != 0) {
         Kadmi_MarkAccess(-1, "PCHG");
@@ -183,6 +197,12 @@ void OnInitDialog(HWND page)
     for (const CheckBinding& check : kChecks)
         CheckDlgButton(page, check.control, g_sel.record.*check.field ? BST_CHECKED : BST_UNCHECKED);
     FillSystems(page);
+#ifdef VL_EXTENDED
+    // The heat loss section is always part of the report here: shown checked, not to be changed.
+    CheckDlgButton(page, IDC_PSEL_HEATLOSS, BST_CHECKED);
+    g_sel.record.heatLoss = 1;
+    EnableWindow(GetDlgItem(page, IDC_PSEL_HEATLOSS), FALSE);
+#endif
     SetFocus(GetDlgItem(page, IDC_PSEL_PREVIEW));
 }
 
@@ -207,13 +227,10 @@ void ToggleSelectedMark(HWND page)
 void Print(HWND page)
 {
     const PrintSelectionRecord& record = g_sel.record;
-    int output = record.clipboard ? VlPrintOutput_Clipboard : VlPrintOutput_Viewer;
-    char file[MAX_PATH];
-    std::snprintf(file, sizeof(file), "%s", App().currentFile);
-    const char* version = App_GetVersionString();
-    char versionText[64];
-    std::snprintf(versionText, sizeof(versionText), "%s", version ? version : "");
-    VlPrint_Print(page, output, VlPrintReport_Calculation, 0, file, versionText);
+    int output = record.spreadsheet ? VlPrintOutput_Spreadsheet
+                 : record.clipboard ? VlPrintOutput_Clipboard
+                                    : VlPrintOutput_Viewer;
+    Shell_PrintReport(page, output, VlPrintReport_Calculation, 0);
 }
 
 void DrawLine(const DRAWITEMSTRUCT* item)

@@ -53,3 +53,20 @@ int FileMenu_AskNewFileName(HWND owner, const char* filter, const char* initialD
 // its three layer parts: parts the page already holds are taken as they are,
 // only missing ones are created, so a page never holds more than three.
 void Project_SetNewDefaults();
+
+struct CalcRecord;
+
+// The insulation page's extended fields and commands (insulation_page.cpp).
+// The total of the layers' thicknesses in the read-only field 147.
+void InsulationPage_ShowTotalThickness(HWND page, const CalcRecord& record);
+// The heat-loss results are not older than the extended inputs ("EDTT"):
+// only then may the page recalculate quietly.
+bool InsulationPage_ResultsCurrent();
+// Shows the results as not calculated; the layers keep their products.
+void InsulationPage_ShowStale(HWND page);
+// Layer 1 holds a product of the technical data, so there is something to search.
+bool InsulationPage_CanSearchCheapest();
+// Searches the cheapest thicknesses of the layers' products, adopts them
+// (heat loss and surface temperature case) and recalculates the page: 0, or
+// -1 when nothing could be costed (the thicknesses stay as they were).
+int InsulationPage_AdoptCheapest(HWND page, CalcRecord& record);

@@ -24,27 +24,7 @@ protected:
     void StartWithPipe(short geometry = Geometry_Pipe)
     {
         std::string path = TempPath("pipe.WDF");
-        MakeProjectFile(path);
-        ASSERT_EQ(Kadmi_OpenDatabasefile(path.c_str()), 0);
-        Kadmi_LoadPage(Kadmi_IthPage(0));
-        Kadmi_SetIntAtt(0, 1117, geometry);
-        const float diameters[2] = {114.3f, 500.0f};
-        Kadmi_SetAtt(0, 1312, 2, diameters);
-        Kadmi_SetFloatAtt(0, 1313, 400);
-        Kadmi_SetFloatAtt(0, 1314, 200);
-        Kadmi_SetFloatAtt(0, 1315, 150);
-        Kadmi_SetFloatAtt(0, 1316, 20);
-        Kadmi_SetFloatAtt(0, 1317, 50);
-        Kadmi_SetFloatAtt(0, 1318, 0);
-        Kadmi_SetIntAtt(0, 1120, 1);
-        Kadmi_SetIntAtt(0, 1119, 0);
-        Kadmi_SetStringAtt(0, 1528, "-200");
-        const float economic[5] = {2, 20, 40, 8000, 5};
-        for (short i = 0; i < 5; ++i)
-            Kadmi_SetFloatAtt(0, short(1359 + i), economic[i]);
-        Kadmi_SavePage();
-        ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
-        Kadmi_CloseDatabasefile(0);
+        MakePipeProjectFile(path, geometry);
         Start(path.c_str());
         MainWnd_SelectCalcPage(2);
         page_ = CalcTabs_OpenPageWindow();
@@ -52,20 +32,12 @@ protected:
     }
     HWND page() const { return page_; }
 
-    void Choose(int id, const char* text)
-    {
-        HWND combo = GetDlgItem(page_, id);
-        LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(text));
-        ASSERT_NE(index, CB_ERR) << text;
-        SendMessageA(combo, CB_SETCURSEL, index, 0);
-        SendMessageA(page_, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
-    }
+    void Choose(int id, const char* text) { ChooseItem(page_, id, text); }
     void Click(int id)
     {
-        HWND button = GetDlgItem(page_, id);
         if (id >= 137 && id <= 141)
             CheckRadioButton(page_, 137, 141, id);
-        SendMessageA(page_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(button));
+        ClickButton(page_, id);
     }
     void Type(int id, const char* text)
     {

@@ -150,6 +150,45 @@ void ShellWindowTest::MakeProjectFile(const std::string& path)
     ASSERT_EQ(Kadmi_CloseDatabasefile(0), 0);
 }
 
+void ShellWindowTest::MakePipeProjectFile(const std::string& path, short geometry)
+{
+    MakeProjectFile(path);
+    ASSERT_EQ(Kadmi_OpenDatabasefile(path.c_str()), 0);
+    Kadmi_LoadPage(Kadmi_IthPage(0));
+    Kadmi_SetIntAtt(0, 1117, geometry);
+    const float diameters[2] = {114.3f, 500.0f};
+    Kadmi_SetAtt(0, 1312, 2, diameters);
+    Kadmi_SetFloatAtt(0, 1313, 400);
+    Kadmi_SetFloatAtt(0, 1314, 200);
+    Kadmi_SetFloatAtt(0, 1315, 150);
+    Kadmi_SetFloatAtt(0, 1316, 20);
+    Kadmi_SetFloatAtt(0, 1317, 50);
+    Kadmi_SetFloatAtt(0, 1318, 0);
+    Kadmi_SetIntAtt(0, 1120, 1);
+    Kadmi_SetIntAtt(0, 1119, 0);
+    Kadmi_SetStringAtt(0, 1528, "-200");
+    const float economic[5] = {2, 20, 40, 8000, 5};
+    for (short i = 0; i < 5; ++i)
+        Kadmi_SetFloatAtt(0, short(1359 + i), economic[i]);
+    Kadmi_SavePage();
+    ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
+    Kadmi_CloseDatabasefile(0);
+}
+
+void ShellWindowTest::ChooseItem(HWND dialog, int id, const char* text)
+{
+    HWND combo = GetDlgItem(dialog, id);
+    LRESULT index = SendMessageA(combo, CB_FINDSTRINGEXACT, WPARAM(-1), reinterpret_cast<LPARAM>(text));
+    ASSERT_NE(index, CB_ERR) << text;
+    SendMessageA(combo, CB_SETCURSEL, index, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+void ShellWindowTest::ClickButton(HWND dialog, int id)
+{
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
+}
+
 void ShellWindowTest::MakeProjectUnsaved()
 {
     Kadmi_MarkAccess(-1, "PCHG");

@@ -35,6 +35,12 @@ protected:
     std::string TempPath(const char* name) const;
     // Creates a project file with one system and its three layer parts.
     static void MakeProjectFile(const std::string& path);
+    // The same with its system a 114.3 mm pipe (or the given object kind) at
+    // 150 °C in still air of 20 °C, the outermost product's surface reported.
+    static void MakePipeProjectFile(const std::string& path, short geometry);
+    // A choice in a combo box or a button click, as the user makes it.
+    static void ChooseItem(HWND dialog, int id, const char* text);
+    static void ClickButton(HWND dialog, int id);
     // Makes the open project count as changed since its last save.
     static void MakeProjectUnsaved();
     static bool ProjectUnsaved();

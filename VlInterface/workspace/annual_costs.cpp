@@ -4,6 +4,7 @@
 #include "VlInterface/workspace/annual_costs.h"
 #include "VlInterface/workspace/annual_costs_ids.h"
 #include "VlInterface/workspace/dlgfields.h"
+#include "VlInterface/workspace/page_insulation.h"
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlUtil/vlutil.h"
@@ -111,7 +112,9 @@ void Calculate(HWND dialog)
     AnnualCostsState& s = AnnualCosts();
     ErrorList_Clear();
     short kind = 0;
-    s.costs = AnnualCosts_Compute(s.inputs, true, &kind, &s.missing);
+    // The system's chosen product, every price required.
+    std::string product = InsPage_StoredCode(0);
+    s.costs = AnnualCosts_Compute(s.inputs, true, &kind, &s.missing, {product.c_str(), true});
     s.calculated = true;
     ShowResults(dialog);
     if (ErrorList_NError() > 0)

@@ -14,6 +14,9 @@
 #include "support/msgbox.h"
 #include "support/numfield.h"
 #include "support/strings.h"
+#ifdef VL_EXTENDED
+#include "VlInterface/extended/extended.h"
+#endif
 #include <cstddef>
 #include <cstdio>
 #include <cstdlib>
@@ -303,6 +306,9 @@ void InsulationPage_RecordToControls(HWND page, CalcRecord& r, int first, int la
         if (id >= first && id <= last)
             FillControl(page, r, id);
     }
+#ifdef VL_EXTENDED
+    InsulationPage_ShowTotalThickness(page, r);
+#endif
 }
 
 int InsulationPage_ControlsToRecord(HWND page, CalcRecord& r)
@@ -349,6 +355,9 @@ int InsulationPage_Enable(HWND page, CalcRecord& r)
         if (!InsPage_HasProduct(k))
             DisableEmptyLayer(page, k);
     }
+#ifdef VL_EXTENDED
+    Dlg_EnableItem(page, IDC_INS_CHEAPEST, InsulationPage_CanSearchCheapest());
+#endif
     if (!InsPage_HasLayerParts())
         Dlg_DisableChildren(page);
     return 0;

@@ -248,7 +248,25 @@ EconomicInputs EconomicInputs_Load()
     return inputs;
 }
 
-CostsOutput AnnualCosts_Compute(const EconomicInputs& e, bool reportErrors, short* kind, int* missing)
+namespace {
+
+float Investment(const TargetPriceRequest& request, float heatLoss, short* kind, int* missing)
+{
+#ifdef VL_EXTENDED
+    std::string productId = request.productId ? request.productId : "";
+    return CalculateInsulationTargetPrice(-1, request.productId ? productId.data() : nullptr, heatLoss, kind,
+                                          request.everyPrice ? 1 : 0, missing);
+#else
+    (void)request;
+    (void)heatLoss;
+    return CalculateInsulationTargetPrice(kind, missing);
+#endif
+}
+
+} // namespace
+
+CostsOutput AnnualCosts_Compute(const EconomicInputs& e, bool reportErrors, short* kind, int* missing,
+                                const TargetPriceRequest& request)
 {
     *kind = 0;
     *missing = 0;
@@ -267,7 +285,7 @@ CostsOutput AnnualCosts_Compute(const EconomicInputs& e, bool reportErrors, shor
     in.energyPrice = e.values[2];
     in.operatingHours = e.values[3];
     in.interestRate = e.values[4] / 100.0f;
-    in.investment = CalculateInsulationTargetPrice(kind, missing);
+    in.investment = Investment(request, heatLoss, kind, missing);
     in.reportErrors = reportErrors ? 1 : 0;
     Costs(in, &out);
     return out;
@@ -285,7 +303,9 @@ void AnnualCosts_Store(const CostsOutput& out, int missing)
 float InsulationRun_CalculateCosts(const CalcRecord& r, short* kind)
 {
     int missing = 0;
-    CostsOutput out = AnnualCosts_Compute(EconomicInputs_Load(), r.caseFlags[0] != 0, kind, &missing);
+    // The nominal list's case prices the system as it stands.
+    CostsOutput out = AnnualCosts_Compute(EconomicInputs_Load(), r.caseFlags[0] != 0, kind, &missing,
+                                          {nullptr, r.caseFlags[4] != 0});
     AnnualCosts_Store(out, missing);
     return out.totalCost;
 }

@@ -60,7 +60,14 @@ EconomicInputs EconomicInputs_Load();
 // Annual capital, energy and total cost for the stored heat loss (1323) and
 // the inputs; kind gets the price kind (0 per m, 1 per m²), missing 1 when a
 // price was missing. Nothing is stored.
-CostsOutput AnnualCosts_Compute(const EconomicInputs& inputs, bool reportErrors, short* kind, int* missing);
+// The extended edition prices the investment of one product id (nullptr: the
+// system's own) and tells the engine whether every price must be found.
+struct TargetPriceRequest {
+    const char* productId;
+    bool everyPrice;
+};
+CostsOutput AnnualCosts_Compute(const EconomicInputs& inputs, bool reportErrors, short* kind, int* missing,
+                                const TargetPriceRequest& request = {nullptr, false});
 // Stores them: 1370/1372/1374 (1371/1373/1375 for a plane) and 1136.
 void AnnualCosts_Store(const CostsOutput& costs, int missing);
 

@@ -10,6 +10,10 @@
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/tooltips.h"
+#ifdef VL_EXTENDED
+#include "VlInterface/extended/extended.h"
+#include "VlInterface/extended/ids.h"
+#endif
 #include <cstring>
 
 namespace {
@@ -24,7 +28,11 @@ const DialogTextTable kPageTexts[] = {
     {691, 40024, nullptr}, {619, 30070, nullptr}, {622, 40032, nullptr}, {625, 40033, nullptr},
     {628, 40035, nullptr}, {631, 40036, nullptr}, {634, 40034, nullptr}, {635, 40068, nullptr},
     {201, 40074, nullptr}, {615, 30033, nullptr}, {616, 30034, nullptr}, {203, 40002, nullptr},
-    {204, 9296, nullptr},  {205, 20069, nullptr}, {692, 40003, nullptr}, {0, 0, nullptr},
+    {204, 9296, nullptr},  {205, 20069, nullptr}, {692, 40003, nullptr},
+#ifdef VL_EXTENDED
+    {IDC_INS_TOTAL_LABEL, IDS_EXT_TOTAL_THICKNESS, nullptr}, {IDC_INS_CHEAPEST, IDS_EXT_CHEAPEST, nullptr},
+#endif
+    {0, 0, nullptr},
 };
 const DialogTextTable kNoTooltips[] = {{0, 0, nullptr}};
 
@@ -186,6 +194,12 @@ void OnCommand(HWND page, int id, int code)
         OnPriceLeft(page);
     } else if (id == IDC_INS_THICKNESS_TABLE && code == BN_CLICKED) {
         OnThicknessTable(page);
+#ifdef VL_EXTENDED
+    } else if (id == IDC_INS_CHEAPEST && code == BN_CLICKED) {
+        // The thicknesses are what the search chooses, so they are not checked first.
+        if (Reread(page))
+            InsulationPage_AdoptCheapest(page, Rec());
+#endif
     } else if (id == IDC_INS_CALCULATE && code == BN_CLICKED) {
         if (ReadAndCheck(page)) {
             InsulationPage_CalculateHeatLoss(page, Rec(), false);
@@ -227,6 +241,13 @@ BOOL OnNotice(HWND page, int32_t code)
     switch (code) {
     case CalcPage_SetActive:
         Reload(page);
+#ifdef VL_EXTENDED
+        // Inputs newer than the results: shown stale, the products stay chosen.
+        if (!InsulationPage_ResultsCurrent()) {
+            InsulationPage_ShowStale(page);
+            return TRUE;
+        }
+#endif
         InsulationPage_CalculateHeatLoss(page, Rec(), true);
         return TRUE;
     case CalcPage_KillActive:

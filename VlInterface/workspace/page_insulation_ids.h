@@ -20,13 +20,16 @@
 #define IDC_INS_PRICE1             142   // 142..144
 #define IDC_INS_ALLOWED_HEATLOSS   145
 #define IDC_INS_ALLOWED_SURFACE    146
+#define IDC_INS_TOTAL_THICKNESS    147   // extended edition, read-only
 #define IDC_INS_THICKNESS_TABLE    201
 #define IDC_INS_CALCULATE          203
 #define IDC_INS_PRINT              204
 #define IDC_INS_COPY               205
+#define IDC_INS_CHEAPEST           206   // extended edition
 #define IDC_INS_RESULT1            650   // 650..653 result lines
 #define IDC_INS_SURFACE_LABEL      615
 #define IDC_INS_EMISSIVITY_LABEL   616
+#define IDC_INS_TOTAL_LABEL        617   // extended edition
 #define IDC_INS_PRODUCTS_LABEL     619
 #define IDC_INS_INNER_LABEL        622
 #define IDC_INS_OUTER_LABEL        625

@@ -8,6 +8,10 @@
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlPrint/vlprint.h"
+#ifdef VL_EXTENDED
+#include "VlCalculate/thickness_order.h"
+#include <cstdlib>
+#endif
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
@@ -165,6 +169,41 @@ void EnableButtons(HWND dialog)
     Dlg_EnableItem(dialog, IDC_THK_HEADING, true);
 }
 
+#ifdef VL_EXTENDED
+// The nominal list in case 4, each case in its own order, and pipes and round
+// ducts in cases 1 to 3 with one insulation per inner diameter. The reduction
+// works in place on the engine's list, so there is still one list to free.
+void RequestList(ThicknessDlgState& s, const INSULATIONTHICKNESSINPUT& input)
+{
+    short count = 0;
+    s.list = input.calculationCase == kCaseAll ? CalculateInsulationNominalThicknessList(input, &count)
+                                               : CalculateInsulationThicknessList(input, &count);
+    s.count = s.list ? count : 0;
+    if (s.count > 0)
+        std::qsort(s.list, size_t(s.count), sizeof(*s.list), NominalThicknessList_CompareForCase(input.calculationCase));
+    int16_t kind = Kadmi_GetIntAtt(0, 1117);
+    bool round = kind == Geometry_Pipe || kind == Geometry_RoundDuct;
+    if (s.count > 0 && round && input.calculationCase >= 1 && input.calculationCase <= 3) {
+        int32_t reduced = s.count;
+        s.list = SelectOnlyOneInsulationForEachInnerDiameter(&reduced);
+        s.count = s.list ? reduced : 0;
+    }
+}
+#else
+void RequestList(ThicknessDlgState& s, const INSULATIONTHICKNESSINPUT& input)
+{
+    short count = 0;
+    s.list = CalculateInsulationThicknessList(input, &count);
+    s.count = s.list ? count : 0;
+    if (s.count > 0) {
+        bool byCost = s.list[0].totalAnnualCost >= 0.0001f;
+        std::stable_sort(s.list, s.list + s.count, [byCost](const auto& a, const auto& b) {
+            return byCost ? a.totalAnnualCost < b.totalAnnualCost : a.thickness < b.thickness;
+        });
+    }
+}
+#endif
+
 void Calculate(HWND dialog)
 {
     ThicknessDlgState& s = ThicknessDlg();
@@ -181,15 +220,7 @@ void Calculate(HWND dialog)
     input.calculationCase = s.record.calculationCase;
     input.heatLossLimit = s.record.heatLossLimit;
     input.surfaceTempLimit = s.record.surfaceTempLimit;
-    short count = 0;
-    s.list = CalculateInsulationThicknessList(input, &count);
-    s.count = s.list ? count : 0;
-    if (s.count > 0) {
-        bool byCost = s.list[0].totalAnnualCost >= 0.0001f;
-        std::stable_sort(s.list, s.list + s.count, [byCost](const auto& a, const auto& b) {
-            return byCost ? a.totalAnnualCost < b.totalAnnualCost : a.thickness < b.thickness;
-        });
-    }
+    RequestList(s, input);
     SetCursor(previous);
     FillRows(dialog);
     Kadmi_MarkAccess(0, "DIM4");

@@ -1,0 +1,190 @@
+// The extended edition's insulation page, thickness list and print selection
+// beside the standard edition's: the total thickness, the cheapest
+// combination adopted on the page, the nominal list of case 4, the rule that
+// stale results are not recalculated quietly, and the spreadsheet output.
+#include "VlInterface/calcrecord.h"
+#include "VlInterface/dialogs/printpages.h"
+#include "VlInterface/resource.h"
+#include "VlInterface/shell.h"
+#include "VlInterface/tests/window_fixture.h"
+#include "VlInterface/workspace/calctabs.h"
+#include "VlInterface/workspace/thickness_dialog.h"
+#include "VlCalculate/thickness_order.h"
+#include "Kadmi/kadmi.h"
+#include "testsupport/testsupport.h"
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr short kAttStamps = 7701;
+
+class ExtendedPageTest : public ShellWindowTest {
+public:
+    void StartWithPipe()
+    {
+        std::string path = TempPath("pipe.WDF");
+        MakePipeProjectFile(path, Geometry_Pipe);
+        // The target's humidity of a new extended system.
+        ASSERT_EQ(Kadmi_OpenDatabasefile(path.c_str()), 0);
+        Kadmi_LoadPage(Kadmi_IthPage(0));
+        Kadmi_SetFloatAtt(0, 1384, 50);
+        Kadmi_SavePage();
+        ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
+        Kadmi_CloseDatabasefile(0);
+        Start(path.c_str());
+        OpenInsulationPage();
+    }
+    void OpenInsulationPage()
+    {
+        MainWnd_SelectCalcPage(2);
+        page_ = CalcTabs_OpenPageWindow();
+        ASSERT_NE(page_, nullptr);
+    }
+    HWND page() const { return page_; }
+    std::string Text(int id) const { return Ts_ControlText(page_, id); }
+    void TwoLayers(const char* thickness1, const char* thickness2)
+    {
+        ChooseItem(page_, 119, "MW-PIPESECTION");
+        ChooseItem(page_, 128, thickness1);
+        ChooseItem(page_, 120, "MW-WIREDMAT");
+        ChooseItem(page_, 129, thickness2);
+    }
+    static float TotalCost() { return Kadmi_GetFloatAtt(0, 1374); }
+    // Moves a stamp of the loaded system far into the past.
+    static void Backdate(const char* mark)
+    {
+        short count = 0;
+        auto* stamps = static_cast<AccessEntry*>(Kadmi_GetAtt(0, kAttStamps, &count, nullptr, 0));
+        std::vector<AccessEntry> entries(stamps, stamps + (stamps ? count : 0));
+        Kadmi_ReleaseAtt(stamps);
+        for (AccessEntry& entry : entries)
+            if (std::string(entry.mark, 4) == mark)
+                entry.date = 19900101;
+        Kadmi_SetAtt(0, kAttStamps, count, entries.data());
+    }
+
+private:
+    HWND page_ = nullptr;
+};
+
+struct PageDifference {
+    const char* name;
+    const char* standard;
+    std::function<void(ExtendedPageTest& test)> check;
+};
+
+TEST_F(ExtendedPageTest, EachPageDifferenceFromTheStandardEdition)
+{
+    StartWithPipe();
+    const PageDifference rows[] = {
+        {"total thickness field", "no field 147",
+         [](ExtendedPageTest& t) {
+             EXPECT_EQ(t.Text(IDC_INS_TOTAL_LABEL), "Total insulation thickness (mm)");
+             EXPECT_TRUE(GetWindowLongA(GetDlgItem(t.page(), IDC_INS_TOTAL_THICKNESS), GWL_STYLE) & ES_READONLY);
+             t.TwoLayers("50", "40");
+             EXPECT_EQ(t.Text(IDC_INS_TOTAL_THICKNESS), "90");
+         }},
+        {"cheapest combination command", "no command",
+         [](ExtendedPageTest& t) {
+             EXPECT_EQ(t.Text(IDC_INS_CHEAPEST), "Cheapest combination");
+             EXPECT_TRUE(Ts_IsEnabled(t.page(), IDC_INS_CHEAPEST));
+             ChooseItem(t.page(), 119, "No product");
+             EXPECT_FALSE(Ts_IsEnabled(t.page(), IDC_INS_CHEAPEST));
+         }},
+        {"thickness list of case 4", "the ordinary list by cost or thickness",
+         [](ExtendedPageTest& t) {
+             ChooseItem(t.page(), 119, "MW-PIPESECTION");
+             int rows = -1;
+             bool ordered = true;
+             TsBoxAnswerer answerer(IDCANCEL, nullptr, [&](HWND) {
+                 const ThicknessDlgState& s = ThicknessDlg();
+                 rows = s.count;
+                 for (int i = 1; i < s.count; ++i)
+                     ordered = ordered && NominalThicknessList_CompareC(&s.list[i - 1], &s.list[i]) <= 0;
+             });
+             ClickButton(t.page(), IDC_INS_THICKNESS_TABLE);
+             short nominal = 0;
+             INSULATIONTHICKNESSINPUT input{};
+             input.part = CalcRecordState().layerParts[0];
+             std::memcpy(input.productGroup, "IP", 2);
+             input.calculationCase = kCaseAll;
+             CalculateInsulationNominalThicknessList(input, &nominal);
+             DeleteThicknessResultList();
+             EXPECT_GT(rows, 0);
+             EXPECT_EQ(rows, nominal);
+             EXPECT_TRUE(ordered);
+         }},
+        {"print selection page", "preview and clipboard only, heat loss check box enabled",
+         [](ExtendedPageTest& t) {
+             PROPSHEETPAGEA info{};
+             PrintSelPage_GetPageInfo(&info);
+             HWND sel = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PRINT_SELECTION),
+                                           GetParent(t.page()), PrintSelPage_DlgProc, reinterpret_cast<LPARAM>(&info));
+             ASSERT_NE(sel, nullptr);
+             EXPECT_EQ(Ts_ControlText(sel, IDC_PSEL_SPREADSHEET_LABEL), "Copy for a spreadsheet program");
+             EXPECT_NE(GetDlgItem(sel, IDC_PSEL_SPREADSHEET), nullptr);
+             EXPECT_FALSE(Ts_IsEnabled(sel, IDC_PSEL_HEATLOSS));
+             EXPECT_TRUE(Ts_IsChecked(sel, IDC_PSEL_HEATLOSS));
+             DestroyWindow(sel);
+         }},
+    };
+    for (const PageDifference& row : rows) {
+        SCOPED_TRACE(std::string(row.name) + " (standard: " + row.standard + ")");
+        row.check(*this);
+    }
+}
+
+struct StaleCase {
+    const char* name;
+    const char* olderStamp;   // the stamp moved into the past
+    bool quietRun;
+};
+
+TEST_F(ExtendedPageTest, ResultsOlderThanTheExtendedInputsAreNotRecalculatedQuietly)
+{
+    const StaleCase cases[] = {
+        {"inputs newer than the results", "DIM1", false},
+        {"results newer than the inputs", "EDTT", true},
+    };
+    StartWithPipe();
+    for (const StaleCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        TwoLayers("50", "40");
+        ClickButton(page(), IDC_INS_CALCULATE);
+        Kadmi_MarkAccess(0, "EDTT");
+        Backdate(c.olderStamp);
+        MainWnd_SelectCalcPage(1);
+        OpenInsulationPage();
+        EXPECT_EQ(Text(650).find("W/m") != std::string::npos, c.quietRun) << Text(650);
+        EXPECT_EQ(Text(650) == Shell_Text(40068), !c.quietRun) << Text(650);
+        // The user's products stay chosen either way.
+        EXPECT_EQ(std::string(Kadmi_GetStringAtt(CalcRecordState().layerParts[0], 1528)).rfind("MWP-114.3-50", 0), 0u);
+        EXPECT_EQ(Ts_ComboSelectedText(page(), 129), "40");
+    }
+}
+
+TEST_F(ExtendedPageTest, TheCheapestCombinationIsAdoptedOnThePage)
+{
+    StartWithPipe();
+    TwoLayers("50", "40");
+    ClickButton(page(), IDC_INS_CALCULATE);
+    const float chosenByHand = TotalCost();
+    ClickButton(page(), IDC_INS_CHEAPEST);
+    const float cheapest = TotalCost();
+    EXPECT_GT(cheapest, 0.0f);
+    EXPECT_LE(cheapest, chosenByHand);
+    EXPECT_TRUE(Ts_IsChecked(page(), IDC_INS_CASE_RESULTS));
+    const int first = std::atoi(Ts_ComboSelectedText(page(), 128).c_str());
+    const int second = std::atoi(Ts_ComboSelectedText(page(), 129).c_str());
+    EXPECT_GT(first, 0);
+    EXPECT_GT(second, 0);
+    EXPECT_EQ(Text(IDC_INS_TOTAL_THICKNESS), std::to_string(first + second));
+    EXPECT_GE(Kadmi_CmpAccess(0, "DIM1", 0, "EDT1"), 0);   // the page shows current results
+    EXPECT_NE(Text(650).find("W/m"), std::string::npos) << Text(650);
+}
+
+}  // namespace
