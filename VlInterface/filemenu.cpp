@@ -34,15 +34,25 @@ std::string FreeNewName()
     return name;
 }
 
-// Shows a file dialog with the language filter; on OK the choice is in name.
-bool RunFileDialog(HWND owner, FileDialog kind, uint16_t titleText, char (&name)[MAX_PATH])
+} // namespace
+
+std::string Shell_FileDialogFilter(const char* text)
 {
-    std::string filter = Shell_Text(Text_FileFilter);
+    std::string filter = text ? text : "";
     for (char& c : filter) {
         if (c == '|')
             c = '\0';
     }
     filter.append(2, '\0');
+    return filter;
+}
+
+namespace {
+
+// Shows a file dialog with the language filter; on OK the choice is in name.
+bool RunFileDialog(HWND owner, FileDialog kind, uint16_t titleText, char (&name)[MAX_PATH])
+{
+    const std::string filter = Shell_FileDialogFilter(Shell_Text(Text_FileFilter));
     std::snprintf(name, sizeof(name), "%s", kind == FileDialog::New ? FreeNewName().c_str() : App().currentFile);
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof(dialog);

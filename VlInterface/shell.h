@@ -70,6 +70,10 @@ ShellGlobals& Shell();
 
 // Language text of the module's handle; never null.
 const char* Shell_Text(uint16_t id);
+
+// A file dialog's filter from a "name|pattern|..." text: the parts ended by
+// NULs, the whole by two.
+std::string Shell_FileDialogFilter(const char* text);
 // The layer parts of the loaded system are all set: the project commands apply.
 bool Shell_HasLayerParts();
 

@@ -14,23 +14,12 @@ namespace {
 constexpr short kAttLocation = 1118, kAttContentsTemperature = 1315, kAttTargetHumidity = 1384,
                 kAttAmbientTemperature = 1316, kAttRelativeHumidity = 1317, kAttReportedSurface = 1120, kAttLayerFlag = 1133;
 
-// The dialog's filter: the parts of text split at "|" and ended by two NULs.
-std::string DialogFilter(const char* text)
-{
-    std::string filter = text ? text : "";
-    for (char& c : filter)
-        if (c == '|')
-            c = '\0';
-    filter.append(2, '\0');
-    return filter;
-}
-
 }  // namespace
 
 int FileMenu_AskNewFileName(HWND owner, const char* filter, const char* initialDirectory, char* name,
                             const char* title)
 {
-    const std::string parts = DialogFilter(filter);
+    const std::string parts = Shell_FileDialogFilter(filter);
     name[0] = '\0';
     OPENFILENAMEA dialog{};
     dialog.lStructSize = sizeof(dialog);
