@@ -57,8 +57,9 @@ void Project_SetNewDefaults();
 struct CalcRecord;
 
 // The insulation page's extended fields and commands (insulation_page.cpp).
-// The total of the layers' thicknesses in the read-only field 147.
-void InsulationPage_ShowTotalThickness(HWND page, const CalcRecord& record);
+// The total of the layers' thicknesses in the read-only field 147 and the
+// insulated object's description above the layers.
+void InsulationPage_ShowExtendedFields(HWND page, const CalcRecord& record);
 // The heat-loss results are not older than the extended inputs ("EDTT"):
 // only then may the page recalculate quietly.
 bool InsulationPage_ResultsCurrent();

@@ -1,7 +1,7 @@
 // The extended edition's part of the insulation page: the total thickness
-// field, the rule that keeps stale results from being recalculated quietly,
-// and the cheapest-combination command, which costs every combination with
-// the page's own run and adopts the cheapest one.
+// field and the object's description, the rule that keeps stale results from
+// being recalculated quietly, and the cheapest-combination command, which
+// costs every combination with the page's own run and adopts the cheapest one.
 #include "VlInterface/extended/extended.h"
 #include "VlInterface/extended/cheapest.h"
 #include "VlInterface/workspace/page_insulation.h"
@@ -55,12 +55,13 @@ float CostOf(CalcRecord& r, const CheapestCombination& c)
 
 } // namespace
 
-void InsulationPage_ShowTotalThickness(HWND page, const CalcRecord& r)
+void InsulationPage_ShowExtendedFields(HWND page, const CalcRecord& r)
 {
     float total = 0;
     for (int k = 0; k < kCalcLayers; ++k)
         total += r.thickness[k] > 0 ? r.thickness[k] : 0;
     Field_SetFloatOrBlank(page, IDC_INS_TOTAL_THICKNESS, total, 0, 0);
+    SetDlgItemTextA(page, IDC_INS_DESCRIPTION, InsulationObject_Describe());
 }
 
 bool InsulationPage_ResultsCurrent()

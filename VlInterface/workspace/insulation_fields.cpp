@@ -307,7 +307,7 @@ void InsulationPage_RecordToControls(HWND page, CalcRecord& r, int first, int la
             FillControl(page, r, id);
     }
 #ifdef VL_EXTENDED
-    InsulationPage_ShowTotalThickness(page, r);
+    InsulationPage_ShowExtendedFields(page, r);
 #endif
 }
 

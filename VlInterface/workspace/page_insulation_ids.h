@@ -21,6 +21,7 @@
 #define IDC_INS_ALLOWED_HEATLOSS   145
 #define IDC_INS_ALLOWED_SURFACE    146
 #define IDC_INS_TOTAL_THICKNESS    147   // extended edition, read-only
+#define IDC_INS_DESCRIPTION        148   // extended edition: the insulated object
 #define IDC_INS_THICKNESS_TABLE    201
 #define IDC_INS_CALCULATE          203
 #define IDC_INS_PRINT              204

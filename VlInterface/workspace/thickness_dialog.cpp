@@ -10,6 +10,7 @@
 #include "VlPrint/vlprint.h"
 #ifdef VL_EXTENDED
 #include "VlCalculate/thickness_order.h"
+#include "VlInterface/extended/extended.h"
 #include <cstdlib>
 #endif
 #include "VlUtil/vlutil.h"
@@ -291,6 +292,9 @@ void OnInitDialog(HWND dialog)
     ThicknessDlg().ascending = false;
     AddColumns(dialog);
     SetDlgItemTextA(dialog, IDC_THK_HEADING, ThicknessDlg().record.heading);
+#ifdef VL_EXTENDED
+    SetDlgItemTextA(dialog, IDC_THK_DESCRIPTION, InsulationObject_Describe());
+#endif
     Calculate(dialog);
     EnableButtons(dialog);
     SetFocus(List(dialog));

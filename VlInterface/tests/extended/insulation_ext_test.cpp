@@ -71,6 +71,13 @@ private:
     HWND page_ = nullptr;
 };
 
+std::string ClassOf(HWND dialog, int id)
+{
+    char name[64] = "";
+    GetClassNameA(GetDlgItem(dialog, id), name, sizeof(name));
+    return name;
+}
+
 struct PageDifference {
     const char* name;
     const char* standard;
@@ -88,6 +95,8 @@ TEST_F(ExtendedPageTest, EachPageDifferenceFromTheStandardEdition)
              t.TwoLayers("50", "40");
              EXPECT_EQ(t.Text(IDC_INS_TOTAL_THICKNESS), "90");
          }},
+        {"object description", "none",
+         [](ExtendedPageTest& t) { EXPECT_EQ(t.Text(IDC_INS_DESCRIPTION), "Pipe, Outer diameter 114 mm"); }},
         {"cheapest combination command", "no command",
          [](ExtendedPageTest& t) {
              EXPECT_EQ(t.Text(IDC_INS_CHEAPEST), "Cheapest combination");
@@ -100,7 +109,10 @@ TEST_F(ExtendedPageTest, EachPageDifferenceFromTheStandardEdition)
              ChooseItem(t.page(), 119, "MW-PIPESECTION");
              int rows = -1;
              bool ordered = true;
-             TsBoxAnswerer answerer(IDCANCEL, nullptr, [&](HWND) {
+             std::string description, logos;
+             TsBoxAnswerer answerer(IDCANCEL, nullptr, [&](HWND dialog) {
+                 description = Ts_ControlText(dialog, IDC_THK_DESCRIPTION);
+                 logos = ClassOf(dialog, IDC_EXT_LOGO_LARGE) + " " + ClassOf(dialog, IDC_EXT_LOGO_SMALL);
                  const ThicknessDlgState& s = ThicknessDlg();
                  rows = s.count;
                  for (int i = 1; i < s.count; ++i)
@@ -117,6 +129,8 @@ TEST_F(ExtendedPageTest, EachPageDifferenceFromTheStandardEdition)
              EXPECT_GT(rows, 0);
              EXPECT_EQ(rows, nominal);
              EXPECT_TRUE(ordered);
+             EXPECT_EQ(description, "Pipe, Outer diameter 114 mm");
+             EXPECT_EQ(logos, "Custom_Logo2 Custom_Logo_Small2");
          }},
         {"print selection page", "preview and clipboard only, heat loss check box enabled",
          [](ExtendedPageTest& t) {
@@ -130,6 +144,14 @@ TEST_F(ExtendedPageTest, EachPageDifferenceFromTheStandardEdition)
              EXPECT_FALSE(Ts_IsEnabled(sel, IDC_PSEL_HEATLOSS));
              EXPECT_TRUE(Ts_IsChecked(sel, IDC_PSEL_HEATLOSS));
              DestroyWindow(sel);
+         }},
+        {"logos of the project page", "one program logo",
+         [](ExtendedPageTest& t) {
+             MainWnd_SelectCalcPage(0);
+             HWND project = CalcTabs_OpenPageWindow();
+             EXPECT_EQ(ClassOf(project, IDC_EXT_LOGO_LARGE), "Custom_Logo2");
+             EXPECT_EQ(ClassOf(project, IDC_EXT_LOGO_SMALL), "Custom_Logo_Small2");
+             t.OpenInsulationPage();
          }},
     };
     for (const PageDifference& row : rows) {
