@@ -5,7 +5,7 @@
 VL_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 VL_BUILD=${VL_BUILD:-$VL_ROOT/build}
 VL_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev binutils-mingw-w64-x86-64
-             wine wine64 xvfb xauth googletest)
+             wine wine64 fonts-wine xvfb xauth googletest)
 
 vl_say() { printf '[varmelin] %s\n' "$*" >&2; }
 
@@ -44,13 +44,19 @@ vl_start_display() {
   vl_say "started a virtual display $DISPLAY (Xvfb pid $VL_XVFB_PID)"
 }
 
-# This Wine does not find the fonts of its own data folder, so frames, menus
-# and scroll bars draw the letters of their symbols ("0 1 r") in place of the
-# caption buttons and marks. A copy of Wine's Marlett in the prefix's Fonts
-# folder gives them their symbols back.
-vl_add_symbol_font() {
-  local font=/usr/share/wine/fonts/marlett.ttf fonts="$WINEPREFIX/drive_c/windows/Fonts"
-  if [ -f "$font" ] && [ -d "$fonts" ] && [ ! -f "$fonts/marlett.ttf" ]; then cp "$font" "$fonts/"; fi
+# This Wine does not find the fonts of its own data folder: frames, menus and
+# scroll bars then draw the letters of their symbols ("0 1 r") in place of the
+# caption buttons and marks, and dialogs fall back to a wider font than
+# Tahoma, which pushes the pages past the fixed-size main window. Copies of
+# Wine's Marlett and Tahoma in the prefix's Fonts folder put both right.
+vl_add_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts" name
+  [ -d "$fonts" ] || return 0
+  for name in marlett.ttf tahoma.ttf tahomabd.ttf; do
+    if [ -f "/usr/share/wine/fonts/$name" ] && [ ! -f "$fonts/$name" ]; then
+      cp "/usr/share/wine/fonts/$name" "$fonts/"
+    fi
+  done
   return 0
 }
 
@@ -63,7 +69,7 @@ vl_start_wine() {
     wineboot -i >/dev/null 2>&1
     wineserver -w
   fi
-  vl_add_symbol_font
+  vl_add_fonts
   wineserver -w  # a server the build's data compiler left has no display
   wineserver -p >/dev/null 2>&1 &
   VL_WINESERVER_PID=$!
