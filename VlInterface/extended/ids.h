@@ -20,8 +20,10 @@
 #define IDC_EXT_TOOLBAR_LOGO 196
 
 // Texts of the extended edition's labels: the print selection's spreadsheet
-// output (610), relative humidity (616), total insulation thickness (617).
+// output (610), relative humidity (616), total insulation thickness (617),
+// the cheapest-combination command and its message when nothing has a cost.
 #define IDS_EXT_SPREADSHEET_OUTPUT 45260
 #define IDS_EXT_RELATIVE_HUMIDITY  45261
 #define IDS_EXT_TOTAL_THICKNESS    45262
 #define IDS_EXT_CHEAPEST           45264
+#define IDS_EXT_NOTHING_COSTED     45265

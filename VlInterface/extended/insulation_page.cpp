@@ -4,6 +4,7 @@
 // costs every combination with the page's own run and adopts the cheapest one.
 #include "VlInterface/extended/extended.h"
 #include "VlInterface/extended/cheapest.h"
+#include "VlInterface/extended/ids.h"
 #include "VlInterface/workspace/page_insulation.h"
 #include "VlInterface/workspace/page_insulation_ids.h"
 #include "VlInterface/workspace/dlgfields.h"
@@ -12,6 +13,7 @@
 #include "Kadmi/kadmi.h"
 #include "support/utf8.h"
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -95,18 +97,26 @@ int InsulationPage_AdoptCheapest(HWND page, CalcRecord& r)
         }), &result);
         ErrorList_Clear();
     }
-    // Nothing costed (no prices, say): the user's thicknesses stay as they were.
     r = before;
-    const bool found = status == 0 && result.selected[0] > 0;
-    if (found) {
-        Cheapest_ApplyToRecord(result, &r);
-        std::memset(r.caseFlags, 0, sizeof(r.caseFlags));
-        r.caseFlags[4] = 1;   // the adopted thicknesses are shown as heat loss and surface temperature
+    CalcRecord_Store(1);
+    if (status != 0 || result.selected[0] <= 0) {
+        // Nothing could be costed (no economic data or no prices): the page
+        // stays as it was, with its own results, and the user learns why.
+        const std::string caption = Shell_Text(IDS_EXT_CHEAPEST);
+        MessageBoxA(page, Shell_Text(IDS_EXT_NOTHING_COSTED), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+        InsulationPage_CalculateHeatLoss(page, r, true);
+        return -1;
     }
+    Cheapest_ApplyToRecord(result, &r);
+    std::memset(r.caseFlags, 0, sizeof(r.caseFlags));
+    r.caseFlags[4] = 1;   // the adopted thicknesses are shown as heat loss and surface temperature
     CalcRecord_Store(1);
     InsulationPage_RestoreChoices(page, r);
     InsulationPage_Enable(page, r);
     InsulationPage_RecordToControls(page, r, 1, 9999);
+    // The prices read the layers' dimensions from the project: the page's
+    // values go there first, as for the Calculate command.
+    InsulationPage_ControlsToRecord(page, r);
     InsulationPage_CalculateHeatLoss(page, r, false);
-    return found ? 0 : -1;
+    return 0;
 }

@@ -207,6 +207,25 @@ TEST_F(ExtendedPageTest, TheCheapestCombinationIsAdoptedOnThePage)
     EXPECT_EQ(Text(IDC_INS_TOTAL_THICKNESS), std::to_string(first + second));
     EXPECT_GE(Kadmi_CmpAccess(0, "DIM1", 0, "EDT1"), 0);   // the page shows current results
     EXPECT_NE(Text(650).find("W/m"), std::string::npos) << Text(650);
+    // The adopted layers are priced on their own dimensions, as a new run prices them.
+    const float capital = Kadmi_GetFloatAtt(0, 1370);
+    ClickButton(page(), IDC_INS_CALCULATE);
+    EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(0, 1370), capital);
+}
+
+TEST_F(ExtendedPageTest, WithNothingCostedTheCheapestCombinationLeavesThePageAndSaysWhy)
+{
+    StartWithPipe();
+    TwoLayers("50", "40");
+    for (short economic = 1359; economic <= 1363; ++economic)
+        Kadmi_SetFloatAtt(0, economic, 0);   // no economic data: every cost is 0
+    TsBoxAnswerer answerer(IDOK);
+    ClickButton(page(), IDC_INS_CHEAPEST);
+    ASSERT_EQ(answerer.boxes().size(), 1u);
+    EXPECT_EQ(answerer.boxes()[0].text, Shell_Text(IDS_EXT_NOTHING_COSTED));
+    EXPECT_EQ(Ts_ComboSelectedText(page(), 128), "50");
+    EXPECT_EQ(Ts_ComboSelectedText(page(), 129), "40");
+    EXPECT_STREQ(CalcRec().productCode[1], "MWM-40");
 }
 
 }  // namespace
