@@ -191,6 +191,8 @@ TEST_F(InsulationPageTest, ThicknessDialogSortsAndSelectsTheRowItShows)
 {
     StartWithPipe();
     MineralWool50();
+    Choose(120, "Mineral wool wired mat");   // sits on the section, so its price follows the choice
+    Choose(129, "50");
     Click(203);
     std::string chosen;
     TsUiScript script({
@@ -236,6 +238,9 @@ TEST_F(InsulationPageTest, ThicknessDialogSortsAndSelectsTheRowItShows)
     EXPECT_TRUE(ProjectUnsaved());
     EXPECT_TRUE(Ts_IsChecked(page(), 141));
     EXPECT_TRUE(ResultsCurrent());
+    const float capital = Kadmi_GetFloatAtt(0, 1370);
+    Click(203);
+    EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(0, 1370), capital);
 }
 
 struct CostsCase {

@@ -153,7 +153,9 @@ void OnThicknessTable(HWND page)
     InsulationPage_LoadCase(Rec());
     Enable(page);
     Fill(page, IDC_INS_PRODUCT1, IDC_INS_ALLOWED_SURFACE);
-    if (taken)
+    // The prices read the layers' dimensions from the project: the ones the
+    // new thickness gave the layers go there before the run.
+    if (taken && Reread(page))
         InsulationPage_CalculateHeatLoss(page, Rec(), false);
 }
 
