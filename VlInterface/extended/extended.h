@@ -69,5 +69,6 @@ void InsulationPage_ShowStale(HWND page);
 bool InsulationPage_CanSearchCheapest();
 // Searches the cheapest thicknesses of the layers' products, adopts them
 // (heat loss and surface temperature case) and recalculates the page: 0, or
-// -1 when nothing could be costed (the thicknesses stay as they were).
+// -1 when nothing could be costed (the thicknesses stay as they were and a
+// message tells the user what is missing).
 int InsulationPage_AdoptCheapest(HWND page, CalcRecord& record);

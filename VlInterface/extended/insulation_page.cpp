@@ -98,10 +98,10 @@ int InsulationPage_AdoptCheapest(HWND page, CalcRecord& r)
         ErrorList_Clear();
     }
     r = before;
-    CalcRecord_Store(1);
     if (status != 0 || result.selected[0] <= 0) {
         // Nothing could be costed (no economic data or no prices): the page
         // stays as it was, with its own results, and the user learns why.
+        CalcRecord_Store(1);
         const std::string caption = Shell_Text(IDS_EXT_CHEAPEST);
         MessageBoxA(page, Shell_Text(IDS_EXT_NOTHING_COSTED), caption.c_str(), MB_OK | MB_ICONINFORMATION);
         InsulationPage_CalculateHeatLoss(page, r, true);
