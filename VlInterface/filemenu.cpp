@@ -36,15 +36,27 @@ std::string FreeNewName()
 
 } // namespace
 
-std::string Shell_FileDialogFilter(const char* text)
+bool Shell_ProjectFileDialog(const ProjectFileDialogRequest& request, char* name)
 {
-    std::string filter = text ? text : "";
+    std::string filter = request.filter ? request.filter : "";
     for (char& c : filter) {
         if (c == '|')
             c = '\0';
     }
     filter.append(2, '\0');
-    return filter;
+    OPENFILENAMEA dialog{};
+    dialog.lStructSize = sizeof(dialog);
+    dialog.hwndOwner = request.owner;
+    dialog.hInstance = App().instance;
+    dialog.lpstrFilter = filter.c_str();
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = name;
+    dialog.nMaxFile = MAX_PATH;
+    dialog.lpstrInitialDir = request.initialDirectory;
+    dialog.lpstrTitle = request.title;
+    dialog.lpstrDefExt = "WDF";
+    dialog.Flags = request.flags;
+    return (request.open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog)) != FALSE;
 }
 
 namespace {
@@ -52,27 +64,16 @@ namespace {
 // Shows a file dialog with the language filter; on OK the choice is in name.
 bool RunFileDialog(HWND owner, FileDialog kind, uint16_t titleText, char (&name)[MAX_PATH])
 {
-    const std::string filter = Shell_FileDialogFilter(Shell_Text(Text_FileFilter));
     std::snprintf(name, sizeof(name), "%s", kind == FileDialog::New ? FreeNewName().c_str() : App().currentFile);
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = owner;
-    dialog.hInstance = App().instance;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = name;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrInitialDir = ".";
-    dialog.lpstrTitle = Shell_Text(titleText);
-    dialog.lpstrDefExt = "WDF";
-    dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN;
-    if (kind == FileDialog::Open) {
-        dialog.Flags |= OFN_FILEMUSTEXIST;
-        return GetOpenFileNameA(&dialog) != FALSE;
-    }
+    const std::string filter = Shell_Text(Text_FileFilter);
+    ProjectFileDialogRequest request{owner, filter.c_str(), ".", Shell_Text(titleText),
+                                     OFN_EXPLORER | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN,
+                                     kind == FileDialog::Open};
+    if (kind == FileDialog::Open)
+        request.flags |= OFN_FILEMUSTEXIST;
     if (kind == FileDialog::Save)
-        dialog.Flags |= OFN_OVERWRITEPROMPT;   // New asks its own question, default No
-    return GetSaveFileNameA(&dialog) != FALSE;
+        request.flags |= OFN_OVERWRITEPROMPT;   // New asks its own question, default No
+    return Shell_ProjectFileDialog(request, name);
 }
 
 void ShowStop(HWND owner, const char* text)

@@ -71,9 +71,18 @@ ShellGlobals& Shell();
 // Language text of the module's handle; never null.
 const char* Shell_Text(uint16_t id);
 
-// A file dialog's filter from a "name|pattern|..." text: the parts ended by
-// NULs, the whole by two.
-std::string Shell_FileDialogFilter(const char* text);
+// The common Open or Save-As dialog of project files (default extension
+// "WDF"). The filter is a "name|pattern|..." text; name is a MAX_PATH buffer
+// that holds the start name and, on OK, the choice. True on OK.
+struct ProjectFileDialogRequest {
+    HWND owner;
+    const char* filter;
+    const char* initialDirectory;
+    const char* title;
+    DWORD flags;
+    bool open;
+};
+bool Shell_ProjectFileDialog(const ProjectFileDialogRequest& request, char* name);
 // The layer parts of the loaded system are all set: the project commands apply.
 bool Shell_HasLayerParts();
 

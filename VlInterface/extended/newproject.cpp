@@ -5,7 +5,6 @@
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/shell.h"
 #include "Kadmi/kadmi.h"
-#include "support/app.h"
 #include <commdlg.h>
 #include <string>
 
@@ -19,21 +18,12 @@ constexpr short kAttLocation = 1118, kAttContentsTemperature = 1315, kAttTargetH
 int FileMenu_AskNewFileName(HWND owner, const char* filter, const char* initialDirectory, char* name,
                             const char* title)
 {
-    const std::string parts = Shell_FileDialogFilter(filter);
     name[0] = '\0';
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = owner;
-    dialog.hInstance = App().instance;
-    dialog.lpstrFilter = parts.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = name;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrInitialDir = initialDirectory;
-    dialog.lpstrTitle = title;
-    dialog.lpstrDefExt = "WDF";
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN;
-    return GetSaveFileNameA(&dialog);
+    const ProjectFileDialogRequest request{owner, filter, initialDirectory, title,
+                                           OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
+                                               OFN_NOREADONLYRETURN,
+                                           false};
+    return Shell_ProjectFileDialog(request, name);
 }
 
 void Project_SetNewDefaults()
