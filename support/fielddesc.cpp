@@ -71,7 +71,7 @@ std::string OtherText(const FieldDescriptor* f)
     switch (f->type) {
     case 'D': Date_Format(static_cast<const DateRecord*>(f->value), date); return date;
     case 'G': Date_FormatPacked(static_cast<const PackedDate*>(f->value), date); return date;
-    case 'c': return std::string(bytes, std::strlen(bytes) > 0 ? 1 : 0);
+    case 'c': return std::string(bytes, bytes[0] != '\0' ? 1 : 0);   // one byte, no terminator
     case 'W': return std::string(bytes, strnlen(bytes, 4));
     case 'S': {
         std::string fixed(static_cast<size_t>(std::max<int16_t>(f->width, 0)) + 1, '\0');

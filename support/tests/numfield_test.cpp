@@ -188,4 +188,24 @@ TEST(FieldDescriptor, ParsesAndFormatsByTypeLetter)
     }
 }
 
+// A character field is one byte: its value may be the last readable byte.
+TEST(FieldDescriptor, CharacterReadsOnlyItsOneByte)
+{
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    const DWORD page = info.dwPageSize;
+    auto* memory = static_cast<char*>(VirtualAlloc(nullptr, 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    ASSERT_NE(memory, nullptr);
+    DWORD previous;
+    ASSERT_TRUE(VirtualProtect(memory + page, page, PAGE_NOACCESS, &previous));
+    char* value = memory + page - 1;
+    *value = 'x';
+    FieldDescriptor field;
+    FieldDesc_Init(&field, 1, 0, 0, 0, 0, 0, 0, 'c', value, "");
+    char text[8];
+    FieldDesc_Format(&field, text, sizeof text);
+    EXPECT_STREQ(text, "x");
+    VirtualFree(memory, 0, MEM_RELEASE);
+}
+
 }  // namespace
