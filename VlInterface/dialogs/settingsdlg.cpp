@@ -92,10 +92,12 @@ void FillList(HWND dialog, int id, const DialogTextTable* rows, int16_t selected
     }
 }
 
-int16_t SelectedData(HWND dialog, int id)
+// The item data of the selection; unselected when the list has none.
+int16_t SelectedData(HWND dialog, int id, int16_t unselected = 0)
 {
     LRESULT item = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
-    return item == CB_ERR ? 0 : static_cast<int16_t>(SendDlgItemMessageA(dialog, id, CB_GETITEMDATA, item, 0));
+    return item == CB_ERR ? unselected
+                          : static_cast<int16_t>(SendDlgItemMessageA(dialog, id, CB_GETITEMDATA, item, 0));
 }
 
 void FillControls(HWND dialog)
@@ -115,8 +117,9 @@ void ReadControls(HWND dialog)
         return;
     g_settings.reading = true;
     SettingsRecord& record = g_settings.record;
-    record.interfaceLanguage = SelectedData(dialog, IDC_SET_INTERFACE_LNG);
-    record.printLanguage = SelectedData(dialog, IDC_SET_PRINT_LNG);
+    // A stored language that these texts do not offer is kept, not lost.
+    record.interfaceLanguage = SelectedData(dialog, IDC_SET_INTERFACE_LNG, record.interfaceLanguage);
+    record.printLanguage = SelectedData(dialog, IDC_SET_PRINT_LNG, record.printLanguage);
     record.country = SelectedData(dialog, IDC_SET_COUNTRY);
     record.priceList = SelectedData(dialog, IDC_SET_PRICE_LIST);
     g_settings.reading = false;
@@ -162,12 +165,12 @@ INT_PTR CALLBACK SettingsDlg_DlgProc(HWND dialog, UINT message, WPARAM wParam, L
     }
 }
 
-// A missing or unknown language setting means the default language, and the
-// dialog shows that one rather than an empty choice.
+// A missing or too small language setting means the default language, and
+// the dialog shows that one rather than an empty choice.
 int16_t LanguageInForce(const char* key)
 {
     long language = Settings_ReadInt(nullptr, key);
-    return static_cast<int16_t>(language <= 1500 ? kDefaultLanguage : language);
+    return static_cast<int16_t>(language < 1500 ? kDefaultLanguage : language);
 }
 
 } // namespace

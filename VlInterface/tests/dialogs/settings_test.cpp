@@ -83,6 +83,33 @@ TEST_F(SettingsTest, WithoutLanguageSettingsTheDefaultLanguageIsShown)
     });
 }
 
+TEST_F(SettingsTest, StoredInterfaceLanguageIsShownAndKeptByOk)
+{
+    struct Row {
+        const char* name;
+        DWORD stored;
+        LRESULT shown;     // item data of the selection, CB_ERR for none
+        DWORD afterOk;
+    };
+    const Row rows[] = {
+        {"too small", 1499, kLangEnglish, kLangEnglish},
+        {"lowest language id", 1500, CB_ERR, 1500},
+        {"Finnish", kLangFinnish, kLangFinnish, kLangFinnish},
+    };
+    Start();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PresetInt("General", "InterfaceLng", row.stored);
+        RunCommand(IDM_SETTINGS, IDC_SET_INTERFACE_LNG, [&](HWND dialog) {
+            LRESULT item = SendDlgItemMessageA(dialog, IDC_SET_INTERFACE_LNG, CB_GETCURSEL, 0, 0);
+            EXPECT_EQ(item == CB_ERR ? CB_ERR : SendDlgItemMessageA(dialog, IDC_SET_INTERFACE_LNG, CB_GETITEMDATA, item, 0),
+                      row.shown);
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+        });
+        EXPECT_EQ(Settings_ReadInt(nullptr, "General\\InterfaceLng"), static_cast<long>(row.afterOk));
+    }
+}
+
 TEST_F(SettingsTest, ChoicesAreStoredAndOnlyAChangeStampsTheSystems)
 {
     PresetInt("General", "InterfaceLng", kLangEnglish);
