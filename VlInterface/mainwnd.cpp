@@ -144,8 +144,13 @@ bool OnShellDialog(HWND window, UINT id)
 {
     switch (id) {
     case IDM_FILE_PRINT:
-        if (MainWnd_StoreOpenPage())
+        if (MainWnd_StoreOpenPage()) {
+            // Its pages name their own help topic; once it closes, Help
+            // follows the open calculation page again.
+            int32_t pageContext = Shell().helpContext;
             PrintDialog_Show(window, 0);
+            Shell().helpContext = pageContext;
+        }
         return true;
     case IDM_WEATHER_DATA: WeatherDlg_Run(window); return true;
     case IDM_USER_INSULATION: InsulationData_Show(window); return true;

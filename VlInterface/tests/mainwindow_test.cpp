@@ -1,6 +1,7 @@
 // The main window beyond the file commands: the system selector, a language
 // change reaching menu and states, help, the about box and its start-up
 // switch, ending the Windows session, and the modeless dialog list.
+#include "VlInterface/dialogs/dialogs.h"
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/window_fixture.h"
@@ -121,6 +122,23 @@ TEST_F(MainWindowTest, F1OpensHelpAtTheCurrentContext)
     EXPECT_FALSE(IsWindow(help));
     if (IsWindow(help))
         DestroyWindow(help);
+}
+
+TEST_F(MainWindowTest, HelpFollowsTheOpenPageOnceThePrintDialogCloses)
+{
+    Start(MakeTwoSystemProject().c_str());
+    const int32_t pageContext = Shell().helpContext;
+    TsUiScript script({[] {
+        HWND page = PropSheet_OpenPage();
+        if (!page)
+            return false;
+        while (PropSheet_GoToPage(SheetCode_NextPage) == 1) {}   // each page names its own topic
+        PostMessageA(GetParent(PropSheet_OpenPage()), WM_COMMAND, IDCANCEL, 0);
+        return true;
+    }});
+    SendMessageA(window(), WM_COMMAND, IDM_FILE_PRINT, 0);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_EQ(Shell().helpContext, pageContext);
 }
 
 TEST_F(MainWindowTest, AboutBoxShowsVersionAndKeepsTheStartSwitch)
