@@ -6,6 +6,7 @@
 #include "VlInterface/calcrecord.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
+#include "support/msgbox.h"
 #include <string>
 
 namespace {
@@ -16,6 +17,7 @@ enum SystemText : uint16_t {
     Text_CopySystemQuestion = 20013,
     Text_CannotCreateSystem = 45160,
     Text_NewSystemCaption = 45161,
+    Text_CopyFailed = 45166,
 };
 
 bool Confirm(HWND owner, uint16_t question)
@@ -109,7 +111,13 @@ int System_Copy(HWND owner)
     short page = CreatePage(owner);
     if (page == 0)
         return 0;
-    Kadmi_PageCopy(page, loaded);
+    if (Kadmi_PageCopy(page, loaded) != 0) {
+        // The empty page goes again when it can; the copied system stays loaded.
+        Kadmi_DeletePage(page);
+        ShowSystem(loaded, false);
+        MsgBox_Show(owner, Shell_Text(Text_CopyFailed), MB_OK | MB_ICONEXCLAMATION);
+        return 0;
+    }
     ShowSystem(page, false);
     return 1;
 }

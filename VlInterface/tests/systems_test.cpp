@@ -5,8 +5,12 @@
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/window_fixture.h"
 #include "Kadmi/kadmi.h"
+#include "testsupport/testsupport.h"
 #include <string>
 #include <vector>
+
+// Test build of the engine only: write faults on demand.
+extern "C" __declspec(dllimport) void WINAPI ddq_test_faults(long long bytes, BOOL failReplace);
 
 namespace {
 
@@ -109,6 +113,41 @@ TEST_F(ShellWindowTest, AnsweringNoToASystemQuestionChangesNothing)
     EXPECT_EQ(Kadmi_NPage(), 1);
     EXPECT_EQ(Kadmi_GetCurrentPage(), loaded);
     EXPECT_FALSE(ProjectUnsaved());
+}
+
+// A copy whose write fails (the disk is full) is reported, and the system
+// that was to be copied stays loaded with its parts and its commands.
+TEST_F(ShellWindowTest, FailedCopyIsReportedAndTheCopiedSystemStays)
+{
+    std::string path = TempPath("big.WDF");
+    MakeProjectFile(path);
+    ASSERT_EQ(Kadmi_OpenDatabasefile(path.c_str()), 0);
+    Kadmi_LoadPage(Kadmi_IthPage(0));
+    const std::string bulk(30000, 'b');   // the copy then writes far more than the writes before it
+    for (short i = -1; i < Kadmi_NPart(); ++i)
+        ASSERT_EQ(Kadmi_SetStringAtt(i < 0 ? 0 : Kadmi_IthPart(i), 9599, bulk.c_str()), 0);
+    Kadmi_SetStringAtt(0, 1535, "Original");
+    Kadmi_SavePage();
+    ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
+    Kadmi_CloseDatabasefile(0);
+    WIN32_FILE_ATTRIBUTE_DATA file{};
+    ASSERT_TRUE(GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &file));
+    Start(path.c_str());
+    short loaded = Kadmi_GetCurrentPage();
+
+    // Room for the loaded system's and the new page's writes, not for the copy's.
+    ddq_test_faults(file.nFileSizeLow * 5 / 2, FALSE);
+    ScriptedBoxes boxes({{IDYES, ""}, {IDOK, ""}});
+    SendMessageA(window(), WM_COMMAND, IDM_SYSTEM_COPY, 0);
+    ddq_test_faults(-1, FALSE);
+    ASSERT_EQ(boxes.texts.size(), 2u);
+    EXPECT_EQ(boxes.texts[1], Shell_Text(45166));
+    EXPECT_EQ(Kadmi_GetCurrentPage(), loaded);
+    EXPECT_STREQ(Kadmi_GetStringAtt(0, 1535), "Original");
+    EXPECT_TRUE(Shell_HasLayerParts());
+    EXPECT_TRUE(MenuEnabled(IDM_SYSTEM_COPY));
+    EXPECT_TRUE(SelectorEnabled());
+    EXPECT_EQ(Ts_ComboSelectedText(window(), IDC_SYSTEM_COMBO).rfind("1: Original", 0), 0u);
 }
 
 } // namespace
