@@ -44,6 +44,7 @@ bool Load(HINSTANCE instance)
         Diagnose("FATAL #%ld: Cannot ddq_opendatabase(%s)\n", 3L, schema.c_str());
         return false;
     }
+    TempFile_RemoveOrphans("prj");   // working copies of processes that were killed
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "kadmi_int.h"
 #include "support/paths.h"
 #include "support/strings.h"
+#include "support/tempfiles.h"
 #include <cstdio>
 #include <string>
 
@@ -152,17 +153,17 @@ short OpenAsProject(const char* path, bool reading)
 short MakeWorkingCopy()
 {
     auto& g = K();
-    char tempDir[MAX_PATH + 1];
-    DWORD n = GetTempPathA(sizeof tempDir, tempDir);
-    if (n == 0 || n > MAX_PATH || !GetTempFileNameA(tempDir, "prj", 0, g.workPath))
+    // Owned through a held marker, so that the next start removes it when
+    // this process ends without closing the project.
+    if (!TempFile_Create("prj", g.workPath, sizeof g.workPath, &g.workOwner))
         return -1003;
     if (Kadmi_CopyFile(g.path, g.workPath) != 0) {
-        DeleteFileA(g.workPath);
+        TempFile_Remove(g.workPath, &g.workOwner);
         return -1003;
     }
     short rc = OpenAsProject(g.workPath, false);
     if (rc != 0)
-        DeleteFileA(g.workPath);
+        TempFile_Remove(g.workPath, &g.workOwner);
     return rc;
 }
 
@@ -337,7 +338,7 @@ short WINAPI Kadmi_CloseDatabasefile(short save)
     g.db = -1;
     g.inTransaction = false;
     if (!g.readOnly) {
-        DeleteFileA(g.workPath);
+        TempFile_Remove(g.workPath, &g.workOwner);
         g.workPath[0] = '\0';
         ClearInUseMark(g.path);
         g.path[0] = '\0';

@@ -6,6 +6,7 @@
 #include "Kadmi/kadmi.h"
 #include "outside/Torbase200/torbase.h"
 #include "support/memory.h"
+#include "support/tempfiles.h"
 #include <cstring>
 #include <vector>
 
@@ -42,6 +43,7 @@ struct KadmiGlobals {
     short db = -1;                 // the open project (its working copy when writing)
     char path[kPathMax] = {};      // the project file; target of the next Save
     char workPath[MAX_PATH + 1] = {};   // the working copy, "" when reading
+    TempOwner workOwner;           // holds the working copy's marker while it exists
     bool readOnly = false;         // opened "READ"
     bool inTransaction = false;    // our own transaction is open
     bool saveFailed = false;       // set while a Save has not completed

@@ -230,8 +230,9 @@ TEST_F(Project, CloseEndsAProjectWhoseFileWentAway)
         EXPECT_EQ(Kadmi_CloseDatabasefile(0), -1101) << r.name;
         EXPECT_EQ(Kadmi_CloseDatabasefile(0), -1101) << r.name << ": nothing open any more";
         EXPECT_STREQ(Kadmi_ReadIni("MISC", "TempProjectFile"), "") << r.name;
-        if (r.removeWorkingCopy)
+        if (r.removeWorkingCopy) {
             EXPECT_EQ(StoredMark(file), -1) << r.name << ": the mark went with the project";
+        }
         ASSERT_EQ(Kadmi_OpenDatabasefile(other.c_str()), 0) << r.name;
         EXPECT_EQ(Kadmi_LoadPage(1), 0) << r.name;
         EXPECT_EQ(Kadmi_CloseDatabasefile(0), 0) << r.name;
@@ -294,6 +295,42 @@ TEST_F(Project, ExampleDatabaseHeldByAnotherProcessIsInUse)
     EXPECT_EQ(ReadAll(example).size(), strlen("damaged example database")) << "never made anew";
 }
 
+// kadmi_exit_helper beside this program, started with arguments; a null
+// process handle when it could not start.
+HANDLE StartHelper(const std::string& arguments)
+{
+    char exe[MAX_PATH + 1] = {};
+    GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    std::string command = std::string(exe, strrchr(exe, '\\')) + "\\kadmi_exit_helper.exe " + arguments;
+    STARTUPINFOA si = {};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi = {};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+        return nullptr;
+    CloseHandle(pi.hThread);
+    return pi.hProcess;
+}
+
+// Runs the helper to its end: its exit code, 1 when it did not run.
+DWORD RunHelper(const std::string& arguments)
+{
+    HANDLE process = StartHelper(arguments);
+    if (!process)
+        return 1;
+    WaitForSingleObject(process, 60000);
+    DWORD code = 1;
+    GetExitCodeProcess(process, &code);
+    CloseHandle(process);
+    return code;
+}
+
+std::string Quoted(const std::string& text)
+{
+    return "\"" + text + "\"";
+}
+
 // A program that ends with both databases open leaves them to the unload:
 // the example database is committed, the project closed and its mark cleared.
 TEST_F(Project, UnloadingCommitsTheExampleDatabaseAndClosesTheProject)
@@ -301,25 +338,62 @@ TEST_F(Project, UnloadingCommitsTheExampleDatabaseAndClosesTheProject)
     CreateLoaded();
     SaveClose();
     std::string example = dir.Path("example.db");
-    char exe[MAX_PATH + 1] = {};
-    GetModuleFileNameA(nullptr, exe, MAX_PATH);
-    std::string command = std::string(exe, strrchr(exe, '\\'));
-    command.append("\\kadmi_exit_helper.exe \"").append(example).append("\" \"").append(file).append("\"");
-    STARTUPINFOA si = {};
-    si.cb = sizeof si;
-    PROCESS_INFORMATION pi = {};
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    WaitForSingleObject(pi.hProcess, 60000);
-    DWORD code = 1;
-    GetExitCodeProcess(pi.hProcess, &code);
-    CloseHandle(pi.hProcess);
-    CloseHandle(pi.hThread);
-    ASSERT_EQ(code, 0u);
+    ASSERT_EQ(RunHelper(Quoted(example) + " " + Quoted(file)), 0u);
     EXPECT_EQ(StoredMark(file), -1);
     ASSERT_EQ(Kadmi_DefOpenDatabasefile(example.c_str()), 0);
     EXPECT_EQ(Kadmi_DefGetIntAtt(1, 1, 101), 7);
+}
+
+// A program killed with a project open leaves its working copy (and maybe
+// the engine's lock) in the temporary folder; the next start of the library
+// removes them, but never the working copy of a program still running.
+TEST_F(Project, NextStartRemovesTheWorkingCopiesOfKilledProgramsOnly)
+{
+    CreateLoaded();
+    SaveClose();
+    std::string other = dir.Path("other.wdf");
+    ASSERT_TRUE(CopyFileA(file.c_str(), other.c_str(), FALSE));
+    struct Holder {
+        HANDLE process;
+        std::string workingCopy;
+    };
+    auto hold = [&](const std::string& project, const std::string& ini) {
+        Holder h{StartHelper("hold " + Quoted(project) + " " + Quoted(ini)), ""};
+        for (int wait = 0; wait < 600 && h.workingCopy.empty(); ++wait) {
+            Sleep(50);
+            char value[MAX_PATH] = {};
+            GetPrivateProfileStringA("MISC", "TempProjectFile", "", value, sizeof value, ini.c_str());
+            h.workingCopy = value;
+        }
+        return h;
+    };
+    auto kill = [](Holder& h) {
+        TerminateProcess(h.process, 9);
+        WaitForSingleObject(h.process, 60000);
+        CloseHandle(h.process);
+    };
+    Holder killed = hold(file, dir.Path("killed.ini")), running = hold(other, dir.Path("running.ini"));
+    ASSERT_TRUE(killed.process && running.process);
+    ASSERT_FALSE(killed.workingCopy.empty());
+    ASSERT_FALSE(running.workingCopy.empty());
+    kill(killed);
+    WriteText(killed.workingCopy + ".lock", "");   // killed inside a transaction
+    ASSERT_TRUE(Exists(killed.workingCopy));
+
+    const struct {
+        const char* name;
+        const std::string& workingCopy;
+        bool kept;
+    } rows[] = {{"killed", killed.workingCopy, false}, {"running", running.workingCopy, true}};
+    ASSERT_EQ(RunHelper("start"), 0u);
+    for (const auto& row : rows) {
+        for (const char* suffix : {"", ".lock", ".own"})
+            EXPECT_EQ(Exists(row.workingCopy + suffix), row.kept && std::strcmp(suffix, ".lock") != 0)
+                << row.name << suffix;
+    }
+    kill(running);
+    ASSERT_EQ(RunHelper("start"), 0u);
+    EXPECT_FALSE(Exists(running.workingCopy)) << "once its program is gone";
 }
 
 // Every truncation and every flipped byte of a saved project is refused by
