@@ -108,10 +108,22 @@ std::string AboutFile(const char* name, uint16_t textId)
     return std::string(name) + "\n\n" + Shell_Text(textId);
 }
 
-// The message for an open code of the project library about file name.
-void ShowFileError(HWND owner, const char* name, int code)
+// The project library takes names shorter than this, its folder included.
+constexpr size_t kProjectNameLimit = 256;
+
+bool NameFitsProject(const char* name)
 {
-    if (code == -1002)
+    return std::strlen(name) < kProjectNameLimit;
+}
+
+} // namespace
+
+// The message for an open code of the project library about file name.
+void FileMenu_ShowOpenError(HWND owner, const char* name, int code)
+{
+    if (!NameFitsProject(name))
+        ShowStop(owner, AboutFile(name, Text_NameTooLong).c_str());
+    else if (code == -1002)
         ShowStop(owner, AboutFile(name, Text_FileMissing).c_str());
     else if (code == -1003)
         ShowStop(owner, Shell_Text(Text_OpenFailed));
@@ -121,15 +133,17 @@ void ShowFileError(HWND owner, const char* name, int code)
         ShowProgramError(owner, code);
 }
 
+namespace {
+
 void ShowOpenError(HWND owner, int code)
 {
     std::string name = App().currentFile;
     App().currentFile[0] = '\0';
-    // A file that can be used gives -1002 only when the in-use question was
-    // declined: the user's own choice, nothing to report.
-    if (code == -1002 && FileIsUsable(name.c_str(), false))
+    // A file that the library can take gives -1002 only when the in-use
+    // question was declined: the user's own choice, nothing to report.
+    if (code == -1002 && NameFitsProject(name.c_str()) && FileIsUsable(name.c_str(), false))
         return;
-    ShowFileError(owner, name.c_str(), code);
+    FileMenu_ShowOpenError(owner, name.c_str(), code);
 }
 
 // Checked before the open project is given up: the chosen file can be read
@@ -140,7 +154,7 @@ bool ProjectFileOpens(HWND owner, const char* name)
     if (code == -1005)
         code = -1004;   // an empty file holds no project either
     if (code != 0)
-        ShowFileError(owner, name, code);
+        FileMenu_ShowOpenError(owner, name, code);
     return code == 0;
 }
 
@@ -207,7 +221,7 @@ void TakeOpenedProject(const char* name)
 {
     RecentFiles_Add(nullptr, name);
     Project_LoadFirstSystem();
-    Shell().newFileFlag = 0;
+    FileMenu_ForgetNewFile();
     Kadmi_MarkAccess(-1, "SAVE");
     MainWnd_UpdateTitle();
 }
@@ -260,7 +274,7 @@ int32_t __stdcall VlFileMenu_AskSaveChanges(HWND owner, const char* question)
         return VlFileMenu_SaveFileAs(owner);
     if (!WriteProject(owner))
         return -2;
-    Shell().newFileFlag = 0;
+    FileMenu_ForgetNewFile();
     return IDYES;
 }
 
@@ -293,6 +307,7 @@ int32_t __stdcall VlFileMenu_NewFile(HWND owner)
     Project_SetNewDefaults();   // takes the three parts just made as they are
     Kadmi_SavePage();
 #endif
+    FileMenu_ForgetNewFile();   // a file an earlier New made is the user's now
     Shell().newFileFlag = 1;
     return 0;
 }
@@ -345,7 +360,7 @@ int32_t __stdcall VlFileMenu_SaveFile(HWND owner)
     Kadmi_SetStringAtt(-1, kAttSaveDate, today);
     if (!WriteProject(owner))
         return -2;
-    Shell().newFileFlag = 0;
+    FileMenu_ForgetNewFile();
     return 0;
 }
 
@@ -372,11 +387,13 @@ int32_t __stdcall VlFileMenu_SaveFileAs(HWND owner)
         return -3;
     }
     RecentFiles_Add(owner, name);
-    // The file New made goes when the project moves to another name, never
-    // when it was saved over itself.
-    if (Shell().newFileFlag && !RecentList_SameName(previous, name))
+    // The file New made goes when the project moves to another name before
+    // the user saved it, never when it was saved over itself.
+    if ((Shell().newFileFlag || Shell().newFileSavedByNewOnly) && !RecentList_SameName(previous, name)) {
         Kadmi_DeleteDatabasefile(previous);
-    Shell().newFileFlag = 0;
+        RecentFiles_Remove(previous);
+    }
+    FileMenu_ForgetNewFile();
     return 0;
 }
 
@@ -390,10 +407,16 @@ int32_t __stdcall VlFileMenu_CloseFile(HWND owner)
     Kadmi_CloseDatabasefile(0);
     if (Shell().newFileFlag)
         Kadmi_DeleteDatabasefile(closed);
-    Shell().newFileFlag = 0;
+    FileMenu_ForgetNewFile();
     Project_NewTemporary();
     MainWnd_UpdateTitle();
     return 0;
+}
+
+void FileMenu_ForgetNewFile()
+{
+    Shell().newFileFlag = 0;
+    Shell().newFileSavedByNewOnly = false;
 }
 
 int32_t __stdcall VlFileMenu_UpdateFileList(HWND)

@@ -72,7 +72,10 @@ void OnNewFile(HWND window)
         // Stamped before the first save, so that the new file carries them.
         Project_MarkInputsEdited();
         Project_StampUserSettings();
-        VlFileMenu_SaveFile(window);
+        // Saved only to have the file: Save As to another name before the
+        // user saves it still removes it.
+        if (VlFileMenu_SaveFile(window) == 0)
+            Shell().newFileSavedByNewOnly = true;
     }
     if (result == 0 || result == -3)
         MainWnd_ShowNewProject(window);

@@ -24,10 +24,11 @@ constexpr short kAttLayerFlag = 1133;
 
 int Project_NewTemporary()
 {
+    FileMenu_ForgetNewFile();
     Project_DeleteTempFile();
-    char directory[MAX_PATH];
-    DWORD length = GetTempPathA(sizeof(directory), directory);
-    if (length == 0 || length >= sizeof(directory) || !GetTempFileNameA(directory, "NON", 0, Shell().tempFile)) {
+    // Owned through a held marker, so that the next start removes it when
+    // this process ends without its shutdown.
+    if (!TempFile_Create("NON", Shell().tempFile, sizeof(Shell().tempFile), &Shell().tempOwner)) {
         Shell().tempFile[0] = '\0';
         return -2;
     }
@@ -46,8 +47,7 @@ int Project_NewTemporary()
 
 void Project_DeleteTempFile()
 {
-    if (Shell().tempFile[0])
-        DeleteFileA(Shell().tempFile);
+    TempFile_Remove(Shell().tempFile, &Shell().tempOwner);
     Shell().tempFile[0] = '\0';
 }
 

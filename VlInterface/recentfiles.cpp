@@ -61,3 +61,10 @@ int RecentFiles_Add(HWND, const char* name)
     WriteList(list);
     return 0;
 }
+
+void RecentFiles_Remove(const char* name)
+{
+    std::vector<std::string> list = ReadList();
+    std::erase_if(list, [name](const std::string& entry) { return RecentList_SameName(entry, name); });
+    WriteList(list);
+}

@@ -4,6 +4,7 @@
 // the module instance, the main window, the title and the current file name.
 #pragma once
 #include <windows.h>
+#include "support/tempfiles.h"
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -31,6 +32,7 @@ enum ShellText : uint16_t {
     Text_OpenInUseQuestion = 10011,
     Text_FileDamaged = 45100,
     Text_ReplaceWithNewQuestion = 45101,
+    Text_NameTooLong = 45110,
     Text_AboutText1 = 20038,
     Text_AboutText2 = 20039,
     Text_AboutText3 = 20040,
@@ -60,7 +62,9 @@ struct ShellGlobals {
     char title[MAX_PATH] = {};             // "<text 1> <text 2> <version>"
     char helpPath[MAX_PATH] = {};          // help file beside the module
     char tempFile[MAX_PATH] = {};          // the temporary project ("NON" prefix)
+    TempOwner tempOwner;                   // holds the temporary project's marker
     int32_t newFileFlag = 0;               // 1 while a file made by New is unsaved
+    bool newFileSavedByNewOnly = false;    // New's file was saved by New alone, not yet by the user
     int32_t layerParts[3] = {};            // layer parts of the loaded system, 0 none
     int32_t helpContext = kHelpContextStart;
     HACCEL accelerators = nullptr;
@@ -110,8 +114,8 @@ HWND Startup_CreateMainWindow();
 void Startup_BuildTitle();
 void Startup_BuildHelpPath();
 // The file named by a command line: surrounding quotes and blanks removed,
-// made absolute against the working directory of the call. Empty when the
-// line names nothing or the name does not fit in MAX_PATH.
+// made absolute against the working directory of the call (as given when it
+// cannot be). Empty when the line names nothing.
 std::string Startup_CommandLineFile(const char* commandLine);
 
 // Modeless dialogs served by the message loop.
@@ -170,8 +174,18 @@ void Project_LoadFirstSystem();
 // Gives the loaded page its three layer parts, each marked (1133 = 1).
 void Project_AddLayerParts();
 
+// Says why the project file name could not be opened (code: the project
+// library's open code), naming the file (filemenu.cpp).
+void FileMenu_ShowOpenError(HWND owner, const char* name, int code);
+
+// The project is no longer the file New made: saved by the user, replaced
+// or closed (filemenu.cpp).
+void FileMenu_ForgetNewFile();
+
 // Recent files (recentfiles.cpp).
 int RecentFiles_Add(HWND owner, const char* name);
+// Drops every entry equal to name (letter case ignored).
+void RecentFiles_Remove(const char* name);
 // Reads entry i (1-based) whole; empty when missing or empty.
 std::string RecentFiles_Read(int i);
 

@@ -89,6 +89,7 @@ int Startup_Init()
         MessageBoxA(nullptr, "Cannot create windowclass ?", nullptr, MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
         return -1;
     }
+    TempFile_RemoveOrphans("NON");   // temporary projects of processes that were killed
     Project_NewTemporary();
     ErrorList_Reset();
     ClipCursor(nullptr);
@@ -114,13 +115,15 @@ std::string Startup_CommandLineFile(const char* commandLine)
         line.remove_prefix(1);
         line = line.substr(0, line.find('"'));
     }
-    if (line.empty() || line.size() >= MAX_PATH)
-        return {};
     std::string name(line);
-    char full[MAX_PATH];
-    DWORD length = GetFullPathNameA(name.c_str(), sizeof(full), full, nullptr);
-    if (length == 0 || length >= sizeof(full))
-        return {};
+    DWORD needed = name.empty() ? 0 : GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
+    if (needed == 0)
+        return name;
+    std::string full(needed, '\0');
+    DWORD length = GetFullPathNameA(name.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed)
+        return name;
+    full.resize(length);
     return full;
 }
 
@@ -145,7 +148,9 @@ int Startup_AfterCreate(const char* commandLine)
     std::snprintf(application, sizeof(application), "%s", kApplication);
     std::snprintf(version, sizeof(version), "%s", versionText ? versionText : "");
     VlPrint_InitDLL(App().mainWindow, App().instance, company, application, versionText ? version : nullptr);
-    if (!file.empty()) {
+    if (file.size() >= sizeof(App().currentFile)) {
+        FileMenu_ShowOpenError(App().mainWindow, file.c_str(), -1002);   // the temporary project stays
+    } else if (!file.empty()) {
         MainWnd_OpenCommandLineFile(file.c_str());
         SendMessageA(App().mainWindow, WM_ACTIVATE, WA_ACTIVE, 0);
     }
@@ -164,7 +169,7 @@ void Startup_Shutdown()
     Kadmi_CloseDatabasefile(0);
     if (Shell().newFileFlag)
         Kadmi_DeleteDatabasefile(current);
-    Shell().newFileFlag = 0;
+    FileMenu_ForgetNewFile();
     App().title = "VlIntfc.dll";
     TextAPI_Close(Shell().textHandle);
     Shell().textHandle = -1;

@@ -201,16 +201,31 @@ TEST_F(FileCommandTest, SaveAsOntoTheNewFileItselfKeepsIt)
 
 TEST_F(FileCommandTest, SaveAsMovesTheProjectAndRemovesTheUnsavedNewFile)
 {
-    std::string path = StartWithNewFile("first.WDF");
-    Shell().newFileFlag = 1;
+    PresetString("Recent File List", "File1", TempPath("older.WDF"));
+    std::string path = StartWithNewFile("first.WDF");   // New saves its file at once
     std::string moved = TempPath("moved.WDF");
-    ScriptedBoxes boxes({{IDOK, moved}});
-    Command(IDM_FILE_SAVEAS);
+    {
+        ScriptedBoxes boxes({{IDOK, moved}});
+        Command(IDM_FILE_SAVEAS);
+    }
     EXPECT_EQ(Current(), moved);
     EXPECT_TRUE(Exists(moved));
     EXPECT_FALSE(Exists(path));
     EXPECT_EQ(StoredString("Recent File List", "File1"), moved);
+    EXPECT_EQ(StoredString("Recent File List", "File2"), TempPath("older.WDF"));
     EXPECT_EQ(Title(), std::string(Shell().title) + " - " + moved);
+
+    // A new file that the user has saved is his: Save As keeps it.
+    std::string second = TempPath("second.WDF");
+    {
+        ScriptedBoxes boxes({{IDOK, second}});
+        Command(IDM_FILE_NEW);
+    }
+    Command(IDM_FILE_SAVE);
+    ScriptedBoxes boxes({{IDOK, TempPath("third.WDF")}});
+    Command(IDM_FILE_SAVEAS);
+    EXPECT_TRUE(Exists(second));
+    EXPECT_EQ(StoredString("Recent File List", "File2"), second);
 }
 
 TEST_F(FileCommandTest, CloseOpensATemporaryProject)

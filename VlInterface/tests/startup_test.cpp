@@ -6,7 +6,10 @@
 #include "VlInterface/tests/window_fixture.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#include "support/paths.h"
+#include "support/tempfiles.h"
 #include "testsupport/testsupport.h"
+#include <fstream>
 
 namespace {
 
@@ -82,13 +85,36 @@ TEST_F(StartupTest, CommandLineFileOpensLikeTheOpenCommand)
     EXPECT_EQ(StoredString("Recent File List", "File1"), file);
 }
 
-TEST_F(StartupTest, MissingCommandLineFileLeavesATemporaryProject)
+TEST_F(StartupTest, CommandLineFileThatCannotBeOpenedIsNamedWithTheReason)
 {
-    ScriptedBoxes boxes({{IDOK, ""}});
-    Start(Quoted(TempPath("gone.WDF")).c_str());
-    EXPECT_EQ(boxes.answered(), 1u);
-    EXPECT_EQ(std::string(App().currentFile), "Noname");
-    EXPECT_EQ(WindowText(window()), std::string(Shell().title) + " - Noname");
+    std::string project = TempPath("plant.WDF");
+    MakeProjectFile(project);
+    std::string folder = TempPath("");
+    std::string long258 = folder + std::string(258 - folder.size() - 4, 'n') + ".WDF";
+    ASSERT_TRUE(CopyFileA(project.c_str(), long258.c_str(), FALSE));
+    std::string damaged = TempPath("damaged.WDF");
+    std::ofstream(damaged) << "not a project";
+    struct Row {
+        const char* name;
+        std::string file;
+        uint16_t reason;
+    } const rows[] = {
+        {"missing", TempPath("gone.WDF"), Text_FileMissing},
+        {"a folder", folder.substr(0, folder.size() - 1), Text_FileMissing},
+        {"not a project", damaged, Text_FileDamaged},
+        {"258 characters, a project", long258, Text_NameTooLong},
+        {"300 characters", folder + std::string(300, 'x') + ".WDF", Text_NameTooLong},
+    };
+    Start();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        ScriptedBoxes boxes({{IDOK, ""}});
+        Restart(Quoted(row.file).c_str());
+        ASSERT_EQ(boxes.texts.size(), 1u);
+        EXPECT_EQ(boxes.texts[0], row.file + "\n\n" + Shell_Text(row.reason));
+        EXPECT_EQ(std::string(App().currentFile), "Noname");
+        EXPECT_EQ(WindowText(window()), std::string(Shell().title) + " - Noname");
+    }
 }
 
 TEST(CommandLine, NamesOneFileResolvedAgainstTheStartDirectory)
@@ -108,7 +134,7 @@ TEST(CommandLine, NamesOneFileResolvedAgainstTheStartDirectory)
         {"relative name", "plant.WDF", here + "plant.WDF"},
         {"empty line", "", ""},
         {"only quotes", "\"\"", ""},
-        {"too long for a path", "C:\\" + std::string(400, 'x'), ""},
+        {"too long for a path, kept to be reported", "C:\\" + std::string(400, 'x'), "C:\\" + std::string(400, 'x')},
     };
     for (const Case& c : cases)
         EXPECT_EQ(Startup_CommandLineFile(c.line.c_str()), c.file) << c.name;
@@ -125,6 +151,19 @@ TEST_F(StartupTest, ShutdownRemovesTemporaryFilesAndKeepsTheDirectory)
     Startup_Shutdown();
     EXPECT_EQ(GetFileAttributesA(temp.c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(StoredString("Directories", "ProjectDirectory"), cwd);
+}
+
+TEST_F(StartupTest, StartRemovesTheTemporaryProjectsOfKilledProgramsOnly)
+{
+    char killed[MAX_PATH], running[MAX_PATH];
+    TempOwner killedOwner, runningOwner;
+    ASSERT_TRUE(TempFile_Create("NON", killed, sizeof(killed), &killedOwner));
+    ASSERT_TRUE(TempFile_Create("NON", running, sizeof(running), &runningOwner));
+    killedOwner.Close();   // as its process's end does, leaving the files
+    Start();
+    EXPECT_FALSE(Path_FileExists(killed));
+    EXPECT_TRUE(Path_FileExists(running));
+    TempFile_Remove(running, &runningOwner);
 }
 
 TEST_F(StartupTest, StoredProjectDirectoryBecomesTheWorkingDirectory)
