@@ -202,7 +202,8 @@ TechDbHandle __stdcall TechDbOtherInsulation_Open(int write)
 
 TechDbHandle __stdcall TechDbOtherInsulation_Close(int)
 {
-    EditableDb_Close(TechDb().other);
+    if (EditableDb_Close(TechDb().other) < 0)
+        return -1;   // the commit failed: the file is as it was
     return TechDb().other.handle;
 }
 
@@ -213,7 +214,8 @@ TechDbHandle __stdcall TechDbWeather_Open(int write)
 
 TechDbHandle __stdcall TechDbWeather_Close(int)
 {
-    EditableDb_Close(TechDb().weather);
+    if (EditableDb_Close(TechDb().weather) < 0)
+        return -1;   // the commit failed: the file is as it was
     return TechDb().weather.handle;
 }
 

@@ -60,7 +60,8 @@ VLTECHDB_API TechDbHandle __stdcall VlPricePLNDb_Handle();
 VLTECHDB_API TechDbHandle __stdcall TechDbOtherInsulation_Open(int write);
 // Ends one open. The last one commits (when opened for writing) and closes,
 // whatever write says, and the handle returns to 100. Returns the handle
-// after the call: still the open handle for an inner close, 100, or -1.
+// after the call: still the open handle for an inner close, 100, or -1
+// (also when the commit failed; the file then stays as it was).
 VLTECHDB_API TechDbHandle __stdcall TechDbOtherInsulation_Close(int write);
 // The weather pair, as the other-insulation pair with sentinel 200.
 VLTECHDB_API TechDbHandle __stdcall TechDbWeather_Open(int write);

@@ -30,6 +30,26 @@ void Wnd_SetTitle(HWND window, const char* first, const char* second);
 // whole on the owner's work area.
 void Wnd_CenterOnOwner(HWND window);
 
+// Keeps a step from running inside itself (a control that notifies while it
+// is filled or read): sets flag while alive; entered() is false when the
+// flag was set already.
+class ReentryGuard {
+public:
+    explicit ReentryGuard(bool& flag) : flag_(flag), entered_(!flag) { flag_ = true; }
+    ~ReentryGuard()
+    {
+        if (entered_)
+            flag_ = false;
+    }
+    bool entered() const { return entered_; }
+    ReentryGuard(const ReentryGuard&) = delete;
+    ReentryGuard& operator=(const ReentryGuard&) = delete;
+
+private:
+    bool& flag_;
+    bool entered_;
+};
+
 // The low and high 16 bits of a message parameter.
 uint16_t Msg_LoWord(DWORD_PTR value);
 uint16_t Msg_HiWord(DWORD_PTR value);

@@ -1,7 +1,15 @@
-// The pieces the user insulation editor and the weather dialog share: the
-// in-use mark protocol on their database, their list views, free numbers.
+// The pieces the user insulation editor and the weather dialog share: their
+// dialog procedure (in-use mark, closing, help), their list views, the walk
+// over their records, saving and free numbers.
 #include "VlInterface/dialogs/editorcommon.h"
+#include "VlInterface/dialogs/dlgtexts.h"
+#include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
+#include "VlInterface/workspace/calctabs.h"
+#include "outside/Lexmo100/lexmo.h"
+#include "support/app.h"
+#include "support/dlgutil.h"
+#include "support/tooltips.h"
 #include <commctrl.h>
 #include <cstdio>
 
@@ -10,6 +18,8 @@ constexpr const char* kGeneralClass = "GE";
 constexpr const char* kGeneralKey = "GeneralInfo";
 constexpr short kAttInUse = 1101;
 constexpr int kMaxNumber = 999;
+constexpr uint16_t kTextNotSaved = 45222;
+const DialogTextTable kNoTooltips[] = {{0, 0, nullptr}};
 }
 
 const EditorDatabase kOtherInsulationDb = {TechDbOtherInsulation_Open, TechDbOtherInsulation_Close};
@@ -34,23 +44,12 @@ EditorMark EditorMark_Take(HWND dialog, const EditorDatabase& db, const uint16_t
             return answer == IDNO ? EditorMark::ReadOnly : EditorMark::Cancelled;
         }
     }
-    EditorMark result = EditorMark::Held;
-    if (TechDb_SetIntAtt(handle, kGeneralClass, kGeneralKey, kAttInUse, 1, 1) != 0) {
-        MessageBoxA(dialog, Shell_Text(failedText), "", MB_OK | MB_ICONEXCLAMATION);
-        result = EditorMark::ReadOnly;
-    }
-    db.close(1);
-    return result;
-}
-
-bool EditorMark_OnOpen(HWND dialog, const EditorDatabase& db, const uint16_t (&question)[4], uint16_t failedText,
-                       bool* held)
-{
-    EditorMark mark = EditorMark_Take(dialog, db, question, failedText);
-    *held = mark == EditorMark::Held;
-    if (mark == EditorMark::Cancelled)
-        EndDialog(dialog, 1);
-    return mark != EditorMark::Cancelled;
+    bool set = TechDb_SetIntAtt(handle, kGeneralClass, kGeneralKey, kAttInUse, 1, 1) == 0;
+    bool committed = db.close(1) >= 0;
+    if (set && committed)
+        return EditorMark::Held;
+    MessageBoxA(dialog, Shell_Text(failedText), "", MB_OK | MB_ICONEXCLAMATION);
+    return EditorMark::ReadOnly;
 }
 
 void EditorBox_Refuse(HWND dialog, uint16_t text, uint16_t caption)
@@ -58,10 +57,25 @@ void EditorBox_Refuse(HWND dialog, uint16_t text, uint16_t caption)
     MessageBoxA(dialog, Shell_Text(text), Shell_Text(caption), MB_OK | MB_ICONEXCLAMATION);
 }
 
-void EditorDlg_SelectOnFocus(UINT code, HWND control)
+bool EditorBox_Ask(HWND dialog, const char* text, uint16_t caption, UINT buttons)
 {
-    if (code == EN_SETFOCUS)
-        SendMessageA(control, EM_SETSEL, 0, -1);
+    return MessageBoxA(dialog, text, Shell_Text(caption), buttons | MB_ICONQUESTION) == IDYES;
+}
+
+void EditorDlg_Enable(HWND dialog, std::initializer_list<EditorRule> rules)
+{
+    static bool enabling = false;
+    ReentryGuard guard(enabling);
+    if (!guard.entered())
+        return;
+    for (const EditorRule& rule : rules)
+        EnableWindow(GetDlgItem(dialog, rule.id), rule.enabled);
+}
+
+void EditorDlg_Focus(HWND dialog, int id)
+{
+    if (id)
+        Dlg_FocusItem(dialog, id);
 }
 
 void EditorMark_Release(const EditorDatabase& db)
@@ -152,4 +166,125 @@ int EditorDb_FreeNumber(const EditorDatabase& db, const char* recordClass, short
             free = number;
     db.close(0);
     return free;
+}
+
+bool EditorList_SelectionChanged(const NMHDR* header)
+{
+    if (header->code != LVN_ITEMCHANGED)
+        return false;
+    const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
+    return (change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED);
+}
+
+void EditorDb_Load(const EditorDatabase& db, HWND list, const char* recordClass, short att, int first,
+                   const std::function<void(TechDbHandle, int number, const char* name)>& found)
+{
+    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    TechDbHandle handle = db.open(0);
+    for (int number = first; number <= kMaxNumber; ++number)
+        if (const char* name = TechDb_GetStringAtt(handle, recordClass, EditorKey(number).text, att))
+            found(handle, number, name);
+    db.close(0);
+}
+
+bool EditorDb_Save(HWND dialog, const EditorDatabase& db, const std::function<bool(TechDbHandle)>& write)
+{
+    TechDbHandle handle = db.open(1);
+    bool saved = handle >= 0;
+    if (saved) {
+        saved = write(handle);
+        saved = db.close(1) >= 0 && saved;
+    }
+    if (!saved)
+        MessageBoxA(dialog, Shell_Text(kTextNotSaved), Shell().title, MB_OK | MB_ICONEXCLAMATION);
+    return saved;
+}
+
+namespace {
+
+const EditorDialog& Editor(HWND dialog)
+{
+    return *reinterpret_cast<const EditorDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+void OnInitEditor(HWND dialog, const EditorDialog& editor)
+{
+    Wnd_CenterOnOwner(dialog);
+    *editor.holdsMark = false;
+    TextAPI_TranslateDialog(Shell().textHandle, dialog, editor.texts);
+    EditorMark mark = EditorMark_Take(dialog, editor.db, editor.question, editor.markFailedText);
+    if (mark == EditorMark::Cancelled) {
+        EndDialog(dialog, 1);
+        return;
+    }
+    *editor.holdsMark = mark == EditorMark::Held;
+    editor.open(dialog);
+}
+
+void CloseEditor(HWND dialog, const EditorDialog& editor)
+{
+    if (editor.mayClose && !editor.mayClose(dialog))
+        return;
+    if (*editor.holdsMark)
+        EditorMark_Release(editor.db);
+    *editor.holdsMark = false;
+    EndDialog(dialog, 1);
+}
+
+INT_PTR OnEditorCommand(HWND dialog, const EditorDialog& editor, UINT id, UINT code, HWND control)
+{
+    switch (id) {
+    case IDC_EDITOR_CLOSE:
+    case IDOK:
+    case IDCANCEL:
+        CloseEditor(dialog, editor);
+        return TRUE;
+    case IDC_DIALOG_HELP:
+        DlgHelp_Show(dialog, editor.helpContext);
+        return TRUE;
+    default:
+        if (editor.command(dialog, id))
+            return TRUE;
+        if (code == EN_SETFOCUS)   // an edit control gaining the focus gets its whole text selected
+            SendMessageA(control, EM_SETSEL, 0, -1);
+        return FALSE;
+    }
+}
+
+INT_PTR CALLBACK EditorDlg_Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    Tooltip_HandleDialogMessage(dialog, message, wParam, lParam, Shell().textHandle, kNoTooltips);
+    if (message == WM_INITDIALOG) {
+        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        OnInitEditor(dialog, Editor(dialog));
+        return FALSE;
+    }
+    if (!GetWindowLongPtrA(dialog, DWLP_USER))
+        return FALSE;
+    switch (message) {
+    case WM_NOTIFY:
+        Editor(dialog).notify(dialog, wParam, reinterpret_cast<const NMHDR*>(lParam));
+        return FALSE;
+    case WM_CLOSE:
+        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        return TRUE;
+    case WM_COMMAND:
+        return OnEditorCommand(dialog, Editor(dialog), LOWORD(wParam), HIWORD(wParam),
+                               reinterpret_cast<HWND>(lParam));
+    default:
+        return FALSE;
+    }
+}
+
+} // namespace
+
+INT_PTR EditorDlg_Run(HWND owner, const EditorDialog& editor)
+{
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    INT_PTR result = DialogBoxParamA(App().instance, MAKEINTRESOURCEA(editor.templateId), owner, EditorDlg_Proc,
+                                     reinterpret_cast<LPARAM>(&editor));
+    if (result == 1)
+        CalcTabs_NotifyCurrentPage(editor.closedCode);
+    return result;
 }

@@ -1,10 +1,16 @@
-// What the two data editors share: the in-use mark of their database, the
-// list view they show their records in, and the search for a free number.
+// What the two data editors share: one dialog procedure that runs the in-use
+// mark, closing and help for both, the list view they show their records in,
+// the walk over their numbered records, saving with the user told of a
+// failure, and the search for a free number.
 #pragma once
 #include <windows.h>
 #include "VlTechDatabase/vltechdb.h"
 #include <cstdint>
+#include <cstring>
+#include <functional>
 #include <initializer_list>
+
+struct DialogTextTable;
 
 // The open and close pair of an editable database.
 struct EditorDatabase {
@@ -22,20 +28,45 @@ enum class EditorMark { Held, ReadOnly, Cancelled };
 // failedText and gives read-only. The database is closed again in every case.
 EditorMark EditorMark_Take(HWND dialog, const EditorDatabase& db, const uint16_t (&question)[4],
                            uint16_t failedText);
-// Takes the mark as the editor opens: false when the user cancelled (the
-// dialog has then been ended with 1); *held tells whether it may edit.
-bool EditorMark_OnOpen(HWND dialog, const EditorDatabase& db, const uint16_t (&question)[4], uint16_t failedText,
-                       bool* held);
 // Removes the mark (call only when this editor holds it).
 void EditorMark_Release(const EditorDatabase& db);
 // The mark as stored: 1 when held by an editor.
 short EditorMark_Read(const EditorDatabase& db);
 
+// One editor as the shared dialog procedure runs it. The procedure
+// translates the dialog, takes the mark (holdsMark tells the editor whether
+// it may edit), and answers Close, OK, Cancel, the close box and Help; the
+// rest is the editor's.
+struct EditorDialog {
+    int templateId;
+    const DialogTextTable* texts;
+    const EditorDatabase& db;
+    uint16_t question[4];       // the in-use question
+    uint16_t markFailedText;
+    uint32_t helpContext;
+    int closedCode;             // told to the open calculation page once closed
+    bool* holdsMark;
+    void (*open)(HWND dialog);                           // after the mark: lists, load, enable
+    bool (*command)(HWND dialog, UINT id);               // false: not the editor's command
+    void (*notify)(HWND dialog, UINT_PTR id, const NMHDR* header);
+    bool (*mayClose)(HWND dialog);                       // false keeps the dialog open
+};
+// Runs the editor modally; 1 however it is closed.
+INT_PTR EditorDlg_Run(HWND owner, const EditorDialog& editor);
+
 // A refusal: text and caption of the module's texts, exclamation icon.
 void EditorBox_Refuse(HWND dialog, uint16_t text, uint16_t caption);
+// A question with the caption text: true for Yes.
+bool EditorBox_Ask(HWND dialog, const char* text, uint16_t caption, UINT buttons);
 
-// An edit control gaining the focus gets its whole text selected.
-void EditorDlg_SelectOnFocus(UINT code, HWND control);
+// A control and whether it is enabled.
+struct EditorRule {
+    int id;
+    bool enabled;
+};
+void EditorDlg_Enable(HWND dialog, std::initializer_list<EditorRule> rules);
+// Puts the focus on control id (none for 0).
+void EditorDlg_Focus(HWND dialog, int id);
 
 // A list view column: its title's text id (0 untitled) and width.
 struct EditorColumn {
@@ -49,10 +80,32 @@ void EditorList_AddRow(HWND list, LPARAM data, std::initializer_list<const char*
 LPARAM EditorList_Selected(HWND list, LPARAM none);
 // Selects the row whose item data is data (none selected when no row has it).
 void EditorList_Select(HWND list, LPARAM data);
+// True for a list view notification that changed which rows are selected.
+bool EditorList_SelectionChanged(const NMHDR* header);
 
+// Empties the list and calls found for every number from first to 999 whose
+// record of the class has the string attribute att, with the database open
+// for reading.
+void EditorDb_Load(const EditorDatabase& db, HWND list, const char* recordClass, short att, int first,
+                   const std::function<void(TechDbHandle, int number, const char* name)>& found);
+// Runs write on the database opened for writing and commits. False, after
+// telling the user, when the database could not be opened, write returned
+// false or the commit failed; the editor then keeps what was typed.
+bool EditorDb_Save(HWND dialog, const EditorDatabase& db, const std::function<bool(TechDbHandle)>& write);
 // The first number from 1 to 999 whose record of the class has no string
 // attribute att; 0 when every number is taken.
 int EditorDb_FreeNumber(const EditorDatabase& db, const char* recordClass, short att);
+
+// The row of the table other than the one numbered except that is named
+// exactly name (case-sensitive), or null. Empty rows have an empty name.
+template <typename Row, size_t N>
+const Row* EditorTable_SameName(const Row (&table)[N], const char* name, int except)
+{
+    for (const Row& row : table)
+        if (row.name[0] && row.number != except && std::strcmp(row.name, name) == 0)
+            return &row;
+    return nullptr;
+}
 
 // A record key: the number as "%d".
 struct EditorKey {

@@ -12,11 +12,9 @@
 #include "VlInterface/workspace/dlgfields.h"
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
-#include "support/app.h"
 #include "support/dlgutil.h"
 #include "support/lookups.h"
 #include "support/numfield.h"
-#include "support/tooltips.h"
 #include <algorithm>
 #include <commctrl.h>
 #include <cstdio>
@@ -91,7 +89,6 @@ const DialogTextTable kInsulationTexts[] = {
     {IDC_DIALOG_HELP, Text_Help, nullptr},
     {0, 0, nullptr},
 };
-const DialogTextTable kNoTooltips[] = {{0, 0, nullptr}};
 
 struct InsulationTypeRow {
     int32_t number;
@@ -114,7 +111,7 @@ struct InsulationEditRecord {
 struct InsulationState {
     InsulationTypeRow table[kTypes];
     InsulationEditRecord edit;
-    bool holdsMark, typeEdit, pointEdit, addPoint, reading, enabling;
+    bool holdsMark, typeEdit, pointEdit, addPoint, reading;
     int selectedType, selectedPoint, applyNumber, count;
     int16_t priceList;
 };
@@ -176,20 +173,15 @@ void ReadType(TechDbHandle handle, int number, const char* name)
 // program does not linger.
 void LoadTypes(HWND dialog)
 {
-    SendMessageA(Types(dialog), LVM_DELETEALLITEMS, 0, 0);
     for (InsulationTypeRow& row : g_ins.table)
         row = InsulationTypeRow{};
     g_ins.count = 0;
-    TechDbHandle handle = kOtherInsulationDb.open(0);
-    for (int number = 1; number < kTypes; ++number) {
-        const char* name = TechDb_GetStringAtt(handle, kClass, EditorKey(number).text, kAttName);
-        if (!name)
-            continue;
-        ReadType(handle, number, name);
-        AddTypeRow(dialog, g_ins.table[number]);
-        ++g_ins.count;
-    }
-    kOtherInsulationDb.close(0);
+    EditorDb_Load(kOtherInsulationDb, Types(dialog), kClass, kAttName, 1,
+                  [&](TechDbHandle handle, int number, const char* name) {
+                      ReadType(handle, number, name);
+                      AddTypeRow(dialog, g_ins.table[number]);
+                      ++g_ins.count;
+                  });
 }
 
 void FillPoints(HWND dialog)
@@ -228,9 +220,9 @@ void ShowSelection(HWND dialog)
 // The id of the last field that failed, else 0. A blank price counts as 0.
 int ReadControls(HWND dialog)
 {
-    if (g_ins.reading)
+    ReentryGuard guard(g_ins.reading);
+    if (!guard.entered())
         return 0;
-    g_ins.reading = true;
     InsulationEditRecord& edit = g_ins.edit;
     int failed = 0;
     Field_GetText(dialog, IDC_INS_NAME, edit.name, kEditNameSize);
@@ -246,33 +238,23 @@ int ReadControls(HWND dialog)
     }
     edit.perMetre = IsDlgButtonChecked(dialog, IDC_INS_PER_METRE) == BST_CHECKED;
     edit.perSquareMetre = IsDlgButtonChecked(dialog, IDC_INS_PER_SQUARE) == BST_CHECKED;
-    g_ins.reading = false;
     return failed;
 }
 
 void EnableControls(HWND dialog)
 {
-    if (g_ins.enabling)
-        return;
-    g_ins.enabling = true;
     bool held = g_ins.holdsMark, type = g_ins.typeEdit, point = g_ins.pointEdit, any = g_ins.count > 0;
-    struct Rule {
-        int id;
-        bool enabled;
-    };
-    const Rule rules[] = {
+    bool idle = !type && !point;
+    EditorDlg_Enable(dialog, {
         {IDC_INS_NAME, held && type}, {IDC_INS_PRICE, held && type}, {IDC_INS_PER_METRE, held && type},
         {IDC_INS_PER_SQUARE, held && type}, {IDC_INS_TYPE_APPLY, held && type}, {IDC_INS_TYPE_CANCEL, held && type},
         {IDC_INS_TEMPERATURE, held && point}, {IDC_INS_CONDUCTANCE, held && point},
         {IDC_INS_POINT_APPLY, held && point}, {IDC_INS_POINT_CANCEL, held && point},
-        {IDC_INS_TYPES, !type && !point}, {IDC_INS_POINTS, !type && !point}, {IDC_EDITOR_CLOSE, !type && !point},
-        {IDC_INS_TYPE_ADD, held && !type && !point}, {IDC_INS_POINT_ADD, held && !type && !point},
-        {IDC_INS_TYPE_EDIT, held && !type && !point && any}, {IDC_INS_TYPE_REMOVE, held && !type && !point && any},
-        {IDC_INS_POINT_EDIT, held && !type && !point && any}, {IDC_INS_POINT_REMOVE, held && !type && !point && any},
-    };
-    for (const Rule& rule : rules)
-        EnableWindow(GetDlgItem(dialog, rule.id), rule.enabled);
-    g_ins.enabling = false;
+        {IDC_INS_TYPES, idle}, {IDC_INS_POINTS, idle}, {IDC_EDITOR_CLOSE, idle},
+        {IDC_INS_TYPE_ADD, held && idle}, {IDC_INS_POINT_ADD, held && idle},
+        {IDC_INS_TYPE_EDIT, held && idle && any}, {IDC_INS_TYPE_REMOVE, held && idle && any},
+        {IDC_INS_POINT_EDIT, held && idle && any}, {IDC_INS_POINT_REMOVE, held && idle && any},
+    });
 }
 
 void SetModes(HWND dialog, bool typeEdit, bool pointEdit, int focus)
@@ -280,48 +262,45 @@ void SetModes(HWND dialog, bool typeEdit, bool pointEdit, int focus)
     g_ins.typeEdit = typeEdit;
     g_ins.pointEdit = pointEdit;
     EnableControls(dialog);
-    if (focus)
-        SetFocus(GetDlgItem(dialog, focus));
+    EditorDlg_Focus(dialog, focus);
 }
 
-void WritePoints(TechDbHandle handle, const char* key, const InsulationTypeRow& row)
+bool WritePoints(TechDbHandle handle, const char* key, const InsulationTypeRow& row)
 {
     TechDb_DeleteAtt(handle, kClass, key, kAttTemperatures);
     TechDb_DeleteAtt(handle, kClass, key, kAttConductances);
     auto count = static_cast<short>(row.count);
-    TechDb_SetAtt(handle, kClass, key, kAttTemperatures, count, const_cast<float*>(row.temperatures));
-    TechDb_SetAtt(handle, kClass, key, kAttConductances, count, const_cast<float*>(row.conductances));
+    return TechDb_SetAtt(handle, kClass, key, kAttTemperatures, count, const_cast<float*>(row.temperatures)) == 0 &&
+           TechDb_SetAtt(handle, kClass, key, kAttConductances, count, const_cast<float*>(row.conductances)) == 0;
 }
 
-void SaveType(int number)
+bool SaveType(HWND dialog, int number)
 {
     const InsulationEditRecord& edit = g_ins.edit;
-    InsulationTypeRow& row = g_ins.table[number];
+    InsulationTypeRow row = g_ins.table[number];
     row.count = std::max<int32_t>(row.count, 1);
     EditorKey key(number);
     char name[kStoredNameSize] = {};
     std::snprintf(name, sizeof(name), "%s", edit.name);
     int16_t unit = edit.perMetre ? 1 : 2;
-    TechDbHandle handle = kOtherInsulationDb.open(1);
-    TechDb_SetAtt(handle, kClass, key.text, kAttName, 1, name);
-    TechDb_SetFloatAtt(handle, kClass, key.text, PriceAttribute(unit), 1, edit.price);
-    TechDb_DeleteAtt(handle, kClass, key.text, PriceAttribute(unit == 1 ? 2 : 1));
-    WritePoints(handle, key.text, row);
-    kOtherInsulationDb.close(1);
+    return EditorDb_Save(dialog, kOtherInsulationDb, [&](TechDbHandle handle) {
+        TechDb_DeleteAtt(handle, kClass, key.text, PriceAttribute(unit == 1 ? 2 : 1));
+        return TechDb_SetAtt(handle, kClass, key.text, kAttName, 1, name) == 0 &&
+               TechDb_SetFloatAtt(handle, kClass, key.text, PriceAttribute(unit), 1, edit.price) == 0 &&
+               WritePoints(handle, key.text, row);
+    });
 }
 
-// Only the points: the name, unit and price stay as stored.
-void SavePoints(int number)
+// Only the points of the row: the name, unit and price stay as stored. The
+// table keeps its row as it was when the row could not be saved.
+bool SavePoints(HWND dialog, int number, const InsulationTypeRow& row)
 {
     EditorKey key(number);
-    TechDbHandle handle = kOtherInsulationDb.open(1);
-    WritePoints(handle, key.text, g_ins.table[number]);
-    kOtherInsulationDb.close(1);
-}
-
-bool Ask(HWND dialog, const char* text, uint16_t caption, UINT buttons)
-{
-    return MessageBoxA(dialog, text, Shell_Text(caption), buttons | MB_ICONQUESTION) == IDYES;
+    if (!EditorDb_Save(dialog, kOtherInsulationDb,
+                       [&](TechDbHandle handle) { return WritePoints(handle, key.text, row); }))
+        return false;
+    g_ins.table[number] = row;
+    return true;
 }
 
 void SelectType(HWND dialog, int number)
@@ -335,24 +314,21 @@ void SelectType(HWND dialog, int number)
 void OnApplyType(HWND dialog)
 {
     int failed = ReadControls(dialog);
-    if (failed || !g_ins.edit.name[0]) {
-        SetFocus(GetDlgItem(dialog, failed ? failed : IDC_INS_NAME));
-        return;
+    if (failed || !g_ins.edit.name[0])
+        return EditorDlg_Focus(dialog, failed ? failed : IDC_INS_NAME);
+    int number = g_ins.applyNumber;
+    if (const InsulationTypeRow* same = EditorTable_SameName(g_ins.table, g_ins.edit.name, number)) {
+        if (!EditorBox_Ask(dialog, Shell_Text(Text_SameName), Text_Apply, MB_YESNO))
+            return EditorDlg_Focus(dialog, IDC_INS_NAME);
+        number = same->number;
     }
-    for (const InsulationTypeRow& row : g_ins.table) {
-        if (row.name[0] && row.number != g_ins.applyNumber && std::strcmp(row.name, g_ins.edit.name) == 0) {
-            if (!Ask(dialog, Shell_Text(Text_SameName), Text_Apply, MB_YESNO)) {
-                SetFocus(GetDlgItem(dialog, IDC_INS_NAME));
-                return;
-            }
-            g_ins.applyNumber = row.number;
-            break;
-        }
-    }
-    SaveType(g_ins.applyNumber);
+    if (!SaveType(dialog, number))
+        return;   // still editing, with what was typed
+    g_ins.applyNumber = number;
     LoadTypes(dialog);
     SetModes(dialog, false, false, 0);
-    EditorList_Select(Types(dialog), g_ins.applyNumber);
+    EditorList_Select(Types(dialog), number);
+    SelectType(dialog, number);   // the label and fields show the type as saved
 }
 
 void OnEditType(HWND dialog)
@@ -383,11 +359,15 @@ void OnRemoveType(HWND dialog)
     InsulationTypeRow& row = g_ins.table[g_ins.selectedType];
     char text[512];
     std::snprintf(text, sizeof(text), "%s\n\n%s", Shell_Text(Text_RemoveQuestion), row.name);
-    if (!Ask(dialog, text, Text_RemoveType, MB_YESNOCANCEL))
+    if (!EditorBox_Ask(dialog, text, Text_RemoveType, MB_YESNOCANCEL))
         return;
-    TechDbHandle handle = kOtherInsulationDb.open(1);
-    TechDb_DeleteRec(handle, kClass, EditorKey(g_ins.selectedType).text);
-    kOtherInsulationDb.close(1);
+    EditorKey key(g_ins.selectedType);
+    // A record removed meanwhile by someone else is no failure: only the commit counts.
+    if (!EditorDb_Save(dialog, kOtherInsulationDb, [&](TechDbHandle handle) {
+            TechDb_DeleteRec(handle, kClass, key.text);
+            return true;
+        }))
+        return;
     row = InsulationTypeRow{};
     LoadTypes(dialog);
     SelectType(dialog, 0);
@@ -438,23 +418,22 @@ void OnApplyPoint(HWND dialog)
     int failed = ReadControls(dialog);
     if (!failed)
         failed = CheckPoint(dialog);
-    if (failed) {
-        SetFocus(GetDlgItem(dialog, failed));
-        return;
-    }
+    if (failed)
+        return EditorDlg_Focus(dialog, failed);
     int number = g_ins.selectedType;
     int index = g_ins.addPoint ? -1 : g_ins.selectedPoint;
     int same = InsulationPoints_FindTemperature(g_ins.table[number].temperatures, g_ins.table[number].count,
                                                 g_ins.edit.temperature, index);
     if (same > 0) {
-        if (!Ask(dialog, Shell_Text(Text_SameTemperature), Text_Apply, MB_YESNO))
+        if (!EditorBox_Ask(dialog, Shell_Text(Text_SameTemperature), Text_Apply, MB_YESNO))
             return;
         index = same;
     }
-    InsulationTypeRow& row = g_ins.table[number];
+    InsulationTypeRow row = g_ins.table[number];
     InsulationPoints_Store(row.temperatures, row.conductances, &row.count, index, g_ins.edit.temperature,
                            g_ins.edit.conductance);
-    SavePoints(number);
+    if (!SavePoints(dialog, number, row))
+        return;   // still editing, with what was typed
     g_ins.selectedPoint = 0;
     FillPoints(dialog);
     SetModes(dialog, false, false, 0);
@@ -464,11 +443,12 @@ void OnRemovePoint(HWND dialog)
 {
     if (g_ins.selectedPoint == 0)
         return EditorBox_Refuse(dialog, Text_SelectPoint, Text_RemoveType);
-    InsulationTypeRow& row = g_ins.table[g_ins.selectedType];
+    InsulationTypeRow row = g_ins.table[g_ins.selectedType];
     InsulationPoints_Remove(row.temperatures, row.conductances, &row.count, g_ins.selectedPoint);
+    if (!SavePoints(dialog, g_ins.selectedType, row))
+        return;
     g_ins.selectedPoint = 0;
     FillPoints(dialog);
-    SavePoints(g_ins.selectedType);
     ShowSelection(dialog);
 }
 
@@ -478,100 +458,58 @@ void OnCancelPoint(HWND dialog)
     SetModes(dialog, false, false, 0);
 }
 
-void OnClose(HWND dialog)
+void OnOpen(HWND dialog)
 {
-    if (g_ins.holdsMark)
-        EditorMark_Release(kOtherInsulationDb);
-    g_ins.holdsMark = false;
-    EndDialog(dialog, 1);
-}
-
-void OnInitDialog(HWND dialog)
-{
-    Wnd_CenterOnOwner(dialog);
     g_ins.priceList = Kadmi_GetIntAtt(-1, kAttPriceList);
-    g_ins.holdsMark = g_ins.typeEdit = g_ins.pointEdit = g_ins.addPoint = false;
-    TextAPI_TranslateDialog(Shell().textHandle, dialog, kInsulationTexts);
+    g_ins.typeEdit = g_ins.pointEdit = g_ins.addPoint = false;
     SetDlgItemTextA(dialog, IDC_INS_PER_METRE, UnitText(1));
     SetDlgItemTextA(dialog, IDC_INS_PER_SQUARE, UnitText(2));
-    SetDlgItemTextA(dialog, IDC_INS_SELECTED, "");
-    static const uint16_t kQuestion[4] = {Text_InUse1, Text_InUse2, Text_InUse3, Text_InUse4};
-    if (!EditorMark_OnOpen(dialog, kOtherInsulationDb, kQuestion, Text_MarkFailed, &g_ins.holdsMark))
-        return;
     EditorList_Setup(Types(dialog), {{0, 18}, {Text_Name, 150}, {Text_Price, 120}, {0, 70}});
     EditorList_Setup(Points(dialog), {{0, 18}, {Text_TemperatureColumn, 160}, {Text_ConductanceColumn, 180}});
     LoadTypes(dialog);
     g_ins.edit.perMetre = 1;
     SelectType(dialog, 0);
     EnableControls(dialog);
-    SetFocus(GetDlgItem(dialog, IDC_INS_NAME));
+    EditorDlg_Focus(dialog, IDC_INS_NAME);
 }
 
-INT_PTR OnCommand(HWND dialog, UINT id, UINT code, HWND control)
+bool OnCommand(HWND dialog, UINT id)
 {
     switch (id) {
-    case IDC_INS_TYPE_APPLY: OnApplyType(dialog); return TRUE;
-    case IDC_INS_TYPE_EDIT: OnEditType(dialog); return TRUE;
-    case IDC_INS_TYPE_ADD: OnAddType(dialog); return TRUE;
-    case IDC_INS_TYPE_REMOVE: OnRemoveType(dialog); return TRUE;
-    case IDC_INS_TYPE_CANCEL: OnCancelType(dialog); return TRUE;
-    case IDC_INS_POINT_APPLY: OnApplyPoint(dialog); return TRUE;
-    case IDC_INS_POINT_EDIT: OnEditPoint(dialog); return TRUE;
-    case IDC_INS_POINT_ADD: OnAddPoint(dialog); return TRUE;
-    case IDC_INS_POINT_REMOVE: OnRemovePoint(dialog); return TRUE;
-    case IDC_INS_POINT_CANCEL: OnCancelPoint(dialog); return TRUE;
-    case IDC_EDITOR_CLOSE:
-    case IDOK:
-    case IDCANCEL:
-        OnClose(dialog);
-        return TRUE;
-    case IDC_DIALOG_HELP:
-        DlgHelp_Show(dialog, HelpContext_UserInsulation);
-        return TRUE;
-    default:
-        EditorDlg_SelectOnFocus(code, control);
-        return FALSE;
+    case IDC_INS_TYPE_APPLY: OnApplyType(dialog); return true;
+    case IDC_INS_TYPE_EDIT: OnEditType(dialog); return true;
+    case IDC_INS_TYPE_ADD: OnAddType(dialog); return true;
+    case IDC_INS_TYPE_REMOVE: OnRemoveType(dialog); return true;
+    case IDC_INS_TYPE_CANCEL: OnCancelType(dialog); return true;
+    case IDC_INS_POINT_APPLY: OnApplyPoint(dialog); return true;
+    case IDC_INS_POINT_EDIT: OnEditPoint(dialog); return true;
+    case IDC_INS_POINT_ADD: OnAddPoint(dialog); return true;
+    case IDC_INS_POINT_REMOVE: OnRemovePoint(dialog); return true;
+    case IDC_INS_POINT_CANCEL: OnCancelPoint(dialog); return true;
+    default: return false;
     }
 }
 
 // Keyboard and mouse select alike: the selection follows the lists' own.
-void OnListNotify(HWND dialog, UINT_PTR id, const NMHDR* header)
+void OnNotify(HWND dialog, UINT_PTR id, const NMHDR* header)
 {
-    if (header->code != LVN_ITEMCHANGED || g_ins.typeEdit || g_ins.pointEdit)
-        return;
-    const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-    if (!(change->uChanged & LVIF_STATE) || !((change->uNewState ^ change->uOldState) & LVIS_SELECTED))
+    if (g_ins.typeEdit || g_ins.pointEdit || !EditorList_SelectionChanged(header))
         return;
     if (id == IDC_INS_TYPES) {
         int number = static_cast<int>(EditorList_Selected(Types(dialog), 0));
         if (number != g_ins.selectedType)
             SelectType(dialog, number);
-    } else {
+    } else if (id == IDC_INS_POINTS) {
         g_ins.selectedPoint = static_cast<int>(EditorList_Selected(Points(dialog), 0));
         ShowSelection(dialog);
     }
 }
 
-INT_PTR CALLBACK InsulationData_DlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    Tooltip_HandleDialogMessage(dialog, message, wParam, lParam, Shell().textHandle, kNoTooltips);
-    switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog(dialog);
-        return FALSE;
-    case WM_NOTIFY:
-        if (wParam == IDC_INS_TYPES || wParam == IDC_INS_POINTS)
-            OnListNotify(dialog, wParam, reinterpret_cast<const NMHDR*>(lParam));
-        return FALSE;
-    case WM_CLOSE:
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        return TRUE;
-    case WM_COMMAND:
-        return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-    default:
-        return FALSE;
-    }
-}
+const EditorDialog kInsulationEditor = {
+    IDD_INSULATION_DATA, kInsulationTexts, kOtherInsulationDb, {Text_InUse1, Text_InUse2, Text_InUse3, Text_InUse4},
+    Text_MarkFailed, HelpContext_UserInsulation, CalcPage_InsulationDataChanged, &g_ins.holdsMark,
+    OnOpen, OnCommand, OnNotify, nullptr,
+};
 
 } // namespace
 
@@ -627,11 +565,5 @@ void InsulationPoints_Remove(float* temperatures, float* conductances, int32_t* 
 
 INT_PTR InsulationData_Show(HWND owner)
 {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
-    INT_PTR result =
-        DialogBoxParamA(App().instance, MAKEINTRESOURCEA(IDD_INSULATION_DATA), owner, InsulationData_DlgProc, 0);
-    if (result == 1)
-        CalcTabs_NotifyCurrentPage(CalcPage_InsulationDataChanged);
-    return result;
+    return EditorDlg_Run(owner, kInsulationEditor);
 }

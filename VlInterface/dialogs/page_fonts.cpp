@@ -11,10 +11,12 @@
 #include "outside/Lexmo100/lexmo.h"
 #include "support/settings.h"
 #include "support/tooltips.h"
+#include <algorithm>
 #include <commdlg.h>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <dlgs.h>
 
 namespace {
 
@@ -23,6 +25,14 @@ constexpr int kFaceSize = 48;
 constexpr const char* kDefaultFace = "Arial";
 constexpr int32_t kDefaultHeights[kFontCount] = {-50, -35, -25};
 constexpr const char* kSample = "ABCDabcde12345";
+// What a report can print: 6 to 24 points, which the font dialog's
+// conversion stores as 22 to 87 tenths of a millimetre.
+constexpr int kMinPoints = 6, kMaxPoints = 24;
+constexpr int32_t kMinStoredHeight = 22, kMaxStoredHeight = 87;
+constexpr uint16_t kTextSizeRange = 45223;
+// The report prints its headings (font 1) bold and its other lines mostly
+// regular; the weight is the report's, not a choice of this page.
+constexpr LONG kReportWeights[kFontCount] = {FW_BOLD, FW_NORMAL, FW_NORMAL};
 
 struct ReportFont {
     char face[kFaceSize];
@@ -67,7 +77,7 @@ void LoadFrom(HKEY key)
         if (!Settings_Read(key, kValues[i].face, nullptr, font.face, kFaceSize))
             font.face[0] = '\0';
         const char* size = Settings_ReadString(key, kValues[i].size);
-        font.height = size ? std::atoi(size) : 0;
+        font.height = size ? FontsPage_BoundedHeight(std::strtol(size, nullptr, 10)) : 0;
     }
 }
 
@@ -96,22 +106,70 @@ void RestoreDefaults(HWND page)
     RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
+LOGFONTA SampleFont(int index)
+{
+    LOGFONTA logFont{};
+    logFont.lfHeight = g_fonts.fonts[index].height;
+    logFont.lfWeight = kReportWeights[index];
+    std::snprintf(logFont.lfFaceName, sizeof(logFont.lfFaceName), "%.31s", g_fonts.fonts[index].face);
+    return logFont;
+}
+
+// The face the screen draws for the stored one: a face that is not installed
+// is replaced, and the font dialog lists only installed faces.
+void FaceInUse(const LOGFONTA& stored, char* face, int size)
+{
+    HFONT font = CreateFontIndirectA(&stored);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    if (!GetTextFaceA(dc, size, face))
+        face[0] = '\0';
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+}
+
+// Tells the user, in the program's language, of a size that a report cannot
+// print, and keeps the dialog open; the style list stays as the report has it.
+UINT_PTR CALLBACK FontDialogHook(HWND dialog, UINT message, WPARAM wParam, LPARAM)
+{
+    if (message == WM_INITDIALOG) {
+        EnableWindow(GetDlgItem(dialog, cmb2), FALSE);
+        return TRUE;
+    }
+    if (message != WM_COMMAND || LOWORD(wParam) != IDOK)
+        return FALSE;
+    char size[16] = "";
+    GetDlgItemTextA(dialog, cmb3, size, sizeof(size));
+    long points = std::strtol(size, nullptr, 10);
+    if (points == 0 || (points >= kMinPoints && points <= kMaxPoints))
+        return FALSE;   // the dialog's own check handles what is no number
+    char text[256];
+    std::snprintf(text, sizeof(text), Shell_Text(kTextSizeRange), kMinPoints, kMaxPoints);
+    MessageBoxA(dialog, text, Shell().title, MB_OK | MB_ICONEXCLAMATION);
+    return TRUE;
+}
+
 void ChangeFont(HWND page, int index)
 {
     ReportFont& font = g_fonts.fonts[index];
-    LOGFONTA chosen{};
+    LOGFONTA chosen = SampleFont(index);
     chosen.lfHeight = FontsPage_DialogHeight(font.height);
-    std::snprintf(chosen.lfFaceName, sizeof(chosen.lfFaceName), "%s", font.face);
+    FaceInUse(SampleFont(index), chosen.lfFaceName, sizeof(chosen.lfFaceName));
     CHOOSEFONTA choose{};
     choose.lStructSize = sizeof(choose);
     choose.hwndOwner = page;
     choose.lpLogFont = &chosen;
     // The screen fonts: here the dialog lists none for a metafile context, and
     // the factor converts the heights either way.
-    choose.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_NOVECTORFONTS | CF_NOSTYLESEL | CF_NOSCRIPTSEL;
+    choose.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_NOVECTORFONTS | CF_NOSCRIPTSEL | CF_LIMITSIZE |
+                   CF_ENABLEHOOK;
+    choose.nSizeMin = kMinPoints;
+    choose.nSizeMax = kMaxPoints;
+    choose.lpfnHook = FontDialogHook;
     if (ChooseFontA(&choose)) {
         std::snprintf(font.face, sizeof(font.face), "%s", chosen.lfFaceName);
-        font.height = FontsPage_StoredHeight(chosen.lfHeight);
+        font.height = FontsPage_BoundedHeight(FontsPage_StoredHeight(chosen.lfHeight));
     }
     RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
@@ -134,9 +192,7 @@ void DrawSample(const DRAWITEMSTRUCT* item)
     HDC dc = item->hDC;
     SelectObject(dc, GetStockObject(NULL_PEN));
     FillRect(dc, &item->rcItem, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
-    LOGFONTA logFont{};
-    logFont.lfHeight = g_fonts.fonts[index].height;
-    std::snprintf(logFont.lfFaceName, sizeof(logFont.lfFaceName), "%.31s", g_fonts.fonts[index].face);
+    LOGFONTA logFont = SampleFont(index);
 #ifdef VL_EXTENDED
     logFont.lfCharSet = SampleCharSet(TextAPI_QueryLanguage(Shell().textHandle));
 #endif
@@ -161,7 +217,7 @@ void DrawSample(const DRAWITEMSTRUCT* item)
     DeleteObject(font);   // deselected by the restore
 }
 
-const PrintPageHandlers kHandlers = {nullptr, SaveRecord, HelpContext_Fonts};
+const PrintPageHandlers kHandlers = {nullptr, SaveRecord, HelpContext_Fonts, kFontsTexts, nullptr};
 
 INT_PTR OnCommand(HWND page, UINT id, UINT code, HWND control)
 {
@@ -188,15 +244,23 @@ INT_PTR OnCommand(HWND page, UINT id, UINT code, HWND control)
 int32_t FontsPage_DialogHeight(int32_t stored)
 {
     // The ceiling of stored / 2.7, in whole numbers so that no rounding creeps in.
-    int32_t tenfold = stored * 10;
-    return tenfold >= 0 ? (tenfold + 26) / 27 : -((-tenfold) / 27);
+    int64_t tenfold = int64_t{stored} * 10;
+    return static_cast<int32_t>(tenfold >= 0 ? (tenfold + 26) / 27 : -((-tenfold) / 27));
+}
+
+int32_t FontsPage_BoundedHeight(long stored)
+{
+    if (stored == 0)
+        return 0;   // no size stored: the report's default
+    long size = std::labs(std::clamp<long>(stored, -kMaxStoredHeight, kMaxStoredHeight));
+    return -static_cast<int32_t>(std::max<long>(size, kMinStoredHeight));
 }
 
 int32_t FontsPage_StoredHeight(int32_t dialog)
 {
     // The floor of dialog * 2.7.
-    int32_t product = dialog * 27;
-    return product >= 0 ? product / 10 : -((-product + 9) / 10);
+    int64_t product = int64_t{dialog} * 27;
+    return static_cast<int32_t>(product >= 0 ? product / 10 : -((-product + 9) / 10));
 }
 
 void FontsPage_GetPageInfo(PROPSHEETPAGEA* page)
@@ -209,20 +273,13 @@ INT_PTR CALLBACK FontsPage_DlgProc(HWND page, UINT message, WPARAM wParam, LPARA
 {
     Tooltip_HandleDialogMessage(page, message, wParam, lParam, Shell().textHandle, kFontsTooltips);
     switch (message) {
-    case WM_INITDIALOG:
-        Shell().helpContext = HelpContext_Fonts;
-        PropSheet_PlacePage(page);
-        TextAPI_TranslateDialog(Shell().textHandle, page, kFontsTexts);
-        return FALSE;
     case WM_DRAWITEM:
         if (wParam >= IDC_FONT1_SAMPLE && wParam <= IDC_FONT3_SAMPLE)
             DrawSample(reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
         return TRUE;
-    case WM_NOTIFY:
-        return PrintPage_OnNotify(page, PrintPage_Code(wParam, lParam), kHandlers);
     case WM_COMMAND:
         return OnCommand(page, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     default:
-        return FALSE;
+        return PrintPage_OnMessage(page, message, wParam, lParam, kHandlers);
     }
 }

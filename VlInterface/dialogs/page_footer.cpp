@@ -60,6 +60,7 @@ void LoadRecord()
         Kadmi_GetAtt(-1, kFields[i].attribute, nullptr, field, kFieldSize - 1);
         field[kFieldSize - 1] = '\0';
     }
+    g_footer.loaded = g_footer.record;
 }
 
 void ReadControls(HWND page)
@@ -79,21 +80,17 @@ void SaveRecord()
         Kadmi_SetStringAtt(-1, kFields[i].attribute, record.fields[i]);
     for (int i = 0; i < kFieldCount; ++i)
         Settings_WriteString(nullptr, kFields[i].setting, record.fields[i]);
-    Kadmi_MarkAccess(-1, "PCHG");
-    MainWnd_UpdateTitle();
+    PrintPage_MarkProjectChanged();
     g_footer.loaded = record;
 }
 
-void OnInitDialog(HWND page)
+void ShowRecord(HWND page)
 {
-    Shell().helpContext = HelpContext_Footer;
-    PropSheet_PlacePage(page);
-    TextAPI_TranslateDialog(Shell().textHandle, page, kFooterTexts);
     for (int i = 0; i < kFieldCount; ++i)
         Field_SetText(page, kFields[i].control, g_footer.record.fields[i], kFieldSize);
 }
 
-const PrintPageHandlers kHandlers = {ReadControls, SaveRecord, HelpContext_Footer};
+const PrintPageHandlers kHandlers = {ReadControls, SaveRecord, HelpContext_Footer, kFooterTexts, ShowRecord};
 
 } // namespace
 
@@ -101,27 +98,13 @@ void FooterPage_GetPageInfo(PROPSHEETPAGEA* page)
 {
     PrintPage_Fill(page, IDD_PRINT_FOOTER, Text_PageFooter, FooterPage_DlgProc);
     LoadRecord();
-    g_footer.loaded = g_footer.record;
 }
 
 INT_PTR CALLBACK FooterPage_DlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog(page);
-        return FALSE;
-    case WM_NOTIFY:
-        return PrintPage_OnNotify(page, PrintPage_Code(wParam, lParam), kHandlers);
-    case WM_HELP:
+    if (message == WM_HELP) {
         DlgHelp_Show(page, HelpContext_Footer);
         return TRUE;
-    case WM_DRAWITEM:
-        return TRUE;
-    case WM_COMMAND:
-        if (HIWORD(wParam) == EN_SETFOCUS)
-            SendMessageA(reinterpret_cast<HWND>(lParam), EM_SETSEL, 0, -1);
-        return FALSE;
-    default:
-        return FALSE;
     }
+    return PrintPage_OnMessage(page, message, wParam, lParam, kHandlers);
 }

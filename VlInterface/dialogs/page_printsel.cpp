@@ -20,6 +20,7 @@ namespace {
 constexpr int kMaxSystems = 1000;
 constexpr short kAttPageSelection = 1116;
 constexpr short kAttSystemName = 1535;
+constexpr uint16_t kTextNothingMarked = 45224;
 
 #pragma pack(push, 1)
 struct PrintSelectionRecord {
@@ -136,6 +137,7 @@ void LoadRecord()
         record.count = count < 0 ? 0 : (count > kMaxSystems ? kMaxSystems : count);
     LoadMarks(record);
     LoadOptions(record);
+    g_sel.loaded = record;
 }
 
 void SaveRecord()
@@ -152,10 +154,8 @@ void SaveRecord()
     flags.value[PrintOption_Costs] = record.costs;
     flags.value[PrintOption_Output] = record.spreadsheet ? kStoredSpreadsheet : record.clipboard;
     PrintOptions_Write(flags);
-    if (std::memcmp(&record, &g_sel.loaded, sizeof(record)) != 0) {
-        Kadmi_MarkAccess(-1, "PCHG");
-        MainWnd_UpdateTitle();
-    }
+    if (std::memcmp(&record, &g_sel.loaded, sizeof(record)) != 0)
+        PrintPage_MarkProjectChanged();
 }
 
 void ReadControls(HWND page)
@@ -189,11 +189,8 @@ void FillSystems(HWND page)
     SendMessageA(list, LB_SETCURSEL, 0, 0);
 }
 
-void OnInitDialog(HWND page)
+void ShowRecord(HWND page)
 {
-    Shell().helpContext = HelpContext_PrintSelection;
-    PropSheet_PlacePage(page);
-    TextAPI_TranslateDialog(Shell().textHandle, page, kSelectionTexts);
     for (const CheckBinding& check : kChecks)
         CheckDlgButton(page, check.control, g_sel.record.*check.field ? BST_CHECKED : BST_UNCHECKED);
     FillSystems(page);
@@ -227,6 +224,10 @@ void ToggleSelectedMark(HWND page)
 void Print(HWND page)
 {
     const PrintSelectionRecord& record = g_sel.record;
+    if (record.count == 0) {   // an empty report would go out without a word
+        MessageBoxA(page, Shell_Text(kTextNothingMarked), Shell().title, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
     int output = record.spreadsheet ? VlPrintOutput_Spreadsheet
                  : record.clipboard ? VlPrintOutput_Clipboard
                                     : VlPrintOutput_Viewer;
@@ -272,7 +273,8 @@ void DrawLine(const DRAWITEMSTRUCT* item)
         DrawTextA(dc, name, -1, &nameBox, kFormat);
 }
 
-const PrintPageHandlers kHandlers = {ReadControls, SaveRecord, HelpContext_PrintSelection};
+const PrintPageHandlers kHandlers = {ReadControls, SaveRecord, HelpContext_PrintSelection, kSelectionTexts,
+                                     ShowRecord};
 
 INT_PTR OnNotify(HWND page, int32_t code)
 {
@@ -315,15 +317,11 @@ void PrintSelPage_GetPageInfo(PROPSHEETPAGEA* page)
 {
     PrintPage_Fill(page, IDD_PRINT_SELECTION, Text_PageSelection, PrintSelPage_DlgProc);
     LoadRecord();
-    g_sel.loaded = g_sel.record;
 }
 
 INT_PTR CALLBACK PrintSelPage_DlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog(page);
-        return FALSE;
     case WM_MEASUREITEM:
         reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = HIWORD(GetDialogBaseUnits()) * 6 / 5;
         return TRUE;
@@ -338,6 +336,6 @@ INT_PTR CALLBACK PrintSelPage_DlgProc(HWND page, UINT message, WPARAM wParam, LP
     case WM_HELP:
         return TRUE;
     default:
-        return FALSE;
+        return PrintPage_OnMessage(page, message, wParam, lParam, kHandlers);
     }
 }

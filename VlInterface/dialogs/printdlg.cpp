@@ -5,6 +5,8 @@
 #include "VlInterface/dialogs/printpages.h"
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
+#include "Kadmi/kadmi.h"
+#include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
 #include "support/help.h"
 
@@ -37,6 +39,36 @@ void PrintPage_Fill(PROPSHEETPAGEA* page, int templateId, uint16_t titleText, DL
     page->hIcon = LoadIconA(App().instance, MAKEINTRESOURCEA(IDI_VARMELIN));
     page->pszTitle = Shell_Text(titleText);
     page->pfnDlgProc = procedure;
+}
+
+INT_PTR PrintPage_OnMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam,
+                            const PrintPageHandlers& handlers)
+{
+    switch (message) {
+    case WM_INITDIALOG:
+        Shell().helpContext = static_cast<int32_t>(handlers.helpContext);
+        PropSheet_PlacePage(page);
+        TextAPI_TranslateDialog(Shell().textHandle, page, handlers.texts);
+        if (handlers.show)
+            handlers.show(page);
+        return FALSE;
+    case WM_NOTIFY:
+        return PrintPage_OnNotify(page, PrintPage_Code(wParam, lParam), handlers);
+    case WM_DRAWITEM:
+        return TRUE;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == EN_SETFOCUS)
+            SendMessageA(reinterpret_cast<HWND>(lParam), EM_SETSEL, 0, -1);
+        return FALSE;
+    default:
+        return FALSE;
+    }
+}
+
+void PrintPage_MarkProjectChanged()
+{
+    Kadmi_MarkAccess(-1, "PCHG");
+    MainWnd_UpdateTitle();
 }
 
 int32_t PrintPage_Code(WPARAM wParam, LPARAM lParam)

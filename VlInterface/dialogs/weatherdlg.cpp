@@ -9,11 +9,9 @@
 #include "VlInterface/workspace/calctabs.h"
 #include "VlInterface/workspace/dlgfields.h"
 #include "outside/Lexmo100/lexmo.h"
-#include "support/app.h"
 #include "support/dlgutil.h"
 #include "support/lookups.h"
 #include "support/numfield.h"
-#include "support/tooltips.h"
 #include <commctrl.h>
 #include <cstdio>
 #include <cstring>
@@ -71,7 +69,6 @@ const DialogTextTable kWeatherTexts[] = {
     {IDC_DIALOG_HELP, Text_Help, nullptr},
     {0, 0, nullptr},
 };
-const DialogTextTable kNoTooltips[] = {{0, 0, nullptr}};
 
 struct WeatherLocationRow {
     int32_t number;
@@ -89,7 +86,7 @@ struct WeatherEditRecord {
 struct WeatherState {
     WeatherLocationRow table[kLocations];
     WeatherEditRecord edit;
-    bool holdsMark, editMode, reading, enabling;
+    bool holdsMark, editMode, reading;
     int selected = kNone;
     int applyNumber;
     int count;
@@ -114,16 +111,11 @@ void AddRow(HWND dialog, const WeatherLocationRow& row)
 // another program does not linger.
 void LoadLocations(HWND dialog)
 {
-    SendMessageA(List(dialog), LVM_DELETEALLITEMS, 0, 0);
     for (WeatherLocationRow& row : g_weather.table)
         row = WeatherLocationRow{};
     g_weather.count = 0;
-    TechDbHandle handle = kWeatherDb.open(0);
-    for (int number = 0; number < kLocations; ++number) {
+    EditorDb_Load(kWeatherDb, List(dialog), kClass, kAttName, 0, [&](TechDbHandle handle, int number, const char* name) {
         EditorKey key(number);
-        const char* name = TechDb_GetStringAtt(handle, kClass, key.text, kAttName);
-        if (!name)
-            continue;
         WeatherLocationRow& row = g_weather.table[number];
         row.number = number;
         std::snprintf(row.name, sizeof(row.name), "%s", name);
@@ -131,8 +123,7 @@ void LoadLocations(HWND dialog)
         row.velocity = TechDb_GetFloatAtt(handle, kClass, key.text, kAttVelocity);
         AddRow(dialog, row);
         ++g_weather.count;
-    }
-    kWeatherDb.close(0);
+    });
     EditorList_Select(List(dialog), g_weather.selected);
 }
 
@@ -157,9 +148,9 @@ void ShowSelection(HWND dialog)
 
 int ReadControls(HWND dialog)
 {
-    if (g_weather.reading)
+    ReentryGuard guard(g_weather.reading);
+    if (!guard.entered())
         return 0;
-    g_weather.reading = true;
     WeatherEditRecord& edit = g_weather.edit;
     Field_GetText(dialog, IDC_WD_NAME, edit.name, kNameLimit + 1);
     int failed = 0;
@@ -167,7 +158,6 @@ int ReadControls(HWND dialog)
         failed = IDC_WD_TEMPERATURE;
     if (Field_GetFloatOrMissing(dialog, IDC_WD_VELOCITY, &edit.velocity, -kFieldLimit, kFieldLimit, 1) != 0)
         failed = IDC_WD_VELOCITY;
-    g_weather.reading = false;
     return failed;
 }
 
@@ -181,44 +171,37 @@ bool CheckRecord(HWND dialog)
         failed = IDC_WD_TEMPERATURE;
     else if (InputLimits_Check(dialog, edit.velocity, "WDATAAIRVELOCITY_MS", 1) != 0)
         failed = IDC_WD_VELOCITY;
-    if (failed)
-        SetFocus(GetDlgItem(dialog, failed));
+    EditorDlg_Focus(dialog, failed);
     return failed == 0;
 }
 
 void EnableControls(HWND dialog)
 {
-    if (g_weather.enabling)
-        return;
-    g_weather.enabling = true;
     bool held = g_weather.holdsMark, edit = g_weather.editMode, any = g_weather.count > 0;
-    for (int id : {IDC_WD_NAME, IDC_WD_TEMPERATURE, IDC_WD_VELOCITY, IDC_WD_APPLY, IDC_WD_CANCEL_EDIT})
-        EnableWindow(GetDlgItem(dialog, id), held && edit);
-    EnableWindow(GetDlgItem(dialog, IDC_WD_EDIT), held && !edit && any);
-    EnableWindow(GetDlgItem(dialog, IDC_WD_REMOVE), held && !edit && any);
-    EnableWindow(GetDlgItem(dialog, IDC_WD_ADD), held && !edit);
-    g_weather.enabling = false;
+    EditorDlg_Enable(dialog, {{IDC_WD_NAME, held && edit}, {IDC_WD_TEMPERATURE, held && edit},
+                              {IDC_WD_VELOCITY, held && edit}, {IDC_WD_APPLY, held && edit},
+                              {IDC_WD_CANCEL_EDIT, held && edit}, {IDC_WD_EDIT, held && !edit && any},
+                              {IDC_WD_REMOVE, held && !edit && any}, {IDC_WD_ADD, held && !edit}});
 }
 
 void SetEditMode(HWND dialog, bool on)
 {
     g_weather.editMode = on;
     EnableControls(dialog);
-    if (on)
-        SetFocus(GetDlgItem(dialog, IDC_WD_NAME));
+    EditorDlg_Focus(dialog, on ? IDC_WD_NAME : 0);
 }
 
-void SaveLocation(int number)
+bool SaveLocation(HWND dialog, int number)
 {
     const WeatherEditRecord& edit = g_weather.edit;
     char name[kNameSize] = {};
     std::snprintf(name, sizeof(name), "%s", edit.name);
     EditorKey key(number);
-    TechDbHandle handle = kWeatherDb.open(1);
-    TechDb_SetAtt(handle, kClass, key.text, kAttName, 1, name);
-    TechDb_SetFloatAtt(handle, kClass, key.text, kAttTemperature, 1, edit.temperature);
-    TechDb_SetFloatAtt(handle, kClass, key.text, kAttVelocity, 1, edit.velocity);
-    kWeatherDb.close(1);
+    return EditorDb_Save(dialog, kWeatherDb, [&](TechDbHandle handle) {
+        return TechDb_SetAtt(handle, kClass, key.text, kAttName, 1, name) == 0 &&
+               TechDb_SetFloatAtt(handle, kClass, key.text, kAttTemperature, 1, edit.temperature) == 0 &&
+               TechDb_SetFloatAtt(handle, kClass, key.text, kAttVelocity, 1, edit.velocity) == 0;
+    });
 }
 
 // "name, temperature °C, velocity m/s" after the question text.
@@ -234,23 +217,19 @@ int AskAbout(HWND dialog, uint16_t question, const WeatherLocationRow& row, uint
 void OnApply(HWND dialog)
 {
     int failed = ReadControls(dialog);
-    if (failed) {
-        SetFocus(GetDlgItem(dialog, failed));
-        return;
-    }
+    if (failed)
+        return EditorDlg_Focus(dialog, failed);
     if (!CheckRecord(dialog))
         return;
-    for (const WeatherLocationRow& row : g_weather.table) {
-        if (row.name[0] && row.number != g_weather.applyNumber && std::strcmp(row.name, g_weather.edit.name) == 0) {
-            if (AskAbout(dialog, Text_SameName, row, Text_Apply, MB_YESNO) != IDYES) {
-                SetFocus(GetDlgItem(dialog, IDC_WD_NAME));
-                return;
-            }
-            g_weather.applyNumber = row.number;
-            break;
-        }
+    int number = g_weather.applyNumber;
+    if (const WeatherLocationRow* same = EditorTable_SameName(g_weather.table, g_weather.edit.name, number)) {
+        if (AskAbout(dialog, Text_SameName, *same, Text_Apply, MB_YESNO) != IDYES)
+            return EditorDlg_Focus(dialog, IDC_WD_NAME);
+        number = same->number;
     }
-    SaveLocation(g_weather.applyNumber);
+    if (!SaveLocation(dialog, number))
+        return;   // still editing, with what was typed
+    g_weather.applyNumber = number;
     g_weather.selected = g_weather.applyNumber;
     LoadLocations(dialog);
     ShowSelection(dialog);
@@ -283,9 +262,13 @@ void OnRemove(HWND dialog)
     const WeatherLocationRow& row = g_weather.table[g_weather.selected];
     if (AskAbout(dialog, Text_RemoveQuestion, row, Text_Remove, MB_YESNOCANCEL) != IDYES)
         return;
-    TechDbHandle handle = kWeatherDb.open(1);
-    TechDb_DeleteRec(handle, kClass, EditorKey(g_weather.selected).text);
-    kWeatherDb.close(1);
+    EditorKey key(g_weather.selected);
+    // A record removed meanwhile by someone else is no failure: only the commit counts.
+    if (!EditorDb_Save(dialog, kWeatherDb, [&](TechDbHandle handle) {
+            TechDb_DeleteRec(handle, kClass, key.text);
+            return true;
+        }))
+        return;
     g_weather.selected = kNone;
     LoadLocations(dialog);
     ShowSelection(dialog);
@@ -300,101 +283,58 @@ void OnCancelEdit(HWND dialog)
     SetEditMode(dialog, false);
 }
 
-void OnClose(HWND dialog)
+// A number that cannot be read keeps the dialog open with the focus on it.
+bool MayClose(HWND dialog)
 {
-    if (g_weather.editMode) {
-        int failed = ReadControls(dialog);
-        if (failed) {
-            SetFocus(GetDlgItem(dialog, failed));
-            return;
-        }
-    }
-    if (g_weather.holdsMark)
-        EditorMark_Release(kWeatherDb);
-    g_weather.holdsMark = false;
-    EndDialog(dialog, 1);
+    int failed = g_weather.editMode ? ReadControls(dialog) : 0;
+    EditorDlg_Focus(dialog, failed);
+    return failed == 0;
 }
 
-void OnInitDialog(HWND dialog)
+void OnOpen(HWND dialog)
 {
-    Wnd_CenterOnOwner(dialog);
-    g_weather.holdsMark = g_weather.editMode = false;
-    TextAPI_TranslateDialog(Shell().textHandle, dialog, kWeatherTexts);
-    static const uint16_t kQuestion[4] = {Text_InUse1, Text_InUse2, Text_InUse3, Text_InUse4};
-    if (!EditorMark_OnOpen(dialog, kWeatherDb, kQuestion, Text_MarkFailed, &g_weather.holdsMark))
-        return;
     EditorList_Setup(List(dialog), {{0, 20}, {Text_Location, 150}, {Text_AverageTemperature, 150},
                                     {Text_AirVelocity, 150}});
+    g_weather.editMode = false;
     g_weather.selected = kNone;
     LoadLocations(dialog);
     ShowSelection(dialog);
     EnableControls(dialog);
-    SetFocus(GetDlgItem(dialog, IDC_WD_NAME));
+    EditorDlg_Focus(dialog, IDC_WD_NAME);
 }
 
-INT_PTR OnCommand(HWND dialog, UINT id, UINT code, HWND control)
+bool OnCommand(HWND dialog, UINT id)
 {
     switch (id) {
-    case IDC_WD_APPLY: OnApply(dialog); return TRUE;
-    case IDC_WD_EDIT: OnEdit(dialog); return TRUE;
-    case IDC_WD_ADD: OnAdd(dialog); return TRUE;
-    case IDC_WD_REMOVE: OnRemove(dialog); return TRUE;
-    case IDC_WD_CANCEL_EDIT: OnCancelEdit(dialog); return TRUE;
-    case IDC_EDITOR_CLOSE:
-    case IDOK:
-    case IDCANCEL:
-        OnClose(dialog);
-        return TRUE;
-    case IDC_DIALOG_HELP:
-        DlgHelp_Show(dialog, HelpContext_Weather);
-        return TRUE;
-    default:
-        EditorDlg_SelectOnFocus(code, control);
-        return FALSE;
+    case IDC_WD_APPLY: OnApply(dialog); return true;
+    case IDC_WD_EDIT: OnEdit(dialog); return true;
+    case IDC_WD_ADD: OnAdd(dialog); return true;
+    case IDC_WD_REMOVE: OnRemove(dialog); return true;
+    case IDC_WD_CANCEL_EDIT: OnCancelEdit(dialog); return true;
+    default: return false;
     }
 }
 
 // Keyboard and mouse select alike: the selection follows the list's own.
-void OnListNotify(HWND dialog, const NMHDR* header)
+void OnNotify(HWND dialog, UINT_PTR id, const NMHDR* header)
 {
-    if (header->code == LVN_ITEMCHANGED) {
-        const auto* change = reinterpret_cast<const NMLISTVIEW*>(header);
-        if ((change->uChanged & LVIF_STATE) && ((change->uNewState ^ change->uOldState) & LVIS_SELECTED))
-            g_weather.selected = static_cast<int>(EditorList_Selected(List(dialog), kNone));
-    } else if (header->code == LVN_COLUMNCLICK) {
+    if (id != IDC_WD_LOCATIONS || g_weather.editMode)
+        return;
+    if (EditorList_SelectionChanged(header))
+        g_weather.selected = static_cast<int>(EditorList_Selected(List(dialog), kNone));
+    else if (header->code == LVN_COLUMNCLICK)
         RefillFromTable(dialog);
-    }
 }
 
-INT_PTR CALLBACK WeatherDlg_Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
-{
-    Tooltip_HandleDialogMessage(dialog, message, wParam, lParam, Shell().textHandle, kNoTooltips);
-    switch (message) {
-    case WM_INITDIALOG:
-        OnInitDialog(dialog);
-        return FALSE;
-    case WM_NOTIFY:
-        if (wParam == IDC_WD_LOCATIONS && !g_weather.editMode)
-            OnListNotify(dialog, reinterpret_cast<const NMHDR*>(lParam));
-        return FALSE;
-    case WM_CLOSE:
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-        return TRUE;
-    case WM_COMMAND:
-        return OnCommand(dialog, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
-    default:
-        return FALSE;
-    }
-}
+const EditorDialog kWeatherEditor = {
+    IDD_WEATHER_DATA, kWeatherTexts, kWeatherDb, {Text_InUse1, Text_InUse2, Text_InUse3, Text_InUse4},
+    Text_MarkFailed, HelpContext_Weather, CalcPage_WeatherChanged, &g_weather.holdsMark,
+    OnOpen, OnCommand, OnNotify, MayClose,
+};
 
 } // namespace
 
 INT_PTR WeatherDlg_Run(HWND owner)
 {
-    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
-    INT_PTR result = DialogBoxParamA(App().instance, MAKEINTRESOURCEA(IDD_WEATHER_DATA), owner, WeatherDlg_Proc, 0);
-    if (result == 1)
-        CalcTabs_NotifyCurrentPage(CalcPage_WeatherChanged);
-    return result;
+    return EditorDlg_Run(owner, kWeatherEditor);
 }

@@ -77,21 +77,7 @@ float& FieldOf(CalcRecord& r, const NumberField& f)
     return *reinterpret_cast<float*>(reinterpret_cast<char*>(&r) + f.offset);
 }
 
-// Sets guard while alive; false when it was already set (re-entry).
-class Guard {
-public:
-    explicit Guard(bool& flag) : flag_(flag), entered_(!flag) { flag_ = true; }
-    ~Guard()
-    {
-        if (entered_)
-            flag_ = false;
-    }
-    bool entered() const { return entered_; }
-
-private:
-    bool& flag_;
-    bool entered_;
-};
+using Guard = ReentryGuard;
 
 void FillList(HWND page, int id, const ProductListEntry* list, int datum)
 {

@@ -1,7 +1,7 @@
 // The data rules, checked on the databases the build generated: limits,
 // product groups and their types, conductivity fits, pipe sections per
-// standard diameter, surface materials, weather, user types and the three
-// price lists agreeing with each other.
+// standard diameter, surface materials, weather, user types, a name of its
+// own for every product type and the three price lists agreeing with each other.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -306,6 +306,20 @@ TEST_F(DataCheck, UserInsulationExamples)
         EXPECT_NEAR(sek, eur * kSekPerEur, 0.01);
         EXPECT_NEAR(pln, eur * kPlnPerEur, 0.01);
     }
+}
+
+// The product lists show the types of the groups and the user's own types
+// side by side, in the naming of the project.
+TEST_F(DataCheck, EveryProductTypeHasANameOfItsOwn)
+{
+    std::set<std::string> names[3];   // English, Swedish, Polish
+    for (const char* cls : {"IM", "IP", "IS"})
+        for (const std::string& type : TextList(tech(), cls, "ALLTYPES", 1600))
+            for (short naming = 0; naming < 3; ++naming)
+                EXPECT_TRUE(names[naming].insert(String(tech(), cls, type, short(1602 + naming))).second) << type;
+    for (const std::string& key : ClassKeys(100, "UI"))
+        for (std::set<std::string>& naming : names)
+            EXPECT_TRUE(naming.insert(String(100, "UI", key, 1600)).second) << "user type " << key;
 }
 
 TEST_F(DataCheck, PriceListsCoverEveryProductAndAgree)

@@ -150,8 +150,8 @@ struct NameCase {
 const NameCase nameCases[] = {
     {"English by default", 0, "MWS-20", "IM", "Mineral wool slab, high temperature 20 mm"},
     {"naming 1: Swedish", 1, "MWS-20", "IM", "Mineralullsskiva, hög temperatur 20 mm"},
-    {"naming 2: Polish", 2, "CG-SLAB", "IM", "Płyta ze szkła piankowego"},
-    {"another naming: English", 7, "CG-SLAB", "IM", "Cellular glass slab"},
+    {"naming 2: Polish", 2, "CG-SLAB", "IM", "Płyta ze szkła piankowego, standardowa"},
+    {"another naming: English", 7, "CG-SLAB", "IM", "Cellular glass slab, standard"},
     {"only in the other-insulation data", 0, "1", "UI", "Loose-fill mineral wool"},
     {"unknown code", 0, "NO-SUCH-CODE", "IM", nullptr},
     {"no code", 1, nullptr, "IM", nullptr},

@@ -1,7 +1,7 @@
 // The two data editors on the databases of the build, which each test puts
 // back as they were: the in-use mark protocol of both, the user insulation
-// editor's types and points as stored, the point table's rules, and the
-// weather dialog's record 0.
+// editor's types and points as stored, the point table's rules, the weather
+// dialog's record 0, and a write that fails in the database engine.
 #include "VlInterface/dialogs/dialogs.h"
 #include "VlInterface/dialogs/editorcommon.h"
 #include "VlInterface/dialogs/insulationdata.h"
@@ -15,6 +15,9 @@
 #include <functional>
 #include <sstream>
 #include <vector>
+
+// The test build of the database engine: its writes fail after `bytes`.
+extern "C" __declspec(dllimport) void WINAPI ddq_test_faults(long long bytes, BOOL failReplace);
 
 namespace {
 
@@ -270,6 +273,72 @@ TEST_F(EditorsTest, WeatherRecordZeroIsEditable)
     });
     EXPECT_FLOAT_EQ(TechDb_GetFloatAtt(db, "WD", "0", 1311), 3.5f);
     EXPECT_STREQ(TechDb_GetStringAtt(db, "WD", "0", 1601), "Zero point");
+}
+
+struct FailedWriteCase {
+    const char* name;
+    INT_PTR (*show)(HWND);
+    int probe;
+    std::function<void(HWND)> edit;   // selects a record and types into field
+    int apply, field;
+    std::function<std::string()> stored;
+    const char* label;                // of the type once saved (none: null)
+};
+
+TEST_F(EditorsTest, FailedWriteIsToldAndKeepsTheEdit)
+{
+    TechDbHandle ins = kTechDbOtherInsulationSentinel, weather = kTechDbWeatherSentinel;
+    const FailedWriteCase cases[] = {
+        {"type renamed", InsulationData_Show, IDC_INS_TYPE_ADD,
+         [](HWND dialog) {
+             EditorList_Select(GetDlgItem(dialog, IDC_INS_TYPES), 1);
+             Press(dialog, IDC_INS_TYPE_EDIT);
+             Type(dialog, IDC_INS_NAME, "Renamed wool");
+         },
+         IDC_INS_TYPE_APPLY, IDC_INS_NAME, [&] { return std::string(TechDb_GetStringAtt(ins, "UI", "1", 1600)); },
+         "1 : Renamed wool"},
+        {"point added", InsulationData_Show, IDC_INS_TYPE_ADD,
+         [](HWND dialog) {
+             EditorList_Select(GetDlgItem(dialog, IDC_INS_TYPES), 1);
+             Press(dialog, IDC_INS_POINT_ADD);
+             Type(dialog, IDC_INS_CONDUCTANCE, "0,060");
+             Type(dialog, IDC_INS_TEMPERATURE, "150");
+         },
+         IDC_INS_POINT_APPLY, IDC_INS_TEMPERATURE,
+         [&] { return std::to_string(Floats(ins, "1", 1311).size()); }, nullptr},
+        {"location edited", WeatherDlg_Run, IDC_WD_ADD,
+         [](HWND dialog) {
+             EditorList_Select(GetDlgItem(dialog, IDC_WD_LOCATIONS), 1);
+             Press(dialog, IDC_WD_EDIT);
+             Type(dialog, IDC_WD_TEMPERATURE, "12,5");
+         },
+         IDC_WD_APPLY, IDC_WD_TEMPERATURE,
+         [&] { return std::to_string(TechDb_GetFloatAtt(weather, "WD", "1", 1311)); }, nullptr},
+    };
+    for (const FailedWriteCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string before = c.stored();
+        TsBoxAnswerer ok(IDOK, Shell().title);
+        RunEditor(c.show, window(), c.probe, [&](HWND dialog) {
+            c.edit(dialog);
+            std::string typed = Ts_ControlText(dialog, c.field);
+            ddq_test_faults(0, FALSE);
+            Press(dialog, c.apply);
+            ddq_test_faults(-1, FALSE);
+            ASSERT_EQ(ok.boxes().size(), 1u);
+            EXPECT_EQ(ok.boxes()[0].text, Shell_Text(45222));
+            EXPECT_TRUE(Ts_IsEnabled(dialog, c.apply));   // still editing
+            EXPECT_EQ(Ts_ControlText(dialog, c.field), typed);
+            EXPECT_EQ(c.stored(), before);
+            Press(dialog, c.apply);   // the disk is back
+            EXPECT_FALSE(Ts_IsEnabled(dialog, c.apply));
+            if (c.label) {
+                EXPECT_EQ(Ts_ControlText(dialog, IDC_INS_SELECTED), c.label);
+            }
+        });
+        EXPECT_NE(c.stored(), before);
+        EXPECT_EQ(ok.boxes().size(), 1u);
+    }
 }
 
 } // namespace

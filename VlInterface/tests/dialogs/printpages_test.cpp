@@ -1,7 +1,8 @@
 // The print dialog's pages on a project of three systems: the report choices
 // block and the page selection written by the selection page (and read back
-// by the next one), the change stamp only for a change; the footer page
-// writing only changed values; the font heights through the font dialog.
+// by the next one), the change stamp only for a change, no print with no
+// system marked; the footer page writing only changed values; the font
+// heights through the font dialog and the dialog opened on the font in use.
 #include "VlInterface/dialogs/dialogs.h"
 #include "VlInterface/dialogs/page_fonts.h"
 #include "VlInterface/dialogs/printoptions.h"
@@ -12,7 +13,10 @@
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
 #include "testsupport/testsupport.h"
+#include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <dlgs.h>
 #include <functional>
 #include <vector>
 
@@ -152,6 +156,122 @@ TEST(FontHeights, PassThroughTheFontDialogUnits)
         EXPECT_EQ(FontsPage_DialogHeight(row.stored), row.dialog);
         EXPECT_EQ(FontsPage_StoredHeight(row.dialog), row.back);
     }
+}
+
+TEST_F(PrintPagesTest, PrintWithNoSystemMarkedIsRefused)
+{
+    TsBoxAnswerer ok(IDOK, Shell().title);
+    RunPage(PrintSelPage_GetPageInfo, IDD_PRINT_SELECTION, PrintSelPage_DlgProc, [](HWND page) {
+        Click(page, IDC_PSEL_UNMARK_ALL);
+        for (int32_t code : {SheetCode_Print, SheetCode_PrintAll}) {
+            NMHDR header{nullptr, 0, static_cast<UINT>(code)};
+            PrintSelPage_DlgProc(page, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+        }
+    });
+    ASSERT_EQ(ok.boxes().size(), 1u);
+    EXPECT_EQ(ok.boxes()[0].text, Shell_Text(45224));
+}
+
+// The face the screen draws for a face name.
+std::string ScreenFace(const char* face)
+{
+    LOGFONTA wanted{};
+    wanted.lfHeight = -20;
+    std::snprintf(wanted.lfFaceName, sizeof(wanted.lfFaceName), "%s", face);
+    HFONT font = CreateFontIndirectA(&wanted);
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, font);
+    char drawn[LF_FACESIZE] = "";
+    GetTextFaceA(dc, sizeof(drawn), drawn);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    DeleteObject(font);
+    return drawn;
+}
+
+struct FontDialogCase {
+    const char* name;
+    int font;            // 1 to 3
+    const char* face;    // stored
+    const char* height;  // stored
+    std::string shownFace;
+    int shownPoints;
+    bool bold;
+};
+
+TEST_F(PrintPagesTest, FontDialogOpensOnTheFontInUseAndKeepsSizesPrintable)
+{
+    const FontDialogCase cases[] = {
+        {"headings, bold as printed", 1, "Tahoma", "-50", "Tahoma", 14, true},
+        {"body", 2, "DejaVu Sans", "-35", "DejaVu Sans", 9, false},
+        {"a face that is not installed", 3, "No Such Face", "-25", ScreenFace("No Such Face"), 7, false},
+    };
+    for (const FontDialogCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string n = std::to_string(c.font);
+        PresetString("Output", ("Font" + n + ".Name").c_str(), c.face);
+        PresetString("Output", ("Font" + n + ".Size").c_str(), c.height);
+        TsBoxAnswerer ok(IDOK, Shell().title);
+        std::string face;
+        int points = 0;
+        bool bold = false, styleFixed = false;
+        TsUiScript script({[&] {
+                               HWND dialog = FindDialogWith(cmb1);
+                               if (!dialog)
+                                   return false;
+                               face = Ts_ComboSelectedText(dialog, cmb1);
+                               points = std::atoi(Ts_ControlText(dialog, cmb3).c_str());
+                               HWND styles = GetDlgItem(dialog, cmb2);
+                               LRESULT style = SendMessageA(styles, CB_GETITEMDATA,
+                                                            SendMessageA(styles, CB_GETCURSEL, 0, 0), 0);
+                               bold = LOWORD(style) > FW_MEDIUM;
+                               styleFixed = !IsWindowEnabled(styles);
+                               SendDlgItemMessageA(dialog, cmb3, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
+                               SetDlgItemTextA(dialog, cmb3, "616");
+                               PostMessageA(dialog, WM_COMMAND, IDOK, 0);   // refused: too large
+                               return true;
+                           },
+                           [&] {
+                               HWND dialog = FindDialogWith(cmb1);
+                               if (!dialog || ok.boxes().empty())
+                                   return false;
+                               SetDlgItemTextA(dialog, cmb3, "12");
+                               PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                               return true;
+                           }});
+        RunPage(FontsPage_GetPageInfo, IDD_PRINT_FONTS, FontsPage_DlgProc,
+                [&](HWND page) { Click(page, IDC_FONT1_CHANGE + c.font - 1); });
+        EXPECT_TRUE(script.Finished());
+        EXPECT_EQ(face, c.shownFace);
+        EXPECT_EQ(points, c.shownPoints);
+        EXPECT_EQ(bold, c.bold);
+        EXPECT_TRUE(styleFixed);
+        ASSERT_EQ(ok.boxes().size(), 1u);
+        char range[256];
+        std::snprintf(range, sizeof(range), Shell_Text(45223), 6, 24);
+        EXPECT_EQ(ok.boxes()[0].text, range);
+        EXPECT_EQ(StoredString("OutPut", ("Font" + n + ".Size").c_str()), "-44");   // 12 pt
+        EXPECT_EQ(StoredString("Output", ("Font" + n + ".Name").c_str()), face);
+    }
+}
+
+TEST(FontHeights, StoredHeightsAreKeptToWhatAReportPrints)
+{
+    struct Row {
+        const char* name;
+        long stored;
+        int32_t kept;
+    };
+    const Row rows[] = {
+        {"none", 0, 0},          {"default", -50, -50},         {"smallest", -22, -22},
+        {"too small", -5, -22},  {"616 pt", -2173, -87},         {"largest registry value", LONG_MIN, -87},
+        {"positive", 50, -50},   {"largest positive", LONG_MAX, -87},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        EXPECT_EQ(FontsPage_BoundedHeight(row.stored), row.kept);
+    }
+    EXPECT_EQ(FontsPage_DialogHeight(INT32_MIN), -795364314);   // no overflow on the way
 }
 
 } // namespace

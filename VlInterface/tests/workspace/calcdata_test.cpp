@@ -73,7 +73,7 @@ TEST_F(CalcDataTest, ProductListsByGeometry)
         EXPECT_STREQ(list_[1].name, "Mineral wool slab, high temperature");
         const int five = ProductList_FindIndex(0, "5", list_);
         EXPECT_TRUE(ProductList_IsUserInsulation(list_, five));
-        EXPECT_STREQ(list_[five].name, "Cellular glass slab");
+        EXPECT_STREQ(list_[five].name, "Load-bearing cellular glass");
         EXPECT_EQ(list_[five].number, five);
     }
 }
