@@ -160,7 +160,7 @@ bool ProjectFileOpens(HWND owner, const char* name)
 
 // Asked before New replaces a file that exists, the open project's own
 // included; No is the default answer.
-[[maybe_unused]] bool ConfirmReplaceWithNew(HWND owner, const char* name)
+bool ConfirmReplaceWithNew(HWND owner, const char* name)
 {
     return MsgBox_Show(owner, AboutFile(name, Text_ReplaceWithNewQuestion).c_str(),
                        MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2) == IDYES;
@@ -252,12 +252,14 @@ void SetCurrentFile(const char* name)
 bool AskNewFileName(HWND owner, char (&name)[MAX_PATH])
 {
 #ifdef VL_EXTENDED
-    // Its dialog starts with an empty name and asks itself before an existing file is replaced.
-    return FileMenu_AskNewFileName(owner, Shell_Text(Text_FileFilter), ".", name, Shell_Text(Text_NewFileTitle)) != 0;
+    // Its dialog starts with an empty name.
+    if (!FileMenu_AskNewFileName(owner, Shell_Text(Text_FileFilter), ".", name, Shell_Text(Text_NewFileTitle)))
+        return false;
 #else
-    return RunFileDialog(owner, FileDialog::New, Text_NewFileTitle, name) &&
-           (!Path_FileExists(name) || ConfirmReplaceWithNew(owner, name));
+    if (!RunFileDialog(owner, FileDialog::New, Text_NewFileTitle, name))
+        return false;
 #endif
+    return !Path_FileExists(name) || ConfirmReplaceWithNew(owner, name);
 }
 
 } // namespace

@@ -68,6 +68,9 @@ void Project_MarkInputsEdited()
 {
     for (const char* mark : {"EDT1", "EDT2", "EDT3"})
         Kadmi_MarkAccess(0, mark);
+#ifdef VL_EXTENDED
+    Kadmi_MarkAccess(0, "EDTT");   // the extended inputs' results are stale too
+#endif
 }
 
 bool Project_IsOpen()

@@ -164,7 +164,8 @@ int Project_NewTemporary();
 void Project_DeleteTempFile();
 void Project_StampUserSettings();
 bool Project_IsOpen();
-// Marks the loaded system's inputs edited ("EDT1" to "EDT3"): its results are stale.
+// Marks the loaded system's inputs edited ("EDT1" to "EDT3", and "EDTT" in the
+// extended edition): its results are stale.
 void Project_MarkInputsEdited();
 bool Project_IsUnsaved();
 // Loads a system (page) and takes its layer parts; a page of 0 or less loads

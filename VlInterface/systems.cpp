@@ -37,12 +37,6 @@ short CreatePage(HWND owner)
     return 0;
 }
 
-void MarkInputsEdited()
-{
-    for (const char* mark : {"EDT1", "EDT2", "EDT3"})
-        Kadmi_MarkAccess(kCalcObjectSystem, mark);
-}
-
 // The open page stores its inputs and closes; the loaded system is written
 // back. False when the page refuses to be left.
 bool LeaveLoadedSystem()
@@ -79,7 +73,7 @@ int System_New(HWND owner)
     if (page == 0)
         return 0;
     ShowSystem(page, true);
-    MarkInputsEdited();
+    Project_MarkInputsEdited();
     return 1;
 }
 
@@ -96,7 +90,7 @@ int System_Delete(HWND owner)
     Kadmi_DeletePage(loaded);
     if (replacement > 0) {
         ShowSystem(replacement, true);
-        MarkInputsEdited();
+        Project_MarkInputsEdited();
         return 1;
     }
     ShowSystem(Kadmi_IthPage(short(position > 0 ? position - 1 : 0)), false);

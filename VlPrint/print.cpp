@@ -7,6 +7,7 @@
 #include "support/utf8.h"
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 PrintGlobals& Prn()
 {
@@ -46,14 +47,6 @@ void ReadFooter(const char* title)
     for (int i = 0; i < kFooterStrings; ++i)
         if (!Kadmi_GetStringNAtt(KadmiObject_Project, kFooterAttributes[i], g.footer[i], kFooterStringSize))
             g.footer[i][0] = '\0';
-}
-
-void BuildHeading(const char* version)
-{
-    PrintGlobals& g = Prn();
-    char heading[1024];
-    snprintf(heading, sizeof heading, "%s - %s %s", Print_Text(1), Print_Text(2), version);
-    Utf8_CopyCut(g.heading, sizeof g.heading, heading);
 }
 
 // Makes page `index` (position among the project's pages) the loaded one and
@@ -210,6 +203,20 @@ void Print_SelectPages(int currentOnly)
     }
 }
 
+void Print_BuildHeading(const char* version)
+{
+    PrintGlobals& g = Prn();
+    std::string program = version, data;
+    if (const size_t slash = program.find(kDataVersionSeparator); slash != std::string::npos) {
+        data = program.substr(slash + std::strlen(kDataVersionSeparator));
+        program.erase(slash);
+    }
+    char heading[1024];
+    snprintf(heading, sizeof heading, "%s - %s %s", Print_Text(1), Print_Text(2), program.c_str());
+    Utf8_CopyCut(g.heading, sizeof g.heading, heading);
+    Utf8_CopyCut(g.headingData, sizeof g.headingData, data.c_str());
+}
+
 int Print_Run(HWND owner, int output, int report, int currentOnly, const char* title, const char* headingVersion,
               const char* settingsVersion)
 {
@@ -236,7 +243,7 @@ int Print_Run(HWND owner, int output, int report, int currentOnly, const char* t
 
         const LanguageId saved = TextAPI_GetLanguage(g.textHandle);
         const bool switched = SwitchLanguage(PrintLanguage());
-        BuildHeading(headingVersion ? headingVersion : "");
+        Print_BuildHeading(headingVersion ? headingVersion : "");
         Print_SelectPages(currentOnly);
         result = PrintBody(owner, output, report);
         if (switched)

@@ -78,6 +78,7 @@ struct PrintGlobals {
     int32_t options[kOptionInts] = {};
     bool baseData = true, cooling = false, freezing = false, economy = false;
     char heading[kHeadingSize] = {};
+    char headingData[kHeadingSize] = {};   // the technical data's version, beneath the heading
     char footer[kFooterStrings][kFooterStringSize] = {};
     uint8_t selected[kMaxPages] = {};
     long layerParts[3] = {};
@@ -105,6 +106,10 @@ const char* Print_Text(int id);
 // headingVersion is printed, settingsVersion names the settings root (NULL: "").
 int Print_Run(HWND owner, int output, int report, int currentOnly, const char* title, const char* headingVersion,
               const char* settingsVersion);
+// The page heading "company - program version". A version "program / data"
+// (the extended edition's) leaves the data's version to a line of its own.
+constexpr char kDataVersionSeparator[] = " / ";
+void Print_BuildHeading(const char* version);
 void Print_TakeLayerParts();
 void Print_SetInterfaceLanguage();
 bool Print_ReadOptions();

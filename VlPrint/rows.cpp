@@ -218,6 +218,14 @@ void SetUnit(ReportRow& row, int cell, int unitId)
         Cell_Set(row, cell, Print_Text(unitId), Cell_Font2);
 }
 
+// A part of the page header keeps to its own place, from its cell to the
+// next part's, a little gap left free.
+void SetHeaderCell(ReportRow& row, int cell, int nextCell, const char* text, uint16_t flags)
+{
+    Cell_Set(row, cell, text, flags);
+    row.cells[cell].width = int16_t(CellX(nextCell) - Prn().columnWidth / 2 - CellX(cell));
+}
+
 }  // namespace
 
 bool Cell_IsBlank(const char* text)
@@ -273,10 +281,15 @@ void Report_PageHeader(int out)
     char date[100], page[160];
     ReportDate(date, sizeof date);
     snprintf(page, sizeof page, "%s: %d", Print_Text(30105), g.pageCounter);
-    Cell_Set(row, 5, g.heading, Cell_Font2Bold);
-    Cell_Set(row, 13, date, Cell_Font2);
+    SetHeaderCell(row, 5, 13, g.heading, Cell_Font2Bold);
+    SetHeaderCell(row, 13, 19, date, Cell_Font2);
     Cell_Set(row, 19, page, Cell_Font2);
     Report_PrintRow(row, out);
+    if (g.headingData[0]) {
+        ReportRow data = {};
+        SetHeaderCell(data, 5, 13, g.headingData, Cell_Font2);
+        Report_PrintRow(data, out);
+    }
 
     g.y = 140;
     char project[kFooterStringSize] = {};

@@ -10,6 +10,8 @@
 #   vl_add_bin_output(<target>)
 #       Declares that <target> writes files into build/bin; they are copied into
 #       build/bin-extended too (vl_add_dll and vl_add_program declare theirs).
+#   vl_add_extended_own_files(<name>...)
+#       Names files that build/bin-extended has its own of: not copied there.
 #   vl_add_test(<name> SOURCES ... [LIBS ...] [EXTENDED])
 #       One GoogleTest program in build/tests, registered once with CTest and
 #       run under Wine with the modules of build/bin (and bin-extended first
@@ -31,13 +33,21 @@ function(vl_add_bin_output target)
   set_property(GLOBAL APPEND PROPERTY VL_BIN_TARGETS ${target})
 endfunction()
 
+# Files that the extended edition has its own of in build/bin-extended (by
+# name): the copy of build/bin leaves them alone.
+function(vl_add_extended_own_files)
+  set_property(GLOBAL APPEND PROPERTY VL_EXTENDED_OWN_FILES ${ARGN})
+endfunction()
+
 # The extended edition's folder: everything of build/bin but the standard
-# interface module, which the extended one replaces.
+# interface module, which the extended one replaces, and the files it has its own of.
 function(vl_finish_extended_folder)
   get_property(targets GLOBAL PROPERTY VL_BIN_TARGETS)
+  get_property(own GLOBAL PROPERTY VL_EXTENDED_OWN_FILES)
+  string(REPLACE ";" "," skip "VlIntfc.dll;${own}")
   add_custom_target(bin_extended ALL
     COMMAND ${CMAKE_COMMAND} -DFROM=${VL_BIN_DIR} -DTO=${VL_BIN_EXTENDED_DIR}
-            -DSKIP=VlIntfc.dll -P ${CMAKE_SOURCE_DIR}/cmake/CopyFolder.cmake
+            -DSKIP=${skip} -P ${CMAKE_SOURCE_DIR}/cmake/CopyFolder.cmake
     COMMENT "Filling ${VL_BIN_EXTENDED_DIR}")
   add_dependencies(bin_extended ${targets})
 endfunction()

@@ -128,6 +128,18 @@ void LoadOptions(PrintSelectionRecord& record)
 #endif
 }
 
+// The selected pages as the print marks give them.
+void PagesFromMarks(PrintSelectionRecord& record)
+{
+    record.count = 0;
+    for (int i = 0; i < kMaxSystems; ++i)
+        if (record.printMarks[i])
+            record.pages[record.count++] = Kadmi_IthPage(static_cast<short>(i));
+}
+
+// The record as the page shows it, so that only the user's choices count as
+// a change: the mark that a project of one system gets by itself (and, in
+// the extended edition, the heat loss section) is no change of the project.
 void LoadRecord()
 {
     PrintSelectionRecord& record = g_sel.record;
@@ -136,7 +148,11 @@ void LoadRecord()
     if (Kadmi_GetAtt(-1, kAttPageSelection, &count, record.pages, sizeof(record.pages)))
         record.count = count < 0 ? 0 : (count > kMaxSystems ? kMaxSystems : count);
     LoadMarks(record);
+    PagesFromMarks(record);
     LoadOptions(record);
+#ifdef VL_EXTENDED
+    record.heatLoss = 1;   // always part of the report here
+#endif
     g_sel.loaded = record;
 }
 
@@ -166,10 +182,7 @@ void ReadControls(HWND page)
     PrintSelectionRecord& record = g_sel.record;
     for (const CheckBinding& check : kChecks)
         record.*check.field = IsDlgButtonChecked(page, check.control) == BST_CHECKED;
-    record.count = 0;
-    for (int i = 0; i < kMaxSystems; ++i)
-        if (record.printMarks[i])
-            record.pages[record.count++] = Kadmi_IthPage(static_cast<short>(i));
+    PagesFromMarks(record);
     g_sel.reading = false;
 }
 
@@ -196,8 +209,6 @@ void ShowRecord(HWND page)
     FillSystems(page);
 #ifdef VL_EXTENDED
     // The heat loss section is always part of the report here: shown checked, not to be changed.
-    CheckDlgButton(page, IDC_PSEL_HEATLOSS, BST_CHECKED);
-    g_sel.record.heatLoss = 1;
     EnableWindow(GetDlgItem(page, IDC_PSEL_HEATLOSS), FALSE);
 #endif
     SetFocus(GetDlgItem(page, IDC_PSEL_PREVIEW));

@@ -44,7 +44,8 @@ void MainWnd_FitChildWidth(HWND parent, HWND child);
 
 // Asks the name of a new project file in the common Save-As dialog, its name
 // field empty. filter has "|" between its parts; name holds MAX_PATH bytes.
-// Non-zero when the user chose a name.
+// Non-zero when the user chose a name; an existing file is not questioned here
+// (the caller asks before replacing it).
 int FileMenu_AskNewFileName(HWND owner, const char* filter, const char* initialDirectory, char* name,
                             const char* title);
 

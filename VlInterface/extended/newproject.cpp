@@ -19,10 +19,10 @@ int FileMenu_AskNewFileName(HWND owner, const char* filter, const char* initialD
                             const char* title)
 {
     name[0] = '\0';
+    // No replace question of the dialog's own: New asks its own, which names
+    // the file and what is lost, with No as the default answer.
     const ProjectFileDialogRequest request{owner, filter, initialDirectory, title,
-                                           OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
-                                               OFN_NOREADONLYRETURN,
-                                           false};
+                                           OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_NOREADONLYRETURN, false};
     return Shell_ProjectFileDialog(request, name);
 }
 

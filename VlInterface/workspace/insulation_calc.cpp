@@ -81,16 +81,6 @@ int InsulationPage_CalculateHeatLoss(HWND page, CalcRecord& r, bool quiet)
     return 0;
 }
 
-void Workspace_PrintReport(HWND owner, int output, int report)
-{
-    char title[MAX_PATH];
-    std::snprintf(title, sizeof(title), "%s", App().currentFile);
-    char version[64] = {};
-    if (const char* text = App_GetVersionString())
-        std::snprintf(version, sizeof(version), "%s", text);
-    VlPrint_Print(owner, output, report, 1, title, version);
-}
-
 int InsulationPage_Print(HWND page, CalcRecord&, int output)
 {
     TimePage_Print(page, 1, output == VlPrintOutput_Clipboard);

@@ -265,8 +265,7 @@ BOOL OnNotice(HWND page, int32_t code)
         return TRUE;
     case CalcPage_WeatherChanged:
     case CalcPage_InsulationDataChanged:
-        for (const char* mark : {"EDT1", "EDT2", "EDT3"})
-            Kadmi_MarkAccess(kCalcObjectSystem, mark);
+        Project_MarkInputsEdited();
         [[fallthrough]];
     case CalcPage_SettingsChanged:
         TextAPI_TranslateDialog(Shell().textHandle, page, kPageTexts);

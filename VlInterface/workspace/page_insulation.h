@@ -62,9 +62,6 @@ void InsulationPage_LoadCase(CalcRecord& record);
 int InsulationPage_CalculateHeatLoss(HWND page, CalcRecord& record, bool quiet);
 // Print (output 1) or copy (output 2) of the loaded system's report.
 int InsulationPage_Print(HWND page, CalcRecord& record, int output);
-// One print of the loaded project through the print library, of report 1
-// (the loaded system) or 2 (the thickness list), with the file as title.
-void Workspace_PrintReport(HWND owner, int output, int report);
 
 // Layer choice (insulation_layers.cpp): layer 1..3, mode 1..5.
 enum LayerMode : int {

@@ -11,6 +11,7 @@
 #ifdef VL_EXTENDED
 #include "VlCalculate/thickness_order.h"
 #include "VlInterface/extended/extended.h"
+#include "VlTechDatabase/vltechdb.h"
 #include <cstdlib>
 #endif
 #include "VlUtil/vlutil.h"
@@ -125,15 +126,50 @@ int AddRow(HWND list, int row, LPARAM data, const char* number)
     return int(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
+// An element's product code without trailing blanks.
+std::string CodeOf(const INSULATIONTHICKNESSRESULTLIST& e)
+{
+    std::string code(e.productCode, strnlen(e.productCode, sizeof(e.productCode)));
+    code.erase(code.find_last_not_of(' ') + 1);
+    return code;
+}
+
+// The product name of a row. The extended edition names products by their
+// type, which every section of a pipe-section type shares: such a row adds
+// the section's inner diameter and thickness, so that rows can be told apart.
+std::string RowName(const std::string& code)
+{
+    const char* group = ThicknessDlg().record.group;
+    std::string name = Product_GetName(code.c_str(), group);
+#ifdef VL_EXTENDED
+    constexpr short kAttThickness = 1304, kAttInnerDiameter = 1305;
+    const float inner = TechDb_GetFloatAtt(Shell().techDb, group, code.c_str(), kAttInnerDiameter);
+    if (inner > 0) {
+        const float thickness = TechDb_GetFloatAtt(Shell().techDb, group, code.c_str(), kAttThickness);
+        char dimensions[64];
+        std::snprintf(dimensions, sizeof(dimensions), " %g x %.f", double(inner), double(thickness));
+        name += dimensions;
+    }
+#endif
+    return name;
+}
+
+// The layer's chosen thickness, "" for none.
+std::string CurrentCode()
+{
+    const char* code = Kadmi_GetStringAtt(ThicknessDlg().record.part, 1528);
+    std::string text = code ? code : "";
+    text.erase(text.find_last_not_of(' ') + 1);
+    return text;
+}
+
 void FillRow(HWND list, int row)
 {
     const INSULATIONTHICKNESSRESULTLIST& e = ThicknessDlg().list[row];
     char number[16];
     std::snprintf(number, sizeof(number), "%3d", row + 1);
     int item = AddRow(list, row, row, number);
-    char code[sizeof(e.productCode) + 1] = {};
-    std::memcpy(code, e.productCode, sizeof(e.productCode));
-    SetCell(list, item, 1, Product_GetName(code, ThicknessDlg().record.group));
+    SetCell(list, item, 1, RowName(CodeOf(e)));
     SetCell(list, item, 2, Dimensions(e.innerDimension1, e.innerDimension2));
     SetCell(list, item, 3, Dimensions(e.outerDimension1, e.outerDimension2));
     SetCell(list, item, 4, Number("%.0f", e.thickness));
@@ -148,18 +184,25 @@ void FillRows(HWND dialog)
     HWND list = List(dialog);
     ListView_DeleteAllItems(list);
     s.rows.clear();
+    const std::string current = CurrentCode();
+    int selected = -1;
     for (int row = 0; row < s.count; ++row) {
         FillRow(list, row);
         s.rows.push_back(row);
+        if (selected < 0 && CodeOf(s.list[row]) == current)
+            selected = row;
     }
     if (s.count == 0) {
         char number[16];
         std::snprintf(number, sizeof(number), "%3d", 0);
         SetCell(list, AddRow(list, 0, -1, number), 1, Shell_Text(kTextNoThickness));
     }
-    s.selectedRow = s.count > 0 ? 0 : -1;
-    if (s.count > 0)
-        ListView_SetItemState(list, 0, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    // The layer's current thickness when the list holds it, else the first row.
+    s.selectedRow = s.count > 0 ? std::max(selected, 0) : -1;
+    if (s.count > 0) {
+        ListView_SetItemState(list, s.selectedRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+        ListView_EnsureVisible(list, s.selectedRow, FALSE);
+    }
 }
 
 void EnableButtons(HWND dialog)
@@ -282,7 +325,7 @@ void PrintList(HWND dialog, int output)
 {
     ThicknessDlgState& s = ThicknessDlg();
     SetInsulationData(s.list, short(s.count), s.record.heading);
-    Workspace_PrintReport(dialog, output, VlPrintReport_ThicknessList);
+    Shell_PrintReport(dialog, output, VlPrintReport_ThicknessList, 1);
 }
 
 void OnInitDialog(HWND dialog)
@@ -319,17 +362,13 @@ std::string SelectedCode()
     const ThicknessDlgState& s = ThicknessDlg();
     if (s.selectedRow < 0 || s.selectedRow >= s.count)
         return {};
-    const char* code = s.list[s.selectedRow].productCode;
-    std::string text(code, strnlen(code, sizeof(s.list[0].productCode)));
-    text.erase(text.find_last_not_of(' ') + 1);
-    return text;
+    return CodeOf(s.list[s.selectedRow]);
 }
 
 void StoreSelection()
 {
     ThicknessDlgState& s = ThicknessDlg();
-    std::string previous = Kadmi_GetStringAtt(s.record.part, 1528) ? Kadmi_GetStringAtt(s.record.part, 1528) : "";
-    previous.erase(previous.find_last_not_of(' ') + 1);
+    std::string previous = CurrentCode();
     std::string chosen = SelectedCode();
     s.record.calculationCase = kCaseAll;
     Kadmi_SetIntAtt(s.record.part, 1130, s.record.calculationCase);

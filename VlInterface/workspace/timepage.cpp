@@ -208,7 +208,7 @@ void TimePage_Print(HWND page, int32_t storeGroup, bool copy)
     int32_t previous[kPrintOptionInts] = {};
     bool hadOptions = Settings_Read(nullptr, kPrintOptions, nullptr, previous, sizeof previous) != nullptr;
     Settings_WriteBinary(nullptr, kPrintOptions, sizeof options, options);
-    Workspace_PrintReport(page, copy ? VlPrintOutput_Clipboard : VlPrintOutput_Viewer, VlPrintReport_Calculation);
+    Shell_PrintReport(page, copy ? VlPrintOutput_Clipboard : VlPrintOutput_Viewer, VlPrintReport_Calculation, 1);
     // Without options before, none are left behind: the print dialog then
     // offers its defaults rather than every section off.
     if (hadOptions)

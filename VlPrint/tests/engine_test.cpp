@@ -173,6 +173,7 @@ protected:
         g.footerTitle[0] = '\0';
         memset(g.footer, 0, sizeof g.footer);
         strcpy(g.heading, "Heading");
+        g.headingData[0] = '\0';
     }
     void TearDown() override
     {
@@ -327,6 +328,54 @@ TEST_F(Engine, RowBelowTheBreakStaysOnThePage)
         Report_PrintRow(Row({{17, "9.5", Cell_Font2 | Cell_Right}}), Output_Metafile);
     });
     EXPECT_EQ(lines, (std::vector<std::string>{"comment B", "text 1558,2550 h-35 w400 R '9.5'", "comment E"}));
+}
+
+struct HeadingCase {
+    const char* name;
+    const char* version;
+    std::string heading;   // drawn whole, or the start of it when cut
+    bool cut;
+    std::string beneath;   // the line under the heading, "" for none
+};
+
+TEST_F(Engine, EachPartOfThePageHeadingHasItsOwnPlace)
+{
+    const std::string program = std::string(Print_Text(1)) + " - " + Print_Text(2) + " ";
+    const std::string kEllipsis = "\xE2\x80\xA6";
+    const HeadingCase cases[] = {
+        {"the program's version alone: one line", "2026.01.3", program + "2026.01.3", false, ""},
+        {"the data's version on a line of its own", "2026.1 / Generic data 2026.1", program + "2026.1", false,
+         "Generic data 2026.1"},
+        {"a heading too long for its place is cut before the date",
+         "2026.1.3 and a great deal more text that never fits", program + "2026.1.3", true, ""},
+    };
+    char today[kLocalDateSize] = {};
+    Date_TodayLocal(today);
+    for (const HeadingCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> heading, date, beneath;
+        for (const std::string& line : RunMetafile([&] {
+                 Print_BuildHeading(c.version);
+                 Report_PageHeader(Output_Metafile);
+             })) {
+            const std::string text = line.substr(line.find('\'') + 1, line.size() - line.find('\'') - 2);
+            if (line.rfind("text 526,95 h-35 w700 L", 0) == 0)
+                heading.push_back(text);
+            else if (line.rfind("text 1214,95 ", 0) == 0)
+                date.push_back(text);
+            else if (line.rfind("text 526,140 h-35 w400 L", 0) == 0)
+                beneath.push_back(text);
+        }
+        ASSERT_EQ(heading.size(), 1u);
+        EXPECT_EQ(date, std::vector<std::string>{today});
+        EXPECT_EQ(beneath, c.beneath.empty() ? std::vector<std::string>{} : std::vector<std::string>{c.beneath});
+        if (c.cut) {
+            EXPECT_EQ(heading[0].rfind(c.heading, 0), 0u) << heading[0];
+            EXPECT_EQ(heading[0].substr(heading[0].size() - kEllipsis.size()), kEllipsis);
+        } else {
+            EXPECT_EQ(heading[0], c.heading);
+        }
+    }
 }
 
 std::vector<std::string> Wrap(const char* text)

@@ -56,6 +56,15 @@ TEST_F(ExtendedTest, AnEditedHumidityIsStoredAndMarksTheProjectChanged)
     EXPECT_GE(Kadmi_CmpAccess(-1, "PCHG", 0, "EDTT"), 0);
 }
 
+TEST_F(ExtendedTest, MarkingTheInputsEditedStampsTheExtendedInputsToo)
+{
+    Start();
+    Kadmi_DeleteAtt(0, 7701);   // the system's stamps
+    Project_MarkInputsEdited();
+    for (const char* mark : {"EDT1", "EDT2", "EDT3", "EDTT"})
+        EXPECT_EQ(Kadmi_CmpAccess(0, mark, 0, "NONE"), 1) << mark;   // a missing stamp orders first
+}
+
 struct DescriptionRow {
     const char* name;
     short geometry;
@@ -112,13 +121,27 @@ TEST_F(ExtendedTest, NewFileDialogCancelledOrReplacingAnExistingFile)
         EXPECT_EQ(VlFileMenu_NewFile(window()), -2);
         EXPECT_STREQ(App().currentFile, "Noname");
     }
-    // The dialog itself asks before the existing file is replaced.
-    ScriptedBoxes replace({{IDOK, existing}, {IDYES, ""}});
-    EXPECT_EQ(VlFileMenu_NewFile(window()), 0);
-    EXPECT_EQ(replace.answered(), 2u);
-    EXPECT_EQ(App().currentFile, existing);
+    // After the name, the question that names the file, No its default answer.
+    struct ReplaceRow {
+        const char* name;
+        int answer, result;
+        const char* currentFile;
+    };
+    const ReplaceRow rows[] = {
+        {"declined: the open project stays", IDNO, -2, "Noname"},
+        {"accepted: a new project in its place", IDYES, 0, existing.c_str()},
+    };
+    for (const ReplaceRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        ScriptedBoxes replace({{IDOK, existing}, {row.answer, ""}});
+        EXPECT_EQ(VlFileMenu_NewFile(window()), row.result);
+        ASSERT_EQ(replace.answered(), 2u);
+        EXPECT_EQ(replace.texts[1], existing + "\n\n" + Shell_Text(Text_ReplaceWithNewQuestion));
+        EXPECT_EQ(replace.defaultButtons[1], IDNO);
+        EXPECT_EQ(replace.unexpected, 0u);
+        EXPECT_STREQ(App().currentFile, row.currentFile);
+    }
     EXPECT_EQ(Kadmi_GetStringAtt(0, 1535), nullptr);   // a new project, not the old one
-    EXPECT_EQ(replace.unexpected, 0u);
 }
 
 TEST_F(ExtendedTest, ProductListsComeStraightFromTheDatabaseEngine)

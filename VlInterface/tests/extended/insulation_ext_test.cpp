@@ -1,7 +1,8 @@
 // The extended edition's insulation page, thickness list and print selection
 // beside the standard edition's: the total thickness, the cheapest
-// combination adopted on the page, the nominal list of case 4, the rule that
-// stale results are not recalculated quietly, and the spreadsheet output.
+// combination adopted on the page, the nominal list of case 4 and its rows,
+// the rule that stale results are not recalculated quietly, the spreadsheet
+// output, and a print that changes nothing.
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/dialogs/printpages.h"
 #include "VlInterface/resource.h"
@@ -9,12 +10,16 @@
 #include "VlInterface/tests/window_fixture.h"
 #include "VlInterface/workspace/calctabs.h"
 #include "VlInterface/workspace/thickness_dialog.h"
+#include "VlInterface/vlinterface.h"
 #include "VlCalculate/thickness_order.h"
 #include "Kadmi/kadmi.h"
+#include "support/settings.h"
 #include "testsupport/testsupport.h"
+#include <commctrl.h>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -70,6 +75,12 @@ public:
 private:
     HWND page_ = nullptr;
 };
+
+// Posts command id to window once it is open; false while it is not.
+bool PostCommand(HWND window, int id)
+{
+    return window && PostMessageA(window, WM_COMMAND, id, 0);
+}
 
 std::string ClassOf(HWND dialog, int id)
 {
@@ -158,6 +169,59 @@ TEST_F(ExtendedPageTest, EachPageDifferenceFromTheStandardEdition)
         SCOPED_TRACE(std::string(row.name) + " (standard: " + row.standard + ")");
         row.check(*this);
     }
+}
+
+TEST_F(ExtendedPageTest, ThicknessTableRowsAreToldApartAndTheLayersThicknessIsSelected)
+{
+    StartWithPipe();
+    ChooseItem(page(), 119, "MW-PIPESECTION");
+    ChooseItem(page(), 128, "60");
+    std::vector<std::string> names;
+    std::string selected;
+    TsBoxAnswerer answerer(IDCANCEL, nullptr, [&](HWND dialog) {
+        HWND list = GetDlgItem(dialog, IDC_THK_LIST);
+        char text[128];
+        for (int item = 0; item < ListView_GetItemCount(list); ++item) {
+            ListView_GetItemText(list, item, 1, text, sizeof(text));
+            names.push_back(text);
+        }
+        const int chosen = ListView_GetNextItem(list, -1, LVNI_SELECTED);
+        ASSERT_GE(chosen, 0);
+        ListView_GetItemText(list, chosen, 1, text, sizeof(text));
+        selected = text;
+    });
+    ClickButton(page(), IDC_INS_THICKNESS_TABLE);
+    ASSERT_GT(names.size(), 2u);
+    const std::set<std::string> distinct(names.begin(), names.end());
+    EXPECT_EQ(distinct.size(), names.size());
+    EXPECT_EQ(distinct.count("MW-PIPESECTION 114.3 x 20"), 1u);
+    EXPECT_EQ(selected, "MW-PIPESECTION 114.3 x 60");
+}
+
+TEST_F(ExtendedPageTest, PrintingToTheViewerLeavesTheProjectUnchanged)
+{
+    StartWithPipe();
+    TwoLayers("50", "40");
+    ClickButton(page(), IDC_INS_CALCULATE);   // current results: nothing stops the print
+    Settings_DeleteValue(nullptr, "Output\\PrintOptionFlags");   // first use: the viewer
+    ASSERT_EQ(VlFileMenu_SaveFile(window()), 0);
+    Sleep(1100);   // stamps count in seconds: a change would come after the save
+    bool viewerShown = false;
+    TsUiScript script({
+        [] { return PostCommand(Ts_FindWindow("#32770", Shell_Text(9296)), IDC_SHEET_PRINT); },
+        [&] {
+            HWND viewer = Ts_FindWindow("TordocViewer", nullptr);
+            if (!viewer || !IsWindowVisible(viewer))
+                return false;
+            viewerShown = true;
+            return PostMessageA(viewer, WM_CLOSE, 0, 0) != FALSE;
+        },
+        [] { return PostCommand(Ts_FindWindow("#32770", Shell_Text(9296)), IDCANCEL); },
+    });
+    SendMessageA(window(), WM_COMMAND, IDM_FILE_PRINT, 0);
+    EXPECT_TRUE(script.Finished());
+    EXPECT_TRUE(viewerShown);
+    EXPECT_FALSE(ProjectUnsaved());
 }
 
 struct StaleCase {
