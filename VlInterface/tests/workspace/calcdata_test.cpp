@@ -197,15 +197,24 @@ TEST_F(CalcDataTest, SurfacesAndTheirEmissivity)
     const int alu = ProductList_FindIndex(0, "MW-PIPESECTION-ALU", products);
     CalcRecord record{};
     std::strcpy(record.productClass[0], "IP");
-    std::strcpy(record.productCode[0], "MWA-60.3-50");
-    const struct { const char* name; const char* code; int layers[3]; int result; float emissivity; } rows[] = {
-        {"a material", "GALV-STEEL", {0, 0, 0}, 0, 0.26f},
-        {"the outermost product, layer 1 only", "-200", {alu, 0, 0}, 0, 0.05f},
-        {"no product at all", "-200", {0, 0, 0}, 0, 0},
-        {"given by the user", "-201", {alu, 0, 0}, -1, 0.5f},
+    const struct {
+        const char* name;
+        const char* code;
+        int layers[3];
+        const char* thickness;   // layer 1's chosen record
+        int result;
+        float emissivity;
+    } rows[] = {
+        {"a material", "GALV-STEEL", {0, 0, 0}, "MWA-60.3-50", 0, 0.26f},
+        {"the outermost product, layer 1 only", "-200", {alu, 0, 0}, "MWA-60.3-50", 0, 0.05f},
+        {"own thickness: the product type's", "-200", {alu, 0, 0}, "-456", 0, 0.05f},
+        {"no thickness chosen yet: the product type's", "-200", {alu, 0, 0}, "-987", 0, 0.05f},
+        {"no product at all", "-200", {0, 0, 0}, "MWA-60.3-50", 0, 0},
+        {"given by the user", "-201", {alu, 0, 0}, "MWA-60.3-50", -1, 0.5f},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
+        std::strcpy(record.productCode[0], row.thickness);
         record.emissivity = 0.5f;
         EXPECT_EQ(SurfaceMaterial_UpdateEmissivity(&record, row.code, products, row.layers), row.result);
         EXPECT_FLOAT_EQ(record.emissivity, row.emissivity);
