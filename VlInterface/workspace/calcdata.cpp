@@ -185,6 +185,14 @@ int Location_ApplyWeather(CalcRecord* record, const char* locationCode)
     if (!record || !locationCode || record->location == kLocationUserConditions)
         return -1;
     TechDbReading weather(TechDbReading::Which::Weather);
+    // A location the weather data does not hold (an older file's position,
+    // the data missing) becomes the user's conditions with the values it has.
+    TechRecord* found = locationCode[0] ? TechDb_FindEqual(weather.handle(), "WD", locationCode) : nullptr;
+    if (!found) {
+        record->location = kLocationUserConditions;
+        return -1;
+    }
+    TechDb_ReleaseRec(found);
     record->ambientTemperature = TechDb_GetFloatAtt(weather.handle(), "WD", locationCode, AttMeanTemperature);
     record->airVelocity = TechDb_GetFloatAtt(weather.handle(), "WD", locationCode, AttAirVelocity);
     return 0;

@@ -240,6 +240,16 @@ TEST_F(CalcDataTest, LocationsAndTheirWeather)
     record.location = -100;
     EXPECT_EQ(Location_ApplyWeather(&record, "2"), -1);
     EXPECT_FLOAT_EQ(record.ambientTemperature, 5.9f);
+    // A location the weather data does not hold (an older file's position
+    // matching a cleared entry, a removed record) becomes user conditions.
+    for (const char* unmatched : {"", "9999"}) {
+        SCOPED_TRACE(unmatched);
+        record.location = 0;
+        EXPECT_EQ(Location_ApplyWeather(&record, unmatched), -1);
+        EXPECT_EQ(record.location, -100);
+        EXPECT_FLOAT_EQ(record.ambientTemperature, 5.9f);
+        EXPECT_FLOAT_EQ(record.airVelocity, 4);
+    }
 }
 
 TEST_F(CalcDataTest, ContentsAndTheirDefaults)
