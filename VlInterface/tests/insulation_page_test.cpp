@@ -122,6 +122,20 @@ TEST_F(InsulationPageTest, LayerChoiceClearsAndRefits)
     EXPECT_EQ(Line(0), " ");
 }
 
+// Quietly a layer without its thickness choice is not refused for that, but
+// its zero dimensions are.
+TEST_F(InsulationPageTest, QuietCheckTestsALayerWithoutAThicknessChoice)
+{
+    StartWithPipe();
+    MineralWool50();
+    EXPECT_EQ(InsulationPage_CheckQuietly(page(), CalcRec()), 0);
+    TsBoxAnswerer answer(IDOK);
+    Choose(120, "Mineral wool pipe section");
+    EXPECT_EQ(InsulationPage_CheckQuietly(page(), CalcRec()), -1);
+    EXPECT_EQ(Line(0), Shell_Text(40068));
+    EXPECT_TRUE(answer.boxes().empty());
+}
+
 TEST_F(InsulationPageTest, AChosenSurfaceGivesItsEmissivityBeforeTheQuietRun)
 {
     StartWithPipe();
