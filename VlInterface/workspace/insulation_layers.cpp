@@ -107,10 +107,15 @@ void Clear(HWND page, CalcRecord& r, int layer)
         UpdateEmissivity(r);
 }
 
+// A user insulation type's price is the product's, not the thickness's: it
+// stays.
 void ResetThickness(CalcRecord& r, int layer)
 {
     for (int k = layer - 1; k < kCalcLayers; ++k) {
+        const float price = r.price[k];
         ZeroLayer(r, k);
+        if (InsPage_IsUser(k))
+            r.price[k] = price;
         InsPage().thicknessIndex[k] = 0;
     }
 }
