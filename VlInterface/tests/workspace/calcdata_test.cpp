@@ -63,6 +63,7 @@ TEST_F(CalcDataTest, ProductListsByGeometry)
         {"plane surface: no pipe sections", Geometry_Plane, Concat({kIm, {"EF-SHEET"}, kUser})},
         {"pipe", Geometry_Pipe, Concat({kIm, kIp, {"EF-SHEET"}, kUser})},
         {"rectangular duct", Geometry_RectDuct, Concat({kIm, {"EF-SHEET"}, kUser})},
+        {"no geometry stored yet: pipe sections too", 0, Concat({kIm, kIp, {"EF-SHEET"}, kUser})},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
