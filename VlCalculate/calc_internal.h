@@ -27,6 +27,7 @@ enum CalcTextId : int32_t {
     kErrNoAnnuity = 40063,
     kErrSurfaceNotConverged = 45200,
     kErrCostInputs = 45201,
+    kErrNoHumidity = 45240,
 };
 
 enum CalcSeverity : int {

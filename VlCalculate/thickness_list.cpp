@@ -195,9 +195,14 @@ void FilterList(const INSULATIONTHICKNESSINPUT& in, const PageConditions& page)
     CalcGlobals& g = Calc();
     Dew_pointOutput dew{0.0f};
     const bool dewPointTested = TestsCondensation(page, g.hot);
-    if (in.calculationCase == kCaseCondensation && dewPointTested &&
-        Dew_point({page.dewPointMode, page.ambient, page.medium, page.humidity}, &dew) != 0) {
-        return;
+    if (in.calculationCase == kCaseCondensation && dewPointTested) {
+        // Without a humidity there is no dew point to keep clear of.
+        if (!(page.humidity > 0)) {
+            Deps_ReportError(kSeverityError, kErrNoHumidity);
+            return;
+        }
+        if (Dew_point({page.dewPointMode, page.ambient, page.medium, page.humidity}, &dew) != 0)
+            return;
     }
     for (int i = 0; i < g.fullCount; ++i) {
         const INSULATIONTHICKNESSRESULTLIST& e = g.fullList[i];

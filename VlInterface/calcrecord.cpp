@@ -361,8 +361,7 @@ void CalcRecord_Load()
                 memcpy(FieldAt(g.current, field, e), &field.absent, sizeof field.absent);
         }
     }
-    if (g.current.locationKey[0])
-        g.current.location = Location_PositionOfKey(g.current.locationKey);
+    g.current.location = Location_OfLoaded(g.current.locationKey, g.current.location);
     CalcRecord_CodesToFlags();
     // The copy holds the codes a store writes: a system whose codes are
     // absent (0 geometry, -1 case) does not count as changed when it is

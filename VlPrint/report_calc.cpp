@@ -110,6 +110,16 @@ void LayerValues(short kind, int firstCell, int out)
     Report_LayerFloatRow(30073, kLabel, 0, firstCell, 1329, 2, Currency(kind == Kind_Plane ? 2 : 1), out);
 }
 
+// A system without a dew point (a warm object's outer surface, no humidity)
+// has no 1322: the row says so in words.
+void DewPoint(int out)
+{
+    if (Kadmi_GetFloatAttZ(kSystem, 1322) == AttMissing_Float)
+        TextRow(Print_Text(30094), Print_Text(45241), Cell_Font2 | Cell_Right, out);
+    else
+        Value(1322, 30094, 1, 30039, out);
+}
+
 void BaseData(int out)
 {
     const short kind = Kind();
@@ -134,7 +144,7 @@ void BaseData(int out)
     Report_BlankRow(out);
     short surface = Kadmi_GetIntAtt(kSystem, 1120);
     TextRow(Print_Text(30096), Print_Text(surface == 1 ? 20035 : surface == 2 ? 20034 : kNoText), Cell_Right, out);
-    Value(1322, 30094, 1, 30039, out);
+    DewPoint(out);
     Value(1323, 30025, 1, kind == Kind_Plane ? 30097 : 30098, out);
     Prn().baseDataPrinted = true;
 }

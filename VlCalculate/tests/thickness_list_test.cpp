@@ -149,11 +149,25 @@ TEST_P(ThicknessFilters, KeepTheEntriesThatMeetTheTarget)
 INSTANTIATE_TEST_SUITE_P(Cases, ThicknessFilters, ::testing::ValuesIn(kFilters),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(ThicknessListTest, FailedDewPointKeepsNothing)
+TEST_F(ThicknessListTest, CondensationWithoutADewPointKeepsNothingAndSaysWhy)
 {
-    setConditions(5, 60, 90);  // air above 50 °C has no dew point here
-    EXPECT_TRUE(list(kCaseCondensation).empty());
-    EXPECT_EQ(Fake().errorIds(), std::vector<int32_t>{40041});
+    const struct { const char* name; float air, humidity; int32_t textId; } rows[] = {
+        {"air above 50 °C has no dew point here", 60, 90, 40041},
+        {"no humidity given", 25, 0, 45240},
+        {"humidity missing", 25, -3.4e38f, 45240},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Fake().errors.clear();
+        setConditions(5, row.air, row.humidity);
+        EXPECT_TRUE(list(kCaseCondensation).empty());
+        EXPECT_EQ(Fake().errorIds(), std::vector<int32_t>{row.textId});
+    }
+    // A warm object's outer surface needs no humidity.
+    Fake().errors.clear();
+    setConditions(150, 20, 0);
+    EXPECT_EQ(list(kCaseCondensation).size(), 3u);
+    EXPECT_TRUE(Fake().errors.empty());
 }
 
 TEST_F(ThicknessListTest, RectangularDuctDimensions)

@@ -327,6 +327,7 @@ TEST_F(CalcRecordTest, LocationIsStoredByItsWeatherKey)
     const struct { const char* name; const char* storedKey; int16_t storedPosition; int16_t loaded; } rows[] = {
         {"the weather data moved the record", key, 7, 3},
         {"an older file without a key", nullptr, 5, 5},
+        {"an older file's position past the weather data", nullptr, 9999, -100},
         {"a location that is gone", "NO-SUCH-PLACE", 3, -100},
         {"user conditions", nullptr, -100, -100},
     };

@@ -122,6 +122,35 @@ TEST_F(InsulationPageTest, LayerChoiceClearsAndRefits)
     EXPECT_EQ(Line(0), " ");
 }
 
+// Quietly a layer without its thickness choice is not refused for that, but
+// its zero dimensions are.
+TEST_F(InsulationPageTest, QuietCheckTestsALayerWithoutAThicknessChoice)
+{
+    StartWithPipe();
+    MineralWool50();
+    EXPECT_EQ(InsulationPage_CheckQuietly(page(), CalcRec()), 0);
+    TsBoxAnswerer answer(IDOK);
+    Choose(120, "Mineral wool pipe section");
+    EXPECT_EQ(InsulationPage_CheckQuietly(page(), CalcRec()), -1);
+    EXPECT_EQ(Line(0), Shell_Text(40068));
+    EXPECT_TRUE(answer.boxes().empty());
+}
+
+// The user's own price of a user insulation type stays through the layer
+// choice and is what the costs are made of.
+TEST_F(InsulationPageTest, AUserProductsPriceReachesTheCosts)
+{
+    StartWithPipe(Geometry_Plane);
+    Choose(119, "Loose-fill mineral wool");
+    EXPECT_EQ(Ts_ControlText(page(), 142), "9.50");
+    Type(134, "50");
+    Choose(115, Shell_Text(41004));
+    Click(203);
+    EXPECT_EQ(Ts_ControlText(page(), 142), "9.50");
+    EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(CalcRecordState().layerParts[0], 1329), 9.5f);
+    EXPECT_GT(Kadmi_GetFloatAtt(0, 1371), 0.0f);   // the capital cost of that price
+}
+
 TEST_F(InsulationPageTest, AChosenSurfaceGivesItsEmissivityBeforeTheQuietRun)
 {
     StartWithPipe();

@@ -59,18 +59,22 @@ bool PriceDbAvailable(int currency)
     return false;
 }
 
-const char* OuterProductCode(const CalcRecord& record, const ProductListEntry* products, const int productIndex[3],
-                             int* layer)
+// The emissivity of the outermost layer's product: its thickness record's,
+// else (own thickness, no thickness chosen yet) its product type's; 0 when
+// no layer has a product.
+float OuterProductEmissivity(const CalcRecord& record, const ProductListEntry* products, const int productIndex[3])
 {
     for (int k = kCalcLayers - 1; k >= 0; --k) {
         const int index = productIndex[k];
-        if (products && index >= 0 && index < kProductListSize &&
-            std::strcmp(products[index].code, kCodeNoProduct) != 0) {
-            *layer = k;
-            return record.productCode[k];
-        }
+        if (!products || index < 0 || index >= kProductListSize ||
+            std::strcmp(products[index].code, kCodeNoProduct) == 0)
+            continue;
+        const TechDbHandle tech = VlDataTechDb_Handle();
+        const float emissivity = TechDb_GetFloatAtt(tech, record.productClass[k], record.productCode[k], AttEmissivity);
+        return emissivity > 0 ? emissivity
+                              : TechDb_GetFloatAtt(tech, record.productClass[k], products[index].code, AttEmissivity);
     }
-    return nullptr;
+    return 0;
 }
 
 }  // namespace
@@ -152,9 +156,7 @@ int SurfaceMaterial_UpdateEmissivity(CalcRecord* record, const char* surfaceCode
         record->emissivity = TechDb_GetFloatAtt(tech, "CM", surfaceCode, AttEmissivity);
         return 0;
     }
-    int layer = 0;
-    const char* code = OuterProductCode(*record, products, productIndex, &layer);
-    record->emissivity = code ? TechDb_GetFloatAtt(tech, record->productClass[layer], code, AttEmissivity) : 0;
+    record->emissivity = OuterProductEmissivity(*record, products, productIndex);
     return 0;
 }
 
@@ -183,6 +185,14 @@ int Location_ApplyWeather(CalcRecord* record, const char* locationCode)
     if (!record || !locationCode || record->location == kLocationUserConditions)
         return -1;
     TechDbReading weather(TechDbReading::Which::Weather);
+    // A location the weather data does not hold (an older file's position,
+    // the data missing) becomes the user's conditions with the values it has.
+    TechRecord* found = locationCode[0] ? TechDb_FindEqual(weather.handle(), "WD", locationCode) : nullptr;
+    if (!found) {
+        record->location = kLocationUserConditions;
+        return -1;
+    }
+    TechDb_ReleaseRec(found);
     record->ambientTemperature = TechDb_GetFloatAtt(weather.handle(), "WD", locationCode, AttMeanTemperature);
     record->airVelocity = TechDb_GetFloatAtt(weather.handle(), "WD", locationCode, AttAirVelocity);
     return 0;

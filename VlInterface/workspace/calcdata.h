@@ -106,7 +106,8 @@ int SurfaceMaterial_UpdateEmissivity(CalcRecord* record, const char* surfaceCode
 int LocationList_Build(ProductListEntry* list);
 
 // Takes ambient temperature and air velocity of the location's weather
-// record into the record. Returns 0; -1 for NULL or user conditions.
+// record into the record. Returns 0; -1 for NULL or user conditions, and for
+// a location the weather data does not hold, which becomes user conditions.
 int Location_ApplyWeather(CalcRecord* record, const char* locationCode);
 
 // Weather record key of the location at position (0-based), "" when none;
@@ -114,6 +115,9 @@ int Location_ApplyWeather(CalcRecord* record, const char* locationCode);
 // key, so that a changed weather database never moves a system elsewhere.
 void Location_KeyOfPosition(int16_t position, char* key, int size);
 int16_t Location_PositionOfKey(const char* key);
+// The location of a loaded system: by its key; without one (an older file)
+// the stored position where the weather data holds it, else -100.
+int16_t Location_OfLoaded(const char* key, int16_t position);
 
 // --- contents ------------------------------------------------------------------
 

@@ -61,8 +61,10 @@ int InsulationPage_CalculateHeatLoss(HWND page, CalcRecord& r, bool quiet)
         return -1;
     }
     if (quiet && Layer1WithoutThickness()) {
+        // In a target case the thickness list just ran: its reason says more.
+        bool listReason = InsPage_TargetCase(r) && ErrorList_NError() > 0;
+        ShowQuietReason(page, listReason ? InsulationRun_FirstErrorLine() : Shell_Text(kTextNoThickness));
         ErrorList_Clear();
-        ShowQuietReason(page, Shell_Text(kTextNoThickness));
         return -1;
     }
     InsulationLayerChoices layers;

@@ -239,10 +239,11 @@ bool CheckLayer(HWND page, const CalcRecord& r, int k, bool show, bool focus)
     }
     if (InsPage_IsUser(k))
         return true;
-    if (InsPage().thicknessIndex[k] <= 0) {
-        if (show)
-            Refuse(page, Text_ChooseThickness, focus, IDC_INS_NOMINAL1 + k);
-        return !show;
+    // Quietly a missing thickness choice is no error, but its values are
+    // still checked.
+    if (show && InsPage().thicknessIndex[k] <= 0) {
+        Refuse(page, Text_ChooseThickness, focus, IDC_INS_NOMINAL1 + k);
+        return false;
     }
     if (r.geometryFlags[1] || r.geometryFlags[2]) {
         if (!Check(page, r.innerDiameter[k], "HLOSSINNERDIAMETER_MM", show, focus, IDC_INS_INNER1 + k) ||

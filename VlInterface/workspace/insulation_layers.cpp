@@ -107,10 +107,15 @@ void Clear(HWND page, CalcRecord& r, int layer)
         UpdateEmissivity(r);
 }
 
+// A user insulation type's price is the product's, not the thickness's: it
+// stays.
 void ResetThickness(CalcRecord& r, int layer)
 {
     for (int k = layer - 1; k < kCalcLayers; ++k) {
+        const float price = r.price[k];
         ZeroLayer(r, k);
+        if (InsPage_IsUser(k))
+            r.price[k] = price;
         InsPage().thicknessIndex[k] = 0;
     }
 }
@@ -155,15 +160,11 @@ int FindAdoptedEntry(const INSULATIONTHICKNESSRESULTLIST& candidate, const std::
 
 // The engine computes the candidates with the page's stored emissivity. With
 // the outermost product's own surface, that is the surface of layer 1's
-// product, which any of its records tells while no thickness is chosen yet.
+// product.
 void StoreLayer1Surface(CalcRecord& r)
 {
     if (std::strcmp(r.surfaceMaterialCode, kCodeOutermostSurface) != 0)
         return;
-    const ProductListEntry* choices = InsPage().thicknesses[0];
-    if (!LayerChoice_HasThickness({"", "", r.productCode[0]}) && choices[1].code[0] &&
-        std::strcmp(choices[1].code, kCodeOwnThickness) != 0)
-        std::snprintf(r.productCode[0], sizeof(r.productCode[0]), "%s", choices[1].code);
     UpdateEmissivity(r);
     Kadmi_SetFloatAtt(kCalcObjectSystem, 1319, r.emissivity);
 }

@@ -30,6 +30,7 @@ enum RunText : uint16_t {
     Text_AllPrices = 40083,
     Text_PricesMissing = 40084,
     Text_NoEmissivity = 40052,
+    Text_NoDewPoint = 45241,
 };
 
 // Heat-loss results of the record, in its order.
@@ -104,6 +105,18 @@ void SetLayerAtt(int k, short att, float value)
         Kadmi_SetFloatAtt(part, att, value);
 }
 
+// A dew point that is not defined shows no figure and leaves 1322 absent.
+void StoreDewPoint(float dewPoint, std::string* line)
+{
+    if (!InsulationRun_HasDewPoint(dewPoint)) {
+        *line = std::string(Shell_Text(Text_DewPoint)) + ": " + Shell_Text(Text_NoDewPoint);
+        Kadmi_DeleteAtt(kCalcObjectSystem, 1322);
+        return;
+    }
+    *line = ValueLine(Text_DewPoint, dewPoint, Text_Celsius);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, 1322, dewPoint);
+}
+
 std::string PriceLine(float total, short kind, bool costErrors)
 {
     std::string label = Shell_Text(Text_TotalCost);
@@ -124,6 +137,11 @@ std::string PriceLine(float total, short kind, bool costErrors)
 }
 
 } // namespace
+
+bool InsulationRun_HasDewPoint(float dewPoint)
+{
+    return dewPoint != kNoDewPoint;
+}
 
 bool LayerChoice_HasNoProduct(const InsulationLayerChoice& layer)
 {
@@ -193,10 +211,14 @@ InsulationRunStatus InsulationRun_Calculate(CalcRecord& r, const InsulationLayer
         return InsulationRunStatus::Failed;
     Kadmi_SetFloatAtt(kCalcObjectSystem, 1381, out.heatLossPerMetre);
 
-    r.heatLossResults[Result_DewPoint] = 0;
+    // No humidity, no dew point; nor where the engine writes none (the outer
+    // surface of a warm object, a medium outside its formula's range).
+    r.heatLossResults[Result_DewPoint] = kNoDewPoint;
+    if (!(r.relativeHumidity > 0))
+        return InsulationRunStatus::Done;
     Dew_pointInput dewIn{int32_t(r.reportedSurface), r.ambientTemperature, r.contentsTemperature,
                          r.relativeHumidity};
-    Dew_pointOutput dewOut{};
+    Dew_pointOutput dewOut{kNoDewPoint};
     if (Dew_point(dewIn, &dewOut) != 0)
         return InsulationRunStatus::Failed;
     r.heatLossResults[Result_DewPoint] = dewOut.dewPoint;
@@ -222,11 +244,10 @@ bool InsulationRun_StoreResults(CalcRecord& r, InsulationResultLines* lines)
     for (int k = 0; k < kCalcLayers; ++k)
         SetLayerAtt(k, 1328, r.heatLossResults[Result_FaceTemp + k]);
 
-    float dewPoint = r.heatLossResults[Result_DewPoint];
-    lines->line[2] = ValueLine(Text_DewPoint, dewPoint, Text_Celsius);
-    Kadmi_SetFloatAtt(kCalcObjectSystem, 1322, dewPoint);
+    StoreDewPoint(r.heatLossResults[Result_DewPoint], &lines->line[2]);
 
-    int errorsBefore = ErrorList_NError();
+    // The heat loss's warnings have been counted by the caller.
+    ErrorList_Clear();
     short kind = 0;
     for (int k = 0; k < kCalcLayers; ++k) {
         if (int32_t part = CalcRecordState().layerParts[k]) {
@@ -235,7 +256,7 @@ bool InsulationRun_StoreResults(CalcRecord& r, InsulationResultLines* lines)
         }
     }
     float total = InsulationRun_CalculateCosts(r, &kind);
-    bool costErrors = ErrorList_NError() > errorsBefore;
+    bool costErrors = ErrorList_NError() > 0;
     lines->line[3] = PriceLine(total, kind, costErrors);
     return costErrors;
 }

@@ -7,6 +7,7 @@
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/shell.h"
 #include "support/lookups.h"
+#include "support/strings.h"
 #include "support/utf8.h"
 #ifdef VL_EXTENDED
 #include "VlInterface/extended/extended.h"
@@ -24,6 +25,7 @@ constexpr uint16_t kTextNoProduct = 40039, kTextSelectThickness = 20017, kTextOw
 constexpr short AttTypeList = 1600, AttUserTypeName = 1600, AttNominalThickness = 1304,
                 AttInnerDiameter = 1305, AttOuterDiameter = 1306;
 constexpr size_t kTypeKeyBytes = 99;
+constexpr int kListCodeBytes = 30;   // of a type key or a thickness record's code
 constexpr int kUserTypeLast = 999;
 
 struct ProductListGlobals {
@@ -47,6 +49,19 @@ ProductListEntry* NextEntry(ProductListEntry* list)
     return entry;
 }
 
+#ifndef VL_EXTENDED
+// The first 30 bytes of a list text without trailing blanks; a type key also
+// loses its inner blanks.
+std::string ListCode(const std::string& text, bool typeKey)
+{
+    char code[kListCodeBytes + 1];
+    Str_CopyTrimmed(code, text.c_str(), kListCodeBytes);
+    if (typeKey)
+        Str_RemoveBlanks(code);
+    return code;
+}
+#endif
+
 bool InList(const ProductListEntry* list, int index)
 {
     return list && index >= 0 && index < kProductListSize;
@@ -68,7 +83,7 @@ bool AddTypes(ProductListEntry* list, const char* recordClass)
             break;
         if (key.empty())
             continue;
-        ListField_Copy(entry->code, key.c_str());
+        ListField_Copy(entry->code, ListCode(key, true).c_str());
         ListField_Copy(entry->name, Product_GetName(entry->code, recordClass));
         ListField_Copy(entry->recordClass, recordClass);
     }
@@ -184,13 +199,6 @@ void ThicknessGiven(CalcRecord& record, int k, const ProductListEntry* products,
     record.outerDiameter[k] = 2 * record.thickness[k] + record.innerDiameter[k];
 }
 
-// A layer whose product comes in fixed pipe sections.
-bool HasPipeSections(const ProductListEntry* products, int index)
-{
-    return InList(products, index) && !ProductList_IsNoProduct(products, index) &&
-           !ProductList_IsUserInsulation(products, index) && !ProductClass_IsFreeThickness(products[index].recordClass);
-}
-
 }  // namespace
 
 int ProductList_Build(int16_t geometry, ProductListEntry* list)
@@ -202,7 +210,7 @@ int ProductList_Build(int16_t geometry, ProductListEntry* list)
     ListField_Copy(none->code, kCodeNoProduct);
     ListField_Copy(none->recordClass, "UI");
     bool complete = AddTypes(list, "IM");
-    if (geometry == Geometry_Pipe || geometry == Geometry_RoundDuct)
+    if (geometry != Geometry_Plane && geometry != Geometry_RectDuct)
         complete = AddTypes(list, "IP") && complete;
     complete = AddTypes(list, "IS") && complete;
     AddUserTypes(list);
@@ -251,7 +259,8 @@ int LayerChoices_BuildThicknessList(const char* typeKey, const char* recordClass
     if (!TechData_Texts(VlDataTechDb_Handle(), recordClass, typeKey, AttTypeList, kTypeKeyBytes, &codes))
         return -1;
     int count = 0;
-    for (const std::string& code : codes) {
+    for (const std::string& text : codes) {
+        const std::string code = ListCode(text, false);
         if (code.empty() || count >= kProductListSize)
             continue;
         const float thickness = TechFloat(recordClass, code.c_str(), AttNominalThickness);
@@ -364,7 +373,7 @@ int LayerChoices_UpdateDimensions(CalcRecord* record, int layer, int kind, const
         break;
     case LayerDim_RefitSections:
         for (int i = k; i < kCalcLayers; ++i)
-            if (HasPipeSections(products, productIndex[i]) && thicknessLists[i])
+            if (thicknessLists[i])
                 LayerChoices_FitPipeSection(products, productIndex[i], thicknessLists[i], &selected[i],
                                             &r.innerDiameter[i], &r.outerDiameter[i], DiameterBeneath(r, i));
         break;

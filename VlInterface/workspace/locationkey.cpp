@@ -26,6 +26,15 @@ void Location_KeyOfPosition(int16_t position, char* key, int size)
         Utf8_CopyCut(key, static_cast<size_t>(size), keys[static_cast<size_t>(position)].c_str());
 }
 
+int16_t Location_OfLoaded(const char* key, int16_t position)
+{
+    if (key && key[0])
+        return Location_PositionOfKey(key);
+    if (position < 0 || static_cast<size_t>(position) >= LocationKeys().size())
+        return kLocationUserConditions;
+    return position;
+}
+
 int16_t Location_PositionOfKey(const char* key)
 {
     if (!key || !key[0])

@@ -430,6 +430,30 @@ TEST_F(PrintTest, OutermostProductSurfacePrintsAsThatChoice)
     EXPECT_EQ(text.find(g_texts.Get(20043, kLangEnglish)), std::string::npos);
 }
 
+TEST_F(PrintTest, DewPointRowShowsNoFigureWhereThereIsNone)
+{
+    MakeSystem(1, "Steam main", false);
+    Choose({1});
+    const std::string label = "\t" + g_texts.Get(30094, kLangEnglish) + "\t";
+    const struct { const char* name; bool stored; std::string row; } rows[] = {
+        {"a dew point", true, label + "9.3\t" + g_texts.Get(30039, kLangEnglish)},
+        {"none defined", false, label + g_texts.Get(45241, kLangEnglish)},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ASSERT_EQ(Kadmi_LoadPage(1), 0);
+        if (row.stored)
+            Kadmi_SetFloatAtt(KadmiObject_Page, 1322, 9.3f);
+        else
+            Kadmi_DeleteAtt(KadmiObject_Page, 1322);
+        ASSERT_EQ(Kadmi_SavePage(), 0);
+        PrintToClipboard();
+        std::string text = ParseRtf(ClipboardRtf()).text;
+        EXPECT_NE(text.find(row.row), std::string::npos) << text;
+        EXPECT_EQ(text.find(label + "-"), std::string::npos);
+    }
+}
+
 TEST_F(PrintTest, PrintLanguageIsApartFromTheInterfaceLanguage)
 {
     MakeSystem(1, "Steam main", false);

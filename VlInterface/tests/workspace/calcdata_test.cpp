@@ -63,6 +63,7 @@ TEST_F(CalcDataTest, ProductListsByGeometry)
         {"plane surface: no pipe sections", Geometry_Plane, Concat({kIm, {"EF-SHEET"}, kUser})},
         {"pipe", Geometry_Pipe, Concat({kIm, kIp, {"EF-SHEET"}, kUser})},
         {"rectangular duct", Geometry_RectDuct, Concat({kIm, {"EF-SHEET"}, kUser})},
+        {"no geometry stored yet: pipe sections too", 0, Concat({kIm, kIp, {"EF-SHEET"}, kUser})},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -197,15 +198,24 @@ TEST_F(CalcDataTest, SurfacesAndTheirEmissivity)
     const int alu = ProductList_FindIndex(0, "MW-PIPESECTION-ALU", products);
     CalcRecord record{};
     std::strcpy(record.productClass[0], "IP");
-    std::strcpy(record.productCode[0], "MWA-60.3-50");
-    const struct { const char* name; const char* code; int layers[3]; int result; float emissivity; } rows[] = {
-        {"a material", "GALV-STEEL", {0, 0, 0}, 0, 0.26f},
-        {"the outermost product, layer 1 only", "-200", {alu, 0, 0}, 0, 0.05f},
-        {"no product at all", "-200", {0, 0, 0}, 0, 0},
-        {"given by the user", "-201", {alu, 0, 0}, -1, 0.5f},
+    const struct {
+        const char* name;
+        const char* code;
+        int layers[3];
+        const char* thickness;   // layer 1's chosen record
+        int result;
+        float emissivity;
+    } rows[] = {
+        {"a material", "GALV-STEEL", {0, 0, 0}, "MWA-60.3-50", 0, 0.26f},
+        {"the outermost product, layer 1 only", "-200", {alu, 0, 0}, "MWA-60.3-50", 0, 0.05f},
+        {"own thickness: the product type's", "-200", {alu, 0, 0}, "-456", 0, 0.05f},
+        {"no thickness chosen yet: the product type's", "-200", {alu, 0, 0}, "-987", 0, 0.05f},
+        {"no product at all", "-200", {0, 0, 0}, "MWA-60.3-50", 0, 0},
+        {"given by the user", "-201", {alu, 0, 0}, "MWA-60.3-50", -1, 0.5f},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
+        std::strcpy(record.productCode[0], row.thickness);
         record.emissivity = 0.5f;
         EXPECT_EQ(SurfaceMaterial_UpdateEmissivity(&record, row.code, products, row.layers), row.result);
         EXPECT_FLOAT_EQ(record.emissivity, row.emissivity);
@@ -231,6 +241,16 @@ TEST_F(CalcDataTest, LocationsAndTheirWeather)
     record.location = -100;
     EXPECT_EQ(Location_ApplyWeather(&record, "2"), -1);
     EXPECT_FLOAT_EQ(record.ambientTemperature, 5.9f);
+    // A location the weather data does not hold (an older file's position
+    // matching a cleared entry, a removed record) becomes user conditions.
+    for (const char* unmatched : {"", "9999"}) {
+        SCOPED_TRACE(unmatched);
+        record.location = 0;
+        EXPECT_EQ(Location_ApplyWeather(&record, unmatched), -1);
+        EXPECT_EQ(record.location, -100);
+        EXPECT_FLOAT_EQ(record.ambientTemperature, 5.9f);
+        EXPECT_FLOAT_EQ(record.airVelocity, 4);
+    }
 }
 
 TEST_F(CalcDataTest, ContentsAndTheirDefaults)

@@ -8,6 +8,8 @@
 #include "VlTechDatabase/vltechdb.h"
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
+#include <cmath>
+#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -140,5 +142,64 @@ TEST_F(InsulationRunTest, RunsThatCannotGiveResultsSaySo)
     EXPECT_GT(ErrorList_NError(), 0);
     EXPECT_FALSE(InsulationRun_FirstErrorLine().empty());
 }
+
+// A new system's inputs on a 60.3 mm pipe with a 50 mm section, as the user
+// may leave them: every run gives its results, and a dew point only where
+// one is defined (NaN: none, shown in words and 1322 absent).
+struct NewSystemCase {
+    const char* name;
+    float contents, ambient, humidity;
+    int16_t reportedSurface;   // 1 outer, 2 inner
+    double dewPoint;
+};
+
+const NewSystemCase kNewSystems[] = {
+    {"WarmInnerNoHumidity", 10, -10, 0, 2, NAN},
+    {"WarmOuterNoHumidity", 10, -10, 0, 1, NAN},
+    {"WarmOuterNothingCondensesOutside", 150, 20, 50, 1, NAN},
+    {"WarmInnerMediumOutsideTheFormula", 150, 20, 50, 2, NAN},
+    {"WarmInnerMediumsDewPoint", 20, 10, 50, 2, 9.268},
+    {"ColdOuterAirsDewPoint", 5, 20, 50, 1, 9.268},
+    {"ColdInnerMediumsDewPoint", 5, 20, 50, 2, -4.556},
+    {"ColdNoHumidity", 5, 20, 0, 1, NAN},
+    {"HumidityMissing", 5, 20, -3.4e38f, 1, NAN},
+};
+
+class NewSystemRunTest : public InsulationRunTest, public ::testing::WithParamInterface<NewSystemCase> {};
+
+TEST_P(NewSystemRunTest, GivesResultsAndADewPointOnlyWhereOneIsDefined)
+{
+    const NewSystemCase& c = GetParam();
+    CalcRecord& r = CalcRec();
+    r.geometryFlags[1] = 1;
+    r.outerDiameters[0] = 60.3f;
+    r.contentsTemperature = c.contents;
+    r.ambientTemperature = c.ambient;
+    r.relativeHumidity = c.humidity;
+    r.airVelocity = 5;
+    r.emissivity = 0.9f;
+    r.reportedSurface = c.reportedSurface;
+    InsulationLayerChoices layers = {{"MW-PIPESECTION", "IP", "MWP-60.3-50"}};
+    Kadmi_SetFloatAtt(0, 1322, 0);   // what an earlier run stored
+
+    ASSERT_EQ(InsulationRun_Calculate(r, layers), InsulationRunStatus::Done);
+    EXPECT_EQ(ErrorList_NError(), 0);
+    InsulationResultLines lines;
+    InsulationRun_StoreResults(r, &lines);
+    EXPECT_NE(Kadmi_GetFloatAtt(0, 1323), 0.0f);
+    const std::string label = std::string(Shell_Text(30094)) + ": ";
+    if (std::isnan(c.dewPoint)) {
+        EXPECT_EQ(lines.line[2], label + Shell_Text(45241));
+        EXPECT_EQ(Kadmi_GetFloatAttZ(0, 1322), AttMissing_Float);
+    } else {
+        EXPECT_NEAR(Kadmi_GetFloatAtt(0, 1322), c.dewPoint, 0.02);
+        char figure[16];
+        std::snprintf(figure, sizeof figure, "%.1f", c.dewPoint);
+        EXPECT_EQ(lines.line[2].rfind(label + figure, 0), 0u) << lines.line[2];
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Inputs, NewSystemRunTest, ::testing::ValuesIn(kNewSystems),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
