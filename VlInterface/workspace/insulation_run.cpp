@@ -9,6 +9,7 @@
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
 #include "support/lookups.h"
+#include "support/numfield.h"
 #include "support/utf8.h"
 #include <cmath>
 #include <cstdio>
@@ -44,6 +45,7 @@ enum ResultIndex {
 };
 
 constexpr float kSecondRunAmbient = -1.0f;
+constexpr float kNoDewPoint = kFieldMissingFloat;   // the record's dew point where none is defined
 
 bool IsPlane(const CalcRecord& r)
 {
@@ -108,7 +110,7 @@ void SetLayerAtt(int k, short att, float value)
 // A dew point that is not defined shows no figure and leaves 1322 absent.
 void StoreDewPoint(float dewPoint, std::string* line)
 {
-    if (!InsulationRun_HasDewPoint(dewPoint)) {
+    if (dewPoint == kNoDewPoint) {
         *line = std::string(Shell_Text(Text_DewPoint)) + ": " + Shell_Text(Text_NoDewPoint);
         Kadmi_DeleteAtt(kCalcObjectSystem, 1322);
         return;
@@ -137,11 +139,6 @@ std::string PriceLine(float total, short kind, bool costErrors)
 }
 
 } // namespace
-
-bool InsulationRun_HasDewPoint(float dewPoint)
-{
-    return dewPoint != kNoDewPoint;
-}
 
 bool LayerChoice_HasNoProduct(const InsulationLayerChoice& layer)
 {

@@ -5,7 +5,6 @@
 #pragma once
 #include "VlCalculate/vlcalculate.h"
 #include "VlInterface/calcrecord.h"
-#include "support/numfield.h"
 #include <string>
 
 // What the page's lists say about one layer: the code and class of its
@@ -33,8 +32,8 @@ enum class InsulationRunStatus { Done, Refused, Failed };
 
 // Steps of a run up to the results: heat loss, the second run at the mean of
 // the contents and -1 °C (attribute 1381), the dew point where one is
-// defined (kNoDewPoint without a humidity or where the engine gives none). The record's
-// heat-loss results are cleared first and then filled. Refused: surface of the
+// defined (none without a humidity, or where the engine gives none). The
+// record's heat-loss results are cleared first and then filled. Refused: surface of the
 // outermost product with emissivity 0 (error 40052 in the list). Failed: an
 // engine step failed; its errors are in the list. Warnings leave Done.
 InsulationRunStatus InsulationRun_Calculate(CalcRecord& record, const InsulationLayerChoices& layers);
@@ -44,15 +43,11 @@ struct InsulationResultLines {
     std::string line[4];
 };
 
-// The record's dew point where none is defined (no humidity, the outer
-// surface of a warm object).
-constexpr float kNoDewPoint = kFieldMissingFloat;
-bool InsulationRun_HasDewPoint(float dewPoint);
-
 // Writes the results of a done run: the layer conductivities into the record
 // and onto the layers (1376), heat loss 1323, temperatures 1328, dew point
-// 1322 (deleted where there is none), layer prices 1329, annual costs, and fills the lines. Returns true
-// when the price or cost step reported an error (line 4 then says so).
+// 1322 (deleted where there is none), layer prices 1329, annual costs, and
+// fills the lines. Returns true when the price or cost step reported an
+// error (line 4 then says so).
 bool InsulationRun_StoreResults(CalcRecord& record, InsulationResultLines* lines);
 
 // The five economic inputs of the system, attributes 1359..1363: energy
