@@ -106,13 +106,24 @@ void RestoreDefaults(HWND page)
     RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
-LOGFONTA SampleFont(int index)
+LOGFONTA LogFontOf(const ReportFont& font, int index)
 {
     LOGFONTA logFont{};
-    logFont.lfHeight = g_fonts.fonts[index].height;
+    logFont.lfHeight = font.height;
     logFont.lfWeight = kReportWeights[index];
-    std::snprintf(logFont.lfFaceName, sizeof(logFont.lfFaceName), "%.31s", g_fonts.fonts[index].face);
+    std::snprintf(logFont.lfFaceName, sizeof(logFont.lfFaceName), "%.31s", font.face);
     return logFont;
+}
+
+// What the report prints for a font: its defaults for what is not stored.
+LOGFONTA PrintedFont(int index)
+{
+    ReportFont font = g_fonts.fonts[index];
+    if (!font.face[0])
+        std::snprintf(font.face, sizeof(font.face), "%s", kDefaultFace);
+    if (font.height == 0)
+        font.height = kDefaultHeights[index];
+    return LogFontOf(font, index);
 }
 
 // The face the screen draws for the stored one: a face that is not installed
@@ -153,9 +164,9 @@ UINT_PTR CALLBACK FontDialogHook(HWND dialog, UINT message, WPARAM wParam, LPARA
 void ChangeFont(HWND page, int index)
 {
     ReportFont& font = g_fonts.fonts[index];
-    LOGFONTA chosen = SampleFont(index);
-    chosen.lfHeight = FontsPage_DialogHeight(font.height);
-    FaceInUse(SampleFont(index), chosen.lfFaceName, sizeof(chosen.lfFaceName));
+    LOGFONTA chosen = PrintedFont(index);
+    FaceInUse(chosen, chosen.lfFaceName, sizeof(chosen.lfFaceName));
+    chosen.lfHeight = FontsPage_DialogHeight(chosen.lfHeight);
     CHOOSEFONTA choose{};
     choose.lStructSize = sizeof(choose);
     choose.hwndOwner = page;
@@ -192,7 +203,7 @@ void DrawSample(const DRAWITEMSTRUCT* item)
     HDC dc = item->hDC;
     SelectObject(dc, GetStockObject(NULL_PEN));
     FillRect(dc, &item->rcItem, static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH)));
-    LOGFONTA logFont = SampleFont(index);
+    LOGFONTA logFont = LogFontOf(g_fonts.fonts[index], index);
 #ifdef VL_EXTENDED
     logFont.lfCharSet = SampleCharSet(TextAPI_QueryLanguage(Shell().textHandle));
 #endif

@@ -205,6 +205,7 @@ TEST_F(PrintPagesTest, FontDialogOpensOnTheFontInUseAndKeepsSizesPrintable)
         {"headings, bold as printed", 1, "Tahoma", "-50", "Tahoma", 14, true},
         {"body", 2, "DejaVu Sans", "-35", "DejaVu Sans", 9, false},
         {"a face that is not installed", 3, "No Such Face", "-25", ScreenFace("No Such Face"), 7, false},
+        {"nothing stored: what the report prints", 2, "", "", ScreenFace("Arial"), 9, false},
     };
     for (const FontDialogCase& c : cases) {
         SCOPED_TRACE(c.name);
