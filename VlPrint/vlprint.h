@@ -49,8 +49,9 @@ VLPRINT_API int __stdcall VlPrint_Print(HWND owner, int output, int report, int 
                                         char* version);
 
 // The same print with the heading's version apart from the settings root's:
-// version is printed in the heading (it may carry the technical data's
-// version), settingsVersion (NULL: "") names the settings root.
+// version is printed in the heading; a version "program / data" (the
+// technical data's version after " / ") prints the data's part on a line of
+// its own beneath. settingsVersion (NULL: "") names the settings root.
 VLPRINT_API int __stdcall VlPrint_Print(HWND owner, int output, int report, int currentOnly, char* title,
                                         char* version, char* settingsVersion);
 

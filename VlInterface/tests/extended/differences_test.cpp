@@ -1,8 +1,8 @@
 // What the extended edition does differently from the standard one, each
 // row naming the standard edition's behaviour beside what is seen here: the
 // version text, the settings root, the start-up window, the product names,
-// the price lists offered, the target's humidity field, the print call, the
-// help and the file list.
+// the price lists offered, the target's humidity field, the print call and
+// the file list.
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
@@ -13,14 +13,10 @@
 #include "Kadmi/kadmi.h"
 #include "VlPrint/vlprint.h"
 #include "outside/Lexmo100/lexmo.h"
-#include "support/help.h"
 #include "support/lookups.h"
 #include "support/settings.h"
 #include "testsupport/testsupport.h"
-#include <fstream>
 #include <functional>
-#include <iterator>
-#include <set>
 #include <string>
 
 namespace {
@@ -32,22 +28,6 @@ std::string ClassOf(HWND box, int id)
     char name[64] = {};
     GetClassNameA(GetDlgItem(box, id), name, sizeof(name));
     return name;
-}
-
-// A file of the folder the program's modules are loaded from.
-std::string BinFile(const std::string& name)
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(GetModuleHandleA("Lexmo100.dll"), path, sizeof(path));
-    const std::string dir = path;
-    return dir.substr(0, dir.find_last_of('\\') + 1) + name;
-}
-
-bool ReadText(const std::string& path, std::string& text)
-{
-    std::ifstream in(path, std::ios::binary);
-    text.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return bool(in);
 }
 
 class EditionTest : public ShellWindowTest {};
@@ -144,19 +124,6 @@ TEST_F(EditionTest, EachDifferenceFromTheStandardEdition)
              EXPECT_EQ(Shell_PrintReport(window, VlPrintOutput_Spreadsheet, VlPrintReport_Calculation, 1), 0);
              ASSERT_EQ(answerer.boxes().size(), 1u);   // copied
              EXPECT_TRUE(IsClipboardFormatAvailable(CF_UNICODETEXT));
-         }},
-        {"help", "the common topics only",
-         [](HWND) {
-             for (const char* language : {"en", "fi", "pl", "sv", "ru"}) {
-                 std::string text;
-                 ASSERT_TRUE(ReadText(BinFile("Varmelin_" + std::string(language) + ".hlp"), text)) << language;
-                 std::set<uint32_t> contexts;
-                 for (const HelpTopic& topic : Help_Parse(text).topics)
-                     if (!topic.body.empty())
-                         contexts.insert(topic.context);
-                 for (uint32_t context : {5u, 14u, 101u, 102u, 103u})   // common, then this edition's own
-                     EXPECT_TRUE(contexts.count(context)) << language << " topic " << context;
-             }
          }},
         {"file list update", "0, nothing changes (the same)",
          [](HWND window) { EXPECT_EQ(VlFileMenu_UpdateFileList(window), 0); }},
