@@ -325,7 +325,11 @@ int32_t __stdcall VlFileMenu_OpenFile(HWND owner)
         return 2;
     Kadmi_CloseDatabasefile(0);
     SetCurrentFile(name);
-    return OpenCurrentFile(owner, Text_FileCaption) ? 1 : 2;
+    if (OpenCurrentFile(owner, Text_FileCaption))
+        return 1;
+    if (App().mainWindow)
+        MainWnd_ShowNewProject(App().mainWindow);   // the project it closed is gone
+    return 2;
 }
 
 int32_t __stdcall VlFileMenu_OpenIthFile(HWND owner, int32_t i)

@@ -26,6 +26,7 @@ struct BarsState {
     int keyStates[3] = {-1, -1, -1};   // Caps, Num, Scroll as last shown
     int indicatorWidths[3] = {};       // "CAP", "NUM", "SCRL" on the status bar
     bool switchingSystem = false;      // the selector's refill sends selections of its own
+    WNDPROC previousComboProc = nullptr;
 } g_bars;
 
 TBBUTTON Button(int image, int command)
@@ -46,10 +47,11 @@ TBBUTTON Separator()
     return button;
 }
 
-int SelectorHeight()
+// The height of `rows` rows of the selector's list.
+int SelectorRowsHeight(int rows)
 {
     int unitHeight = HIWORD(GetDialogBaseUnits());
-    return ((unitHeight * 10) / 8) * 10;
+    return ((unitHeight * 10) / 8) * rows;
 }
 
 void MeasureIndicators(HWND statusBar)
@@ -84,6 +86,43 @@ void HideRoomPastSelector(HWND toolbar, int firstRoomRow, int rows)
         info.fsState = TBSTATE_ENABLED | TBSTATE_HIDDEN;
         SendMessageA(toolbar, TB_SETBUTTONINFOA, row, reinterpret_cast<LPARAM>(&info));
     }
+}
+
+void SwitchTo(HWND window, short page)
+{
+    if (!MainWnd_StoreOpenPage()) {
+        MainWnd_RefillSystemCombo();   // show the system that stays loaded
+        return;
+    }
+    if (Shell_HasLayerParts())
+        CalcRecord_Store(-1);
+    Kadmi_SavePage();
+    CalcTabs_ClosePage();
+    Project_LoadSystem(page);
+    CalcTabs_UpdateTabs();
+    MainWnd_RefillSystemCombo();
+    MainWnd_EnableCommands(window);
+    MainWnd_SelectCalcPage(0);
+}
+
+// A choice from the selector's list, seen before the selector tells the main
+// window: each command of the main window has the open page store its fields,
+// which refills the list and would show the loaded system again.
+void SwitchToChosenSystem(HWND selector)
+{
+    LRESULT index = SendMessageA(selector, CB_GETCURSEL, 0, 0);
+    if (g_bars.switchingSystem || index == CB_ERR)
+        return;
+    short page = static_cast<short>(SendMessageA(selector, CB_GETITEMDATA, index, 0));
+    if (page == Kadmi_GetCurrentPage())
+        return;
+    g_bars.switchingSystem = true;
+    // Closed first, so that a range message of the open page stands alone
+    // and the refill does not empty a list on show.
+    if (SendMessageA(selector, CB_GETDROPPEDSTATE, 0, 0))
+        SendMessageA(selector, CB_SHOWDROPDOWN, FALSE, 0);
+    SwitchTo(App().mainWindow, page);
+    g_bars.switchingSystem = false;
 }
 
 } // namespace
@@ -125,11 +164,13 @@ HWND MainWnd_CreateSystemCombo(HWND window)
 {
     HWND selector = CreateWindowExA(0, "COMBOBOX", "",
                                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS,
-                                    kSelectorLeft, 2, kSelectorWidth, SelectorHeight(), window,
+                                    kSelectorLeft, 2, kSelectorWidth, SelectorRowsHeight(10), window,
                                     reinterpret_cast<HMENU>(IDC_SYSTEM_COMBO), App().instance, nullptr);
     if (!selector)
         return nullptr;
     SendMessageA(selector, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    g_bars.previousComboProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(selector, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MainWnd_SystemComboProc)));
     MainWnd_FillSystemCombo(selector);
     return selector;
 }
@@ -160,30 +201,27 @@ void MainWnd_RefillSystemCombo()
     MainWnd_FillSystemCombo(GetDlgItem(App().mainWindow, IDC_SYSTEM_COMBO));
 }
 
-void MainWnd_SwitchSystem(HWND window)
+LRESULT CALLBACK MainWnd_SystemComboProc(HWND selector, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    HWND selector = GetDlgItem(window, IDC_SYSTEM_COMBO);
-    LRESULT index = SendMessageA(selector, CB_GETCURSEL, 0, 0);
-    if (g_bars.switchingSystem || index == CB_ERR)
-        return;
-    short page = static_cast<short>(SendMessageA(selector, CB_GETITEMDATA, index, 0));
-    if (page == Kadmi_GetCurrentPage())
-        return;
-    if (!MainWnd_StoreOpenPage()) {
-        MainWnd_RefillSystemCombo();   // show the system that stays loaded
-        return;
+    switch (message) {
+    case WM_WINDOWPOSCHANGING: {
+        const auto* position = reinterpret_cast<const WINDOWPOS*>(lParam);
+        if (!(position->flags & SWP_NOSIZE) && position->cy <= SelectorRowsHeight(2))
+            SetFocus(App().mainWindow);
+        break;
     }
-    g_bars.switchingSystem = true;
-    if (Shell_HasLayerParts())
-        CalcRecord_Store(-1);
-    Kadmi_SavePage();
-    CalcTabs_ClosePage();
-    Project_LoadSystem(page);
-    CalcTabs_UpdateTabs();
-    MainWnd_RefillSystemCombo();
-    MainWnd_EnableCommands(window);
-    MainWnd_SelectCalcPage(0);
-    g_bars.switchingSystem = false;
+    case WM_CHAR:
+        if (wParam == VK_ESCAPE)
+            SetFocus(App().mainWindow);
+        break;
+    case WM_COMMAND:
+        if (HIWORD(wParam) == LBN_SELCHANGE)
+            SwitchToChosenSystem(selector);
+        break;
+    default:
+        break;
+    }
+    return CallWindowProcA(g_bars.previousComboProc, selector, message, wParam, lParam);
 }
 
 void MainWnd_InitStatusBar(HWND window, HWND statusBar)

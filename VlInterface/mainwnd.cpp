@@ -110,10 +110,13 @@ void OnExit(HWND window)
     DestroyWindow(window);
 }
 
+// Cancelled, the project and its open page stay as they were; an open that
+// failed after the project was closed refreshes the window itself.
 void OnOpenFile(HWND window)
 {
-    if (VlFileMenu_OpenFile(window) == 1)
-        CalcData_RefreshAllSystems();
+    if (VlFileMenu_OpenFile(window) != 1)
+        return;
+    CalcData_RefreshAllSystems();
     MainWnd_ShowNewProject(window);
 }
 
@@ -128,17 +131,30 @@ void OnHelp(HWND window)
     Help_Show(window, Shell().helpPath, static_cast<uint32_t>(Shell().helpContext));
 }
 
-// A new interface language reaches the help file, title, tabs and menu.
-void OnSettings(HWND window)
+// A new interface language reaches the help file, title, tabs and menu; the
+// page of tab `tab` opens again in it.
+void ShowSettingsApplied(HWND window, int tab)
 {
-    if (SettingsDlg_Show(window) != IDOK)
-        return;
     Startup_BuildHelpPath();
     MainWnd_UpdateTitle();
     CalcTabs_ClosePage();
     CalcTabs_UpdateTabs();
     MainWnd_RebuildMenu(window);
-    MainWnd_SelectCalcPage(0);
+    MainWnd_SelectCalcPage(tab);
+}
+
+void OnSettings(HWND window)
+{
+    if (SettingsDlg_Show(window) == IDOK)
+        ShowSettingsApplied(window, 0);
+}
+
+// The language command: the settings dialog, then back on the same tab.
+void OnLanguage(HWND window)
+{
+    int tab = CalcTabs_GetFocusedTab();
+    SettingsDlg_Show(window);
+    ShowSettingsApplied(window, tab);
 }
 
 // The shell dialogs of the print, data and settings commands; false for
@@ -158,19 +174,20 @@ bool OnShellDialog(HWND window, UINT id)
     case IDM_WEATHER_DATA: WeatherDlg_Run(window); return true;
     case IDM_USER_INSULATION: InsulationData_Show(window); return true;
     case IDM_SETTINGS: OnSettings(window); return true;
+    case IDM_LANGUAGE: OnLanguage(window); return true;
     default: return false;
     }
 }
 
 // The system commands stand in the menu and do nothing until they exist.
-void OnCommand(HWND window, UINT id, UINT code)
+void OnCommand(HWND window, UINT id, UINT code, LPARAM lParam)
 {
     switch (id) {
     case IDC_SYSTEM_COMBO:
-        if (code == CBN_SELCHANGE)
-            MainWnd_SwitchSystem(window);
-        else if (code == CBN_CLOSEUP)
-            SetFocus(window);   // the keys go back to the window and its pages
+        // The selector's own procedure switches systems. A closed list gives
+        // the keys back to the window and its pages, unless a page took them.
+        if (code == CBN_CLOSEUP && GetFocus() == reinterpret_cast<HWND>(lParam))
+            SetFocus(window);
         return;
     case IDM_FILE_NEW: OnNewFile(window); return;
     case IDM_FILE_OPEN: OnOpenFile(window); return;
@@ -327,7 +344,7 @@ LRESULT CALLBACK MainWnd_WndProc(HWND window, UINT message, WPARAM wParam, LPARA
         MainWnd_UpdateKeyStates(window, GetDlgItem(window, IDC_STATUSBAR), false);
         return 0;
     case WM_COMMAND:
-        OnCommand(window, LOWORD(wParam), HIWORD(wParam));
+        OnCommand(window, LOWORD(wParam), HIWORD(wParam), lParam);
         return 0;
     case WM_QUERYENDSESSION:
         return OnQueryEndSession(window);

@@ -133,8 +133,10 @@ HWND MainWnd_CreateToolbar(HWND window);
 HWND MainWnd_CreateSystemCombo(HWND window);
 int MainWnd_FillSystemCombo(HWND selector);
 void MainWnd_RefillSystemCombo();
-// Loads the system chosen in the selector in place of the loaded one.
-void MainWnd_SwitchSystem(HWND window);
+// The selector's procedure: a choice from its list loads that system in place
+// of the loaded one (unless the open page refuses to be left); Escape gives
+// the keys back to the main window.
+LRESULT CALLBACK MainWnd_SystemComboProc(HWND selector, UINT message, WPARAM wParam, LPARAM lParam);
 void MainWnd_InitStatusBar(HWND window, HWND statusBar);
 void MainWnd_UpdateKeyStates(HWND window, HWND statusBar, bool force);
 // The open calculation page stores its inputs before a command replaces or

@@ -147,6 +147,7 @@ void Report_SetupFonts(int output)
         g.fonts[i].normal = MakeFont(g.fonts[i], FW_NORMAL);
         g.fonts[i].bold = MakeFont(g.fonts[i], FW_BOLD);
     }
+    g.footerTitleHeight = Report_LineHeight(g.fonts[2].normal);
     if (g.dc) {
         for (int i = 2; i >= 0; --i) {
             SelectObject(g.dc, g.fonts[i].normal);

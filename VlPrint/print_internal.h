@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <cstdint>
 #include <cstddef>
+#include <functional>
 #include <string>
 #include "outside/Lexmo100/lexmo.h"
 
@@ -82,7 +83,6 @@ struct PrintGlobals {
     char footer[kFooterStrings][kFooterStringSize] = {};
     uint8_t selected[kMaxPages] = {};
     long layerParts[3] = {};
-    bool baseDataPrinted = false;
 
     // Engine of one print.
     HDC dc = nullptr;                 // the metafile being recorded
@@ -96,6 +96,9 @@ struct PrintGlobals {
     int y = 0;
     int pageCounter = 1;
     bool logo = true;
+    int footerTitleHeight = 0;        // font 3's line height, measured with the fonts
+    bool measuring = false;           // rows add up their heights and are not drawn
+    int measured = 0;
 };
 PrintGlobals& Prn();
 
@@ -129,6 +132,19 @@ std::string Rtf_Escape(const char* text);
 int Report_FontSlot(uint16_t flags);
 
 // Row engine (rows.cpp).
+// Decimals of a dimension: one when it has a tenth, none when it is whole.
+constexpr int kDimensionDecimals = -1;
+// value with "%.*f" and decimals, or as a dimension.
+std::string Report_FormatFloat(float value, int decimals);
+// The height of a line of text in font, in the report's units.
+int Report_LineHeight(HFONT font);
+// The lowest row bottom of a page's body: above the footer and its title.
+int Report_BodyBottom();
+// Prints the rows that `rows` prints on one page: when they would run past
+// the body's bottom and fit on a page of their own, a new page comes first.
+// `rows` runs twice in the metafile (measured, then printed) and must
+// change no state of its own.
+void Report_KeepTogether(int out, const std::function<void()>& rows);
 bool Cell_IsBlank(const char* text);
 void Cell_Set(ReportRow& row, int cell, const char* text, uint16_t flags);
 void Report_PrintRow(const ReportRow& row, int out);

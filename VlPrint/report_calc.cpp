@@ -6,6 +6,7 @@
 #include "support/lookups.h"
 #include <cstdio>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -71,11 +72,11 @@ std::string LayerName(int k)
 void Dimensions(short kind, int out)
 {
     if (kind == Kind_Pipe || kind == Kind_RoundDuct)
-        Report_FloatArrayAttRow(kSystem, 30030, kLabel, 0, kValueCell, 1312, kind == Kind_Pipe ? 0 : 1, 0, 30032,
-                                out);
+        Report_FloatArrayAttRow(kSystem, 30030, kLabel, 0, kValueCell, 1312, kind == Kind_Pipe ? 0 : 1,
+                                kDimensionDecimals, 30032, out);
     if (kind == Kind_RectDuct) {
-        Value(1313, 30029, 0, 30032, out);
-        Value(1314, 30031, 0, 30032, out);
+        Value(1313, 30029, kDimensionDecimals, 30032, out);
+        Value(1314, 30031, kDimensionDecimals, 30032, out);
     }
 }
 
@@ -102,10 +103,10 @@ void LayerValues(short kind, int firstCell, int out)
             Cell_Set(heading, firstCell + 4 * k, LayerName(k + 1).c_str(), Cell_Font2 | Cell_Right);
     Report_PrintRow(heading, out);
     if (kind == Kind_Pipe || kind == Kind_RoundDuct) {
-        Report_LayerFloatRow(30092, kLabel, 0, firstCell, 1324, 0, 30032, out);
-        Report_LayerFloatRow(30030, kLabel, 0, firstCell, 1325, 0, 30032, out);
+        Report_LayerFloatRow(30092, kLabel, 0, firstCell, 1324, kDimensionDecimals, 30032, out);
+        Report_LayerFloatRow(30030, kLabel, 0, firstCell, 1325, kDimensionDecimals, 30032, out);
     }
-    Report_LayerFloatRow(40019, kLabel, 0, firstCell, 1326, 0, 30032, out);
+    Report_LayerFloatRow(40019, kLabel, 0, firstCell, 1326, kDimensionDecimals, 30032, out);
     Report_LayerFloatRow(30072, kLabel, 0, firstCell, 1328, 1, 30039, out);
     Report_LayerFloatRow(30073, kLabel, 0, firstCell, 1329, 2, Currency(kind == Kind_Plane ? 2 : 1), out);
 }
@@ -118,6 +119,17 @@ void DewPoint(int out)
         TextRow(Print_Text(30094), Print_Text(45241), Cell_Font2 | Cell_Right, out);
     else
         Value(1322, 30094, 1, 30039, out);
+}
+
+// The temperature of the surface that the system reports: the inner one is
+// the system's, the outer one that of the outermost layer's face.
+void SurfaceTemperature(int out)
+{
+    const long outermost = Prn().layerParts[2];
+    if (Kadmi_GetIntAtt(kSystem, 1120) == 1 && outermost > 0)
+        Report_FloatAttRow(outermost, 30072, kLabel, 0, kValueCell, 1328, 1, 30039, out);
+    else
+        Value(1328, 30042, 1, 30039, out);
 }
 
 void BaseData(int out)
@@ -133,7 +145,7 @@ void BaseData(int out)
     Value(1317, 30036, 1, 30040, out);
     Value(1315, 30037, 1, 30039, out);
     Value(1316, 30038, 1, 30039, out);
-    Value(1328, 30042, 1, 30039, out);
+    SurfaceTemperature(out);
     Report_BlankRow(out);
     const int firstCell = LayerProducts(out);
     if (const char* material = SurfaceMaterialText())
@@ -146,18 +158,10 @@ void BaseData(int out)
     TextRow(Print_Text(30096), Print_Text(surface == 1 ? 20035 : surface == 2 ? 20034 : kNoText), Cell_Right, out);
     DewPoint(out);
     Value(1323, 30025, 1, kind == Kind_Plane ? 30097 : 30098, out);
-    Prn().baseDataPrinted = true;
-}
-
-void EnsureBaseData(int out)
-{
-    if (!Prn().baseDataPrinted)
-        BaseData(out);
 }
 
 void Economy(int out)
 {
-    EnsureBaseData(out);
     SectionTitle(30074, out);
     Value(1359, 30077, 1, 30040, out);
     Value(1360, 30078, 1, 30087, out);
@@ -197,7 +201,6 @@ void VesselRows(int out)
 
 void Cooling(int out)
 {
-    EnsureBaseData(out);
     SectionTitle(30021, out);
     const short stationary = Kadmi_GetIntAtt(kSystem, 1135);
     const short flowAs = Kadmi_GetIntAtt(kSystem, 1124);
@@ -237,7 +240,6 @@ void Cooling(int out)
 
 void Freezing(int out)
 {
-    EnsureBaseData(out);
     SectionTitle(30104, out);
     ReportRow heading = {};
     Cell_Set(heading, 13, Print_Text(30043), Cell_Font2Bold | Cell_Right);
@@ -273,22 +275,24 @@ void ReportCalc_ProjectBlock(int out)
         Report_MultiLineRow(0, Print_Text(30103), 5, remark, out);
 }
 
+// Each section stays on one page; the system's name stays with the first.
 void ReportCalc_Page(int out)
 {
-    PrintGlobals& g = Prn();
-    Report_BlankRow(out);
-    char name[kFooterTitleSize] = {};
-    if (Kadmi_GetStringNAtt(kSystem, 1535, name, sizeof name) && name[0]) {
+    const PrintGlobals& g = Prn();
+    // The base data come first, once, whichever sections are printed.
+    Report_KeepTogether(out, [&g, out] {
         Report_BlankRow(out);
-        Report_TitleRow(0, name, out, Cell_Font1Bold);
-    }
-    g.baseDataPrinted = false;
-    if (g.baseData)
-        BaseData(out);
-    if (g.economy)
-        Economy(out);
-    if (g.cooling)
-        Cooling(out);
-    if (g.freezing)
-        Freezing(out);
+        char name[kFooterTitleSize] = {};
+        if (Kadmi_GetStringNAtt(kSystem, 1535, name, sizeof name) && name[0]) {
+            Report_BlankRow(out);
+            Report_TitleRow(0, name, out, Cell_Font1Bold);
+        }
+        if (g.baseData || g.economy || g.cooling || g.freezing)
+            BaseData(out);
+    });
+    const std::pair<bool, void (*)(int)> sections[] = {{g.economy, Economy}, {g.cooling, Cooling},
+                                                       {g.freezing, Freezing}};
+    for (const auto& section : sections)
+        if (section.first)
+            Report_KeepTogether(out, [&section, out] { section.second(out); });
 }

@@ -6,7 +6,6 @@
 #include "Kadmi/kadmi.h"
 #include "support/lookups.h"
 #include "support/utf8.h"
-#include <cstdio>
 #include <cstring>
 
 namespace {
@@ -45,30 +44,29 @@ void Units(short kind, int units[7])
         units[i] = all[i];
 }
 
-// "%.0f", followed by " * %.0f" of the second part when it is above 0.
-void Dimension(char* text, size_t size, float first, float second)
+// The first part, followed by " * " and the second when it is above 0.
+std::string Dimension(float first, float second)
 {
+    std::string text = Report_FormatFloat(first, kDimensionDecimals);
     if (second > 0.0f)
-        snprintf(text, size, "%.0f * %.0f", double(first), double(second));
-    else
-        snprintf(text, size, "%.0f", double(first));
+        text += " * " + Report_FormatFloat(second, kDimensionDecimals);
+    return text;
 }
 
 void PrintElement(const INSULATIONTHICKNESSRESULTLIST& e, const char* productTable, int out)
 {
     char code[sizeof e.productCode + 1] = {};
     memcpy(code, e.productCode, sizeof e.productCode);
-    char values[7][64] = {};
-    Dimension(values[1], sizeof values[1], e.innerDimension1, e.innerDimension2);
-    Dimension(values[2], sizeof values[2], e.outerDimension1, e.outerDimension2);
-    snprintf(values[3], sizeof values[3], "%.0f", double(e.thickness));
-    snprintf(values[4], sizeof values[4], "%.1f", double(e.heatLoss));
-    snprintf(values[5], sizeof values[5], "%.1f", double(e.surfaceTemp));
-    snprintf(values[6], sizeof values[6], "%.2f", double(e.totalAnnualCost));
+    const std::string values[7] = {Product_GetName(code, productTable),
+                                   Dimension(e.innerDimension1, e.innerDimension2),
+                                   Dimension(e.outerDimension1, e.outerDimension2),
+                                   Report_FormatFloat(e.thickness, kDimensionDecimals),
+                                   Report_FormatFloat(e.heatLoss, 1),
+                                   Report_FormatFloat(e.surfaceTemp, 1),
+                                   Report_FormatFloat(e.totalAnnualCost, 2)};
     ReportRow row = {};
-    SetColumn(row, kColumns[0], Product_GetName(code, productTable));
-    for (int i = 1; i < 7; ++i)
-        SetColumn(row, kColumns[i], values[i]);
+    for (int i = 0; i < 7; ++i)
+        SetColumn(row, kColumns[i], values[i].c_str());
     Report_PrintRow(row, out);
 }
 

@@ -6,6 +6,8 @@
 #include "Kadmi/kadmi.h"
 #include "support/dates.h"
 #include "support/utf8.h"
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -15,6 +17,12 @@ constexpr int kLeftMargin = 10;
 constexpr int kRightEdge = 1950;
 constexpr int kHeaderEnd = 250;
 constexpr int kLayerUsedCodeSize = 40;
+
+// The footer's top line; its title stands on it.
+int FooterLineY()
+{
+    return Prn().pageHeight - 320;
+}
 
 int CellX(int cell)
 {
@@ -70,6 +78,12 @@ public:
     }
     TextMeasure(const TextMeasure&) = delete;
     TextMeasure& operator=(const TextMeasure&) = delete;
+    int LineHeight() const
+    {
+        TEXTMETRICA metrics = {};
+        GetTextMetricsA(dc_, &metrics);
+        return metrics.tmHeight;
+    }
     // As the viewer draws it: UTF-8 as UTF-16.
     int Width(const std::string& text) const
     {
@@ -207,9 +221,7 @@ void PrintLabelled(ReportRow& row, int labelId, uint16_t labelFlags, int labelCe
 
 void SetFloat(ReportRow& row, int cell, float value, int decimals)
 {
-    char text[64];
-    snprintf(text, sizeof text, "%.*f", decimals, double(value));
-    Cell_Set(row, cell, text, Cell_Font2 | Cell_Right);
+    Cell_Set(row, cell, Report_FormatFloat(value, decimals).c_str(), Cell_Font2 | Cell_Right);
 }
 
 void SetUnit(ReportRow& row, int cell, int unitId)
@@ -227,6 +239,41 @@ void SetHeaderCell(ReportRow& row, int cell, int nextCell, const char* text, uin
 }
 
 }  // namespace
+
+std::string Report_FormatFloat(float value, int decimals)
+{
+    if (decimals == kDimensionDecimals)
+        decimals = std::fmod(std::round(double(value) * 10.0), 10.0) == 0.0 ? 0 : 1;
+    char text[64];
+    snprintf(text, sizeof text, "%.*f", decimals, double(value));
+    return text;
+}
+
+int Report_LineHeight(HFONT font)
+{
+    return TextMeasure(font).LineHeight();
+}
+
+int Report_BodyBottom()
+{
+    const PrintGlobals& g = Prn();
+    return std::min(g.pageHeight - 350, FooterLineY() - g.footerTitleHeight);
+}
+
+void Report_KeepTogether(int out, const std::function<void()>& rows)
+{
+    PrintGlobals& g = Prn();
+    if (out == Output_Metafile && g.dc && !g.measuring) {
+        g.measuring = true;
+        g.measured = 0;
+        rows();
+        g.measuring = false;
+        const int bottom = Report_BodyBottom();
+        if (g.y + g.measured > bottom && kHeaderEnd + g.measured <= bottom)
+            Report_NewPage(out);
+    }
+    rows();
+}
 
 bool Cell_IsBlank(const char* text)
 {
@@ -248,6 +295,10 @@ void Cell_Set(ReportRow& row, int cell, const char* text, uint16_t flags)
 void Report_PrintRow(const ReportRow& row, int out)
 {
     PrintGlobals& g = Prn();
+    if (g.measuring) {
+        g.measured += RowHeight(row);
+        return;
+    }
     if (out == Output_Rtf) {
         WriteRtfRow(row);
         return;
@@ -259,7 +310,7 @@ void Report_PrintRow(const ReportRow& row, int out)
     if (out != Output_Metafile)
         return;
     g.y += RowHeight(row);
-    if (g.y > g.pageHeight - 350)
+    if (g.y > Report_BodyBottom())
         Report_NewPage(out);
     if (!g.dc)
         return;
@@ -309,7 +360,7 @@ void Report_PageFooter(int out)
     if (out != Output_Metafile || !g.dc)
         return;
     const int h = g.fonts[2].size + 7;
-    int y = g.pageHeight - 320;
+    int y = FooterLineY();
     SelectObject(g.dc, g.fonts[2].normal);
     SetTextColor(g.dc, RGB(0, 0, 0));
     const UINT align = TA_BOTTOM | TA_LEFT;

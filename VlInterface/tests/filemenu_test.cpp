@@ -6,6 +6,7 @@
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/window_fixture.h"
 #include "VlInterface/vlinterface.h"
+#include "VlInterface/workspace/calctabs.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
 #include "testsupport/testsupport.h"
@@ -49,6 +50,17 @@ protected:
         return data.ftLastWriteTime;
     }
     static bool SameTime(FILETIME a, FILETIME b) { return CompareFileTime(&a, &b) == 0; }
+
+    // A project file marked as in use, as one left open elsewhere is.
+    std::string MakeMarkedProject()
+    {
+        std::string marked = TempPath("marked.WDF"), original = TempPath("original.WDF");
+        MakeProjectFile(original);
+        EXPECT_EQ(Kadmi_OpenDatabasefile(original.c_str()), 0);   // the file is marked while open
+        EXPECT_TRUE(CopyFileA(original.c_str(), marked.c_str(), FALSE));
+        Kadmi_CloseDatabasefile(0);
+        return marked;
+    }
 
     // Starts on the temporary project and makes a new named project file.
     std::string StartWithNewFile(const char* name)
@@ -341,17 +353,40 @@ TEST_F(FileCommandTest, NewOffersAFreeNameAndAsksBeforeReplacingAFile)
 // No to the in-use question ends the open quietly.
 TEST_F(FileCommandTest, DecliningTheInUseQuestionSaysNothingMore)
 {
-    std::string marked = TempPath("marked.WDF"), original = TempPath("original.WDF");
-    MakeProjectFile(original);
-    ASSERT_EQ(Kadmi_OpenDatabasefile(original.c_str()), 0);   // the file is marked while open
-    ASSERT_TRUE(CopyFileA(original.c_str(), marked.c_str(), FALSE));
-    Kadmi_CloseDatabasefile(0);
+    std::string marked = MakeMarkedProject();
     Start();
     ScriptedBoxes boxes({{IDOK, marked}, {IDNO, ""}});
     Command(IDM_FILE_OPEN);
     EXPECT_EQ(boxes.answered(), 2u);
     EXPECT_EQ(boxes.unexpected, 0u);
     EXPECT_EQ(boxes.texts.back(), Shell_Text(Text_OpenInUseQuestion));
+}
+
+// A cancelled Open leaves the window as it was, its open page included; an
+// open that fails after the project was closed shows what replaced it.
+TEST_F(FileCommandTest, OpenRefreshesTheWindowOnlyWhenTheProjectWasReplaced)
+{
+    std::string marked = MakeMarkedProject();
+    const struct {
+        const char* name;
+        std::vector<BoxAnswer> answers;
+        bool replaced;
+    } rows[] = {{"cancelled in the dialog", {{IDCANCEL, ""}}, false},   // first: the project is still there after it
+                {"in-use question declined", {{IDOK, marked}, {IDNO, ""}}, true}};
+    std::string mine = TempPath("mine.WDF");
+    MakePipeProjectFile(mine, 11);
+    Start(mine.c_str());
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        CalcTabs_SelectPage(1);
+        HWND page = CalcTabs_OpenPageWindow();
+        ScriptedBoxes boxes(row.answers);
+        Command(IDM_FILE_OPEN);
+        EXPECT_EQ(boxes.answered(), row.answers.size());
+        EXPECT_EQ(CalcTabs_OpenPageWindow() == page, !row.replaced);
+        EXPECT_EQ(CalcTabs_GetFocusedTab(), row.replaced ? 0 : 1);
+        EXPECT_EQ(SelectorEnabled(), !row.replaced);
+    }
 }
 
 TEST_F(FileCommandTest, NewOntoAFileInUseKeepsTheOpenProject)

@@ -231,6 +231,13 @@ TEST_F(InsulationPageTest, ThicknessDialogSortsAndSelectsTheRowItShows)
                 return false;
             HWND list = GetDlgItem(dialog, 109);
             EXPECT_GT(ListView_GetItemCount(list), 2);
+            char heading[128] = {};
+            LVCOLUMNA column{};
+            column.mask = LVCF_TEXT;
+            column.pszText = heading;
+            column.cchTextMax = sizeof(heading);
+            ListView_GetColumn(list, 7, &column);
+            EXPECT_EQ(std::string(heading).rfind(Shell_Text(30084), 0), 0u) << heading;   // the total it holds
             // Thickness column: ascending, then descending.
             NMLISTVIEW click{};
             click.hdr = {list, 109, LVN_COLUMNCLICK};

@@ -5,12 +5,15 @@
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/window_fixture.h"
+#include "VlInterface/workspace/calctabs.h"
+#include "VlInterface/workspace/page_target_ids.h"
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -32,13 +35,26 @@ protected:
         return path;
     }
 
-    void ChooseSystem(int index)
+    // Three copies of a calculated pipe system, named "Line 1" to "Line 3".
+    void StartOnThreeSystems()
     {
-        HWND selector = GetDlgItem(window(), IDC_SYSTEM_COMBO);
-        SendMessageA(selector, CB_SETCURSEL, index, 0);
-        SendMessageA(window(), WM_COMMAND, MAKEWPARAM(IDC_SYSTEM_COMBO, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(selector));
+        std::string path = TempPath("three.WDF");
+        MakePipeProjectFile(path, 11);
+        EXPECT_EQ(Kadmi_OpenDatabasefile(path.c_str()), 0);
+        for (short i = 0; i < 3; ++i) {
+            short page = i == 0 ? Kadmi_IthPage(0) : Kadmi_CreatePage();
+            if (i > 0)
+                Kadmi_PageCopy(page, Kadmi_IthPage(0));
+            Kadmi_LoadPage(page);
+            Kadmi_SetStringAtt(0, 1535, ("Line " + std::to_string(i + 1)).c_str());
+            Kadmi_SavePage();
+        }
+        EXPECT_EQ(Kadmi_SaveDatabasefile(), 0);
+        Kadmi_CloseDatabasefile(0);
+        Start(path.c_str());
     }
+
+    static int LoadedIndex() { return Kadmi_PageIndex(Kadmi_GetCurrentPage()); }
 
     std::string HelpFileOfBin(const char* name)
     {
@@ -67,6 +83,53 @@ TEST_F(MainWindowTest, SelectorListsSystemsAndSwitchesTheLoadedOne)
     EXPECT_FALSE(Shell_HasLayerParts());
     EXPECT_FALSE(MenuEnabled(IDM_SYSTEM_COPY));
     EXPECT_FALSE(ButtonEnabled(IDM_FILE_SAVE));
+}
+
+// From every tab, unless the open page refuses to be left: then its range
+// message shows, the field has the focus and the system stays.
+TEST_F(MainWindowTest, SelectorSwitchesSystemsFromEveryTab)
+{
+    StartOnThreeSystems();
+    for (int tab = 0; tab < 5; ++tab) {
+        SCOPED_TRACE(tab);
+        CalcTabs_SelectPage(tab);
+        ASSERT_EQ(CalcTabs_GetFocusedTab(), tab);
+        int next = (LoadedIndex() + 1) % 3;
+        ChooseSystem(next);
+        EXPECT_EQ(LoadedIndex(), next);
+        const std::string number = std::to_string(next + 1);
+        EXPECT_EQ(Ts_ComboSelectedText(window(), IDC_SYSTEM_COMBO), number + ": Line " + number);
+    }
+    CalcTabs_SelectPage(1);
+    HWND page = CalcTabs_OpenPageWindow();
+    SetDlgItemTextA(page, IDC_TG_PIPE_DIAMETER, "5");   // below its range
+    ScriptedBoxes boxes({{IDOK, ""}});
+    ChooseSystem(0);
+    EXPECT_EQ(boxes.answered(), 1u);
+    EXPECT_EQ(LoadedIndex(), 2);
+    EXPECT_EQ(Ts_ComboSelectedText(window(), IDC_SYSTEM_COMBO), "3: Line 3");
+    EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_TG_PIPE_DIAMETER));
+}
+
+// Escape and a selector shrunk to its field give the keys back; the language
+// command (no menu row sends it) reopens the tab it left.
+TEST_F(MainWindowTest, SelectorEscapeAndTheLanguageCommand)
+{
+    StartOnThreeSystems();
+    HWND selector = GetDlgItem(window(), IDC_SYSTEM_COMBO);
+    SetFocus(selector);
+    SendMessageA(selector, WM_CHAR, VK_ESCAPE, 0);
+    EXPECT_EQ(GetFocus(), window());
+    SetFocus(selector);
+    SetWindowPos(selector, nullptr, 0, 0, 224, 8, SWP_NOMOVE | SWP_NOZORDER);
+    EXPECT_EQ(GetFocus(), window());
+    CalcTabs_SelectPage(2);
+    HWND before = CalcTabs_OpenPageWindow();
+    ScriptedBoxes boxes({{IDCANCEL, ""}});
+    SendMessageA(window(), WM_COMMAND, IDM_LANGUAGE, 0);
+    EXPECT_EQ(boxes.answered(), 1u);
+    EXPECT_EQ(CalcTabs_GetFocusedTab(), 2);
+    EXPECT_NE(CalcTabs_OpenPageWindow(), before);   // opened again
 }
 
 TEST_F(MainWindowTest, ToolbarShowsNoRowBesideTheSelector)

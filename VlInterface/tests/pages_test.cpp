@@ -54,14 +54,6 @@ protected:
         SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
     }
 
-    void ChooseSystem(int index)
-    {
-        HWND selector = GetDlgItem(window(), IDC_SYSTEM_COMBO);
-        SendMessageA(selector, CB_SETCURSEL, index, 0);
-        SendMessageA(window(), WM_COMMAND, MAKEWPARAM(IDC_SYSTEM_COMBO, CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(selector));
-    }
-
     std::string path_;
 };
 

@@ -189,6 +189,17 @@ void ShellWindowTest::ClickButton(HWND dialog, int id)
     SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, id)));
 }
 
+void ShellWindowTest::ChooseSystem(int index) const
+{
+    HWND selector = GetDlgItem(window_, IDC_SYSTEM_COMBO);
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof(info);
+    ASSERT_TRUE(GetComboBoxInfo(selector, &info));
+    SendMessageA(selector, CB_SETCURSEL, index, 0);
+    SendMessageA(selector, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(info.hwndList), LBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(info.hwndList));
+}
+
 void ShellWindowTest::MakeProjectUnsaved()
 {
     Kadmi_MarkAccess(-1, "PCHG");

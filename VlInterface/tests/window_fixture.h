@@ -41,6 +41,8 @@ protected:
     // A choice in a combo box or a button click, as the user makes it.
     static void ChooseItem(HWND dialog, int id, const char* text);
     static void ClickButton(HWND dialog, int id);
+    // Chooses system `index` in the selector's list as a click in it does.
+    void ChooseSystem(int index) const;
     // Makes the open project count as changed since its last save.
     static void MakeProjectUnsaved();
     static bool ProjectUnsaved();

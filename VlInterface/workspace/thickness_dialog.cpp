@@ -64,7 +64,7 @@ std::string ColumnTitle(int column)
     case 5: return Shell_Text(PerMetre() ? 20044 : 20045);
     case 6: return Shell_Text(Kadmi_GetIntAtt(0, 1120) == 2 ? 20067 : 20068);
     default: {
-        std::string title = std::string(Shell_Text(30082)) + " [";
+        std::string title = std::string(Shell_Text(30084)) + " [";   // the total, not its investment part
         if (long unit = Price_CurrencyUnitTextId(PerMetre() ? 1 : 2))
             title += Shell_Text(uint16_t(unit));
         return title + "]";

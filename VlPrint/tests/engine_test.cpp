@@ -5,12 +5,15 @@
 // wrap of long remarks.
 #include <gtest/gtest.h>
 #include "VlPrint/print_internal.h"
+#include "Kadmi/kadmi.h"
 #include "support/app.h"
 #include "support/dates.h"
 #include "support/settings.h"
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <tuple>
+#include <utility>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -495,6 +498,70 @@ TEST_F(Engine, MultiLineRowPutsTheLabelOnTheFirstLine)
     EXPECT_NE(rtf.find("Remark"), std::string::npos);
     EXPECT_EQ(rtf.find("Nothing"), std::string::npos);
     EXPECT_NE(rtf.find("\\pard\\plain\\tx2832 \r\n\\tab \\f6\\fs18\\b0 Two"), std::string::npos);
+}
+
+TEST_F(Engine, DimensionsPrintTheirDecimalOnlyWhenTheyHaveOne)
+{
+    const std::pair<float, const char*> cases[] = {{114.3f, "114.3"}, {60.3f, "60.3"}, {114.0f, "114"},
+                                                   {12.5f, "12.5"},   {99.96f, "100"},  {-0.3f, "-0.3"}};
+    for (const auto& [value, text] : cases)
+        EXPECT_EQ(Report_FormatFloat(value, kDimensionDecimals), text);
+    EXPECT_EQ(Report_FormatFloat(42.456f, 2), "42.46");
+}
+
+// Two pipes with every section run over pages, yet a page only ever begins
+// with a title (a system's name or a section's), and no body row reaches the
+// footer's title, in a large font too.
+TEST_F(Engine, SectionsStayOnOnePageAboveTheFooter)
+{
+    char dir[MAX_PATH], path[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    GetTempFileNameA(dir, "eng", 0, path);
+    DeleteFileA(path);
+    ASSERT_EQ(Kadmi_CreateDatabasefile(path), 0);
+    for (short page = 1; page <= 2; ++page) {
+        ASSERT_EQ(Kadmi_LoadPage(page > 1 ? Kadmi_CreatePage() : page), 0);
+        Kadmi_SetStringAtt(KadmiObject_Page, 1535, "Line");
+        Kadmi_SetIntAtt(KadmiObject_Page, 1117, 11);
+        for (int k = 0; k < 3; ++k)
+            Kadmi_SetStringAtt(Kadmi_CreatePart(), 1528, "TESTCODE");
+        ASSERT_EQ(Kadmi_SavePage(), 0);
+    }
+    PrintGlobals& g = Prn();
+    g.baseData = g.economy = g.cooling = g.freezing = true;
+    for (int footerSize : {25, 80}) {
+        SCOPED_TRACE(footerSize);
+        Settings_WriteString(nullptr, "Output\\Font3.Size", std::to_string(footerSize).c_str());
+        g.pageCounter = 1;
+        auto lines = RunMetafile([] {
+            Report_PageHeader(Output_Metafile);
+            for (short i = 0; i < 2; ++i) {
+                Kadmi_LoadPage(Kadmi_IthPage(i));
+                Print_TakeLayerParts();
+                if (i > 0)
+                    Report_NewPage(Output_Metafile);
+                ReportCalc_Page(Output_Metafile);
+            }
+        });
+        LOGFONTA footerFont = {-footerSize, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, "Arial"};
+        HFONT font = CreateFontIndirectA(&footerFont);
+        const int footerTitleTop = 2580 - Report_LineHeight(font);
+        DeleteObject(font);
+        bool pageBegins = false;
+        for (const std::string& line : lines) {
+            int x = 0, y = 0, height = 0, weight = 0;
+            pageBegins |= line == "comment F";
+            if (sscanf(line.c_str(), "text %d,%d h%d w%d", &x, &y, &height, &weight) != 4 || y <= 190 ||
+                height == -footerSize)
+                continue;   // the header's or the footer's
+            EXPECT_LE(y, footerTitleTop) << line;
+            EXPECT_TRUE(!pageBegins || (height == -50 && weight == 700)) << "a page begins with " << line;
+            pageBegins = false;
+        }
+        EXPECT_GE(g.pageCounter, 4);
+    }
+    Kadmi_CloseDatabasefile(0);
+    DeleteFileA(path);
 }
 
 }  // namespace

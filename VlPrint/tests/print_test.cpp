@@ -453,6 +453,27 @@ TEST_F(PrintTest, DewPointRowShowsNoFigureWhereThereIsNone)
     }
 }
 
+// The surface temperature row names the surface the system reports: the
+// outer one is the outermost layer's face, the inner one the system's.
+TEST_F(PrintTest, SurfaceTemperatureRowFollowsTheReportedSurface)
+{
+    MakeSystem(1, "Steam main", false);
+    Choose({1});
+    for (short surface : {1, 2}) {
+        ASSERT_EQ(Kadmi_LoadPage(1), 0);
+        Kadmi_SetIntAtt(KadmiObject_Page, 1120, surface);
+        Kadmi_SetFloatAtt(KadmiObject_Page, 1328, 148.9f);
+        Kadmi_SetFloatAtt(Kadmi_IthPart(2), 1328, 28.6f);
+        ASSERT_EQ(Kadmi_SavePage(), 0);
+        PrintToClipboard();
+        std::string text = ParseRtf(ClipboardRtf()).text;
+        const std::string outer = g_texts.Get(30072, kLangEnglish) + "\t28.6\t";
+        const std::string inner = g_texts.Get(30042, kLangEnglish) + "\t148.9\t";
+        EXPECT_EQ(text.find(outer) != std::string::npos, surface == 1) << surface;
+        EXPECT_EQ(text.find(inner) != std::string::npos, surface == 2) << surface;
+    }
+}
+
 TEST_F(PrintTest, PrintLanguageIsApartFromTheInterfaceLanguage)
 {
     MakeSystem(1, "Steam main", false);
