@@ -9,6 +9,7 @@
 #include "support/paths.h"
 #include "support/tempfiles.h"
 #include "testsupport/testsupport.h"
+#include <algorithm>
 #include <fstream>
 
 namespace {
@@ -111,7 +112,15 @@ TEST_F(StartupTest, CommandLineFileThatCannotBeOpenedIsNamedWithTheReason)
         ScriptedBoxes boxes({{IDOK, ""}});
         Restart(Quoted(row.file).c_str());
         ASSERT_EQ(boxes.texts.size(), 1u);
-        EXPECT_EQ(boxes.texts[0], row.file + "\n\n" + Shell_Text(row.reason));
+        // The name, in lines narrow enough for the screen, a blank line, the reason.
+        std::string text = boxes.texts[0], name = text.substr(0, text.find("\n\n")), whole;
+        for (size_t start = 0, end; start <= name.size(); start = end + 1) {
+            end = std::min(name.find('\n', start), name.size());
+            EXPECT_LE(end - start, 120u);
+            whole += name.substr(start, end - start);
+        }
+        EXPECT_EQ(whole, row.file);
+        EXPECT_EQ(text.substr(name.size()), "\n\n" + std::string(Shell_Text(row.reason)));
         EXPECT_EQ(std::string(App().currentFile), "Noname");
         EXPECT_EQ(WindowText(window()), std::string(Shell().title) + " - Noname");
     }
