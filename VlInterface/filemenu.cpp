@@ -11,6 +11,7 @@
 #include "support/msgbox.h"
 #include "support/paths.h"
 #include "support/strings.h"
+#include "support/utf8.h"
 #ifdef VL_EXTENDED
 #include "VlInterface/extended/extended.h"
 #endif
@@ -102,10 +103,27 @@ bool FileIsUsable(const char* name, bool missingIsFine)
     return missingIsFine && (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND);
 }
 
+// A long file name in lines of at most 120 bytes, each cut after a folder
+// separator where it can be and never inside a character: a message box
+// breaks lines only at blanks and would grow wider than the screen.
+std::string WrappedName(const char* name)
+{
+    constexpr size_t kLineBytes = 120;
+    std::string wrapped;
+    std::string_view rest = name;   // its end is the name's: rest.data() is a C string
+    while (rest.size() > kLineBytes) {
+        size_t cut = rest.substr(0, kLineBytes).find_last_of('\\');
+        cut = cut != std::string_view::npos && cut > 0 ? cut + 1 : Utf8_FitLength(rest.data(), kLineBytes);
+        wrapped.append(rest.substr(0, cut)).append("\n");
+        rest.remove_prefix(cut);
+    }
+    return wrapped.append(rest);
+}
+
 // A message about one file names it: "<file>", a blank line, the text.
 std::string AboutFile(const char* name, uint16_t textId)
 {
-    return std::string(name) + "\n\n" + Shell_Text(textId);
+    return WrappedName(name) + "\n\n" + Shell_Text(textId);
 }
 
 // The project library takes names shorter than this, its folder included.

@@ -353,47 +353,34 @@ TEST_F(Project, NextStartRemovesTheWorkingCopiesOfKilledProgramsOnly)
     SaveClose();
     std::string other = dir.Path("other.wdf");
     ASSERT_TRUE(CopyFileA(file.c_str(), other.c_str(), FALSE));
-    struct Holder {
-        HANDLE process;
-        std::string workingCopy;
-    };
-    auto hold = [&](const std::string& project, const std::string& ini) {
-        Holder h{StartHelper("hold " + Quoted(project) + " " + Quoted(ini)), ""};
-        for (int wait = 0; wait < 600 && h.workingCopy.empty(); ++wait) {
+    HANDLE programs[2];
+    std::string copies[2];
+    for (int i = 0; i < 2; ++i) {
+        std::string ini = dir.Path(std::to_string(i) + ".ini");
+        programs[i] = StartHelper("hold " + Quoted(i == 0 ? file : other) + " " + Quoted(ini));
+        for (int wait = 0; wait < 600 && copies[i].empty(); ++wait) {
             Sleep(50);
             char value[MAX_PATH] = {};
             GetPrivateProfileStringA("MISC", "TempProjectFile", "", value, sizeof value, ini.c_str());
-            h.workingCopy = value;
+            copies[i] = value;
         }
-        return h;
-    };
-    auto kill = [](Holder& h) {
-        TerminateProcess(h.process, 9);
-        WaitForSingleObject(h.process, 60000);
-        CloseHandle(h.process);
-    };
-    Holder killed = hold(file, dir.Path("killed.ini")), running = hold(other, dir.Path("running.ini"));
-    ASSERT_TRUE(killed.process && running.process);
-    ASSERT_FALSE(killed.workingCopy.empty());
-    ASSERT_FALSE(running.workingCopy.empty());
-    kill(killed);
-    WriteText(killed.workingCopy + ".lock", "");   // killed inside a transaction
-    ASSERT_TRUE(Exists(killed.workingCopy));
-
-    const struct {
-        const char* name;
-        const std::string& workingCopy;
-        bool kept;
-    } rows[] = {{"killed", killed.workingCopy, false}, {"running", running.workingCopy, true}};
-    ASSERT_EQ(RunHelper("start"), 0u);
-    for (const auto& row : rows) {
-        for (const char* suffix : {"", ".lock", ".own"})
-            EXPECT_EQ(Exists(row.workingCopy + suffix), row.kept && std::strcmp(suffix, ".lock") != 0)
-                << row.name << suffix;
+        ASSERT_FALSE(copies[i].empty());
     }
-    kill(running);
+    auto kill = [&](int i) {
+        TerminateProcess(programs[i], 9);
+        WaitForSingleObject(programs[i], 60000);
+        CloseHandle(programs[i]);
+    };
+    kill(0);
+    WriteText(copies[0] + ".lock", "");   // killed inside a transaction
+    ASSERT_TRUE(Exists(copies[0]));
     ASSERT_EQ(RunHelper("start"), 0u);
-    EXPECT_FALSE(Exists(running.workingCopy)) << "once its program is gone";
+    for (const char* suffix : {"", ".lock", ".own"})
+        EXPECT_FALSE(Exists(copies[0] + suffix)) << suffix;
+    EXPECT_TRUE(Exists(copies[1]) && Exists(copies[1] + ".own")) << "its program still runs";
+    kill(1);
+    ASSERT_EQ(RunHelper("start"), 0u);
+    EXPECT_FALSE(Exists(copies[1])) << "once its program is gone";
 }
 
 // Every truncation and every flipped byte of a saved project is refused by

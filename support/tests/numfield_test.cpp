@@ -195,13 +195,11 @@ TEST(FieldDescriptor, CharacterReadsOnlyItsOneByte)
     GetSystemInfo(&info);
     const DWORD page = info.dwPageSize;
     auto* memory = static_cast<char*>(VirtualAlloc(nullptr, 2 * page, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
-    ASSERT_NE(memory, nullptr);
     DWORD previous;
     ASSERT_TRUE(VirtualProtect(memory + page, page, PAGE_NOACCESS, &previous));
-    char* value = memory + page - 1;
-    *value = 'x';
+    memory[page - 1] = 'x';
     FieldDescriptor field;
-    FieldDesc_Init(&field, 1, 0, 0, 0, 0, 0, 0, 'c', value, "");
+    FieldDesc_Init(&field, 1, 0, 0, 0, 0, 0, 0, 'c', memory + page - 1, "");
     char text[8];
     FieldDesc_Format(&field, text, sizeof text);
     EXPECT_STREQ(text, "x");

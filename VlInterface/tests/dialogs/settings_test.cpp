@@ -85,28 +85,19 @@ TEST_F(SettingsTest, WithoutLanguageSettingsTheDefaultLanguageIsShown)
 
 TEST_F(SettingsTest, StoredInterfaceLanguageIsShownAndKeptByOk)
 {
-    struct Row {
-        const char* name;
-        DWORD stored;
-        LRESULT shown;     // item data of the selection, CB_ERR for none
-        DWORD afterOk;
-    };
-    const Row rows[] = {
-        {"too small", 1499, kLangEnglish, kLangEnglish},
-        {"lowest language id", 1500, CB_ERR, 1500},
-        {"Finnish", kLangFinnish, kLangFinnish, kLangFinnish},
-    };
+    // Stored, shown (item data, CB_ERR for none) and stored after OK.
+    const LRESULT rows[][3] = {
+        {1499, kLangEnglish, kLangEnglish}, {1500, CB_ERR, 1500}, {kLangFinnish, kLangFinnish, kLangFinnish}};
     Start();
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        PresetInt("General", "InterfaceLng", row.stored);
+    for (const auto& row : rows) {
+        PresetInt("General", "InterfaceLng", static_cast<DWORD>(row[0]));
         RunCommand(IDM_SETTINGS, IDC_SET_INTERFACE_LNG, [&](HWND dialog) {
-            LRESULT item = SendDlgItemMessageA(dialog, IDC_SET_INTERFACE_LNG, CB_GETCURSEL, 0, 0);
-            EXPECT_EQ(item == CB_ERR ? CB_ERR : SendDlgItemMessageA(dialog, IDC_SET_INTERFACE_LNG, CB_GETITEMDATA, item, 0),
-                      row.shown);
+            HWND list = GetDlgItem(dialog, IDC_SET_INTERFACE_LNG);
+            LRESULT item = SendMessageA(list, CB_GETCURSEL, 0, 0);
+            EXPECT_EQ(item == CB_ERR ? CB_ERR : SendMessageA(list, CB_GETITEMDATA, item, 0), row[1]) << row[0];
             PostMessageA(dialog, WM_COMMAND, IDOK, 0);
         });
-        EXPECT_EQ(Settings_ReadInt(nullptr, "General\\InterfaceLng"), static_cast<long>(row.afterOk));
+        EXPECT_EQ(Settings_ReadInt(nullptr, "General\\InterfaceLng"), row[2]) << row[0];
     }
 }
 
