@@ -370,6 +370,13 @@ void CalcRecord_Load()
     FoldFlags(g.lastStored);
 }
 
+void CalcRecord_Settle()
+{
+    CalcRecordGlobals& g = CalcRecordState();
+    g.lastStored = g.current;
+    FoldFlags(g.lastStored);
+}
+
 namespace {
 
 // The key of the location's weather record; a position that the weather

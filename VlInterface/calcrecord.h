@@ -143,6 +143,12 @@ void CalcRecord_SetLayerParts(int32_t part1, int32_t part2, int32_t part3);
 // location is gone).
 void CalcRecord_Load();
 
+// Takes the record as it stands as the last-stored copy, so that the next
+// store stamps only what changes after now. For a page that has just loaded
+// the record and shown it: what showing made of it (an absent code given
+// its list's entry, fixed values) is no change of the user's.
+void CalcRecord_Settle();
+
 // Folds the flags into codes, takes the key of the location's weather record
 // and writes the record to the loaded page; group
 // 0 or less also writes the project block and the author into the settings

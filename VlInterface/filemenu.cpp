@@ -5,6 +5,7 @@
 #include "VlInterface/vlinterface.h"
 #include "VlInterface/recentlist.h"
 #include "VlInterface/shell.h"
+#include "VlInterface/workspace/calcdata.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
 #include "support/dates.h"
@@ -321,12 +322,9 @@ int32_t __stdcall VlFileMenu_NewFile(HWND owner)
     RecentFiles_Add(owner, name);
     Kadmi_LoadPage(Kadmi_IthPage(0));
     Project_AddLayerParts();
+    CalcData_SetNewSystemDefaults();   // takes the three parts just made as they are
     Kadmi_SavePage();
     Project_LoadFirstSystem();
-#ifdef VL_EXTENDED
-    Project_SetNewDefaults();   // takes the three parts just made as they are
-    Kadmi_SavePage();
-#endif
     FileMenu_ForgetNewFile();   // a file an earlier New made is the user's now
     Shell().newFileFlag = 1;
     return 0;

@@ -4,6 +4,7 @@
 // A command that cannot create its page leaves the loaded system in place.
 #include "VlInterface/shell.h"
 #include "VlInterface/calcrecord.h"
+#include "VlInterface/workspace/calcdata.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
 #include "support/msgbox.h"
@@ -56,6 +57,7 @@ void ShowSystem(short page, bool addLayerParts)
     if (addLayerParts) {
         Kadmi_LoadPage(page);
         Project_AddLayerParts();
+        CalcData_SetNewSystemDefaults();
         Kadmi_SavePage();
     }
     Project_LoadSystem(page);

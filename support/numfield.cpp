@@ -16,6 +16,7 @@ namespace {
 // -1.7e308 prints 310 digits, and snprintf cuts whatever is longer.
 constexpr size_t kFormatBuffer = 400;
 constexpr int kNumberReadChars = 29;
+constexpr const char* kFloatRange = "%0.2f ... %0.2f !";
 
 void SetFormatted(HWND dialog, int id, const char* text, WPARAM limit)
 {
@@ -99,9 +100,16 @@ void Field_SetText(HWND dialog, int id, const char* text, short limit)
     SetFormatted(dialog, id, shown.c_str(), static_cast<WPARAM>(n));
 }
 
+void Field_RefuseFloatRange(HWND dialog, int id, float minimum, float maximum)
+{
+    char range[kFormatBuffer];
+    snprintf(range, sizeof range, kFloatRange, static_cast<double>(minimum), static_cast<double>(maximum));
+    RefuseRange(dialog, id, range);
+}
+
 int Field_GetFloat(HWND dialog, int id, float* value, float minimum, float maximum, short show)
 {
-    return GetChecked(dialog, id, value, minimum, maximum, show, "%0.2f ... %0.2f !");
+    return GetChecked(dialog, id, value, minimum, maximum, show, kFloatRange);
 }
 
 int Field_GetDouble(HWND dialog, int id, double* value, double minimum, double maximum, short show)

@@ -35,6 +35,10 @@ int Field_GetFloat(HWND dialog, int id, float* value, float minimum, float maxim
 int Field_GetDouble(HWND dialog, int id, double* value, double minimum, double maximum, short show);
 int Field_GetLong(HWND dialog, int id, long* value, long minimum, long maximum, short show);
 int Field_GetShort(HWND dialog, int id, short* value, short minimum, short maximum, short show);
+// What the float getter does for a refused value when show is nonzero: the
+// beep, the range minimum..maximum in a box owned by the dialog, the focus
+// on the field. For a caller whose field tells a range other than its own.
+void Field_RefuseFloatRange(HWND dialog, int id, float minimum, float maximum);
 
 // Copies the field's text without trailing blanks, at most size - 1 bytes
 // (never half a character), into buffer, zero-filled to size. The same limit

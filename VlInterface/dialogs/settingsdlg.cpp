@@ -200,7 +200,8 @@ int SettingsDlg_Apply(SettingsRecord* record)
     Kadmi_SetIntAtt(-1, kAttPriceList, record->priceList);
     VlUtil_OnLanguageChange();
     VlPrint_OnLanguageChange();
-    if (std::memcmp(record, &g_settings.loaded, sizeof(*record)) != 0) {
+    // Only what the project holds changes it: the languages are the user's.
+    if (record->country != g_settings.loaded.country || record->priceList != g_settings.loaded.priceList) {
         Kadmi_MarkAccess(-1, "PCHG");
         for (const char* stamp : {"EDT1", "EDT2", "EDT3", "EDT4"})
             Project_MarkAccessAllPages(stamp);

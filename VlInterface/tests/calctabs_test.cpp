@@ -162,6 +162,20 @@ TEST_F(CalcTabsTest, NothingReachesAPageThatIsNotOpen)
     EXPECT_TRUE(g_recorder.notices.empty());
 }
 
+TEST_F(CalcTabsTest, TheFocusedTabGivesItsCaptionAndRecord)
+{
+    EXPECT_EQ(CalcTabs_GetCurrentPageRecord(nullptr, nullptr), -2);
+    CalcTabs_SelectPage(2);
+    CalcTabItem item;
+    ASSERT_EQ(CalcTabs_GetCurrentPageRecord(nullptr, &item), 0);
+    ASSERT_NE(item.record, nullptr);
+    EXPECT_EQ(item.record->slot, 2);
+    EXPECT_STREQ(item.caption, item.record->page.pszTitle);
+    HWND empty = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD, 0, 0, 10, 10, window(), nullptr, nullptr, nullptr);
+    EXPECT_EQ(CalcTabs_GetCurrentPageRecord(empty, &item), -1);
+    DestroyWindow(empty);
+}
+
 TEST_F(CalcTabsTest, SelectingPastEitherEndChangesNothing)
 {
     for (int index : {-1, 5, 6}) {

@@ -279,6 +279,48 @@ TEST_F(CalcPagesTest, AnOpenedSystemLeftUneditedIsNotChanged)
     EXPECT_EQ(CalcRecord_MarkChanges(), 0);
 }
 
+// Showing a page and leaving it stores what it shows: a saved project stays
+// saved and calculated results stay current.
+TEST_F(CalcPagesTest, VisitingEveryPageChangesNothing)
+{
+    const struct {
+        const char* name;
+        bool calculated;   // a pipe calculated on the insulation page, else a new system
+        std::string path;
+    } rows[] = {{"new system", false, TempPath("new.WDF")}, {"calculated pipe", true, TempPath("pipe.WDF")}};
+    MakeProjectFile(rows[0].path);
+    MakePipeProjectFile(rows[1].path, Geometry_Pipe);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        if (row.calculated) {
+            Restart(row.path.c_str());
+        } else {
+            Start(row.path.c_str());
+            ScriptedBoxes question({{IDYES, ""}});
+            SendMessageA(window(), WM_COMMAND, IDM_SYSTEM_NEW, 0);
+        }
+        TsBoxAnswerer boxes(IDOK);
+        if (row.calculated) {
+            HWND page = ShowTab(kInsulationTab);
+            ChooseItem(page, 119, "Mineral wool pipe section");
+            ChooseItem(page, 128, "50");
+            ClickButton(page, 203);
+        }
+        SendMessageA(window(), WM_COMMAND, IDM_FILE_SAVE, 0);
+        ASSERT_FALSE(ProjectUnsaved());
+        Sleep(1100);   // stamps count in seconds
+        for (int tab : {kTargetTab, kInsulationTab, 3, 4, kProjectTab, kTargetTab, kProjectTab}) {
+            ShowTab(tab);
+            EXPECT_FALSE(ProjectUnsaved()) << "tab " << tab;
+        }
+        for (const TsSeenBox& box : boxes.boxes())
+            ADD_FAILURE() << box.caption << ": " << box.text;
+        if (row.calculated) {
+            EXPECT_GE(Kadmi_CmpAccess(0, "DIM1", 0, "EDT1"), 0);
+        }
+    }
+}
+
 TEST_F(CalcPagesTest, EnteredValuesOutliveTabsSystemsSaveAndANewStart)
 {
     StartOnProject();

@@ -4,6 +4,7 @@
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/window_fixture.h"
+#include "VlInterface/workspace/calctabs.h"
 #include "Kadmi/kadmi.h"
 #include "testsupport/testsupport.h"
 #include <string>
@@ -98,6 +99,35 @@ TEST_P(SystemCommandTest, LoadsTheRightSystemWithItsLayerParts)
 
 INSTANTIATE_TEST_SUITE_P(Systems, SystemCommandTest, ::testing::ValuesIn(kSystemCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// A new system, made by New system or in place of the only one deleted,
+// starts in a state its own Object tab accepts: that tab is left at once.
+TEST_F(ShellWindowTest, ANewSystemPassesItsObjectPage)
+{
+    std::string path = TempPath("one.WDF");
+    MakeProjectFile(path);
+    Start(path.c_str());
+    const struct {
+        const char* name;
+        UINT command;
+        bool fresh;   // the loaded system is a new one
+    } steps[] = {{"new system", IDM_SYSTEM_NEW, true}, {"the new one deleted", IDM_SYSTEM_DELETE, false},
+                 {"the only one replaced", IDM_SYSTEM_DELETE, true}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        ScriptedBoxes question({{IDYES, ""}});
+        SendMessageA(window(), WM_COMMAND, step.command, 0);
+        EXPECT_EQ(question.answered(), 1u);
+        if (!step.fresh)
+            continue;
+        EXPECT_EQ(Kadmi_GetFloatAtt(0, 1317), 50.0f);
+        TsBoxAnswerer none(IDOK);
+        MainWnd_SelectCalcPage(1);
+        MainWnd_SelectCalcPage(0);
+        EXPECT_TRUE(none.boxes().empty());
+        EXPECT_EQ(CalcTabs_GetFocusedTab(), 0);
+    }
+}
 
 TEST_F(ShellWindowTest, AnsweringNoToASystemQuestionChangesNothing)
 {

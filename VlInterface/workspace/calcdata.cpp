@@ -12,6 +12,9 @@
 #include "support/utf8.h"
 #include <cstring>
 #include <functional>
+#ifdef VL_EXTENDED
+#include "VlInterface/extended/extended.h"
+#endif
 
 namespace {
 
@@ -20,6 +23,10 @@ constexpr short AttPriceCurrency = 1132, AttEmissivity = 1310, AttLocationName =
 constexpr uint16_t kTextOutermostSurface = 40051, kTextUserDefined = 20043, kTextAir = 40055,
                    kTextWater = 30066, kTextOwnValues = 30065;
 constexpr int kLastMaterialEntry = 198;
+constexpr short AttRelativeHumidity = 1317;
+// Contents and surroundings of a new system are both at 0 °C, so its
+// humidity counts and must lie within its limits (0.1 .. 100 %).
+constexpr float kNewSystemHumidity = 50.0f;
 
 struct CalcDataGlobals {
     bool refreshing = false;   // CalcData_RefreshAllSystems is running
@@ -231,4 +238,12 @@ int Contents_DefaultProperties(const ProductListEntry* list, int16_t id, float* 
     *heatCapacity = 0;
     *density = 0;
     return 0;
+}
+
+void CalcData_SetNewSystemDefaults()
+{
+    Kadmi_SetFloatAtt(kCalcObjectSystem, AttRelativeHumidity, kNewSystemHumidity);
+#ifdef VL_EXTENDED
+    Project_SetNewDefaults();
+#endif
 }

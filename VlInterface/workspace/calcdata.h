@@ -30,6 +30,12 @@ void CalcData_FixCurrency();
 // EUR only). Returns 0.
 int PriceDbList_Build(DialogTextTable* rows);
 
+// Writes the inputs a new system starts with to the loaded page, which has
+// its three layer parts: a relative humidity the target page accepts, and
+// in the extended edition that edition's new-system defaults (which take
+// the page's parts as its layers and reload the record).
+void CalcData_SetNewSystemDefaults();
+
 // Sets the access stamp (e.g. "EDT1") on every system; the loaded system
 // stays loaded. Returns 0.
 int Project_MarkAccessAllPages(const char* stamp);

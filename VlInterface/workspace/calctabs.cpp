@@ -290,6 +290,24 @@ int CalcTabs_OnParentMessage(HWND window, UINT message, WPARAM, LPARAM lParam, L
     }
 }
 
+int CalcTabs_GetCurrentPageRecord(HWND tabs, CalcTabItem* item)
+{
+    if (!item)
+        return -2;
+    *item = {};
+    if (!tabs)
+        tabs = Host().tabs;
+    int focused = tabs ? static_cast<int>(SendMessageA(tabs, TCM_GETCURFOCUS, 0, 0)) : -1;
+    TCITEMA tab{};
+    tab.mask = TCIF_TEXT | TCIF_PARAM;
+    tab.pszText = item->caption;
+    tab.cchTextMax = sizeof item->caption;
+    if (focused < 0 || !SendMessageA(tabs, TCM_GETITEMA, focused, reinterpret_cast<LPARAM>(&tab)))
+        return -1;
+    item->record = reinterpret_cast<CalcPageRecord*>(tab.lParam);
+    return 0;
+}
+
 // The page covers the whole display area, so that no strip of the tab
 // control's own background shows beside it.
 void CalcTabs_PlacePage(HWND page)
@@ -331,6 +349,75 @@ bool CalcPage_HandleNotice(HWND page, UINT message, WPARAM wParam, LPARAM lParam
         return false;
     CalcPage_Answer(page, onNotice(page, code));
     return true;
+}
+
+namespace {
+
+constexpr char kEllipsis[] = "\xE2\x80\xA6";
+
+// Width of text in the control's font, in pixels.
+class LineMeasure {
+public:
+    explicit LineMeasure(HWND control)
+        : control_(control), dc_(GetDC(control)),
+          old_(SelectObject(dc_, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0))))
+    {
+    }
+    ~LineMeasure()
+    {
+        SelectObject(dc_, old_);
+        ReleaseDC(control_, dc_);
+    }
+    LineMeasure(const LineMeasure&) = delete;
+    LineMeasure& operator=(const LineMeasure&) = delete;
+    int Width(const std::string& text) const
+    {
+        SIZE size{};
+        GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    }
+
+private:
+    HWND control_;
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+// The longest run of whole words of text that fits width with the ellipsis
+// after it; a first word longer than that is cut between characters.
+std::string ShortenAtWord(const std::string& text, int width, const LineMeasure& measure)
+{
+    std::string kept = text;
+    for (size_t blank = kept.find_last_of(' '); blank != std::string::npos; blank = kept.find_last_of(' ')) {
+        kept.erase(blank);
+        while (!kept.empty() && kept.back() == ' ')
+            kept.pop_back();
+        if (!kept.empty() && measure.Width(kept + kEllipsis) <= width)
+            return kept + kEllipsis;
+    }
+    while (!kept.empty() && measure.Width(kept + kEllipsis) > width) {
+        size_t end = kept.size() - 1;
+        while (end > 0 && (static_cast<unsigned char>(kept[end]) & 0xC0) == 0x80)
+            --end;
+        kept.erase(end);
+    }
+    return kept + kEllipsis;
+}
+
+} // namespace
+
+void CalcPage_ShowLine(HWND page, int id, const std::string& text)
+{
+    HWND control = GetDlgItem(page, id);
+    if (!control)
+        return;
+    RECT area{};
+    GetClientRect(control, &area);
+    LineMeasure measure(control);
+    if (measure.Width(text) <= area.right)
+        SetWindowTextA(control, text.c_str());
+    else
+        SetWindowTextA(control, ShortenAtWord(text, area.right, measure).c_str());
 }
 
 void CalcPage_SelectOnFocus(HWND page, int id, int code)

@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <prsht.h>
 #include <cstdint>
+#include <string>
 
 // Slots of the tab row: project information, insulation target, insulation
 // calculation, cooling (pipe or tank by the object) and freezing.
@@ -85,6 +86,16 @@ int CalcTabs_UpdateTabs();
 // notifications and sends 1025 to the open page on every command.
 int CalcTabs_OnParentMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
+// The focused tab of tabs (the host's own tab control when null): its
+// caption, at most 78 bytes, and its page record. The record belongs to the
+// host and lives until the next retitling.
+struct CalcTabItem {
+    char caption[79];
+    CalcPageRecord* record;
+};
+// 0 with item filled; -1 when no tab is focused; -2 for a null item.
+int CalcTabs_GetCurrentPageRecord(HWND tabs, CalcTabItem* item);
+
 // A page calls this from WM_INITDIALOG: places it over the tab's display area.
 void CalcTabs_PlacePage(HWND page);
 
@@ -106,6 +117,10 @@ void CalcPage_Answer(HWND page, LRESULT answer);
 // leaves its result as the page's answer. True when the message was one.
 using CalcPageNoticeFn = LRESULT (*)(HWND page, int32_t code);
 bool CalcPage_HandleNotice(HWND page, UINT message, WPARAM wParam, LPARAM lParam, CalcPageNoticeFn onNotice);
+
+// Shows text in a page's result line: whole when it fits the line's width
+// in its font, else shortened after its last word that fits, with "…".
+void CalcPage_ShowLine(HWND page, int id, const std::string& text);
 
 // An edit field of a page that gains the focus has its whole text selected.
 void CalcPage_SelectOnFocus(HWND page, int id, int code);

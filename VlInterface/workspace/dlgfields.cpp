@@ -3,12 +3,16 @@
 // and combo boxes share one implementation through a table of their messages.
 #include "VlInterface/workspace/dlgfields.h"
 #include "VlInterface/workspace/productlist.h"
+#include "VlInterface/calcrecord.h"
 #include "VlInterface/shell.h"
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
+#include "support/lookups.h"
 #include "support/strings.h"
 #include "support/utf8.h"
 #include <cmath>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -18,6 +22,8 @@ static_assert(kMissingFloat == AttMissing_Float && kMissingDouble == AttMissing_
 namespace {
 
 constexpr int kBlankReadChars = 39;
+constexpr int kNumberReadChars = 29;   // as the number getters read
+constexpr float kRecordFieldMaximum = 999999.0f;
 
 // --- number fields ---------------------------------------------------------
 
@@ -30,6 +36,50 @@ int GetOrBlank(HWND dialog, int id, T* value, T blank, T minimum, T maximum, sho
         return 0;
     }
     return get(dialog, id, value, minimum, maximum, show);
+}
+
+// --- record fields -----------------------------------------------------------
+
+float& RecordFloat(CalcRecord& record, const RecordFloatField& field)
+{
+    return *reinterpret_cast<float*>(reinterpret_cast<char*>(&record) + field.offset);
+}
+
+std::string FormatFloat(float value, int decimals)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(value));
+    return text;
+}
+
+std::string FieldText(HWND dialog, int id)
+{
+    char text[kNumberReadChars + 1] = {};
+    GetDlgItemTextA(dialog, id, text, sizeof text);
+    Str_TrimRight(text);
+    return text;
+}
+
+// The field's decimals, or the fewest more that show the value as itself.
+short ShownDecimals(const RecordFloatField& field, float value)
+{
+    short most = field.maxDecimals > field.decimals ? field.maxDecimals : field.decimals;
+    for (short decimals = field.decimals; decimals < most; ++decimals) {
+        if (std::strtof(FormatFloat(value, decimals).c_str(), nullptr) == value)
+            return decimals;
+    }
+    return most;
+}
+
+// A refused text tells the limits the field is checked against, when it has
+// some: the getter's own range is far wider than any value the page takes.
+void RefuseWithRange(HWND dialog, const RecordFloatField& field)
+{
+    float minimum = 0, maximum = 0;
+    if (field.limitKey && InputLimits_Get(field.limitKey, &minimum, &maximum) == 0 && minimum < maximum)
+        Field_RefuseFloatRange(dialog, field.id, minimum, maximum);
+    else
+        Field_RefuseFloatRange(dialog, field.id, field.minimum, kRecordFieldMaximum);
 }
 
 // --- lists -------------------------------------------------------------------
@@ -249,6 +299,44 @@ int Field_IsBlank(HWND dialog, int id)
     char text[kBlankReadChars + 1] = {};
     const int read = GetDlgItemTextA(dialog, id, text, sizeof text);
     return read == 0 || Str_TrimmedLength(text, kBlankReadChars) == 0 ? 1 : 0;
+}
+
+// --- record fields ---------------------------------------------------------------
+
+std::string RecordFloatField_Text(const RecordFloatField& field, float value)
+{
+    return FormatFloat(value, ShownDecimals(field, value));
+}
+
+void RecordFloatFields_Show(HWND dialog, CalcRecord& record, std::span<const RecordFloatField> fields)
+{
+    for (const RecordFloatField& field : fields) {
+        float value = RecordFloat(record, field);
+        Field_SetFloat(dialog, field.id, value, 0, ShownDecimals(field, value));
+    }
+}
+
+int RecordFloatField_Read(HWND dialog, CalcRecord& record, const RecordFloatField& field, short show)
+{
+    float& value = RecordFloat(record, field);
+    bool inRange = value >= field.minimum && value <= kRecordFieldMaximum;
+    if (inRange && FieldText(dialog, field.id) == RecordFloatField_Text(field, value))
+        return 0;
+    if (Field_GetFloat(dialog, field.id, &value, field.minimum, kRecordFieldMaximum, 0) == 0)
+        return 0;
+    if (show)
+        RefuseWithRange(dialog, field);
+    return -1;
+}
+
+int RecordFloatFields_Read(HWND dialog, CalcRecord& record, std::span<const RecordFloatField> fields, short show)
+{
+    int refused = 0;
+    for (const RecordFloatField& field : fields) {
+        if (RecordFloatField_Read(dialog, record, field, show) != 0)
+            refused = field.id;
+    }
+    return refused;
 }
 
 // --- texts -------------------------------------------------------------------

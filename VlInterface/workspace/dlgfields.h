@@ -5,9 +5,13 @@
 // a 32-bit datum, filled from text tables or product lists.
 #pragma once
 #include <windows.h>
+#include <cstddef>
 #include <cstdint>
+#include <span>
+#include <string>
 #include "support/numfield.h"
 
+struct CalcRecord;
 struct DialogTextTable;
 struct ProductListEntry;
 
@@ -41,6 +45,33 @@ int Field_GetFloatOrZero(HWND dialog, int id, float* value, float minimum, float
 int Field_GetDoubleOrZero(HWND dialog, int id, double* value, double minimum, double maximum, short show);
 int Field_GetLongOrZero(HWND dialog, int id, long* value, long minimum, long maximum, short show);
 int Field_GetShortOrZero(HWND dialog, int id, short* value, short minimum, short maximum, short show);
+
+// A float of the calculation record in a page's edit field: shown with
+// `decimals`, or with more, up to maxDecimals, where fewer would show the
+// value as another number; read within minimum..999999. limitKey names the
+// input limits that the field's value is checked against elsewhere (null:
+// none); a refused text tells those limits.
+struct RecordFloatField {
+    int id;
+    size_t offset;   // of the float in the record
+    short decimals;
+    float minimum;
+    const char* limitKey = nullptr;
+    short maxDecimals = 0;   // 0: as decimals
+};
+
+// The text a field shows for value.
+std::string RecordFloatField_Text(const RecordFloatField& field, float value);
+// Shows every field of the table.
+void RecordFloatFields_Show(HWND dialog, CalcRecord& record, std::span<const RecordFloatField> fields);
+// Reads one field back. A text that is still what the value shows as leaves
+// the value as it is, so digits the field does not show are kept; any other
+// text must be a number within the field's range. A refused text keeps the
+// value and, with show, tells the range (limitKey's limits when it has
+// some) with the focus on the field: 0 taken, -1 refused.
+int RecordFloatField_Read(HWND dialog, CalcRecord& record, const RecordFloatField& field, short show);
+// Reads every field of the table; the id of the last refused field, or 0.
+int RecordFloatFields_Read(HWND dialog, CalcRecord& record, std::span<const RecordFloatField> fields, short show);
 
 // 1 when the field's text (its first 39 characters) is empty or blanks, or
 // the dialog is missing; 0 otherwise and for a control that does not exist.

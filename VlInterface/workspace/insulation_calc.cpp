@@ -27,7 +27,7 @@ bool Layer1WithoutThickness()
 
 void ShowQuietReason(HWND page, const std::string& text)
 {
-    SetDlgItemTextA(page, IDC_INS_RESULT1, text.c_str());
+    CalcPage_ShowLine(page, IDC_INS_RESULT1, text);
 }
 
 void ShowResults(HWND page, CalcRecord& r, bool quiet)
@@ -38,7 +38,7 @@ void ShowResults(HWND page, CalcRecord& r, bool quiet)
     for (int k = 0; k < kCalcLayers; ++k)
         Field_SetFloatOrBlank(page, IDC_INS_CONDUCTIVITY1 + k, r.conductivity[k], 0, 4);
     for (int i = 0; i < 4; ++i)
-        SetDlgItemTextA(page, IDC_INS_RESULT1 + i, lines.line[i].c_str());
+        CalcPage_ShowLine(page, IDC_INS_RESULT1 + i, lines.line[i]);
     // Warnings of the heat loss come with the results; cost errors open the
     // dialog in the economic case.
     if (!quiet && (warnings > 0 || (costErrors && r.caseFlags[0])))

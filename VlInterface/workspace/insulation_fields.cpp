@@ -34,48 +34,41 @@ enum FieldText : uint16_t {
     Text_CheckCaption = 9434,
 };
 
-constexpr float kAnyMinimum = -999999.0f, kAnyMaximum = 999999.0f;
+constexpr float kAnyMinimum = -999999.0f;
 constexpr float kDiameterShownTolerance = 0.5f;
-
-// One number control: its record field (offset of layer 1's element for the
-// layer rows), decimals and lowest accepted value.
-struct NumberField {
-    int id;
-    size_t offset;
-    short decimals;
-    float minimum;
-};
 
 constexpr size_t Layer(size_t offset, int k)
 {
     return offset + size_t(k) * sizeof(float);
 }
 
-const NumberField kNumberFields[] = {
-    {IDC_INS_EMISSIVITY, offsetof(CalcRecord, emissivity), 2, kAnyMinimum},
-    {122, Layer(offsetof(CalcRecord, innerDiameter), 0), 0, kAnyMinimum},
-    {123, Layer(offsetof(CalcRecord, innerDiameter), 1), 0, kAnyMinimum},
-    {124, Layer(offsetof(CalcRecord, innerDiameter), 2), 0, kAnyMinimum},
-    {125, Layer(offsetof(CalcRecord, outerDiameter), 0), 0, kAnyMinimum},
-    {126, Layer(offsetof(CalcRecord, outerDiameter), 1), 0, kAnyMinimum},
-    {127, Layer(offsetof(CalcRecord, outerDiameter), 2), 0, kAnyMinimum},
-    {131, Layer(offsetof(CalcRecord, conductivity), 0), 4, kAnyMinimum},
-    {132, Layer(offsetof(CalcRecord, conductivity), 1), 4, kAnyMinimum},
-    {133, Layer(offsetof(CalcRecord, conductivity), 2), 4, kAnyMinimum},
-    {134, Layer(offsetof(CalcRecord, thickness), 0), 0, kAnyMinimum},
-    {135, Layer(offsetof(CalcRecord, thickness), 1), 0, kAnyMinimum},
-    {136, Layer(offsetof(CalcRecord, thickness), 2), 0, kAnyMinimum},
+constexpr const char* kInnerKey = "HLOSSINNERDIAMETER_MM";
+constexpr const char* kOuterKey = "HLOSSOUTERDIAMETER_MM";
+constexpr const char* kConductivityKey = "HLOSSTHERMALCONDUCTANCE";
+constexpr const char* kThicknessKey = "HLOSSNOMINALTHICKNESS_MM";
+
+// Diameters keep their decimal: a pipe of 114.3 mm is no pipe of 114.
+const RecordFloatField kNumberFields[] = {
+    {IDC_INS_EMISSIVITY, offsetof(CalcRecord, emissivity), 2, kAnyMinimum, "HLOSSEMISSIVITY"},
+    {122, Layer(offsetof(CalcRecord, innerDiameter), 0), 1, kAnyMinimum, kInnerKey},
+    {123, Layer(offsetof(CalcRecord, innerDiameter), 1), 1, kAnyMinimum, kInnerKey},
+    {124, Layer(offsetof(CalcRecord, innerDiameter), 2), 1, kAnyMinimum, kInnerKey},
+    {125, Layer(offsetof(CalcRecord, outerDiameter), 0), 1, kAnyMinimum, kOuterKey},
+    {126, Layer(offsetof(CalcRecord, outerDiameter), 1), 1, kAnyMinimum, kOuterKey},
+    {127, Layer(offsetof(CalcRecord, outerDiameter), 2), 1, kAnyMinimum, kOuterKey},
+    {131, Layer(offsetof(CalcRecord, conductivity), 0), 4, kAnyMinimum, kConductivityKey},
+    {132, Layer(offsetof(CalcRecord, conductivity), 1), 4, kAnyMinimum, kConductivityKey},
+    {133, Layer(offsetof(CalcRecord, conductivity), 2), 4, kAnyMinimum, kConductivityKey},
+    {134, Layer(offsetof(CalcRecord, thickness), 0), 0, kAnyMinimum, kThicknessKey},
+    {135, Layer(offsetof(CalcRecord, thickness), 1), 0, kAnyMinimum, kThicknessKey},
+    {136, Layer(offsetof(CalcRecord, thickness), 2), 0, kAnyMinimum, kThicknessKey},
     {142, Layer(offsetof(CalcRecord, price), 0), 2, 0.0f},
     {143, Layer(offsetof(CalcRecord, price), 1), 2, 0.0f},
     {144, Layer(offsetof(CalcRecord, price), 2), 2, 0.0f},
-    {IDC_INS_ALLOWED_HEATLOSS, offsetof(CalcRecord, allowedHeatLoss), 1, kAnyMinimum},
-    {IDC_INS_ALLOWED_SURFACE, offsetof(CalcRecord, allowedSurfaceTemperature), 1, kAnyMinimum},
+    {IDC_INS_ALLOWED_HEATLOSS, offsetof(CalcRecord, allowedHeatLoss), 1, kAnyMinimum, "INSTHICKESSHEATLOSS_WM2"},
+    {IDC_INS_ALLOWED_SURFACE, offsetof(CalcRecord, allowedSurfaceTemperature), 1, kAnyMinimum,
+     "INSTHICKNESSSURFACETEMPERATURE_C"},
 };
-
-float& FieldOf(CalcRecord& r, const NumberField& f)
-{
-    return *reinterpret_cast<float*>(reinterpret_cast<char*>(&r) + f.offset);
-}
 
 using Guard = ReentryGuard;
 
@@ -97,27 +90,15 @@ void FillControl(HWND page, CalcRecord& r, int id)
         FillList(page, id, s.products, s.productIndex[k]);
     } else if (id >= IDC_INS_NOMINAL1 && id < IDC_INS_NOMINAL1 + kCalcLayers) {
         int k = id - IDC_INS_NOMINAL1;
-        Combo_Reset(page, id);
-        Combo_FillFromProductList(page, id, s.thicknesses[k]);
-        Combo_Select(page, id, nullptr, -1, s.thicknessIndex[k]);
+        FillList(page, id, s.thicknesses[k], s.thicknessIndex[k]);
     } else if (id >= IDC_INS_CASE_ECONOMIC && id <= IDC_INS_CASE_RESULTS) {
         Check_SetByte(page, id, r.caseFlags[id - IDC_INS_CASE_ECONOMIC]);
     } else {
-        for (const NumberField& f : kNumberFields) {
+        for (const RecordFloatField& f : kNumberFields) {
             if (f.id == id)
-                Field_SetFloat(page, id, FieldOf(r, f), 0, f.decimals);
+                RecordFloatFields_Show(page, r, {&f, 1});
         }
     }
-}
-
-int ReadNumbers(HWND page, CalcRecord& r)
-{
-    int refused = 0;
-    for (const NumberField& f : kNumberFields) {
-        if (Field_GetFloat(page, f.id, &FieldOf(r, f), f.minimum, kAnyMaximum, 1) != 0)
-            refused = f.id;
-    }
-    return refused;
 }
 
 void ReadLists(HWND page, CalcRecord& r)
@@ -143,7 +124,9 @@ void CopyCode(char (&field)[N], const char* code)
     std::snprintf(field, N, "%s", code);
 }
 
-void CodesToRecord(CalcRecord& r)
+} // namespace
+
+void InsulationPage_ChoicesToCodes(CalcRecord& r)
 {
     InsulationPageState& s = InsPage();
     int surface = ProductList_FindIndex(r.surfaceMaterial, nullptr, s.surfaces);
@@ -155,6 +138,8 @@ void CodesToRecord(CalcRecord& r)
         CopyCode(r.productCode[k], InsPage_IsUser(k) ? product.code : InsPage_Thickness(k).code);
     }
 }
+
+namespace {
 
 void SetUnitLabels(HWND page, const CalcRecord& r)
 {
@@ -265,7 +250,8 @@ bool CheckStacking(HWND page, const CalcRecord& r, bool focus)
             continue;
         if (k == 0 && !r.geometryFlags[1] && !r.geometryFlags[2])
             continue;
-        // The fields show whole millimetres: 114.3 reads back as 114.
+        // Half a millimetre of play: a diameter typed in whole millimetres
+        // fits a pipe of 114.3.
         if (InsPage_BaseDiameter(r, k) > r.innerDiameter[k] + kDiameterShownTolerance) {
             Refuse(page, Text_LayersOverlap, focus, IDC_INS_INNER1 + k);
             return false;
@@ -298,7 +284,7 @@ void InsulationPage_RecordToControls(HWND page, CalcRecord& r, int first, int la
 #endif
 }
 
-int InsulationPage_ControlsToRecord(HWND page, CalcRecord& r)
+int InsulationPage_ControlsToRecord(HWND page, CalcRecord& r, bool show)
 {
     InsulationPageState& s = InsPage();
     if (s.filling)
@@ -309,8 +295,8 @@ int InsulationPage_ControlsToRecord(HWND page, CalcRecord& r)
     for (int i = 0; i < 5; ++i)
         Check_GetByte(page, IDC_INS_CASE_ECONOMIC + i, &r.caseFlags[i]);
     ReadLists(page, r);
-    int refused = ReadNumbers(page, r);
-    CodesToRecord(r);
+    int refused = RecordFloatFields_Read(page, r, kNumberFields, show);
+    InsulationPage_ChoicesToCodes(r);
     CalcRecord_Store(1);
     return refused;
 }
@@ -379,7 +365,7 @@ int InsulationPage_CheckQuietly(HWND page, CalcRecord& r)
     if (InsulationPage_CheckLimits(page, r, false, false) == 0)
         return 0;
     InsulationPage_ClearResults(page);
-    SetDlgItemTextA(page, IDC_INS_RESULT1, Shell_Text(Text_NotCalculated));
+    CalcPage_ShowLine(page, IDC_INS_RESULT1, Shell_Text(Text_NotCalculated));
     return -1;
 }
 

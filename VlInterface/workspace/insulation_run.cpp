@@ -9,8 +9,6 @@
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
 #include "support/lookups.h"
-#include "support/numfield.h"
-#include "support/utf8.h"
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -330,8 +328,5 @@ float InsulationRun_CalculateCosts(const CalcRecord& r, short* kind)
 
 std::string InsulationRun_FirstErrorLine()
 {
-    std::string text = ErrorList_IthErrorStr(0);
-    if (text.size() > 65)
-        text = text.substr(0, Utf8_FitLength(text.c_str(), 62)) + "...";
-    return text;
+    return ErrorList_IthErrorStr(0);   // the page shortens it to its line
 }

@@ -77,5 +77,5 @@ void AnnualCosts_Store(const CostsOutput& costs, int missing);
 float InsulationRun_CalculateCosts(const CalcRecord& record, short* kind);
 
 // The line shown instead of results after a quiet run that failed: the first
-// error text, cut to 62 characters and "..." when longer than 65.
+// error text, whole (the page fits it to its line).
 std::string InsulationRun_FirstErrorLine();

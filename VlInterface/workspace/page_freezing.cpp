@@ -5,6 +5,7 @@
 #include "VlInterface/workspace/page_freezing.h"
 #include "VlInterface/workspace/freezing_calc.h"
 #include "VlInterface/workspace/timecalc.h"
+#include "VlInterface/workspace/dlgfields.h"
 #include "VlInterface/workspace/timepage.h"
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/resource.h"
@@ -27,9 +28,10 @@ constexpr uint16_t kSteelText = 30069, kWaterText = 30066;
 struct FreezingPageState {
     bool reading = false;
     bool showing = false;
+    bool enabling = false;
 } g_freezing;
 
-constexpr TimePageNumber kNumbers[] = {
+constexpr RecordFloatField kNumbers[] = {
     {IDC_FZ_PIPE_HEATCAP, offsetof(CalcRecord, freezingPipe), 2, kAnyValue},
     {IDC_FZ_PIPE_DENSITY, offsetof(CalcRecord, freezingPipe) + sizeof(float), 2, kAnyValue},
     {IDC_FZ_CONTENTS_HEATCAP, offsetof(CalcRecord, freezingContents), 2, kAnyValue},
@@ -90,6 +92,9 @@ void ShowFixedValues(HWND page)
     ShowName(page, IDC_FZ_CONTENTS, kWaterText);
     for (size_t i = 0; i < std::size(kNumbers); ++i)
         Field_SetFloat(page, kNumbers[i].id, kFixedValues[i], 0, kNumbers[i].decimals);
+    // The fixed values are what the system holds from now on, not an edit.
+    RecordFloatFields_Read(page, CalcRec(), kNumbers, 0);
+    CalcRecord_Settle();
     g_freezing.showing = false;
 }
 
@@ -99,7 +104,7 @@ int ControlsToRecord(HWND page, bool show)
     if (g_freezing.reading || g_freezing.showing)
         return 0;
     g_freezing.reading = true;
-    int refused = TimePage_ReadNumbers(page, kNumbers, show);
+    int refused = RecordFloatFields_Read(page, CalcRec(), kNumbers, show);
     CalcRecord_Store(kStoreGroup);
     g_freezing.reading = false;
     return refused;
@@ -107,12 +112,16 @@ int ControlsToRecord(HWND page, bool show)
 
 void Enable(HWND page)
 {
+    if (g_freezing.enabling)
+        return;
+    g_freezing.enabling = true;
     for (int id = IDC_FZ_PIPE_MATERIAL; id <= IDC_FZ_FREEZING_TEMP; ++id)
         Dlg_EnableItem(page, id, true);
     for (int id : {IDC_TP_CALCULATE, IDC_TP_PRINT, IDC_TP_COPY})
         Dlg_EnableItem(page, id, true);
     if (!Shell_HasLayerParts() || !IsPipe(CalcRec()))
         Dlg_DisableChildren(page);
+    g_freezing.enabling = false;
 }
 
 int CheckLimits(HWND page)

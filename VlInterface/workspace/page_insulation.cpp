@@ -188,9 +188,11 @@ void OnCommand(HWND page, int id, int code)
         OnLayerChanged(page, id - 127, LayerMode_ApplyThickness, id - 9);
     } else if (id >= 134 && id <= 136 && killFocus) {
         OnLayerChanged(page, id - 133, LayerMode_Dimensions, id - 15);
-    } else if ((id >= 137 && id <= 140 && code == BN_CLICKED) || ((id == 145 || id == 146) && killFocus)) {
+    } else if ((id >= 137 && id <= 140) || ((id == 145 || id == 146) && killFocus)) {
+        // A case button acts on any of its notifications (a click, a double
+        // click, its accelerator): each only repeats the choice.
         OnCaseChanged(page, true);
-    } else if (id == IDC_INS_CASE_RESULTS && code == BN_CLICKED) {
+    } else if (id == IDC_INS_CASE_RESULTS) {
         OnCaseChanged(page, false);
     } else if (id >= 142 && id <= 144 && killFocus) {
         OnPriceLeft(page);
@@ -215,13 +217,38 @@ void OnCommand(HWND page, int id, int code)
     }
 }
 
+// The codes of the entries the lists chose for the loaded system (no product
+// and the user's surface for a system without any) are no edit. What choosing
+// them reset (conductivities, prices: shown again by the next calculation)
+// still counts against the values loaded.
+void SettleChoiceCodes(const CalcRecord& loaded)
+{
+    CalcRecord shown = Rec();
+    InsulationPage_ChoicesToCodes(shown);
+    CalcRecord settled = loaded;
+    std::memcpy(settled.surfaceMaterialCode, shown.surfaceMaterialCode, sizeof settled.surfaceMaterialCode);
+    std::memcpy(settled.productType, shown.productType, sizeof settled.productType);
+    std::memcpy(settled.productCode, shown.productCode, sizeof settled.productCode);
+    std::memcpy(settled.productClass, shown.productClass, sizeof settled.productClass);
+    Rec() = settled;
+    CalcRecord_Settle();
+    Rec() = shown;
+}
+
+void ShowLoaded(HWND page)
+{
+    InsulationPage_BuildLists(Rec());
+    Fill(page, 0, kAllControls);
+    const CalcRecord loaded = Rec();
+    InsulationPage_RestoreChoices(page, Rec());
+    Enable(page);
+    SettleChoiceCodes(loaded);
+}
+
 void Reload(HWND page)
 {
     WaitCursor wait;
-    InsulationPage_BuildLists(Rec());
-    Fill(page, 0, kAllControls);
-    InsulationPage_RestoreChoices(page, Rec());
-    Enable(page);
+    ShowLoaded(page);
     Fill(page, 105);
 }
 
@@ -230,12 +257,16 @@ void OnInitDialog(HWND page)
     WaitCursor wait;
     CalcTabs_PlacePage(page);
     TextAPI_TranslateDialog(Shell().textHandle, page, kPageTexts);
-    InsulationPage_BuildLists(Rec());
-    Fill(page, 0, kAllControls);
-    InsulationPage_RestoreChoices(page, Rec());
-    Enable(page);
+    ShowLoaded(page);
     SetFocus(GetDlgItem(page, IDC_INS_CASE_RESULTS));
     Shell().helpContext = kHelpContextInsulation;
+}
+
+// The system's results were written at least once ("DIM1" is stamped): a
+// stamp never made orders before any that exists.
+bool EverCalculated()
+{
+    return Kadmi_CmpAccess(kCalcObjectSystem, "DIM1", kCalcObjectSystem, "NONE") > 0;
 }
 
 BOOL OnNotice(HWND page, int32_t code)
@@ -243,6 +274,8 @@ BOOL OnNotice(HWND page, int32_t code)
     switch (code) {
     case CalcPage_SetActive:
         Reload(page);
+        if (!EverCalculated())
+            return TRUE;   // no results to show again, and no reason for none
 #ifdef VL_EXTENDED
         // Inputs newer than the results: shown stale, the products stay chosen.
         if (!InsulationPage_ResultsCurrent()) {
@@ -261,7 +294,9 @@ BOOL OnNotice(HWND page, int32_t code)
         CalcRecord_Store(1);
         return TRUE;
     case CalcPage_Validate:
-        CalcPage_Answer(page, Reread(page) ? 0 : kCalcPageInvalid);
+        // Sent before every command of the main window: a range message here
+        // would come back with each command its closing causes.
+        CalcPage_Answer(page, InsulationPage_ControlsToRecord(page, Rec(), false) == 0 ? 0 : kCalcPageInvalid);
         return TRUE;
     case CalcPage_WeatherChanged:
     case CalcPage_InsulationDataChanged:

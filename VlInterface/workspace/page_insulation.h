@@ -44,9 +44,12 @@ INT_PTR CALLBACK InsulationPage_DlgProc(HWND page, UINT message, WPARAM wParam, 
 // Fills the controls first..last (inclusive); first below 1 reloads the record.
 void InsulationPage_RecordToControls(HWND page, CalcRecord& record, int first, int last);
 // Reads every control into the record and stores it (group 1). Returns the
-// id of the last refused field, 0 when all were accepted.
-int InsulationPage_ControlsToRecord(HWND page, CalcRecord& record);
+// id of the last refused field, 0 when all were accepted; with show, a
+// refused field tells its range and takes the focus.
+int InsulationPage_ControlsToRecord(HWND page, CalcRecord& record, bool show = true);
 int InsulationPage_Enable(HWND page, CalcRecord& record);
+// The codes of the chosen surface, products and thicknesses into the record.
+void InsulationPage_ChoicesToCodes(CalcRecord& record);
 // 0 when every tested value is acceptable, -1 otherwise.
 int InsulationPage_CheckLimits(HWND page, CalcRecord& record, bool show, bool focus);
 int InsulationPage_CheckQuietly(HWND page, CalcRecord& record);

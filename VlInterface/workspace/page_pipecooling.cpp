@@ -4,6 +4,7 @@
 // in pipecooling_calc.cpp. Frame, buttons and printing: timepage.cpp.
 #include "VlInterface/workspace/page_pipecooling.h"
 #include "VlInterface/workspace/calcdata.h"
+#include "VlInterface/workspace/dlgfields.h"
 #include "VlInterface/workspace/pipecooling_calc.h"
 #include "VlInterface/workspace/timecalc.h"
 #include "VlInterface/workspace/timepage.h"
@@ -33,12 +34,17 @@ struct PipeCoolingState {
     PipeCoolingResult result;
 } g_pipe;
 
-constexpr TimePageNumber kNumbers[] = {
-    {IDC_PC_CONTENTS_HEATCAP, offsetof(CalcRecord, contentsHeatCapacity), 2, kAnyValue},
-    {IDC_PC_CONTENTS_DENSITY, offsetof(CalcRecord, contentsDensity), 2, kAnyValue},
-    {IDC_PC_MASS_FLOW, offsetof(CalcRecord, flowValues), 3, kAnyValue},
-    {IDC_PC_VOLUME_FLOW, offsetof(CalcRecord, flowValues) + sizeof(float), 3, kAnyValue},
-    {IDC_PC_VELOCITY, offsetof(CalcRecord, flowValues) + 2 * sizeof(float), 3, kAnyValue},
+// Flows are small numbers: one of 0.0001 m³/s is shown as itself, not as 0.000.
+constexpr short kFlowDecimals = 3, kFlowMostDecimals = 7;
+constexpr RecordFloatField kNumbers[] = {
+    {IDC_PC_CONTENTS_HEATCAP, offsetof(CalcRecord, contentsHeatCapacity), 2, kAnyValue, "COOLINGCONTSPECHEATCAP"},
+    {IDC_PC_CONTENTS_DENSITY, offsetof(CalcRecord, contentsDensity), 2, kAnyValue, "COOLINGCONTENTSDENSITY"},
+    {IDC_PC_MASS_FLOW, offsetof(CalcRecord, flowValues), kFlowDecimals, kAnyValue, "COOLINGMASSFLOWRATE_KGS",
+     kFlowMostDecimals},
+    {IDC_PC_VOLUME_FLOW, offsetof(CalcRecord, flowValues) + sizeof(float), kFlowDecimals, kAnyValue,
+     "COOLINGVOLFLOWRATE_M3S", kFlowMostDecimals},
+    {IDC_PC_VELOCITY, offsetof(CalcRecord, flowValues) + 2 * sizeof(float), kFlowDecimals, kAnyValue,
+     "COOLINGFLOWVELOCITY_MS", kFlowMostDecimals},
     {IDC_PC_PIPE_HEATCAP, offsetof(CalcRecord, pipeHeatCapacity), 2, kAnyValue},
     {IDC_PC_PIPE_DENSITY, offsetof(CalcRecord, pipeDensity), 2, kAnyValue},
     {IDC_PC_FINAL_TEMP, offsetof(CalcRecord, finalTemperature), 2, kAnyValue},
@@ -121,7 +127,7 @@ void RecordToControls(HWND page, bool reload)
     if (reload)
         CalcRecord_Load();
     TimePage_ShowContents(page, IDC_PC_CONTENTS, g_pipe.contents);
-    TimePage_ShowNumbers(page, kNumbers);
+    RecordFloatFields_Show(page, CalcRec(), kNumbers);
     TimePage_ShowFlags(page, kFlags);
     g_pipe.showing = false;
 }
@@ -132,7 +138,7 @@ int ControlsToRecord(HWND page, bool show)
         return 0;
     g_pipe.reading = true;
     TimePage_ReadContents(page, IDC_PC_CONTENTS);
-    int refused = TimePage_ReadNumbers(page, kNumbers, show);
+    int refused = RecordFloatFields_Read(page, CalcRec(), kNumbers, show);
     TimePage_ReadFlags(page, kFlags);
     CalcRecord_Store(kStoreGroup);
     g_pipe.reading = false;

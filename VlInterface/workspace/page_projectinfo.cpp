@@ -113,9 +113,10 @@ LRESULT OnNotice(HWND page, int32_t code)
         break;
     case CalcPage_WeatherChanged:
     case CalcPage_InsulationDataChanged:
-    case CalcPage_SettingsChanged:
-        TextAPI_TranslateDialog(Shell().textHandle, page, kTranslations);
         Project_MarkInputsEdited();
+        [[fallthrough]];
+    case CalcPage_SettingsChanged:   // what changed there is stamped by the settings dialog
+        TextAPI_TranslateDialog(Shell().textHandle, page, kTranslations);
         break;
     default:
         break;

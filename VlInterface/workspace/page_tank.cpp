@@ -6,6 +6,7 @@
 #include "VlInterface/workspace/calcdata.h"
 #include "VlInterface/workspace/tankcooling_calc.h"
 #include "VlInterface/workspace/timecalc.h"
+#include "VlInterface/workspace/dlgfields.h"
 #include "VlInterface/workspace/timepage.h"
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/resource.h"
@@ -29,13 +30,14 @@ struct TankPageState {
     ProductListEntry contents[kProductListSize] = {};
 } g_tank;
 
-constexpr TimePageNumber kNumbers[] = {
-    {IDC_TK_SIDE1, offsetof(CalcRecord, vesselDimensions), 3, 0.0f},
-    {IDC_TK_SIDE2, offsetof(CalcRecord, vesselDimensions) + sizeof(float), 3, 0.0f},
-    {IDC_TK_HEIGHT, offsetof(CalcRecord, vesselDimensions) + 2 * sizeof(float), 3, 0.0f},
-    {IDC_TK_CONTENTS_HEATCAP, offsetof(CalcRecord, contentsHeatCapacity), 2, kAnyValue},
-    {IDC_TK_CONTENTS_DENSITY, offsetof(CalcRecord, contentsDensity), 2, kAnyValue},
-    {IDC_TK_FINAL_TEMP, offsetof(CalcRecord, finalTemperature), 2, kAnyValue},
+constexpr RecordFloatField kNumbers[] = {
+    {IDC_TK_SIDE1, offsetof(CalcRecord, vesselDimensions), 3, 0.0f, "COOLINGVESSELDIMENSION1_M"},
+    {IDC_TK_SIDE2, offsetof(CalcRecord, vesselDimensions) + sizeof(float), 3, 0.0f, "COOLINGVESSELDIMENSION2_M"},
+    {IDC_TK_HEIGHT, offsetof(CalcRecord, vesselDimensions) + 2 * sizeof(float), 3, 0.0f, "COOLINGVESSELHEIGHT_M"},
+    {IDC_TK_CONTENTS_HEATCAP, offsetof(CalcRecord, contentsHeatCapacity), 2, kAnyValue,
+     "COOLINGCONTSPECHEATCAPVESSEL"},
+    {IDC_TK_CONTENTS_DENSITY, offsetof(CalcRecord, contentsDensity), 2, kAnyValue, "COOLINGCONTENTSDENSITYVESSEL"},
+    {IDC_TK_FINAL_TEMP, offsetof(CalcRecord, finalTemperature), 2, kAnyValue, "COOLINGVESSELCONTFINTEMP_C"},
 };
 
 constexpr TimePageFlag kFlags[] = {
@@ -93,7 +95,7 @@ void RecordToControls(HWND page, bool reload)
         CalcRecord_Load();
     TimePage_ShowFlags(page, kFlags);
     TimePage_ShowContents(page, IDC_TK_CONTENTS, g_tank.contents);
-    TimePage_ShowNumbers(page, kNumbers);
+    RecordFloatFields_Show(page, CalcRec(), kNumbers);
     g_tank.showing = false;
 }
 
@@ -104,7 +106,7 @@ int ControlsToRecord(HWND page, bool show)
     g_tank.reading = true;
     TimePage_ReadFlags(page, kFlags);
     TimePage_ReadContents(page, IDC_TK_CONTENTS);
-    int refused = TimePage_ReadNumbers(page, kNumbers, show);
+    int refused = RecordFloatFields_Read(page, CalcRec(), kNumbers, show);
     CalcRecord_Store(kStoreGroup);
     g_tank.reading = false;
     return refused;

@@ -34,26 +34,22 @@ struct TargetPageState {
     ProductListEntry locations[kProductListSize] = {};
 } g_target;
 
-struct NumberField {
-    int controlId;
-    size_t offset;   // of the float in the record
-    short decimals;
-    float minimum;
-};
 // In the order they are read. Diameters keep a decimal: standard pipes are
-// 88.9 or 114.3 mm, and a field shown rounded would store the rounded value.
-constexpr NumberField kNumberFields[] = {
-    {IDC_TG_PIPE_DIAMETER, offsetof(CalcRecord, outerDiameters), 1, -kFieldLimit},
-    {IDC_TG_DUCT_DIAMETER, offsetof(CalcRecord, outerDiameters) + sizeof(float), 1, -kFieldLimit},
-    {IDC_TG_WIDTH, offsetof(CalcRecord, width), 0, -kFieldLimit},
-    {IDC_TG_HEIGHT, offsetof(CalcRecord, height), 0, -kFieldLimit},
+// 88.9 or 114.3 mm.
+constexpr const char* kDiameterKey = "HLOSSOUTERDIAMTARGET_MM";
+constexpr const char* kHumidityKey = "HLOSSRELATIVEHUMIDITY";
+constexpr RecordFloatField kNumberFields[] = {
+    {IDC_TG_PIPE_DIAMETER, offsetof(CalcRecord, outerDiameters), 1, -kFieldLimit, kDiameterKey},
+    {IDC_TG_DUCT_DIAMETER, offsetof(CalcRecord, outerDiameters) + sizeof(float), 1, -kFieldLimit, kDiameterKey},
+    {IDC_TG_WIDTH, offsetof(CalcRecord, width), 0, -kFieldLimit, "HLOSSWIDTH_MM"},
+    {IDC_TG_HEIGHT, offsetof(CalcRecord, height), 0, -kFieldLimit, "HLOSSHEIGHT_MM"},
     {IDC_TG_LABOUR_PRICE, offsetof(CalcRecord, labourPrice), 2, 0.0f},
-    {IDC_TG_CONTENTS_TEMP, offsetof(CalcRecord, contentsTemperature), 1, -kFieldLimit},
-    {IDC_TG_AMBIENT_TEMP, offsetof(CalcRecord, ambientTemperature), 1, -kFieldLimit},
-    {IDC_TG_HUMIDITY, offsetof(CalcRecord, relativeHumidity), 1, -kFieldLimit},
-    {IDC_TG_AIR_VELOCITY, offsetof(CalcRecord, airVelocity), 2, -kFieldLimit},
+    {IDC_TG_CONTENTS_TEMP, offsetof(CalcRecord, contentsTemperature), 1, -kFieldLimit, "HLOSSCONTENTTEMPERATURE_C"},
+    {IDC_TG_AMBIENT_TEMP, offsetof(CalcRecord, ambientTemperature), 1, -kFieldLimit, "HLOSSAMBIENTTEMPERATURE_C"},
+    {IDC_TG_HUMIDITY, offsetof(CalcRecord, relativeHumidity), 1, -kFieldLimit, kHumidityKey},
+    {IDC_TG_AIR_VELOCITY, offsetof(CalcRecord, airVelocity), 2, -kFieldLimit, "HLOSSAIRVELOCITY_MS"},
 #ifdef VL_EXTENDED
-    {IDC_TG_TARGET_HUMIDITY, offsetof(CalcRecord, targetHumidity), 1, -kFieldLimit},
+    {IDC_TG_TARGET_HUMIDITY, offsetof(CalcRecord, targetHumidity), 1, -kFieldLimit, kHumidityKey},
 #endif
 };
 
@@ -104,11 +100,6 @@ constexpr DialogTextTable kTranslations[] = {
 };
 constexpr DialogTextTable kTooltips[] = {{IDC_TG_LOCATION, 40069, nullptr}, {0, 0, nullptr}};
 
-float& RecordFloat(CalcRecord& record, size_t offset)
-{
-    return *reinterpret_cast<float*>(reinterpret_cast<char*>(&record) + offset);
-}
-
 int GeometryIndex(const CalcRecord& record)
 {
     for (int flag = Flag_Plane; flag <= Flag_RectDuct; ++flag) {
@@ -155,9 +146,9 @@ void RecordToControls(HWND page, int first, int last)
         if (InRange(kGeometryButtons[flag], first, last))
             Check_SetByte(page, kGeometryButtons[flag], record.geometryFlags[flag]);
     }
-    for (const NumberField& field : kNumberFields) {
-        if (InRange(field.controlId, first, last))
-            Field_SetFloat(page, field.controlId, RecordFloat(record, field.offset), 0, field.decimals);
+    for (const RecordFloatField& field : kNumberFields) {
+        if (InRange(field.id, first, last))
+            RecordFloatFields_Show(page, record, {&field, 1});
     }
     if (InRange(IDC_TG_SURFACE, first, last)) {
         Combo_Select(page, IDC_TG_SURFACE, nullptr, -1, record.reportedSurface);
@@ -189,12 +180,7 @@ int ControlsToRecord(HWND page, short show)
     Field_GetTextPadded(page, IDC_TG_DESCRIPTION, record.description, kCalcTextSize);
     for (int flag = Flag_Plane; flag <= Flag_RectDuct; ++flag)
         Check_GetByte(page, kGeometryButtons[flag], &record.geometryFlags[flag]);
-    int refused = 0;
-    for (const NumberField& field : kNumberFields) {
-        if (Field_GetFloat(page, field.controlId, &RecordFloat(record, field.offset), field.minimum, kFieldLimit,
-                           show) != 0)
-            refused = field.controlId;
-    }
+    int refused = RecordFloatFields_Read(page, record, kNumberFields, show);
     record.location = SelectedDatum(page, IDC_TG_LOCATION);
     record.reportedSurface = SelectedDatum(page, IDC_TG_SURFACE);
     CalcRecord_Store(1);
@@ -242,10 +228,16 @@ void ApplyLocation(HWND page)
 
 // Reload, fill, take the location's weather and enable: how the page shows
 // itself when it opens, is shown again, or the language changed.
+// A system whose surface or location the lists do not hold shows their
+// first entry: that is what the system holds from now on, without counting
+// as an edit. The weather of a location can change, so that is applied after.
 void ShowRecord(HWND page)
 {
     FillLists(page);
     RecordToControls(page, 0, kAllLast);
+    CalcRec().reportedSurface = SelectedDatum(page, IDC_TG_SURFACE);
+    CalcRec().location = SelectedDatum(page, IDC_TG_LOCATION);
+    CalcRecord_Settle();
     ApplyLocation(page);
     EnableControls(page);
 }

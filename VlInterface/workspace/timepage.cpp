@@ -19,7 +19,6 @@
 
 namespace {
 
-constexpr float kFieldLimit = 999999.0f;
 constexpr const char* kPrintOptions = "Output\\PrintOptionFlags";
 constexpr DialogTextTable kNoTooltips[] = {{0, 0, nullptr}};
 
@@ -112,27 +111,10 @@ INT_PTR TimePage_HandleMessage(HWND page, UINT message, WPARAM wParam, LPARAM lP
     }
 }
 
-void TimePage_ShowNumbers(HWND page, std::span<const TimePageNumber> fields)
-{
-    for (const TimePageNumber& field : fields)
-        Field_SetFloat(page, field.id, FloatAt(CalcRec(), field.offset), 0, field.decimals);
-}
-
 void TimePage_ShowFlags(HWND page, std::span<const TimePageFlag> flags)
 {
     for (const TimePageFlag& flag : flags)
         Check_SetByte(page, flag.id, ByteAt(CalcRec(), flag.offset));
-}
-
-int TimePage_ReadNumbers(HWND page, std::span<const TimePageNumber> fields, bool show)
-{
-    int refused = 0;
-    for (const TimePageNumber& field : fields) {
-        float& value = FloatAt(CalcRec(), field.offset);
-        if (Field_GetFloat(page, field.id, &value, field.minimum, kFieldLimit, show) != 0)
-            refused = field.id;
-    }
-    return refused;
 }
 
 void TimePage_ReadFlags(HWND page, std::span<const TimePageFlag> flags)
@@ -181,7 +163,7 @@ void TimePage_SetContentsReadOnly(HWND page, const int (&ids)[2])
 
 void TimePage_SetLine(HWND page, int id, const std::string& text)
 {
-    SetDlgItemTextA(page, id, text.c_str());
+    CalcPage_ShowLine(page, id, text);
 }
 
 void TimePage_ClearLines(HWND page, std::span<const int> ids)

@@ -33,14 +33,6 @@ struct TimePageOps {
 // host creates or destroys a page).
 INT_PTR TimePage_HandleMessage(HWND page, UINT message, WPARAM wParam, LPARAM lParam, const TimePageOps& ops);
 
-// A float field of the record shown with decimals and read within
-// minimum..999999.
-struct TimePageNumber {
-    int id;
-    size_t offset;
-    short decimals;
-    float minimum;
-};
 // A byte flag of the record shown as a radio button or check box.
 struct TimePageFlag {
     int id;
@@ -54,11 +46,7 @@ struct TimePageLimit {
     int id;
 };
 
-void TimePage_ShowNumbers(HWND page, std::span<const TimePageNumber> fields);
 void TimePage_ShowFlags(HWND page, std::span<const TimePageFlag> flags);
-// Reads every field (a refused one keeps its value and, with show, tells
-// the range and takes the focus); the id of the last refused field, or 0.
-int TimePage_ReadNumbers(HWND page, std::span<const TimePageNumber> fields, bool show);
 void TimePage_ReadFlags(HWND page, std::span<const TimePageFlag> flags);
 // 0 when every applying value lies within its limits (or the system has no
 // layers); else -1 after the message, with the focus on the first failure.

@@ -110,6 +110,11 @@ TEST_F(SettingsTest, ChoicesAreStoredAndOnlyAChangeStampsTheSystems)
     Choose(kLangEnglish, kLangEnglish, 0, 0);
     EXPECT_FALSE(ChangeMarked());
     EXPECT_FALSE(SystemStamped(2, "EDT4"));
+    // The languages are the user's, not the project's.
+    Choose(kLangFinnish, kLangSwedish, 0, 0);
+    EXPECT_FALSE(ChangeMarked());
+    EXPECT_FALSE(SystemStamped(0, "EDT1"));
+    EXPECT_FALSE(SystemStamped(2, "EDT4"));
 
     Choose(kLangEnglish, kLangPolish, 1, 2);
     EXPECT_EQ(TextAPI_GetLanguage(Shell().textHandle), kLangEnglish);

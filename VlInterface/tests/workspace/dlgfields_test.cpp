@@ -4,9 +4,14 @@
 #include "VlInterface/tests/shell_fixture.h"
 #include "VlInterface/workspace/dlgfields.h"
 #include "VlInterface/workspace/productlist.h"
+#include "VlInterface/calcrecord.h"
+#include "VlInterface/shell.h"
+#include "VlTechDatabase/vltechdb.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#include "support/lookups.h"
 #include "testsupport/testsupport.h"
+#include <cstddef>
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -109,6 +114,76 @@ TEST_F(DlgFieldsTest, ReadsBlankAsMissingOrZeroAndChecksTheRest)
             EXPECT_EQ(value, c.value);
         }
         EXPECT_EQ(answer.boxes().size(), c.boxes);
+    }
+}
+
+// A record's float through its field and back: shown with the field's
+// decimals (more where they would show another number), and a text left as
+// shown keeps the digits the field does not show.
+TEST_F(DlgFieldsTest, RecordFloatsComeBackAsTheyWere)
+{
+    struct Case {
+        const char* name;
+        float value;
+        short decimals, most;
+        const char* shown;
+        const char* typed;   // null: left as shown
+        float read;
+    };
+    const Case cases[] = {
+        {"pipe of 114.3", 114.3f, 1, 0, "114.3", nullptr, 114.3f},
+        {"pipe of 60.3", 60.3f, 1, 0, "60.3", nullptr, 60.3f},
+        {"more digits than shown", 114.34f, 1, 0, "114.3", nullptr, 114.34f},
+        {"small flow", 0.0001f, 3, 7, "0.0001", nullptr, 0.0001f},
+        {"flow of few digits", 2.5f, 3, 7, "2.500", nullptr, 2.5f},
+        {"typed over", 114.34f, 1, 0, "114.3", "114", 114.0f},
+        {"typed as shown", 114.34f, 1, 0, "114.3", "114.30", 114.3f},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RecordFloatField field{kEdit, offsetof(CalcRecord, emissivity), c.decimals, -999999.0f, nullptr,
+                                     c.most};
+        CalcRecord record{};
+        record.emissivity = c.value;
+        RecordFloatFields_Show(dlg(), record, {&field, 1});
+        EXPECT_EQ(Ts_ControlText(dlg(), kEdit), c.shown);
+        if (c.typed)
+            SetDlgItemTextA(dlg(), kEdit, c.typed);
+        EXPECT_EQ(RecordFloatField_Read(dlg(), record, field, 1), 0);
+        EXPECT_EQ(record.emissivity, c.read);
+    }
+}
+
+// A refused text tells the limits its field is checked against, not the
+// reader's own bounds; a field without limits tells the reader's range.
+TEST_F(DlgFieldsTest, ARefusedTextTellsTheFieldsLimits)
+{
+    Lookup_SetHandles(VlDataTechDb_Handle(), VlOtherInsulationDataTechDb_Handle(), Shell().textHandle);
+    struct Case {
+        const char* text;
+        const char* key;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"abc", "HLOSSEMISSIVITY", "0.01 ... 1.00 !"},  {"-", "HLOSSEMISSIVITY", "0.01 ... 1.00 !"},
+        {"nan", "HLOSSEMISSIVITY", "0.01 ... 1.00 !"},  {"1e308", "COOLINGVESSELCONTFINTEMP_C", nullptr},
+        {"abc", nullptr, "-999999.00 ... 999999.00 !"},
+    };
+    float minimum = 0, maximum = 0;
+    ASSERT_EQ(InputLimits_Get("COOLINGVESSELCONTFINTEMP_C", &minimum, &maximum), 0);
+    char finalTemperature[64];
+    snprintf(finalTemperature, sizeof finalTemperature, "%0.2f ... %0.2f !", minimum, maximum);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        const RecordFloatField field{kEdit, offsetof(CalcRecord, emissivity), 2, -999999.0f, c.key};
+        CalcRecord record{};
+        record.emissivity = 0.5f;
+        SetDlgItemTextA(dlg(), kEdit, c.text);
+        TsBoxAnswerer answer(IDOK, kTitle);
+        EXPECT_EQ(RecordFloatField_Read(dlg(), record, field, 1), -1);
+        EXPECT_EQ(record.emissivity, 0.5f);
+        ASSERT_EQ(answer.boxes().size(), 1u);
+        EXPECT_EQ(answer.boxes()[0].text, c.message ? c.message : finalTemperature);
     }
 }
 

@@ -90,6 +90,20 @@ TEST_F(TimePagesTest, RefusedCalculationLeavesNoOldResults)
     }
 }
 
+// A flow too small for the field's three decimals is shown as itself and
+// comes back unchanged when the page is left.
+TEST_F(TimePagesTest, ASmallFlowKeepsItsValue)
+{
+    PrepareCalculable(Flag_Pipe);
+    CalcRec().flowValues[1] = 0.0001f;
+    CalcRecord_Store(2);
+    HWND page = OpenTab(kCoolingTab);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(Ts_ControlText(page, IDC_PC_VOLUME_FLOW), "0.0001");
+    EXPECT_EQ(CalcTabs_NotifyCurrentPage(CalcPage_KillActive), 0);
+    EXPECT_EQ(Kadmi_GetFloatAtt(0, 1333), 0.0001f);
+}
+
 // The host validates on every command of the main window; a range message
 // there would come back with every command that closing it causes.
 TEST_F(TimePagesTest, ValidationRefusesWithoutAMessageWhileLeavingTellsTheRange)
