@@ -98,7 +98,24 @@ void AnswerTextRequest(NMHDR* header, short textHandle, const DialogTextTable* t
     }
 }
 
+// A tooltip of a child dialog is owned by the dialog's top-level window.
+BOOL CALLBACK HideOwnedTooltip(HWND window, LPARAM dialog)
+{
+    char className[32] = {};
+    GetClassNameA(window, className, sizeof className);
+    HWND owner = GetWindow(window, GW_OWNER);
+    HWND self = reinterpret_cast<HWND>(dialog);
+    if (lstrcmpiA(className, TOOLTIPS_CLASSA) == 0 && (owner == self || owner == GetAncestor(self, GA_ROOT)))
+        SendMessageA(window, TTM_POP, 0, 0);
+    return TRUE;
+}
+
 }  // namespace
+
+void Tooltip_Hide(HWND dialog)
+{
+    EnumThreadWindows(GetWindowThreadProcessId(dialog, nullptr), HideOwnedTooltip, reinterpret_cast<LPARAM>(dialog));
+}
 
 int Tooltip_Create(HWND dialog, short textHandle, const DialogTextTable* table)
 {

@@ -18,3 +18,7 @@ void Tooltip_HandleDialogMessage(HWND dialog, UINT message, WPARAM wParam, LPARA
 // when the tooltip was created and the children enumerated, 0 for a NULL
 // dialog or table or when the control cannot be created.
 int Tooltip_Create(HWND dialog, short textHandle, const DialogTextTable* table);
+
+// Hides the tooltip that shows over one of dialog's controls, as after a
+// choice in a drop-down list, when the pointer has not left the control.
+void Tooltip_Hide(HWND dialog);

@@ -53,7 +53,7 @@ const DialogTextTable kSelectionTexts[] = {
     {IDC_PSEL_MARK_ALL, Text_MarkAll, nullptr},
     {IDC_PSEL_UNMARK_ALL, Text_UnmarkAll, nullptr},
 #ifdef VL_EXTENDED
-    {IDC_PSEL_SPREADSHEET_LABEL, IDS_EXT_SPREADSHEET_OUTPUT, nullptr},
+    {IDC_PSEL_SPREADSHEET, IDS_EXT_SPREADSHEET_OUTPUT, nullptr},
 #endif
     {0, 0, nullptr},
 };

@@ -163,6 +163,7 @@ void ShellWindowTest::MakePipeProjectFile(const std::string& path, short geometr
     Kadmi_SetFloatAtt(0, 1315, 150);
     Kadmi_SetFloatAtt(0, 1316, 20);
     Kadmi_SetFloatAtt(0, 1317, 50);
+    Kadmi_SetFloatAtt(0, 1384, 50);   // the extended edition's target humidity
     Kadmi_SetFloatAtt(0, 1318, 0);
     Kadmi_SetIntAtt(0, 1120, 1);
     Kadmi_SetIntAtt(0, 1119, 0);

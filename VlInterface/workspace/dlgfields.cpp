@@ -100,11 +100,30 @@ LRESULT Send(HWND dialog, int id, UINT message, WPARAM w = 0, LPARAM l = 0)
     return SendDlgItemMessageA(dialog, id, message, w, l);
 }
 
+// A drop-down list opens at least as wide as its longest item, so that no
+// item is cut even where the closed list is narrower.
+void WidenDropDown(HWND combo, const char* text)
+{
+    HDC dc = GetDC(combo);
+    if (!dc)
+        return;
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(combo, WM_GETFONT, 0, 0)));
+    SIZE size{};
+    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
+    SelectObject(dc, old);
+    ReleaseDC(combo, dc);
+    const LRESULT needed = size.cx + GetSystemMetrics(SM_CXVSCROLL) + 4 * GetSystemMetrics(SM_CXEDGE);
+    if (needed > SendMessageA(combo, CB_GETDROPPEDWIDTH, 0, 0))
+        SendMessageA(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(needed), 0);
+}
+
 int AddItem(const ListMessages& m, HWND dialog, int id, const char* text, int32_t datum)
 {
     const LRESULT index = Send(dialog, id, m.add, 0, reinterpret_cast<LPARAM>(text ? text : ""));
     if (index < 0)
         return -1;
+    if (m.isCombo && text)
+        WidenDropDown(GetDlgItem(dialog, id), text);
     Send(dialog, id, m.setData, static_cast<WPARAM>(index), static_cast<LPARAM>(datum));
     return static_cast<int>(index);
 }

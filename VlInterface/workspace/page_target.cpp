@@ -329,6 +329,8 @@ void OnCommand(HWND page, int id, int code)
         OnGeometryChosen(page);
         return;
     case IDC_TG_LOCATION:
+        if (code == CBN_SELCHANGE || code == CBN_CLOSEUP)
+            Tooltip_Hide(page);   // it would stay over the fields below
         OnLocationNotice(page);
         return;
     case IDC_TG_CONTENTS_TEMP:

@@ -91,6 +91,29 @@ void AddColumns(HWND dialog)
     }
 }
 
+// The width of a heading's text (measured in UTF-16: the list's ANSI
+// message counts bytes).
+int HeadingWidth(HWND list, const std::string& title)
+{
+    wchar_t wide[256] = {};
+    MultiByteToWideChar(CP_UTF8, 0, title.c_str(), -1, wide, 255);
+    return static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide)));
+}
+
+// Each column as wide as its heading and its widest entry, so that no
+// heading is cut (a heading keeps a margin of three edges on either side).
+void FitColumns(HWND dialog)
+{
+    HWND list = List(dialog);
+    const int margin = 6 * GetSystemMetrics(SM_CXEDGE);
+    for (int c = 0; c < kColumns; ++c) {
+        ListView_SetColumnWidth(list, c, LVSCW_AUTOSIZE);
+        int heading = HeadingWidth(list, ColumnTitle(c)) + margin;
+        if (ListView_GetColumnWidth(list, c) < heading)
+            ListView_SetColumnWidth(list, c, heading);
+    }
+}
+
 std::string Dimensions(float first, float second)
 {
     char text[64];
@@ -339,6 +362,7 @@ void OnInitDialog(HWND dialog)
     SetDlgItemTextA(dialog, IDC_THK_DESCRIPTION, InsulationObject_Describe());
 #endif
     Calculate(dialog);
+    FitColumns(dialog);
     EnableButtons(dialog);
     SetFocus(List(dialog));
 }

@@ -150,8 +150,7 @@ TEST_F(ExtendedPageTest, EachPageDifferenceFromTheStandardEdition)
              HWND sel = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_PRINT_SELECTION),
                                            GetParent(t.page()), PrintSelPage_DlgProc, reinterpret_cast<LPARAM>(&info));
              ASSERT_NE(sel, nullptr);
-             EXPECT_EQ(Ts_ControlText(sel, IDC_PSEL_SPREADSHEET_LABEL), "Copy for a spreadsheet program");
-             EXPECT_NE(GetDlgItem(sel, IDC_PSEL_SPREADSHEET), nullptr);
+             EXPECT_EQ(Ts_ControlText(sel, IDC_PSEL_SPREADSHEET), "Copy for a &spreadsheet program");
              EXPECT_FALSE(Ts_IsEnabled(sel, IDC_PSEL_HEATLOSS));
              EXPECT_TRUE(Ts_IsChecked(sel, IDC_PSEL_HEATLOSS));
              DestroyWindow(sel);
