@@ -12,6 +12,7 @@
 #include "support/utf8.h"
 #include <cstring>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -110,9 +111,19 @@ void PutCombination(CalcRecord& r, const CheapestCombination& c, InsulationLayer
 
 }  // namespace
 
+// What one layer's thickness entry gives the heat loss.
+struct LayerHeatInput {
+    float thickness, coefA, coefB, coefC, coefD, conductivity;
+    int32_t productId;
+};
+
 struct CheapestRecordCosting::Impl {
     CalcRecord work;
     InsulationLayerChoices layers;
+    HeatLossInput input;     // of the record's own layers; each combination changes its layers
+    HeatLossOutput output;
+    // The technical data of each entry tried, read once for the whole search.
+    std::unordered_map<const ProductListEntry*, LayerHeatInput> heatInputs[kCheapestLayers];
     EconomicInputs economic = EconomicInputs_Load();
     int32_t parts[kCheapestLayers] = {};
     bool used[kCheapestLayers] = {};
@@ -133,6 +144,34 @@ struct CheapestRecordCosting::Impl {
         saved.push_back(Save(parts[k], kAttProductCode, true));
         for (short att : {kAttNominalThickness, kAttOuterDiameter})
             saved.push_back(Save(parts[k], att, false));
+    }
+
+    // The heat-loss input of the combination now in the working record.
+    void FillInput(const CheapestCombination& c, HeatLossInput* in, HeatLossOutput* out)
+    {
+        *in = input;
+        *out = output;
+        for (int k = 0; k < kCheapestLayers; ++k) {
+            const ProductListEntry* entry = c.layers[k].entry;
+            if (!entry)
+                continue;
+            auto [known, added] = heatInputs[k].try_emplace(entry);
+            if (added) {
+                HeatLossInput fresh;
+                HeatLossOutput freshOut;
+                InsulationRun_FillInput(work, layers, &fresh, &freshOut);
+                known->second = {fresh.thickness[k], fresh.coefA[k], fresh.coefB[k], fresh.coefC[k],
+                                 fresh.coefD[k], freshOut.conductivity[k], fresh.productId[k]};
+            }
+            const LayerHeatInput& layer = known->second;
+            in->thickness[k] = layer.thickness;
+            in->coefA[k] = layer.coefA;
+            in->coefB[k] = layer.coefB;
+            in->coefC[k] = layer.coefC;
+            in->coefD[k] = layer.coefD;
+            in->productId[k] = layer.productId;
+            out->conductivity[k] = layer.conductivity;
+        }
     }
 
     bool MaterialUnpriced() const
@@ -163,6 +202,7 @@ CheapestRecordCosting::CheapestRecordCosting(const CalcRecord& record,
     }
     for (short att : {kAttFlatLabour, kAttPipeLabour, kAttHeatLoss})
         s.saved.push_back(Save(kCalcObjectSystem, att, false));
+    InsulationRun_FillInput(s.work, s.layers, &s.input, &s.output);
 }
 
 CheapestRecordCosting::~CheapestRecordCosting()
@@ -182,7 +222,7 @@ float CheapestRecordCosting::operator()(const CheapestCombination& combination)
             s.PutPriceInputs(k);
     HeatLossInput in;
     HeatLossOutput out;
-    InsulationRun_FillInput(s.work, s.layers, &in, &out);
+    s.FillInput(combination, &in, &out);
     const bool failed = HeatLossCalculation(in, &out) != 0;
     if (ErrorList_NError() > 0)
         ErrorList_Clear();
