@@ -171,15 +171,15 @@ void EnableButtons(HWND dialog)
 }
 
 #ifdef VL_EXTENDED
-// The nominal list in case 4, each case in its own order, and pipes and round
-// ducts in cases 1 to 3 with one insulation per inner diameter. The reduction
-// works in place on the engine's list, so there is still one list to free.
 // A list can be asked for a layer part with a product and a calculation case.
 bool ListInputsAccepted(const ThicknessDlgRecord& r)
 {
     return r.part >= 1 && r.group[0] && r.productKey[0] && r.calculationCase >= 0 && r.calculationCase <= kCaseAll;
 }
 
+// The nominal list in case 4, each case in its own order, and pipes and round
+// ducts in cases 1 to 3 with one insulation per inner diameter. The reduction
+// works in place on the engine's list, so there is still one list to free.
 void RequestList(ThicknessDlgState& s, const INSULATIONTHICKNESSINPUT& input)
 {
     short count = 0;
