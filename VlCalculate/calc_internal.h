@@ -142,6 +142,8 @@ struct LayerParts {
     int indexOf(int32_t p) const;
 };
 LayerParts ReadLayerParts();
+// CalculateLabourPrice with firstCode (null or empty: its own) in place of layer 1's product.
+float SystemLabourPrice(short kind, int* missing, const char* firstCode);
 
 // Page attribute ids the engine reads and writes.
 enum PageAttribute : int16_t {

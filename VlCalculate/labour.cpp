@@ -68,7 +68,7 @@ struct LabourLayers {
     int outermost() const { return !present[1] ? 0 : !present[2] ? 1 : 2; }
 };
 
-LabourLayers ReadLabourLayers()
+LabourLayers ReadLabourLayers(const char* firstCode)
 {
     LabourLayers layers;
     layers.parts = ReadLayerParts();
@@ -77,6 +77,8 @@ LabourLayers ReadLabourLayers()
         layers.present[k] = part > 0 && Deps_PageString(part, kAttLayerKey, kProductCodeLength) != kUnusedLayer;
         layers.code[k] = Deps_PageString(part, kAttProductCode, kProductCodeLength);
     }
+    if (firstCode != nullptr && firstCode[0] != '\0')
+        layers.code[0] = BoundedCode(firstCode);
     return layers;
 }
 
@@ -211,11 +213,16 @@ float OneDuctLabour(const LayerParts& parts, int k, const std::string& code)
 
 float WINAPI CalculateLabourPrice(short kind, int* missing)
 {
+    return SystemLabourPrice(kind, missing, nullptr);
+}
+
+float SystemLabourPrice(short kind, int* missing, const char* firstCode)
+{
     *missing = 0;
     Deps_PageDelete(0, kAttPipeLabour);
     Deps_PageDelete(0, kAttFlatLabour);
     SelectPriceDatabase();
-    const LabourLayers layers = ReadLabourLayers();
+    const LabourLayers layers = ReadLabourLayers(firstCode);
     if (!layers.present[0]) {
         return 0.0f;
     }

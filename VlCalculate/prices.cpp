@@ -183,19 +183,6 @@ float WINAPI CalculateInsulationPrice(long part, char* productCode, short* kind)
     }
 }
 
-float WINAPI CalculateInsulationTargetPrice(short* kind, int* missing)
-{
-    *kind = -1;
-    const LayerParts layers = ReadLayerParts();
-    float total = 0.0f;
-    for (int32_t part : layers.part) {
-        if (part >= 1) {
-            total += CalculateInsulationPrice(part, nullptr, kind);
-        }
-    }
-    return total + CalculateLabourPrice(*kind, missing);
-}
-
 namespace {
 // Material and labour price of one layer part, with productCode (null or
 // empty: the part's own product); missing is set when a price is not found,
@@ -210,33 +197,44 @@ float LayerTargetPrice(int32_t part, char* productCode, short* kind, bool everyP
     return material + labour;
 }
 
-// A layer part with a product ("-789": none) whose material has no price.
-bool AnyLayerUnpriced()
+// Material and labour of every used layer, firstCode (null or empty: its
+// own) in place of layer 1's product; missing as for one layer.
+float SystemTargetPrice(char* firstCode, short* kind, bool everyPrice, int* missing)
 {
-    for (int32_t layer : ReadLayerParts().part) {
-        const std::string code = layer >= 1 ? GivenOrStoredCode(layer, nullptr) : std::string();
-        short kind = 0;
-        if (!code.empty() && code != "-789" && !(CalculateInsulationPrice(layer, nullptr, &kind) > 0.0f))
-            return true;
+    *kind = -1;
+    const LayerParts layers = ReadLayerParts();
+    float material = 0.0f;
+    bool unpriced = false;
+    for (int k = 0; k < 3; ++k) {
+        const int32_t part = layers.part[k];
+        if (part < 1)
+            continue;
+        char* code = k == 0 ? firstCode : nullptr;
+        const float price = CalculateInsulationPrice(part, code, kind);
+        material += price;
+        const bool used = Deps_PageString(part, kAttLayerKey, kProductCodeLength) != "-789";
+        unpriced |= used && !(price > 0.0f);
     }
-    return false;
+    const float labour = SystemLabourPrice(*kind, missing, firstCode);
+    if (everyPrice && unpriced)
+        *missing = 1;
+    return material + labour;
 }
 } // namespace
+
+float WINAPI CalculateInsulationTargetPrice(short* kind, int* missing)
+{
+    return SystemTargetPrice(nullptr, kind, false, missing);
+}
 
 float WINAPI CalculateInsulationTargetPrice(long part, char* productId, float, short* kind, int everyPrice,
                                             int* missing)
 {
     *missing = 0;
-    const bool named = productId != nullptr && productId[0] != '\0';
-    if (part >= 1 || named) {
-        const int32_t layer = part >= 1 ? static_cast<int32_t>(part) : ReadLayerParts().part[0];
-        *kind = -1;
-        return layer >= 1 ? LayerTargetPrice(layer, productId, kind, everyPrice != 0, missing) : 0.0f;
-    }
-    const float total = CalculateInsulationTargetPrice(kind, missing);
-    if (everyPrice && AnyLayerUnpriced())
-        *missing = 1;
-    return total;
+    if (part < 1)
+        return SystemTargetPrice(productId, kind, everyPrice != 0, missing);
+    *kind = -1;
+    return LayerTargetPrice(static_cast<int32_t>(part), productId, kind, everyPrice != 0, missing);
 }
 
 float WINAPI CalculateOneInsulationTargetPrice(long part, char* productCode, float heatLoss, short* kind,

@@ -248,12 +248,13 @@ float WINAPI CalculateInsulationPrice(long part, char* productCode, short* kind)
 // above, missing set to 1 when a labour table of a used layer is missing.
 float WINAPI CalculateInsulationTargetPrice(short* kind, int* missing);
 
-// Investment of the whole system (part < 1, no productId: as the two-argument
-// form) or of one layer part (part >= 1, or the first layer part when only a
-// productId is given) with productId in place of the part's own product
-// (null or empty: its own). kind as above. missing is set to 1 when a labour
-// price is not found and, with everyPrice non-zero, also when a used layer's
-// material has no price. The heat loss does not change the investment.
+// Investment of the whole system (part < 1: material and labour of every
+// layer, as the two-argument form) or of one layer part (part >= 1);
+// productId (null or empty: the stored one) stands for the product of that
+// layer part, or of layer 1 for the whole system. kind as above. missing is
+// set to 1 when a labour price is not found and, with everyPrice non-zero,
+// also when a used layer's material has no price. The heat loss does not
+// change the investment.
 float WINAPI CalculateInsulationTargetPrice(long part, char* productId, float heatLoss, short* kind,
                                             int everyPrice, int* missing);
 

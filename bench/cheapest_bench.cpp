@@ -1,17 +1,24 @@
 // Times the cheapest-combination search of the extended edition on a
 // three-layer pipe with 49 thicknesses a layer (up to 49 x 49 x 49
 // combinations), each costed by a real heat loss, beside the same number of
-// bare heat losses in this run; then the search on the technical data.
+// bare heat losses in this run; then the search on the technical data; then
+// the page's costing (record and engine) in a project of one system and of
+// 200 systems, beside the bare engine calls of the same combinations.
 #include <windows.h>
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <string>
 #include <vector>
 #include "VlCalculate/vlcalculate.h"
 #include "bench/benchclock.h"
+#include "VlInterface/calcrecord.h"
 #include "VlInterface/extended/cheapest.h"
+#include "VlInterface/shell.h"
+#include "VlInterface/workspace/insulation_run.h"
 #include "VlTechDatabase/vltechdb.h"
 #include "VlUtil/vlutil.h"
+#include "Kadmi/kadmi.h"
 
 namespace {
 
@@ -145,6 +152,161 @@ void TimeSearchOnTechnicalData()
                 elapsed * 1e3, result.evaluations, result.code[0], result.code[1], result.code[2]);
 }
 
+// A project of `systems` systems whose first is a 114.3 mm pipe at 150 °C
+// under pipe sections, a wired mat and a slab; left open with that system loaded.
+bool OpenPipeProject(const std::string& file, short systems)
+{
+    DeleteFileA(file.c_str());
+    if (Kadmi_CreateDatabasefile(file.c_str()) != 0)
+        return false;
+    for (short page = 1; page < systems; ++page)
+        Kadmi_CreatePage();
+    for (short page = systems - 1; page >= 0; --page) {
+        Kadmi_LoadPage(Kadmi_IthPage(page));
+        char name[32];
+        std::snprintf(name, sizeof(name), "System %d", page + 1);
+        Kadmi_SetStringAtt(0, 1535, name);
+        Kadmi_SavePage();
+    }
+    Kadmi_LoadPage(Kadmi_IthPage(0));
+    Kadmi_SetIntAtt(0, 1117, 11);
+    const float diameters[2] = {kPipeDiameter, 0};
+    Kadmi_SetAtt(0, 1312, 2, diameters);
+    const std::pair<short, float> floats[] = {{1315, 150}, {1316, 20}, {1317, 50}, {1318, 0}, {1319, 0.9f},
+                                              {1359, 2},   {1360, 20}, {1361, 40}, {1362, 8000}, {1363, 5}};
+    for (const auto& [att, value] : floats)
+        Kadmi_SetFloatAtt(0, att, value);
+    Kadmi_SetIntAtt(0, 1120, 1);
+    Kadmi_SetIntAtt(0, 1130, 4);
+    const char* layers[kCheapestLayers][3] = {
+        {"MW-PIPESECTION", "IP", "MWP-114.3-50"}, {"MW-WIREDMAT", "IM", "MWM-40"}, {"MW-SLAB-HT", "IM", "MWS-30"}};
+    int32_t parts[kCheapestLayers];
+    for (int k = 0; k < kCheapestLayers; ++k) {
+        parts[k] = static_cast<int32_t>(Kadmi_CreatePart());
+        Kadmi_SetIntAtt(parts[k], 1133, 1);
+        Kadmi_SetStringAtt(parts[k], 1536, layers[k][0]);
+        Kadmi_SetStringAtt(parts[k], 1538, layers[k][1]);
+        Kadmi_SetStringAtt(parts[k], 1528, layers[k][2]);
+    }
+    CalcRecord_SetLayerParts(parts[0], parts[1], parts[2]);
+    CalcRecord_Load();
+    return true;
+}
+
+// The record stores that the search made (each would refill the system
+// selector from every system of the project).
+int g_recordStores = 0;
+
+// 49 entries a layer, thicknesses as ranges gives them, each entry a real
+// record of the layer's type in turn, so that every costing reads real data.
+CheapestSteps RealCodeSteps(const Ranges& ranges, std::function<float(const CheapestCombination&)> evaluate)
+{
+    static const std::vector<std::vector<const char*>> codes = {
+        {"MWP-114.3-20", "MWP-114.3-30", "MWP-114.3-40", "MWP-114.3-50", "MWP-114.3-60", "MWP-114.3-80"},
+        {"MWM-30", "MWM-40", "MWM-50", "MWM-60", "MWM-70", "MWM-80"},
+        {"MWS-20", "MWS-30", "MWS-40", "MWS-50", "MWS-60", "MWS-70"}};
+    CheapestSteps steps = MadeUpSteps(ranges, std::move(evaluate));
+    steps.buildList = [ranges](int layer, float, ProductListEntry* list) {
+        FillList(ranges[layer], list);
+        const std::vector<const char*>& own = codes[static_cast<size_t>(layer)];
+        for (int i = 1; i <= kCheapestLastIndex; ++i)
+            std::snprintf(list[i].code, sizeof(list[i].code), "%s", own[static_cast<size_t>(i) % own.size()]);
+    };
+    return steps;
+}
+
+// One tried combination as the bare engine calls take it: the heat-loss
+// input and the layers' price inputs in the project.
+struct BareCombination {
+    HeatLossInput heatLoss;
+    char code[kCheapestLayers][50];
+    float thickness[kCheapestLayers], outer[kCheapestLayers];
+};
+
+float BareCost(const BareCombination& b, const int32_t* parts, const EconomicInputs& e)
+{
+    for (int k = 0; k < kCheapestLayers; ++k) {
+        Kadmi_SetStringAtt(parts[k], 1528, b.code[k]);
+        Kadmi_SetFloatAtt(parts[k], 1326, b.thickness[k]);
+        Kadmi_SetFloatAtt(parts[k], 1325, b.outer[k]);
+    }
+    HeatLossOutput out{};
+    if (HeatLossCalculation(b.heatLoss, &out) != 0)
+        return 0;
+    short kind = 0;
+    int missing = 0;
+    CostsInput in{};
+    in.objectType = kCalcPipe;
+    in.heatLossPerMetre = out.heatLossPerMetre;
+    in.energyPriceIncrease = e.values[0] / 100;
+    in.usefulLife = e.values[1];
+    in.energyPrice = e.values[2];
+    in.operatingHours = e.values[3];
+    in.interestRate = e.values[4] / 100;
+    in.investment = CalculateInsulationTargetPrice(-1, nullptr, out.heatLossPerMetre, &kind, 1, &missing);
+    CostsOutput costs{};
+    Costs(in, &costs);
+    return costs.totalCost;
+}
+
+void TimePageCosting(short systems)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof(temp), temp);
+    const std::string file = std::string(temp) + "cheapest_bench.wdf";
+    if (!OpenPipeProject(file, systems)) {
+        std::printf("cannot create %s\n", file.c_str());
+        return;
+    }
+    CalcRecordState().hooks.refillSystemList = [] { ++g_recordStores; };
+    const CalcRecord& r = CalcRec();
+    InsulationLayerChoices layers;
+    for (int k = 0; k < kCheapestLayers; ++k)
+        layers[k] = {r.productType[k], r.productClass[k], r.productCode[k]};
+    const CheapestSearchInput input = FreeLayers();
+    const Ranges ranges = {Range{500, 10}, Range{255, 5}, Range{5, 5}};
+
+    // The combinations the search tries, as the bare calls take them.
+    std::vector<BareCombination> bare;
+    CheapestResult result{};
+    Cheapest_Search(input, RealCodeSteps(ranges, [&](const CheapestCombination& c) {
+                        BareCombination b{};
+                        InsulationLayerChoices tried;
+                        CalcRecord work = r;
+                        for (int k = 0; k < kCheapestLayers; ++k) {
+                            tried[k] = {layers[k].productCode, layers[k].productClass, c.layers[k].entry->code};
+                            std::snprintf(b.code[k], sizeof(b.code[k]), "%s", c.layers[k].entry->code);
+                            b.thickness[k] = work.thickness[k] = work.nominalThickness[k] = c.layers[k].thickness;
+                            b.outer[k] = c.layers[k].outerDiameter;
+                        }
+                        HeatLossOutput unused;
+                        InsulationRun_FillInput(work, tried, &b.heatLoss, &unused);
+                        bare.push_back(b);
+                        return 1.0f;
+                    }),
+                    &result);
+
+    g_recordStores = 0;
+    const double search = Best(3, [&] {
+        CheapestRecordCosting costing(r, layers);
+        Cheapest_Search(input, RealCodeSteps(ranges, std::ref(costing)), &result);
+    });
+    const EconomicInputs economic = EconomicInputs_Load();
+    volatile float sink = 0;
+    const double engine = Best(3, [&] {
+        for (const BareCombination& b : bare)
+            sink = sink + BareCost(b, CalcRecordState().layerParts, economic);
+    });
+    std::printf("page costing, project of %d system(s): %.1f ms for %ld combinations (cost %.2f), "
+                "%d record stores\n",
+                systems, search * 1e3, result.evaluations, static_cast<double>(result.cost), g_recordStores);
+    std::printf("  the same %zu heat losses, prices and costs, bare engine calls: %.1f ms; search / bare = %.2f\n",
+                bare.size(), engine * 1e3, search / engine);
+    CalcRecordState().hooks.refillSystemList = nullptr;
+    Kadmi_CloseDatabasefile(0);
+    DeleteFileA(file.c_str());
+}
+
 }  // namespace
 
 int main()
@@ -156,5 +318,8 @@ int main()
     TimeSearchAgainstBareEvaluations("49 x 49 x 49, inner layers always thinner",
                                      {Range{500, 10}, Range{255, 5}, Range{5, 5}});
     TimeSearchOnTechnicalData();
+    Shell().techDb = VlDataTechDb_Handle();
+    TimePageCosting(1);
+    TimePageCosting(200);
     return 0;
 }

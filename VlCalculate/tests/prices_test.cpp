@@ -303,11 +303,14 @@ TEST_F(PriceTest, SixArgumentTargetPriceOfTheSystemOrOfOneLayer)
     for (const char* code : {"P50", "P30", "NOPRICE"})
         PipeTable(code, {0.3f, 15, 17, 19, 4});
     PipeTable("Q", {0.3f, 11, 13, 17, 2});
+    // The unused third layer keeps the placeholder of no thickness; it has no price to miss.
+    Fake().pageStrings[{kPart3, 1528}] = "-987";
     const SystemPriceRow rows[] = {
         {"whole system as the two-argument form", -1, nullptr, 0, 25 + 30 + 15 + 17 + 4, 0},
         {"whole system, every price found", -1, nullptr, 1, 91, 0},
         {"one layer with its own product", kPart2, nullptr, 0, 30 + 17, 0},
-        {"a named product on the first layer", -1, "Q", 0, 40 + 11, 0},
+        {"whole system with a named product on layer 1", -1, "Q", 0, 40 + 30 + 11 + 17 + 4, 0},
+        {"whole system, layer 1's named product unpriced", -1, "NOPRICE", 1, 30 + 15 + 17 + 4, 1},
         {"a named product without labour", kPart1, "NOLABOUR", 0, 50, 1},
         {"a named product without material price", kPart1, "NOPRICE", 0, 15, 0},
         {"the same when every price counts", kPart1, "NOPRICE", 1, 15, 1},

@@ -6,6 +6,7 @@
 #pragma once
 #include "VlInterface/workspace/productlist.h"
 #include <functional>
+#include <memory>
 
 constexpr int kCheapestLayers = 3;
 constexpr int kCheapestLastIndex = 49;   // thickness indexes 1..49 (0 is a list's heading)
@@ -71,6 +72,7 @@ CheapestSteps Cheapest_DatabaseSteps(const CheapestSearchInput& input,
                                      std::function<float(const CheapestCombination&)> evaluate);
 
 struct CalcRecord;
+struct InsulationLayerChoice;
 
 // The search's input from the calculation record: each layer's product type
 // and class (pipe sections for a technical product that is not laid in any
@@ -80,3 +82,26 @@ CheapestSearchInput Cheapest_InputFromRecord(const CalcRecord& record, bool firs
 // Writes the chosen product codes and thicknesses into the record's layers
 // that have a choice; the page then updates the dimensions and recalculates.
 void Cheapest_ApplyToRecord(const CheapestResult& result, CalcRecord* record);
+
+// Costs combinations on a working copy of the calculation record and the
+// engine alone: one heat loss, the system's prices and the annual costs, with
+// nothing stored in the record, stamped or shown; the record is the one last
+// stored. The engine reads the layers' product codes, thicknesses and outer
+// diameters from the layer parts, so each combination is written there; the
+// costing puts those attributes (and the results the price steps store) back
+// as they were when it ends. A combination is not costed (0) when its heat loss fails or a used
+// layer's material has no price; a missing labour price is costed as the
+// page's costs step costs it.
+class CheapestRecordCosting {
+public:
+    CheapestRecordCosting(const CalcRecord& record, const InsulationLayerChoice layers[kCheapestLayers]);
+    ~CheapestRecordCosting();
+    CheapestRecordCosting(const CheapestRecordCosting&) = delete;
+    CheapestRecordCosting& operator=(const CheapestRecordCosting&) = delete;
+
+    float operator()(const CheapestCombination& combination);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};

@@ -1,11 +1,19 @@
 // Between the cheapest-combination search and the calculation record: the
-// search's input read from the record, and the chosen thicknesses written
-// back. The page's dimension update and recalculation follow elsewhere.
+// search's input read from the record, each combination costed on a working
+// copy of the record, and the chosen thicknesses written back. The page's
+// dimension update and recalculation follow elsewhere.
 #include "VlInterface/extended/cheapest.h"
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/workspace/calcdata.h"
+#include "VlInterface/workspace/insulation_run.h"
+#include "VlInterface/workspace/page_insulation.h"
+#include "VlUtil/vlutil.h"
+#include "Kadmi/kadmi.h"
 #include "support/utf8.h"
 #include <cstring>
+#include <string>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -40,4 +48,192 @@ void Cheapest_ApplyToRecord(const CheapestResult& result, CalcRecord* record)
         Utf8_CopyCut(record->productCode[k], sizeof(record->productCode[k]), result.code[k]);
         record->thickness[k] = result.thickness[k];
     }
+}
+
+namespace {
+
+constexpr short kAttProductCode = 1528, kAttOuterDiameter = 1325, kAttNominalThickness = 1326;
+constexpr short kAttFlatLabour = 1320, kAttPipeLabour = 1321, kAttHeatLoss = 1323;
+
+// One attribute as it stood before the costing, to be put back.
+struct SavedAttribute {
+    long object;
+    short att;
+    bool text;
+    bool found;
+    std::string textValue;
+    float value;
+};
+
+SavedAttribute Save(long object, short att, bool text)
+{
+    SavedAttribute saved{object, att, text, false, {}, 0};
+    if (text) {
+        const char* value = Kadmi_GetStringAtt(object, att);
+        saved.found = value != nullptr;
+        saved.textValue = value ? value : "";
+    } else {
+        saved.value = Kadmi_GetFloatAtt(object, att);
+        saved.found = Kadmi_LastAttWasFound() != 0;
+    }
+    return saved;
+}
+
+void Restore(const SavedAttribute& saved)
+{
+    if (!saved.found)
+        Kadmi_DeleteAtt(saved.object, saved.att);
+    else if (saved.text)
+        Kadmi_SetStringAtt(saved.object, saved.att, saved.textValue.c_str());
+    else
+        Kadmi_SetFloatAtt(saved.object, saved.att, saved.value);
+}
+
+// Writes one combination into the record as the layer choice would: each
+// layer sits on the one beneath.
+void PutCombination(CalcRecord& r, const CheapestCombination& c, InsulationLayerChoices& layers)
+{
+    const bool round = !InsPage_IsPlaneOrRectDuct(r);
+    float beneath = InsPage_BaseDiameter(r, 0);
+    for (int k = 0; k < kCheapestLayers; ++k) {
+        const CheapestPick& pick = c.layers[k];
+        if (!pick.entry)
+            continue;
+        Utf8_CopyCut(r.productCode[k], sizeof(r.productCode[k]), pick.entry->code);
+        r.thickness[k] = r.nominalThickness[k] = pick.thickness;
+        r.innerDiameter[k] = round ? beneath : 0;
+        r.outerDiameter[k] = round ? pick.outerDiameter : 0;
+        r.conductivity[k] = 0;
+        layers[k].thicknessCode = pick.entry->code;
+        beneath = pick.outerDiameter;
+    }
+}
+
+}  // namespace
+
+// What one layer's thickness entry gives the heat loss.
+struct LayerHeatInput {
+    float thickness, coefA, coefB, coefC, coefD, conductivity;
+    int32_t productId;
+};
+
+struct CheapestRecordCosting::Impl {
+    CalcRecord work;
+    InsulationLayerChoices layers;
+    HeatLossInput input;     // of the record's own layers; each combination changes its layers
+    HeatLossOutput output;
+    // The technical data of each entry tried, read once for the whole search.
+    std::unordered_map<const ProductListEntry*, LayerHeatInput> heatInputs[kCheapestLayers];
+    EconomicInputs economic = EconomicInputs_Load();
+    int32_t parts[kCheapestLayers] = {};
+    bool used[kCheapestLayers] = {};
+    bool refused = false;   // the outermost product's surface without an emissivity
+    std::vector<SavedAttribute> saved;
+
+    // The engine's price inputs of layer k as the working record holds them.
+    void PutPriceInputs(int k) const
+    {
+        Kadmi_SetStringAtt(parts[k], kAttProductCode, work.productCode[k]);
+        Kadmi_SetFloatAtt(parts[k], kAttNominalThickness, work.nominalThickness[k]);
+        Kadmi_SetFloatAtt(parts[k], kAttOuterDiameter, work.outerDiameter[k]);
+    }
+
+    // Saves the attributes that each combination overwrites.
+    void SaveLayer(int k)
+    {
+        saved.push_back(Save(parts[k], kAttProductCode, true));
+        for (short att : {kAttNominalThickness, kAttOuterDiameter})
+            saved.push_back(Save(parts[k], att, false));
+    }
+
+    // The heat-loss input of the combination now in the working record.
+    void FillInput(const CheapestCombination& c, HeatLossInput* in, HeatLossOutput* out)
+    {
+        *in = input;
+        *out = output;
+        for (int k = 0; k < kCheapestLayers; ++k) {
+            const ProductListEntry* entry = c.layers[k].entry;
+            if (!entry)
+                continue;
+            auto [known, added] = heatInputs[k].try_emplace(entry);
+            if (added) {
+                HeatLossInput fresh;
+                HeatLossOutput freshOut;
+                InsulationRun_FillInput(work, layers, &fresh, &freshOut);
+                known->second = {fresh.thickness[k], fresh.coefA[k], fresh.coefB[k], fresh.coefC[k],
+                                 fresh.coefD[k], freshOut.conductivity[k], fresh.productId[k]};
+            }
+            const LayerHeatInput& layer = known->second;
+            in->thickness[k] = layer.thickness;
+            in->coefA[k] = layer.coefA;
+            in->coefB[k] = layer.coefB;
+            in->coefC[k] = layer.coefC;
+            in->coefD[k] = layer.coefD;
+            in->productId[k] = layer.productId;
+            out->conductivity[k] = layer.conductivity;
+        }
+    }
+
+    bool MaterialUnpriced() const
+    {
+        for (int k = 0; k < kCheapestLayers; ++k) {
+            char ownProduct[1] = {};
+            short kind = 0;
+            if (used[k] && !(CalculateInsulationPrice(parts[k], ownProduct, &kind) > 0.0f))
+                return true;
+        }
+        return false;
+    }
+};
+
+CheapestRecordCosting::CheapestRecordCosting(const CalcRecord& record,
+                                             const InsulationLayerChoice layers[kCheapestLayers])
+    : impl_(std::make_unique<Impl>())
+{
+    Impl& s = *impl_;
+    s.work = record;
+    s.refused = std::strcmp(record.surfaceMaterialCode, kCodeOutermostSurface) == 0 && record.emissivity == 0.0f;
+    for (int k = 0; k < kCheapestLayers; ++k) {
+        s.layers[k] = layers[k];
+        s.parts[k] = CalcRecordState().layerParts[k];
+        s.used[k] = s.parts[k] && record.productType[k][0] && std::strcmp(record.productType[k], kCodeNoProduct) != 0;
+        if (s.parts[k])
+            s.SaveLayer(k);
+    }
+    for (short att : {kAttFlatLabour, kAttPipeLabour, kAttHeatLoss})
+        s.saved.push_back(Save(kCalcObjectSystem, att, false));
+    InsulationRun_FillInput(s.work, s.layers, &s.input, &s.output);
+}
+
+CheapestRecordCosting::~CheapestRecordCosting()
+{
+    for (auto saved = impl_->saved.rbegin(); saved != impl_->saved.rend(); ++saved)
+        Restore(*saved);
+}
+
+float CheapestRecordCosting::operator()(const CheapestCombination& combination)
+{
+    Impl& s = *impl_;
+    if (s.refused)
+        return 0;
+    PutCombination(s.work, combination, s.layers);
+    for (int k = 0; k < kCheapestLayers; ++k)
+        if (combination.layers[k].entry && s.parts[k])
+            s.PutPriceInputs(k);
+    HeatLossInput in;
+    HeatLossOutput out;
+    s.FillInput(combination, &in, &out);
+    const bool failed = HeatLossCalculation(in, &out) != 0;
+    if (ErrorList_NError() > 0)
+        ErrorList_Clear();
+    if (failed)
+        return 0;
+    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttHeatLoss,
+                      InsPage_IsPlane(s.work) ? out.heatLossPerSquareMetre : out.heatLossPerMetre);
+    short kind = 0;
+    int missing = 0;
+    const CostsOutput costs = AnnualCosts_Compute(s.economic, false, &kind, &missing, {nullptr, true});
+    if (missing && s.MaterialUnpriced())
+        return 0;
+    return costs.totalCost;
 }

@@ -20,8 +20,9 @@ int16_t ProductDb_ListTypes(short database, const char* recordClass, ProductList
 
 // The thickness choices of one type, as LayerChoices_BuildThicknessList, from
 // every record of the class whose type is typeKey (up to kProductDbCandidates
-// records). -1 when the type or the class is missing or the type has no
-// product with a thickness.
+// records); a type without a product of some thickness offers the heading and
+// the own-thickness entry. -1 (an empty list) when the type or the class is
+// missing.
 constexpr int kProductDbCandidates = 2000;
 int ProductDb_ListProducts(const char* typeKey, const char* recordClass, ProductListEntry* output,
                            const char* currentCode, int* selection, float diameterBeneath, bool match);
@@ -70,6 +71,8 @@ void InsulationPage_ShowStale(HWND page);
 bool InsulationPage_CanSearchCheapest();
 // Searches the cheapest thicknesses of the layers' products, adopts them
 // (heat loss and surface temperature case) and recalculates the page: 0, or
-// -1 when nothing could be costed (the thicknesses stay as they were and a
-// message tells the user what is missing).
+// -1 when nothing could be costed (the page and the project stay as they
+// were and a message tells the user what is missing) or when layer 1 is no
+// product of the technical data (the layers' thicknesses and dimensions are
+// cleared).
 int InsulationPage_AdoptCheapest(HWND page, CalcRecord& record);

@@ -1,7 +1,8 @@
 // The extended edition's part of the insulation page: the total thickness
 // field and the object's description, the rule that keeps stale results from
 // being recalculated quietly, and the cheapest-combination command, which
-// costs every combination with the page's own run and adopts the cheapest one.
+// costs every combination on the record and the engine and adopts the
+// cheapest one with the page's own run.
 #include "VlInterface/extended/extended.h"
 #include "VlInterface/extended/cheapest.h"
 #include "VlInterface/extended/ids.h"
@@ -11,48 +12,23 @@
 #include "VlInterface/shell.h"
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
-#include "support/utf8.h"
 #include <cstring>
+#include <functional>
 #include <string>
 
 namespace {
 
 constexpr uint16_t kTextNotCalculated = 40068;
 
-// Writes one combination into the record as the layer choice would: each
-// layer sits on the one beneath.
-void PutCombination(CalcRecord& r, const CheapestCombination& c, InsulationLayerChoices& layers)
+// Layer 1 is no product to search: its thickness and the layers' dimensions
+// are not results of anything any more.
+void ClearLayerResults(HWND page, CalcRecord& r)
 {
-    const bool round = !InsPage_IsPlaneOrRectDuct(r);
-    float beneath = InsPage_BaseDiameter(r, 0);
-    for (int k = 0; k < kCheapestLayers; ++k) {
-        const CheapestPick& pick = c.layers[k];
-        if (!pick.entry)
-            continue;
-        Utf8_CopyCut(r.productCode[k], sizeof(r.productCode[k]), pick.entry->code);
-        r.thickness[k] = r.nominalThickness[k] = pick.thickness;
-        r.innerDiameter[k] = round ? beneath : 0;
-        r.outerDiameter[k] = round ? pick.outerDiameter : 0;
-        r.conductivity[k] = 0;
-        layers[k].thicknessCode = pick.entry->code;
-        beneath = pick.outerDiameter;
-    }
-}
-
-// The page's run for one combination: heat loss, layer prices and annual
-// costs; the total annual cost, 0 when it could not be costed.
-float CostOf(CalcRecord& r, const CheapestCombination& c)
-{
-    InsulationLayerChoices layers;
-    InsPage_LayerChoices(layers);
-    PutCombination(r, c, layers);
+    for (int k = 0; k < kCalcLayers; ++k)
+        r.thickness[k] = r.nominalThickness[k] = r.innerDiameter[k] = r.outerDiameter[k] = 0;
     CalcRecord_Store(1);
-    ErrorList_Clear();
-    if (InsulationRun_Calculate(r, layers) != InsulationRunStatus::Done)
-        return 0;
-    InsulationResultLines lines;
-    InsulationRun_StoreResults(r, &lines);
-    return Kadmi_GetFloatAtt(kCalcObjectSystem, InsPage_IsPlane(r) ? 1375 : 1374);
+    InsulationPage_ClearResults(page);
+    InsulationPage_RecordToControls(page, r, 1, 9999);
 }
 
 } // namespace
@@ -84,32 +60,32 @@ bool InsulationPage_CanSearchCheapest()
 
 int InsulationPage_AdoptCheapest(HWND page, CalcRecord& r)
 {
-    if (!InsulationPage_CanSearchCheapest())
-        return -1;
-    const CalcRecord before = r;
     CheapestResult result{};
     int status;
     {
         WaitCursor wait;
-        const CheapestSearchInput input = Cheapest_InputFromRecord(r, true);
-        status = Cheapest_Search(input, Cheapest_DatabaseSteps(input, [&r](const CheapestCombination& c) {
-            return CostOf(r, c);
-        }), &result);
+        InsulationLayerChoices layers;
+        InsPage_LayerChoices(layers);
+        const CheapestSearchInput input = Cheapest_InputFromRecord(r, InsulationPage_CanSearchCheapest());
+        CheapestRecordCosting costing(r, layers);
+        status = Cheapest_Search(input, Cheapest_DatabaseSteps(input, std::ref(costing)), &result);
         ErrorList_Clear();
     }
-    r = before;
-    if (status != 0 || result.selected[0] <= 0) {
+    if (status != 0) {
+        ClearLayerResults(page, r);
+        return -1;
+    }
+    if (result.selected[0] <= 0) {
         // Nothing could be costed (no economic data or no prices): the page
-        // stays as it was, with its own results, and the user learns why.
-        CalcRecord_Store(1);
+        // and the project stay as they were, and the user learns why.
         const std::string caption = Shell_Text(IDS_EXT_CHEAPEST);
         MessageBoxA(page, Shell_Text(IDS_EXT_NOTHING_COSTED), caption.c_str(), MB_OK | MB_ICONINFORMATION);
-        InsulationPage_CalculateHeatLoss(page, r, true);
         return -1;
     }
     Cheapest_ApplyToRecord(result, &r);
+    // The results case: a target case would choose layer 1 from its list again.
     std::memset(r.caseFlags, 0, sizeof(r.caseFlags));
-    r.caseFlags[4] = 1;   // the adopted thicknesses are shown as heat loss and surface temperature
+    r.caseFlags[4] = 1;
     CalcRecord_Store(1);
     InsulationPage_RestoreChoices(page, r);
     InsulationPage_Enable(page, r);

@@ -37,8 +37,11 @@ void Project_SetNewDefaults()
     int32_t* parts = Shell().layerParts;
     for (short i = 0; i < kCalcLayers; ++i) {
         const long existing = Kadmi_IthPart(i);
-        parts[i] = static_cast<int32_t>(existing > 0 ? existing : Kadmi_CreatePart());
-        Kadmi_SetIntAtt(parts[i], kAttLayerFlag, 1);
+        const long part = existing > 0 ? existing : Kadmi_CreatePart();
+        // A part that could not be made is no part (a negative id would address the project block).
+        parts[i] = part > 0 ? static_cast<int32_t>(part) : 0;
+        if (parts[i])
+            Kadmi_SetIntAtt(parts[i], kAttLayerFlag, 1);
     }
     CalcRecord_SetLayerParts(parts[0], parts[1], parts[2]);
     CalcRecord_Load();

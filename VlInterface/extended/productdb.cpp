@@ -117,10 +117,11 @@ int ProductDb_ListProducts(const char* typeKey, const char* recordClass, Product
                            const char* currentCode, int* selection, float diameterBeneath, bool match)
 {
     ProductList_Clear(output);
+    if (!Given(typeKey) || !Given(recordClass))
+        return -1;
+    // A type without thickness records still offers the heading and its own thickness.
     const std::vector<ProductListEntry> candidates =
         ProductDb_ReadCandidates(VlDataTechDb_Handle(), typeKey, recordClass);
-    if (candidates.empty())
-        return -1;
     return ProductList_BuildThicknessChoices(output, candidates.data(), static_cast<int>(candidates.size()),
                                              recordClass, currentCode, selection, diameterBeneath, match);
 }

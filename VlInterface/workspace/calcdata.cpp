@@ -97,12 +97,18 @@ int CalcData_RefreshAllSystems()
     return 0;
 }
 
+#ifdef VL_EXTENDED
+constexpr short kOfferedCurrencies = 1;   // the euro price list only
+#else
+constexpr short kOfferedCurrencies = 3;
+#endif
+
 void CalcData_FixCurrency()
 {
     const short currency = Kadmi_GetIntAtt(kCalcObjectProject, AttPriceCurrency);
-    if (PriceDbAvailable(currency))
+    if (currency >= 0 && currency < kOfferedCurrencies && PriceDbAvailable(currency))
         return;
-    for (short candidate = 0; candidate < 3; ++candidate)
+    for (short candidate = 0; candidate < kOfferedCurrencies; ++candidate)
         if (PriceDbAvailable(candidate)) {
             Kadmi_SetIntAtt(kCalcObjectProject, AttPriceCurrency, candidate);
             return;
@@ -113,11 +119,6 @@ int PriceDbList_Build(DialogTextTable* rows)
 {
     std::memset(rows, 0, sizeof(DialogTextTable) * kProductListSize);
     static constexpr int32_t kCurrencyTexts[3] = {50005, 50006, 50007};
-#ifdef VL_EXTENDED
-    constexpr int32_t kOfferedCurrencies = 1;   // the euro price list only
-#else
-    constexpr int32_t kOfferedCurrencies = 3;
-#endif
     int filled = 0;
     for (int32_t currency = 0; currency < kOfferedCurrencies; ++currency)
         if (PriceDbAvailable(currency))

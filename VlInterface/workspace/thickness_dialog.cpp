@@ -237,6 +237,12 @@ void EnableButtons(HWND dialog)
 }
 
 #ifdef VL_EXTENDED
+// A list can be asked for a layer part with a product and a calculation case.
+bool ListInputsAccepted(const ThicknessDlgRecord& r)
+{
+    return r.part >= 1 && r.group[0] && r.productKey[0] && r.calculationCase >= 0 && r.calculationCase <= kCaseAll;
+}
+
 // The nominal list in case 4, each case in its own order, and pipes and round
 // ducts in cases 1 to 3 with one insulation per inner diameter. The reduction
 // works in place on the engine's list, so there is still one list to free.
@@ -271,11 +277,17 @@ void RequestList(ThicknessDlgState& s, const INSULATIONTHICKNESSINPUT& input)
 }
 #endif
 
-void Calculate(HWND dialog)
+int Calculate(HWND dialog)
 {
     ThicknessDlgState& s = ThicknessDlg();
     HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
     ErrorList_Clear();
+#ifdef VL_EXTENDED
+    if (!ListInputsAccepted(s.record)) {
+        SetCursor(previous);
+        return -1;
+    }
+#endif
     if (s.list)
         DeleteThicknessResultList();
     s.list = nullptr;
@@ -293,6 +305,7 @@ void Calculate(HWND dialog)
     Kadmi_MarkAccess(0, "DIM4");
     if (ErrorList_NError() > 0)
         ErrorDialog(dialog);
+    return 0;
 }
 
 float SortKey(const INSULATIONTHICKNESSRESULTLIST& e, int column)

@@ -185,7 +185,10 @@ TEST_F(ExtendedTest, ProductListsComeStraightFromTheDatabaseEngine)
     EXPECT_STREQ(thicknesses[4].code, "MWP-114.3-50");
     EXPECT_EQ(selection, 4);
     EXPECT_EQ(ProductDb_ListProducts("", "IP", thicknesses.data(), "", &selection, 0, false), -1);
-    EXPECT_EQ(ProductDb_ListProducts("NO-SUCH-TYPE", "IP", thicknesses.data(), "", &selection, 0, false), -1);
+    // A type without thickness records: the heading and the own thickness.
+    EXPECT_EQ(ProductDb_ListProducts("NO-SUCH-TYPE", "IP", thicknesses.data(), "", &selection, 0, false), 0);
+    EXPECT_STREQ(thicknesses[1].code, kCodeOwnThickness);
+    EXPECT_TRUE(ProductList_IsEnd(thicknesses[2]));
 
     // The layer choice of the pages takes its lists the same way.
     ASSERT_EQ(ProductList_Build(Geometry_Pipe, types), 0);

@@ -8,11 +8,13 @@
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/window_fixture.h"
+#include "VlInterface/workspace/annual_costs.h"
 #include "VlInterface/workspace/calctabs.h"
 #include "VlInterface/workspace/thickness_dialog.h"
 #include "VlInterface/vlinterface.h"
 #include "VlCalculate/thickness_order.h"
 #include "Kadmi/kadmi.h"
+#include "VlUtil/vlutil.h"
 #include "support/settings.h"
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
@@ -59,17 +61,38 @@ public:
         ChooseItem(page_, 129, thickness2);
     }
     static float TotalCost() { return Kadmi_GetFloatAtt(0, 1374); }
-    // Moves a stamp of the loaded system far into the past.
-    static void Backdate(const char* mark)
+    // Moves a stamp of the loaded system (or of another object) far into the past.
+    static void Backdate(const char* mark, long object = 0, long date = 19900101)
     {
         short count = 0;
-        auto* stamps = static_cast<AccessEntry*>(Kadmi_GetAtt(0, kAttStamps, &count, nullptr, 0));
+        auto* stamps = static_cast<AccessEntry*>(Kadmi_GetAtt(object, kAttStamps, &count, nullptr, 0));
         std::vector<AccessEntry> entries(stamps, stamps + (stamps ? count : 0));
         Kadmi_ReleaseAtt(stamps);
         for (AccessEntry& entry : entries)
             if (std::string(entry.mark, 4) == mark)
-                entry.date = 19900101;
-        Kadmi_SetAtt(0, kAttStamps, count, entries.data());
+                entry.date = date;
+        Kadmi_SetAtt(object, kAttStamps, count, entries.data());
+    }
+    // The project as just saved, its last change long ago.
+    static void MarkSavedLongAgo()
+    {
+        Kadmi_MarkAccess(-1, "SAVE");
+        Backdate("PCHG", -1, 19900101);
+        Backdate("SAVE", -1, 19900102);
+    }
+    void ChooseLayers(const char* const products[kCalcLayers], const char* const thicknesses[kCalcLayers])
+    {
+        for (int k = 0; k < kCalcLayers; ++k) {
+            if (products[k])
+                ChooseItem(page_, IDC_INS_PRODUCT1 + k, products[k]);
+            if (thicknesses[k])
+                ChooseItem(page_, IDC_INS_NOMINAL1 + k, thicknesses[k]);
+        }
+    }
+    void Type(int id, const char* text)
+    {
+        SetDlgItemTextA(page_, id, text);
+        SendMessageA(page_, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), reinterpret_cast<LPARAM>(GetDlgItem(page_, id)));
     }
 
 private:
@@ -270,6 +293,7 @@ TEST_F(ExtendedPageTest, TheCheapestCombinationIsAdoptedOnThePage)
     EXPECT_EQ(Text(IDC_INS_TOTAL_THICKNESS), std::to_string(first + second));
     EXPECT_GE(Kadmi_CmpAccess(0, "DIM1", 0, "EDT1"), 0);   // the page shows current results
     EXPECT_NE(Text(650).find("W/m"), std::string::npos) << Text(650);
+    EXPECT_NE(Text(653).find(Shell_Text(40083)), std::string::npos) << Text(653);   // all prices found
     // The adopted layers are priced on their own dimensions, as a new run prices them.
     const float capital = Kadmi_GetFloatAtt(0, 1370);
     ClickButton(page(), IDC_INS_CALCULATE);
@@ -280,8 +304,11 @@ TEST_F(ExtendedPageTest, WithNothingCostedTheCheapestCombinationLeavesThePageAnd
 {
     StartWithPipe();
     TwoLayers("50", "40");
+    ClickButton(page(), IDC_INS_CALCULATE);   // the page's inputs stored
     for (short economic = 1359; economic <= 1363; ++economic)
         Kadmi_SetFloatAtt(0, economic, 0);   // no economic data: every cost is 0
+    MarkSavedLongAgo();
+    ASSERT_FALSE(ProjectUnsaved());
     TsBoxAnswerer answerer(IDOK);
     ClickButton(page(), IDC_INS_CHEAPEST);
     ASSERT_EQ(answerer.boxes().size(), 1u);
@@ -289,6 +316,73 @@ TEST_F(ExtendedPageTest, WithNothingCostedTheCheapestCombinationLeavesThePageAnd
     EXPECT_EQ(Ts_ComboSelectedText(page(), 128), "50");
     EXPECT_EQ(Ts_ComboSelectedText(page(), 129), "40");
     EXPECT_STREQ(CalcRec().productCode[1], "MWM-40");
+    EXPECT_STREQ(Kadmi_GetStringAtt(CalcRecordState().layerParts[1], 1528), "MWM-40");
+    EXPECT_FALSE(ProjectUnsaved());
+}
+
+// A layer without a material price is not free: no combination with it is
+// costed. Its labour missing too (a user insulation has no labour table),
+// the adopted result says that a price is missing.
+TEST_F(ExtendedPageTest, TheCheapestCombinationCostsNoLayerWithoutAPrice)
+{
+    struct Row {
+        const char* name;
+        const char* userPrice;
+        bool adopted;
+    };
+    const Row rows[] = {{"user insulation without a price", "", false}, {"priced by the user", "12", true}};
+    StartWithPipe();
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TwoLayers("50", "40");
+        ChooseItem(page(), IDC_INS_PRODUCT1 + 1, "Perlite plaster");
+        ChooseItem(page(), IDC_INS_SURFACE, "Galvanised steel");   // the user insulation has no emissivity
+        Type(IDC_INS_THICKNESS1 + 1, "30");
+        Type(IDC_INS_PRICE1 + 1, row.userPrice);
+        TsBoxAnswerer answerer(IDOK);
+        ClickButton(page(), IDC_INS_CHEAPEST);
+        EXPECT_EQ(answerer.boxes().size(), row.adopted ? 0u : 1u);
+        EXPECT_EQ(Text(653).find(Shell_Text(40084)) != std::string::npos, row.adopted) << Text(653);
+    }
+}
+
+struct AnnualCostsRow {
+    const char* name;
+    const char* products[kCalcLayers];
+    const char* thicknesses[kCalcLayers];
+};
+
+// The annual costs dialog prices the whole system, as the page's costs step does.
+TEST_F(ExtendedPageTest, AnnualCostsPriceEveryLayerAsThePageDoes)
+{
+    const AnnualCostsRow rows[] = {
+        {"one layer", {"MW-PIPESECTION", nullptr, nullptr}, {"50", nullptr, nullptr}},
+        {"two layers", {nullptr, "MW-WIREDMAT", nullptr}, {nullptr, "40", nullptr}},
+        {"three layers", {nullptr, nullptr, "MW-WIREDMAT"}, {nullptr, nullptr, "30"}},
+    };
+    StartWithPipe();
+    ChooseItem(page(), IDC_INS_SURFACE, "Galvanised steel");
+    float fewerLayers = 0;
+    for (const AnnualCostsRow& row : rows) {
+        SCOPED_TRACE(row.name);
+        ChooseLayers(row.products, row.thicknesses);
+        ClickButton(page(), IDC_INS_CALCULATE);
+        const float capital = Kadmi_GetFloatAtt(0, 1370), total = TotalCost();
+        EXPECT_GT(capital, fewerLayers);
+        fewerLayers = capital;
+        TsUiScript script({[] {
+            HWND dialog = Ts_FindWindow("#32770", Shell_Text(30074));
+            if (!dialog)
+                return false;
+            SendMessageA(dialog, WM_COMMAND, 201, 0);
+            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+            return true;
+        }});
+        AnnualCosts_Show(window());
+        EXPECT_TRUE(script.Finished());
+        EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(0, 1370), capital);
+        EXPECT_FLOAT_EQ(TotalCost(), total);
+    }
 }
 
 }  // namespace
