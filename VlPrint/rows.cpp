@@ -5,6 +5,7 @@
 #include "VlPrint/resource.h"
 #include "Kadmi/kadmi.h"
 #include "support/dates.h"
+#include "support/numfield.h"
 #include "support/utf8.h"
 #include <algorithm>
 #include <cmath>
@@ -243,7 +244,7 @@ void SetHeaderCell(ReportRow& row, int cell, int nextCell, const char* text, uin
 std::string Report_FormatFloat(float value, int decimals)
 {
     if (decimals == kDimensionDecimals)
-        decimals = std::fmod(std::round(double(value) * 10.0), 10.0) == 0.0 ? 0 : 1;
+        decimals = Field_DimensionDecimals(value);
     char text[64];
     snprintf(text, sizeof text, "%.*f", decimals, double(value));
     return text;

@@ -6,6 +6,7 @@
 #include "support/dlgutil.h"
 #include "support/msgbox.h"
 #include "support/strings.h"
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <type_traits>
@@ -63,6 +64,11 @@ int GetChecked(HWND dialog, int id, T* value, T minimum, T maximum, short show, 
 }
 
 }  // namespace
+
+short Field_DimensionDecimals(float mm)
+{
+    return std::fmod(std::round(double(mm) * 10.0), 10.0) == 0.0 ? 0 : 1;
+}
 
 void Field_SetFloat(HWND dialog, int id, float value, short width, short decimals)
 {

@@ -15,6 +15,10 @@ constexpr long kFieldMissingLong = 134217728;
 constexpr float kFieldMissingFloat = -3.4e38f;
 constexpr double kFieldMissingDouble = -1.7e308;
 
+// Decimals that show a dimension in mm as it is: one when it has a tenth,
+// none when it is whole (114.3 stays 114.3, 60 stays 60).
+short Field_DimensionDecimals(float mm);
+
 // Setters: the value printed with the width (and decimals), then the field's
 // length limited to 16 (float, double), 9 (long) or 4 (short) characters.
 void Field_SetFloat(HWND dialog, int id, float value, short width, short decimals);

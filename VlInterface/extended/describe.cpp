@@ -5,6 +5,7 @@
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/shell.h"
 #include "Kadmi/kadmi.h"
+#include "support/numfield.h"
 #include <cstdio>
 
 namespace {
@@ -22,11 +23,21 @@ DescriptionGlobals& Description()
     return globals;
 }
 
-// Kind text, a comma, then one labelled dimension in mm.
+// Kind text, a comma, then one labelled dimension in mm, shown as it is
+// (114.3, not 114).
 void DescribeRound(char* text, size_t size, uint16_t kindText, float diameter)
 {
-    std::snprintf(text, size, "%s, %s %.f %s", Shell_Text(kindText), Shell_Text(kTextOuterDiameter),
-                  static_cast<double>(diameter), Shell_Text(kTextMm));
+    std::snprintf(text, size, "%s, %s %.*f %s", Shell_Text(kindText), Shell_Text(kTextOuterDiameter),
+                  Field_DimensionDecimals(diameter), static_cast<double>(diameter), Shell_Text(kTextMm));
+}
+
+// Kind text, then the labelled width and height in mm.
+void DescribeRect(char* text, size_t size, float width, float height)
+{
+    std::snprintf(text, size, "%s, %s %.*f %s, %s %.*f %s", Shell_Text(kTextRectDuct), Shell_Text(kTextWidth),
+                  Field_DimensionDecimals(width), static_cast<double>(width), Shell_Text(kTextMm),
+                  Shell_Text(kTextHeight), Field_DimensionDecimals(height), static_cast<double>(height),
+                  Shell_Text(kTextMm));
 }
 
 }  // namespace
@@ -49,10 +60,8 @@ const char* InsulationObject_Describe()
         DescribeRound(text, size, kTextRoundDuct, diameters[1]);
         break;
     case Geometry_RectDuct:
-        std::snprintf(text, size, "%s, %s %.f %s, %s %.f %s", Shell_Text(kTextRectDuct), Shell_Text(kTextWidth),
-                      static_cast<double>(Kadmi_GetFloatAtt(kCalcObjectSystem, kAttWidth)), Shell_Text(kTextMm),
-                      Shell_Text(kTextHeight),
-                      static_cast<double>(Kadmi_GetFloatAtt(kCalcObjectSystem, kAttHeight)), Shell_Text(kTextMm));
+        DescribeRect(text, size, Kadmi_GetFloatAtt(kCalcObjectSystem, kAttWidth),
+                     Kadmi_GetFloatAtt(kCalcObjectSystem, kAttHeight));
         break;
     default:
         break;

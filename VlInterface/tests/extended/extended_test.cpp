@@ -78,9 +78,9 @@ TEST_F(ExtendedTest, DescribesTheObjectOfEachGeometry)
     Start();
     const DescriptionRow rows[] = {
         {"plane", 10, {0, 0}, 0, 0, "Plane surface or vessel"},
-        {"pipe", 11, {114.3f, 250}, 0, 0, "Pipe, Outer diameter 114 mm"},
+        {"pipe", 11, {114.3f, 250}, 0, 0, "Pipe, Outer diameter 114.3 mm"},
         {"round duct", 12, {114.3f, 250}, 0, 0, "Round duct, Outer diameter 250 mm"},
-        {"rectangular duct", 13, {0, 0}, 600, 400, "Rectangular duct, Width 600 mm, Height 400 mm"},
+        {"rectangular duct", 13, {0, 0}, 600.5f, 400, "Rectangular duct, Width 600.5 mm, Height 400 mm"},
         {"unknown kind", 14, {0, 0}, 600, 400, ""},
     };
     for (const DescriptionRow& row : rows) {

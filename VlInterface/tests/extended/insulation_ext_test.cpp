@@ -130,7 +130,7 @@ TEST_F(ExtendedPageTest, EachPageDifferenceFromTheStandardEdition)
              EXPECT_EQ(t.Text(IDC_INS_TOTAL_THICKNESS), "90");
          }},
         {"object description", "none",
-         [](ExtendedPageTest& t) { EXPECT_EQ(t.Text(IDC_INS_DESCRIPTION), "Pipe, Outer diameter 114 mm"); }},
+         [](ExtendedPageTest& t) { EXPECT_EQ(t.Text(IDC_INS_DESCRIPTION), "Pipe, Outer diameter 114.3 mm"); }},
         {"cheapest combination command", "no command",
          [](ExtendedPageTest& t) {
              EXPECT_EQ(t.Text(IDC_INS_CHEAPEST), "Cheapest combination");
@@ -163,7 +163,7 @@ TEST_F(ExtendedPageTest, EachPageDifferenceFromTheStandardEdition)
              EXPECT_GT(rows, 0);
              EXPECT_EQ(rows, nominal);
              EXPECT_TRUE(ordered);
-             EXPECT_EQ(description, "Pipe, Outer diameter 114 mm");
+             EXPECT_EQ(description, "Pipe, Outer diameter 114.3 mm");
              EXPECT_EQ(logos, "Custom_Logo2 Custom_Logo_Small2");
          }},
         {"print selection page", "preview and clipboard only, heat loss check box enabled",
