@@ -91,24 +91,154 @@ void AddColumns(HWND dialog)
     }
 }
 
-// The width of a heading's text (measured in UTF-16: the list's ANSI
-// message counts bytes).
-int HeadingWidth(HWND list, const std::string& title)
+// Headings break at a blank onto a second line, so that all columns fit the
+// list without sideways scrolling: the header is a text line taller and its
+// items are drawn here.
+int TextWidth(HDC dc, const std::wstring& text)
 {
-    wchar_t wide[256] = {};
-    MultiByteToWideChar(CP_UTF8, 0, title.c_str(), -1, wide, 255);
-    return static_cast<int>(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(wide)));
+    SIZE size{};
+    GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+    return size.cx;
 }
 
-// Each column as wide as its heading and its widest entry, so that no
-// heading is cut (a heading keeps a margin of three edges on either side).
+int LinesIn(HDC dc, const std::wstring& text, int width)
+{
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc, &metrics);
+    RECT room{0, 0, width, 0};
+    DrawTextW(dc, text.c_str(), int(text.size()), &room, DT_WORDBREAK | DT_NOPREFIX | DT_CALCRECT);
+    return room.bottom / std::max(int(metrics.tmHeight), 1);
+}
+
+// The narrowest width at a blank that shows text in at most two lines.
+int TwoLineWidth(HDC dc, const std::wstring& text)
+{
+    int best = TextWidth(dc, text);
+    for (size_t blank = text.find(L' '); blank != std::wstring::npos; blank = text.find(L' ', blank + 1)) {
+        int width = std::max(TextWidth(dc, text.substr(0, blank)), TextWidth(dc, text.substr(blank + 1)));
+        if (width < best && LinesIn(dc, text, width) <= 2)
+            best = width;
+    }
+    return best;
+}
+
+std::wstring Wide(const std::string& text)
+{
+    std::wstring wide(text.size() + 1, L'\0');
+    wide.resize(size_t(std::max(MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), int(wide.size())), 1) - 1));
+    return wide;
+}
+
+// A device context of window with window's own font selected.
+class FontDc {
+public:
+    explicit FontDc(HWND window)
+        : window_(window), dc_(GetDC(window)),
+          old_(SelectObject(dc_, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0))))
+    {
+    }
+    ~FontDc()
+    {
+        SelectObject(dc_, old_);
+        ReleaseDC(window_, dc_);
+    }
+    FontDc(const FontDc&) = delete;
+    FontDc& operator=(const FontDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
+int LineHeight(HWND window)
+{
+    FontDc dc(window);
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.get(), &metrics);
+    return metrics.tmHeight;
+}
+
+int HeadingMargin()
+{
+    return 3 * GetSystemMetrics(SM_CXEDGE);
+}
+
+LRESULT CALLBACK TallHeaderProc(HWND header, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR)
+{
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(header, TallHeaderProc, id);
+    LRESULT result = DefSubclassProc(header, message, wParam, lParam);
+    if (message == HDM_LAYOUT && result) {
+        auto* layout = reinterpret_cast<HDLAYOUT*>(lParam);
+        const int extra = LineHeight(header);
+        layout->pwpos->cy += extra;
+        layout->prc->top += extra;
+    }
+    return result;
+}
+
+void DrawHeading(const DRAWITEMSTRUCT& item)
+{
+    wchar_t text[256] = {};
+    HDITEMW heading{};
+    heading.mask = HDI_TEXT;
+    heading.pszText = text;
+    heading.cchTextMax = 255;
+    SendMessageW(item.hwndItem, HDM_GETITEMW, item.itemID, reinterpret_cast<LPARAM>(&heading));
+    RECT room = item.rcItem;
+    InflateRect(&room, -HeadingMargin(), -GetSystemMetrics(SM_CYEDGE));
+    if (item.itemState & ODS_SELECTED)
+        OffsetRect(&room, 1, 1);
+    HGDIOBJ old = SelectObject(item.hDC, reinterpret_cast<HFONT>(SendMessageW(item.hwndItem, WM_GETFONT, 0, 0)));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(COLOR_BTNTEXT));
+    DrawTextW(item.hDC, text, -1, &room, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX | DT_END_ELLIPSIS);
+    SelectObject(item.hDC, old);
+}
+
+LRESULT CALLBACK HeadingDrawProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR)
+{
+    if (message == WM_NCDESTROY)
+        RemoveWindowSubclass(list, HeadingDrawProc, id);
+    if (message == WM_DRAWITEM && reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->CtlType == ODT_HEADER) {
+        DrawHeading(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
+    }
+    return DefSubclassProc(list, message, wParam, lParam);
+}
+
+// Gives the list's header room for two-line headings and draws them.
+void UseTwoLineHeadings(HWND list)
+{
+    HWND header = ListView_GetHeader(list);
+    for (int c = 0; c < Header_GetItemCount(header); ++c) {
+        HDITEMW item{};
+        item.mask = HDI_FORMAT;
+        SendMessageW(header, HDM_GETITEMW, c, reinterpret_cast<LPARAM>(&item));
+        item.fmt |= HDF_OWNERDRAW;
+        SendMessageW(header, HDM_SETITEMW, c, reinterpret_cast<LPARAM>(&item));
+    }
+    SetWindowSubclass(header, TallHeaderProc, 0, 0);
+    SetWindowSubclass(list, HeadingDrawProc, 0, 0);
+    // A size change makes the list lay out its header again.
+    RECT box{};
+    GetWindowRect(list, &box);
+    const int width = box.right - box.left, height = box.bottom - box.top;
+    const UINT flags = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+    SetWindowPos(list, nullptr, 0, 0, width, height - 1, flags);
+    SetWindowPos(list, nullptr, 0, 0, width, height, flags);
+}
+
+// Each column as wide as its widest entry and its heading in two lines.
 void FitColumns(HWND dialog)
 {
     HWND list = List(dialog);
-    const int margin = 6 * GetSystemMetrics(SM_CXEDGE);
+    FontDc dc(ListView_GetHeader(list));
     for (int c = 0; c < kColumns; ++c) {
         ListView_SetColumnWidth(list, c, LVSCW_AUTOSIZE);
-        int heading = HeadingWidth(list, ColumnTitle(c)) + margin;
+        int heading = TwoLineWidth(dc.get(), Wide(ColumnTitle(c))) + 2 * HeadingMargin();
         if (ListView_GetColumnWidth(list, c) < heading)
             ListView_SetColumnWidth(list, c, heading);
     }
@@ -370,6 +500,7 @@ void OnInitDialog(HWND dialog)
     TextAPI_TranslateDialog(Shell().textHandle, dialog, kDialogTexts);
     ThicknessDlg().ascending = false;
     AddColumns(dialog);
+    UseTwoLineHeadings(List(dialog));
     SetDlgItemTextA(dialog, IDC_THK_HEADING, ThicknessDlg().record.heading);
 #ifdef VL_EXTENDED
     SetDlgItemTextA(dialog, IDC_THK_DESCRIPTION, InsulationObject_Describe());

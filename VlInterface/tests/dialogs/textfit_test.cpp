@@ -174,7 +174,9 @@ std::string NarrowList(HWND combo)
     return Needs("list item ", longest, widest, 0, room, 0);
 }
 
-// A list view whose column headings do not fit their columns.
+// A list view whose column headings do not fit their columns (an owner-drawn
+// heading may break into lines within the header's height), or whose columns
+// together are wider than the list.
 std::string CutColumns(HWND list)
 {
     if (ClassOf(list) != WC_LISTVIEWA)
@@ -182,23 +184,30 @@ std::string CutColumns(HWND list)
     HWND header = ListView_GetHeader(list);
     HDC dc = GetDC(header);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(header, WM_GETFONT, 0, 0)));
+    RECT headerBox{}, listBox{};
+    GetClientRect(header, &headerBox);
+    GetClientRect(list, &listBox);
+    const int margin = 6 * GetSystemMetrics(SM_CXEDGE), height = headerBox.bottom - 2 * GetSystemMetrics(SM_CYEDGE);
     std::string cut;
-    int columns = Header_GetItemCount(header);
+    int columns = Header_GetItemCount(header), total = 0;
     for (int i = 0; i < columns; ++i) {
         wchar_t heading[128] = {};
         HDITEMW item{};
-        item.mask = HDI_TEXT | HDI_WIDTH;
+        item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
         item.pszText = heading;
         item.cchTextMax = 127;
         SendMessageW(header, HDM_GETITEMW, i, reinterpret_cast<LPARAM>(&item));
-        SIZE size{};
-        GetTextExtentPoint32W(dc, heading, lstrlenW(heading), &size);
-        int needed = size.cx + 6 * GetSystemMetrics(SM_CXEDGE);
-        if (needed > item.cxy)
-            cut += Needs("heading ", heading, needed, 0, item.cxy, 0) + "; ";
+        total += item.cxy;
+        RECT needed{0, 0, item.cxy - margin, 0};
+        UINT lines = (item.fmt & HDF_OWNERDRAW) ? DT_WORDBREAK : DT_SINGLELINE;
+        DrawTextW(dc, heading, -1, &needed, lines | DT_NOPREFIX | DT_CALCRECT);
+        if (needed.right + margin > item.cxy || ((item.fmt & HDF_OWNERDRAW) && needed.bottom > height))
+            cut += Needs("heading ", heading, needed.right + margin, needed.bottom, item.cxy, height) + "; ";
     }
     SelectObject(dc, old);
     ReleaseDC(header, dc);
+    if (total > listBox.right)
+        cut += Needs("columns", L"", total, 0, listBox.right, 0);
     return cut;
 }
 
