@@ -256,6 +256,9 @@ TEST_F(InsulationPageTest, ThicknessDialogSortsAndSelectsTheRowItShows)
             column.cchTextMax = sizeof(heading);
             ListView_GetColumn(list, 7, &column);
             EXPECT_EQ(std::string(heading).rfind(Shell_Text(30084), 0), 0u) << heading;   // the total it holds
+            char inner[32] = {};
+            ListView_GetItemText(list, 0, 2, inner, sizeof(inner));
+            EXPECT_STREQ(inner, "114.3");   // the pipe's diameter as it is, not rounded to 114
             // Thickness column: ascending, then descending.
             NMLISTVIEW click{};
             click.hdr = {list, 109, LVN_COLUMNCLICK};

@@ -21,6 +21,7 @@
 #include "support/dlgutil.h"
 #include "support/help.h"
 #include "support/lookups.h"
+#include "support/numfield.h"
 #include "support/tooltips.h"
 #include <commctrl.h>
 #include <algorithm>
@@ -248,9 +249,10 @@ std::string Dimensions(float first, float second)
 {
     char text[64];
     if (second > 0)
-        std::snprintf(text, sizeof(text), "%.0f * %.0f", double(first), double(second));
+        std::snprintf(text, sizeof(text), "%.*f * %.*f", Field_DimensionDecimals(first), double(first),
+                      Field_DimensionDecimals(second), double(second));
     else
-        std::snprintf(text, sizeof(text), "%.0f", double(first));
+        std::snprintf(text, sizeof(text), "%.*f", Field_DimensionDecimals(first), double(first));
     return text;
 }
 
