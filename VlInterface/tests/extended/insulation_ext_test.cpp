@@ -5,11 +5,13 @@
 // output, and a print that changes nothing.
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/dialogs/printpages.h"
+#include "VlInterface/extended/cheapest.h"
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/window_fixture.h"
 #include "VlInterface/workspace/annual_costs.h"
 #include "VlInterface/workspace/calctabs.h"
+#include "VlInterface/workspace/page_insulation.h"
 #include "VlInterface/workspace/thickness_dialog.h"
 #include "VlInterface/vlinterface.h"
 #include "VlCalculate/thickness_order.h"
@@ -298,6 +300,31 @@ TEST_F(ExtendedPageTest, TheCheapestCombinationIsAdoptedOnThePage)
     const float capital = Kadmi_GetFloatAtt(0, 1370);
     ClickButton(page(), IDC_INS_CALCULATE);
     EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(0, 1370), capital);
+}
+
+// The search costs a combination as the page's own calculation costs it.
+TEST_F(ExtendedPageTest, TheCheapestCombinationCostsAsThePageDoes)
+{
+    const std::pair<const char*, const char*> rows[] = {{"50", "40"}, {"80", "30"}, {"20", "100"}};
+    StartWithPipe();
+    for (const auto& [thickness1, thickness2] : rows) {
+        SCOPED_TRACE(std::string(thickness1) + " + " + thickness2);
+        TwoLayers(thickness1, thickness2);
+        ClickButton(page(), IDC_INS_CALCULATE);
+        const CalcRecord& r = CalcRec();
+        InsulationLayerChoices layers;
+        InsPage_LayerChoices(layers);
+        ProductListEntry entries[2] = {};
+        CheapestCombination c{};
+        for (int k = 0; k < 2; ++k) {
+            std::snprintf(entries[k].code, sizeof(entries[k].code), "%s", r.productCode[k]);
+            c.layers[k] = {1, &entries[k], r.thickness[k], r.outerDiameter[k]};
+        }
+        const float onThePage = TotalCost();
+        CheapestRecordCosting costing(r, layers);
+        EXPECT_GT(onThePage, 0.0f);
+        EXPECT_EQ(costing(c), onThePage);
+    }
 }
 
 TEST_F(ExtendedPageTest, WithNothingCostedTheCheapestCombinationLeavesThePageAndSaysWhy)
