@@ -93,57 +93,71 @@ double DiameterUnder(const LayerParts& parts, int k)
     return ZeroIfMissing(diameters[Deps_PageShort(0, kAttObjectType) == kPageRoundDuct ? 1 : 0]);
 }
 
-float PipeLabour(const LabourLayers& layers, bool& missing)
+// Layer k's share of the pipe (kind 0) or flat (kind 1) labour.
+LabourShare ShareOf(const LabourLayers& layers, int k, short kind)
 {
-    PipeLabourTable tables[3] = {};
-    const PipeLabourRow* matched[3] = {};
+    LabourShare share{};
+    share.present = layers.present[k] ? 1 : 0;
+    if (!share.present) {
+        return share;
+    }
+    if (kind == 0) {
+        PipeLabourTable table{};
+        share.tableFound = ReadPipeTable(layers.code[k], table) ? 1 : 0;
+        const PipeLabourRow* row = share.tableFound ? MatchRow(table, DiameterUnder(layers.parts, k)) : nullptr;
+        if (row != nullptr) {
+            share.rowFound = 1;
+            share.labour = row->layer[k];
+            share.extra = row->extra;
+        }
+    } else if (kind == 1) {
+        FlatLabourTable table{};
+        share.tableFound = share.rowFound = ReadFlatTable(layers.code[k], table) ? 1 : 0;
+        if (share.tableFound) {
+            share.labour = table.layer[k];
+            share.extra = table.extra;
+        }
+    }
+    return share;
+}
+
+// The labour of the used layers plus the outermost one's extra; 0 with
+// missing set when a used layer has no table or too small a labour.
+float SumShares(const LabourShare shares[3], short kind, bool& missing)
+{
+    const float least = kind == 0 ? 0.001f : 0.0001f;
+    const int outermost = !shares[1].present ? 0 : !shares[2].present ? 1 : 2;
     double total = 0.0;
     for (int k = 0; k < 3; ++k) {
-        if (!layers.present[k]) {
+        const LabourShare& share = shares[k];
+        if (!share.present) {
             continue;
         }
-        if (!ReadPipeTable(layers.code[k], tables[k])) {
+        if (!share.tableFound) {
             missing = true;
             continue;
         }
-        matched[k] = MatchRow(tables[k], DiameterUnder(layers.parts, k));
-        if (matched[k] == nullptr) {
+        if (!share.rowFound) {
             continue;
         }
-        const float labour = matched[k]->layer[k];
-        if (labour < 0.001f) {
+        if (share.labour < least) {
             missing = true;
         }
-        total += labour;
+        total += share.labour;
     }
-    if (const PipeLabourRow* outer = matched[layers.outermost()]) {
-        total += outer->extra;
+    if (shares[outermost].rowFound) {
+        total += shares[outermost].extra;
     }
     return missing ? 0.0f : static_cast<float>(total);
 }
 
-float FlatLabour(const LabourLayers& layers, bool& missing)
+float PipeOrFlatLabour(const LabourLayers& layers, short kind, bool& missing)
 {
-    FlatLabourTable tables[3] = {};
-    bool found[3] = {};
-    double total = 0.0;
+    LabourShare shares[3];
     for (int k = 0; k < 3; ++k) {
-        if (!layers.present[k]) {
-            continue;
-        }
-        found[k] = ReadFlatTable(layers.code[k], tables[k]);
-        if (!found[k] || tables[k].layer[k] < 0.0001f) {
-            missing = true;
-        }
-        if (found[k]) {
-            total += tables[k].layer[k];
-        }
+        shares[k] = ShareOf(layers, k, kind);
     }
-    const int outer = layers.outermost();
-    if (found[outer]) {
-        total += tables[outer].extra;
-    }
-    return missing ? 0.0f : static_cast<float>(total);
+    return SumShares(shares, kind, missing);
 }
 
 double LayerThickness(const LayerParts& parts, int k)
@@ -234,10 +248,10 @@ float SystemLabourPrice(short kind, int* missing, const char* firstCode)
             Deps_PageSetFloat(0, kAttPipeLabour, labour);
         }
     } else if (kind == 0) {
-        labour = PipeLabour(layers, lacking);
+        labour = PipeOrFlatLabour(layers, kind, lacking);
         Deps_PageSetFloat(0, kAttPipeLabour, labour);
     } else if (kind == 1) {
-        labour = FlatLabour(layers, lacking);
+        labour = PipeOrFlatLabour(layers, kind, lacking);
         Deps_PageSetFloat(0, kAttFlatLabour, labour);
     }
     *missing = lacking ? 1 : 0;
@@ -269,4 +283,27 @@ float WINAPI CalculateOneLabourPrice(long part, char* productCode, short kind)
         return ReadFlatTable(code, table) ? table.layer[k] : 0.0f;
     }
     return 0.0f;
+}
+
+void WINAPI CalculateLabourShare(long part, short kind, LabourShare* share)
+{
+    *share = LabourShare{};
+    SelectPriceDatabase();
+    const LabourLayers layers = ReadLabourLayers(nullptr);
+    const int k = layers.parts.indexOf(static_cast<int32_t>(part));
+    if (k >= 0) {
+        *share = ShareOf(layers, k, kind);
+    }
+}
+
+float WINAPI SumLabourShares(const LabourShare* shares, short kind, int* missing)
+{
+    *missing = 0;
+    if (!shares[0].present || (kind != 0 && kind != 1)) {
+        return 0.0f;   // as the page's labour without a first layer or a price kind
+    }
+    bool lacking = false;
+    const float labour = SumShares(shares, kind, lacking);
+    *missing = lacking ? 1 : 0;
+    return labour;
 }

@@ -283,6 +283,21 @@ INSULATIONTHICKNESSRESULTLIST* WINAPI SelectOnlyOneInsulationForEachInnerDiamete
 // is set to 1 (and 0 returned) when a used layer has no usable labour price.
 float WINAPI CalculateLabourPrice(short kind, int* missing);
 
+// One layer part's share of the pipe (kind 0) or flat (kind 1) labour, read
+// as CalculateLabourPrice reads it; rectangular ducts have no shares.
+struct LabourShare {
+    int32_t present;      // the layer is used
+    int32_t tableFound;   // its product has a labour table
+    int32_t rowFound;     // the table has a row for the layer (pipes: for the diameter beneath)
+    float labour;         // the product's labour as this layer
+    float extra;          // the row's extra when the layer is the outermost
+};
+void WINAPI CalculateLabourShare(long part, short kind, LabourShare* share);
+
+// The labour of the three layers' shares as CalculateLabourPrice sums them,
+// without storing it; missing as there.
+float WINAPI SumLabourShares(const LabourShare* shares, short kind, int* missing);
+
 // Total annual cost of one product on one layer part at the given heat loss;
 // errors of the cost step are reported only when reportErrors is non-zero.
 float WINAPI CalculateOneInsulationTargetPrice(long part, char* productCode, float heatLoss,

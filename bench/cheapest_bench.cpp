@@ -297,9 +297,24 @@ void TimePageCosting(short systems)
         for (const BareCombination& b : bare)
             sink = sink + BareCost(b, CalcRecordState().layerParts, economic);
     });
+    // Every combination's cost beside the bare calls' cost of it.
+    std::vector<float> costed;
+    {
+        CheapestRecordCosting costing(r, layers);
+        CheapestResult unused{};
+        Cheapest_Search(input, RealCodeSteps(ranges, [&](const CheapestCombination& c) {
+                            costed.push_back(costing(c));
+                            return costed.back();
+                        }),
+                        &unused);
+    }
+    size_t differing = 0;
+    for (size_t i = 0; i < bare.size() && i < costed.size(); ++i)
+        differing += costed[i] != BareCost(bare[i], CalcRecordState().layerParts, economic) ? 1 : 0;
     std::printf("page costing, project of %d system(s): %.1f ms for %ld combinations (cost %.2f), "
-                "%d record stores\n",
-                systems, search * 1e3, result.evaluations, static_cast<double>(result.cost), g_recordStores);
+                "%d record stores, %zu costs unlike the bare calls'\n",
+                systems, search * 1e3, result.evaluations, static_cast<double>(result.cost), g_recordStores,
+                differing);
     std::printf("  the same %zu heat losses, prices and costs, bare engine calls: %.1f ms; search / bare = %.2f\n",
                 bare.size(), engine * 1e3, search / engine);
     CalcRecordState().hooks.refillSystemList = nullptr;

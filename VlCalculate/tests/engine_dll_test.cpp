@@ -35,6 +35,9 @@ TEST(EngineLibrary, ExportsSitAtTheirOrdinals)
         "_Z39CalculateInsulationNominalThicknessList24INSULATIONTHICKNESSINPUTPs",
         "_Z43SelectOnlyOneInsulationForEachInnerDiameterPi",
         "_Z30CalculateInsulationTargetPricelPcfPsiPi",
+        // Called by the extended interface's cheapest-combination costing.
+        "_Z20CalculateLabourSharelsP11LabourShare",
+        "_Z15SumLabourSharesPK11LabourSharesPi",
     };
     HMODULE engine = GetModuleHandleA("VlCalculate.dll");
     ASSERT_NE(engine, nullptr);
@@ -43,7 +46,7 @@ TEST(EngineLibrary, ExportsSitAtTheirOrdinals)
         EXPECT_NE(byName, nullptr) << kNames[ordinal - 1];
         EXPECT_EQ(GetProcAddress(engine, MAKEINTRESOURCEA(ordinal)), byName) << ordinal;
     }
-    EXPECT_EQ(GetProcAddress(engine, MAKEINTRESOURCEA(20)), nullptr);
+    EXPECT_EQ(GetProcAddress(engine, MAKEINTRESOURCEA(22)), nullptr);
 }
 
 // A project with page 1 loaded: an 88.9 mm pipe at 150 °C in air of 20 °C,

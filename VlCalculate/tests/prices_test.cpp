@@ -247,6 +247,45 @@ TEST_F(PriceTest, RectangularDuctLabourGoesByEachLayersPerimeter)
     EXPECT_NEAR(Fake().pageFloat(0, 1321), 40.92, 1e-4);
 }
 
+// Each layer's share, summed, is the labour that the whole system gets.
+TEST_F(PriceTest, LabourSharesSumToTheSystemsLabour)
+{
+    struct Row {
+        const char* name;
+        short kind;
+        std::vector<float> p50, p30;   // labour tables; empty: none
+        bool firstUnused;
+    };
+    const std::vector<float> rows{0.05f, 10, 12, 14, 3, 0.15f, 15, 17, 19, 4, 0.3f, 20, 22, 24, 5};
+    const Row cases[] = {
+        {"pipe rows by diameter", 0, rows, rows, false},
+        {"beyond every limit", 0, rows, {0.1f, 10, 12, 14, 3}, false},
+        {"no table for layer 2", 0, rows, {}, false},
+        {"labour too small", 0, {0, 9, 0, 13, 2}, {0, 9, 0.0005f, 13, 2}, false},
+        {"first layer unused", 0, rows, rows, true},
+        {"flat tables", 1, {6, 7, 8, 1}, {5, 9, 10, 2}, false},
+        {"flat table missing", 1, {6, 7, 8, 1}, {}, false},
+        {"no price kind", -1, rows, rows, false},
+    };
+    for (const Row& row : cases) {
+        SCOPED_TRACE(row.name);
+        SetUp();
+        const int16_t att = row.kind == 1 ? 1604 : 1603;
+        if (!row.p50.empty())
+            Fake().setTechFloat(kEur, "PR", "P50", att, row.p50);
+        if (!row.p30.empty())
+            Fake().setTechFloat(kEur, "PR", "P30", att, row.p30);
+        if (row.firstUnused)
+            Fake().pageStrings[{kPart1, 1536}] = "-789";
+        LabourShare shares[3];
+        for (int k = 0; k < 3; ++k)
+            CalculateLabourShare(kPart1 + k, row.kind, &shares[k]);
+        int missing = 7, wholeMissing = 7;
+        EXPECT_EQ(SumLabourShares(shares, row.kind, &missing), CalculateLabourPrice(row.kind, &wholeMissing));
+        EXPECT_EQ(missing, wholeMissing);
+    }
+}
+
 TEST_F(PriceTest, TargetPriceAddsMaterialAndLabour)
 {
     price(kEur, "P50", 1300, 25);

@@ -86,10 +86,12 @@ void Cheapest_ApplyToRecord(const CheapestResult& result, CalcRecord* record);
 // Costs combinations on a working copy of the calculation record and the
 // engine alone: one heat loss, the system's prices and the annual costs, with
 // nothing stored in the record, stamped or shown; the record is the one last
-// stored. The engine reads the layers' product codes, thicknesses and outer
-// diameters from the layer parts, so each combination is written there; the
-// costing puts those attributes (and the results the price steps store) back
-// as they were when it ends. A combination is not costed (0) when its heat loss fails or a used
+// stored. Each layer is priced by the engine once per product, thickness and
+// diameter beneath and the prices summed as the system's price sums them (a
+// rectangular duct, whose layers depend on every layer beneath, is priced
+// whole per combination). The engine reads those inputs from the layer parts,
+// so they are written there; the costing puts those attributes (and the
+// results the price steps store) back as they were when it ends. A combination is not costed (0) when its heat loss fails or a used
 // layer's material has no price; a missing labour price is costed as the
 // page's costs step costs it.
 class CheapestRecordCosting {

@@ -111,6 +111,29 @@ void PutCombination(CalcRecord& r, const CheapestCombination& c, InsulationLayer
 
 }  // namespace
 
+// What the engine's prices read of one layer: its code and thickness and the
+// outer diameter of the layer beneath (0 for layer 1, whose base the engine
+// reads itself).
+struct LayerPriceKey {
+    const char* code;
+    float thickness, beneath;
+    bool operator==(const LayerPriceKey&) const = default;
+};
+
+struct LayerPriceKeyHash {
+    size_t operator()(const LayerPriceKey& key) const
+    {
+        const size_t h = std::hash<const void*>()(key.code);
+        return (h * 31 + std::hash<float>()(key.thickness)) * 31 + std::hash<float>()(key.beneath);
+    }
+};
+
+// A layer's material price and labour share as the engine gives them.
+struct LayerPrice {
+    float material;
+    LabourShare labour;
+};
+
 // What one layer's thickness entry gives the heat loss.
 struct LayerHeatInput {
     float thickness, coefA, coefB, coefC, coefD, conductivity;
@@ -129,6 +152,14 @@ struct CheapestRecordCosting::Impl {
     bool used[kCheapestLayers] = {};
     bool refused = false;   // the outermost product's surface without an emissivity
     std::vector<SavedAttribute> saved;
+    // Prices by layer for what the engine reads of it. A rectangular duct's
+    // layer prices depend on every layer beneath: it is priced whole.
+    bool pricedByLayer = false;
+    short kind = -1;
+    std::unordered_map<LayerPriceKey, LayerPrice, LayerPriceKeyHash> prices[kCheapestLayers];
+    // The layers' price inputs as the part attributes would hold them.
+    LayerPriceKey current[kCheapestLayers] = {};
+    float currentOuter[kCheapestLayers] = {};
 
     // The engine's price inputs of layer k as the working record holds them.
     void PutPriceInputs(int k) const
@@ -174,12 +205,80 @@ struct CheapestRecordCosting::Impl {
         }
     }
 
-    bool MaterialUnpriced() const
+    // Layer k's prices for its current inputs, from the engine on first use.
+    const LayerPrice& PriceOf(int k)
+    {
+        auto [known, added] = prices[k].try_emplace(current[k]);
+        if (added) {
+            Kadmi_SetStringAtt(parts[k], kAttProductCode, current[k].code);
+            Kadmi_SetFloatAtt(parts[k], kAttNominalThickness, current[k].thickness);
+            if (k > 0 && parts[k - 1])
+                Kadmi_SetFloatAtt(parts[k - 1], kAttOuterDiameter, current[k].beneath);
+            char ownProduct[1] = {};
+            known->second.material = CalculateInsulationPrice(parts[k], ownProduct, &kind);
+            CalculateLabourShare(parts[k], kind, &known->second.labour);
+        }
+        return known->second;
+    }
+
+    // The combination's investment as the engine's system price gives it:
+    // the materials summed in layer order, then the labour. Missing as there,
+    // every material price required.
+    float Investment(const CheapestCombination& c, int* missing)
     {
         for (int k = 0; k < kCheapestLayers; ++k) {
+            if (const ProductListEntry* entry = c.layers[k].entry) {
+                current[k].code = entry->code;
+                current[k].thickness = c.layers[k].thickness;
+                currentOuter[k] = work.outerDiameter[k];
+            }
+            current[k].beneath = k > 0 ? currentOuter[k - 1] : 0.0f;
+        }
+        float material = 0.0f;
+        bool unpriced = false;
+        LabourShare shares[kCheapestLayers] = {};
+        for (int k = 0; k < kCheapestLayers; ++k) {
+            if (!parts[k])
+                continue;
+            const LayerPrice& price = PriceOf(k);
+            material += price.material;
+            unpriced |= price.labour.present && !(price.material > 0.0f);
+            shares[k] = price.labour;
+        }
+        const float labour = SumLabourShares(shares, kind, missing);
+        if (unpriced)
+            *missing = 1;
+        return material + labour;
+    }
+
+    // The price inputs of the layers that no combination has written yet.
+    void StartPricesByLayer()
+    {
+        pricedByLayer = true;
+        for (const SavedAttribute& s : saved) {
+            for (int k = 0; k < kCheapestLayers; ++k) {
+                if (s.object != parts[k] || !parts[k])
+                    continue;
+                if (s.att == kAttProductCode)
+                    current[k].code = s.textValue.c_str();
+                else if (s.att == kAttNominalThickness)
+                    current[k].thickness = s.found ? s.value : 0.0f;
+                else if (s.att == kAttOuterDiameter)
+                    currentOuter[k] = s.found ? s.value : 0.0f;
+            }
+        }
+    }
+
+    bool MaterialUnpriced()
+    {
+        for (int k = 0; k < kCheapestLayers; ++k) {
+            if (!used[k])
+                continue;
             char ownProduct[1] = {};
-            short kind = 0;
-            if (used[k] && !(CalculateInsulationPrice(parts[k], ownProduct, &kind) > 0.0f))
+            short priceKind = 0;
+            const float material =
+                pricedByLayer ? PriceOf(k).material : CalculateInsulationPrice(parts[k], ownProduct, &priceKind);
+            if (!(material > 0.0f))
                 return true;
         }
         return false;
@@ -203,6 +302,8 @@ CheapestRecordCosting::CheapestRecordCosting(const CalcRecord& record,
     for (short att : {kAttFlatLabour, kAttPipeLabour, kAttHeatLoss})
         s.saved.push_back(Save(kCalcObjectSystem, att, false));
     InsulationRun_FillInput(s.work, s.layers, &s.input, &s.output);
+    if (!InsPage_IsPlaneOrRectDuct(record) || InsPage_IsPlane(record))
+        s.StartPricesByLayer();
 }
 
 CheapestRecordCosting::~CheapestRecordCosting()
@@ -217,9 +318,10 @@ float CheapestRecordCosting::operator()(const CheapestCombination& combination)
     if (s.refused)
         return 0;
     PutCombination(s.work, combination, s.layers);
-    for (int k = 0; k < kCheapestLayers; ++k)
-        if (combination.layers[k].entry && s.parts[k])
-            s.PutPriceInputs(k);
+    if (!s.pricedByLayer)
+        for (int k = 0; k < kCheapestLayers; ++k)
+            if (combination.layers[k].entry && s.parts[k])
+                s.PutPriceInputs(k);
     HeatLossInput in;
     HeatLossOutput out;
     s.FillInput(combination, &in, &out);
@@ -228,11 +330,18 @@ float CheapestRecordCosting::operator()(const CheapestCombination& combination)
         ErrorList_Clear();
     if (failed)
         return 0;
-    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttHeatLoss,
-                      InsPage_IsPlane(s.work) ? out.heatLossPerSquareMetre : out.heatLossPerMetre);
-    short kind = 0;
+    const float heatLoss = InsPage_IsPlane(s.work) ? out.heatLossPerSquareMetre : out.heatLossPerMetre;
     int missing = 0;
-    const CostsOutput costs = AnnualCosts_Compute(s.economic, false, &kind, &missing, {nullptr, true});
+    CostsOutput costs{};
+    if (s.pricedByLayer) {
+        CostsInput costsIn = AnnualCosts_Input(s.economic, false, heatLoss);
+        costsIn.investment = s.Investment(combination, &missing);
+        Costs(costsIn, &costs);
+    } else {
+        Kadmi_SetFloatAtt(kCalcObjectSystem, kAttHeatLoss, heatLoss);
+        short kind = 0;
+        costs = AnnualCosts_Compute(s.economic, false, &kind, &missing, {nullptr, true});
+    }
     if (missing && s.MaterialUnpriced())
         return 0;
     return costs.totalCost;

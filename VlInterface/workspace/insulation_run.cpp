@@ -282,14 +282,9 @@ float Investment(const TargetPriceRequest& request, float heatLoss, short* kind,
 
 } // namespace
 
-CostsOutput AnnualCosts_Compute(const EconomicInputs& e, bool reportErrors, short* kind, int* missing,
-                                const TargetPriceRequest& request)
+CostsInput AnnualCosts_Input(const EconomicInputs& e, bool reportErrors, float heatLoss)
 {
-    *kind = 0;
-    *missing = 0;
     CostsInput in{};
-    CostsOutput out{};
-    float heatLoss = Kadmi_GetFloatAtt(kCalcObjectSystem, 1323);
     switch (Kadmi_GetIntAtt(kCalcObjectSystem, 1117)) {
     case Geometry_Plane: in.objectType = kCalcPlane; in.heatLossPerSquareMetre = heatLoss; break;
     case Geometry_Pipe: in.objectType = kCalcPipe; in.heatLossPerMetre = heatLoss; break;
@@ -302,8 +297,19 @@ CostsOutput AnnualCosts_Compute(const EconomicInputs& e, bool reportErrors, shor
     in.energyPrice = e.values[2];
     in.operatingHours = e.values[3];
     in.interestRate = e.values[4] / 100.0f;
-    in.investment = Investment(request, heatLoss, kind, missing);
     in.reportErrors = reportErrors ? 1 : 0;
+    return in;
+}
+
+CostsOutput AnnualCosts_Compute(const EconomicInputs& e, bool reportErrors, short* kind, int* missing,
+                                const TargetPriceRequest& request)
+{
+    *kind = 0;
+    *missing = 0;
+    const float heatLoss = Kadmi_GetFloatAtt(kCalcObjectSystem, 1323);
+    CostsInput in = AnnualCosts_Input(e, reportErrors, heatLoss);
+    in.investment = Investment(request, heatLoss, kind, missing);
+    CostsOutput out{};
     Costs(in, &out);
     return out;
 }

@@ -70,6 +70,8 @@ struct TargetPriceRequest {
 };
 CostsOutput AnnualCosts_Compute(const EconomicInputs& inputs, bool reportErrors, short* kind, int* missing,
                                 const TargetPriceRequest& request = {nullptr, false});
+// The cost step's input for heat loss and the inputs, the investment left 0.
+CostsInput AnnualCosts_Input(const EconomicInputs& inputs, bool reportErrors, float heatLoss);
 // Stores them: 1370/1372/1374 (1371/1373/1375 for a plane) and 1136.
 void AnnualCosts_Store(const CostsOutput& costs, int missing);
 

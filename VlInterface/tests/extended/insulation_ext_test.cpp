@@ -5,11 +5,13 @@
 // output, and a print that changes nothing.
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/dialogs/printpages.h"
+#include "VlInterface/extended/cheapest.h"
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/window_fixture.h"
 #include "VlInterface/workspace/annual_costs.h"
 #include "VlInterface/workspace/calctabs.h"
+#include "VlInterface/workspace/page_insulation.h"
 #include "VlInterface/workspace/thickness_dialog.h"
 #include "VlInterface/vlinterface.h"
 #include "VlCalculate/thickness_order.h"
@@ -29,12 +31,17 @@ namespace {
 
 constexpr short kAttStamps = 7701;
 
+struct CostedLayers {
+    const char* products[2];
+    const char* thicknesses[2];
+};
+
 class ExtendedPageTest : public ShellWindowTest {
 public:
-    void StartWithPipe()
+    void StartWithPipe(short geometry = Geometry_Pipe)
     {
         std::string path = TempPath("pipe.WDF");
-        MakePipeProjectFile(path, Geometry_Pipe);
+        MakePipeProjectFile(path, geometry);
         // The target's humidity of a new extended system.
         ASSERT_EQ(Kadmi_OpenDatabasefile(path.c_str()), 0);
         Kadmi_LoadPage(Kadmi_IthPage(0));
@@ -61,6 +68,32 @@ public:
         ChooseItem(page_, 129, thickness2);
     }
     static float TotalCost() { return Kadmi_GetFloatAtt(0, 1374); }
+    // The search costs each combination as the page's own calculation costs it.
+    void ExpectCostedAsThePage(short geometry, std::initializer_list<CostedLayers> rows)
+    {
+        StartWithPipe(geometry);
+        for (const CostedLayers& row : rows) {
+            SCOPED_TRACE(std::string(row.thicknesses[0]) + " + " + row.thicknesses[1]);
+            for (int k = 0; k < 2; ++k) {
+                ChooseItem(page_, 119 + k, row.products[k]);
+                ChooseItem(page_, 128 + k, row.thicknesses[k]);
+            }
+            ClickButton(page_, IDC_INS_CALCULATE);
+            const CalcRecord& r = CalcRec();
+            InsulationLayerChoices layers;
+            InsPage_LayerChoices(layers);
+            ProductListEntry entries[2] = {};
+            CheapestCombination c{};
+            for (int k = 0; k < 2; ++k) {
+                std::snprintf(entries[k].code, sizeof(entries[k].code), "%s", r.productCode[k]);
+                c.layers[k] = {1, &entries[k], r.thickness[k], r.outerDiameter[k]};
+            }
+            const float onThePage = TotalCost();
+            CheapestRecordCosting costing(r, layers);
+            EXPECT_GT(onThePage, 0.0f);
+            EXPECT_EQ(costing(c), onThePage);
+        }
+    }
     // Moves a stamp of the loaded system (or of another object) far into the past.
     static void Backdate(const char* mark, long object = 0, long date = 19900101)
     {
@@ -298,6 +331,20 @@ TEST_F(ExtendedPageTest, TheCheapestCombinationIsAdoptedOnThePage)
     const float capital = Kadmi_GetFloatAtt(0, 1370);
     ClickButton(page(), IDC_INS_CALCULATE);
     EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(0, 1370), capital);
+}
+
+// A pipe's layers are priced one by one, a rectangular duct's whole.
+TEST_F(ExtendedPageTest, TheCheapestCombinationCostsAPipeAsThePageDoes)
+{
+    ExpectCostedAsThePage(Geometry_Pipe,
+                          {{{"MW-PIPESECTION", "MW-WIREDMAT"}, {"50", "40"}},
+                           {{"MW-PIPESECTION", "MW-WIREDMAT"}, {"80", "30"}},
+                           {{"MW-PIPESECTION", "MW-WIREDMAT"}, {"20", "100"}}});
+}
+
+TEST_F(ExtendedPageTest, TheCheapestCombinationCostsARectangularDuctAsThePageDoes)
+{
+    ExpectCostedAsThePage(Geometry_RectDuct, {{{"MW-WIREDMAT", "MW-SLAB-HT"}, {"40", "30"}}});
 }
 
 TEST_F(ExtendedPageTest, WithNothingCostedTheCheapestCombinationLeavesThePageAndSaysWhy)
