@@ -9,6 +9,7 @@
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
 #include "support/lookups.h"
+#include "support/numfield.h"
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
