@@ -14,6 +14,7 @@
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -179,6 +180,19 @@ TEST_F(InsulationPageTest, AChosenSurfaceGivesItsEmissivityBeforeTheQuietRun)
     EXPECT_NE(Ts_ControlText(page(), 116), "0.90");
     EXPECT_NE(Line(0).find(Shell_Text(30025)), std::string::npos) << Line(0);
     EXPECT_TRUE(ResultsCurrent());
+}
+
+// Choosing a product stores the emissivity of its surface that the page
+// shows, so re-reading the fields (before every command) changes nothing.
+TEST_F(InsulationPageTest, AChosenProductStoresTheEmissivityItShows)
+{
+    StartWithPipe();
+    for (const auto& [id, choice] : {std::pair{119, "Mineral wool pipe section"}, std::pair{128, "50"}}) {
+        SCOPED_TRACE(choice);
+        Choose(id, choice);
+        EXPECT_EQ(Ts_ControlText(page(), 116), "0.90");   // the section's own surface
+        EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(0, 1319), 0.9f);
+    }
 }
 
 // The outermost product's surface without an emissivity of its own is

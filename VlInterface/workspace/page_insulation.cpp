@@ -6,6 +6,7 @@
 #include "VlInterface/workspace/page_insulation_ids.h"
 #include "VlInterface/workspace/calcdata.h"
 #include "VlInterface/workspace/thickness_dialog.h"
+#include "VlInterface/workspace/timecalc.h"
 #include "VlInterface/shell.h"
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
@@ -262,19 +263,12 @@ void OnInitDialog(HWND page)
     Shell().helpContext = kHelpContextInsulation;
 }
 
-// The system's results were written at least once ("DIM1" is stamped): a
-// stamp never made orders before any that exists.
-bool EverCalculated()
-{
-    return Kadmi_CmpAccess(kCalcObjectSystem, "DIM1", kCalcObjectSystem, "NONE") > 0;
-}
-
 BOOL OnNotice(HWND page, int32_t code)
 {
     switch (code) {
     case CalcPage_SetActive:
         Reload(page);
-        if (!EverCalculated())
+        if (!TimeCalc_InsulationEverCalculated())
             return TRUE;   // no results to show again, and no reason for none
 #ifdef VL_EXTENDED
         // Inputs newer than the results: shown stale, the products stay chosen.

@@ -42,6 +42,11 @@ bool EconomicInputsPresent()
 
 } // namespace
 
+bool TimeCalc_InsulationEverCalculated()
+{
+    return HasStamp("DIM1");
+}
+
 bool TimeCalc_InsulationCurrent()
 {
     ErrorList_Clear();

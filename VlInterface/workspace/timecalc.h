@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <string>
 
+// The system's insulation results were written at least once ("DIM1").
+bool TimeCalc_InsulationEverCalculated();
+
 // Clears the error list; false, with error 40046 (severity -1) in the list,
 // while the insulation inputs ("EDT1") are newer than its results ("DIM1").
 bool TimeCalc_InsulationCurrent();

@@ -175,7 +175,7 @@ void TimePage_ClearLines(HWND page, std::span<const int> ids)
 void TimePage_ReportErrors(HWND page, bool quiet, bool failed, int line)
 {
     if (quiet) {
-        if (failed)
+        if (failed && TimeCalc_InsulationEverCalculated())
             TimePage_SetLine(page, line, TimeCalc_FirstErrorLine());
     } else if (ErrorList_NError() > 0) {
         ErrorDialog(page);

@@ -64,7 +64,9 @@ void TimePage_SetLine(HWND page, int id, const std::string& text);
 void TimePage_ClearLines(HWND page, std::span<const int> ids);
 
 // After a calculation: a quiet one that failed shows its first error in
-// line; one that is not quiet shows the error dialog when there are errors.
+// line, unless the system's insulation was never calculated (nothing was
+// asked for yet); one that is not quiet shows the error dialog when there
+// are errors.
 void TimePage_ReportErrors(HWND page, bool quiet, bool failed, int line);
 
 // Print (copy: to the clipboard) of the loaded system from a calculation

@@ -1,7 +1,9 @@
 // The print sheet's page protocol with three recording pages: which page
 // hears which code, in what order, on a tab change, a refusal, Print, OK
-// and Cancel, and what the sheet answers.
+// and Cancel, and what the sheet answers; the real print dialog closed
+// without a change.
 #include "VlInterface/dialogs/dialogs.h"
+#include "VlInterface/dialogs/dlgtexts.h"
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/window_fixture.h"
@@ -115,6 +117,36 @@ TEST_F(PrintSheetTest, PagesHearTheirCodesInOrder)
         });
         EXPECT_EQ(heard, c.expected);
         EXPECT_EQ(result, c.result);
+    }
+}
+
+// File > Print on a new project, closed every way: nothing is marked changed.
+TEST_F(PrintSheetTest, ClosingThePrintDialogChangesNothing)
+{
+    const struct {
+        const char* name;
+        std::function<void(HWND)> close;
+    } rows[] = {
+        {"Cancel", [](HWND sheet) { Press(sheet, IDCANCEL); }},
+        {"Escape", [](HWND) { PostMessageA(GetFocus(), WM_KEYDOWN, VK_ESCAPE, 0); }},
+        {"Close", [](HWND sheet) { Press(sheet, IDOK); }},
+    };
+    Start();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TsUiScript script({[&] {
+            HWND sheet = Ts_FindWindow("#32770", Shell_Text(Text_Print));
+            if (!sheet)
+                return false;
+            row.close(sheet);
+            return true;
+        }});
+        SendMessageA(window(), WM_COMMAND, IDM_FILE_PRINT, 0);
+        EXPECT_TRUE(script.Finished());
+        EXPECT_FALSE(ProjectUnsaved());
+        char title[256] = {};
+        GetWindowTextA(window(), title, sizeof title);
+        EXPECT_EQ(std::string(title).find('*'), std::string::npos) << title;
     }
 }
 

@@ -1,7 +1,8 @@
 // The cooling, tank and freezing pages as real dialogs opened by the tab
 // host from its slot table: results shown when the page is activated, and
 // cleared, never left standing, when a calculation is refused because the
-// insulation results are stale; validation without messages; the freezing
+// insulation results are stale; no stale message before the first
+// calculation; validation without messages; the freezing
 // page calculating with the values it shows.
 #include "VlInterface/tests/workspace/timecalc_fixture.h"
 #include "VlInterface/workspace/calctabs.h"
@@ -69,6 +70,12 @@ TEST_F(TimePagesTest, RefusedCalculationLeavesNoOldResults)
         HWND page = OpenTab(row.tab);
         ASSERT_NE(page, nullptr);
         EXPECT_TRUE(Ts_IsEnabled(page, IDC_TP_CALCULATE));
+
+        // Never calculated: nothing to show again, and no reason for nothing.
+        SetStamps({{"EDT1", 100}});
+        CalcTabs_NotifyCurrentPage(CalcPage_SetActive);
+        EXPECT_TRUE(Blank(Ts_ControlText(page, IDC_TP_RESULT1)));
+        EXPECT_TRUE(Blank(Ts_ControlText(page, IDC_TP_RESULT2)));
 
         SetStamps({{"EDT1", 100}, {"DIM1", 200}});
         CalcTabs_NotifyCurrentPage(CalcPage_SetActive);   // a quiet calculation
