@@ -194,6 +194,43 @@ TEST_F(InsulationPageTest, AProductSurfaceWithoutEmissivityIsNamedNotRanged)
     EXPECT_LE(Kadmi_CmpAccess(0, "DIM1", 0, "NONE"), 0) << "no results were written";
 }
 
+// The outermost product's surface takes that product's emissivity whichever
+// layer it is on, also before its thickness is chosen.
+TEST_F(InsulationPageTest, TheOutermostProductOnAnyLayerGivesItsSurfaceEmissivity)
+{
+    StartWithPipe();
+    const struct {
+        int layer;
+        const char* product;
+        const char* thickness;   // nullptr: none chosen yet
+    } steps[] = {
+        {1, "Mineral wool pipe section", "50"},
+        {2, "Mineral wool pipe section", "30"},
+        {3, "Mineral wool wired mat", nullptr},
+        {3, "Mineral wool wired mat", "50"},
+        {2, "Mineral wool wired mat", "50"},
+        {3, "Mineral wool wired mat", "40"},
+    };
+    TsBoxAnswerer answer(IDOK);
+    for (const auto& step : steps) {
+        SCOPED_TRACE(testing::Message() << "layer " << step.layer << " " << (step.thickness ? "chosen" : "open"));
+        Choose(119 + step.layer - 1, step.product);
+        if (step.thickness)
+            Choose(128 + step.layer - 1, step.thickness);
+        EXPECT_FLOAT_EQ(CalcRec().emissivity, 0.9f);
+        EXPECT_EQ(Ts_ControlText(page(), 116), "0.90");
+    }
+    Click(203);
+    EXPECT_TRUE(answer.boxes().empty());
+    EXPECT_NE(Line(0).find("W/m"), std::string::npos) << Line(0);
+    Choose(130, Shell_Text(40037));
+    Type(136, "40");
+    EXPECT_EQ(Ts_ControlText(page(), 116), "0.90");
+    Click(203);
+    EXPECT_TRUE(answer.boxes().empty());
+    EXPECT_NE(Line(0).find("W/m"), std::string::npos) << Line(0);
+}
+
 struct TargetCase {
     const char* name;
     short geometry;
