@@ -13,6 +13,7 @@
 #include "Kadmi/kadmi.h"
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -203,13 +204,16 @@ TEST_F(InsulationPageTest, TheOutermostProductOnAnyLayerGivesItsSurfaceEmissivit
         int layer;
         const char* product;
         const char* thickness;   // nullptr: none chosen yet
+        const char* emissivity;
     } steps[] = {
-        {1, "Mineral wool pipe section", "50"},
-        {2, "Mineral wool pipe section", "30"},
-        {3, "Mineral wool wired mat", nullptr},
-        {3, "Mineral wool wired mat", "50"},
-        {2, "Mineral wool wired mat", "50"},
-        {3, "Mineral wool wired mat", "40"},
+        {1, "Mineral wool pipe section", "50", "0.90"},
+        {2, "Mineral wool pipe section", "30", "0.90"},
+        {3, "Mineral wool pipe section, aluminium foil faced", "30", "0.05"},
+        {3, "Mineral wool pipe section", nullptr, "0.90"},   // not the foil of the list before
+        {3, "Mineral wool wired mat", nullptr, "0.90"},
+        {3, "Mineral wool wired mat", "50", "0.90"},
+        {2, "Mineral wool wired mat", "50", "0.90"},
+        {3, "Mineral wool wired mat", "40", "0.90"},
     };
     TsBoxAnswerer answer(IDOK);
     for (const auto& step : steps) {
@@ -217,8 +221,8 @@ TEST_F(InsulationPageTest, TheOutermostProductOnAnyLayerGivesItsSurfaceEmissivit
         Choose(119 + step.layer - 1, step.product);
         if (step.thickness)
             Choose(128 + step.layer - 1, step.thickness);
-        EXPECT_FLOAT_EQ(CalcRec().emissivity, 0.9f);
-        EXPECT_EQ(Ts_ControlText(page(), 116), "0.90");
+        EXPECT_FLOAT_EQ(CalcRec().emissivity, float(std::atof(step.emissivity)));
+        EXPECT_EQ(Ts_ControlText(page(), 116), step.emissivity);
     }
     Click(203);
     EXPECT_TRUE(answer.boxes().empty());
