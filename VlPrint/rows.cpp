@@ -400,9 +400,14 @@ int Report_NewPage(int out)
     return 0;
 }
 
+// A layer whose type is the no-product entry is unused whatever its product
+// code still holds (the thickness list's header, an older choice).
 bool Layer_IsUsed(long part)
 {
     if (part <= 0)
+        return false;
+    char type[kLayerUsedCodeSize] = {};
+    if (Kadmi_GetStringNAtt(part, 1536, type, sizeof type) && strcmp(type, "-789") == 0)
         return false;
     char code[kLayerUsedCodeSize] = {};
     short count = 0;

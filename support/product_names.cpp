@@ -17,6 +17,7 @@ constexpr long NoProductNameTextId = 40039;
 constexpr short AttPriceCurrency = 1132;
 constexpr short AttNameLanguage = 1129;
 constexpr short AttProductCode = 1528;
+constexpr short AttProductType = 1536;
 constexpr short AttProductGroup = 1538;
 constexpr short AttTechNameDefault = 1602;
 constexpr short AttTechName1 = 1603;
@@ -49,8 +50,13 @@ long Price_CurrencyUnitTextId(short kind)
     return unitTexts[kind - 1][column];
 }
 
-const char* Product_GetName(const char* productCode, const char* recordClass)
+namespace {
+
+// The product's name in the names' language; nullptr when no record names it.
+const char* FindProductName(const char* productCode, const char* recordClass)
 {
+    if (!productCode || !recordClass)
+        return nullptr;
     const LookupGlobals& g = Lookups();
     short attribute = AttTechNameDefault;
     switch (Kadmi_GetIntAtt(-1, AttNameLanguage)) {
@@ -59,22 +65,31 @@ const char* Product_GetName(const char* productCode, const char* recordClass)
     }
     if (g.nameAttribute > 0)
         attribute = g.nameAttribute;
-    const char* name = nullptr;
-    if (productCode && recordClass) {
-        name = TechDb_GetStringAtt(g.techDb, recordClass, productCode, attribute);
-        if (!name)
-            name = TechDb_GetStringAtt(g.otherInsulationDb, recordClass, productCode, AttOtherName);
-    }
+    const char* name = TechDb_GetStringAtt(g.techDb, recordClass, productCode, attribute);
+    return name ? name : TechDb_GetStringAtt(g.otherInsulationDb, recordClass, productCode, AttOtherName);
+}
+
+}  // namespace
+
+const char* Product_GetName(const char* productCode, const char* recordClass)
+{
+    const char* name = FindProductName(productCode, recordClass);
     return KeepName(name ? name : Lookup_Text(NoProductNameTextId));
 }
 
+// A layer of its own thickness ("-456") or without a chosen thickness has no
+// product record: its product type names it.
 const char* Product_GetNameOfPart(long part)
 {
     char group[8];
     char code[256];
+    char type[256];
     const char* hasGroup = Kadmi_GetStringNAtt(part, AttProductGroup, group, sizeof group);
     const char* hasCode = Kadmi_GetStringNAtt(part, AttProductCode, code, sizeof code);
-    return Product_GetName(hasCode ? code : nullptr, hasGroup ? group : nullptr);
+    const char* name = FindProductName(hasCode ? code : nullptr, hasGroup ? group : nullptr);
+    if (!name && Kadmi_GetStringNAtt(part, AttProductType, type, sizeof type))
+        name = FindProductName(type, hasGroup ? group : nullptr);
+    return KeepName(name ? name : Lookup_Text(NoProductNameTextId));
 }
 
 const char* Product_GetCmText(const char* materialCode)

@@ -13,6 +13,7 @@
 #include "Kadmi/kadmi.h"
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
+#include <cstdlib>
 #include <string>
 #include <utility>
 
@@ -206,6 +207,46 @@ TEST_F(InsulationPageTest, AProductSurfaceWithoutEmissivityIsNamedNotRanged)
     for (const TsSeenBox& box : answerer.boxes())
         EXPECT_EQ(box.text.find(" ... "), std::string::npos) << box.text;
     EXPECT_LE(Kadmi_CmpAccess(0, "DIM1", 0, "NONE"), 0) << "no results were written";
+}
+
+// The outermost product's surface takes that product's emissivity whichever
+// layer it is on, also before its thickness is chosen.
+TEST_F(InsulationPageTest, TheOutermostProductOnAnyLayerGivesItsSurfaceEmissivity)
+{
+    StartWithPipe();
+    const struct {
+        int layer;
+        const char* product;
+        const char* thickness;   // nullptr: none chosen yet
+        const char* emissivity;
+    } steps[] = {
+        {1, "Mineral wool pipe section", "50", "0.90"},
+        {2, "Mineral wool pipe section", "30", "0.90"},
+        {3, "Mineral wool pipe section, aluminium foil faced", "30", "0.05"},
+        {3, "Mineral wool pipe section", nullptr, "0.90"},   // not the foil of the list before
+        {3, "Mineral wool wired mat", nullptr, "0.90"},
+        {3, "Mineral wool wired mat", "50", "0.90"},
+        {2, "Mineral wool wired mat", "50", "0.90"},
+        {3, "Mineral wool wired mat", "40", "0.90"},
+    };
+    TsBoxAnswerer answer(IDOK);
+    for (const auto& step : steps) {
+        SCOPED_TRACE(testing::Message() << "layer " << step.layer << " " << (step.thickness ? "chosen" : "open"));
+        Choose(119 + step.layer - 1, step.product);
+        if (step.thickness)
+            Choose(128 + step.layer - 1, step.thickness);
+        EXPECT_FLOAT_EQ(CalcRec().emissivity, float(std::atof(step.emissivity)));
+        EXPECT_EQ(Ts_ControlText(page(), 116), step.emissivity);
+    }
+    Click(203);
+    EXPECT_TRUE(answer.boxes().empty());
+    EXPECT_NE(Line(0).find("W/m"), std::string::npos) << Line(0);
+    Choose(130, Shell_Text(40037));
+    Type(136, "40");
+    EXPECT_EQ(Ts_ControlText(page(), 116), "0.90");
+    Click(203);
+    EXPECT_TRUE(answer.boxes().empty());
+    EXPECT_NE(Line(0).find("W/m"), std::string::npos) << Line(0);
 }
 
 struct TargetCase {

@@ -22,8 +22,11 @@ void ZeroLayer(CalcRecord& r, int k)
     r.layerWorkingValue[k] = 0;
 }
 
+// The codes first: a layer's code may still be one of the thickness list of
+// the product it had before.
 void UpdateEmissivity(CalcRecord& r)
 {
+    InsulationPage_ChoicesToCodes(r);
     SurfaceMaterial_UpdateEmissivity(&r, r.surfaceMaterialCode, InsPage().products, InsPage().productIndex);
 }
 

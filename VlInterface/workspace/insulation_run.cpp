@@ -31,6 +31,7 @@ enum RunText : uint16_t {
     Text_PricesMissing = 40084,
     Text_NoEmissivity = 40052,
     Text_NoDewPoint = 45241,
+    Text_NoEconomicData = 45280,
 };
 
 // Heat-loss results of the record, in its order.
@@ -118,15 +119,17 @@ void StoreDewPoint(float dewPoint, std::string* line)
     Kadmi_SetFloatAtt(kCalcObjectSystem, 1322, dewPoint);
 }
 
-std::string PriceLine(float total, short kind, bool costErrors)
+// Without economic data there is no total to show, only what is missing.
+std::string PriceLine(std::optional<float> total, short kind, bool costErrors)
 {
     std::string label = Shell_Text(Text_TotalCost);
     char text[256];
-    if (costErrors) {
-        std::snprintf(text, sizeof(text), "%s: %s ", label.c_str(), Shell_Text(Text_NotCalculated));
+    if (costErrors || !total) {
+        std::snprintf(text, sizeof(text), "%s: %s ", label.c_str(),
+                      Shell_Text(costErrors ? Text_NotCalculated : Text_NoEconomicData));
         return text;
     }
-    std::snprintf(text, sizeof(text), "%s: %.2f ", label.c_str(), total);
+    std::snprintf(text, sizeof(text), "%s: %.2f ", label.c_str(), *total);
     std::string line = text;
     long unit = kind == 0 ? Price_CurrencyUnitTextId(1) : kind == 1 ? Price_CurrencyUnitTextId(2) : 0;
     if (unit)
@@ -251,7 +254,7 @@ bool InsulationRun_StoreResults(CalcRecord& r, InsulationResultLines* lines)
             Kadmi_SetFloatAtt(part, 1329, CalculateInsulationPrice(part, noProduct, &kind));
         }
     }
-    float total = InsulationRun_CalculateCosts(r, &kind);
+    std::optional<float> total = InsulationRun_CalculateCosts(r, &kind);
     bool costErrors = ErrorList_NError() > 0;
     lines->line[3] = PriceLine(total, kind, costErrors);
     return costErrors;
@@ -302,7 +305,7 @@ CostsInput AnnualCosts_Input(const EconomicInputs& e, bool reportErrors, float h
 }
 
 CostsOutput AnnualCosts_Compute(const EconomicInputs& e, bool reportErrors, short* kind, int* missing,
-                                const TargetPriceRequest& request)
+                                const TargetPriceRequest& request, bool* refused)
 {
     *kind = 0;
     *missing = 0;
@@ -310,7 +313,9 @@ CostsOutput AnnualCosts_Compute(const EconomicInputs& e, bool reportErrors, shor
     CostsInput in = AnnualCosts_Input(e, reportErrors, heatLoss);
     in.investment = Investment(request, heatLoss, kind, missing);
     CostsOutput out{};
-    Costs(in, &out);
+    const bool failed = Costs(in, &out) != 0.0f;
+    if (refused)
+        *refused = failed;
     return out;
 }
 
@@ -323,13 +328,16 @@ void AnnualCosts_Store(const CostsOutput& out, int missing)
     Kadmi_SetIntAtt(kCalcObjectSystem, 1136, missing == 0 ? 1 : 0);
 }
 
-float InsulationRun_CalculateCosts(const CalcRecord& r, short* kind)
+std::optional<float> InsulationRun_CalculateCosts(const CalcRecord& r, short* kind)
 {
     int missing = 0;
+    bool refused = false;
     // The nominal list's case prices the system as it stands.
     CostsOutput out = AnnualCosts_Compute(EconomicInputs_Load(), r.caseFlags[0] != 0, kind, &missing,
-                                          {nullptr, r.caseFlags[4] != 0});
+                                          {nullptr, r.caseFlags[4] != 0}, &refused);
     AnnualCosts_Store(out, missing);
+    if (refused)
+        return std::nullopt;
     return out.totalCost;
 }
 

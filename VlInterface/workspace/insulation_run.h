@@ -5,6 +5,7 @@
 #pragma once
 #include "VlCalculate/vlcalculate.h"
 #include "VlInterface/calcrecord.h"
+#include <optional>
 #include <string>
 
 // What the page's lists say about one layer: the code and class of its
@@ -68,15 +69,18 @@ struct TargetPriceRequest {
     const char* productId;
     bool everyPrice;
 };
+// refused, when given, tells whether the inputs gave no costs (no economic
+// data: a useful life of 0).
 CostsOutput AnnualCosts_Compute(const EconomicInputs& inputs, bool reportErrors, short* kind, int* missing,
-                                const TargetPriceRequest& request = {nullptr, false});
+                                const TargetPriceRequest& request = {nullptr, false}, bool* refused = nullptr);
 // The cost step's input for heat loss and the inputs, the investment left 0.
 CostsInput AnnualCosts_Input(const EconomicInputs& inputs, bool reportErrors, float heatLoss);
 // Stores them: 1370/1372/1374 (1371/1373/1375 for a plane) and 1136.
 void AnnualCosts_Store(const CostsOutput& costs, int missing);
 
-// Computes and stores the annual costs; returns the total, kind as above.
-float InsulationRun_CalculateCosts(const CalcRecord& record, short* kind);
+// Computes and stores the annual costs; returns the total, none when the
+// inputs gave no costs; kind as above.
+std::optional<float> InsulationRun_CalculateCosts(const CalcRecord& record, short* kind);
 
 // The line shown instead of results after a quiet run that failed: the first
 // error text, whole (the page fits it to its line).

@@ -430,6 +430,33 @@ TEST_F(PrintTest, OutermostProductSurfacePrintsAsThatChoice)
     EXPECT_EQ(text.find(g_texts.Get(20043, kLangEnglish)), std::string::npos);
 }
 
+// A layer of its own thickness prints its product type; layers whose type is
+// the no-product entry print nothing, whatever else they still hold.
+TEST_F(PrintTest, LayerRowsNameTheUsedLayersOnly)
+{
+    MakeSystem(1, "Steam main", false, 3);
+    Choose({1});
+    ASSERT_EQ(Kadmi_LoadPage(1), 0);
+    const struct { const char* type; const char* code; } layers[] = {
+        {"MW-WIREDMAT", "-456"}, {"-789", "-987"}, {"-789", ""}};
+    for (int k = 0; k < 3; ++k) {
+        const long part = Kadmi_IthPart(k);
+        Kadmi_SetStringAtt(part, 1536, layers[k].type);
+        Kadmi_SetStringAtt(part, 1538, "IM");
+        Kadmi_SetStringAtt(part, 1528, layers[k].code);
+        Kadmi_SetFloatAtt(part, 1328, -9.7f);
+    }
+    ASSERT_EQ(Kadmi_SavePage(), 0);
+    PrintToClipboard();
+    const std::string text = ParseRtf(ClipboardRtf()).text;
+    const std::string layer = g_texts.Get(30071, kLangEnglish);
+    EXPECT_NE(text.find(layer + " 1\tMineral wool wired mat"), std::string::npos) << text;
+    EXPECT_EQ(text.find(g_texts.Get(40039, kLangEnglish)), std::string::npos);
+    EXPECT_EQ(text.find(layer + " 2"), std::string::npos);
+    EXPECT_EQ(text.find(layer + " 3"), std::string::npos);
+    EXPECT_EQ(Occurrences(text, "-9.7"), 1u) << text;   // layer 1's face only
+}
+
 TEST_F(PrintTest, DewPointRowShowsNoFigureWhereThereIsNone)
 {
     MakeSystem(1, "Steam main", false);

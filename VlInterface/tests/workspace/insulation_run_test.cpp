@@ -8,6 +8,7 @@
 #include "VlTechDatabase/vltechdb.h"
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -43,6 +44,16 @@ protected:
         Kadmi_CloseDatabasefile(0);
         DeleteFileA(file);
         ShellTest::TearDown();
+    }
+    // A 114.3 mm pipe at 150 °C in air of 20 °C.
+    static CalcRecord& HotPipe()
+    {
+        CalcRecord& r = CalcRec();
+        r.geometryFlags[1] = 1;
+        r.outerDiameters[0] = 114.3f;
+        r.contentsTemperature = 150;
+        r.ambientTemperature = 20;
+        return r;
     }
 };
 
@@ -124,11 +135,7 @@ INSTANTIATE_TEST_SUITE_P(Geometries, HeatLossInputTest, ::testing::ValuesIn(kGeo
 
 TEST_F(InsulationRunTest, RunsThatCannotGiveResultsSaySo)
 {
-    CalcRecord& r = CalcRec();
-    r.geometryFlags[1] = 1;
-    r.outerDiameters[0] = 114.3f;
-    r.contentsTemperature = 150;
-    r.ambientTemperature = 20;
+    CalcRecord& r = HotPipe();
     InsulationLayerChoices layers = {{"MW-PIPESECTION", "IP", "MWP-114.3-50"}};
     std::strcpy(r.surfaceMaterialCode, "-200");
     r.emissivity = 0;
@@ -199,5 +206,42 @@ TEST_P(NewSystemRunTest, GivesResultsAndADewPointOnlyWhereOneIsDefined)
 
 INSTANTIATE_TEST_SUITE_P(Inputs, NewSystemRunTest, ::testing::ValuesIn(kNewSystems),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The cost line gives a total only where there are economic data; without
+// them it says so (in the economic case the errors say why).
+TEST_F(InsulationRunTest, TheCostLineSaysWhenThereAreNoEconomicData)
+{
+    CalcRecord& r = HotPipe();
+    r.emissivity = 0.9f;
+    r.reportedSurface = 1;
+    Kadmi_SetIntAtt(0, 1117, Geometry_Pipe);
+    const InsulationLayerChoices layers = {{"MW-PIPESECTION", "IP", "MWP-114.3-50"}};
+    const std::string label = std::string(Shell_Text(30084)) + ": ";
+    const struct {
+        const char* name;
+        EconomicInputs inputs;   // increase %, life, energy price, hours, interest %
+        uint8_t economicCase;
+        const char* says;        // after the label; nullptr: a figure
+    } rows[] = {
+        {"no economic data", {{0, 0, 0, 0, 0}}, 0, Shell_Text(45280)},
+        {"no economic data, economic case", {{0, 0, 0, 0, 0}}, 1, Shell_Text(40068)},
+        {"economic data", {{2, 20, 50, 8000, 5}}, 0, nullptr},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        for (int i = 0; i < kEconomicInputs; ++i)
+            Kadmi_SetFloatAtt(0, short(kAttEconomicFirst + i), row.inputs.values[i]);
+        r.caseFlags[0] = row.economicCase;
+        ASSERT_EQ(InsulationRun_Calculate(r, layers), InsulationRunStatus::Done);
+        InsulationResultLines lines;
+        InsulationRun_StoreResults(r, &lines);
+        ASSERT_EQ(lines.line[3].rfind(label, 0), 0u) << lines.line[3];
+        const std::string says = lines.line[3].substr(label.size());
+        if (row.says)
+            EXPECT_EQ(says.rfind(row.says, 0), 0u) << says;
+        else
+            EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(says[0])) && says[0] != '0') << says;
+    }
+}
 
 } // namespace
