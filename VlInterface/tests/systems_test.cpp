@@ -107,26 +107,14 @@ TEST_F(ShellWindowTest, ANewSystemPassesItsObjectPage)
     std::string path = TempPath("one.WDF");
     MakeProjectFile(path);
     Start(path.c_str());
-    const struct {
-        const char* name;
-        UINT command;
-        bool fresh;   // the loaded system is a new one
-    } steps[] = {{"new system", IDM_SYSTEM_NEW, true}, {"the new one deleted", IDM_SYSTEM_DELETE, false},
-                 {"the only one replaced", IDM_SYSTEM_DELETE, true}};
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.name);
-        ScriptedBoxes question({{IDYES, ""}});
-        SendMessageA(window(), WM_COMMAND, step.command, 0);
-        EXPECT_EQ(question.answered(), 1u);
-        if (!step.fresh)
-            continue;
+    ForEachNewSystem([&] {
         EXPECT_EQ(Kadmi_GetFloatAtt(0, 1317), 50.0f);
         TsBoxAnswerer none(IDOK);
         MainWnd_SelectCalcPage(1);
         MainWnd_SelectCalcPage(0);
         EXPECT_TRUE(none.boxes().empty());
         EXPECT_EQ(CalcTabs_GetFocusedTab(), 0);
-    }
+    });
 }
 
 TEST_F(ShellWindowTest, AnsweringNoToASystemQuestionChangesNothing)

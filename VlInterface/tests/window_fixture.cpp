@@ -150,6 +150,24 @@ void ShellWindowTest::MakeProjectFile(const std::string& path)
     ASSERT_EQ(Kadmi_CloseDatabasefile(0), 0);
 }
 
+void ShellWindowTest::ForEachNewSystem(const std::function<void()>& check)
+{
+    const struct {
+        const char* name;
+        UINT command;
+        bool fresh;   // the loaded system is a new one
+    } steps[] = {{"new system", IDM_SYSTEM_NEW, true}, {"the new one deleted", IDM_SYSTEM_DELETE, false},
+                 {"the only one replaced", IDM_SYSTEM_DELETE, true}};
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.name);
+        ScriptedBoxes question({{IDYES, ""}});
+        SendMessageA(window(), WM_COMMAND, step.command, 0);
+        EXPECT_EQ(question.answered(), 1u);
+        if (step.fresh)
+            check();
+    }
+}
+
 void ShellWindowTest::MakePipeProjectFile(const std::string& path, short geometry)
 {
     MakeProjectFile(path);

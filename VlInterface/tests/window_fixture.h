@@ -5,6 +5,7 @@
 #pragma once
 #include <windows.h>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +39,10 @@ protected:
     // The same with its system a 114.3 mm pipe (or the given object kind) at
     // 150 °C in still air of 20 °C, the outermost product's surface reported.
     static void MakePipeProjectFile(const std::string& path, short geometry);
+    // Makes a new system, deletes it, then deletes the only one left (which
+    // is replaced), each question answered Yes; calls check on the two new
+    // systems.
+    void ForEachNewSystem(const std::function<void()>& check);
     // A choice in a combo box or a button click, as the user makes it.
     static void ChooseItem(HWND dialog, int id, const char* text);
     static void ClickButton(HWND dialog, int id);

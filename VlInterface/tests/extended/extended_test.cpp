@@ -114,20 +114,7 @@ TEST_F(ExtendedTest, TheTemporaryProjectAndANewFileGetTheDefaultsOfANewSystem)
 TEST_F(ExtendedTest, ANewSystemAndTheOneReplacingTheLastGetTheDefaults)
 {
     Start();
-    const struct {
-        const char* name;
-        UINT command;
-        bool fresh;   // the loaded system is a new one
-    } steps[] = {{"new system", IDM_SYSTEM_NEW, true}, {"the new one deleted", IDM_SYSTEM_DELETE, false},
-                 {"the only one replaced", IDM_SYSTEM_DELETE, true}};
-    for (const auto& step : steps) {
-        SCOPED_TRACE(step.name);
-        ScriptedBoxes question({{IDYES, ""}});
-        SendMessageA(window(), WM_COMMAND, step.command, 0);
-        EXPECT_EQ(question.answered(), 1u);
-        if (step.fresh)
-            ExpectNewSystemDefaults();
-    }
+    ForEachNewSystem([&] { ExpectNewSystemDefaults(); });
 }
 
 TEST_F(ExtendedTest, NewFileDialogCancelledOrReplacingAnExistingFile)
