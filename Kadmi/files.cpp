@@ -71,9 +71,11 @@ std::string DirectoryOf(const char* path)
     return slash != std::string::npos ? p.substr(0, slash) : std::string(".");
 }
 
+// A file marked read-only is left as it is: nothing writes it, the mark
+// included.
 void ClearInUseMark(const char* path)
 {
-    if (!Path_FileExists(path))
+    if (!Path_FileExists(path) || Path_IsReadOnlyFile(path))
         return;
     short db = ddq_openfile(K().schema, path, 10, 0);
     if (db < 0)
@@ -85,16 +87,41 @@ void ClearInUseMark(const char* path)
     ddq_closefile(db);
 }
 
+// True when another running program works on path: its working copy names
+// it. The caller's own working copy is not counted. A name that no file has
+// is nobody's (an unnamed project's stand-in name is no file).
+bool OpenInAnotherProgram(const char* path)
+{
+    if (!Path_FileExists(path))
+        return false;
+    std::string full = Path_Full(path);
+    for (const std::string& subject : TempFile_RunningSubjects("prj", K().workPath))
+        if (lstrcmpiA(subject.c_str(), full.c_str()) == 0)
+            return true;
+    return false;
+}
+
+// The working copy names the project file it stands for, so that other
+// programs see that it is being worked on here.
+bool NameWorkingCopySubject()
+{
+    auto& g = K();
+    return TempFile_SetSubject(g.workPath, Path_Full(g.path).c_str());
+}
+
 // Step of opening "RDWR": reads the mark and, unless the user declines, sets
 // it. 0, or -1002 when declined; *wrote tells whether we set a clear mark.
 short MarkInUse(short db, const KadmiOpenOptions& options, bool* wrote)
 {
     short mark = 0, count = 0;
     ddq_getstoredfield(db, kClass, kProjectKey, kAttInUse, &count, &mark, sizeof mark);
-    *wrote = mark == 0;
+    *wrote = false;
     if (mark != 0 && MessageBoxA(nullptr, options.question, options.caption,
                                  MB_ICONERROR | MB_YESNOCANCEL | MB_TASKMODAL) != IDYES)
         return -1002;
+    if (Path_IsReadOnlyFile(K().path))
+        return 0;   // never written; its Save is refused too
+    *wrote = mark == 0;
     short one = 1;
     K().lastEngine = ddq_putstoredfield(db, kClass, kProjectKey, kAttInUse, &one, 1);
     return 0;
@@ -150,21 +177,34 @@ short OpenAsProject(const char* path, bool reading)
     return 0;
 }
 
-short MakeWorkingCopy()
+void ForgetWorkingCopy()
+{
+    TempFile_Remove(K().workPath, &K().workOwner);
+    K().workPath[0] = '\0';
+}
+
+// Takes the working copy's name before the file is marked, so that from the
+// mark on other programs can tell this one is running with it.
+bool ReserveWorkingCopy()
 {
     auto& g = K();
     // Owned through a held marker, so that the next start removes it when
     // this process ends without closing the project.
     if (!TempFile_Create("prj", g.workPath, sizeof g.workPath, &g.workOwner))
+        return false;
+    if (NameWorkingCopySubject())
+        return true;
+    ForgetWorkingCopy();
+    return false;
+}
+
+// Fills the reserved working copy and opens it as the project.
+short MakeWorkingCopy()
+{
+    auto& g = K();
+    if (Kadmi_CopyFile(g.path, g.workPath) != 0)
         return -1003;
-    if (Kadmi_CopyFile(g.path, g.workPath) != 0) {
-        TempFile_Remove(g.workPath, &g.workOwner);
-        return -1003;
-    }
-    short rc = OpenAsProject(g.workPath, false);
-    if (rc != 0)
-        TempFile_Remove(g.workPath, &g.workOwner);
-    return rc;
+    return OpenAsProject(g.workPath, false);
 }
 
 void ForgetPaths()
@@ -174,10 +214,13 @@ void ForgetPaths()
 }
 
 // Copies the working copy beside the project file, then replaces the file in
-// one step, so that a failed copy leaves it as it was.
+// one step, so that a failed copy leaves it as it was. A file marked
+// read-only is never replaced (a program with every right could).
 short ReplaceProjectFile()
 {
     auto& g = K();
+    if (Path_IsReadOnlyFile(g.path))
+        return -1203;
     std::string temp = SavingCopyOf(g.path);
     if (Kadmi_CopyFile(g.workPath, temp.c_str()) != 0 ||
         !MoveFileExA(temp.c_str(), g.path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -197,6 +240,8 @@ short CheckProjectFile(const char* path)
     CopyPath(trimmed, path);
     if (!CanOpen(trimmed, false))
         return -1002;
+    if (OpenInAnotherProgram(trimmed))
+        return -1006;
     short db = -1;
     if (short rc = OpenInTransaction(trimmed, true, &db); rc != 0)
         return rc;
@@ -258,19 +303,29 @@ short WINAPI Kadmi_OpenDatabasefileEx(const char* path, long mode, const KadmiOp
         ForgetPaths();   // nothing is open, so no path is current
         return -1002;
     }
+    g.workPath[0] = '\0';
+    if (!reading) {
+        if (!ReserveWorkingCopy()) {
+            ForgetPaths();
+            return -1003;
+        }
+        if (OpenInAnotherProgram(g.path)) {   // never two writers
+            ForgetWorkingCopy();
+            ForgetPaths();
+            return -1006;
+        }
+    }
     bool markWritten;
     short rc = OpenOriginal(reading, opt, &markWritten);
-    if (rc != 0) {
-        ForgetPaths();
-        return rc;
-    }
-    g.workPath[0] = '\0';
-    if (!reading)
-        DeleteFileA(SavingCopyOf(g.path).c_str());   // the writer now: an interrupted save's copy goes
-    rc = reading ? OpenAsProject(g.path, true) : MakeWorkingCopy();
-    if (rc != 0) {
-        if (markWritten)
+    if (rc == 0) {
+        if (!reading)
+            DeleteFileA(SavingCopyOf(g.path).c_str());   // the writer now: an interrupted save's copy goes
+        rc = reading ? OpenAsProject(g.path, true) : MakeWorkingCopy();
+        if (rc != 0 && markWritten)
             ClearInUseMark(g.path);
+    }
+    if (rc != 0) {
+        ForgetWorkingCopy();
         ForgetPaths();
         return rc;
     }
@@ -338,8 +393,7 @@ short WINAPI Kadmi_CloseDatabasefile(short save)
     g.db = -1;
     g.inTransaction = false;
     if (!g.readOnly) {
-        TempFile_Remove(g.workPath, &g.workOwner);
-        g.workPath[0] = '\0';
+        ForgetWorkingCopy();
         ClearInUseMark(g.path);
         g.path[0] = '\0';
     }
@@ -355,6 +409,8 @@ short WINAPI Kadmi_CreateDatabasefile(const char* path)
         return -1301;
     if (!PathUsable(path))
         return -1302;
+    if (OpenInAnotherProgram(path))
+        return -1305;
     if (!DeleteFileA(path) && GetLastError() == ERROR_ACCESS_DENIED)
         return -1302;
     short db = ddq_openfile(g.schema, path, 10, 0);
@@ -385,9 +441,12 @@ short WINAPI Kadmi_RenameDatabasefile(const char* newPath)
         return -1402;
     if (strlen(newPath) >= kPathMax)
         return -1403;
+    if (OpenInAnotherProgram(newPath))
+        return -1405;
     if (!g.saveFailed)
         ClearInUseMark(g.path);
     CopyPath(g.path, newPath);
+    NameWorkingCopySubject();
     return 0;
 }
 

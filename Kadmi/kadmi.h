@@ -55,10 +55,12 @@ static_assert(sizeof(AccessEntry) == 12);
 // (asking, when it is marked already, with options' caption and question);
 // "READ" reads the file itself. 0; -1001 a file is open; -1002 path NULL or
 // 256 characters or more, no access, or the user declined; -1003 working copy
-// not made; -1004 engine cannot open; -1005 engine refuses the transaction.
+// not made; -1004 engine cannot open; -1005 engine refuses the transaction;
+// -1006 another running program has the file open for writing (nothing asked).
 // "TEST" only checks that path opens as a project, also while a project is
 // open, and leaves everything as it was: 0; -1002 path unusable or not
-// readable; -1004 damaged or foreign; -1005 empty or unreadable.
+// readable; -1004 damaged or foreign; -1005 empty or unreadable; -1006 open
+// for writing in another running program.
 KADMI_API short WINAPI Kadmi_OpenDatabasefileEx(const char* path, long mode, const KadmiOpenOptions* options);
 // Kadmi_OpenDatabasefileEx(path, "RDWR", default texts).
 KADMI_API short WINAPI Kadmi_OpenDatabasefile(const char* path);
@@ -71,14 +73,16 @@ KADMI_API short WINAPI Kadmi_OpenDatabasefile2(const char* path, const char* cap
 KADMI_API short WINAPI Kadmi_CloseDatabasefile(short save);
 // Copies the working copy over the project file in one step. 0 (also for a
 // file opened "READ"); -1201 nothing open; -1202 engine failure; -1203 the copy
-// failed (the project file is as it was).
+// failed or the file is marked read-only (the project file is as it was).
 KADMI_API short WINAPI Kadmi_SaveDatabasefile();
 // Makes a new project file at path with page 1 and opens it for writing.
 // 0; -1301 a file is open; -1302 the old file cannot be removed; -1303/-1304
-// the engine cannot open or initialise it; else the code of the open.
+// the engine cannot open or initialise it; -1305 another running program has
+// the file open; else the code of the open.
 KADMI_API short WINAPI Kadmi_CreateDatabasefile(const char* path);
 // The next Save writes to newPath; nothing is written now. 0; -1401 nothing
-// open; -1402 NULL; -1403 256 characters or more; -1404 opened for reading.
+// open; -1402 NULL; -1403 256 characters or more; -1404 opened for reading;
+// -1405 another running program has a file of that name open.
 KADMI_API short WINAPI Kadmi_RenameDatabasefile(const char* newPath);
 // Removes a file. 0; -1501 NULL; -1502 access denied; -1503 not found.
 KADMI_API short WINAPI Kadmi_DeleteDatabasefile(const char* path);

@@ -115,16 +115,7 @@ std::string Startup_CommandLineFile(const char* commandLine)
         line.remove_prefix(1);
         line = line.substr(0, line.find('"'));
     }
-    std::string name(line);
-    DWORD needed = name.empty() ? 0 : GetFullPathNameA(name.c_str(), 0, nullptr, nullptr);
-    if (needed == 0)
-        return name;
-    std::string full(needed, '\0');
-    DWORD length = GetFullPathNameA(name.c_str(), needed, full.data(), nullptr);
-    if (length == 0 || length >= needed)
-        return name;
-    full.resize(length);
-    return full;
+    return Path_Full(std::string(line).c_str());
 }
 
 static void ChangeToProjectDirectory()

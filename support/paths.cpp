@@ -63,3 +63,24 @@ bool Path_FileExists(const char* path)
     DWORD attributes = path && *path ? GetFileAttributesA(path) : INVALID_FILE_ATTRIBUTES;
     return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
+
+bool Path_IsReadOnlyFile(const char* path)
+{
+    DWORD attributes = path && *path ? GetFileAttributesA(path) : INVALID_FILE_ATTRIBUTES;
+    return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
+std::string Path_Full(const char* name)
+{
+    std::string given = name ? name : "";
+    DWORD needed = given.empty() ? 0 : GetFullPathNameA(given.c_str(), 0, nullptr, nullptr);
+    if (needed == 0)
+        return given;
+    std::string full(needed, '\0');
+    DWORD length = GetFullPathNameA(given.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed)
+        return given;
+    full.resize(length);
+    return full;
+}

@@ -32,3 +32,10 @@ std::string Path_ModuleFolder(HMODULE module);
 
 // True when path names an existing file; a folder is not a file.
 bool Path_FileExists(const char* path);
+
+// True when path names an existing file marked read-only.
+bool Path_IsReadOnlyFile(const char* path);
+
+// The full path of name (relative to the working directory); name itself
+// when it cannot be made.
+std::string Path_Full(const char* name);

@@ -11,6 +11,8 @@
 namespace {
 
 constexpr const char* kMarkerSuffix = ".own";
+constexpr const char* kSubjectSuffix = ".for";
+constexpr DWORD kSubjectMaxBytes = 4096;
 
 std::string TempFolder()
 {
@@ -58,6 +60,34 @@ HANDLE CreateNew(const std::string& path, bool shared)
 {
     DWORD share = shared ? FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE : 0;
     return CreateFileA(path.c_str(), GENERIC_WRITE, share, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+// True while a process holds the marker: it was made unshared, so any open
+// of it is refused until its owner closes it or ends.
+bool MarkerHeld(const std::string& marker)
+{
+    HANDLE probe = CreateFileA(marker.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe != INVALID_HANDLE_VALUE) {
+        CloseHandle(probe);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+std::string ReadSubject(const std::string& file)
+{
+    HANDLE in = CreateFileA((file + kSubjectSuffix).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (in == INVALID_HANDLE_VALUE)
+        return "";
+    std::string subject(kSubjectMaxBytes, '\0');
+    DWORD got = 0;
+    if (!ReadFile(in, subject.data(), kSubjectMaxBytes, &got, nullptr))
+        got = 0;
+    CloseHandle(in);
+    subject.resize(got);
+    return subject;
 }
 
 } // namespace
@@ -135,4 +165,33 @@ int TempFile_RemoveOrphans(const char* prefix)
         ++removed;
     }
     return removed;
+}
+
+bool TempFile_SetSubject(const char* name, const char* subject)
+{
+    HANDLE out = CreateFileA((std::string(name) + kSubjectSuffix).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                             CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE)
+        return false;
+    DWORD size = static_cast<DWORD>(std::strlen(subject)), put = 0;
+    bool written = WriteFile(out, subject, size, &put, nullptr) && put == size;
+    return CloseHandle(out) && written;
+}
+
+std::vector<std::string> TempFile_RunningSubjects(const char* prefix, const char* except)
+{
+    std::vector<std::string> subjects;
+    std::string folder = TempFolder();
+    if (folder.empty())
+        return subjects;
+    size_t suffix = std::strlen(kMarkerSuffix);
+    for (const std::string& marker : FindNames(folder, std::string(prefix) + "*.tmp" + kMarkerSuffix)) {
+        std::string file = folder + marker.substr(0, marker.size() - suffix);
+        if ((except && lstrcmpiA(file.c_str(), except) == 0) || !MarkerHeld(folder + marker))
+            continue;
+        std::string subject = ReadSubject(file);
+        if (!subject.empty())
+            subjects.push_back(subject);
+    }
+    return subjects;
 }

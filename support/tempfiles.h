@@ -3,10 +3,13 @@
 // unshared, for as long as it uses F. A marker that nobody holds belongs to a
 // process that has ended without cleaning up (it was killed): at the next
 // start its file goes, with every file named F + "." and something (the
-// engine's lock and half-written copies).
+// engine's lock and half-written copies). A companion F + ".for" may say
+// what F stands for, so that others can tell what a running owner holds.
 #pragma once
 #include <windows.h>
 #include <cstddef>
+#include <string>
+#include <vector>
 
 // The marker handle of an owned file; closing it gives the file up.
 struct TempOwner {
@@ -39,3 +42,12 @@ void TempFile_Remove(const char* name, TempOwner* owner);
 // companions; files of a running owner and files without a marker are left.
 // Returns how many markers were given up.
 int TempFile_RemoveOrphans(const char* prefix);
+
+// Writes subject (what the owned file name stands for, such as the project
+// file it is a working copy of) into its companion, where other processes
+// read it. False when it could not be written.
+bool TempFile_SetSubject(const char* name, const char* subject);
+
+// The subjects of prefix's files whose owners are running, the file named
+// except (the caller's own, or NULL) left out.
+std::vector<std::string> TempFile_RunningSubjects(const char* prefix, const char* except);

@@ -179,6 +179,10 @@ TEST_F(Project, AFailedSaveLeavesTheUserFileAndKeepsTheProjectOpen)
     EXPECT_EQ(Kadmi_SaveDatabasefile(), -1203) << "file held open";
     CloseHandle(held);
     EXPECT_EQ(ReadAll(file), marked);
+    ASSERT_TRUE(SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_EQ(Kadmi_SaveDatabasefile(), -1203) << "file marked read-only";
+    SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(ReadAll(file), marked);
     // Another writer on the working copy: the engine still reads it, the copy
     // (which denies writers) cannot.
     held = CreateFileA(workingCopy.c_str(), GENERIC_WRITE,
@@ -381,6 +385,50 @@ TEST_F(Project, NextStartRemovesTheWorkingCopiesOfKilledProgramsOnly)
     kill(1);
     ASSERT_EQ(RunHelper("start"), 0u);
     EXPECT_FALSE(Exists(copies[1])) << "once its program is gone";
+}
+
+// A project that a running program has open is never written by another:
+// opening it for writing, making a new file of its name and saving under its
+// name are refused without a question, whatever the spelling of its name.
+// Once that program is killed, its leftover mark only asks the question.
+TEST_F(Project, AProjectOpenInARunningProgramIsNeverWrittenByAnother)
+{
+    CreateLoaded();
+    SaveClose();
+    std::string ini = dir.Path("hold.ini");
+    HANDLE program = StartHelper("hold " + Quoted(file) + " " + Quoted(ini));
+    ASSERT_NE(program, nullptr);
+    char copy[MAX_PATH] = {};
+    for (int wait = 0; wait < 600 && !copy[0]; ++wait) {
+        Sleep(50);
+        GetPrivateProfileStringA("MISC", "TempProjectFile", "", copy, sizeof copy, ini.c_str());
+    }
+    ASSERT_TRUE(copy[0]);
+    const auto before = ReadAll(file);
+    char folder[MAX_PATH] = {};
+    GetCurrentDirectoryA(sizeof folder, folder);
+    SetCurrentDirectoryA(dir.Dir().c_str());
+    {
+        TsBoxAnswerer yes(IDYES);
+        EXPECT_EQ(Kadmi_OpenDatabasefile(file.c_str()), -1006);
+        EXPECT_EQ(Kadmi_OpenDatabasefile("PROJECT.WDF"), -1006) << "relative, other case";
+        EXPECT_EQ(Kadmi_OpenDatabasefileEx(file.c_str(), KadmiMode_Check, nullptr), -1006);
+        EXPECT_EQ(Kadmi_CreateDatabasefile(file.c_str()), -1305);
+        ASSERT_EQ(Kadmi_CreateDatabasefile(dir.Path("mine.wdf").c_str()), 0);
+        EXPECT_EQ(Kadmi_RenameDatabasefile(file.c_str()), -1405);
+        EXPECT_EQ(Kadmi_CloseDatabasefile(1), 0);
+        EXPECT_EQ(yes.boxes().size(), 0u);
+        EXPECT_EQ(Kadmi_OpenDatabasefileEx(file.c_str(), KadmiMode_Read, nullptr), 0) << "reading writes nothing";
+        EXPECT_EQ(Kadmi_CloseDatabasefile(0), 0);
+    }
+    SetCurrentDirectoryA(folder);
+    EXPECT_EQ(ReadAll(file), before);
+    TerminateProcess(program, 9);
+    WaitForSingleObject(program, 60000);
+    CloseHandle(program);
+    TsBoxAnswerer no(IDNO);
+    EXPECT_EQ(Kadmi_OpenDatabasefile(file.c_str()), -1002);
+    EXPECT_EQ(no.boxes().size(), 1u) << "a mark left by a killed program asks";
 }
 
 // Every truncation and every flipped byte of a saved project is refused by
