@@ -148,6 +148,8 @@ void FileMenu_ShowOpenError(HWND owner, const char* name, int code)
         ShowStop(owner, Shell_Text(Text_OpenFailed));
     else if (code == -1004)
         ShowStop(owner, AboutFile(name, Text_FileDamaged).c_str());
+    else if (code == -1006)
+        ShowStop(owner, AboutFile(name, Text_OpenInAnotherWindow).c_str());
     else
         ShowProgramError(owner, code);
 }
@@ -177,6 +179,16 @@ bool ProjectFileOpens(HWND owner, const char* name)
     return code == 0;
 }
 
+// Said before the open project is given up for name: another window of the
+// program has it open, and only that window may write it.
+bool OpenInAnotherWindow(HWND owner, const char* name)
+{
+    if (Kadmi_OpenDatabasefileEx(name, KadmiMode_Check, nullptr) != -1006)
+        return false;
+    ShowStop(owner, AboutFile(name, Text_OpenInAnotherWindow).c_str());
+    return true;
+}
+
 // Asked before New replaces a file that exists, the open project's own
 // included; No is the default answer.
 bool ConfirmReplaceWithNew(HWND owner, const char* name)
@@ -187,9 +199,12 @@ bool ConfirmReplaceWithNew(HWND owner, const char* name)
 
 void ShowCreateError(HWND owner, int code)
 {
+    std::string name = App().currentFile;
     App().currentFile[0] = '\0';
     if (code == -1302)
         ShowStop(owner, Shell_Text(Text_NewFileFailed));
+    else if (code == -1305)
+        ShowStop(owner, AboutFile(name.c_str(), Text_OpenInAnotherWindow).c_str());
     else
         ShowProgramError(owner, code);
 }
@@ -235,6 +250,22 @@ bool IsUnnamedProject()
     return name && std::strcmp(name, kNoname) == 0;
 }
 
+// A file marked read-only is never written over: says so and offers Save As.
+// Save As's result, or -2 when the user declined (nothing saved).
+int OfferSaveAsForReadOnly(HWND owner)
+{
+    std::string text = AboutFile(Kadmi_CurrentDatabasefile(), Text_FileReadOnly) + "\n" +
+                       Shell_Text(Text_SaveUnderAnotherName);
+    if (MsgBox_Show(owner, text.c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
+        return -2;
+    return VlFileMenu_SaveFileAs(owner);
+}
+
+bool SavesOverReadOnlyFile()
+{
+    return Path_IsReadOnlyFile(Kadmi_CurrentDatabasefile());
+}
+
 // After a successful open: the list, the first system, the saved state.
 void TakeOpenedProject(const char* name)
 {
@@ -266,19 +297,15 @@ void SetCurrentFile(const char* name)
     std::snprintf(App().currentFile, sizeof(App().currentFile), "%s", name);
 }
 
-// The name of the file New makes; false when the user cancelled or declined
-// to replace an existing file.
-bool AskNewFileName(HWND owner, char (&name)[MAX_PATH])
+// The name of the file New makes; false when the user cancelled.
+bool ChooseNewFileName(HWND owner, char (&name)[MAX_PATH])
 {
 #ifdef VL_EXTENDED
     // Its dialog starts with an empty name.
-    if (!FileMenu_AskNewFileName(owner, Shell_Text(Text_FileFilter), ".", name, Shell_Text(Text_NewFileTitle)))
-        return false;
+    return FileMenu_AskNewFileName(owner, Shell_Text(Text_FileFilter), ".", name, Shell_Text(Text_NewFileTitle));
 #else
-    if (!RunFileDialog(owner, FileDialog::New, Text_NewFileTitle, name))
-        return false;
+    return RunFileDialog(owner, FileDialog::New, Text_NewFileTitle, name);
 #endif
-    return !Path_FileExists(name) || ConfirmReplaceWithNew(owner, name);
 }
 
 } // namespace
@@ -293,6 +320,8 @@ int32_t __stdcall VlFileMenu_AskSaveChanges(HWND owner, const char* question)
         return answer;
     if (IsUnnamedProject())
         return VlFileMenu_SaveFileAs(owner);
+    if (SavesOverReadOnlyFile())
+        return OfferSaveAsForReadOnly(owner);
     if (!WriteProject(owner))
         return -2;
     FileMenu_ForgetNewFile();
@@ -304,7 +333,11 @@ int32_t __stdcall VlFileMenu_NewFile(HWND owner)
     if (!ReadyToReplaceProject(owner))
         return -1;
     char name[MAX_PATH];
-    if (!AskNewFileName(owner, name))
+    if (!ChooseNewFileName(owner, name))
+        return -2;
+    if (OpenInAnotherWindow(owner, name))
+        return -3;
+    if (Path_FileExists(name) && !ConfirmReplaceWithNew(owner, name))
         return -2;
     if (!FileIsUsable(name, true)) {
         ShowStop(owner, Shell_Text(Text_NewFileFailed));
@@ -377,6 +410,8 @@ int32_t __stdcall VlFileMenu_SaveFile(HWND owner)
         return 1;
     if (IsUnnamedProject())
         return VlFileMenu_SaveFileAs(owner);
+    if (SavesOverReadOnlyFile())
+        return OfferSaveAsForReadOnly(owner);
     char today[80];
     Date_TodayLocal(today);
     Kadmi_SetStringAtt(-1, kAttSaveDate, today);
@@ -397,8 +432,15 @@ int32_t __stdcall VlFileMenu_SaveFileAs(HWND owner)
     char name[MAX_PATH];
     if (!RunFileDialog(owner, FileDialog::Save, Text_SaveAsTitle, name))
         return 1;
-    if (Kadmi_RenameDatabasefile(name) != 0) {
-        ShowSaveError(owner);
+    if (Path_IsReadOnlyFile(name)) {
+        ShowStop(owner, AboutFile(name, Text_FileReadOnly).c_str());
+        return -2;
+    }
+    if (short code = Kadmi_RenameDatabasefile(name); code != 0) {
+        if (code == -1405)
+            ShowStop(owner, AboutFile(name, Text_OpenInAnotherWindow).c_str());
+        else
+            ShowSaveError(owner);
         return -2;
     }
     SetCurrentFile(name);

@@ -15,7 +15,6 @@
 
 namespace {
 
-constexpr short kAttSystemName = 1535;
 constexpr int kToolbarImages = 9;
 constexpr int kSelectorLeft = 160;
 constexpr int kSelectorWidth = 224;
@@ -184,13 +183,9 @@ int MainWnd_FillSystemCombo(HWND selector)
         return 0;
     short count = Kadmi_NPage();
     for (short i = 0; i < count; ++i) {
-        short page = Kadmi_IthPage(i);
-        char name[80] = {};
-        const char* found = static_cast<const char*>(Kadmi_GetAttID(page, 0, kAttSystemName, nullptr, name, 79));
-        char item[100];
-        std::snprintf(item, sizeof(item), "%u: %s", static_cast<unsigned>(i + 1), found && *name ? name : "---");
-        LRESULT index = SendMessageA(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
-        SendMessageA(selector, CB_SETITEMDATA, index, page);
+        std::string item = Project_SystemLabel(i);
+        LRESULT index = SendMessageA(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+        SendMessageA(selector, CB_SETITEMDATA, index, Kadmi_IthPage(i));
     }
     SendMessageA(selector, CB_SETCURSEL, Kadmi_PageIndex(Kadmi_GetCurrentPage()), 0);
     return 0;

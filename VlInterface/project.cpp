@@ -6,6 +6,7 @@
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
 #include "support/settings.h"
+#include "support/strings.h"
 #include "support/utf8.h"
 #include <cstdio>
 #ifdef VL_EXTENDED
@@ -19,6 +20,23 @@ constexpr short kAttUserName = 1504;
 constexpr short kAttCountry = 1129;
 constexpr short kAttPriceList = 1132;
 constexpr short kAttLayerFlag = 1133;
+constexpr short kAttSystemName = 1535;
+// Layer part attributes.
+constexpr short kAttProductType = 1536;
+constexpr short kAttProductClass = 1538;
+// Systems get their layers as parts 1 to 3 when they are made (New, New
+// system, Copy system); the loaded one has those it was loaded with.
+constexpr long kMadeLayerParts[3] = {1, 2, 3};
+
+// The string attribute att of a part of any page, without trailing blanks.
+std::string PartString(short page, long part, short att)
+{
+    char text[80] = {};
+    if (!Kadmi_GetAttID(page, part, att, nullptr, text, sizeof(text) - 1))
+        return "";
+    Str_TrimRight(text);
+    return text;
+}
 
 }
 
@@ -106,4 +124,22 @@ void Project_AddLayerParts()
 {
     for (int i = 0; i < 3; ++i)
         Kadmi_SetIntAtt(Kadmi_CreatePart(), kAttLayerFlag, 1);
+}
+
+std::string Project_SystemLabel(short i)
+{
+    std::string name = PartString(Kadmi_IthPage(i), 0, kAttSystemName);
+    return std::to_string(i + 1) + ": " + (name.empty() ? "---" : name);
+}
+
+bool Project_SystemUsesProduct(short page, const char* recordClass, const char* code)
+{
+    bool loaded = page == Kadmi_GetCurrentPage();
+    for (int k = 0; k < 3; ++k) {
+        long part = loaded ? Shell().layerParts[k] : kMadeLayerParts[k];
+        if (part > 0 && PartString(page, part, kAttProductClass) == recordClass &&
+            PartString(page, part, kAttProductType) == code)
+            return true;
+    }
+    return false;
 }

@@ -33,6 +33,9 @@ enum ShellText : uint16_t {
     Text_FileDamaged = 45100,
     Text_ReplaceWithNewQuestion = 45101,
     Text_NameTooLong = 45110,
+    Text_OpenInAnotherWindow = 45130,
+    Text_FileReadOnly = 45131,
+    Text_SaveUnderAnotherName = 45132,
     Text_AboutText1 = 20038,
     Text_AboutText2 = 20039,
     Text_AboutText3 = 20040,
@@ -176,6 +179,12 @@ void Project_LoadSystem(short page);
 void Project_LoadFirstSystem();
 // Gives the loaded page its three layer parts, each marked (1133 = 1).
 void Project_AddLayerParts();
+// The i-th system (from 0) as the system selector lists it: "n: name", or
+// "n: ---" without a name.
+std::string Project_SystemLabel(short i);
+// True when a layer of the page uses the product of the record class and
+// code (as the layer stores them), read without loading the page.
+bool Project_SystemUsesProduct(short page, const char* recordClass, const char* code);
 
 // Says why the project file name could not be opened (code: the project
 // library's open code), naming the file (filemenu.cpp).

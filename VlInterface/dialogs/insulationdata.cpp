@@ -10,6 +10,7 @@
 #include "VlInterface/shell.h"
 #include "VlInterface/workspace/calctabs.h"
 #include "VlInterface/workspace/dlgfields.h"
+#include "VlInterface/workspace/page_insulation.h"
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/dlgutil.h"
@@ -19,6 +20,7 @@
 #include <commctrl.h>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -63,6 +65,8 @@ enum InsulationText : uint16_t {
     Text_SameTemperature = 50075,
     Text_TemperatureLabel = 50076,
     Text_ConductanceLabel = 50077,
+    Text_UsedInSystems = 45230,
+    Text_UsersLoseLayers = 45231,
 };
 
 const DialogTextTable kInsulationTexts[] = {
@@ -217,7 +221,8 @@ void ShowSelection(HWND dialog)
     SetDlgItemTextA(dialog, IDC_INS_SELECTED, label);
 }
 
-// The id of the last field that failed, else 0. A blank price counts as 0.
+// The id of the last field that failed, else 0. A blank price counts as 0;
+// the price takes only what the layers' price fields take.
 int ReadControls(HWND dialog)
 {
     ReentryGuard guard(g_ins.reading);
@@ -226,7 +231,7 @@ int ReadControls(HWND dialog)
     InsulationEditRecord& edit = g_ins.edit;
     int failed = 0;
     Field_GetText(dialog, IDC_INS_NAME, edit.name, kEditNameSize);
-    if (Field_GetFloatOrMissing(dialog, IDC_INS_PRICE, &edit.price, -kFieldLimit, kFieldLimit, 1) != 0)
+    if (Field_GetFloatOrMissing(dialog, IDC_INS_PRICE, &edit.price, kLayerPriceMinimum, kRecordFieldMaximum, 1) != 0)
         failed = IDC_INS_PRICE;
     else if (edit.price == kFieldMissingFloat)
         edit.price = 0;
@@ -352,14 +357,41 @@ void OnAddType(HWND dialog)
     SetModes(dialog, true, false, IDC_INS_NAME);
 }
 
+// The systems of the open project that have a layer of the type, as the
+// system selector names them; more than a box can show end in "...".
+std::string SystemsUsingType(int number)
+{
+    constexpr int kShownSystems = 20;
+    EditorKey code(number);
+    std::string systems;
+    int found = 0;
+    for (short i = 0, n = Kadmi_NPage(); i < n && found <= kShownSystems; ++i) {
+        if (Project_SystemUsesProduct(Kadmi_IthPage(i), kClass, code.text))
+            systems += "\n" + (++found > kShownSystems ? std::string("...") : Project_SystemLabel(i));
+    }
+    return systems;
+}
+
+// The question before a type goes: its name and, when systems of the open
+// project use it, which ones and what becomes of them (No is then the default).
+bool ConfirmRemoveType(HWND dialog, const InsulationTypeRow& row)
+{
+    std::string text = std::string(Shell_Text(Text_RemoveQuestion)) + "\n\n" + row.name;
+    std::string users = SystemsUsingType(row.number);
+    UINT buttons = MB_YESNOCANCEL;
+    if (!users.empty()) {
+        text += std::string("\n\n") + Shell_Text(Text_UsedInSystems) + users + "\n\n" + Shell_Text(Text_UsersLoseLayers);
+        buttons |= MB_DEFBUTTON2;
+    }
+    return EditorBox_Ask(dialog, text.c_str(), Text_RemoveType, buttons);
+}
+
 void OnRemoveType(HWND dialog)
 {
     if (g_ins.selectedType == 0)
         return EditorBox_Refuse(dialog, Text_SelectType, Text_RemoveType);
     InsulationTypeRow& row = g_ins.table[g_ins.selectedType];
-    char text[512];
-    std::snprintf(text, sizeof(text), "%s\n\n%s", Shell_Text(Text_RemoveQuestion), row.name);
-    if (!EditorBox_Ask(dialog, text, Text_RemoveType, MB_YESNOCANCEL))
+    if (!ConfirmRemoveType(dialog, row))
         return;
     EditorKey key(g_ins.selectedType);
     // A record removed meanwhile by someone else is no failure: only the commit counts.

@@ -9,6 +9,7 @@
 #include "VlInterface/workspace/calctabs.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
+#include "support/tempfiles.h"
 #include "testsupport/testsupport.h"
 #include <fstream>
 #include <iterator>
@@ -199,6 +200,83 @@ TEST_F(FileCommandTest, FailedSaveIsReportedAndNeverCountsAsSaved)
         EXPECT_TRUE(ProjectUnsaved());
     }
     CloseHandle(holder);
+}
+
+// A project file marked read-only is never written, its in-use mark
+// included: Save says so and offers Save As, and Save As refuses it as a
+// target.
+TEST_F(FileCommandTest, AReadOnlyProjectFileIsNeverWrittenOver)
+{
+    std::string path = TempPath("readonly.WDF"), other = TempPath("writable.WDF");
+    MakeProjectFile(path);
+    ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    const std::string before = ReadFileBytes(path);
+    Start(path.c_str());
+    MakeProjectUnsaved();
+    const struct {
+        const char* name;
+        int32_t (__stdcall* command)(HWND);
+        std::vector<BoxAnswer> answers;
+        int32_t result;
+        std::string current;
+    } rows[] = {
+        {"save, another name declined", VlFileMenu_SaveFile, {{IDNO, ""}}, -2, path},
+        {"save under another name", VlFileMenu_SaveFile, {{IDYES, ""}, {IDOK, other}}, 0, other},
+        {"save as onto it", VlFileMenu_SaveFileAs, {{IDOK, path}, {IDYES, ""}, {IDOK, ""}}, -2, other},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ScriptedBoxes boxes(row.answers);
+        EXPECT_EQ(row.command(window()), row.result);
+        EXPECT_EQ(boxes.answered(), row.answers.size());
+        EXPECT_EQ(boxes.unexpected, 0u);
+        EXPECT_EQ(Current(), row.current);
+        EXPECT_EQ(ReadFileBytes(path), before);
+        bool told = false;
+        for (const std::string& text : boxes.texts)
+            told = told || text.find(Shell_Text(Text_FileReadOnly)) != std::string::npos;
+        EXPECT_TRUE(told);
+    }
+    EXPECT_TRUE(Exists(other));
+}
+
+// A file that another window of the program has open is refused before the
+// open project is given up, by Open, New and Save As alike, with no in-use
+// question; once that window has ended, it opens.
+TEST_F(FileCommandTest, AProjectOpenInAnotherWindowIsNeverTakenHere)
+{
+    std::string theirs = TempPath("theirs.WDF");
+    MakeProjectFile(theirs);
+    char copy[MAX_PATH] = {};
+    TempOwner other;   // the other window's working copy, naming the file
+    ASSERT_TRUE(TempFile_Create("prj", copy, sizeof(copy), &other));
+    ASSERT_TRUE(TempFile_SetSubject(copy, theirs.c_str()));
+    std::string mine = StartWithNewFile("mine.WDF");
+    const std::string before = ReadFileBytes(theirs);
+    const struct {
+        const char* name;
+        int32_t (__stdcall* command)(HWND);
+        std::vector<BoxAnswer> answers;
+        int32_t result;
+    } rows[] = {
+        {"open", VlFileMenu_OpenFile, {{IDOK, theirs}, {IDOK, ""}}, 2},
+        {"new", VlFileMenu_NewFile, {{IDOK, theirs}, {IDOK, ""}}, -3},
+        {"save as", VlFileMenu_SaveFileAs, {{IDOK, theirs}, {IDYES, ""}, {IDOK, ""}}, -2},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ScriptedBoxes boxes(row.answers);
+        EXPECT_EQ(row.command(window()), row.result);
+        ASSERT_EQ(boxes.answered(), row.answers.size());
+        EXPECT_NE(boxes.texts.back().find(Shell_Text(Text_OpenInAnotherWindow)), std::string::npos);
+        EXPECT_EQ(Current(), mine);
+        EXPECT_EQ(Kadmi_CurrentDatabasefile(), mine);
+        EXPECT_EQ(ReadFileBytes(theirs), before);
+    }
+    TempFile_Remove(copy, &other);
+    ScriptedBoxes boxes({{IDOK, theirs}});
+    EXPECT_EQ(VlFileMenu_OpenFile(window()), 1);
+    EXPECT_EQ(boxes.unexpected, 0u);
 }
 
 TEST_F(FileCommandTest, SaveAsOntoTheNewFileItselfKeepsIt)

@@ -23,7 +23,6 @@ namespace {
 
 constexpr int kBlankReadChars = 39;
 constexpr int kNumberReadChars = 29;   // as the number getters read
-constexpr float kRecordFieldMaximum = 999999.0f;
 
 // --- number fields ---------------------------------------------------------
 

@@ -46,6 +46,9 @@ int Field_GetDoubleOrZero(HWND dialog, int id, double* value, double minimum, do
 int Field_GetLongOrZero(HWND dialog, int id, long* value, long minimum, long maximum, short show);
 int Field_GetShortOrZero(HWND dialog, int id, short* value, short minimum, short maximum, short show);
 
+// The largest value a record field reads.
+constexpr float kRecordFieldMaximum = 999999.0f;
+
 // A float of the calculation record in a page's edit field: shown with
 // `decimals`, or with more, up to maxDecimals, where fewer would show the
 // value as another number; read within minimum..999999. limitKey names the

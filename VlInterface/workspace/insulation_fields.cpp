@@ -62,9 +62,9 @@ const RecordFloatField kNumberFields[] = {
     {134, Layer(offsetof(CalcRecord, thickness), 0), 0, kAnyMinimum, kThicknessKey},
     {135, Layer(offsetof(CalcRecord, thickness), 1), 0, kAnyMinimum, kThicknessKey},
     {136, Layer(offsetof(CalcRecord, thickness), 2), 0, kAnyMinimum, kThicknessKey},
-    {142, Layer(offsetof(CalcRecord, price), 0), 2, 0.0f},
-    {143, Layer(offsetof(CalcRecord, price), 1), 2, 0.0f},
-    {144, Layer(offsetof(CalcRecord, price), 2), 2, 0.0f},
+    {142, Layer(offsetof(CalcRecord, price), 0), 2, kLayerPriceMinimum},
+    {143, Layer(offsetof(CalcRecord, price), 1), 2, kLayerPriceMinimum},
+    {144, Layer(offsetof(CalcRecord, price), 2), 2, kLayerPriceMinimum},
     {IDC_INS_ALLOWED_HEATLOSS, offsetof(CalcRecord, allowedHeatLoss), 1, kAnyMinimum, "INSTHICKESSHEATLOSS_WM2"},
     {IDC_INS_ALLOWED_SURFACE, offsetof(CalcRecord, allowedSurfaceTemperature), 1, kAnyMinimum,
      "INSTHICKNESSSURFACETEMPERATURE_C"},
@@ -406,7 +406,8 @@ void InsulationPage_SetUserInsulationPrices(CalcRecord& r)
     for (int k = 0; k < kCalcLayers; ++k) {
         char code[50];
         std::snprintf(code, sizeof(code), "%s", InsPage_Product(k).code);
-        r.price[k] = InsPage_IsUser(k) ? GetOtherInsulationPrice(which, code) : 0.0f;
+        float price = InsPage_IsUser(k) ? GetOtherInsulationPrice(which, code) : 0.0f;
+        r.price[k] = price >= kLayerPriceMinimum && price <= kRecordFieldMaximum ? price : 0.0f;
     }
 }
 

@@ -10,6 +10,10 @@
 #include <windows.h>
 #include <string>
 
+// The page reads a layer's price from this up to kRecordFieldMaximum: there
+// is no negative price. The user insulation editor stores no other.
+constexpr float kLayerPriceMinimum = 0.0f;
+
 struct InsulationPageState {
     ProductListEntry products[kProductListSize];
     ProductListEntry surfaces[kProductListSize];
@@ -56,6 +60,8 @@ int InsulationPage_CheckQuietly(HWND page, CalcRecord& record);
 void InsulationPage_BuildLists(CalcRecord& record);
 void InsulationPage_RestoreChoices(HWND page, CalcRecord& record);
 void InsulationPage_ClearResults(HWND page);
+// Each user insulation layer takes its type's price; one the price field
+// would refuse (stored elsewhere or before) counts as no price.
 void InsulationPage_SetUserInsulationPrices(CalcRecord& record);
 void InsulationPage_StoreCase(CalcRecord& record);
 void InsulationPage_LoadCase(CalcRecord& record);

@@ -8,6 +8,8 @@
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/dialogs/dialogs_fixture.h"
+#include "Kadmi/kadmi.h"
+#include "support/app.h"
 #include "support/lookups.h"
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
@@ -217,6 +219,85 @@ TEST_F(EditorsTest, InsulationTypesAndPointsAreStoredAsEdited)
     EXPECT_EQ(sameTemperature, 1);
     EXPECT_EQ(refusals, 0);
     EXPECT_EQ(TechDb_GetStringAtt(db, "UI", key.text, 1600), nullptr);
+}
+
+// A price that the layers' price fields would refuse is refused here too, and
+// nothing is stored.
+TEST_F(EditorsTest, InsulationPriceIsRefusedWhereTheLayerPageRefusesIt)
+{
+    int number = EditorDb_FreeNumber(kOtherInsulationDb, "UI", 1600);
+    ASSERT_GT(number, 0);
+    TsBoxAnswerer ok(IDOK, App().title);
+    bool stillEditing = false;
+    RunEditor(InsulationData_Show, window(), IDC_INS_TYPE_ADD, [&](HWND dialog) {
+        Press(dialog, IDC_INS_TYPE_ADD);
+        Type(dialog, IDC_INS_NAME, "Negative wool");
+        Type(dialog, IDC_INS_PRICE, "-5,00");
+        Press(dialog, IDC_INS_TYPE_APPLY);
+        stillEditing = Ts_IsEnabled(dialog, IDC_INS_TYPE_APPLY);
+        Press(dialog, IDC_INS_TYPE_CANCEL);
+    });
+    ASSERT_EQ(ok.boxes().size(), 1u);
+    EXPECT_EQ(ok.boxes()[0].text, "0.00 ... 999999.00 !");
+    EXPECT_TRUE(stillEditing);
+    EXPECT_EQ(TechDb_GetStringAtt(kTechDbOtherInsulationSentinel, "UI", EditorKey(number).text, 1600), nullptr);
+}
+
+// Removing a type that systems of the open project use names them (the loaded
+// one and others alike) and says what becomes of them; No keeps the type. A
+// product of another class with the same code is no use of it.
+TEST_F(EditorsTest, RemovingATypeInUseNamesTheSystemsThatUseIt)
+{
+    TechDbHandle db = kTechDbOtherInsulationSentinel;
+    int used = EditorDb_FreeNumber(kOtherInsulationDb, "UI", 1600);
+    ASSERT_EQ(TechDb_SetAtt(db, "UI", EditorKey(used).text, 1600, 1, const_cast<char*>("Used wool")), 0);
+    int spare = EditorDb_FreeNumber(kOtherInsulationDb, "UI", 1600);
+    ASSERT_EQ(TechDb_SetAtt(db, "UI", EditorKey(spare).text, 1600, 1, const_cast<char*>("Spare wool")), 0);
+    std::string path = TempPath("users.WDF");
+    Kadmi_CloseDatabasefile(0);   // the temporary project of the start
+    MakeProjectFile(path);        // "Steam line"
+    ASSERT_EQ(Kadmi_OpenDatabasefile(path.c_str()), 0);
+    const struct {
+        const char* name;
+        const char* recordClass;
+        int layer;
+    } systems[] = {{nullptr, "UI", 2}, {"Return line", "UI", 1}, {"Tank", "IM", 1}};
+    for (const auto& system : systems) {
+        short page = system.name ? Kadmi_CreatePage() : Kadmi_IthPage(0);
+        Kadmi_LoadPage(page);
+        if (system.name) {
+            Kadmi_SetStringAtt(0, 1535, system.name);
+            for (int i = 0; i < 3; ++i)
+                Kadmi_CreatePart();
+        }
+        Kadmi_SetStringAtt(system.layer, 1538, system.recordClass);
+        Kadmi_SetStringAtt(system.layer, 1536, EditorKey(used).text);
+        Kadmi_SavePage();
+    }
+    ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
+    Kadmi_CloseDatabasefile(0);
+    Restart(path.c_str());
+
+    const std::string users = std::string(Shell_Text(45230)) + "\n1: Steam line\n2: Return line\n\n" + Shell_Text(45231);
+    const struct {
+        const char* name;
+        int type;
+        int answer;
+        bool namesUsers, kept;
+    } rows[] = {{"in use, kept", used, IDNO, true, true},
+                {"in use, removed", used, IDYES, true, false},
+                {"unused", spare, IDYES, false, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TsBoxAnswerer answer(row.answer, Shell_Text(50060));
+        RunEditor(InsulationData_Show, window(), IDC_INS_TYPE_ADD, [&](HWND dialog) {
+            EditorList_Select(GetDlgItem(dialog, IDC_INS_TYPES), row.type);
+            Press(dialog, IDC_INS_TYPE_REMOVE);
+        });
+        ASSERT_EQ(answer.boxes().size(), 1u);
+        EXPECT_EQ(answer.boxes()[0].text.find(users) != std::string::npos, row.namesUsers) << answer.boxes()[0].text;
+        EXPECT_EQ(TechDb_GetStringAtt(db, "UI", EditorKey(row.type).text, 1600) != nullptr, row.kept);
+    }
 }
 
 TEST(InsulationPoints, StoreReplaceSortAndRemove)
