@@ -87,6 +87,16 @@ void ClearInUseMark(const char* path)
     ddq_closefile(db);
 }
 
+// How programs name a project file to each other: its full path in long
+// names (a short name or another spelling is the same file).
+std::string ProjectIdentity(const char* path)
+{
+    std::string full = Path_Full(path);
+    char longName[MAX_PATH + 1];
+    DWORD length = GetLongPathNameA(full.c_str(), longName, sizeof longName);
+    return length > 0 && length < sizeof longName ? std::string(longName, length) : full;
+}
+
 // True when another running program works on path: its working copy names
 // it. The caller's own working copy is not counted. A name that no file has
 // is nobody's (an unnamed project's stand-in name is no file).
@@ -94,9 +104,9 @@ bool OpenInAnotherProgram(const char* path)
 {
     if (!Path_FileExists(path))
         return false;
-    std::string full = Path_Full(path);
+    std::string identity = ProjectIdentity(path);
     for (const std::string& subject : TempFile_RunningSubjects("prj", K().workPath))
-        if (lstrcmpiA(subject.c_str(), full.c_str()) == 0)
+        if (lstrcmpiA(subject.c_str(), identity.c_str()) == 0)
             return true;
     return false;
 }
@@ -106,7 +116,7 @@ bool OpenInAnotherProgram(const char* path)
 bool NameWorkingCopySubject()
 {
     auto& g = K();
-    return TempFile_SetSubject(g.workPath, Path_Full(g.path).c_str());
+    return TempFile_SetSubject(g.workPath, ProjectIdentity(g.path).c_str());
 }
 
 // Step of opening "RDWR": reads the mark and, unless the user declines, sets

@@ -366,8 +366,10 @@ std::string SystemsUsingType(int number)
     std::string systems;
     int found = 0;
     for (short i = 0, n = Kadmi_NPage(); i < n && found <= kShownSystems; ++i) {
-        if (Project_SystemUsesProduct(Kadmi_IthPage(i), kClass, code.text))
-            systems += "\n" + (++found > kShownSystems ? std::string("...") : Project_SystemLabel(i));
+        if (Project_SystemUsesProduct(Kadmi_IthPage(i), kClass, code.text)) {
+            systems += '\n';
+            systems += ++found > kShownSystems ? std::string("...") : Project_SystemLabel(i);
+        }
     }
     return systems;
 }
