@@ -136,17 +136,14 @@ TEST_F(CalcPagesTest, HumidityCountsOnlyWhenTheContentsAreNotWarmer)
     }
 }
 
-// A new system's object typed down the page with Tab: each value lands in
-// its field, each field is entered with its whole text selected, and the
+// A system's object typed down the page with Tab: each value lands in its
+// field, each field is entered with its whole text selected, and the
 // humidity that the typed temperatures make apply is not jumped over.
 TEST_F(CalcPagesTest, TabWalkPutsEachTypedValueInItsField)
 {
-    StartOnProject();
-    {
-        ScriptedBoxes question({{IDYES, ""}});
-        SendMessageA(window(), WM_COMMAND, IDM_SYSTEM_NEW, 0);
-    }
+    StartOnProject();   // its first system holds no values yet, as a new one
     HWND page = ShowTab(kTargetTab);
+    Ts_PumpMessages();
     Click(page, IDC_TG_PIPE);
     ASSERT_EQ(GetFocus(), GetDlgItem(page, IDC_TG_PIPE));
     const struct {
