@@ -99,7 +99,7 @@ void LayerThicknesses(int firstCell, int out)
             own = true;
         }
     }
-    Report_LayerFloatRow(own ? 45305 : 40019, kLabel, 0, firstCell, attributes, kDimensionDecimals, 30032, out);
+    Report_LayerFloatRow(own ? 45355 : 40019, kLabel, 0, firstCell, attributes, kDimensionDecimals, 30032, out);
 }
 
 // "<layer> 1", "<layer> 2" or "<layer> 3".

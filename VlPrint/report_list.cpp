@@ -52,7 +52,7 @@ int Heading(const ListColumn& column, short kind)
 {
     if (kind != kKindRectDuct)
         return column.heading;
-    return column.heading == 30092 ? 45303 : column.heading == 30030 ? 45304 : column.heading;
+    return column.heading == 30092 ? 45353 : column.heading == 30030 ? 45354 : column.heading;
 }
 
 // The first part, followed by " * " and the second when it is above 0.

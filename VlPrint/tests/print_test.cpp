@@ -458,7 +458,7 @@ TEST_F(PrintTest, LayerRowsNameTheUsedLayersOnly)
     EXPECT_EQ(text.find(layer + " 2"), std::string::npos);
     EXPECT_EQ(text.find(layer + " 3"), std::string::npos);
     EXPECT_EQ(Occurrences(text, "-9.7"), 1u) << text;   // layer 1's face only
-    EXPECT_NE(text.find("\t" + g_texts.Get(45305, kLangEnglish) + "\t25\t"), std::string::npos) << text;
+    EXPECT_NE(text.find("\t" + g_texts.Get(45355, kLangEnglish) + "\t25\t"), std::string::npos) << text;
 }
 
 TEST_F(PrintTest, DewPointRowShowsNoFigureWhereThereIsNone)
@@ -679,7 +679,7 @@ TEST_F(PrintTest, KindsAreNamedAndDuctsFiguredPerMetre)
         EXPECT_EQ(text.find("\tW/m\t") != std::string::npos, perMetre) << text;
         EXPECT_EQ(text.find("EUR/m\n") != std::string::npos, perMetre);
         EXPECT_EQ(text.find(g_texts.Get(30092, kLangEnglish)) != std::string::npos, c.kind != 13);
-        EXPECT_EQ(text.find(g_texts.Get(45303, kLangEnglish)) != std::string::npos, c.kind == 13);
+        EXPECT_EQ(text.find(g_texts.Get(45353, kLangEnglish)) != std::string::npos, c.kind == 13);
     }
 }
 
