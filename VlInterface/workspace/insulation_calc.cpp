@@ -5,7 +5,6 @@
 #include "VlInterface/workspace/page_insulation.h"
 #include "VlInterface/workspace/page_insulation_ids.h"
 #include "VlInterface/workspace/dlgfields.h"
-#include "VlInterface/workspace/target_limits.h"
 #include "VlInterface/workspace/timepage.h"
 #include "VlInterface/shell.h"
 #include "VlPrint/vlprint.h"
@@ -16,7 +15,7 @@
 
 namespace {
 
-constexpr uint16_t kTextNoThickness = 20055, kTextNotCalculated = 40068;
+constexpr uint16_t kTextNoThickness = 20055;
 
 // Layer 1 has a listed product but no thickness chosen yet.
 bool Layer1WithoutThickness()
@@ -53,13 +52,8 @@ int InsulationPage_CalculateHeatLoss(HWND page, CalcRecord& r, bool quiet)
         return -1;   // a system without layers has nothing to calculate
     WaitCursor wait;
     InsulationPage_ClearResults(page);
-    // The target page may have been left with an input out of its limits
-    // (a system switch, a file opened): tested again before every run.
-    if (TargetInputs_CheckLimits(page, r, !quiet, nullptr) != 0) {
-        if (quiet)
-            ShowQuietReason(page, Shell_Text(kTextNotCalculated));
+    if (InsulationPage_CheckInputs(page, r, quiet) != 0)
         return -1;
-    }
     if (quiet && Layer1WithoutThickness()) {
         // In a target case the thickness list just ran: its reason says more.
         bool listReason = InsPage_TargetCase(r) && ErrorList_NError() > 0;

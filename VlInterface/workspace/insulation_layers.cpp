@@ -180,13 +180,16 @@ int InsulationPage_UpdateLayerChoices(HWND page, CalcRecord& record, int layer, 
     return Update(page, record, layer, mode, useStoredCode, resetThickness, preferStoredCode);
 }
 
-int InsulationPage_CalculateThicknessList(HWND, CalcRecord& r)
+int InsulationPage_CalculateThicknessList(HWND page, CalcRecord& r)
 {
     InsulationPageState& s = InsPage();
     if (!InsPage_HasProduct(0)) {
         ZeroLayer(r, 0);
         return -1;
     }
+    // Inputs out of their limits choose no thickness: layer 1 stays.
+    if (InsulationPage_CheckInputs(page, r, true) != 0)
+        return -1;
     WaitCursor wait;
     DeleteThicknessResultList();
     BuildThicknessList(r, 0, InsPage_StoredCode(0), true);
