@@ -248,8 +248,8 @@ std::string Outside(HWND control)
 
 class TextFitTest : public ShellWindowTest {
 public:
-    // A pipe with its layer 1 product chosen and calculated, so that the
-    // thickness table has rows.
+    // A pipe with its layer 1 product chosen and the water flowing through
+    // it (CalculatePipe then fills the result lines and the thickness table).
     void StartOnPipe()
     {
         std::string path = TempPath("fit.WDF");
@@ -267,7 +267,6 @@ public:
         CheckRadioButton(cooling, IDC_PC_BY_MASS, IDC_PC_BY_VELOCITY, IDC_PC_BY_MASS);
         CheckRadioButton(cooling, IDC_PC_FLOWING, IDC_PC_STATIONARY, IDC_PC_FLOWING);
         EXPECT_TRUE(unexpected.boxes().empty()) << unexpected.boxes()[0].text;
-        CalculatePipe();
     }
 
     // Calculates the insulation and the cooling of the pipe.
@@ -370,7 +369,6 @@ TEST_F(TextFitTest, EveryTextFitsItsControlInEveryLanguage)
              ClickButton(t.ShowTab(1), IDC_TG_PLANE);
              t.Measure(t.ShowTab(3), 1);
              ClickButton(t.ShowTab(1), IDC_TG_PIPE);
-             t.CalculatePipe();   // the next language's pages show results again
          }},
         {"thickness selection dialog",
          [](TextFitTest& t) {
@@ -407,6 +405,8 @@ TEST_F(TextFitTest, EveryTextFitsItsControlInEveryLanguage)
     StartOnPipe();
     for (const auto& language : kLanguages) {
         ASSERT_EQ(TextAPI_SetLanguage(Shell().textHandle, language.id), 0);
+        where_ = language.name;
+        CalculatePipe();   // the dialogs of the last language made the results stale
         for (const Dialog& dialog : kDialogs) {
             where_ = std::string(language.name) + ", " + dialog.name;
             dialog.show(*this);
