@@ -19,6 +19,14 @@ void Combo_Reset(HWND dialog, int id);
 // returns 0 when an item was selected.
 int Combo_EnsureSelection(HWND dialog, int id);
 
+// Width in pixels of a UTF-8 text on one line in control's own font.
+int Dlg_TextWidth(HWND control, const char* text);
+
+// A UTF-8 text shows whole in control's client area, broken at words as a
+// left-aligned static control breaks it (one line when the control has room
+// for one only).
+bool Dlg_TextFits(HWND control, const char* text);
+
 // EnableMenuItem on the window's menu with MF_ flags (by command unless
 // MF_BYPOSITION is given).
 void Menu_EnableItem(HWND window, UINT id, UINT flags);

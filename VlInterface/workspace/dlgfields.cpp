@@ -7,6 +7,7 @@
 #include "VlInterface/shell.h"
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
+#include "support/dlgutil.h"
 #include "support/lookups.h"
 #include "support/strings.h"
 #include "support/utf8.h"
@@ -90,15 +91,8 @@ LRESULT Send(HWND dialog, int id, UINT message, WPARAM w = 0, LPARAM l = 0)
 // item is cut even where the closed list is narrower.
 void WidenDropDown(HWND combo, const char* text)
 {
-    HDC dc = GetDC(combo);
-    if (!dc)
-        return;
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(combo, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32A(dc, text, static_cast<int>(std::strlen(text)), &size);
-    SelectObject(dc, old);
-    ReleaseDC(combo, dc);
-    const LRESULT needed = size.cx + GetSystemMetrics(SM_CXVSCROLL) + 4 * GetSystemMetrics(SM_CXEDGE);
+    const LRESULT needed =
+        Dlg_TextWidth(combo, text) + GetSystemMetrics(SM_CXVSCROLL) + 4 * GetSystemMetrics(SM_CXEDGE);
     if (needed > SendMessageA(combo, CB_GETDROPPEDWIDTH, 0, 0))
         SendMessageA(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(needed), 0);
 }
