@@ -240,8 +240,8 @@ float WINAPI CalculateInsulationTargetPrice(long part, char* productId, float, s
 float WINAPI CalculateOneInsulationTargetPrice(long part, char* productCode, float heatLoss, short* kind,
                                                int reportErrors)
 {
-    const float investment = CalculateInsulationPrice(part, productCode, kind) +
-                             CalculateOneLabourPrice(part, productCode, *kind);
+    const float material = CalculateInsulationPrice(part, productCode, kind);
+    const float investment = material + CalculateOneLabourPrice(part, productCode, *kind);
     CostsInput in{};
     switch (Deps_PageShort(0, kAttObjectType)) {
     case kPagePlane:
@@ -271,7 +271,10 @@ float WINAPI CalculateOneInsulationTargetPrice(long part, char* productCode, flo
     in.investment = investment;
     in.reportErrors = reportErrors;
     CostsOutput out{};
-    Costs(in, &out);
+    // A product without a material price is not free: it has no cost.
+    if (Costs(in, &out) != 0.0f || !(material > 0.0f)) {
+        return kCostNotComputed;
+    }
     return out.totalCost;
 }
 

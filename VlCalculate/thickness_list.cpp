@@ -5,6 +5,7 @@
 // keeps one row per nominal thickness; the reduction to one row per inner
 // diameter works on the filtered list in place.
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -14,6 +15,7 @@
 namespace {
 constexpr int kEntryKeyWidth = 30;
 constexpr int kLayerKeyBytes = 100;
+constexpr int32_t kDewPointOfTheAir = 1;  // Dew_point's mode for the ambient air
 
 // What the list needs of the current page, read once per list.
 struct PageConditions {
@@ -26,7 +28,7 @@ struct PageConditions {
     float humidity = 0;
     float velocity = 0;
     float emissivity = 0;
-    int16_t dewPointMode = 0;       // 1 outer surface, 2 inner surface
+    int16_t reportedSurface = 0;    // 2 inner surface, any other the outer one
 };
 
 PageConditions ReadPageConditions()
@@ -44,7 +46,7 @@ PageConditions ReadPageConditions()
     page.humidity = Deps_PageFloat(0, kAttRelativeHumidity);
     page.velocity = Deps_PageFloat(0, kAttAirVelocity);
     page.emissivity = Deps_PageFloat(0, kAttEmissivity);
-    page.dewPointMode = Deps_PageShort(0, kAttDewPointMode);
+    page.reportedSurface = Deps_PageShort(0, kAttDewPointMode);
     return page;
 }
 
@@ -115,7 +117,9 @@ bool FitDimensions(const PageConditions& page, const char* group, const char* ke
     }
 }
 
-void BuildFullList(const INSULATIONTHICKNESSINPUT& in, const PageConditions& page)
+// dewPoint: in the condensation case of a cold object, the dew point that
+// an entry's outer surface must stay above; NaN where none applies.
+void BuildFullList(const INSULATIONTHICKNESSINPUT& in, const PageConditions& page, float dewPoint)
 {
     const int reportErrors = in.calculationCase == kCaseEconomic ? 1 : 0;
     const std::string layerKey = Deps_PageString(in.part, kAttLayerKey, kLayerKeyBytes);
@@ -137,8 +141,11 @@ void BuildFullList(const INSULATIONTHICKNESSINPUT& in, const PageConditions& pag
             continue;
         }
         const HeatLossOutput loss = SingleLayerLoss(page, group.c_str(), key);
+        if (!std::isnan(dewPoint) && !(loss.faceTemp[0] > dewPoint)) {
+            continue;  // its outer surface would sweat, whichever surface the page reports
+        }
         e.heatLoss = loss.heatLossPerSquareMetre != 0.0f ? loss.heatLossPerSquareMetre : loss.heatLossPerMetre;
-        e.surfaceTemp = page.dewPointMode == 1 ? loss.faceTemp[0] : page.dewPointMode == 2 ? loss.innerSurfaceTemp : 0.0f;
+        e.surfaceTemp = page.reportedSurface == 2 ? loss.innerSurfaceTemp : loss.faceTemp[0];
         short kind = 0;
         e.totalAnnualCost = CalculateOneInsulationTargetPrice(in.part, key, e.heatLoss, &kind, reportErrors);
         if (Array_Append(reinterpret_cast<void**>(&Calc().fullList), &Calc().fullCount, sizeof e, &e) != 0) {
@@ -147,26 +154,40 @@ void BuildFullList(const INSULATIONTHICKNESSINPUT& in, const PageConditions& pag
     }
 }
 
-// The inner surface (mode 2) is tested against the medium's dew point whatever
-// the ambient; the outer surface (mode 1) needs it only on a cold object.
-bool TestsCondensation(const PageConditions& page, bool hot)
+// The condensation case of a cold object keeps its outer surface above the
+// surrounding air's dew point (the humidity is the air's); nothing condenses
+// on the outside of a warm object. False when the air has no dew point (no
+// humidity, out of the formula's range, reported): then no entry is kept.
+bool CondensationLimit(const INSULATIONTHICKNESSINPUT& in, const PageConditions& page, bool hot, float* dewPoint)
 {
-    return page.dewPointMode == 2 || !hot;
+    *dewPoint = NAN;
+    if (in.calculationCase != kCaseCondensation || hot) {
+        return true;
+    }
+    if (!(page.humidity > 0)) {
+        Deps_ReportError(kSeverityError, kErrNoHumidity);
+        return false;
+    }
+    Dew_pointOutput dew{0.0f};
+    if (Dew_point({kDewPointOfTheAir, page.ambient, page.medium, page.humidity}, &dew) != 0) {
+        return false;
+    }
+    *dewPoint = dew.dewPoint;
+    return true;
 }
 
-bool Keeps(const INSULATIONTHICKNESSINPUT& in, bool dewPointTested, float dewPoint, bool hot,
-           const INSULATIONTHICKNESSRESULTLIST& e)
+// The condensation case was tested while the list was built.
+bool Keeps(const INSULATIONTHICKNESSINPUT& in, bool hot, const INSULATIONTHICKNESSRESULTLIST& e)
 {
     switch (in.calculationCase) {
     case kCaseEconomic:
     case kCaseAll:
+    case kCaseCondensation:
         return true;
     case kCaseHeatLossLimit:
         return hot ? e.heatLoss <= in.heatLossLimit : e.heatLoss >= in.heatLossLimit;
     case kCaseSurfaceTempLimit:
         return hot ? e.surfaceTemp <= in.surfaceTempLimit : e.surfaceTemp >= in.surfaceTempLimit;
-    case kCaseCondensation:
-        return !dewPointTested || e.surfaceTemp > dewPoint;
     default:
         return false;
     }
@@ -190,23 +211,12 @@ void KeepNominalRows()
     g.fullCount = kept;
 }
 
-void FilterList(const INSULATIONTHICKNESSINPUT& in, const PageConditions& page)
+void FilterList(const INSULATIONTHICKNESSINPUT& in)
 {
     CalcGlobals& g = Calc();
-    Dew_pointOutput dew{0.0f};
-    const bool dewPointTested = TestsCondensation(page, g.hot);
-    if (in.calculationCase == kCaseCondensation && dewPointTested) {
-        // Without a humidity there is no dew point to keep clear of.
-        if (!(page.humidity > 0)) {
-            Deps_ReportError(kSeverityError, kErrNoHumidity);
-            return;
-        }
-        if (Dew_point({page.dewPointMode, page.ambient, page.medium, page.humidity}, &dew) != 0)
-            return;
-    }
     for (int i = 0; i < g.fullCount; ++i) {
         const INSULATIONTHICKNESSRESULTLIST& e = g.fullList[i];
-        if (Keeps(in, dewPointTested, dew.dewPoint, g.hot, e) &&
+        if (Keeps(in, g.hot, e) &&
             Array_Append(reinterpret_cast<void**>(&g.filteredList), &g.filteredCount, sizeof e, &e) != 0) {
             return;
         }
@@ -232,10 +242,13 @@ INSULATIONTHICKNESSRESULTLIST* MakeList(const INSULATIONTHICKNESSINPUT& input, s
     DeleteThicknessResultList();
     const PageConditions page = ReadPageConditions();
     Calc().hot = page.ambient < page.medium;
-    BuildFullList(input, page);
-    if (nominal)
-        KeepNominalRows();
-    FilterList(input, page);
+    float dewPoint = NAN;
+    if (CondensationLimit(input, page, Calc().hot, &dewPoint)) {
+        BuildFullList(input, page, dewPoint);
+        if (nominal)
+            KeepNominalRows();
+        FilterList(input);
+    }
     if (count)
         *count = static_cast<short>(Calc().filteredCount);
     return Calc().filteredCount > 0 ? Calc().filteredList : nullptr;

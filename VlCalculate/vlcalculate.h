@@ -231,12 +231,19 @@ struct INSULATIONTHICKNESSRESULTLIST {
     float outerDimension2;     // mm
     float thickness;           // mm
     float heatLoss;            // W/m or W/m²
-    float surfaceTemp;         // °C, for the condensation test
-    float totalAnnualCost;
+    float surfaceTemp;         // °C of the reported surface (the inner one for 1120 = 2, else the outer)
+    float totalAnnualCost;     // kCostNotComputed when the entry could not be costed
 };
 static_assert(sizeof(INSULATIONTHICKNESSRESULTLIST) == 64);
 static_assert(offsetof(INSULATIONTHICKNESSRESULTLIST, innerDimension1) == 32);
 static_assert(offsetof(INSULATIONTHICKNESSRESULTLIST, totalAnnualCost) == 60);
+
+// The missing-value mark of a total annual cost that was not computed.
+inline constexpr float kCostNotComputed = -3.4e38f;
+inline bool ThicknessList_IsCosted(const INSULATIONTHICKNESSRESULTLIST& e)
+{
+    return e.totalAnnualCost > kCostNotComputed;
+}
 
 // Material price of one layer part in the project's currency. productCode, when
 // not empty, names the product to price (else the part's own product). kind is
@@ -300,6 +307,8 @@ float WINAPI SumLabourShares(const LabourShare* shares, short kind, int* missing
 
 // Total annual cost of one product on one layer part at the given heat loss;
 // errors of the cost step are reported only when reportErrors is non-zero.
+// kCostNotComputed when it cannot be costed: no material price was found, or
+// the economic inputs give no annuity.
 float WINAPI CalculateOneInsulationTargetPrice(long part, char* productCode, float heatLoss,
                                                short* kind, int reportErrors);
 

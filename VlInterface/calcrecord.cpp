@@ -77,7 +77,7 @@ const CalcField kFields[] = {
     CALC_FIELD_ABSENT(surfaceMaterial, 1119, System, kInsulation, -1),
     CALC_FIELD(surfaceMaterialCode, Text, 1, 1528, System, kInsulation),
     CALC_FIELD(emissivity, Float, 1, 1319, System, kInsulation),
-    CALC_FIELD(reportedSurface, Int16, 1, 1120, System, kInsulation),
+    CALC_FIELD_ABSENT(reportedSurface, 1120, System, kInsulation, 1),   // the outer surface
     CALC_FIELD(option1121, Int8, 1, 1121, System, kInsulation),
     CALC_FIELD(locationKey, Text, 1, 1537, System, kNone),
 #ifdef VL_EXTENDED

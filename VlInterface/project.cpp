@@ -3,14 +3,12 @@
 // project, and the questions the commands ask of the open project.
 #include "VlInterface/shell.h"
 #include "VlInterface/calcrecord.h"
+#include "VlInterface/workspace/calcdata.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
 #include "support/settings.h"
 #include "support/utf8.h"
 #include <cstdio>
-#ifdef VL_EXTENDED
-#include "VlInterface/extended/extended.h"
-#endif
 
 namespace {
 
@@ -38,9 +36,7 @@ int Project_NewTemporary()
     std::snprintf(App().currentFile, sizeof(App().currentFile), "%s", Kadmi_CurrentDatabasefile());
     Project_LoadFirstSystem();
     Kadmi_SavePage();
-#ifdef VL_EXTENDED
-    Project_SetNewDefaults();
-#endif
+    CalcData_SetNewSystemDefaults();
     Project_StampUserSettings();
     return 0;
 }

@@ -63,7 +63,7 @@ void PrintElement(const INSULATIONTHICKNESSRESULTLIST& e, const char* productTab
                                    Report_FormatFloat(e.thickness, kDimensionDecimals),
                                    Report_FormatFloat(e.heatLoss, 1),
                                    Report_FormatFloat(e.surfaceTemp, 1),
-                                   Report_FormatFloat(e.totalAnnualCost, 2)};
+                                   ThicknessList_IsCosted(e) ? Report_FormatFloat(e.totalAnnualCost, 2) : ""};
     ReportRow row = {};
     for (int i = 0; i < 7; ++i)
         SetColumn(row, kColumns[i], values[i].c_str());

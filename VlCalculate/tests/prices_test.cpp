@@ -314,13 +314,35 @@ TEST_F(PriceTest, OneTargetPriceIsTheAnnualCost)
     EXPECT_NEAR(CalculateOneInsulationTargetPrice(kPart1, const_cast<char*>("P50"), 60, &kind, 1), 26.6144, 1e-3);
 }
 
-TEST_F(PriceTest, OneTargetPriceWithoutAnnuityIsZero)
+// A product that cannot be costed has no cost, not a cost of 0 or of its
+// energy alone; only the cost step's refusal is reported, and only when asked.
+TEST_F(PriceTest, OneTargetPriceThatCannotBeCostedIsMarkedNotComputed)
 {
-    price(kEur, "P50", 1300, 25);
-    Fake().setPageFloat(0, 1360, {20});
-    short kind = 7;
-    EXPECT_FLOAT_EQ(CalculateOneInsulationTargetPrice(kPart1, const_cast<char*>("P50"), 60, &kind, 1), 0.0f);
-    EXPECT_EQ(Fake().errorIds(), std::vector<int32_t>{40063});
+    const struct {
+        const char* name;
+        float materialPrice;   // 0: none in the price database
+        float interest;        // % (0: no annuity)
+        int report;
+        std::vector<int32_t> errors;
+    } rows[] = {
+        {"no material price", 0, 5, 1, {}},   // first: the fake keeps what a row sets
+        {"no annuity, reported", 25, 0, 1, {40063}},
+        {"no annuity, quiet", 25, 0, 0, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Fake().errors.clear();
+        if (row.materialPrice > 0)
+            price(kEur, "P50", 1300, row.materialPrice);
+        Fake().setPageFloat(0, 1363, {row.interest});
+        Fake().setPageFloat(0, 1360, {20});
+        Fake().setPageFloat(0, 1361, {40});
+        Fake().setPageFloat(0, 1362, {8000});
+        short kind = 7;
+        EXPECT_EQ(CalculateOneInsulationTargetPrice(kPart1, const_cast<char*>("P50"), 60, &kind, row.report),
+                  kCostNotComputed);
+        EXPECT_EQ(Fake().errorIds(), row.errors);
+    }
 }
 } // namespace
 

@@ -65,6 +65,7 @@ TEST_F(CalcRecordTest, NewSystemLoadsDefaultsAndStoresPlaneAndFifthCase)
     EXPECT_EQ(r.geometryFlags[0], 1);
     EXPECT_EQ(r.location, -100);
     EXPECT_EQ(r.surfaceMaterial, -1);
+    EXPECT_EQ(r.reportedSurface, 1);   // the outer surface
     EXPECT_EQ(r.calculationCase, -1);
     EXPECT_EQ(r.caseFlags[4], 1);
     EXPECT_EQ(r.flowFlags[0], 1);

@@ -14,6 +14,7 @@
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -23,10 +24,19 @@ class InsulationPageTest : public ShellWindowTest {
 protected:
     // A project whose first system is a 114.3 mm pipe at 150 °C in still air
     // of 20 °C, the surface of the outermost product reported outside.
-    void StartWithPipe(short geometry = Geometry_Pipe)
+    // adjust, when given, changes the system's attributes before the start.
+    void StartWithPipe(short geometry = Geometry_Pipe, const std::function<void()>& adjust = nullptr)
     {
         std::string path = TempPath("pipe.WDF");
         MakePipeProjectFile(path, geometry);
+        if (adjust) {
+            ASSERT_EQ(Kadmi_OpenDatabasefile(path.c_str()), 0);
+            Kadmi_LoadPage(Kadmi_IthPage(0));
+            adjust();
+            Kadmi_SavePage();
+            ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
+            Kadmi_CloseDatabasefile(0);
+        }
         Start(path.c_str());
         MainWnd_SelectCalcPage(2);
         page_ = CalcTabs_OpenPageWindow();
@@ -287,6 +297,65 @@ TEST_P(InsulationTargetTest, AdoptsTheListsFirstThicknessAndShowsItsResults)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, InsulationTargetTest, ::testing::ValuesIn(kTargetCases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// Targets that no listed thickness meets, and an economic case whose
+// candidates cannot be costed: the reason shows instead of results, naming
+// the target; nothing is stored as current; layer 1 keeps its thickness; and
+// Calculate says the same reason (not a complaint about layer 1's diameters).
+struct UnreachableCase {
+    const char* name;
+    short geometry;
+    float contents, ambient, humidity;
+    bool economicData;
+    int caseButton, limitField;
+    const char* limit;
+    uint16_t reason;
+    const char* named;   // in the line after the reason
+};
+
+const UnreachableCase kUnreachableCases[] = {
+    {"WallHeatLoss", Geometry_Plane, 350, 20, 50, true, 138, 145, "100", 45300, "100.0 W/m²"},
+    {"WallSurfaceTemperature", Geometry_Plane, 350, 20, 50, true, 139, 146, "25", 45300, "25.0 °C"},
+    {"PipeInSaturatedAir", Geometry_Pipe, 6, 25, 100, true, 140, 0, nullptr, 45300, "25.0 °C"},
+    {"PipeWithoutEconomicData", Geometry_Pipe, 150, 20, 50, false, 137, 0, nullptr, 45301, "Economic data"},
+};
+
+class UnreachableTargetTest : public InsulationPageTest, public ::testing::WithParamInterface<UnreachableCase> {};
+
+TEST_P(UnreachableTargetTest, ShowsAndStoresNoAnswerAndKeepsTheLayer)
+{
+    const UnreachableCase& c = GetParam();
+    StartWithPipe(c.geometry, [&] {
+        Kadmi_SetFloatAtt(0, 1315, c.contents);
+        Kadmi_SetFloatAtt(0, 1316, c.ambient);
+        Kadmi_SetFloatAtt(0, 1317, c.humidity);
+        for (short att = 1359; att <= 1363 && !c.economicData; ++att)
+            Kadmi_SetFloatAtt(0, att, 0);
+    });
+    const bool pipe = c.geometry == Geometry_Pipe;
+    Choose(119, pipe ? "Mineral wool pipe section" : "Mineral wool slab, high temperature");
+    Choose(128, "50");
+    Click(203);
+    ASSERT_TRUE(ResultsCurrent());
+    Sleep(1100);   // stamps count in seconds
+    Click(c.caseButton);
+    if (c.limitField)
+        Type(c.limitField, c.limit);
+    EXPECT_EQ(Line(0), Shell_Text(c.reason));
+    EXPECT_NE(Line(1).find(c.named), std::string::npos) << Line(1);
+    EXPECT_EQ(Line(2), " ");
+    EXPECT_EQ(Line(3), " ");
+    EXPECT_FALSE(ResultsCurrent());
+    EXPECT_EQ(Ts_ComboSelectedText(page(), 128), "50");
+    TsBoxAnswerer answer(IDOK);
+    Click(203);
+    ASSERT_EQ(answer.boxes().size(), 1u);
+    EXPECT_EQ(answer.boxes()[0].text.find(Shell_Text(40053)), std::string::npos);
+    EXPECT_FALSE(ResultsCurrent());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, UnreachableTargetTest, ::testing::ValuesIn(kUnreachableCases),
                          [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(InsulationPageTest, ThicknessDialogSortsAndSelectsTheRowItShows)

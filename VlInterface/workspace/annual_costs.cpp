@@ -22,7 +22,7 @@
 namespace {
 
 constexpr uint32_t kHelpContextCosts = 12;
-constexpr uint16_t kTextAllPrices = 40083, kTextPricesMissing = 40084;
+constexpr uint16_t kTextAllPrices = 40083, kTextPricesMissing = 40084, kTextNotCalculated = 40068;
 constexpr const char* kLimitKeys[kEconomicInputs] = {"ANNUALPRICEINCREASEENERGY", "ECONOMICUSEFULLIFE_A",
                                                      "PRICETHERMALENERGY", "ANNUALOPERATINGTIME_HA",
                                                      "RATEOFINTEREST"};
@@ -70,11 +70,20 @@ std::string CostLine(uint16_t label, float value)
 void ShowResults(HWND dialog)
 {
     const AnnualCostsState& s = AnnualCosts();
-    std::string investment = CostLine(30082, s.costs.capitalCost) + " (" +
+    if (!s.costs) {
+        // Refused: the error dialog says why; no figure stands for a cost.
+        const uint16_t labels[] = {30082, 30083, 30084};
+        for (int i = 0; i < 3; ++i) {
+            std::string line = std::string(Shell_Text(labels[i])) + ": " + Shell_Text(kTextNotCalculated);
+            SetDlgItemTextA(dialog, IDC_COST_RESULT1 + i, line.c_str());
+        }
+        return;
+    }
+    std::string investment = CostLine(30082, s.costs->capitalCost) + " (" +
                              Shell_Text(s.missing == 0 ? kTextAllPrices : kTextPricesMissing) + ")";
     SetDlgItemTextA(dialog, IDC_COST_RESULT1, investment.c_str());
-    SetDlgItemTextA(dialog, IDC_COST_RESULT1 + 1, CostLine(30083, s.costs.energyCost).c_str());
-    SetDlgItemTextA(dialog, IDC_COST_RESULT1 + 2, CostLine(30084, s.costs.totalCost).c_str());
+    SetDlgItemTextA(dialog, IDC_COST_RESULT1 + 1, CostLine(30083, s.costs->energyCost).c_str());
+    SetDlgItemTextA(dialog, IDC_COST_RESULT1 + 2, CostLine(30084, s.costs->totalCost).c_str());
 }
 
 void Enable(HWND dialog)
@@ -114,7 +123,9 @@ void Calculate(HWND dialog)
     short kind = 0;
     // The system's chosen product, every price required.
     std::string product = InsPage_StoredCode(0);
-    s.costs = AnnualCosts_Compute(s.inputs, true, &kind, &s.missing, {product.c_str(), true});
+    bool refused = false;
+    CostsOutput costs = AnnualCosts_Compute(s.inputs, true, &kind, &s.missing, {product.c_str(), true}, &refused);
+    s.costs = refused ? std::nullopt : std::optional(costs);
     s.calculated = true;
     ShowResults(dialog);
     if (ErrorList_NError() > 0)
@@ -165,13 +176,10 @@ void StoreInputs()
         changed |= before.values[i] != s.inputs.values[i];
         Kadmi_SetFloatAtt(kCalcObjectSystem, short(kAttEconomicFirst + i), s.inputs.values[i]);
     }
-    if (s.calculated) {
+    if (s.calculated)
         AnnualCosts_Store(s.costs, s.missing);
-    } else if (changed) {
-        // Costs of the former inputs no longer hold.
-        for (short att = 1370; att <= 1375; ++att)
-            Kadmi_DeleteAtt(kCalcObjectSystem, att);
-    }
+    else if (changed)
+        AnnualCosts_Store(std::nullopt, 0);   // costs of the former inputs no longer hold
 }
 
 } // namespace

@@ -3,10 +3,11 @@
 #pragma once
 #include "VlInterface/workspace/insulation_run.h"
 #include <windows.h>
+#include <optional>
 
 struct AnnualCostsState {
     EconomicInputs inputs;
-    CostsOutput costs;
+    std::optional<CostsOutput> costs;   // none: the inputs gave no costs
     int missing;
     bool calculated;   // costs hold the results of the inputs as they stand
     bool filling;

@@ -23,10 +23,15 @@ constexpr short AttPriceCurrency = 1132, AttEmissivity = 1310, AttLocationName =
 constexpr uint16_t kTextOutermostSurface = 40051, kTextUserDefined = 20043, kTextAir = 40055,
                    kTextWater = 30066, kTextOwnValues = 30065;
 constexpr int kLastMaterialEntry = 198;
-constexpr short AttRelativeHumidity = 1317;
+constexpr short AttRelativeHumidity = 1317, AttSurfaceMaterial = 1119, AttSurfaceCode = 1528,
+                AttSystemEmissivity = 1319, AttReportedSurface = 1120;
 // Contents and surroundings of a new system are both at 0 °C, so its
 // humidity counts and must lie within its limits (0.1 .. 100 %).
 constexpr float kNewSystemHumidity = 50.0f;
+// A new system reports its outer surface and has a listed surface material
+// with its emissivity, so that its first Calculate gives results.
+constexpr short kOuterSurface = 1;
+constexpr const char* kNewSystemSurface = "PAINTED-PLASTIC";
 
 struct CalcDataGlobals {
     bool refreshing = false;   // CalcData_RefreshAllSystems is running
@@ -244,6 +249,15 @@ int Contents_DefaultProperties(const ProductListEntry* list, int16_t id, float* 
 void CalcData_SetNewSystemDefaults()
 {
     Kadmi_SetFloatAtt(kCalcObjectSystem, AttRelativeHumidity, kNewSystemHumidity);
+    Kadmi_SetIntAtt(kCalcObjectSystem, AttReportedSurface, kOuterSurface);
+    std::vector<ProductListEntry> surfaces(kProductListSize);
+    SurfaceMaterialList_Build(surfaces.data());
+    if (int i = ProductList_FindIndex(0, kNewSystemSurface, surfaces.data()); i >= 0) {
+        Kadmi_SetIntAtt(kCalcObjectSystem, AttSurfaceMaterial, short(surfaces[i].number));
+        Kadmi_SetStringAtt(kCalcObjectSystem, AttSurfaceCode, kNewSystemSurface);
+        Kadmi_SetFloatAtt(kCalcObjectSystem, AttSystemEmissivity,
+                          TechDb_GetFloatAtt(VlDataTechDb_Handle(), "CM", kNewSystemSurface, AttEmissivity));
+    }
 #ifdef VL_EXTENDED
     Project_SetNewDefaults();
 #endif

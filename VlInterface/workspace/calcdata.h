@@ -31,7 +31,8 @@ void CalcData_FixCurrency();
 int PriceDbList_Build(DialogTextTable* rows);
 
 // Writes the inputs a new system starts with to the loaded page, which has
-// its three layer parts: a relative humidity the target page accepts, and
+// its three layer parts: a relative humidity the target page accepts, the
+// outer surface reported, a listed surface material with its emissivity, and
 // in the extended edition that edition's new-system defaults (which take
 // the page's parts as its layers and reload the record).
 void CalcData_SetNewSystemDefaults();

@@ -6,17 +6,77 @@
 #include "VlInterface/workspace/page_insulation_ids.h"
 #include "VlInterface/workspace/dlgfields.h"
 #include "VlInterface/workspace/target_limits.h"
+#include "VlInterface/workspace/thickness_request.h"
 #include "VlInterface/workspace/timepage.h"
 #include "VlInterface/shell.h"
 #include "VlPrint/vlprint.h"
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
+#include <cstdio>
 #include <cstring>
 
 namespace {
 
 constexpr uint16_t kTextNoThickness = 20055, kTextNotCalculated = 40068;
+constexpr uint16_t kTextNoListedThickness = 45300, kTextNoListedCosts = 45301, kTextNoCostData = 45302,
+                   kTextEconomicCase = 40076,
+                   kTextHeatLossCase = 40077, kTextSurfaceTempCase = 40078, kTextCondensationCase = 40079,
+                   kTextDewPoint = 30094, kTextPerMetre = 30098, kTextPerSquareMetre = 30097,
+                   kTextCelsius = 30039;
+
+std::string Figure(float value, uint16_t unitText)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, " %.1f %s", double(value), Shell_Text(unitText));
+    return text;
+}
+
+// The surrounding air's dew point, where the object page asks its humidity.
+std::string AirDewPoint(const CalcRecord& r)
+{
+    if (r.contentsTemperature > r.ambientTemperature || !(r.relativeHumidity > 0))
+        return {};
+    Dew_pointOutput dew{kFieldMissingFloat};
+    if (Dew_point({1, r.ambientTemperature, r.contentsTemperature, r.relativeHumidity}, &dew) != 0 ||
+        dew.dewPoint == kFieldMissingFloat)
+        return {};
+    return " (" + std::string(Shell_Text(kTextDewPoint)) + Figure(dew.dewPoint, kTextCelsius) + ")";
+}
+
+// The target case with its limit, as the page names them.
+std::string TargetName(const CalcRecord& r)
+{
+    switch (ThicknessRequest_Case(r)) {
+    case kCaseEconomic:
+        return Shell_Text(kTextEconomicCase);
+    case kCaseHeatLossLimit:
+        return Shell_Text(kTextHeatLossCase) +
+               Figure(r.allowedHeatLoss, InsPage_IsPlane(r) ? kTextPerSquareMetre : kTextPerMetre);
+    case kCaseSurfaceTempLimit:
+        return Shell_Text(kTextSurfaceTempCase) + Figure(r.allowedSurfaceTemperature, kTextCelsius);
+    case kCaseCondensation:
+        return Shell_Text(kTextCondensationCase) + AirDewPoint(r);
+    default:
+        return {};
+    }
+}
+
+// A target no listed thickness meets has no results: the reason and the
+// target show instead, and nothing is stored as current.
+void RefuseTarget(HWND page, const TargetRefusal& refusal, bool quiet)
+{
+    ErrorList_Clear();
+    if (quiet) {
+        CalcPage_ShowLine(page, IDC_INS_RESULT1, refusal.reason);
+        CalcPage_ShowLine(page, IDC_INS_RESULT1 + 1, refusal.target);
+        return;
+    }
+    const std::string text = refusal.reason + ": " + refusal.target;
+    ErrorList_Insert(0, ErrorKind_Error, kTextNoListedThickness, text.c_str(), 0, nullptr);
+    ErrorDialog(page);
+    ErrorList_Clear();
+}
 
 // Layer 1 has a listed product but no thickness chosen yet.
 bool Layer1WithoutThickness()
@@ -41,8 +101,9 @@ void ShowResults(HWND page, CalcRecord& r, bool quiet)
         CalcPage_ShowLine(page, IDC_INS_RESULT1 + i, lines.line[i]);
     // Warnings of the heat loss come with the results; cost errors open the
     // dialog in the economic case.
-    if (!quiet && (warnings > 0 || (costErrors && r.caseFlags[0])))
+    if (!quiet && (warnings > 0 || (costErrors && r.caseFlags[0])) && ErrorList_NError() > 0)
         ErrorDialog(page);
+    ErrorList_Clear();   // shown: no later line takes them for its reason
 }
 
 } // namespace
@@ -58,6 +119,10 @@ int InsulationPage_CalculateHeatLoss(HWND page, CalcRecord& r, bool quiet)
     if (TargetInputs_CheckLimits(page, r, !quiet, nullptr) != 0) {
         if (quiet)
             ShowQuietReason(page, Shell_Text(kTextNotCalculated));
+        return -1;
+    }
+    if (TargetRefusal refusal = InsulationPage_TargetRefusal(r); refusal.refused()) {
+        RefuseTarget(page, refusal, quiet);
         return -1;
     }
     if (quiet && Layer1WithoutThickness()) {
@@ -81,6 +146,18 @@ int InsulationPage_CalculateHeatLoss(HWND page, CalcRecord& r, bool quiet)
     InsulationPage_ControlsToRecord(page, r);
     Kadmi_MarkAccess(kCalcObjectSystem, "DIM1");
     return 0;
+}
+
+TargetRefusal InsulationPage_TargetRefusal(const CalcRecord& r)
+{
+    if (!InsPage_TargetCase(r))
+        return {};
+    switch (InsPage().target) {
+    case TargetOutcome::NotMet: return {Shell_Text(kTextNoListedThickness), TargetName(r)};
+    case TargetOutcome::NotCosted: return {Shell_Text(kTextNoListedCosts), Shell_Text(kTextNoCostData)};
+    case TargetOutcome::Met: break;
+    }
+    return {};
 }
 
 int InsulationPage_Print(HWND page, CalcRecord&, int output)

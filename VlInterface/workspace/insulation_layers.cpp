@@ -183,6 +183,7 @@ int InsulationPage_UpdateLayerChoices(HWND page, CalcRecord& record, int layer, 
 int InsulationPage_CalculateThicknessList(HWND, CalcRecord& r)
 {
     InsulationPageState& s = InsPage();
+    s.target = TargetOutcome::Met;
     if (!InsPage_HasProduct(0)) {
         ZeroLayer(r, 0);
         return -1;
@@ -197,11 +198,14 @@ int InsulationPage_CalculateThicknessList(HWND, CalcRecord& r)
     short count = 0;
     INSULATIONTHICKNESSRESULTLIST* list = CalculateInsulationThicknessList(input, &count);
     if (!list || count < 1) {
-        ThicknessRequest_ClearLayer1(r);
-        s.thicknessIndex[0] = -1;
+        s.target = TargetOutcome::NotMet;
         return -1;
     }
     ThicknessList_Sort(list, count, input.calculationCase, ThicknessRequest_ReferenceDiameter(r));
+    if (input.calculationCase == kCaseEconomic && !ThicknessList_IsCosted(list[0])) {
+        s.target = TargetOutcome::NotCosted;
+        return -1;
+    }
     std::string name = ThicknessRequest_Adopt(r, list[0]);
     if (int entry = FindAdoptedEntry(list[0], name); entry > 0) {
         s.thicknessIndex[0] = entry;

@@ -45,6 +45,7 @@ enum ResultIndex {
 };
 
 constexpr float kSecondRunAmbient = -1.0f;
+constexpr int32_t kDewPointOfTheAir = 1;   // the engine's mode for the ambient air
 constexpr float kNoDewPoint = kFieldMissingFloat;   // the record's dew point where none is defined
 
 bool IsPlane(const CalcRecord& r)
@@ -210,13 +211,13 @@ InsulationRunStatus InsulationRun_Calculate(CalcRecord& r, const InsulationLayer
         return InsulationRunStatus::Failed;
     Kadmi_SetFloatAtt(kCalcObjectSystem, 1381, out.heatLossPerMetre);
 
-    // No humidity, no dew point; nor where the engine writes none (the outer
-    // surface of a warm object, a medium outside its formula's range).
+    // The dew point is the surrounding air's, whichever surface is reported:
+    // the humidity is the air's. None without a humidity, nor for an object
+    // warmer than the air (whose humidity the object page does not ask).
     r.heatLossResults[Result_DewPoint] = kNoDewPoint;
     if (!(r.relativeHumidity > 0))
         return InsulationRunStatus::Done;
-    Dew_pointInput dewIn{int32_t(r.reportedSurface), r.ambientTemperature, r.contentsTemperature,
-                         r.relativeHumidity};
+    Dew_pointInput dewIn{kDewPointOfTheAir, r.ambientTemperature, r.contentsTemperature, r.relativeHumidity};
     Dew_pointOutput dewOut{kNoDewPoint};
     if (Dew_point(dewIn, &dewOut) != 0)
         return InsulationRunStatus::Failed;
@@ -245,8 +246,8 @@ bool InsulationRun_StoreResults(CalcRecord& r, InsulationResultLines* lines)
 
     StoreDewPoint(r.heatLossResults[Result_DewPoint], &lines->line[2]);
 
-    // The heat loss's warnings have been counted by the caller.
-    ErrorList_Clear();
+    // The heat loss's warnings stay in the list, shown with the results.
+    const int warnings = ErrorList_NError();
     short kind = 0;
     for (int k = 0; k < kCalcLayers; ++k) {
         if (int32_t part = CalcRecordState().layerParts[k]) {
@@ -255,7 +256,7 @@ bool InsulationRun_StoreResults(CalcRecord& r, InsulationResultLines* lines)
         }
     }
     std::optional<float> total = InsulationRun_CalculateCosts(r, &kind);
-    bool costErrors = ErrorList_NError() > 0;
+    bool costErrors = ErrorList_NError() > warnings;
     lines->line[3] = PriceLine(total, kind, costErrors);
     return costErrors;
 }
@@ -319,12 +320,18 @@ CostsOutput AnnualCosts_Compute(const EconomicInputs& e, bool reportErrors, shor
     return out;
 }
 
-void AnnualCosts_Store(const CostsOutput& out, int missing)
+void AnnualCosts_Store(const std::optional<CostsOutput>& costs, int missing)
 {
+    // Costs of earlier inputs (and of the other object kind) no longer hold.
+    for (short att = 1370; att <= 1375; ++att)
+        Kadmi_DeleteAtt(kCalcObjectSystem, att);
+    Kadmi_DeleteAtt(kCalcObjectSystem, 1136);
+    if (!costs)
+        return;
     bool plane = Kadmi_GetIntAtt(kCalcObjectSystem, 1117) == Geometry_Plane;
-    Kadmi_SetFloatAtt(kCalcObjectSystem, plane ? 1371 : 1370, out.capitalCost);
-    Kadmi_SetFloatAtt(kCalcObjectSystem, plane ? 1373 : 1372, out.energyCost);
-    Kadmi_SetFloatAtt(kCalcObjectSystem, plane ? 1375 : 1374, out.totalCost);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, plane ? 1371 : 1370, costs->capitalCost);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, plane ? 1373 : 1372, costs->energyCost);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, plane ? 1375 : 1374, costs->totalCost);
     Kadmi_SetIntAtt(kCalcObjectSystem, 1136, missing == 0 ? 1 : 0);
 }
 
@@ -335,9 +342,11 @@ std::optional<float> InsulationRun_CalculateCosts(const CalcRecord& r, short* ki
     // The nominal list's case prices the system as it stands.
     CostsOutput out = AnnualCosts_Compute(EconomicInputs_Load(), r.caseFlags[0] != 0, kind, &missing,
                                           {nullptr, r.caseFlags[4] != 0}, &refused);
-    AnnualCosts_Store(out, missing);
-    if (refused)
+    if (refused) {
+        AnnualCosts_Store(std::nullopt, missing);
         return std::nullopt;
+    }
+    AnnualCosts_Store(out, missing);
     return out.totalCost;
 }
 

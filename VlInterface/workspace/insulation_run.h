@@ -48,7 +48,7 @@ struct InsulationResultLines {
 // and onto the layers (1376), heat loss 1323, temperatures 1328, dew point
 // 1322 (deleted where there is none), layer prices 1329, annual costs, and
 // fills the lines. Returns true when the price or cost step reported an
-// error (line 4 then says so).
+// error (line 4 then says so); the run's warnings stay in the error list.
 bool InsulationRun_StoreResults(CalcRecord& record, InsulationResultLines* lines);
 
 // The five economic inputs of the system, attributes 1359..1363: energy
@@ -75,8 +75,10 @@ CostsOutput AnnualCosts_Compute(const EconomicInputs& inputs, bool reportErrors,
                                 const TargetPriceRequest& request = {nullptr, false}, bool* refused = nullptr);
 // The cost step's input for heat loss and the inputs, the investment left 0.
 CostsInput AnnualCosts_Input(const EconomicInputs& inputs, bool reportErrors, float heatLoss);
-// Stores them: 1370/1372/1374 (1371/1373/1375 for a plane) and 1136.
-void AnnualCosts_Store(const CostsOutput& costs, int missing);
+// Stores them: 1370/1372/1374 (1371/1373/1375 for a plane) and 1136, the
+// others of 1370..1375 deleted. No costs (refused): all of them deleted, so
+// that no figure stands for a result that was not computed.
+void AnnualCosts_Store(const std::optional<CostsOutput>& costs, int missing);
 
 // Computes and stores the annual costs; returns the total, none when the
 // inputs gave no costs; kind as above.

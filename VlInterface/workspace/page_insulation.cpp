@@ -165,6 +165,15 @@ bool ReadAndCheck(HWND page)
     return Reread(page) && InsulationPage_CheckLimits(page, Rec(), true, true) == 0;
 }
 
+// A target that no listed thickness meets is why there are no results,
+// whatever layer 1 still holds: the run says so without checking the layers.
+bool ReadyToCalculate(HWND page)
+{
+    if (!Reread(page))
+        return false;
+    return InsulationPage_TargetRefusal(Rec()).refused() || InsulationPage_CheckLimits(page, Rec(), true, true) == 0;
+}
+
 bool IsInput(int id)
 {
     return id == IDC_INS_SURFACE || id == IDC_INS_EMISSIVITY || (id >= 119 && id <= 130) || (id >= 134 && id <= 146);
@@ -206,7 +215,7 @@ void OnCommand(HWND page, int id, int code)
             InsulationPage_AdoptCheapest(page, Rec());
 #endif
     } else if (id == IDC_INS_CALCULATE && code == BN_CLICKED) {
-        if (ReadAndCheck(page)) {
+        if (ReadyToCalculate(page)) {
             InsulationPage_CalculateHeatLoss(page, Rec(), false);
             Enable(page);
         }

@@ -10,12 +10,20 @@
 #include <windows.h>
 #include <string>
 
+// What the last thickness list request of a target case gave layer 1.
+enum class TargetOutcome {
+    Met,         // a candidate was taken (or no list was asked for)
+    NotMet,      // no thickness of the list meets the target
+    NotCosted,   // economic case: no candidate could be costed
+};
+
 struct InsulationPageState {
     ProductListEntry products[kProductListSize];
     ProductListEntry surfaces[kProductListSize];
     ProductListEntry thicknesses[kCalcLayers][kProductListSize];
     int productIndex[kCalcLayers];
     int thicknessIndex[kCalcLayers];
+    TargetOutcome target;
     // Re-entry guards of filling, reading and enabling.
     bool filling, reading, enabling;
 };
@@ -76,8 +84,18 @@ enum LayerMode : int {
 };
 int InsulationPage_UpdateLayerChoices(HWND page, CalcRecord& record, int layer, int mode, bool useStoredCode,
                                       bool resetThickness, bool preferStoredCode);
-// The target cases' thickness list: 0 when a candidate was taken, -1 otherwise.
+// The target cases' thickness list: 0 when a candidate was taken, -1
+// otherwise. Without a candidate the layers stay as they were and the page's
+// target outcome says why; the run then refuses to give results.
 int InsulationPage_CalculateThicknessList(HWND page, CalcRecord& record);
+// In a target case whose list gave no candidate: why there are no results
+// and the target it concerns (the case with its limit, or what the costs
+// lack). Both empty otherwise.
+struct TargetRefusal {
+    std::string reason, target;
+    bool refused() const { return !reason.empty(); }
+};
+TargetRefusal InsulationPage_TargetRefusal(const CalcRecord& record);
 
 // Shows the wait cursor while alive and puts the previous one back.
 class WaitCursor {

@@ -330,7 +330,7 @@ void FillRow(HWND list, int row)
     SetCell(list, item, 4, Number("%.0f", e.thickness));
     SetCell(list, item, 5, Number("%.1f", e.heatLoss));
     SetCell(list, item, 6, Number("%.1f", e.surfaceTemp));
-    SetCell(list, item, 7, Number("%.2f", e.totalAnnualCost));
+    SetCell(list, item, 7, ThicknessList_IsCosted(e) ? Number("%.2f", e.totalAnnualCost) : std::string());
 }
 
 void FillRows(HWND dialog)
@@ -402,12 +402,13 @@ void RequestList(ThicknessDlgState& s, const INSULATIONTHICKNESSINPUT& input)
     short count = 0;
     s.list = CalculateInsulationThicknessList(input, &count);
     s.count = s.list ? count : 0;
-    if (s.count > 0) {
-        bool byCost = s.list[0].totalAnnualCost >= 0.0001f;
-        std::stable_sort(s.list, s.list + s.count, [byCost](const auto& a, const auto& b) {
-            return byCost ? a.totalAnnualCost < b.totalAnnualCost : a.thickness < b.thickness;
-        });
-    }
+    // Those with a cost by cost, then the others by thickness.
+    std::stable_sort(s.list, s.list + s.count, [](const auto& a, const auto& b) {
+        const bool aCosted = ThicknessList_IsCosted(a), bCosted = ThicknessList_IsCosted(b);
+        if (aCosted != bCosted)
+            return aCosted;
+        return aCosted ? a.totalAnnualCost < b.totalAnnualCost : a.thickness < b.thickness;
+    });
 }
 #endif
 

@@ -56,6 +56,9 @@ float ThicknessRequest_ReferenceDiameter(const CalcRecord& r)
 int ThicknessList_Compare(int16_t calculationCase, float reference, const INSULATIONTHICKNESSRESULTLIST& a,
                           const INSULATIONTHICKNESSRESULTLIST& b)
 {
+    // The economic case can only choose among candidates with a cost.
+    if (calculationCase == kCaseEconomic && ThicknessList_IsCosted(a) != ThicknessList_IsCosted(b))
+        return ThicknessList_IsCosted(a) ? -1 : 1;
     // Candidates that fit over the pipe (inner diameter not below it) first.
     bool aFits = !(a.innerDimension1 < reference);
     bool bFits = !(b.innerDimension1 < reference);
@@ -103,11 +106,4 @@ std::string ThicknessRequest_Adopt(CalcRecord& r, const INSULATIONTHICKNESSRESUL
     char name[32];
     std::snprintf(name, sizeof(name), "%.0f", double(e.thickness));
     return name;
-}
-
-void ThicknessRequest_ClearLayer1(CalcRecord& r)
-{
-    r.innerDiameter[0] = r.outerDiameter[0] = 0;
-    r.heatLossResults[0] = r.heatLossResults[1] = 0;
-    r.thickness[0] = r.conductivity[0] = r.nominalThickness[0] = 0;
 }

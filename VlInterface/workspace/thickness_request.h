@@ -14,7 +14,8 @@ int16_t ThicknessRequest_Case(const CalcRecord& record);
 // round duct's diameter, 0 for any other object.
 float ThicknessRequest_ReferenceDiameter(const CalcRecord& record);
 
-// Orders two candidates of a case: those that fit over the reference diameter
+// Orders two candidates of a case: in the economic case those with a cost
+// first; then those that fit over the reference diameter
 // first (tightest first), then by the case's own key (economic: cost
 // ascending; allowed heat loss: magnitude descending; allowed surface
 // temperature: descending; condensation: ascending). -1, 0 or 1; a strict
@@ -32,6 +33,3 @@ INSULATIONTHICKNESSINPUT ThicknessRequest_Input(const CalcRecord& record, int32_
 // object's geometry gives them. Returns the thickness as the thickness choices
 // name it ("%.0f").
 std::string ThicknessRequest_Adopt(CalcRecord& record, const INSULATIONTHICKNESSRESULTLIST& candidate);
-
-// No candidate: layer 1 loses its dimensions, thickness and heat loss.
-void ThicknessRequest_ClearLayer1(CalcRecord& record);

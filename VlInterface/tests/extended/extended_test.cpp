@@ -6,6 +6,7 @@
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/extended/cheapest.h"
 #include "VlInterface/workspace/calcdata.h"
+#include "VlInterface/workspace/calctabs.h"
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/window_fixture.h"
@@ -34,6 +35,8 @@ protected:
         EXPECT_EQ(Kadmi_GetFloatAtt(0, 1316), 20.0f);
         EXPECT_EQ(Kadmi_GetFloatAtt(0, 1317), 50.0f);
         EXPECT_EQ(Kadmi_GetIntAtt(0, 1120), 1);
+        EXPECT_STREQ(Kadmi_GetStringAtt(0, 1528), "PAINTED-PLASTIC");   // a listed surface material
+        EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(0, 1319), 0.9f);
         // Three layer parts, made once.
         EXPECT_EQ(Kadmi_NPart(), 3);
         for (short i = 0; i < 3; ++i) {
@@ -42,6 +45,21 @@ protected:
         }
     }
 };
+
+// What a new user does first: Calculate on the heat loss tab, which gives
+// the bare object's results without a message.
+TEST_F(ExtendedTest, ANewSystemCalculatesAtOnce)
+{
+    Start();
+    MainWnd_SelectCalcPage(2);
+    HWND page = CalcTabs_OpenPageWindow();
+    ASSERT_NE(page, nullptr);
+    TsBoxAnswerer none(IDOK);
+    ClickButton(page, 203);
+    EXPECT_TRUE(none.boxes().empty());
+    EXPECT_NE(Ts_ControlText(page, 650).find(Shell_Text(30097)), std::string::npos) << Ts_ControlText(page, 650);
+    EXPECT_EQ(Ts_ControlText(page, 651).rfind(Shell_Text(40028), 0), 0u) << Ts_ControlText(page, 651);
+}
 
 TEST_F(ExtendedTest, AnEditedHumidityIsStoredAndMarksTheProjectChanged)
 {

@@ -3,6 +3,7 @@
 // results equal to the engine called directly, and the refused and failed runs
 // that leave no current results.
 #include "VlInterface/tests/shell_fixture.h"
+#include "VlInterface/workspace/calcdata.h"
 #include "VlInterface/workspace/insulation_run.h"
 #include "VlInterface/shell.h"
 #include "VlTechDatabase/vltechdb.h"
@@ -127,7 +128,7 @@ TEST_P(HeatLossInputTest, MatchesTheEngineOnTheSameRecord)
     EXPECT_NE(lines.line[0].find(Shell_Text(c.geometry == 0 ? 30097 : 30098)), std::string::npos);
     EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(CalcRecordState().layerParts[0], 1376), direct.conductivity[0]);
     Kadmi_GetFloatAtt(0, c.geometry == 0 ? 1375 : 1374);
-    EXPECT_EQ(Kadmi_LastAttWasFound(), 1);
+    EXPECT_EQ(Kadmi_LastAttWasFound(), 0);   // no economic data: no costs
 }
 
 INSTANTIATE_TEST_SUITE_P(Geometries, HeatLossInputTest, ::testing::ValuesIn(kGeometries),
@@ -150,41 +151,50 @@ TEST_F(InsulationRunTest, RunsThatCannotGiveResultsSaySo)
     EXPECT_FALSE(InsulationRun_FirstErrorLine().empty());
 }
 
-// A new system's inputs on a 60.3 mm pipe with a 50 mm section, as the user
-// may leave them: every run gives its results, and a dew point only where
-// one is defined (NaN: none, shown in words and 1322 absent).
+// New systems of each geometry, warm and cold, as their defaults leave them
+// (outer surface reported, a listed surface): the first run gives results,
+// the outer surface's temperature, and a dew point only where it is the
+// surrounding air's at a humidity the object page asks (none for a warm
+// object: NaN, shown in words and 1322 absent). 25 °C at 70 %: 19.1 °C.
 struct NewSystemCase {
     const char* name;
+    int geometry;   // flag position: 0 plane, 1 pipe, 2 round duct, 3 rectangular duct
     float contents, ambient, humidity;
-    int16_t reportedSurface;   // 1 outer, 2 inner
     double dewPoint;
 };
 
 const NewSystemCase kNewSystems[] = {
-    {"WarmInnerNoHumidity", 10, -10, 0, 2, NAN},
-    {"WarmOuterNothingCondensesOutside", 150, 20, 50, 1, NAN},
-    {"WarmInnerMediumOutsideTheFormula", 150, 20, 50, 2, NAN},
-    {"WarmInnerMediumsDewPoint", 20, 10, 50, 2, 9.268},
-    {"ColdOuterAirsDewPoint", 5, 20, 50, 1, 9.268},
-    {"ColdInnerMediumsDewPoint", 5, 20, 50, 2, -4.556},
-    {"ColdNoHumidity", 5, 20, 0, 1, NAN},
+    {"WarmPipe", 1, 150, 20, 50, NAN},          {"ChilledWaterPipe", 1, 6, 25, 70, 19.145},
+    {"WarmPipeOutdoors", 1, 10, -30, 50, NAN},  {"WarmPlane", 0, 60, 20, 50, NAN},
+    {"ColdPlane", 0, 5, 20, 50, 9.268},         {"WarmRoundDuct", 2, 150, 20, 50, NAN},
+    {"ColdRoundDuct", 2, 5, 20, 50, 9.268},     {"ColdRectDuct", 3, 6, 25, 70, 19.145},
+    {"ColdPipeNoHumidity", 1, 5, 20, 0, NAN},
 };
 
 class NewSystemRunTest : public InsulationRunTest, public ::testing::WithParamInterface<NewSystemCase> {};
 
-TEST_P(NewSystemRunTest, GivesResultsAndADewPointOnlyWhereOneIsDefined)
+TEST_P(NewSystemRunTest, ReportsTheOuterSurfaceAndTheAirsDewPoint)
 {
     const NewSystemCase& c = GetParam();
+    CalcData_SetNewSystemDefaults();
+    CalcRecord_Load();
     CalcRecord& r = CalcRec();
-    r.geometryFlags[1] = 1;
+    ASSERT_EQ(r.reportedSurface, 1);
+    ASSERT_GT(r.emissivity, 0.01f);   // a listed surface material
+    std::memset(r.geometryFlags, 0, sizeof r.geometryFlags);
+    r.geometryFlags[c.geometry] = 1;
+    Kadmi_SetIntAtt(0, 1117, short(Geometry_Plane + c.geometry));
     r.outerDiameters[0] = 60.3f;
+    r.outerDiameters[1] = 500.0f;
+    r.width = 600;
+    r.height = 400;
     r.contentsTemperature = c.contents;
     r.ambientTemperature = c.ambient;
     r.relativeHumidity = c.humidity;
-    r.airVelocity = 5;
-    r.emissivity = 0.9f;
-    r.reportedSurface = c.reportedSurface;
-    InsulationLayerChoices layers = {{"MW-PIPESECTION", "IP", "MWP-60.3-50"}};
+    r.thickness[0] = 50;
+    r.conductivity[0] = 0.04f;
+    InsulationLayerChoices layers = {c.geometry == 1 ? InsulationLayerChoice{"MW-PIPESECTION", "IP", "MWP-60.3-50"}
+                                                     : InsulationLayerChoice{"MW-SLAB-HT", "IM", "-456"}};
     Kadmi_SetFloatAtt(0, 1322, 0);   // what an earlier run stored
 
     ASSERT_EQ(InsulationRun_Calculate(r, layers), InsulationRunStatus::Done);
@@ -192,6 +202,7 @@ TEST_P(NewSystemRunTest, GivesResultsAndADewPointOnlyWhereOneIsDefined)
     InsulationResultLines lines;
     InsulationRun_StoreResults(r, &lines);
     EXPECT_NE(Kadmi_GetFloatAtt(0, 1323), 0.0f);
+    EXPECT_EQ(lines.line[1].rfind(Shell_Text(40028), 0), 0u) << lines.line[1];
     const std::string label = std::string(Shell_Text(30094)) + ": ";
     if (std::isnan(c.dewPoint)) {
         EXPECT_EQ(lines.line[2], label + Shell_Text(45241));
@@ -208,7 +219,8 @@ INSTANTIATE_TEST_SUITE_P(Inputs, NewSystemRunTest, ::testing::ValuesIn(kNewSyste
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The cost line gives a total only where there are economic data; without
-// them it says so (in the economic case the errors say why).
+// them it says so (in the economic case the errors say why), and no cost nor
+// "all prices found" stays stored from an earlier run.
 TEST_F(InsulationRunTest, TheCostLineSaysWhenThereAreNoEconomicData)
 {
     CalcRecord& r = HotPipe();
@@ -223,9 +235,10 @@ TEST_F(InsulationRunTest, TheCostLineSaysWhenThereAreNoEconomicData)
         uint8_t economicCase;
         const char* says;        // after the label; nullptr: a figure
     } rows[] = {
-        {"no economic data", {{0, 0, 0, 0, 0}}, 0, Shell_Text(45280)},
-        {"no economic data, economic case", {{0, 0, 0, 0, 0}}, 1, Shell_Text(40068)},
         {"economic data", {{2, 20, 50, 8000, 5}}, 0, nullptr},
+        {"no economic data", {{0, 0, 0, 0, 0}}, 0, Shell_Text(45280)},
+        {"economic data again", {{2, 20, 50, 8000, 5}}, 0, nullptr},
+        {"no economic data, economic case", {{0, 0, 0, 0, 0}}, 1, Shell_Text(40068)},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -241,6 +254,13 @@ TEST_F(InsulationRunTest, TheCostLineSaysWhenThereAreNoEconomicData)
             EXPECT_EQ(says.rfind(row.says, 0), 0u) << says;
         else
             EXPECT_TRUE(std::isdigit(static_cast<unsigned char>(says[0])) && says[0] != '0') << says;
+        for (short att : {1370, 1372, 1374, 1136}) {
+            if (att == 1136)
+                Kadmi_GetIntAtt(0, att);
+            else
+                Kadmi_GetFloatAtt(0, att);
+            EXPECT_EQ(Kadmi_LastAttWasFound() != 0, row.says == nullptr) << att;
+        }
     }
 }
 

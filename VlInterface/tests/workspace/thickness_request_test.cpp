@@ -44,6 +44,8 @@ const OrderCase kOrders[] = {
     {"PlaneByCostAlone", kCaseEconomic, 0,
      {Candidate(0, 0, 0, 7), Candidate(0, 0, 0, 3), Candidate(0, 0, 0, 5)}, {1, 2, 0}},
     {"NaNCostLast", kCaseEconomic, 0, {Candidate(0, 0, 0, NAN), Candidate(0, 0, 0, 3)}, {1, 0}},
+    {"UncostedAfterEveryCostedFit", kCaseEconomic, 60,
+     {Candidate(61, 0, 0, kCostNotComputed), Candidate(64, 0, 0, 3)}, {1, 0}},
 };
 
 class ThicknessOrderTest : public ::testing::TestWithParam<OrderCase> {};

@@ -1,0 +1,181 @@
+// The window benchmark's projects: a seed system whose inputs are written as
+// the Object and Heat loss tabs store them, calculated and saved by the real
+// program, and projects grown from it with the project library.
+#include "bench/window_projects.h"
+#include "bench/window_driver.h"
+#include "Kadmi/kadmi.h"
+#include <commctrl.h>
+#include <cstdio>
+
+namespace {
+
+constexpr int kObjectTab = 1, kHeatLossTab = 2;
+constexpr int kCalculateButton = 203;
+constexpr int kFirstResultLine = 650;
+constexpr UINT kSaveCommand = 503;
+
+struct Layer {
+    const char* type;
+    const char* recordClass;
+    const char* code;
+    float thickness, inner, outer;   // mm
+};
+
+// Pipe sections over the pipe, a wired mat, a high-temperature slab outside.
+constexpr Layer kLayers[3] = {
+    {"MW-PIPESECTION", "IP", "MWP-114.3-50", 50, 114.3f, 214.3f},
+    {"MW-WIREDMAT", "IM", "MWM-40", 40, 214.3f, 294.3f},
+    {"MW-SLAB-HT", "IM", "MWS-30", 30, 294.3f, 354.3f},
+};
+
+void WriteProjectBlock()
+{
+    Kadmi_SetStringAtt(KadmiObject_Project, 1501, "Power plant, boiler house");
+    Kadmi_SetStringAtt(KadmiObject_Project, 1502, "Plant owner");
+    Kadmi_SetStringAtt(KadmiObject_Project, 1504, "Benchmark");
+    Kadmi_SetIntAtt(KadmiObject_Project, 1132, 0);   // prices in EUR
+}
+
+// A 114.3 mm steam pipe at 150 °C in a hall at 20 °C, its surface that of
+// the outermost product, the heat loss and surface temperature asked, the
+// economic data the cheapest combination costs with and the target humidity
+// the extended edition checks.
+void WriteSystem()
+{
+    Kadmi_SetStringAtt(KadmiObject_Page, 1535, Projects_SystemName(0).c_str());
+    Kadmi_SetIntAtt(KadmiObject_Page, 1117, 11);
+    const float diameters[2] = {114.3f, 0};
+    Kadmi_SetAtt(KadmiObject_Page, 1312, 2, diameters);
+    Kadmi_SetIntAtt(KadmiObject_Page, 1118, -100);   // conditions entered by the user
+    Kadmi_SetIntAtt(KadmiObject_Page, 1119, 0);
+    Kadmi_SetStringAtt(KadmiObject_Page, 1528, "-200");
+    Kadmi_SetIntAtt(KadmiObject_Page, 1120, 1);
+    const struct {
+        short att;
+        float value;
+    } floats[] = {{1315, 150}, {1316, 20}, {1317, 50}, {1318, 0.5f}, {1319, 0.9f},
+                  {1359, 2},   {1360, 20}, {1361, 40}, {1362, 8000}, {1363, 5}, {1384, 50}};
+    for (const auto& f : floats)
+        Kadmi_SetFloatAtt(KadmiObject_Page, f.att, f.value);
+}
+
+void WriteLayers()
+{
+    for (int k = 0; k < 3; ++k) {
+        const Layer& layer = kLayers[k];
+        long part = Kadmi_CreatePart();
+        Kadmi_SetIntAtt(part, 1133, 1);
+        if (k == 0)
+            Kadmi_SetIntAtt(part, 1130, 4);   // heat loss and surface temperature
+        Kadmi_SetStringAtt(part, 1536, layer.type);
+        Kadmi_SetStringAtt(part, 1538, layer.recordClass);
+        Kadmi_SetStringAtt(part, 1528, layer.code);
+        Kadmi_SetFloatAtt(part, 1324, layer.inner);
+        Kadmi_SetFloatAtt(part, 1325, layer.outer);
+        Kadmi_SetFloatAtt(part, 1326, layer.thickness);
+        Kadmi_SetFloatAtt(part, 1379, layer.thickness);
+    }
+}
+
+bool WriteSeedInputs(const std::string& seed)
+{
+    DeleteFileA(seed.c_str());
+    if (Kadmi_CreateDatabasefile(seed.c_str()) != 0)
+        return false;
+    Kadmi_LoadPage(Kadmi_IthPage(0));
+    WriteProjectBlock();
+    WriteSystem();
+    WriteLayers();
+    Kadmi_SavePage();
+    short saved = Kadmi_SaveDatabasefile();
+    Kadmi_CloseDatabasefile(0);
+    return saved == 0;
+}
+
+// On the Heat loss tab, Calculate and then Save, as the user does.
+bool CalculateAndSave(const std::string& exe, const std::string& seed, std::string* error)
+{
+    Program program;
+    if (!program.Start(exe, seed, error))
+        return false;
+    program.TimeSend(program.Tabs(), TCM_SETCURFOCUS, kObjectTab, 0);
+    program.TimeSend(program.Tabs(), TCM_SETCURFOCUS, kHeatLossTab, 0);
+    HWND page = program.OpenPage();
+    HWND calculate = GetDlgItem(page, kCalculateButton);
+    if (!calculate) {
+        *error = "the Heat loss page did not open";
+        return false;
+    }
+    Sample calculated = program.TimeSend(page, WM_COMMAND, MAKEWPARAM(kCalculateButton, BN_CLICKED),
+                                         reinterpret_cast<LPARAM>(calculate));
+    std::string result = WindowText(GetDlgItem(page, kFirstResultLine));
+    Sample saved = program.TimeSend(program.Main(), WM_COMMAND, kSaveCommand, 0);
+    program.Quit();
+    if (!calculated.ok || !saved.ok) {
+        *error = "the seed system was not calculated and saved: " + calculated.note + saved.note;
+        return false;
+    }
+    std::printf("seed system: %s\n", result.c_str());
+    return true;
+}
+
+bool SeedIsCalculated(const std::string& seed)
+{
+    if (Kadmi_OpenDatabasefile(seed.c_str()) != 0)
+        return false;
+    Kadmi_LoadPage(Kadmi_IthPage(0));
+    bool current = Kadmi_CmpAccess(KadmiObject_Page, "DIM1", KadmiObject_Page, "EDT1") >= 0;
+    bool calculated = Kadmi_GetFloatAtt(KadmiObject_Page, 1323) > 0;
+    Kadmi_CloseDatabasefile(0);
+    return current && calculated;
+}
+
+}  // namespace
+
+std::string Projects_SystemName(int position)
+{
+    static const char* const kLines[] = {"Steam line", "Condensate return", "Feed water line", "Hot water supply"};
+    char name[64];
+    std::snprintf(name, sizeof name, "%s %03d", kLines[position % 4], position + 1);
+    return name;
+}
+
+bool Projects_MakeSeed(const std::string& exe, const std::string& seed, std::string* error)
+{
+    if (!WriteSeedInputs(seed)) {
+        *error = "cannot write " + seed;
+        return false;
+    }
+    if (!CalculateAndSave(exe, seed, error))
+        return false;
+    if (!SeedIsCalculated(seed)) {
+        *error = "the saved seed system has no current heat loss";
+        return false;
+    }
+    return true;
+}
+
+bool Projects_Grow(const std::string& seed, const std::string& file, int systems, std::string* error)
+{
+    if (!CopyFileA(seed.c_str(), file.c_str(), FALSE) || Kadmi_OpenDatabasefile(file.c_str()) != 0) {
+        *error = "cannot make " + file;
+        return false;
+    }
+    const short first = Kadmi_IthPage(0);
+    for (int position = 1; position < systems; ++position) {
+        short page = Kadmi_CreatePage();
+        if (page <= 0 || Kadmi_PageCopy(page, first) != 0 || Kadmi_LoadPage(page) != 0) {
+            *error = "the project library took " + std::to_string(position) + " systems";
+            Kadmi_CloseDatabasefile(0);
+            return false;
+        }
+        Kadmi_SetStringAtt(KadmiObject_Page, 1535, Projects_SystemName(position).c_str());
+        Kadmi_SavePage();
+    }
+    Kadmi_LoadPage(first);
+    short saved = Kadmi_SaveDatabasefile();
+    Kadmi_CloseDatabasefile(0);
+    if (saved != 0)
+        *error = "cannot save " + file;
+    return saved == 0;
+}
