@@ -276,8 +276,7 @@ BOOL OnNotice(HWND page, int32_t code)
 {
     switch (code) {
     case CalcPage_SetActive:
-        if (!CalcTabs_PageJustOpened())   // else its opening has just shown the system
-            Reload(page);
+        Reload(page);
         if (!TimeCalc_InsulationEverCalculated())
             return TRUE;   // no results to show again, and no reason for none
 #ifdef VL_EXTENDED
