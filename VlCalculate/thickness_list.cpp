@@ -121,7 +121,7 @@ bool FitDimensions(const PageConditions& page, const char* group, const char* ke
 // an entry's outer surface must stay above; NaN where none applies.
 void BuildFullList(const INSULATIONTHICKNESSINPUT& in, const PageConditions& page, float dewPoint)
 {
-    const int reportErrors = in.calculationCase == kCaseEconomic ? 1 : 0;
+    int reportErrors = in.calculationCase == kCaseEconomic ? 1 : 0;
     const std::string layerKey = Deps_PageString(in.part, kAttLayerKey, kLayerKeyBytes);
     if (layerKey.empty()) {
         return;
@@ -148,6 +148,9 @@ void BuildFullList(const INSULATIONTHICKNESSINPUT& in, const PageConditions& pag
         e.surfaceTemp = page.reportedSurface == 2 ? loss.innerSurfaceTemp : loss.faceTemp[0];
         short kind = 0;
         e.totalAnnualCost = CalculateOneInsulationTargetPrice(in.part, key, e.heatLoss, &kind, reportErrors);
+        if (!ThicknessList_IsCosted(e)) {
+            reportErrors = 0;  // the economic inputs are the same for every entry: one message says it
+        }
         if (Array_Append(reinterpret_cast<void**>(&Calc().fullList), &Calc().fullCount, sizeof e, &e) != 0) {
             return;  // out of memory, already shown: the list so far stands
         }

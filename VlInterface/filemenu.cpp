@@ -146,7 +146,7 @@ void FileMenu_ShowOpenError(HWND owner, const char* name, int code)
         ShowStop(owner, AboutFile(name, Text_FileMissing).c_str());
     else if (code == -1003)
         ShowStop(owner, Shell_Text(Text_OpenFailed));
-    else if (code == -1004)
+    else if (code == -1004 || code == -1005)   // -1005: an empty file holds no project either
         ShowStop(owner, AboutFile(name, Text_FileDamaged).c_str());
     else
         ShowProgramError(owner, code);
@@ -170,8 +170,6 @@ void ShowOpenError(HWND owner, int code)
 bool ProjectFileOpens(HWND owner, const char* name)
 {
     short code = FileIsUsable(name, false) ? Kadmi_OpenDatabasefileEx(name, KadmiMode_Check, nullptr) : -1002;
-    if (code == -1005)
-        code = -1004;   // an empty file holds no project either
     if (code != 0)
         FileMenu_ShowOpenError(owner, name, code);
     return code == 0;
@@ -261,6 +259,14 @@ bool OpenCurrentFile(HWND owner, uint16_t inUseCaption)
     return true;
 }
 
+// After an open that failed once the project was closed: the window shows
+// the temporary project that took its place.
+void ShowTemporaryProject()
+{
+    if (App().mainWindow)
+        MainWnd_ShowNewProject(App().mainWindow);
+}
+
 void SetCurrentFile(const char* name)
 {
     std::snprintf(App().currentFile, sizeof(App().currentFile), "%s", name);
@@ -343,8 +349,7 @@ int32_t __stdcall VlFileMenu_OpenFile(HWND owner)
     SetCurrentFile(name);
     if (OpenCurrentFile(owner, Text_FileCaption))
         return 1;
-    if (App().mainWindow)
-        MainWnd_ShowNewProject(App().mainWindow);   // the project it closed is gone
+    ShowTemporaryProject();
     return 2;
 }
 
@@ -361,7 +366,10 @@ int32_t __stdcall VlFileMenu_OpenIthFile(HWND owner, int32_t i)
         return 1;
     Kadmi_CloseDatabasefile(0);
     SetCurrentFile(name.c_str());
-    return OpenCurrentFile(owner, Text_FileCaption) ? 0 : -2;
+    if (OpenCurrentFile(owner, Text_FileCaption))
+        return 0;
+    ShowTemporaryProject();
+    return -2;
 }
 
 int32_t __stdcall OpenKadmiFile(HWND owner)

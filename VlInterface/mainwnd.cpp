@@ -132,7 +132,7 @@ void OnHelp(HWND window)
 }
 
 // A new interface language reaches the help file, title, tabs and menu; the
-// page of tab `tab` opens again in it.
+// page of tab `tab` opens again in it, from what it stored before the dialog.
 void ShowSettingsApplied(HWND window, int tab)
 {
     Startup_BuildHelpPath();
@@ -145,13 +145,15 @@ void ShowSettingsApplied(HWND window, int tab)
 
 void OnSettings(HWND window)
 {
-    if (SettingsDlg_Show(window) == IDOK)
+    if (MainWnd_StoreOpenPage() && SettingsDlg_Show(window) == IDOK)
         ShowSettingsApplied(window, 0);
 }
 
 // The language command: the settings dialog, then back on the same tab.
 void OnLanguage(HWND window)
 {
+    if (!MainWnd_StoreOpenPage())
+        return;
     int tab = CalcTabs_GetFocusedTab();
     SettingsDlg_Show(window);
     ShowSettingsApplied(window, tab);
@@ -207,12 +209,12 @@ void OnCommand(HWND window, UINT id, UINT code, LPARAM lParam)
             return;
         break;
     }
-    if (id >= IDM_RECENT_FIRST && id <= IDM_RECENT_LAST) {
-        int result = VlFileMenu_OpenIthFile(window, static_cast<int32_t>(id - IDM_RECENT_FIRST));
-        if (result == 0)
-            CalcData_RefreshAllSystems();
-        if (result == 0 || result == -2)
-            MainWnd_ShowNewProject(window);
+    // A file that could not be opened either left the project as it was or
+    // was replaced by a temporary project that the command showed itself.
+    if (id >= IDM_RECENT_FIRST && id <= IDM_RECENT_LAST &&
+        VlFileMenu_OpenIthFile(window, static_cast<int32_t>(id - IDM_RECENT_FIRST)) == 0) {
+        CalcData_RefreshAllSystems();
+        MainWnd_ShowNewProject(window);
     }
 }
 

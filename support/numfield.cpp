@@ -70,18 +70,28 @@ short Field_DimensionDecimals(float mm)
     return std::fmod(std::round(double(mm) * 10.0), 10.0) == 0.0 ? 0 : 1;
 }
 
-void Field_SetFloat(HWND dialog, int id, float value, short width, short decimals)
+std::string Field_FormatReal(double value, short width, short decimals)
 {
     char text[kFormatBuffer];
-    snprintf(text, sizeof text, "%*.*f", width, decimals, static_cast<double>(value));
-    SetFormatted(dialog, id, text, 16);
+    snprintf(text, sizeof text, "%*.*f", width, decimals, value);
+    std::string shown = text;
+    // -0 and a small negative value rounded to zero show no sign.
+    if (shown.find('-') != std::string::npos && shown.find('0') != std::string::npos &&
+        shown.find_first_of("123456789") == std::string::npos) {
+        snprintf(text, sizeof text, "%*.*f", width, decimals, std::fabs(value));
+        shown = text;
+    }
+    return shown;
+}
+
+void Field_SetFloat(HWND dialog, int id, float value, short width, short decimals)
+{
+    SetFormatted(dialog, id, Field_FormatReal(value, width, decimals).c_str(), 16);
 }
 
 void Field_SetDouble(HWND dialog, int id, double value, short width, short decimals)
 {
-    char text[kFormatBuffer];
-    snprintf(text, sizeof text, "%*.*f", width, decimals, value);
-    SetFormatted(dialog, id, text, 16);
+    SetFormatted(dialog, id, Field_FormatReal(value, width, decimals).c_str(), 16);
 }
 
 void Field_SetLong(HWND dialog, int id, long value, short width)

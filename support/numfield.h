@@ -6,6 +6,7 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include <string>
 
 // Missing-value sentinels of the number types; an upper-case descriptor
 // letter shows them as an empty text.
@@ -18,6 +19,10 @@ constexpr double kFieldMissingDouble = -1.7e308;
 // Decimals that show a dimension in mm as it is: one when it has a tenth,
 // none when it is whole (114.3 stays 114.3, 60 stays 60).
 short Field_DimensionDecimals(float mm);
+
+// The value printed "%*.*f" with the width and decimals; a value that
+// prints as zero shows no minus ("-0" is "0.0" with one decimal).
+std::string Field_FormatReal(double value, short width, short decimals);
 
 // Setters: the value printed with the width (and decimals), then the field's
 // length limited to 16 (float, double), 9 (long) or 4 (short) characters.

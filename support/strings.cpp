@@ -68,3 +68,21 @@ void Str_SplitFilter(char* destination, const char* filter)
         if (destination[i] == separator)
             destination[i] = '\0';
 }
+
+std::string Str_FillNumbers(const char* text, std::initializer_list<long> numbers)
+{
+    std::string filled;
+    const long* next = numbers.begin();
+    for (const char* c = text ? text : ""; *c; ++c) {
+        if (c[0] == '%' && c[1] == '%') {
+            filled += '%';
+            ++c;
+        } else if (c[0] == '%' && c[1] == 'd' && next != numbers.end()) {
+            filled += std::to_string(*next++);
+            ++c;
+        } else {
+            filled += *c;
+        }
+    }
+    return filled;
+}

@@ -3,6 +3,8 @@
 // (support/utf8.h).
 #pragma once
 #include <cstddef>
+#include <initializer_list>
+#include <string>
 
 // Removes trailing blanks in place.
 void Str_TrimRight(char* text);
@@ -28,3 +30,9 @@ void Str_CopyFixed(char* destination, const char* source, int n);
 // a list of strings ended by an empty one. "" gives an empty list.
 // destination holds strlen(filter)+2 bytes.
 void Str_SplitFilter(char* destination, const char* filter);
+
+// A text of the language data with numbers in it, never used as a printf
+// format (a translation could name other conversions): each "%d" takes the
+// next of numbers, "%%" is a percent sign, and any other conversion, or a
+// "%d" beyond the numbers, stays as it is written.
+std::string Str_FillNumbers(const char* text, std::initializer_list<long> numbers);

@@ -108,6 +108,25 @@ TEST_F(ThicknessListTest, EachCandidateIsPricedAtItsOwnThickness)
     EXPECT_NEAR(l[2].totalAnnualCost - 0.390078 * l[2].heatLoss, 2.5098, 1e-3);
 }
 
+// Without economic data no entry has a cost, and the economic case says why
+// once for the list; an entry without a material price has none either.
+TEST_F(ThicknessListTest, EntriesThatCannotBeCostedHaveNoCost)
+{
+    Fake().setPageFloat(0, 1360, {0});   // no useful life
+    auto l = list(kCaseEconomic);
+    ASSERT_EQ(l.size(), 3u);
+    for (const auto& e : l)
+        EXPECT_FALSE(ThicknessList_IsCosted(e));
+    EXPECT_EQ(Fake().errorIds().size(), 1u);
+
+    Fake().setPageFloat(0, 1360, {20});
+    Fake().setTechFloat(kEur, "PR", "W-50", 1301, {0});
+    l = list(kCaseEconomic);
+    ASSERT_EQ(l.size(), 3u);
+    EXPECT_TRUE(ThicknessList_IsCosted(l[0]));
+    EXPECT_FALSE(ThicknessList_IsCosted(l[1]));
+}
+
 TEST_F(ThicknessListTest, AllCaseEqualsEconomicCase)
 {
     const auto economic = list(kCaseEconomic);

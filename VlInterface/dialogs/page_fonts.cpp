@@ -10,6 +10,7 @@
 #include "VlInterface/shell.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/settings.h"
+#include "support/strings.h"
 #include "support/tooltips.h"
 #include <algorithm>
 #include <commdlg.h>
@@ -155,9 +156,8 @@ UINT_PTR CALLBACK FontDialogHook(HWND dialog, UINT message, WPARAM wParam, LPARA
     long points = std::strtol(size, nullptr, 10);
     if (points == 0 || (points >= kMinPoints && points <= kMaxPoints))
         return FALSE;   // the dialog's own check handles what is no number
-    char text[256];
-    std::snprintf(text, sizeof(text), Shell_Text(kTextSizeRange), kMinPoints, kMaxPoints);
-    MessageBoxA(dialog, text, Shell().title, MB_OK | MB_ICONEXCLAMATION);
+    std::string text = Str_FillNumbers(Shell_Text(kTextSizeRange), {kMinPoints, kMaxPoints});
+    MessageBoxA(dialog, text.c_str(), Shell().title, MB_OK | MB_ICONEXCLAMATION);
     return TRUE;
 }
 

@@ -11,6 +11,7 @@
 #include "VlInterface/workspace/page_insulation.h"
 #include "VlInterface/workspace/thickness_dialog.h"
 #include "Kadmi/kadmi.h"
+#include "support/app.h"
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
 #include <cstdlib>
@@ -496,6 +497,42 @@ TEST_F(InsulationPageTest, AnnualCostsLabelEveryInputByItsMeaning)
     });
     AnnualCosts_Show(window());
     EXPECT_TRUE(script.Finished());
+}
+
+// An input that does not read is refused with the limits of that field.
+TEST_F(InsulationPageTest, AnnualCostsTellTheLimitsOfAnInputThatDoesNotRead)
+{
+    const struct {
+        int control;
+        const char* range;
+    } rows[] = {{102, "1.00 ... 100.00 !"}, {105, "0.10 ... 100.00 !"}};
+    StartWithPipe();
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.control);
+        TsBoxAnswerer box(IDOK, App().title);
+        HWND dialog = nullptr;
+        TsUiScript script({
+            [&] {
+                dialog = Ts_FindWindow("#32770", Shell_Text(30074));
+                if (!dialog)
+                    return false;
+                SetDlgItemTextA(dialog, row.control, "x1");
+                PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                return true;
+            },
+            [&] {
+                if (box.boxes().empty())
+                    return false;
+                EXPECT_EQ(GetFocus(), GetDlgItem(dialog, row.control));
+                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                return true;
+            },
+        });
+        AnnualCosts_Show(window());
+        EXPECT_TRUE(script.Finished());
+        ASSERT_EQ(box.boxes().size(), 1u);
+        EXPECT_EQ(box.boxes()[0].text, row.range);
+    }
 }
 
 } // namespace

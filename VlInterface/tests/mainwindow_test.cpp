@@ -132,6 +132,47 @@ TEST_F(MainWindowTest, SelectorEscapeAndTheLanguageCommand)
     EXPECT_NE(CalcTabs_OpenPageWindow(), before);   // opened again
 }
 
+// Each command that closes or rebuilds the pages has the open page store what
+// was typed first: the page shows it again, whether the command did its work,
+// was cancelled or failed.
+TEST_F(MainWindowTest, TypedInputOutlivesEveryCommandThatRebuildsThePages)
+{
+    StartOnThreeSystems();
+    std::string damaged = TempPath("empty.WDF");
+    CloseHandle(CreateFileA(damaged.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+    PresetString("Recent File List", "File2", TempPath("gone.WDF"));
+    PresetString("Recent File List", "File3", damaged);
+    const struct {
+        const char* name;
+        UINT command;
+        int answer;   // of the one box the command shows, 0 none
+        int tab, field;
+    } rows[] = {
+        {"settings, OK", IDM_SETTINGS, IDOK, 0, IDC_PI_PROJECT},
+        {"settings, OK, on the object page", IDM_SETTINGS, IDOK, 1, IDC_TG_DESCRIPTION},
+        {"settings, cancelled", IDM_SETTINGS, IDCANCEL, 0, IDC_PI_PROJECT},
+        {"language command, cancelled", IDM_LANGUAGE, IDCANCEL, 0, IDC_PI_PROJECT},
+        {"weather data", IDM_WEATHER_DATA, IDOK, 0, IDC_PI_PROJECT},
+        {"user insulation data", IDM_USER_INSULATION, IDOK, 1, IDC_TG_DESCRIPTION},
+        {"recent file that is gone", IDM_RECENT_FIRST + 1, IDOK, 0, IDC_PI_PROJECT},
+        {"recent file that is damaged", IDM_RECENT_FIRST + 2, IDOK, 0, IDC_PI_PROJECT},
+        {"save", IDM_FILE_SAVE, 0, 0, IDC_PI_PROJECT},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        CalcTabs_SelectPage(row.tab);
+        const std::string typed = std::string("Typed before ") + row.name;
+        SetDlgItemTextA(CalcTabs_OpenPageWindow(), row.field, typed.c_str());
+        ScriptedBoxes boxes(row.answer ? std::vector<BoxAnswer>{{row.answer, ""}} : std::vector<BoxAnswer>{});
+        SendMessageA(window(), WM_COMMAND, row.command, 0);
+        EXPECT_EQ(boxes.answered(), row.answer ? 1u : 0u);
+        EXPECT_EQ(boxes.unexpected, 0u);
+        if (CalcTabs_GetFocusedTab() != row.tab)
+            CalcTabs_SelectPage(row.tab);
+        EXPECT_EQ(Ts_ControlText(CalcTabs_OpenPageWindow(), row.field), typed);
+    }
+}
+
 TEST_F(MainWindowTest, ToolbarShowsNoRowBesideTheSelector)
 {
     Start();

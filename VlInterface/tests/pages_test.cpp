@@ -54,6 +54,32 @@ protected:
         SendMessageA(page, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), reinterpret_cast<LPARAM>(GetDlgItem(page, id)));
     }
 
+    // Keys typed into the focused control as the program's message loop
+    // passes them on: the open page's dialog navigation first. '\t' is Tab.
+    static void TypeKeys(const std::string& keys)
+    {
+        for (char key : keys) {
+            if (key == '\t') {
+                Deliver(WM_KEYDOWN, VK_TAB);
+                Deliver(WM_KEYUP, VK_TAB);
+            } else {
+                Deliver(WM_CHAR, static_cast<unsigned char>(key));
+            }
+        }
+    }
+
+    static void Deliver(UINT message, WPARAM key)
+    {
+        PostMessageA(GetFocus(), message, key, 0);
+        MSG queued;
+        while (PeekMessageA(&queued, nullptr, 0, 0, PM_REMOVE)) {
+            if (!ModelessDlg_PreTranslate(&queued)) {
+                TranslateMessage(&queued);
+                DispatchMessageA(&queued);
+            }
+        }
+    }
+
     std::string path_;
 };
 
@@ -108,6 +134,68 @@ TEST_F(CalcPagesTest, HumidityCountsOnlyWhenTheContentsAreNotWarmer)
         Leave(page, IDC_TG_CONTENTS_TEMP);
         EXPECT_EQ(Ts_IsEnabled(page, IDC_TG_HUMIDITY), c.humidityEnabled);
     }
+}
+
+// A system's object typed down the page with Tab: each value lands in its
+// field, each field is entered with its whole text selected, and the
+// humidity that the typed temperatures make apply is not jumped over.
+TEST_F(CalcPagesTest, TabWalkPutsEachTypedValueInItsField)
+{
+    StartOnProject();   // its first system holds no values yet, as a new one
+    HWND page = ShowTab(kTargetTab);
+    Ts_PumpMessages();
+    Click(page, IDC_TG_PIPE);
+    ASSERT_EQ(GetFocus(), GetDlgItem(page, IDC_TG_PIPE));
+    const struct {
+        const char* keys;
+        int focused;   // the control Tab reached
+    } steps[] = {
+        {"\t", IDC_TG_PIPE_DIAMETER}, {"60.3\t", IDC_TG_SURFACE}, {"\t", IDC_TG_CONTENTS_TEMP},
+        {"6\t", IDC_TG_LOCATION},     {"\t", IDC_TG_AMBIENT_TEMP}, {"25\t", IDC_TG_HUMIDITY},
+        {"70\t", IDC_TG_AIR_VELOCITY}, {"0\t", IDC_TG_ANNUAL_COSTS},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.keys);
+        TypeKeys(step.keys);
+        HWND focused = GetFocus();
+        ASSERT_EQ(GetDlgCtrlID(focused), step.focused);
+        DWORD first = 0, last = 0;
+        if (SendMessageA(focused, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) {
+            SendMessageA(focused, EM_GETSEL, reinterpret_cast<WPARAM>(&first), reinterpret_cast<LPARAM>(&last));
+            EXPECT_EQ(first, 0u);
+            EXPECT_EQ(last, static_cast<DWORD>(GetWindowTextLengthA(focused))) << Ts_WindowText(focused);
+        }
+    }
+    ASSERT_TRUE(MainWnd_StoreOpenPage());
+    const CalcRecord& stored = CalcRec();
+    EXPECT_FLOAT_EQ(stored.outerDiameters[0], 60.3f);
+    EXPECT_FLOAT_EQ(stored.contentsTemperature, 6.0f);
+    EXPECT_FLOAT_EQ(stored.ambientTemperature, 25.0f);
+    EXPECT_FLOAT_EQ(stored.relativeHumidity, 70.0f);
+    EXPECT_FLOAT_EQ(stored.airVelocity, 0.0f);
+}
+
+// A contents temperature that is no number in range is kept as typed when
+// its field is left, and leaving the page tells the range, as every field
+// does; "-0" shows as 0.
+TEST_F(CalcPagesTest, AContentsTemperatureOutOfRangeTellsItsRange)
+{
+    StartOnProject();
+    HWND page = ShowTab(kTargetTab);
+    for (const char* typed : {"1e308", "nan", "inf", "1e39"}) {
+        SCOPED_TRACE(typed);
+        Type(page, IDC_TG_CONTENTS_TEMP, typed);
+        Leave(page, IDC_TG_CONTENTS_TEMP);
+        EXPECT_EQ(Ts_ControlText(page, IDC_TG_CONTENTS_TEMP), typed);
+        ScriptedBoxes boxes({{IDOK, ""}});
+        CalcTabs_SelectPage(kProjectTab);
+        ASSERT_EQ(boxes.answered(), 1u);
+        EXPECT_EQ(boxes.texts[0], "-200.00 ... 1000.00 !");
+        EXPECT_EQ(CalcTabs_GetFocusedTab(), kTargetTab);
+    }
+    Type(page, IDC_TG_CONTENTS_TEMP, "-0");
+    Leave(page, IDC_TG_CONTENTS_TEMP);
+    EXPECT_EQ(Ts_ControlText(page, IDC_TG_CONTENTS_TEMP), "0.0");
 }
 
 TEST_F(CalcPagesTest, AWeatherLocationFillsTheAmbientAirAndLocksIt)

@@ -93,6 +93,8 @@ TEST_F(StartupTest, CommandLineFileThatCannotBeOpenedIsNamedWithTheReason)
     ASSERT_TRUE(CopyFileA(project.c_str(), long258.c_str(), FALSE));
     std::string damaged = TempPath("damaged.WDF");
     std::ofstream(damaged) << "not a project";
+    std::string empty = TempPath("empty.WDF");
+    std::ofstream{empty};
     struct Row {
         const char* name;
         std::string file;
@@ -101,6 +103,7 @@ TEST_F(StartupTest, CommandLineFileThatCannotBeOpenedIsNamedWithTheReason)
         {"missing", TempPath("gone.WDF"), Text_FileMissing},
         {"a folder", folder.substr(0, folder.size() - 1), Text_FileMissing},
         {"not a project", damaged, Text_FileDamaged},
+        {"empty", empty, Text_FileDamaged},
         {"258 characters, a project", long258, Text_NameTooLong},
         {"300 characters", folder + std::string(300, 'x') + ".WDF", Text_NameTooLong},
     };

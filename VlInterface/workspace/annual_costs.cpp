@@ -36,6 +36,8 @@ const DialogTextTable kDialogTexts[] = {
     {1, 9266, nullptr},    {2, 9041, nullptr},    {9, 9188, nullptr},    {0, 0, nullptr},
 };
 const DialogTextTable kNoTooltips[] = {{0, 0, nullptr}};
+// Any float reads; the limits test comes after.
+constexpr float kReadLimit = 3.4e38f;
 
 long UnitKind()
 {
@@ -98,13 +100,13 @@ void Enable(HWND dialog)
 bool ReadInputs(HWND dialog)
 {
     AnnualCostsState& s = AnnualCosts();
-    int refused = 0;
+    int refused = -1;
     for (int i = 0; i < kEconomicInputs; ++i) {
-        if (Field_GetFloatOrMissing(dialog, IDC_COST_INPUT1 + i, &s.inputs.values[i], -3.4e38f, 3.4e38f, 1) != 0)
-            refused = IDC_COST_INPUT1 + i;
+        if (Field_GetFloatOrMissing(dialog, IDC_COST_INPUT1 + i, &s.inputs.values[i], -kReadLimit, kReadLimit, 0) != 0)
+            refused = i;
     }
-    if (refused) {
-        Dlg_FocusItem(dialog, refused);
+    if (refused >= 0) {
+        Field_RefuseWithLimits(dialog, IDC_COST_INPUT1 + refused, kLimitKeys[refused], -kReadLimit, kReadLimit);
         return false;
     }
     for (int i = 0; i < kEconomicInputs; ++i) {

@@ -47,9 +47,7 @@ float& RecordFloat(CalcRecord& record, const RecordFloatField& field)
 
 std::string FormatFloat(float value, int decimals)
 {
-    char text[64];
-    std::snprintf(text, sizeof text, "%.*f", decimals, static_cast<double>(value));
-    return text;
+    return Field_FormatReal(value, 0, static_cast<short>(decimals));
 }
 
 std::string FieldText(HWND dialog, int id)
@@ -69,17 +67,6 @@ short ShownDecimals(const RecordFloatField& field, float value)
             return decimals;
     }
     return most;
-}
-
-// A refused text tells the limits the field is checked against, when it has
-// some: the getter's own range is far wider than any value the page takes.
-void RefuseWithRange(HWND dialog, const RecordFloatField& field)
-{
-    float minimum = 0, maximum = 0;
-    if (field.limitKey && InputLimits_Get(field.limitKey, &minimum, &maximum) == 0 && minimum < maximum)
-        Field_RefuseFloatRange(dialog, field.id, minimum, maximum);
-    else
-        Field_RefuseFloatRange(dialog, field.id, field.minimum, kRecordFieldMaximum);
 }
 
 // --- lists -------------------------------------------------------------------
@@ -347,6 +334,15 @@ int Field_IsBlank(HWND dialog, int id)
 
 // --- record fields ---------------------------------------------------------------
 
+void Field_RefuseWithLimits(HWND dialog, int id, const char* limitKey, float minimum, float maximum)
+{
+    float low = 0, high = 0;
+    if (limitKey && InputLimits_Get(limitKey, &low, &high) == 0 && low < high)
+        Field_RefuseFloatRange(dialog, id, low, high);
+    else
+        Field_RefuseFloatRange(dialog, id, minimum, maximum);
+}
+
 std::string RecordFloatField_Text(const RecordFloatField& field, float value)
 {
     return FormatFloat(value, ShownDecimals(field, value));
@@ -356,7 +352,9 @@ void RecordFloatFields_Show(HWND dialog, CalcRecord& record, std::span<const Rec
 {
     for (const RecordFloatField& field : fields) {
         float value = RecordFloat(record, field);
-        Field_SetFloat(dialog, field.id, value, 0, ShownDecimals(field, value));
+        // A field already showing the value keeps its text and its selection.
+        if (FieldText(dialog, field.id) != RecordFloatField_Text(field, value))
+            Field_SetFloat(dialog, field.id, value, 0, ShownDecimals(field, value));
     }
 }
 
@@ -369,7 +367,7 @@ int RecordFloatField_Read(HWND dialog, CalcRecord& record, const RecordFloatFiel
     if (Field_GetFloat(dialog, field.id, &value, field.minimum, kRecordFieldMaximum, 0) == 0)
         return 0;
     if (show)
-        RefuseWithRange(dialog, field);
+        Field_RefuseWithLimits(dialog, field.id, field.limitKey, field.minimum, kRecordFieldMaximum);
     return -1;
 }
 
@@ -387,9 +385,14 @@ int RecordFloatFields_Read(HWND dialog, CalcRecord& record, std::span<const Reco
 
 void Field_SetTextLimited(HWND dialog, int id, const char* text, int limit)
 {
-    if (!GetDlgItem(dialog, id))
+    HWND control = GetDlgItem(dialog, id);
+    if (!control)
         return;
-    SetDlgItemTextA(dialog, id, text ? text : "");
+    // A field already showing the text keeps it and its selection.
+    std::string shown(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
+    shown.resize(static_cast<size_t>(GetWindowTextA(control, shown.data(), static_cast<int>(shown.size()))));
+    if (shown != (text ? text : ""))
+        SetWindowTextA(control, text ? text : "");
     Send(dialog, id, EM_LIMITTEXT, static_cast<WPARAM>(limit));
 }
 

@@ -60,6 +60,11 @@ struct RecordFloatField {
     short maxDecimals = 0;   // 0: as decimals
 };
 
+// What a refused number tells: the limits limitKey names, when it names
+// some (a getter's own range is far wider than any value the field takes),
+// else minimum..maximum; the focus goes to the field.
+void Field_RefuseWithLimits(HWND dialog, int id, const char* limitKey, float minimum, float maximum);
+
 // The text a field shows for value.
 std::string RecordFloatField_Text(const RecordFloatField& field, float value);
 // Shows every field of the table.

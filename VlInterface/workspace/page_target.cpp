@@ -38,14 +38,18 @@ struct TargetPageState {
 // 88.9 or 114.3 mm.
 constexpr const char* kDiameterKey = "HLOSSOUTERDIAMTARGET_MM";
 constexpr const char* kHumidityKey = "HLOSSRELATIVEHUMIDITY";
+constexpr RecordFloatField kContentsField = {IDC_TG_CONTENTS_TEMP, offsetof(CalcRecord, contentsTemperature), 1,
+                                             -kFieldLimit, "HLOSSCONTENTTEMPERATURE_C"};
+constexpr RecordFloatField kAmbientField = {IDC_TG_AMBIENT_TEMP, offsetof(CalcRecord, ambientTemperature), 1,
+                                            -kFieldLimit, "HLOSSAMBIENTTEMPERATURE_C"};
 constexpr RecordFloatField kNumberFields[] = {
     {IDC_TG_PIPE_DIAMETER, offsetof(CalcRecord, outerDiameters), 1, -kFieldLimit, kDiameterKey},
     {IDC_TG_DUCT_DIAMETER, offsetof(CalcRecord, outerDiameters) + sizeof(float), 1, -kFieldLimit, kDiameterKey},
     {IDC_TG_WIDTH, offsetof(CalcRecord, width), 0, -kFieldLimit, "HLOSSWIDTH_MM"},
     {IDC_TG_HEIGHT, offsetof(CalcRecord, height), 0, -kFieldLimit, "HLOSSHEIGHT_MM"},
     {IDC_TG_LABOUR_PRICE, offsetof(CalcRecord, labourPrice), 2, 0.0f},
-    {IDC_TG_CONTENTS_TEMP, offsetof(CalcRecord, contentsTemperature), 1, -kFieldLimit, "HLOSSCONTENTTEMPERATURE_C"},
-    {IDC_TG_AMBIENT_TEMP, offsetof(CalcRecord, ambientTemperature), 1, -kFieldLimit, "HLOSSAMBIENTTEMPERATURE_C"},
+    kContentsField,
+    kAmbientField,
     {IDC_TG_HUMIDITY, offsetof(CalcRecord, relativeHumidity), 1, -kFieldLimit, kHumidityKey},
     {IDC_TG_AIR_VELOCITY, offsetof(CalcRecord, airVelocity), 2, -kFieldLimit, "HLOSSAIRVELOCITY_MS"},
 #ifdef VL_EXTENDED
@@ -193,6 +197,12 @@ void SetReadOnly(HWND page, int id, bool readOnly)
     SendDlgItemMessageA(page, id, EM_SETREADONLY, readOnly, 0);
 }
 
+// The humidity matters only when the contents are not warmer than the air.
+bool HumidityApplies(const CalcRecord& record)
+{
+    return !(record.contentsTemperature > record.ambientTemperature);
+}
+
 void EnableControls(HWND page)
 {
     if (g_target.enabling)
@@ -211,8 +221,7 @@ void EnableControls(HWND page)
     bool weatherLocation = record.location != kUserLocation;   // its values come from the weather data
     SetReadOnly(page, IDC_TG_AMBIENT_TEMP, weatherLocation);
     SetReadOnly(page, IDC_TG_AIR_VELOCITY, weatherLocation);
-    // The humidity matters only when the contents are not warmer than the air.
-    if (record.contentsTemperature > record.ambientTemperature)
+    if (!HumidityApplies(record))
         Dlg_EnableItem(page, IDC_TG_HUMIDITY, false);
     if (!Shell_HasLayerParts())
         Dlg_DisableChildren(page);
@@ -304,21 +313,43 @@ void OnGeometryChosen(HWND page)
     RecordToControls(page, kAllFirst, kAllLast);
 }
 
+// Any notice of the list, its focus changes included; the fields are
+// written again only for another location, never under the field that the
+// focus is entering.
 void OnLocationNotice(HWND page)
 {
+    int16_t before = CalcRec().location;
     if (ControlsToRecord(page, 0) != 0)
         return;
+    if (CalcRec().location == before) {
+        EnableControls(page);
+        return;
+    }
     if (const ProductListEntry* location = RecordLocation(CalcRec()))
         Location_ApplyWeather(&CalcRec(), location->code);
     EnableControls(page);
     RecordToControls(page, kAllFirst, kAllLast);
 }
 
+// A text that cannot be read stays as typed: leaving the page tells its range.
 void OnTemperatureLeft(HWND page)
 {
-    ControlsToRecord(page, 0);
+    bool readable = ControlsToRecord(page, 0) == 0;
     EnableControls(page);
-    RecordToControls(page, kAllFirst, kAllLast);
+    if (readable)
+        RecordToControls(page, kAllFirst, kAllLast);
+}
+
+// The humidity field follows the temperatures as they are typed, so that Tab
+// from the air temperature reaches it when it applies.
+void OnTemperatureTyped(HWND page)
+{
+    if (g_target.filling || !Shell_HasLayerParts())
+        return;
+    CalcRecord typed = CalcRec();
+    if (RecordFloatField_Read(page, typed, kContentsField, 0) == 0 &&
+        RecordFloatField_Read(page, typed, kAmbientField, 0) == 0)
+        Dlg_EnableItem(page, IDC_TG_HUMIDITY, HumidityApplies(typed));
 }
 
 void OnCommand(HWND page, int id, int code)
@@ -339,6 +370,10 @@ void OnCommand(HWND page, int id, int code)
     case IDC_TG_AMBIENT_TEMP:
         if (code == EN_KILLFOCUS)
             OnTemperatureLeft(page);
+        else if (code == EN_CHANGE)
+            OnTemperatureTyped(page);
+        else
+            CalcPage_SelectOnFocus(page, id, code);
         return;
     case IDC_TG_ANNUAL_COSTS:
         if (code == BN_CLICKED && ControlsToRecord(page, 0) == 0) {

@@ -44,6 +44,9 @@ const SetCase kSetCases[] = {
     {"long", [](HWND d) { Field_SetLong(d, kEdit, 42, 4); }, "  42", 9},
     {"short", [](HWND d) { Field_SetShort(d, kEdit, -7, 0); }, "-7", 4},
     {"text cut to its limit", [](HWND d) { Field_SetText(d, kEdit, "Boiler room   ", 6); }, "Boiler", 6},
+    {"negative zero shows no sign", [](HWND d) { Field_SetFloat(d, kEdit, -0.0f, 0, 1); }, "0.0", 16},
+    {"rounded to zero shows no sign", [](HWND d) { Field_SetDouble(d, kEdit, -0.004, 5, 2); }, " 0.00", 16},
+    {"a negative value keeps its sign", [](HWND d) { Field_SetFloat(d, kEdit, -0.05f, 0, 1); }, "-0.1", 16},
     {"double sentinel prints without overflow",
      [](HWND d) { Field_SetDouble(d, kEdit, kFieldMissingDouble, 0, 2); }, nullptr, 16},
 };

@@ -89,6 +89,27 @@ TEST(RemoveBlanks, EveryBlank)
     EXPECT_STREQ(text, "abc");
 }
 
+// A language text names where the numbers go; a translation that names
+// other conversions shows them as written.
+TEST(FillNumbers, OnlyPercentDTakesANumber)
+{
+    const struct {
+        const char* text;
+        const char* filled;
+    } rows[] = {
+        {"from %d to %d points", "from 6 to 24 points"},
+        {"%d%% of %d", "6% of 24"},
+        {"%s from %d", "%s from 6"},
+        {"%n%x %5d", "%n%x %5d"},
+        {"%d %d %d", "6 24 %d"},
+        {"ends in %", "ends in %"},
+        {"", ""},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(Str_FillNumbers(row.text, {6, 24}), row.filled) << row.text;
+    EXPECT_EQ(Str_FillNumbers(nullptr, {6}), "");
+}
+
 struct FitCase {
     const char* name;
     const char* text;

@@ -151,6 +151,24 @@ TEST_F(InsulationRunTest, RunsThatCannotGiveResultsSaySo)
     EXPECT_FALSE(InsulationRun_FirstErrorLine().empty());
 }
 
+// A warning of the heat loss (a negative conductivity) is still in the error
+// list when the results are stored, so that it shows with them.
+TEST_F(InsulationRunTest, TheHeatLossWarningsStayWithTheResults)
+{
+    CalcRecord& r = HotPipe();
+    r.emissivity = 0.9f;
+    for (int i = 0; i < kEconomicInputs; ++i)
+        Kadmi_SetFloatAtt(0, short(kAttEconomicFirst + i), EconomicInputs{{2, 20, 50, 8000, 5}}.values[i]);
+    const InsulationLayerChoices layers = {{"MW-PIPESECTION", "IP", "MWP-114.3-50"}};
+    ASSERT_EQ(InsulationRun_Calculate(r, layers), InsulationRunStatus::Done);
+    ErrorList_Insert(0, ErrorKind_Warning, 40047, nullptr, 0, nullptr);   // as the engine reports it
+    const std::string warning = InsulationRun_FirstErrorLine();
+    InsulationResultLines lines;
+    EXPECT_FALSE(InsulationRun_StoreResults(r, &lines));   // the warning is no cost error
+    ASSERT_EQ(ErrorList_NError(), 1);
+    EXPECT_EQ(InsulationRun_FirstErrorLine(), warning);
+}
+
 // New systems of each geometry, warm and cold, as their defaults leave them
 // (outer surface reported, a listed surface): the first run gives results,
 // the outer surface's temperature, and a dew point only where it is the
