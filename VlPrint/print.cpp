@@ -3,8 +3,10 @@
 // the selected systems (or the thickness list), the close and the hand-off.
 #include "VlPrint/print_internal.h"
 #include "Kadmi/kadmi.h"
+#include "support/memory.h"
 #include "support/settings.h"
 #include "support/utf8.h"
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -50,11 +52,11 @@ void ReadFooter(const char* title)
 }
 
 // Makes page `index` (position among the project's pages) the loaded one and
-// takes its layer parts.
+// takes its layer parts. A print only reads: the page it leaves is not
+// written back (the one loaded before the print was saved at its start).
 bool LoadPageAt(int index)
 {
-    short page = Kadmi_IthPage(short(index));
-    Kadmi_SavePage();
+    short page = Prn().pageNumbers[index];
     bool loaded = page > 0 && Kadmi_LoadPage(page) == 0;
     Print_TakeLayerParts();
     return loaded;
@@ -176,10 +178,23 @@ bool Print_ReadOptions()
     return found;
 }
 
+// The page numbers of the project in order, read once for the whole print.
+void ReadPageNumbers()
+{
+    PrintGlobals& g = Prn();
+    memset(g.pageNumbers, 0, sizeof g.pageNumbers);
+    short count = 0;
+    if (short* pages = Kadmi_GetAllPages(&count)) {
+        memcpy(g.pageNumbers, pages, sizeof(short) * size_t(std::clamp<short>(count, 0, kMaxPages)));
+        Mem_Free(pages);
+    }
+}
+
 void Print_SelectPages(int currentOnly)
 {
     PrintGlobals& g = Prn();
     memset(g.selected, 0, sizeof g.selected);
+    ReadPageNumbers();
     auto select = [&g](int index) {
         if (index >= 0 && index < kMaxPages)
             g.selected[index] = 1;
@@ -194,13 +209,10 @@ void Print_SelectPages(int currentOnly)
     short count = 0;
     if (!Kadmi_GetAtt(KadmiObject_Project, 1116, &count, chosen, sizeof chosen))
         return;
-    short pages = Kadmi_NPage();
-    for (int i = 0; i < pages && i < kMaxPages; ++i) {
-        short page = Kadmi_IthPage(short(i));
+    for (int i = 0; i < kMaxPages && g.pageNumbers[i] > 0; ++i)
         for (int j = 0; j < count && j < kMaxPages; ++j)
-            if (chosen[j] == page)
+            if (chosen[j] == g.pageNumbers[i])
                 select(i);
-    }
 }
 
 void Print_BuildHeading(const char* version)

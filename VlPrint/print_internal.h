@@ -82,6 +82,7 @@ struct PrintGlobals {
     char headingData[kHeadingSize] = {};   // the technical data's version, beneath the heading
     char footer[kFooterStrings][kFooterStringSize] = {};
     uint8_t selected[kMaxPages] = {};
+    short pageNumbers[kMaxPages] = {};   // of the project's pages in order; 0 past the last
     long layerParts[3] = {};
 
     // Engine of one print.
@@ -160,8 +161,13 @@ void Report_FloatAttRow(long object, int labelId, uint16_t labelFlags, int label
                         int decimals, int unitId, int out);
 void Report_FloatArrayAttRow(long object, int labelId, uint16_t labelFlags, int labelCell, int valueCell,
                              short att, int index, int decimals, int unitId, int out);
+// Rows of figures are left out, and cells left empty, where the attribute is
+// not stored: an absent figure is no 0.
 void Report_LayerFloatRow(int labelId, uint16_t labelFlags, int labelCell, int firstCell, short att, int decimals,
                           int unitId, int out);
+// The same with an attribute of each layer's own.
+void Report_LayerFloatRow(int labelId, uint16_t labelFlags, int labelCell, int firstCell, const short attributes[3],
+                          int decimals, int unitId, int out);
 void Report_FloatPairRow(long object, int labelId, uint16_t labelFlags, int labelCell, int cellA, int cellB,
                          short attA, short attB, int decimals, int unitId, int out);
 void Report_MultiLineRow(int labelCell, const char* label, int valueCell, const char* text, int out);

@@ -1,11 +1,14 @@
 // Report 1, the calculation report: the project block once, then for each
 // printed system its title and the sections base data, economy, cooling and
-// freezing, as the print options choose them. Rows come from the row engine.
+// freezing, as the print options choose them. A section prints its results
+// only while they are those of the system as it is, and says otherwise that
+// it is not calculated. Rows come from the row engine.
 #include "VlPrint/print_internal.h"
 #include "Kadmi/kadmi.h"
 #include "support/lookups.h"
+#include "support/resultstamps.h"
 #include <cstdio>
-#include <cstring>
+#include <string>
 #include <utility>
 
 namespace {
@@ -45,20 +48,58 @@ void TextRow(const char* label, const char* text, uint16_t textFlags, int out)
     Report_PrintRow(row, out);
 }
 
+// The product code (attribute 1528) of the system or of a layer part.
+std::string ProductCode(long object)
+{
+    char code[100] = {};
+    short count = 0;
+    Kadmi_GetAtt(object, 1528, &count, code, sizeof code - 1);
+    return code;
+}
+
 // The outermost product's own surface has no material record of its own:
 // it prints as that choice, not as a user-defined material.
 const char* SurfaceMaterialText()
 {
-    char code[100] = {};
-    short count = 0;
-    Kadmi_GetAtt(kSystem, 1528, &count, code, sizeof code - 1);
-    return std::strcmp(code, "-200") == 0 ? Print_Text(40051) : Product_GetCmText(nullptr);
+    return ProductCode(kSystem) == "-200" ? Print_Text(40051) : Product_GetCmText(nullptr);
 }
 
 void SectionTitle(int textId, int out)
 {
     Report_BlankRow(out);
     Report_TitleRow(0, Print_Text(textId), out, Cell_Font1Bold);
+}
+
+// In place of a section's results that are not those of the system as it is.
+void NotCalculated(int out)
+{
+    Report_TitleRow(0, Print_Text(40068), out, kLabel);
+}
+
+// A float row of a section's results: printed only while they are current.
+void Result(bool current, short att, int label, int decimals, int unit, int out)
+{
+    if (current)
+        Value(att, label, decimals, unit, out);
+}
+
+constexpr char kOwnThicknessCode[] = "-456";
+
+
+// The thickness of each layer: the nominal one of a listed product, the
+// entered one of a layer of its own thickness, which has no nominal one.
+void LayerThicknesses(int firstCell, int out)
+{
+    short attributes[3] = {1326, 1326, 1326};
+    bool own = false;
+    for (int k = 0; k < 3; ++k) {
+        const long part = Prn().layerParts[k];
+        if (Layer_IsUsed(part) && ProductCode(part) == kOwnThicknessCode) {
+            attributes[k] = 1379;
+            own = true;
+        }
+    }
+    Report_LayerFloatRow(own ? 45355 : 40019, kLabel, 0, firstCell, attributes, kDimensionDecimals, 30032, out);
 }
 
 // "<layer> 1", "<layer> 2" or "<layer> 3".
@@ -95,7 +136,7 @@ int LayerProducts(int out)
     return firstCell;
 }
 
-void LayerValues(short kind, int firstCell, int out)
+void LayerValues(short kind, int firstCell, bool current, int out)
 {
     ReportRow heading = {};
     for (int k = 0; k < 3; ++k)
@@ -106,7 +147,9 @@ void LayerValues(short kind, int firstCell, int out)
         Report_LayerFloatRow(30092, kLabel, 0, firstCell, 1324, kDimensionDecimals, 30032, out);
         Report_LayerFloatRow(30030, kLabel, 0, firstCell, 1325, kDimensionDecimals, 30032, out);
     }
-    Report_LayerFloatRow(40019, kLabel, 0, firstCell, 1326, kDimensionDecimals, 30032, out);
+    LayerThicknesses(firstCell, out);
+    if (!current)
+        return;
     Report_LayerFloatRow(30072, kLabel, 0, firstCell, 1328, 1, 30039, out);
     Report_LayerFloatRow(30073, kLabel, 0, firstCell, 1329, 2, Currency(kind == Kind_Plane ? 2 : 1), out);
 }
@@ -132,35 +175,51 @@ void SurfaceTemperature(int out)
         Value(1328, 30042, 1, 30039, out);
 }
 
-void BaseData(int out)
+int KindText(short kind)
+{
+    switch (kind) {
+    case Kind_Plane: return 30026;
+    case Kind_Pipe: return 30027;
+    case Kind_RoundDuct: return 40015;
+    case Kind_RectDuct: return 30028;
+    default: return kNoText;
+    }
+}
+
+void BaseData(int out, const SystemResultFacts& facts)
 {
     const short kind = Kind();
+    const bool current = Results_Current(facts, ResultSection::HeatLoss);
     SectionTitle(30025, out);
     Report_BlankRow(out);
-    int kindText = kind == Kind_Plane ? 30026 : kind == Kind_Pipe ? 30027 : IsPipeOrDuct(kind) ? 30028 : kNoText;
-    Report_TitleRow(0, Print_Text(kindText), out, Cell_Font2Bold);
+    Report_TitleRow(0, Print_Text(KindText(kind)), out, Cell_Font2Bold);
     Report_BlankRow(out);
     Dimensions(kind, out);
     Value(1318, 30035, 2, 30041, out);
     Value(1317, 30036, 1, 30040, out);
     Value(1315, 30037, 1, 30039, out);
     Value(1316, 30038, 1, 30039, out);
-    SurfaceTemperature(out);
+    if (current)
+        SurfaceTemperature(out);
     Report_BlankRow(out);
     const int firstCell = LayerProducts(out);
     if (const char* material = SurfaceMaterialText())
         TextRow(Print_Text(30033), material, Cell_Font2 | Cell_Right, out);
     Value(1319, 30034, 2, 0, out);
     Report_BlankRow(out);
-    LayerValues(kind, firstCell, out);
+    LayerValues(kind, firstCell, current, out);
     Report_BlankRow(out);
     short surface = Kadmi_GetIntAtt(kSystem, 1120);
     TextRow(Print_Text(30096), Print_Text(surface == 1 ? 20035 : surface == 2 ? 20034 : kNoText), Cell_Right, out);
+    if (!current) {
+        NotCalculated(out);
+        return;
+    }
     DewPoint(out);
     Value(1323, 30025, 1, kind == Kind_Plane ? 30097 : 30098, out);
 }
 
-void Economy(int out)
+void Economy(int out, const SystemResultFacts& facts)
 {
     SectionTitle(30074, out);
     Value(1359, 30077, 1, 30040, out);
@@ -168,6 +227,10 @@ void Economy(int out)
     Value(1361, 30079, 2, Currency(3), out);
     Value(1362, 30080, 1, 30086, out);
     Value(1363, 30081, 1, 30040, out);
+    if (!Results_Current(facts, ResultSection::Costs)) {
+        NotCalculated(out);
+        return;
+    }
     if (Kind() == Kind_Plane) {
         Value(1371, 30082, 2, Currency(4), out);
         Value(1373, 30083, 2, Currency(4), out);
@@ -185,7 +248,7 @@ int TimeLabel(int cooling, int warming)
     return Kadmi_GetFloatAtt(kSystem, 1315) > Kadmi_GetFloatAtt(kSystem, 1316) ? cooling : warming;
 }
 
-void VesselRows(int out)
+void VesselRows(bool current, int out)
 {
     short shape = Kadmi_GetIntAtt(kSystem, 1125);
     if (shape == 0)
@@ -195,19 +258,20 @@ void VesselRows(int out)
         Value(1336, 30045, 3, 30057, out);
     }
     Value(1337, 30031, 3, 30057, out);
-    Value(1364, 30046, 3, 30059, out);
-    Value(1365, 30047, 3, 30058, out);
+    Result(current, 1364, 30046, 3, 30059, out);
+    Result(current, 1365, 30047, 3, 30058, out);
 }
 
-void Cooling(int out)
+void Cooling(int out, const SystemResultFacts& facts)
 {
+    const bool current = Results_Current(facts, ResultSection::Cooling);
     SectionTitle(30021, out);
     const short stationary = Kadmi_GetIntAtt(kSystem, 1135);
     const short flowAs = Kadmi_GetIntAtt(kSystem, 1124);
     const short kind = Kind();
     const bool duct = IsPipeOrDuct(kind);
     if (kind == Kind_Plane)
-        VesselRows(out);
+        VesselRows(current, out);
     Report_BlankRow(out);
     TextRow(Print_Text(30043), Print_Text(Kadmi_GetIntAtt(kSystem, 1123) == 1 ? 30066 : 30065), Cell_Right, out);
     Value(1330, 40000, 2, 30060, out);
@@ -229,17 +293,23 @@ void Cooling(int out)
             Value(kFlows[flowAs].att, kFlows[flowAs].label, 3, kFlows[flowAs].unit, out);
     }
     if (kind == Kind_Plane)
-        Value(1344, TimeLabel(30056, 40060), 1, 30064, out);
+        Result(current, 1344, TimeLabel(30056, 40060), 1, 30064, out);
     if (kind != Kind_Plane && stationary == 0) {
-        Value(1342, 40025, 3, 30039, out);
-        Value(1343, 30055, 3, 30039, out);
+        Result(current, 1342, 40025, 3, 30039, out);
+        Result(current, 1343, 30055, 3, 30039, out);
     }
     if (duct && stationary == 1)
-        Value(1344, TimeLabel(40027, 40059), 1, 30064, out);
+        Result(current, 1344, TimeLabel(40027, 40059), 1, 30064, out);
+    if (!current)
+        NotCalculated(out);
 }
 
-void Freezing(int out)
+// Only a pipe freezes: other systems have no freezing section.
+void Freezing(int out, const SystemResultFacts& facts)
 {
+    if (facts.kind != Kind_Pipe)
+        return;
+    const bool current = Results_Current(facts, ResultSection::Freezing);
     SectionTitle(30104, out);
     ReportRow heading = {};
     Cell_Set(heading, 13, Print_Text(30043), Cell_Font2Bold | Cell_Right);
@@ -249,11 +319,14 @@ void Freezing(int out)
     Cell_Set(names, 13, Print_Text(30066), Cell_Font2 | Cell_Right);
     Cell_Set(names, 17, Print_Text(30069), Cell_Font2 | Cell_Right);
     Report_PrintRow(names, out);
-    static constexpr struct { int label; short a, b; int unit; } kPairs[] = {
-        {30048, 1347, 1345, 30060}, {30049, 1348, 1346, 30061}, {30067, 1349, -1, 30039},
-        {30068, 1350, -1, 30064},   {20053, 1380, -1, 30064}};
+    static constexpr struct { int label; short a, b; int unit; bool result; } kPairs[] = {
+        {30048, 1347, 1345, 30060, false}, {30049, 1348, 1346, 30061, false}, {30067, 1349, -1, 30039, false},
+        {30068, 1350, -1, 30064, true},    {20053, 1380, -1, 30064, true}};
     for (const auto& p : kPairs)
-        Report_FloatPairRow(kSystem, p.label, kLabel, 0, 13, 17, p.a, p.b, 1, p.unit, out);
+        if (current || !p.result)
+            Report_FloatPairRow(kSystem, p.label, kLabel, 0, 13, 17, p.a, p.b, 1, p.unit, out);
+    if (!current)
+        NotCalculated(out);
 }
 
 }  // namespace
@@ -279,8 +352,9 @@ void ReportCalc_ProjectBlock(int out)
 void ReportCalc_Page(int out)
 {
     const PrintGlobals& g = Prn();
+    const SystemResultFacts facts = Results_OfLoadedSystem();
     // The base data come first, once, whichever sections are printed.
-    Report_KeepTogether(out, [&g, out] {
+    Report_KeepTogether(out, [&g, &facts, out] {
         Report_BlankRow(out);
         char name[kFooterTitleSize] = {};
         if (Kadmi_GetStringNAtt(kSystem, 1535, name, sizeof name) && name[0]) {
@@ -288,11 +362,11 @@ void ReportCalc_Page(int out)
             Report_TitleRow(0, name, out, Cell_Font1Bold);
         }
         if (g.baseData || g.economy || g.cooling || g.freezing)
-            BaseData(out);
+            BaseData(out, facts);
     });
-    const std::pair<bool, void (*)(int)> sections[] = {{g.economy, Economy}, {g.cooling, Cooling},
-                                                       {g.freezing, Freezing}};
+    const std::pair<bool, void (*)(int, const SystemResultFacts&)> sections[] = {
+        {g.economy, Economy}, {g.cooling, Cooling}, {g.freezing, Freezing}};
     for (const auto& section : sections)
         if (section.first)
-            Report_KeepTogether(out, [&section, out] { section.second(out); });
+            Report_KeepTogether(out, [&section, &facts, out] { section.second(out, facts); });
 }

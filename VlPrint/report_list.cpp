@@ -32,16 +32,27 @@ void SetColumn(ReportRow& row, const ListColumn& column, const char* text)
     row.cells[column.cell].width = column.width;
 }
 
+constexpr short kKindRectDuct = 13;
+
 // Unit text ids of the columns for the page's object kind; 0 leaves it empty.
+// Pipes and both ducts are figured per metre, a plane or vessel per m².
 void Units(short kind, int units[7])
 {
-    const bool plane = kind == 10 || kind == 13;
-    const bool pipe = kind == 11 || kind == 12;
+    const bool plane = kind == 10;
+    const bool pipe = kind >= 11 && kind <= kKindRectDuct;
     const int heatLoss = plane ? 30097 : pipe ? 30098 : 0;
     const int price = plane || pipe ? int(Price_CurrencyUnitTextId(plane ? 2 : 1)) : 0;
     const int all[7] = {0, 30032, 30032, 30032, heatLoss, 30039, price};
     for (int i = 0; i < 7; ++i)
         units[i] = all[i];
+}
+
+// A rectangular duct has inner and outer dimensions, no diameters.
+int Heading(const ListColumn& column, short kind)
+{
+    if (kind != kKindRectDuct)
+        return column.heading;
+    return column.heading == 30092 ? 45353 : column.heading == 30030 ? 45354 : column.heading;
 }
 
 // The first part, followed by " * " and the second when it is above 0.
@@ -85,10 +96,11 @@ int ReportList_Body(int out)
     Report_BlankRow(out);
 
     int units[7];
-    Units(Kadmi_GetIntAtt(KadmiObject_Page, 1117), units);
+    const short kind = Kadmi_GetIntAtt(KadmiObject_Page, 1117);
+    Units(kind, units);
     ReportRow headings = {}, unitRow = {};
     for (int i = 0; i < 7; ++i) {
-        SetColumn(headings, kColumns[i], Print_Text(kColumns[i].heading));
+        SetColumn(headings, kColumns[i], Print_Text(Heading(kColumns[i], kind)));
         if (units[i] > 0)
             SetColumn(unitRow, kColumns[i], Print_Text(units[i]));
     }

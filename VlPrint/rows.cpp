@@ -186,19 +186,20 @@ void WriteRtfRow(const ReportRow& row)
     WriteRtfParagraph(rest);
 }
 
+// The logo's bitmap resource as it is stored, so that each page's copy of it
+// keeps the resource's few colours and stays small.
 void DrawLogo()
 {
-    HBITMAP logo = LoadBitmapA(Prn().instance, MAKEINTRESOURCEA(IDB_LOGO));
-    if (!logo)
+    HRSRC found = FindResourceA(Prn().instance, MAKEINTRESOURCEA(IDB_LOGO), MAKEINTRESOURCEA(2));   // RT_BITMAP
+    HGLOBAL loaded = found ? LoadResource(Prn().instance, found) : nullptr;
+    const auto* info = static_cast<const BITMAPINFO*>(loaded ? LockResource(loaded) : nullptr);
+    if (!info)
         return;
-    HDC memory = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(memory, logo);
-    BITMAP info = {};
-    GetObjectA(logo, sizeof info, &info);
-    StretchBlt(Prn().dc, 40, 40, 420, 88, memory, 0, 0, info.bmWidth, info.bmHeight, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    DeleteObject(logo);
+    const BITMAPINFOHEADER& header = info->bmiHeader;
+    const DWORD colours = header.biClrUsed ? header.biClrUsed : header.biBitCount <= 8 ? 1u << header.biBitCount : 0;
+    const auto* bits = reinterpret_cast<const BYTE*>(info) + header.biSize + colours * sizeof(RGBQUAD);
+    StretchDIBits(Prn().dc, 40, 40, 420, 88, 0, 0, header.biWidth, header.biHeight, bits, info, DIB_RGB_COLORS,
+                  SRCCOPY);
 }
 
 // The report date: the project's date of the last save, else today.
@@ -223,6 +224,16 @@ void PrintLabelled(ReportRow& row, int labelId, uint16_t labelFlags, int labelCe
 void SetFloat(ReportRow& row, int cell, float value, int decimals)
 {
     Cell_Set(row, cell, Report_FormatFloat(value, decimals).c_str(), Cell_Font2 | Cell_Right);
+}
+
+// An attribute that is not stored leaves its cell empty: it is no 0.
+bool SetStoredFloat(ReportRow& row, int cell, long object, short att, int decimals)
+{
+    const float value = Kadmi_GetFloatAttZ(object, att);
+    if (value == AttMissing_Float)
+        return false;
+    SetFloat(row, cell, value, decimals);
+    return true;
 }
 
 void SetUnit(ReportRow& row, int cell, int unitId)
@@ -446,7 +457,8 @@ void Report_FloatAttRow(long object, int labelId, uint16_t labelFlags, int label
                         int decimals, int unitId, int out)
 {
     ReportRow row = {};
-    SetFloat(row, valueCell, Kadmi_GetFloatAtt(object, att), decimals);
+    if (!SetStoredFloat(row, valueCell, object, att, decimals))
+        return;
     SetUnit(row, valueCell + 1, unitId);
     PrintLabelled(row, labelId, labelFlags, labelCell, out);
 }
@@ -468,14 +480,19 @@ void Report_FloatArrayAttRow(long object, int labelId, uint16_t labelFlags, int 
 void Report_LayerFloatRow(int labelId, uint16_t labelFlags, int labelCell, int firstCell, short att, int decimals,
                           int unitId, int out)
 {
+    const short attributes[3] = {att, att, att};
+    Report_LayerFloatRow(labelId, labelFlags, labelCell, firstCell, attributes, decimals, unitId, out);
+}
+
+void Report_LayerFloatRow(int labelId, uint16_t labelFlags, int labelCell, int firstCell, const short attributes[3],
+                          int decimals, int unitId, int out)
+{
     ReportRow row = {};
     bool any = false;
     for (int k = 0; k < 3; ++k) {
         long part = Prn().layerParts[k];
-        if (!Layer_IsUsed(part))
-            continue;
-        SetFloat(row, firstCell + 4 * k, Kadmi_GetFloatAtt(part, att), decimals);
-        any = true;
+        if (Layer_IsUsed(part))
+            any |= SetStoredFloat(row, firstCell + 4 * k, part, attributes[k], decimals);
     }
     if (!any)
         return;
@@ -487,9 +504,11 @@ void Report_FloatPairRow(long object, int labelId, uint16_t labelFlags, int labe
                          short attA, short attB, int decimals, int unitId, int out)
 {
     ReportRow row = {};
-    SetFloat(row, cellA, Kadmi_GetFloatAtt(object, attA), decimals);
+    bool any = SetStoredFloat(row, cellA, object, attA, decimals);
     if (attB != -1)
-        SetFloat(row, cellB, Kadmi_GetFloatAtt(object, attB), decimals);
+        any |= SetStoredFloat(row, cellB, object, attB, decimals);
+    if (!any)
+        return;
     SetUnit(row, cellB + 1, unitId);
     PrintLabelled(row, labelId, labelFlags, labelCell, out);
 }

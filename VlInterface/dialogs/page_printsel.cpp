@@ -12,6 +12,9 @@
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#include "support/memory.h"
+#include "support/resultstamps.h"
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -36,6 +39,8 @@ struct PrintSelectionRecord {
 
 struct PrintSelState {
     PrintSelectionRecord record, loaded;
+    int16_t pages[kMaxSystems];   // the project's page numbers in order, read once as the page is built
+    int systems;
     bool reading;
 };
 PrintSelState g_sel{};
@@ -79,8 +84,18 @@ constexpr int32_t kStoredSpreadsheet = 2;
 
 int SystemCount()
 {
-    int n = Kadmi_NPage();
-    return n < 0 ? 0 : (n > kMaxSystems ? kMaxSystems : n);
+    return g_sel.systems;
+}
+
+// One read of the page list serves the marks, the names and the selection.
+void ReadPageNumbers()
+{
+    short count = 0;
+    short* pages = Kadmi_GetAllPages(&count);
+    g_sel.systems = pages ? std::clamp<int>(count, 0, kMaxSystems) : 0;
+    if (pages)
+        std::memcpy(g_sel.pages, pages, sizeof(g_sel.pages[0]) * static_cast<size_t>(g_sel.systems));
+    Mem_Free(pages);
 }
 
 bool IsSelected(const PrintSelectionRecord& record, int16_t page)
@@ -91,19 +106,16 @@ bool IsSelected(const PrintSelectionRecord& record, int16_t page)
     return false;
 }
 
+// The stamps are read without loading each system, so that the list opens at
+// once in a project of many systems.
 void LoadMarks(PrintSelectionRecord& record)
 {
     int n = SystemCount();
-    Kadmi_SavePage();
-    short current = Kadmi_GetCurrentPage();
     for (int i = 0; i < n; ++i) {
-        short page = Kadmi_IthPage(static_cast<short>(i));
-        Kadmi_LoadPage(page);
-        record.staleMarks[i] = Kadmi_CmpAccess(0, "DIM1", 0, "EDT1") < 0;
+        short page = g_sel.pages[i];
+        record.staleMarks[i] = Stamps_HeatLossStale(Stamps_OfPage(page));
         record.printMarks[i] = IsSelected(record, page);
     }
-    if (current > 0)
-        Kadmi_LoadPage(current);
     if (n == 1)
         record.printMarks[0] = 1;
 }
@@ -132,9 +144,9 @@ void LoadOptions(PrintSelectionRecord& record)
 void PagesFromMarks(PrintSelectionRecord& record)
 {
     record.count = 0;
-    for (int i = 0; i < kMaxSystems; ++i)
+    for (int i = 0; i < SystemCount(); ++i)
         if (record.printMarks[i])
-            record.pages[record.count++] = Kadmi_IthPage(static_cast<short>(i));
+            record.pages[record.count++] = g_sel.pages[i];
 }
 
 // The record as the page shows it, so that only the user's choices count as
@@ -144,6 +156,7 @@ void LoadRecord()
 {
     PrintSelectionRecord& record = g_sel.record;
     record = PrintSelectionRecord{};
+    ReadPageNumbers();
     short count = 0;
     if (Kadmi_GetAtt(-1, kAttPageSelection, &count, record.pages, sizeof(record.pages)))
         record.count = count < 0 ? 0 : (count > kMaxSystems ? kMaxSystems : count);
@@ -154,6 +167,14 @@ void LoadRecord()
     record.heatLoss = 1;   // always part of the report here
 #endif
     g_sel.loaded = record;
+}
+
+// Only the systems to print are the project's: the sections and the output
+// are the user's settings, and choosing them changes no project.
+bool SelectionChanged(const PrintSelectionRecord& record, const PrintSelectionRecord& loaded)
+{
+    return record.count != loaded.count ||
+           std::memcmp(record.pages, loaded.pages, sizeof(record.pages[0]) * static_cast<size_t>(record.count)) != 0;
 }
 
 void SaveRecord()
@@ -170,7 +191,7 @@ void SaveRecord()
     flags.value[PrintOption_Costs] = record.costs;
     flags.value[PrintOption_Output] = record.spreadsheet ? kStoredSpreadsheet : record.clipboard;
     PrintOptions_Write(flags);
-    if (std::memcmp(&record, &g_sel.loaded, sizeof(record)) != 0)
+    if (SelectionChanged(record, g_sel.loaded))
         PrintPage_MarkProjectChanged();
 }
 
@@ -193,7 +214,7 @@ void FillSystems(HWND page)
     int n = SystemCount();
     for (int i = 0; i < n; ++i) {
         char name[80] = {};
-        if (!Kadmi_GetAttID(Kadmi_IthPage(static_cast<short>(i)), 0, kAttSystemName, nullptr, name, 79) || !name[0])
+        if (!Kadmi_GetAttID(g_sel.pages[i], 0, kAttSystemName, nullptr, name, 79) || !name[0])
             std::snprintf(name, sizeof(name), "\t---");
         char line[96];
         std::snprintf(line, sizeof(line), "%u\t%s", static_cast<unsigned>(i + 1), name);

@@ -54,13 +54,19 @@ bool PerMetre()
     return geometry >= 11 && geometry <= 13;
 }
 
+// Its dimensions are width and height: "600 * 400", no diameters.
+bool RectangularDuct()
+{
+    return Kadmi_GetIntAtt(0, 1117) == 13;
+}
+
 std::string ColumnTitle(int column)
 {
     switch (column) {
     case 0: return Shell_Text(20018);
     case 1: return Shell_Text(30070);
-    case 2: return Shell_Text(40032);
-    case 3: return Shell_Text(40033);
+    case 2: return Shell_Text(RectangularDuct() ? 45351 : 40032);
+    case 3: return Shell_Text(RectangularDuct() ? 45352 : 40033);
     case 4: return Shell_Text(40035);
     case 5: return Shell_Text(PerMetre() ? 20044 : 20045);
     case 6: return Shell_Text(Kadmi_GetIntAtt(0, 1120) == 2 ? 20067 : 20068);

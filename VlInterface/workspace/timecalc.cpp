@@ -6,38 +6,17 @@
 #include "VlInterface/shell.h"
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
+#include "support/resultstamps.h"
 #include <cstdio>
 
 namespace {
 
 constexpr long kStaleInsulationText = 40046;
 constexpr int kSeverityStale = -1;
-constexpr short kEconomicInputs[] = {1359, 1360, 1361, 1362, 1363};
 
 bool HasStamp(const char* mark)
 {
     return Kadmi_CmpAccess(kCalcObjectSystem, mark, kCalcObjectSystem, "NONE") > 0;
-}
-
-bool NotNewer(const char* markA, const char* markB)
-{
-    return Kadmi_CmpAccess(kCalcObjectSystem, markA, kCalcObjectSystem, markB) <= 0;
-}
-
-// Results exist, were made after their own inputs last changed and after
-// the insulation results they were made from.
-bool ResultsCurrent(const char* inputs, const char* results)
-{
-    return HasStamp(results) && NotNewer(inputs, results) && NotNewer("DIM1", results);
-}
-
-bool EconomicInputsPresent()
-{
-    for (short attribute : kEconomicInputs) {
-        if (Kadmi_GetFloatAttZ(kCalcObjectSystem, attribute) == AttMissing_Float)
-            return false;
-    }
-    return true;
 }
 
 } // namespace
@@ -61,9 +40,10 @@ void TimeCalc_PrintChoices(int32_t options[kPrintOptionInts], bool copy)
     for (int i = 0; i < kPrintOptionInts; ++i)
         options[i] = 0;
     options[PrintOption_BaseData] = 1;
-    options[PrintOption_Cooling] = ResultsCurrent("EDT2", "DIM2");
-    options[PrintOption_Freezing] = ResultsCurrent("EDT3", "DIM3");
-    options[PrintOption_Economy] = EconomicInputsPresent();
+    const SystemResultFacts facts = Results_OfLoadedSystem();
+    options[PrintOption_Cooling] = Results_Current(facts, ResultSection::Cooling);
+    options[PrintOption_Freezing] = Results_Current(facts, ResultSection::Freezing);
+    options[PrintOption_Economy] = Results_Current(facts, ResultSection::Costs);
     options[PrintOption_Clipboard] = copy;
 }
 

@@ -23,9 +23,8 @@ enum PrintOptionIndex : int {
 };
 
 // The option block of a print (copy: to the clipboard) of the loaded system:
-// the base data always; cooling and freezing when their results exist and are
-// current (their stamp not older than their inputs nor than the insulation
-// results); the annual costs when all five economic inputs are present.
+// the base data always; cooling, freezing and the annual costs when their
+// results are current (Results_Current), the others left out.
 void TimeCalc_PrintChoices(int32_t options[kPrintOptionInts], bool copy);
 
 // "label: value unit" with the given decimals, in the page's language.

@@ -523,8 +523,19 @@ TEST_F(Engine, SectionsStayOnOnePageAboveTheFooter)
         ASSERT_EQ(Kadmi_LoadPage(page > 1 ? Kadmi_CreatePage() : page), 0);
         Kadmi_SetStringAtt(KadmiObject_Page, 1535, "Line");
         Kadmi_SetIntAtt(KadmiObject_Page, 1117, 11);
-        for (int k = 0; k < 3; ++k)
-            Kadmi_SetStringAtt(Kadmi_CreatePart(), 1528, "TESTCODE");
+        // Every figure stored and every section current: all rows print.
+        for (short att = 1312; att <= 1383; ++att)
+            Kadmi_SetFloatAtt(KadmiObject_Page, att, 1.0f);
+        AccessEntry stamps[6] = {{{'E', 'D', 'T', '1'}, 20260105, 100000}, {{'D', 'I', 'M', '1'}, 20260105, 100100},
+                                 {{'E', 'D', 'T', '2'}, 20260105, 100000}, {{'D', 'I', 'M', '2'}, 20260105, 100200},
+                                 {{'E', 'D', 'T', '3'}, 20260105, 100000}, {{'D', 'I', 'M', '3'}, 20260105, 100200}};
+        Kadmi_SetAtt(KadmiObject_Page, 7701, 6, stamps);
+        for (int k = 0; k < 3; ++k) {
+            const long part = Kadmi_CreatePart();
+            Kadmi_SetStringAtt(part, 1528, "TESTCODE");
+            for (short att = 1324; att <= 1329; ++att)
+                Kadmi_SetFloatAtt(part, att, 1.0f);
+        }
         ASSERT_EQ(Kadmi_SavePage(), 0);
     }
     PrintGlobals& g = Prn();

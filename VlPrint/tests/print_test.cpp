@@ -430,8 +430,9 @@ TEST_F(PrintTest, OutermostProductSurfacePrintsAsThatChoice)
     EXPECT_EQ(text.find(g_texts.Get(20043, kLangEnglish)), std::string::npos);
 }
 
-// A layer of its own thickness prints its product type; layers whose type is
-// the no-product entry print nothing, whatever else they still hold.
+// A layer of its own thickness prints its product type and its thickness;
+// layers whose type is the no-product entry print nothing, whatever else
+// they still hold.
 TEST_F(PrintTest, LayerRowsNameTheUsedLayersOnly)
 {
     MakeSystem(1, "Steam main", false, 3);
@@ -445,6 +446,8 @@ TEST_F(PrintTest, LayerRowsNameTheUsedLayersOnly)
         Kadmi_SetStringAtt(part, 1538, "IM");
         Kadmi_SetStringAtt(part, 1528, layers[k].code);
         Kadmi_SetFloatAtt(part, 1328, -9.7f);
+        Kadmi_SetFloatAtt(part, 1379, 25.0f);
+        Kadmi_DeleteAtt(part, 1326);   // no nominal thickness of its own
     }
     ASSERT_EQ(Kadmi_SavePage(), 0);
     PrintToClipboard();
@@ -455,6 +458,7 @@ TEST_F(PrintTest, LayerRowsNameTheUsedLayersOnly)
     EXPECT_EQ(text.find(layer + " 2"), std::string::npos);
     EXPECT_EQ(text.find(layer + " 3"), std::string::npos);
     EXPECT_EQ(Occurrences(text, "-9.7"), 1u) << text;   // layer 1's face only
+    EXPECT_NE(text.find("\t" + g_texts.Get(45355, kLangEnglish) + "\t25\t"), std::string::npos) << text;
 }
 
 TEST_F(PrintTest, DewPointRowShowsNoFigureWhereThereIsNone)
@@ -558,6 +562,125 @@ TEST_F(PrintTest, ThicknessListPrintsTheGivenElements)
     text = ParseRtf(ClipboardRtf()).text;
     EXPECT_NE(text.find(g_texts.Get(40019, kLangEnglish)), std::string::npos);   // headings only
     EXPECT_EQ(text.find("1234.57"), std::string::npos);
+}
+
+// Stamps as the pages leave them: {mark, time} on 2026-01-05.
+struct StampAt {
+    const char* mark;
+    long time;
+};
+
+void SetStampList(const std::vector<StampAt>& list)
+{
+    std::vector<AccessEntry> stamps;
+    for (const StampAt& s : list) {
+        AccessEntry e = {{' ', ' ', ' ', ' '}, 20260105, s.time};
+        memcpy(e.mark, s.mark, 4);
+        stamps.push_back(e);
+    }
+    Kadmi_DeleteAtt(KadmiObject_Page, 7701);
+    if (!stamps.empty()) {
+        ASSERT_EQ(Kadmi_SetAtt(KadmiObject_Page, 7701, short(stamps.size()), stamps.data()), 0);
+    }
+}
+
+struct SectionStampCase {
+    const char* name;
+    short kind;
+    std::vector<StampAt> stamps;
+    bool costsStored;
+    bool heatLoss, cooling, freezing, costs;   // whose results print
+    bool freezingSection;                      // the section is there at all
+};
+
+// Each section prints its results only while they are those of the system as
+// it is, and says "not calculated" otherwise; an absent figure prints no 0.
+TEST_F(PrintTest, SectionsPrintOnlyCurrentResults)
+{
+    MakeSystem(1, "Steam main", false);
+    Choose({1});
+    SetOptions({21, 22, 23, 24});
+    const std::vector<StampAt> allCurrent = {{"EDT1", 100000}, {"DIM1", 100100}, {"EDT2", 100000},
+                                             {"DIM2", 100200}, {"EDT3", 100000}, {"DIM3", 100300}};
+    const SectionStampCase cases[] = {
+        {"all current", 11, allCurrent, true, true, true, true, true, true},
+        {"cooling and freezing never calculated", 11, {{"EDT1", 100000}, {"DIM1", 100100}}, true, true, false,
+         false, true, true},
+        {"cooling inputs changed since", 11,
+         {{"EDT1", 100000}, {"DIM1", 100100}, {"DIM2", 100200}, {"EDT2", 100300}, {"EDT3", 100000}, {"DIM3", 100300}},
+         true, true, false, true, true, true},
+        {"heat loss calculated again after both", 11,
+         {{"EDT1", 100000}, {"DIM2", 100200}, {"EDT2", 100000}, {"DIM3", 100300}, {"EDT3", 100000}, {"DIM1", 100400}},
+         true, true, false, false, true, true},
+        {"copied pipe changed into a vessel and calculated", 10,
+         {{"EDT2", 100000}, {"DIM2", 100200}, {"EDT3", 100000}, {"DIM3", 100300}, {"EDT1", 100350}, {"DIM1", 100400}},
+         true, true, false, false, true, false},
+        {"costs not computed", 11, allCurrent, false, true, true, true, false, true},
+        {"never calculated", 11, {}, true, false, false, false, false, true},
+    };
+    const std::string notCalculated = g_texts.Get(40068, kLangEnglish);
+    for (const SectionStampCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(Kadmi_LoadPage(1), 0);
+        Kadmi_SetIntAtt(KadmiObject_Page, 1117, c.kind);
+        const std::pair<short, float> results[] = {{1342, 141.125f}, {1350, 4.5f}, {1380, 37.3f}};
+        for (const auto& [att, value] : results)
+            Kadmi_SetFloatAtt(KadmiObject_Page, att, value);
+        Kadmi_DeleteAtt(KadmiObject_Page, 1344);   // never calculated: absent, no 0
+        for (short att : {1370, 1371, 1372, 1373, 1374, 1375})
+            Kadmi_DeleteAtt(KadmiObject_Page, att);
+        if (c.costsStored)
+            Kadmi_SetFloatAtt(KadmiObject_Page, c.kind == 10 ? 1375 : 1374, 200.25f);
+        SetStampList(c.stamps);
+        ASSERT_EQ(Kadmi_SavePage(), 0);
+        EXPECT_TRUE(PrintToClipboard().size() == 1);
+        const std::string text = ParseRtf(ClipboardRtf()).text;
+        EXPECT_EQ(text.find("\t42.5\t") != std::string::npos, c.heatLoss) << text;
+        EXPECT_EQ(text.find("141.125") != std::string::npos, c.cooling && c.kind != 10);
+        EXPECT_EQ(text.find("37.3") != std::string::npos, c.freezing);
+        EXPECT_EQ(text.find("200.25") != std::string::npos, c.costs);
+        EXPECT_EQ(text.find(g_texts.Get(30104, kLangEnglish)) != std::string::npos, c.freezingSection);
+        EXPECT_EQ(text.find("0.000"), std::string::npos);
+        const size_t stale = size_t(!c.heatLoss) + !c.cooling + (c.freezingSection && !c.freezing) + !c.costs;
+        EXPECT_EQ(Occurrences(text, "\t" + notCalculated + "\n"), stale) << text;
+    }
+}
+
+struct KindLabelCase {
+    const char* name;
+    short kind;
+    TextId heading;
+};
+
+// The report names the kind of object; the thickness list of a duct is
+// figured per metre as the engine gives it, and a rectangular duct's
+// dimensions are no diameters.
+TEST_F(PrintTest, KindsAreNamedAndDuctsFiguredPerMetre)
+{
+    MakeSystem(1, "Duct", false);
+    Choose({1});
+    INSULATIONTHICKNESSRESULTLIST list[1] = {};
+    strcpy(list[0].productCode, "TESTCODE");
+    char heading[] = "";
+    SetInsulationData(list, 1, heading);
+    const KindLabelCase cases[] = {
+        {"pipe", 11, 30027}, {"round duct", 12, 40015}, {"rectangular duct", 13, 30028}, {"vessel", 10, 30026}};
+    for (const KindLabelCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_EQ(Kadmi_LoadPage(1), 0);
+        Kadmi_SetIntAtt(KadmiObject_Page, 1117, c.kind);
+        ASSERT_EQ(Kadmi_SavePage(), 0);
+        PrintToClipboard();
+        std::string text = ParseRtf(ClipboardRtf()).text;
+        EXPECT_NE(text.find("\t" + g_texts.Get(c.heading, kLangEnglish) + "\n"), std::string::npos) << text;
+        PrintToClipboard(2, 1);
+        text = ParseRtf(ClipboardRtf()).text;
+        const bool perMetre = c.kind != 10;
+        EXPECT_EQ(text.find("\tW/m\t") != std::string::npos, perMetre) << text;
+        EXPECT_EQ(text.find("EUR/m\n") != std::string::npos, perMetre);
+        EXPECT_EQ(text.find(g_texts.Get(30092, kLangEnglish)) != std::string::npos, c.kind != 13);
+        EXPECT_EQ(text.find(g_texts.Get(45353, kLangEnglish)) != std::string::npos, c.kind == 13);
+    }
 }
 
 struct EconomyRow {
@@ -710,6 +833,9 @@ TEST_F(PrintTest, RichTextCellsSitOnTheTabStopsOfTheirParagraph)
 {
     MakeSystem(1, "Steam main", false, 3);
     Kadmi_SetFloatAtt(KadmiObject_Page, 1362, 8000.0f);
+    SetStampList({{"EDT1", 100000}, {"DIM1", 100100}, {"DIM2", 100200}, {"DIM3", 100300}});
+    for (short att : {1330, 1342, 1343, 1344, 1347, 1348, 1349, 1350, 1374})
+        Kadmi_SetFloatAtt(KadmiObject_Page, att, 1.0f);
     Kadmi_SavePage();
     Choose({1});
     SetOptions({21, 22, 23, 24});

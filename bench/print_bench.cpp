@@ -1,0 +1,247 @@
+// Times printing on projects of 2, 200 and 998 calculated systems: the print
+// dialog until it shows, and the preview of every system until the viewer
+// shows its first page, with the report's own making apart. Prints the median
+// of three runs of each; it checks nothing. Run under Wine on a display with
+// build/bin on the module path.
+#include <windows.h>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <string>
+#include <vector>
+#include "bench/benchclock.h"
+#include "VlInterface/dialogs/dialogs.h"
+#include "VlInterface/shell.h"
+#include "VlPrint/vlprint.h"
+#include "Kadmi/kadmi.h"
+#include "outside/Lexmo100/lexmo.h"
+#include "support/app.h"
+#include "support/settings.h"
+
+namespace {
+
+constexpr char kBenchCompany[] = "VelmoBench";
+constexpr char kBenchApplication[] = "PrintBench";
+constexpr char kVersion[] = "1";
+
+std::string BinFile(const char* name)
+{
+    char path[MAX_PATH];
+    GetModuleFileNameA(GetModuleHandleA("Lexmo100.dll"), path, sizeof(path));
+    std::string dir(path);
+    return dir.substr(0, dir.find_last_of('\\') + 1) + name;
+}
+
+void Stamp(AccessEntry* entry, const char* mark, long time)
+{
+    std::memcpy(entry->mark, mark, 4);
+    entry->date = 20260105;
+    entry->time = time;
+}
+
+// One calculated 114.3 mm pipe under three layers, every section's figures
+// stored after their inputs.
+void FillSystem(int index)
+{
+    char name[32];
+    std::snprintf(name, sizeof(name), "Steam line %d", index + 1);
+    Kadmi_SetStringAtt(0, 1535, name);
+    Kadmi_SetIntAtt(0, 1117, 11);
+    const float diameters[2] = {114.3f, 0};
+    Kadmi_SetAtt(0, 1312, 2, diameters);
+    const std::pair<short, float> floats[] = {
+        {1315, 150}, {1316, 20},  {1317, 50},  {1318, 0},    {1319, 0.9f}, {1322, 9.3f}, {1323, 42.5f},
+        {1328, 28},  {1330, 2},   {1331, 0.5}, {1338, 60},   {1342, 140},  {1343, 130},  {1345, 4.5f},
+        {1346, 37},  {1347, 3},   {1348, 30},  {1349, 0},    {1350, 12},   {1359, 2},    {1360, 20},
+        {1361, 40},  {1362, 8000}, {1363, 5},  {1370, 120},  {1372, 80},   {1374, 200},  {1383, 1.2f}};
+    for (const auto& [att, value] : floats)
+        Kadmi_SetFloatAtt(0, att, value);
+    Kadmi_SetIntAtt(0, 1120, 1);
+    const char* layers[3][3] = {
+        {"MW-PIPESECTION", "IP", "MWP-114.3-50"}, {"MW-WIREDMAT", "IM", "MWM-40"}, {"MW-SLAB-HT", "IM", "MWS-30"}};
+    for (auto& layer : layers) {
+        long part = Kadmi_CreatePart();
+        Kadmi_SetStringAtt(part, 1536, layer[0]);
+        Kadmi_SetStringAtt(part, 1538, layer[1]);
+        Kadmi_SetStringAtt(part, 1528, layer[2]);
+        for (short att : {1324, 1325, 1326, 1328, 1329})
+            Kadmi_SetFloatAtt(part, att, 50);
+    }
+    AccessEntry stamps[6];
+    const char* marks[6] = {"EDT1", "DIM1", "EDT2", "DIM2", "EDT3", "DIM3"};
+    for (int i = 0; i < 6; ++i)
+        Stamp(&stamps[i], marks[i], 100000 + 100 * (i % 2));
+    Kadmi_SetAtt(0, 7701, 6, stamps);
+}
+
+// A project of `systems` systems, every one chosen for printing; left open
+// with the first loaded.
+bool MakeProject(const std::string& file, short systems)
+{
+    DeleteFileA(file.c_str());
+    if (Kadmi_CreateDatabasefile(file.c_str()) != 0)
+        return false;
+    std::vector<short> pages;
+    for (short i = 0; i < systems; ++i) {
+        short page = i == 0 ? 1 : Kadmi_CreatePage();
+        pages.push_back(page);
+        Kadmi_LoadPage(page);
+        FillSystem(i);
+        Kadmi_SavePage();
+    }
+    Kadmi_LoadPage(1);
+    Kadmi_SetAtt(-1, 1116, systems, pages.data());
+    Kadmi_SavePage();
+    return Kadmi_SaveDatabasefile() == 0;
+}
+
+// A window of this thread whose timer watches for the window being timed: a
+// timer message comes only when the queue is empty, after a modal loop has
+// shown (and painted) its window.
+struct Stopwatch {
+    HWND window = nullptr;
+    const char* className = nullptr;
+    double started = 0, shown = 0;
+};
+Stopwatch g_watch;
+
+HWND VisibleWindowOfClass(const char* className)
+{
+    struct Search {
+        const char* className;
+        HWND found;
+    } search{className, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        char name[64] = {};
+        GetClassNameA(window, name, sizeof name);
+        if (!IsWindowVisible(window) || std::strcmp(name, s->className) != 0)
+            return TRUE;
+        s->found = window;
+        return FALSE;
+    }, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+LRESULT CALLBACK WatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != WM_TIMER)
+        return DefWindowProcA(window, message, wParam, lParam);
+    if (HWND shown = VisibleWindowOfClass(g_watch.className)) {
+        g_watch.shown = Now();
+        KillTimer(window, 1);
+        PostMessageA(shown, WM_CLOSE, 0, 0);
+    }
+    return 0;
+}
+
+// Seconds from the call of run until its window shows (the window is then
+// closed), and until run returns.
+struct Timing {
+    double shown, whole;
+};
+
+Timing TimeUntilShown(const std::function<void()>& run, const char* className)
+{
+    g_watch.shown = 0;
+    g_watch.className = className;
+    SetTimer(g_watch.window, 1, 1, nullptr);
+    g_watch.started = Now();
+    run();
+    const double end = Now();
+    KillTimer(g_watch.window, 1);
+    return {g_watch.shown - g_watch.started, end - g_watch.started};
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+void SetAllSections()
+{
+    int32_t options[100] = {};
+    for (int i : {21, 22, 23, 24})
+        options[i] = 1;
+    Settings_WriteBinary(nullptr, "Output\\PrintOptionFlags", sizeof options, options);
+}
+
+void TimeProject(short systems)
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof(temp), temp);
+    const std::string file = std::string(temp) + "print_bench.wdf";
+    if (!MakeProject(file, systems)) {
+        std::printf("cannot make %s\n", file.c_str());
+        return;
+    }
+    SetAllSections();
+    std::vector<double> dialog, firstPage, wholeReport, reportMade;
+    for (int run = 0; run < 3; ++run) {
+        dialog.push_back(TimeUntilShown([] { PrintDialog_Show(g_watch.window, 0); }, "#32770").shown);
+        char title[] = "print_bench", version[] = "1";
+        Timing preview = TimeUntilShown(
+            [&] { VlPrint_Print(g_watch.window, VlPrintOutput_Viewer, VlPrintReport_Calculation, 0, title, version); },
+            "TordocViewer");
+        firstPage.push_back(preview.shown);
+        wholeReport.push_back(preview.whole);
+        // The same report copied as plain text: its making without a viewer.
+        const double start = Now();
+        VlPrint_Print(nullptr, VlPrintOutput_Spreadsheet, VlPrintReport_Calculation, 0, title, version);
+        reportMade.push_back(Now() - start);
+    }
+    std::printf("%4d systems: print dialog %8.1f ms   preview page 1 %8.1f ms, closed %8.1f ms   "
+                "report as text %8.1f ms\n",
+                systems, Median(dialog) * 1e3, Median(firstPage) * 1e3, Median(wholeReport) * 1e3,
+                Median(reportMade) * 1e3);
+    Kadmi_CloseDatabasefile(0);
+    DeleteFileA(file.c_str());
+}
+
+// Answers the clipboard copy's message box at once.
+LRESULT CALLBACK PressOk(int code, WPARAM wParam, LPARAM lParam)
+{
+    if (code == HCBT_ACTIVATE) {
+        char name[16] = {};
+        GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name);
+        if (std::strcmp(name, "#32770") == 0 && !GetDlgItem(reinterpret_cast<HWND>(wParam), 990) &&
+            GetDlgItem(reinterpret_cast<HWND>(wParam), IDOK))
+            PostMessageA(reinterpret_cast<HWND>(wParam), WM_COMMAND, IDOK, 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::setvbuf(stdout, nullptr, _IONBF, 0);
+    App_Init(GetModuleHandleA(nullptr));
+    Shell().textHandle = TextAPI_Open(BinFile("TextAPI.db").c_str(), BinFile("TextAPI.ddq").c_str());
+    Settings_OpenRoot(kBenchCompany, kBenchApplication, kVersion);
+    char company[] = "VelmoBench", application[] = "PrintBench", version[] = "1";
+    VlPrint_InitDLL(nullptr, nullptr, company, application, version);
+    WNDCLASSA watchClass{};
+    watchClass.lpfnWndProc = WatchProc;
+    watchClass.hInstance = App().instance;
+    watchClass.lpszClassName = "PrintBenchWatch";
+    RegisterClassA(&watchClass);
+    g_watch.window = CreateWindowA("PrintBenchWatch", "print_bench", WS_OVERLAPPEDWINDOW, 0, 0, 200, 100, nullptr,
+                                   nullptr, App().instance, nullptr);
+    ShowWindow(g_watch.window, SW_SHOW);
+    HHOOK hook = SetWindowsHookExA(WH_CBT, PressOk, nullptr, GetCurrentThreadId());
+    // A size on the command line times that size only.
+    if (argc > 1)
+        TimeProject(static_cast<short>(std::atoi(argv[1])));
+    else
+        for (short systems : {2, 200, 998})
+            TimeProject(systems);
+    UnhookWindowsHookEx(hook);
+    DestroyWindow(g_watch.window);
+    Settings_CloseRoot();
+    TextAPI_Close(Shell().textHandle);
+    return 0;
+}

@@ -1,0 +1,111 @@
+// Results of a system judged by its access stamps: reads the stamps of the
+// loaded page or of any page without loading it, compares two of them as the
+// project library does, and decides which report sections hold current results.
+#include "support/resultstamps.h"
+#include <cstring>
+
+namespace {
+
+constexpr short kAttKind = 1117;
+constexpr short kKindPlane = 10, kKindPipe = 11;
+constexpr short kAttTotalCost = 1374, kAttPlaneTotalCost = 1375;
+
+SystemStamps Trimmed(SystemStamps stamps, bool found, short count)
+{
+    stamps.count = !found || count < 0 ? 0 : (count > kMaxSystemStamps ? kMaxSystemStamps : count);
+    return stamps;
+}
+
+const AccessEntry* Find(const SystemStamps& stamps, const char* mark)
+{
+    char padded[4] = {' ', ' ', ' ', ' '};
+    for (size_t i = 0; i < 4 && mark[i]; ++i)
+        padded[i] = mark[i];
+    for (int i = 0; i < stamps.count; ++i)
+        if (std::memcmp(stamps.entries[i].mark, padded, 4) == 0)
+            return &stamps.entries[i];
+    return nullptr;
+}
+
+int Order(long a, long b)
+{
+    return a < b ? -1 : a > b ? 1 : 0;
+}
+
+bool Has(const SystemStamps& stamps, const char* mark)
+{
+    return Find(stamps, mark) != nullptr;
+}
+
+bool NotNewer(const SystemStamps& stamps, const char* a, const char* b)
+{
+    return Stamps_Compare(stamps, a, b) <= 0;
+}
+
+bool HeatLossCurrent(const SystemStamps& stamps)
+{
+    // "EDTT": the extended edition's own inputs of the heat loss.
+    return Has(stamps, "DIM1") && NotNewer(stamps, "EDT1", "DIM1") && NotNewer(stamps, "EDTT", "DIM1");
+}
+
+// Results of group `results` made after their inputs and after the heat loss they were made from.
+bool FollowsHeatLoss(const SystemStamps& stamps, const char* inputs, const char* results)
+{
+    return HeatLossCurrent(stamps) && Has(stamps, results) && NotNewer(stamps, inputs, results) &&
+           NotNewer(stamps, "DIM1", results);
+}
+
+}  // namespace
+
+SystemStamps Stamps_OfLoadedSystem()
+{
+    SystemStamps stamps{};
+    short count = 0;
+    bool found = Kadmi_GetAtt(KadmiObject_Page, kAttAccessStamps, &count, stamps.entries, sizeof stamps.entries);
+    return Trimmed(stamps, found, count);
+}
+
+SystemStamps Stamps_OfPage(short page)
+{
+    SystemStamps stamps{};
+    short count = 0;
+    bool found = Kadmi_GetAttID(page, KadmiObject_Page, kAttAccessStamps, &count, stamps.entries,
+                                sizeof stamps.entries);
+    return Trimmed(stamps, found, count);
+}
+
+int Stamps_Compare(const SystemStamps& stamps, const char* a, const char* b)
+{
+    const AccessEntry* first = Find(stamps, a);
+    const AccessEntry* second = Find(stamps, b);
+    if (!first || !second)
+        return first ? 1 : second ? -1 : 0;
+    const int byDate = Order(first->date, second->date);
+    return byDate != 0 ? byDate : Order(first->time, second->time);
+}
+
+bool Stamps_HeatLossStale(const SystemStamps& stamps)
+{
+    return Stamps_Compare(stamps, "DIM1", "EDT1") < 0;
+}
+
+SystemResultFacts Results_OfLoadedSystem()
+{
+    SystemResultFacts facts{};
+    facts.stamps = Stamps_OfLoadedSystem();
+    facts.kind = Kadmi_GetIntAtt(KadmiObject_Page, kAttKind);
+    const short total = facts.kind == kKindPlane ? kAttPlaneTotalCost : kAttTotalCost;
+    facts.costsStored = Kadmi_GetFloatAttZ(KadmiObject_Page, total) != AttMissing_Float;
+    return facts;
+}
+
+bool Results_Current(const SystemResultFacts& facts, ResultSection section)
+{
+    switch (section) {
+    case ResultSection::HeatLoss: return HeatLossCurrent(facts.stamps);
+    case ResultSection::Cooling: return FollowsHeatLoss(facts.stamps, "EDT2", "DIM2");
+    case ResultSection::Freezing: return facts.kind == kKindPipe && FollowsHeatLoss(facts.stamps, "EDT3", "DIM3");
+    case ResultSection::Costs: return HeatLossCurrent(facts.stamps) && facts.costsStored;
+    }
+    return false;
+}
