@@ -55,6 +55,18 @@ size_t StructSize(short db, const ddq_record* rec, short att, char* scratch, siz
     return low;
 }
 
+// Attribute att of the stored record key as ddq_getfield gives it; with a
+// buffer it is read without a copy of the record.
+void* ReadStored(short db, const char* key, short att, short* count, void* buffer, short length)
+{
+    if (buffer)
+        return ddq_getstoredfield(db, kClass, key, att, count, buffer, length) ? buffer : nullptr;
+    ddq_record* rec = ddq_findkey(db, kClass, key, DDQ_FIND_EXACT);
+    void* p = rec ? ddq_getfield(db, rec, att, count, nullptr, length) : nullptr;
+    ddq_freerecord(rec);
+    return p;
+}
+
 }  // namespace
 
 bool Att_InRange(short att, IdRange range)
@@ -207,12 +219,7 @@ void* WINAPI Kadmi_GetAttID(short page, long part, short att, short* count, void
     if (buffer && length > 0)
         memset(buffer, 0, size_t(length));
     char key[kKeySize];
-    void* p = nullptr;
-    if (Key_Object(page, part, key)) {
-        ddq_record* rec = ddq_findkey(g.db, kClass, key, DDQ_FIND_EXACT);
-        p = rec ? ddq_getfield(g.db, rec, att, count, buffer, length) : nullptr;
-        ddq_freerecord(rec);
-    }
+    void* p = Key_Object(page, part, key) ? ReadStored(g.db, key, att, count, buffer, length) : nullptr;
     g.attStatus = p ? 0 : 1;
     EndTransaction(0);
     return p;

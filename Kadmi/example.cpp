@@ -350,5 +350,5 @@ short WINAPI Kadmi_DefLoad(short projectPage, short examplePage)
     }
     if (wasLoaded)
         PageTable_Load(projectPage);
-    return EndTransaction(0, -7804);
+    return EndTransaction(0);
 }

@@ -139,14 +139,18 @@ short OpenOriginal(bool reading, const KadmiOpenOptions& options, bool* markWrit
     return rc;
 }
 
-// Opens path as the project database with one transaction begun and ended.
+// Opens path as the project database. A reader's transaction ends at once;
+// a writer's stays open until the project closes: it holds the working
+// copy's lock, and its changes are written to the working copy at Save.
 short OpenAsProject(const char* path, bool reading)
 {
     short db = -1;
     if (short rc = OpenInTransaction(path, reading, &db); rc != 0)
         return rc;
-    ddq_endtransaction(db);
+    if (reading)
+        ddq_endtransaction(db);
     K().db = db;
+    K().inTransaction = !reading;
     return 0;
 }
 
@@ -207,6 +211,9 @@ short CheckProjectFile(const char* path)
 
 }  // namespace
 
+// A writer is in its transaction from open to close, so only a reader
+// begins and ends one here: a read transaction, which sees what another
+// writer committed in the meantime.
 short BeginTransaction()
 {
     auto& g = K();
@@ -214,28 +221,24 @@ short BeginTransaction()
         return -1601;
     if (g.inTransaction)
         return 0;
-    short rc = ddq_begintransaction(g.db, g.readOnly ? 0 : 1);
+    short rc = ddq_begintransaction(g.db, 0);
     if (rc < 0) {
         g.lastEngine = rc;
         return -1602;
     }
     g.inTransaction = true;
+    Pages_Forget();
     return 0;
 }
 
-short EndTransaction(short code, short commitFailure)
+short EndTransaction(short code)
 {
     auto& g = K();
     if (g.db < 0)
         return -1701;
-    if (g.inTransaction) {
+    if (g.inTransaction && g.readOnly) {
         g.inTransaction = false;
-        short rc = ddq_endtransaction(g.db);
-        if (rc < 0) {
-            g.lastEngine = rc;
-            if (code >= 0)
-                return commitFailure;
-        }
+        ddq_endtransaction(g.db);
     }
     return code;
 }
@@ -275,9 +278,9 @@ short WINAPI Kadmi_OpenDatabasefileEx(const char* path, long mode, const KadmiOp
         return rc;
     }
     g.readOnly = reading;
-    g.inTransaction = false;
     g.saveFailed = false;
     g.loadedPage = 0;
+    Pages_Forget();
     Kadmi_WriteIni("MISC", "CurrProjectFile", g.path);
     Kadmi_WriteIni("MISC", "TempProjectFile", g.workPath);
     return 0;
@@ -302,22 +305,15 @@ short WINAPI Kadmi_SaveDatabasefile()
     g.saveFailed = true;
     if (BeginTransaction() != 0)
         return -1201;
-    bool engineFailed = false;
-    bool wasOpen = ddq_intransaction(g.db) > 0;
-    if (wasOpen && ddq_endtransaction(g.db) < 0)
-        engineFailed = true;
-    short copied = ReplaceProjectFile();
-    if (wasOpen) {
-        short rc = ddq_begintransaction(g.db, 1);
-        g.inTransaction = rc == 0;
-        engineFailed = engineFailed || rc != 0;
+    // A failed commit keeps the changes in the transaction for the next Save.
+    if (short rc = ddq_commit(g.db); rc < 0) {
+        g.lastEngine = rc;
+        return -1202;
     }
-    if (copied != 0)
-        return EndTransaction(-1203);
-    if (engineFailed)
-        return EndTransaction(-1202);
+    if (ReplaceProjectFile() != 0)
+        return -1203;
     g.saveFailed = false;
-    return EndTransaction(0, -1202);
+    return 0;
 }
 
 short WINAPI Kadmi_CloseDatabasefile(short save)
@@ -325,18 +321,19 @@ short WINAPI Kadmi_CloseDatabasefile(short save)
     auto& g = K();
     if (g.db < 0)
         return -1101;
-    // A refused transaction (the working copy or the file read was removed
-    // or replaced) is reported, and the project is ended all the same.
+    // A refused transaction (the file read was removed or replaced) is
+    // reported, and the project is ended all the same.
     short rc = BeginTransaction() == 0 ? 0 : -1101;
     if (rc == 0 && !g.readOnly && save) {
         if (short saved = Kadmi_SaveDatabasefile(); saved != 0)
-            return EndTransaction(saved);   // kept open: nothing unsaved is lost
+            return saved;   // kept open: nothing unsaved is lost
     }
     PageTable_Release();
     EndTransaction(0);
-    ddq_closefile(g.db);
+    ddq_closefile(g.db);   // drops what was not saved, with the working copy
     g.db = -1;
     g.inTransaction = false;
+    Pages_Forget();
     if (!g.readOnly) {
         TempFile_Remove(g.workPath, &g.workOwner);
         g.workPath[0] = '\0';

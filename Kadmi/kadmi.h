@@ -65,13 +65,15 @@ KADMI_API short WINAPI Kadmi_OpenDatabasefile(const char* path);
 // Kadmi_OpenDatabasefileEx(path, "RDWR", {1, caption, question}).
 KADMI_API short WINAPI Kadmi_OpenDatabasefile2(const char* path, const char* caption, const char* question);
 // Closes the project, saving first when save is nonzero (a file opened for
-// writing). 0; -1101 nothing open, or the transaction was refused (the
-// working copy or the file read is gone or replaced): the project is ended
-// all the same; else Save's code, the project staying open.
+// writing); what was not saved is dropped. 0; -1101 nothing open, or the read
+// transaction was refused (the file read is gone or replaced): the project is
+// ended all the same; else Save's code, the project staying open.
 KADMI_API short WINAPI Kadmi_CloseDatabasefile(short save);
-// Copies the working copy over the project file in one step. 0 (also for a
-// file opened "READ"); -1201 nothing open; -1202 engine failure; -1203 the copy
-// failed (the project file is as it was).
+// Writes the changes since the last Save into the working copy and copies it
+// over the project file in one step. 0 (also for a file opened "READ"); -1201
+// nothing open; -1202 the working copy could not be written (the changes stay
+// for the next Save); -1203 the copy failed. The project file is as it was
+// after either failure.
 KADMI_API short WINAPI Kadmi_SaveDatabasefile();
 // Makes a new project file at path with page 1 and opens it for writing.
 // 0; -1301 a file is open; -1302 the old file cannot be removed; -1303/-1304
@@ -98,7 +100,8 @@ KADMI_API short WINAPI Kadmi_CreatePage();
 KADMI_API short WINAPI Kadmi_DeletePage(short page);
 // Loads a page into the page table. 0; -2202; -2203 no memory; -2204 bad page.
 KADMI_API short WINAPI Kadmi_LoadPage(short page);
-// Writes the page table into the working copy. 0; -2302 none loaded; -2303.
+// Stores the page table in the project (the working copy gets it at the next
+// Save). 0; -2302 none loaded; -2303 a record was refused.
 KADMI_API short WINAPI Kadmi_SavePage();
 // The loaded page; -2401 nothing open; -2402 none loaded.
 KADMI_API short WINAPI Kadmi_GetCurrentPage();

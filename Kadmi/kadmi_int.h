@@ -45,10 +45,12 @@ struct KadmiGlobals {
     char workPath[MAX_PATH + 1] = {};   // the working copy, "" when reading
     TempOwner workOwner;           // holds the working copy's marker while it exists
     bool readOnly = false;         // opened "READ"
-    bool inTransaction = false;    // our own transaction is open
+    bool inTransaction = false;    // our own transaction is open (a writer's always)
     bool saveFailed = false;       // set while a Save has not completed
     short lastEngine = 0;          // the latest engine failure kept
 
+    std::vector<short> pageNumbers;   // the existing pages in order, when pagesKnown
+    bool pagesKnown = false;
     short loadedPage = 0;          // 0: none
     std::vector<PageEntry> pages;  // the page table
 
@@ -114,11 +116,14 @@ short Page_CopyStored(short srcDb, short src, short dstDb, short dst, const char
 // True when the record holds at least one attribute.
 bool Record_HasAttributes(short db, ddq_record* rec);
 
-// The transaction pair (files.cpp). End commits; a failed commit turns a
-// successful code into commitFailure.
+// The transaction pair (files.cpp); End passes code through.
 short BeginTransaction();
-short EndTransaction(short code, short commitFailure);
-inline short EndTransaction(short code) { return EndTransaction(code, code); }
+short EndTransaction(short code);
+
+// The project's existing page numbers (pages.cpp), kept until Pages_Forget:
+// called when a page is stored or deleted and when a transaction begins.
+const std::vector<short>& Pages_Existing();
+void Pages_Forget();
 
 // Page table (pages.cpp).
 void PageTable_Release();

@@ -1,6 +1,7 @@
 // Pages: the page table of the loaded page, and the page operations on the
 // stored records (create, delete, copy, scans of the page numbers).
 #include "kadmi_int.h"
+#include <algorithm>
 
 namespace {
 
@@ -18,15 +19,25 @@ bool IsStored(const PageEntry& e)
     return Key_Object(K().loadedPage, e.id, key) && ddq_lookupkey(K().db, kClass, key) == 1;
 }
 
-// Calls visit(page) for each existing page from 1 to last; stops when it returns false.
-template <typename Visit> void ForEachPage(short last, Visit visit)
+}  // namespace
+
+const std::vector<short>& Pages_Existing()
 {
-    for (short n = 1; n <= last; ++n)
-        if (Page_Exists(K().db, n) && !visit(n))
-            return;
+    auto& g = K();
+    if (!g.pagesKnown) {
+        g.pageNumbers.clear();
+        for (short n = 1; n <= 999; ++n)
+            if (Page_Exists(g.db, n))
+                g.pageNumbers.push_back(n);
+        g.pagesKnown = true;
+    }
+    return g.pageNumbers;
 }
 
-}  // namespace
+void Pages_Forget()
+{
+    K().pagesKnown = false;
+}
 
 void PageTable_Release()
 {
@@ -99,8 +110,8 @@ short WINAPI Kadmi_CreatePage()
 {
     if (short rc = BeginTransaction(); rc != 0)
         return rc;
-    short highest = 0;
-    ForEachPage(999, [&](short n) { highest = n; return true; });
+    const std::vector<short>& pages = Pages_Existing();
+    short highest = pages.empty() ? 0 : pages.back();
     if (highest > 997)
         return EndTransaction(-2002);
     char key[kKeySize];
@@ -112,7 +123,8 @@ short WINAPI Kadmi_CreatePage()
         K().lastEngine = rc;
         return EndTransaction(-2004);
     }
-    return EndTransaction(short(highest + 1), -2004);
+    K().pageNumbers.push_back(short(highest + 1));
+    return EndTransaction(short(highest + 1));
 }
 
 short WINAPI Kadmi_DeletePage(short page)
@@ -121,7 +133,7 @@ short WINAPI Kadmi_DeletePage(short page)
         return rc;
     if (page == K().loadedPage)
         PageTable_Release();
-    return EndTransaction(Page_DeleteStored(K().db, page) ? -2102 : 0, -2104);
+    return EndTransaction(Page_DeleteStored(K().db, page) ? -2102 : 0);
 }
 
 short WINAPI Kadmi_LoadPage(short page)
@@ -154,7 +166,7 @@ short WINAPI Kadmi_SavePage()
             }
         }
     }
-    return EndTransaction(0, -2304);
+    return EndTransaction(0);
 }
 
 short WINAPI Kadmi_GetCurrentPage()
@@ -168,23 +180,15 @@ short WINAPI Kadmi_IthPage(short i)
 {
     if (short rc = BeginTransaction(); rc != 0)
         return rc;
-    short found = -2502, index = 0;
-    ForEachPage(999, [&](short n) {
-        if (index++ != i)
-            return true;
-        found = n;
-        return false;
-    });
-    return EndTransaction(found);
+    const std::vector<short>& pages = Pages_Existing();
+    return EndTransaction(i >= 0 && size_t(i) < pages.size() ? pages[size_t(i)] : short(-2502));
 }
 
 short WINAPI Kadmi_NPage()
 {
     if (short rc = BeginTransaction(); rc != 0)
         return rc;
-    short count = 0;
-    ForEachPage(999, [&](short) { ++count; return true; });
-    return EndTransaction(count);
+    return EndTransaction(short(Pages_Existing().size()));
 }
 
 short WINAPI Kadmi_PageIndex(short page)
@@ -193,9 +197,9 @@ short WINAPI Kadmi_PageIndex(short page)
         return -2702;
     if (short rc = BeginTransaction(); rc != 0)
         return rc;
-    short count = 0;
-    ForEachPage(page, [&](short) { ++count; return true; });
-    return EndTransaction(short(count - 1));
+    const std::vector<short>& pages = Pages_Existing();
+    auto upTo = std::upper_bound(pages.begin(), pages.end(), page);
+    return EndTransaction(short(upTo - pages.begin() - 1));
 }
 
 short WINAPI Kadmi_PageCopy(short destination, short source)
@@ -216,7 +220,7 @@ short WINAPI Kadmi_PageCopy(short destination, short source)
         g.lastEngine = rc;
         return EndTransaction(-2804);
     }
-    return EndTransaction(0, -2804);
+    return EndTransaction(0);
 }
 
 short* WINAPI Kadmi_GetAllPages(short* n)
@@ -230,10 +234,10 @@ short* WINAPI Kadmi_GetAllPages(short* n)
         Mem_Free(pages);
         return nullptr;
     }
-    short count = 0;
-    ForEachPage(999, [&](short page) { pages[count++] = page; return true; });
+    const std::vector<short>& existing = Pages_Existing();
+    std::copy(existing.begin(), existing.end(), pages);
     EndTransaction(0);
     if (n)
-        *n = count;
+        *n = short(existing.size());
     return pages;
 }

@@ -98,6 +98,7 @@ short Page_DeleteStored(short db, short page)
     char key[kKeySize];
     if (!Key_Page(page, key))
         return 1;
+    Pages_Forget();
     short rc = ddq_deleterecord(db, kClass, key);
     K().lastEngine = rc;
     bool anyPart = false;
@@ -131,6 +132,7 @@ short Page_CopyStored(short srcDb, short src, short dstDb, short dst, const char
         ddq_freerecord(page);
         return DDQ_ENOTFOUND;
     }
+    Pages_Forget();
     if (name)
         ddq_putfield(dstDb, &page, kAttPageName, name, nameCount);
     short rc = StoreAs(dstDb, page, key);

@@ -2,6 +2,7 @@
 // question, saving safely, failed opens, and a second process.
 #include "kadmi_fixture.h"
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -27,6 +28,48 @@ TEST_F(Project, EverythingSavedSurvivesCloseAndReopen)
     EXPECT_EQ(Kadmi_GetDoubleAtt(KadmiObject_Page, 401), 12.5);
     EXPECT_EQ(Kadmi_GetIntAtt(1, 101), -7);
     EXPECT_EQ(Kadmi_NPart(), 1);
+}
+
+// The largest project: every system's values and parts come back after
+// Save, Close and Open, other systems' values read straight from the file,
+// and saving it again unchanged writes the same bytes.
+TEST_F(Project, AProjectOf998SystemsRoundTrips)
+{
+    CreateLoaded();
+    for (short page = 2; page <= 998; ++page)
+        ASSERT_EQ(Kadmi_CreatePage(), page);
+    auto nameOf = [](short page) { return "System " + std::to_string(page); };
+    for (short page = 1; page <= 998; ++page) {
+        ASSERT_EQ(Kadmi_LoadPage(page), 0);
+        ASSERT_EQ(Kadmi_SetStringAtt(KadmiObject_Page, 501, nameOf(page).c_str()), 0);
+        ASSERT_EQ(Kadmi_SetDoubleAtt(KadmiObject_Page, 401, page / 4.0), 0);
+        for (long p = 0; p < 3; ++p)
+            ASSERT_EQ(Kadmi_SetLongAtt(Kadmi_CreatePart(), 201, page * 10L + p), 0);
+        ASSERT_EQ(Kadmi_SavePage(), 0);
+    }
+    ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
+    const auto saved = ReadAll(file);
+    ASSERT_EQ(Kadmi_CloseDatabasefile(0), 0);
+
+    ASSERT_EQ(Kadmi_OpenDatabasefile(file.c_str()), 0);
+    ASSERT_EQ(Kadmi_NPage(), 998);
+    ASSERT_EQ(Kadmi_LoadPage(500), 0);
+    for (short i = 0; i < 998; ++i) {
+        const short page = Kadmi_IthPage(i);
+        ASSERT_EQ(page, i + 1);
+        char name[40];
+        EXPECT_NE(Kadmi_GetAttID(page, KadmiObject_Page, 501, nullptr, name, sizeof name), nullptr);
+        EXPECT_EQ(name, nameOf(page));
+    }
+    for (short page = 1; page <= 998; ++page) {
+        ASSERT_EQ(Kadmi_LoadPage(page), 0);
+        EXPECT_EQ(Kadmi_GetDoubleAtt(KadmiObject_Page, 401), page / 4.0) << page;
+        ASSERT_EQ(Kadmi_NPart(), 3) << page;
+        for (short p = 0; p < 3; ++p)
+            EXPECT_EQ(Kadmi_GetLongAtt(Kadmi_IthPart(p), 201), page * 10L + p) << page;
+    }
+    ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
+    EXPECT_EQ(ReadAll(file), saved);
 }
 
 TEST_F(Project, CloseWithoutSaveKeepsNothingAndCloseWithSaveKeepsAll)
@@ -166,14 +209,17 @@ TEST_F(Project, AFailedSaveLeavesTheUserFileAndKeepsTheProjectOpen)
     ASSERT_EQ(Kadmi_LoadPage(1), 0);
     ASSERT_EQ(Kadmi_SetIntAtt(KadmiObject_Page, 101, 2), 0);
 
-    // The working copy's commit fails part-way: the page is not saved.
+    // The working copy's commit fails part-way: -1202, the project file stays
+    // as it was and the change stays for the next Save.
+    ASSERT_EQ(Kadmi_SavePage(), 0);
     ddq_test_faults(30, FALSE);
-    EXPECT_EQ(Kadmi_SavePage(), -2304);
+    EXPECT_EQ(Kadmi_SaveDatabasefile(), -1202);
     ddq_test_faults(-1, FALSE);
     EXPECT_EQ(ReadAll(file), marked);
+    ASSERT_EQ(Kadmi_LoadPage(1), 0);
+    EXPECT_EQ(Kadmi_GetIntAtt(KadmiObject_Page, 101), 2) << "read back from the engine";
 
     // The project file cannot be replaced: -1203, and Close keeps everything.
-    ASSERT_EQ(Kadmi_SavePage(), 0);
     HANDLE held = CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     EXPECT_EQ(Kadmi_SaveDatabasefile(), -1203) << "file held open";
@@ -203,8 +249,10 @@ TEST_F(Project, AFailedSaveLeavesTheUserFileAndKeepsTheProjectOpen)
     EXPECT_EQ(Kadmi_GetIntAtt(KadmiObject_Page, 101), 2);
 }
 
-// Close ends a project whose transaction is refused: it says so once, gives
-// back the working copy and the mark, and another project opens next.
+// Close ends a project whose file went away: a reader's refused transaction
+// is reported once (a writer holds its project in its transaction, so it has
+// nothing to report); the working copy and the mark go, and another project
+// opens next.
 TEST_F(Project, CloseEndsAProjectWhoseFileWentAway)
 {
     CreateLoaded();
@@ -216,9 +264,10 @@ TEST_F(Project, CloseEndsAProjectWhoseFileWentAway)
         const char* name;
         long mode;
         bool removeWorkingCopy;   // else the file is replaced by a foreign one
+        short closed;
     } rows[] = {
-        {"working copy removed", KadmiMode_ReadWrite, true},
-        {"file read replaced", KadmiMode_Read, false},
+        {"working copy removed", KadmiMode_ReadWrite, true, 0},
+        {"file read replaced", KadmiMode_Read, false, -1101},
     };
     for (const Row& r : rows) {
         ASSERT_EQ(Kadmi_OpenDatabasefileEx(file.c_str(), r.mode, nullptr), 0) << r.name;
@@ -227,7 +276,7 @@ TEST_F(Project, CloseEndsAProjectWhoseFileWentAway)
             ASSERT_TRUE(DeleteFileA(Kadmi_ReadIni("MISC", "TempProjectFile"))) << r.name;
         else
             WriteText(file, "replaced by something else");
-        EXPECT_EQ(Kadmi_CloseDatabasefile(0), -1101) << r.name;
+        EXPECT_EQ(Kadmi_CloseDatabasefile(0), r.closed) << r.name;
         EXPECT_EQ(Kadmi_CloseDatabasefile(0), -1101) << r.name << ": nothing open any more";
         EXPECT_STREQ(Kadmi_ReadIni("MISC", "TempProjectFile"), "") << r.name;
         if (r.removeWorkingCopy) {

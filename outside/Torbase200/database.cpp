@@ -80,14 +80,24 @@ short Refresh(Database& db)
     return DDQ_OK;
 }
 
-short Commit(Database& db)
+// Writes the records as the file's content; on failure the file stays as it
+// was and the records are kept.
+short WriteOut(Database& db)
 {
     short rc = DbFile_Commit(db.path, db.records);
-    db.dirty = false;
     if (rc == DDQ_OK) {
+        db.dirty = false;
         DbFile_Stamp(db.path, &db.stamp);
         db.hasContent = true;
-    } else {
+    }
+    return rc;
+}
+
+short Commit(Database& db)
+{
+    short rc = WriteOut(db);
+    if (rc != DDQ_OK) {
+        db.dirty = false;
         db.hasContent = false;   // drop the changes: read the old file again
         Refresh(db);
     }
@@ -241,6 +251,16 @@ short WINAPI ddq_endtransaction(short db)
     return rc;
 }
 
+short WINAPI ddq_commit(short db)
+{
+    Guard lock(Engine().mutex);
+    short rc;
+    Database* d = Writable(db, &rc);
+    if (!d)
+        return rc;
+    return d->dirty ? WriteOut(*d) : short(DDQ_OK);
+}
+
 short WINAPI ddq_intransaction(short db)
 {
     Guard lock(Engine().mutex);
@@ -354,6 +374,8 @@ short WINAPI ddq_writerecord(short db, const ddq_record* rec)
     RecordKey k;
     if (MakeKey(*d->schema, rec->where.cls.c_str(), rec->where.key.c_str(), &k) != DDQ_OK)
         return DDQ_EARG;
+    if (!Io_MayStore(k.key))
+        return DDQ_ENOMEM;
     try {
         d->records[k] = rec->atts;
     } catch (const std::bad_alloc&) {

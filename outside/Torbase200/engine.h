@@ -120,6 +120,8 @@ short DbFile_Commit(const std::string& path, const RecordMap& records);
 // File writes go through here so that a test build can make them fail.
 bool Io_Write(HANDLE file, const void* data, DWORD size);
 bool Io_Replace(const char* from, const char* to);
+// Whether a record may be stored under key (a test build can refuse some).
+bool Io_MayStore(const std::string& key);
 
 // Blocks handed to callers (memory.cpp); both kinds are freed by ddq_free*.
 void* Mem_NewValue(size_t size);

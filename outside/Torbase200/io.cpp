@@ -1,6 +1,7 @@
 // File writes, the final replace and the write lock. A test build (TORBASE_FAULTS)
 // can make the writes fail after a given number of bytes, or the replace fail,
-// to show that a failed commit leaves the old file as it was.
+// to show that a failed commit leaves the old file as it was; and it can refuse
+// to store records under some keys, as when memory runs out.
 #include "engine.h"
 
 #ifdef TORBASE_FAULTS
@@ -10,8 +11,16 @@ namespace {
 struct FaultPlan {
     long long bytesLeft = -1;
     bool failReplace = false;
+    std::string refusedKeys;   // prefix of the keys not stored; "" none
 } g_faults;
 }  // namespace
+
+// Test build only: records whose key begins with keyPrefix are not stored
+// (DDQ_ENOMEM); NULL or "" stores all again.
+extern "C" __declspec(dllexport) void WINAPI ddq_test_refuse(const char* keyPrefix)
+{
+    g_faults.refusedKeys = keyPrefix ? keyPrefix : "";
+}
 
 // Test build only: writes fail once `bytes` more bytes were written (-1 never);
 // failReplace makes the final replace fail.
@@ -37,6 +46,16 @@ bool Io_Write(HANDLE file, const void* data, DWORD size)
 #endif
     DWORD n = 0;
     return WriteFile(file, data, size, &n, nullptr) && n == size;
+}
+
+bool Io_MayStore([[maybe_unused]] const std::string& key)
+{
+#ifdef TORBASE_FAULTS
+    const std::string& refused = g_faults.refusedKeys;
+    if (!refused.empty() && key.compare(0, refused.size(), refused) == 0)
+        return false;
+#endif
+    return true;
 }
 
 bool Io_Replace(const char* from, const char* to)

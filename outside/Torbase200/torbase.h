@@ -87,6 +87,11 @@ DDQ_API short WINAPI ddq_begintransaction(short db, short write);
 // file beside the old one replaces it in one step. On a failed commit the
 // changes are dropped, the old file stays as it was and the result is negative.
 DDQ_API short WINAPI ddq_endtransaction(short db);
+// Writes the changes of the open write transaction to the file as
+// ddq_endtransaction does, and stays in the transaction with its lock. On a
+// failed commit the file stays as it was and the changes stay pending, so that
+// a later commit can write them.
+DDQ_API short WINAPI ddq_commit(short db);
 // 1 inside a transaction (read or write), 0 outside, negative for a bad handle.
 DDQ_API short WINAPI ddq_intransaction(short db);
 // Read use: rereads the file when it changed; no lock.

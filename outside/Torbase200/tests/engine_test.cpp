@@ -405,6 +405,35 @@ TEST_F(Engine, AFailedCommitLeavesThePreviousFileIntact)
     ddq_closefile(db);
 }
 
+// A commit inside the transaction writes the changes and keeps the lock; a
+// failed one leaves the file as it was and keeps the changes for the next.
+TEST_F(Engine, ACommitWithinTheTransactionKeepsTheChangesWhenItFails)
+{
+    short db = Create();
+    short other = ddq_openfile(schema, dbPath.c_str(), 10, 0);
+    EXPECT_EQ(ddq_commit(db), DDQ_ESTATE) << "outside a write transaction";
+    ASSERT_EQ(ddq_begintransaction(db, 1), 0);
+    Put(db, "A", "OLD", 501, "kept");
+    ASSERT_EQ(ddq_commit(db), 0);
+    EXPECT_EQ(ddq_begintransaction(other, 1), DDQ_ELOCKED) << "still held";
+    std::vector<unsigned char> before = ReadAll(dbPath);
+
+    Put(db, "A", "NEW", 501, "pending");
+    ddq_test_faults(40, FALSE);
+    EXPECT_EQ(ddq_commit(db), DDQ_EIO);
+    ddq_test_faults(-1, FALSE);
+    EXPECT_EQ(ReadAll(dbPath), before);
+    EXPECT_EQ(ddq_lookupkey(db, "A", "NEW"), 1) << "the failed change is kept";
+    ASSERT_EQ(ddq_commit(db), 0);
+    ASSERT_EQ(ddq_beginread(other), 0);
+    EXPECT_EQ(ddq_lookupkey(other, "A", "OLD"), 1);
+    EXPECT_EQ(ddq_lookupkey(other, "A", "NEW"), 1);
+    ddq_endread(other);
+    ddq_endtransaction(db);
+    ddq_closefile(other);
+    ddq_closefile(db);
+}
+
 // Every truncation and every flipped byte of a small database is refused
 // (or, never here, read); nothing crashes and the engine stays usable.
 TEST_F(Engine, DamagedFilesAreRefusedWithAnError)
