@@ -12,7 +12,71 @@ BOOL CALLBACK DisableWindow(HWND window, LPARAM)
     return TRUE;
 }
 
+// The text of the A calls is UTF-8; GDI's A calls would read it in the
+// font's code page.
+std::wstring Wide(const char* text)
+{
+    int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+    std::wstring wide(size_t(std::max(length, 1)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), length);
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+// A device context of control with control's own font selected.
+class ControlDc {
+public:
+    explicit ControlDc(HWND control)
+        : control_(control), dc_(GetDC(control)),
+          old_(SelectObject(dc_, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0))))
+    {
+    }
+    ~ControlDc()
+    {
+        SelectObject(dc_, old_);
+        ReleaseDC(control_, dc_);
+    }
+    ControlDc(const ControlDc&) = delete;
+    ControlDc& operator=(const ControlDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND control_;
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
 }  // namespace
+
+int Dlg_TextWidth(HWND control, const char* text)
+{
+    return Dlg_WidestTextWidth(control, {text});
+}
+
+int Dlg_WidestTextWidth(HWND control, const std::vector<std::string>& texts)
+{
+    ControlDc dc(control);
+    int widest = 0;
+    for (const std::string& text : texts) {
+        std::wstring wide = Wide(text.c_str());
+        SIZE size{};
+        GetTextExtentPoint32W(dc.get(), wide.c_str(), int(wide.size()), &size);
+        widest = std::max(widest, int(size.cx));
+    }
+    return widest;
+}
+
+bool Dlg_TextFits(HWND control, const char* text)
+{
+    RECT area{};
+    GetClientRect(control, &area);
+    ControlDc dc(control);
+    std::wstring wide = Wide(text);
+    RECT needed{0, 0, area.right, 0};
+    DrawTextW(dc.get(), wide.c_str(), int(wide.size()), &needed,
+              DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_CALCRECT);
+    return needed.right <= area.right && needed.bottom <= area.bottom;
+}
 
 void Dlg_FocusItem(HWND dialog, int id)
 {

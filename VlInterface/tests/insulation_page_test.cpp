@@ -159,12 +159,38 @@ TEST_F(InsulationPageTest, QuietCheckTestsALayerWithoutAThicknessChoice)
 {
     StartWithPipe();
     MineralWool50();
-    EXPECT_EQ(InsulationPage_CheckQuietly(page(), CalcRec()), 0);
+    EXPECT_EQ(InsulationPage_CheckInputs(page(), CalcRec(), true), 0);
     TsBoxAnswerer answer(IDOK);
     Choose(120, "Mineral wool pipe section");
-    EXPECT_EQ(InsulationPage_CheckQuietly(page(), CalcRec()), -1);
+    EXPECT_EQ(InsulationPage_CheckInputs(page(), CalcRec(), true), -1);
     EXPECT_EQ(Line(0), Shell_Text(40068));
     EXPECT_TRUE(answer.boxes().empty());
+}
+
+// Enter presses Calculate with the focus still in the diameter just typed:
+// the run takes the thickness those diameters give, as a click does.
+TEST_F(InsulationPageTest, EnterInADiameterCalculatesWithWhatTheFieldsShow)
+{
+    StartWithPipe();
+    Choose(119, "Mineral wool pipe section");
+    Choose(128, Shell_Text(40037));   // own thickness
+    Type(122, "114.3");
+    Type(125, "164.3");
+    Type(131, "0.04");
+    ASSERT_EQ(Ts_ControlText(page(), 134), "25");
+    TsBoxAnswerer unexpected(IDOK);
+    HWND outer = GetDlgItem(page(), 125);
+    SetFocus(outer);
+    SetWindowTextA(outer, "174.3");
+    MSG enter{outer, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
+    ASSERT_TRUE(IsDialogMessageA(page(), &enter));
+    EXPECT_EQ(Ts_ControlText(page(), 134), "30");
+    EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(CalcRecordState().layerParts[0], 1379), 30.0f);
+    EXPECT_TRUE(ResultsCurrent());
+    const std::string byEnter = Line(0);
+    Click(203);
+    EXPECT_EQ(Line(0), byEnter);
+    EXPECT_TRUE(unexpected.boxes().empty()) << unexpected.boxes()[0].text;
 }
 
 // The user's own price of a user insulation type stays through the layer
@@ -233,7 +259,7 @@ TEST_F(InsulationPageTest, TheOutermostProductOnAnyLayerGivesItsSurfaceEmissivit
     } steps[] = {
         {1, "Mineral wool pipe section", "50", "0.90"},
         {2, "Mineral wool pipe section", "30", "0.90"},
-        {3, "Mineral wool pipe section, aluminium foil faced", "30", "0.05"},
+        {3, "Mineral wool pipe section, alu foil", "30", "0.05"},
         {3, "Mineral wool pipe section", nullptr, "0.90"},   // not the foil of the list before
         {3, "Mineral wool wired mat", nullptr, "0.90"},
         {3, "Mineral wool wired mat", "50", "0.90"},

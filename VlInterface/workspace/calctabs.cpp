@@ -5,6 +5,7 @@
 #include "VlInterface/workspace/calctabs.h"
 #include "VlInterface/shell.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include <commctrl.h>
 
 namespace {
@@ -366,47 +367,20 @@ namespace {
 
 constexpr char kEllipsis[] = "\xE2\x80\xA6";
 
-// Width of text in the control's font, in pixels.
-class LineMeasure {
-public:
-    explicit LineMeasure(HWND control)
-        : control_(control), dc_(GetDC(control)),
-          old_(SelectObject(dc_, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0))))
-    {
-    }
-    ~LineMeasure()
-    {
-        SelectObject(dc_, old_);
-        ReleaseDC(control_, dc_);
-    }
-    LineMeasure(const LineMeasure&) = delete;
-    LineMeasure& operator=(const LineMeasure&) = delete;
-    int Width(const std::string& text) const
-    {
-        SIZE size{};
-        GetTextExtentPoint32A(dc_, text.c_str(), static_cast<int>(text.size()), &size);
-        return size.cx;
-    }
-
-private:
-    HWND control_;
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
-// The longest run of whole words of text that fits width with the ellipsis
-// after it; a first word longer than that is cut between characters.
-std::string ShortenAtWord(const std::string& text, int width, const LineMeasure& measure)
+// The longest run of whole words of text that shows whole in control with
+// the ellipsis after it; a first word longer than that is cut between
+// characters.
+std::string ShortenAtWord(HWND control, const std::string& text)
 {
     std::string kept = text;
     for (size_t blank = kept.find_last_of(' '); blank != std::string::npos; blank = kept.find_last_of(' ')) {
         kept.erase(blank);
         while (!kept.empty() && kept.back() == ' ')
             kept.pop_back();
-        if (!kept.empty() && measure.Width(kept + kEllipsis) <= width)
+        if (!kept.empty() && Dlg_TextFits(control, (kept + kEllipsis).c_str()))
             return kept + kEllipsis;
     }
-    while (!kept.empty() && measure.Width(kept + kEllipsis) > width) {
+    while (!kept.empty() && !Dlg_TextFits(control, (kept + kEllipsis).c_str())) {
         size_t end = kept.size() - 1;
         while (end > 0 && (static_cast<unsigned char>(kept[end]) & 0xC0) == 0x80)
             --end;
@@ -422,13 +396,8 @@ void CalcPage_ShowLine(HWND page, int id, const std::string& text)
     HWND control = GetDlgItem(page, id);
     if (!control)
         return;
-    RECT area{};
-    GetClientRect(control, &area);
-    LineMeasure measure(control);
-    if (measure.Width(text) <= area.right)
-        SetWindowTextA(control, text.c_str());
-    else
-        SetWindowTextA(control, ShortenAtWord(text, area.right, measure).c_str());
+    bool whole = Dlg_TextFits(control, text.c_str());
+    SetWindowTextA(control, whole ? text.c_str() : ShortenAtWord(control, text).c_str());
 }
 
 void CalcPage_SelectOnFocus(HWND page, int id, int code)

@@ -123,8 +123,9 @@ void CalcPage_Answer(HWND page, LRESULT answer);
 using CalcPageNoticeFn = LRESULT (*)(HWND page, int32_t code);
 bool CalcPage_HandleNotice(HWND page, UINT message, WPARAM wParam, LPARAM lParam, CalcPageNoticeFn onNotice);
 
-// Shows text in a page's result line: whole when it fits the line's width
-// in its font, else shortened after its last word that fits, with "…".
+// Shows text in a page's result line: whole when it fits the line (on as
+// many lines as it has room for), else shortened after its last word that
+// fits, with "…".
 void CalcPage_ShowLine(HWND page, int id, const std::string& text);
 
 // An edit field of a page that gains the focus has its whole text selected.

@@ -7,6 +7,7 @@
 #include "VlInterface/shell.h"
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
+#include "support/dlgutil.h"
 #include "support/lookups.h"
 #include "support/strings.h"
 #include "support/utf8.h"
@@ -15,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 static_assert(kMissingFloat == AttMissing_Float && kMissingDouble == AttMissing_Double &&
               kMissingLong == AttMissing_Long && kMissingShort == AttMissing_Int);
@@ -89,18 +91,17 @@ LRESULT Send(HWND dialog, int id, UINT message, WPARAM w = 0, LPARAM l = 0)
 
 // Adds items to one list. A drop-down list opens at least as wide as its
 // longest item, so that no item is cut where the closed list is narrower:
-// the new texts are measured with one device context, and the list is
-// widened once when the filler goes.
+// the new texts are measured together, and the list is widened once when the
+// filler goes.
 class ListFiller {
 public:
     ListFiller(const ListMessages& m, HWND dialog, int id) : m_(m), list_(GetDlgItem(dialog, id)) {}
     ~ListFiller()
     {
-        if (!dc_)
+        if (texts_.empty())
             return;
-        SelectObject(dc_, oldFont_);
-        ReleaseDC(list_, dc_);
-        const LRESULT needed = widest_ + GetSystemMetrics(SM_CXVSCROLL) + 4 * GetSystemMetrics(SM_CXEDGE);
+        const LRESULT needed =
+            Dlg_WidestTextWidth(list_, texts_) + GetSystemMetrics(SM_CXVSCROLL) + 4 * GetSystemMetrics(SM_CXEDGE);
         if (needed > SendMessageA(list_, CB_GETDROPPEDWIDTH, 0, 0))
             SendMessageA(list_, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(needed), 0);
     }
@@ -113,7 +114,7 @@ public:
         if (index < 0)
             return -1;
         if (m_.isCombo && text)
-            Measure(text);
+            texts_.emplace_back(text);
         SendMessageA(list_, m_.setData, static_cast<WPARAM>(index), static_cast<LPARAM>(datum));
         return static_cast<int>(index);
     }
@@ -131,24 +132,9 @@ public:
     }
 
 private:
-    void Measure(const char* text)
-    {
-        if (!dc_) {
-            dc_ = GetDC(list_);
-            if (!dc_)
-                return;
-            oldFont_ = SelectObject(dc_, reinterpret_cast<HGDIOBJ>(SendMessageA(list_, WM_GETFONT, 0, 0)));
-        }
-        SIZE size{};
-        GetTextExtentPoint32A(dc_, text, static_cast<int>(std::strlen(text)), &size);
-        widest_ = size.cx > widest_ ? size.cx : widest_;
-    }
-
     const ListMessages& m_;
     HWND list_;
-    HDC dc_ = nullptr;
-    HGDIOBJ oldFont_ = nullptr;
-    LONG widest_ = 0;
+    std::vector<std::string> texts_;
 };
 
 int FillFromTable(const ListMessages& m, HWND dialog, int id, const DialogTextTable* table)

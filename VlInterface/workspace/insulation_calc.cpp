@@ -5,7 +5,6 @@
 #include "VlInterface/workspace/page_insulation.h"
 #include "VlInterface/workspace/page_insulation_ids.h"
 #include "VlInterface/workspace/dlgfields.h"
-#include "VlInterface/workspace/target_limits.h"
 #include "VlInterface/workspace/thickness_request.h"
 #include "VlInterface/workspace/timepage.h"
 #include "VlInterface/shell.h"
@@ -18,7 +17,7 @@
 
 namespace {
 
-constexpr uint16_t kTextNoThickness = 20055, kTextNotCalculated = 40068;
+constexpr uint16_t kTextNoThickness = 20055;
 constexpr uint16_t kTextNoListedThickness = 45300, kTextNoListedCosts = 45301, kTextNoCostData = 45302,
                    kTextEconomicCase = 40076,
                    kTextHeatLossCase = 40077, kTextSurfaceTempCase = 40078, kTextCondensationCase = 40079,
@@ -114,17 +113,15 @@ int InsulationPage_CalculateHeatLoss(HWND page, CalcRecord& r, bool quiet)
         return -1;   // a system without layers has nothing to calculate
     WaitCursor wait;
     InsulationPage_ClearResults(page);
-    // The target page may have been left with an input out of its limits
-    // (a system switch, a file opened): tested again before every run.
-    if (TargetInputs_CheckLimits(page, r, !quiet, nullptr) != 0) {
-        if (quiet)
-            ShowQuietReason(page, Shell_Text(kTextNotCalculated));
-        return -1;
-    }
+    // A target that no listed thickness meets is why there are no results,
+    // whatever layer 1 still holds: said before the layers are checked.
+    // Inputs out of their limits chose no thickness, so they come to the check.
     if (TargetRefusal refusal = InsulationPage_TargetRefusal(r); refusal.refused()) {
         RefuseTarget(page, refusal, quiet);
         return -1;
     }
+    if (InsulationPage_CheckInputs(page, r, quiet) != 0)
+        return -1;
     if (quiet && Layer1WithoutThickness()) {
         // In a target case the thickness list just ran: its reason says more.
         bool listReason = InsPage_TargetCase(r) && ErrorList_NError() > 0;

@@ -6,6 +6,7 @@
 #include "VlInterface/workspace/page_insulation_ids.h"
 #include "VlInterface/workspace/calcdata.h"
 #include "VlInterface/workspace/dlgfields.h"
+#include "VlInterface/workspace/target_limits.h"
 #include "VlInterface/workspace/thickness_request.h"
 #include "VlInterface/shell.h"
 #include "Kadmi/kadmi.h"
@@ -360,12 +361,16 @@ int InsulationPage_CheckLimits(HWND page, CalcRecord& r, bool show, bool focus)
     return 0;
 }
 
-int InsulationPage_CheckQuietly(HWND page, CalcRecord& r)
+int InsulationPage_CheckInputs(HWND page, CalcRecord& r, bool quiet)
 {
-    if (InsulationPage_CheckLimits(page, r, false, false) == 0)
+    // The target page may have been left with an input out of its limits
+    // (a system switch, a file opened): tested again before every run.
+    bool show = !quiet;
+    if (TargetInputs_CheckLimits(page, r, show, nullptr) == 0 && InsulationPage_CheckLimits(page, r, show, show) == 0)
         return 0;
     InsulationPage_ClearResults(page);
-    CalcPage_ShowLine(page, IDC_INS_RESULT1, Shell_Text(Text_NotCalculated));
+    if (quiet)
+        CalcPage_ShowLine(page, IDC_INS_RESULT1, Shell_Text(Text_NotCalculated));
     return -1;
 }
 

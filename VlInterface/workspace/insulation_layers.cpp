@@ -180,7 +180,7 @@ int InsulationPage_UpdateLayerChoices(HWND page, CalcRecord& record, int layer, 
     return Update(page, record, layer, mode, useStoredCode, resetThickness, preferStoredCode);
 }
 
-int InsulationPage_CalculateThicknessList(HWND, CalcRecord& r)
+int InsulationPage_CalculateThicknessList(HWND page, CalcRecord& r)
 {
     InsulationPageState& s = InsPage();
     s.target = TargetOutcome::Met;
@@ -188,6 +188,9 @@ int InsulationPage_CalculateThicknessList(HWND, CalcRecord& r)
         ZeroLayer(r, 0);
         return -1;
     }
+    // Inputs out of their limits choose no thickness: layer 1 stays.
+    if (InsulationPage_CheckInputs(page, r, true) != 0)
+        return -1;
     WaitCursor wait;
     DeleteThicknessResultList();
     BuildThicknessList(r, 0, InsPage_StoredCode(0), true);

@@ -124,9 +124,9 @@ void Enable(HWND page)
     g_freezing.enabling = false;
 }
 
-int CheckLimits(HWND page)
+int CheckLimits(HWND page, bool show)
 {
-    return TimePage_CheckLimits(page, kLimits);
+    return TimePage_CheckLimits(page, kLimits, show);
 }
 
 // The old figures go first, so that a refused calculation leaves none.
@@ -153,12 +153,11 @@ void OnInitDialog(HWND page)
 
 // The values shown are the ones calculated with: a system stored before
 // they were fixed would otherwise be refused with the values it holds.
-void Activate(HWND page)
+bool Activate(HWND page)
 {
     Enable(page);
     ShowFixedValues(page);
-    if (Shell_HasLayerParts() && IsPipe(CalcRec()) && ControlsToRecord(page, false) == 0)
-        Calculate(page, true);
+    return Shell_HasLayerParts() && IsPipe(CalcRec()) && ControlsToRecord(page, false) == 0;
 }
 
 // The fields cannot be edited; only the selection on focus (timepage.cpp).

@@ -74,7 +74,7 @@ bool ReadyForQuietRun(HWND page)
     if (!Reread(page))
         return false;
     Enable(page);
-    return InsulationPage_CheckQuietly(page, Rec()) == 0;
+    return InsulationPage_CheckInputs(page, Rec(), true) == 0;
 }
 
 void OnSurfaceChosen(HWND page)
@@ -165,24 +165,36 @@ bool ReadAndCheck(HWND page)
     return Reread(page) && InsulationPage_CheckLimits(page, Rec(), true, true) == 0;
 }
 
-// A target that no listed thickness meets is why there are no results,
-// whatever layer 1 still holds: the run says so without checking the layers.
-bool ReadyToCalculate(HWND page)
-{
-    if (!Reread(page))
-        return false;
-    return InsulationPage_TargetRefusal(Rec()).refused() || InsulationPage_CheckLimits(page, Rec(), true, true) == 0;
-}
-
 bool IsInput(int id)
 {
     return id == IDC_INS_SURFACE || id == IDC_INS_EMISSIVITY || (id >= 119 && id <= 130) || (id >= 134 && id <= 146);
+}
+
+void OnCommand(HWND page, int id, int code);
+
+// Enter presses the default button with the focus still in a field: what
+// leaving the field does (diameters becoming a thickness, a new limit
+// choosing its thickness) is done first, so that a command works on what the
+// fields show, whatever key or button gave it.
+void SettleFocusedField(HWND page)
+{
+    HWND focus = GetFocus();
+    char kind[8] = {};
+    if (focus && GetParent(focus) == page && GetClassNameA(focus, kind, sizeof kind) && lstrcmpiA(kind, "Edit") == 0)
+        OnCommand(page, GetDlgCtrlID(focus), EN_KILLFOCUS);
+}
+
+bool IsCommandButton(int id)
+{
+    return id == IDC_INS_CALCULATE || id == IDC_INS_PRINT || id == IDC_INS_COPY || id == IDC_INS_THICKNESS_TABLE;
 }
 
 void OnCommand(HWND page, int id, int code)
 {
     if (InsPage().filling || CalcTabs_IsBusy())
         return;
+    if (IsCommandButton(id) && code == BN_CLICKED)
+        SettleFocusedField(page);
     if (IsInput(id) && (code == EN_CHANGE || code == CBN_SELCHANGE || code == BN_CLICKED) && Rec().caseFlags[4])
         InsulationPage_ClearResults(page);
     bool killFocus = code == EN_KILLFOCUS, selected = code == CBN_SELCHANGE;
@@ -215,7 +227,8 @@ void OnCommand(HWND page, int id, int code)
             InsulationPage_AdoptCheapest(page, Rec());
 #endif
     } else if (id == IDC_INS_CALCULATE && code == BN_CLICKED) {
-        if (ReadyToCalculate(page)) {
+        // The run checks the limits itself, as the quiet ones do.
+        if (Reread(page)) {
             InsulationPage_CalculateHeatLoss(page, Rec(), false);
             Enable(page);
         }

@@ -60,7 +60,11 @@ int InsulationPage_Enable(HWND page, CalcRecord& record);
 void InsulationPage_ChoicesToCodes(CalcRecord& record);
 // 0 when every tested value is acceptable, -1 otherwise.
 int InsulationPage_CheckLimits(HWND page, CalcRecord& record, bool show, bool focus);
-int InsulationPage_CheckQuietly(HWND page, CalcRecord& record);
+// The check before every run, quiet or asked: the target page's limits and
+// this page's. A refusal clears the result lines; quietly the first says
+// "not calculated", else the message names the range and the field has the
+// focus. 0 or -1.
+int InsulationPage_CheckInputs(HWND page, CalcRecord& record, bool quiet);
 void InsulationPage_BuildLists(CalcRecord& record);
 void InsulationPage_RestoreChoices(HWND page, CalcRecord& record);
 void InsulationPage_ClearResults(HWND page);

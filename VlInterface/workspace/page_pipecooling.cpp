@@ -193,12 +193,13 @@ void Enable(HWND page)
     g_pipe.enabling = false;
 }
 
-int CheckLimits(HWND page)
+int CheckLimits(HWND page, bool show)
 {
-    if (TimePage_CheckLimits(page, kLimits) != 0)
+    if (TimePage_CheckLimits(page, kLimits, show) != 0)
         return -1;
     float length = 0;
-    if (Shell_HasLayerParts() && Field_GetFloat(page, IDC_PC_LENGTH, &length, kShortestPipe, -kAnyValue, 1) != 0)
+    if (Shell_HasLayerParts() &&
+        Field_GetFloat(page, IDC_PC_LENGTH, &length, kShortestPipe, -kAnyValue, show ? 1 : 0) != 0)
         return -1;
     return 0;
 }
@@ -242,12 +243,11 @@ void OnInitDialog(HWND page)
     Shell().helpContext = kHelpContext;
 }
 
-void Activate(HWND page)
+bool Activate(HWND page)
 {
     Enable(page);
     ShowRecord(page);
-    if (Shell_HasLayerParts())
-        Calculate(page, true);
+    return Shell_HasLayerParts();
 }
 
 void OnChoice(HWND page)

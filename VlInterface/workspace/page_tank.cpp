@@ -129,9 +129,9 @@ void Enable(HWND page)
     g_tank.enabling = false;
 }
 
-int CheckLimits(HWND page)
+int CheckLimits(HWND page, bool show)
 {
-    return TimePage_CheckLimits(page, kLimits);
+    return TimePage_CheckLimits(page, kLimits, show);
 }
 
 // The old figure goes first, so that a refused calculation leaves none.
@@ -159,12 +159,11 @@ void OnInitDialog(HWND page)
     Shell().helpContext = kHelpContext;
 }
 
-void Activate(HWND page)
+bool Activate(HWND page)
 {
     Enable(page);
     RecordToControls(page, true);
-    if (Shell_HasLayerParts())
-        Calculate(page, true);
+    return Shell_HasLayerParts();
 }
 
 void OnChoice(HWND page, int code)

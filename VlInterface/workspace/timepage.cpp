@@ -20,6 +20,7 @@
 namespace {
 
 constexpr const char* kPrintOptions = "Output\\PrintOptionFlags";
+constexpr uint16_t kTextNotCalculated = 40068;
 constexpr DialogTextTable kNoTooltips[] = {{0, 0, nullptr}};
 
 float& FloatAt(CalcRecord& record, size_t offset)
@@ -36,7 +37,8 @@ LRESULT OnNotice(HWND page, int32_t code, const TimePageOps& ops)
 {
     switch (code) {
     case CalcPage_SetActive:
-        ops.activate(page);
+        if (ops.activate(page))
+            TimePage_Calculate(page, true, ops);
         return 0;
     case CalcPage_KillActive:
         if (ops.readControls(page, true) != 0)
@@ -64,12 +66,12 @@ LRESULT OnNotice(HWND page, int32_t code, const TimePageOps& ops)
 // their limits; the faulty field has the focus.
 void OnButton(HWND page, int id, const TimePageOps& ops)
 {
-    if (ops.readControls(page, true) != 0 || ops.checkLimits(page) != 0)
+    if (ops.readControls(page, true) != 0)
         return;
     if (id == IDC_TP_CALCULATE) {
-        ops.calculate(page, false);
+        TimePage_Calculate(page, false, ops);
         ops.enable(page);
-    } else {
+    } else if (ops.checkLimits(page, true) == 0) {
         TimePage_Print(page, ops.storeGroup, id == IDC_TP_COPY);
     }
 }
@@ -123,7 +125,7 @@ void TimePage_ReadFlags(HWND page, std::span<const TimePageFlag> flags)
         Check_GetByte(page, flag.id, &ByteAt(CalcRec(), flag.offset));
 }
 
-int TimePage_CheckLimits(HWND page, std::span<const TimePageLimit> limits)
+int TimePage_CheckLimits(HWND page, std::span<const TimePageLimit> limits, bool show)
 {
     if (!Shell_HasLayerParts())
         return 0;
@@ -131,12 +133,24 @@ int TimePage_CheckLimits(HWND page, std::span<const TimePageLimit> limits)
     for (const TimePageLimit& limit : limits) {
         if (limit.applies && !limit.applies(record))
             continue;
-        if (InputLimits_Check(page, FloatAt(record, limit.offset), limit.key, 1) != 0) {
-            Dlg_FocusItem(page, limit.id);
+        if (InputLimits_Check(page, FloatAt(record, limit.offset), limit.key, show) != 0) {
+            if (show)
+                Dlg_FocusItem(page, limit.id);
             return -1;
         }
     }
     return 0;
+}
+
+void TimePage_Calculate(HWND page, bool quiet, const TimePageOps& ops)
+{
+    if (ops.checkLimits(page, !quiet) == 0) {
+        ops.calculate(page, quiet);
+        return;
+    }
+    ops.clearResults(page);
+    if (quiet && TimeCalc_InsulationEverCalculated())
+        TimePage_SetLine(page, IDC_TP_RESULT1, Shell_Text(kTextNotCalculated));
 }
 
 void TimePage_ShowContents(HWND page, int id, const ProductListEntry* list)

@@ -20,9 +20,9 @@ struct TimePageOps {
     const DialogTextTable* translations;
     void (*initDialog)(HWND page);
     void (*command)(HWND page, int id, int code);   // besides the three buttons
-    void (*activate)(HWND page);             // the page is shown again
+    bool (*activate)(HWND page);             // the page is shown again; true: calculate quietly
     int (*readControls)(HWND page, bool show);   // non-zero when a field was refused
-    int (*checkLimits)(HWND page);           // 0, or -1 with the focus on the field
+    int (*checkLimits)(HWND page, bool show);    // 0, or -1 (shown: with the message and the focus)
     void (*calculate)(HWND page, bool quiet);
     void (*enable)(HWND page);
     void (*clearResults)(HWND page);
@@ -49,8 +49,14 @@ struct TimePageLimit {
 void TimePage_ShowFlags(HWND page, std::span<const TimePageFlag> flags);
 void TimePage_ReadFlags(HWND page, std::span<const TimePageFlag> flags);
 // 0 when every applying value lies within its limits (or the system has no
-// layers); else -1 after the message, with the focus on the first failure.
-int TimePage_CheckLimits(HWND page, std::span<const TimePageLimit> limits);
+// layers); else -1, when shown after the message and with the focus on the
+// first failure.
+int TimePage_CheckLimits(HWND page, std::span<const TimePageLimit> limits, bool show);
+
+// Every calculation, quiet or asked, first tests the page's limits: a value
+// outside them leaves no figure (quietly the first line says "not
+// calculated" once the insulation has results).
+void TimePage_Calculate(HWND page, bool quiet, const TimePageOps& ops);
 
 // The contents list: filled, the record's contents selected (else the
 // first entry); read back as the record's contents.

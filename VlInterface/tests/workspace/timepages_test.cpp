@@ -3,16 +3,19 @@
 // cleared, never left standing, when a calculation is refused because the
 // insulation results are stale; no stale message before the first
 // calculation; validation without messages; the freezing
-// page calculating with the values it shows.
+// page calculating with the values it shows; a value out of its limits (on
+// these pages and the insulation page) giving no figure by any path.
 #include "VlInterface/tests/workspace/timecalc_fixture.h"
 #include "VlInterface/workspace/calctabs.h"
+#include "VlInterface/workspace/page_insulation_ids.h"
+#include "VlInterface/workspace/productlist.h"
 #include "VlInterface/resource.h"
 #include "testsupport/testsupport.h"
 
 namespace {
 
 constexpr int kTabsId = 194;
-constexpr int kCoolingTab = 3, kFreezingTab = 4;
+constexpr int kInsulationTab = 2, kCoolingTab = 3, kFreezingTab = 4;
 
 INT_PTR CALLBACK ParentProc(HWND, UINT, WPARAM, LPARAM)
 {
@@ -93,6 +96,58 @@ TEST_F(TimePagesTest, RefusedCalculationLeavesNoOldResults)
         SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_TP_CALCULATE, BN_CLICKED), 0);
         EXPECT_FALSE(answerer.boxes().empty()) << "the error dialog";
         EXPECT_TRUE(Blank(Ts_ControlText(page, row.filledLine)));
+        CalcTabs_Destroy();
+    }
+}
+
+// A value outside its limits gives no figure by any path: not quietly when
+// the page is shown, not by Calculate, not in a print; what was stored and
+// marked current stays as it was.
+TEST_F(TimePagesTest, AValueOutOfItsLimitsGivesNoFigureByAnyPath)
+{
+    struct Row {
+        const char* name;
+        int tab, geometry;
+        void (*outOfLimits)(CalcRecord& record);
+        int calculate, print;
+        const char* stamp;   // of the results the page marks current
+        short result;
+        float stored;
+    };
+    const Row rows[] = {
+        {"insulation, emissivity 5 of the user's surface", kInsulationTab, Flag_Pipe,
+         [](CalcRecord& r) {
+             r.surfaceMaterial = -1;
+             std::strcpy(r.surfaceMaterialCode, kCodeUserSurface);
+             r.emissivity = 5.0f;
+         },
+         IDC_INS_CALCULATE, IDC_INS_PRINT, "DIM1", 1323, 30.0f},
+        {"pipe cooling, mass flow", kCoolingTab, Flag_Pipe, [](CalcRecord& r) { r.flowValues[0] = 20000.0f; },
+         IDC_TP_CALCULATE, IDC_TP_PRINT, "DIM2", 1342, AttMissing_Float},
+        {"tank, diameter", kCoolingTab, Flag_Plane, [](CalcRecord& r) { r.vesselDimensions[0] = 200.0f; },
+         IDC_TP_CALCULATE, IDC_TP_PRINT, "DIM2", 1344, AttMissing_Float},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        PrepareCalculable(row.geometry);
+        row.outOfLimits(CalcRec());
+        CalcRecord_Store(-1);
+        SetStamps({{"EDT1", 100}, {"DIM1", 200}, {"SEEN", 200}});
+        TsBoxAnswerer answerer(IDOK);
+        HWND page = OpenTab(row.tab);   // a quiet calculation
+        ASSERT_NE(page, nullptr);
+        EXPECT_EQ(Ts_ControlText(page, IDC_TP_RESULT1), Shell_Text(40068));
+        EXPECT_TRUE(Blank(Ts_ControlText(page, IDC_TP_RESULT2)));
+        EXPECT_TRUE(answerer.boxes().empty());
+        for (int button : {row.calculate, row.print})
+            SendMessageA(page, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), 0);
+        size_t rangeBoxes = 0;   // the range, once for each; no error dialog
+        for (const TsSeenBox& box : answerer.boxes())
+            rangeBoxes += box.text.find(" ... ") != std::string::npos;
+        EXPECT_EQ(rangeBoxes, 2u);
+        EXPECT_TRUE(Blank(Ts_ControlText(page, IDC_TP_RESULT1)));
+        EXPECT_EQ(Kadmi_GetFloatAttZ(kCalcObjectSystem, row.result), row.stored);
+        EXPECT_LE(Kadmi_CmpAccess(kCalcObjectSystem, row.stamp, kCalcObjectSystem, "SEEN"), 0);
         CalcTabs_Destroy();
     }
 }
