@@ -407,7 +407,8 @@ void CalcRecord_Store(int32_t group)
     }
     if (group <= 0)
         Settings_WriteBinary(nullptr, "General\\IUserName", kCalcTextSize, g.current.originatedBy);
-    NotifyHook(g.hooks.refillSystemList);
+    if (std::strncmp(g.current.description, g.lastStored.description, sizeof g.current.description) != 0)
+        NotifyHook(g.hooks.showSystemName);
     const int32_t* parts = g.layerParts;
     if ((parts[0] || parts[1] || parts[2]) && CalcRecord_MarkChanges())
         g.lastStored = g.current;

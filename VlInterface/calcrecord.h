@@ -110,11 +110,11 @@ struct CalcRecord {
     float targetHumidity;
 };
 
-// Called after a store so that a changed description shows at once, and after
-// a change was stamped so that the title shows the unsaved mark. Either may be
-// NULL (nothing is refreshed then).
+// Called after a store that changed the description, so that the system's
+// new name shows at once, and after a change was stamped so that the title
+// shows the unsaved mark. Either may be NULL (nothing is refreshed then).
 struct CalcRecordHooks {
-    void (*refillSystemList)();
+    void (*showSystemName)();
     void (*updateTitle)();
 };
 

@@ -6,15 +6,19 @@
 #include "VlInterface/workspace/calctabs.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
+#include "support/memory.h"
+#include "support/utf8.h"
 #ifdef VL_EXTENDED
 #include "VlInterface/extended/extended.h"
 #endif
 #include <commctrl.h>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
+constexpr short kAttSystemName = 1535;
 constexpr int kToolbarImages = 9;
 constexpr int kSelectorLeft = 160;
 constexpr int kSelectorWidth = 224;
@@ -24,7 +28,7 @@ constexpr int kIndicatorPadding = 12;   // a part's borders and margins around i
 struct BarsState {
     int keyStates[3] = {-1, -1, -1};   // Caps, Num, Scroll as last shown
     int indicatorWidths[3] = {};       // "CAP", "NUM", "SCRL" on the status bar
-    bool switchingSystem = false;      // the selector's refill sends selections of its own
+    bool switchingSystem = false;      // a switch runs: selections it causes are not choices
     WNDPROC previousComboProc = nullptr;
 } g_bars;
 
@@ -87,10 +91,112 @@ void HideRoomPastSelector(HWND toolbar, int firstRoomRow, int rows)
     }
 }
 
+HWND Selector()
+{
+    return GetDlgItem(App().mainWindow, IDC_SYSTEM_COMBO);
+}
+
+// "3: Steam line": the system at 0-based position index with its name, or
+// "---" for a system without one.
+std::string NumberedName(int index, const char* name)
+{
+    char item[100];
+    std::snprintf(item, sizeof(item), "%u: %s", static_cast<unsigned>(index + 1), *name ? name : "---");
+    return item;
+}
+
+}  // namespace
+
+std::string MainWnd_SystemItemText(int index, short page)
+{
+    char name[80] = {};
+    if (!Kadmi_GetAttID(page, 0, kAttSystemName, nullptr, name, sizeof(name) - 1))
+        name[0] = '\0';
+    name[Utf8_FitLength(name, sizeof(name) - 1)] = '\0';
+    return NumberedName(index, name);
+}
+
+namespace {
+
+std::string ItemText(HWND selector, int index)
+{
+    LRESULT length = SendMessageA(selector, CB_GETLBTEXTLEN, index, 0);
+    if (length == CB_ERR)
+        return {};
+    std::string text(static_cast<size_t>(length) + 1, '\0');
+    SendMessageA(selector, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+    text.resize(static_cast<size_t>(length));
+    return text;
+}
+
+// Replaces the text of item index; the selection stays where it was.
+void SetItem(HWND selector, int index, short page, const std::string& text)
+{
+    const LRESULT selected = SendMessageA(selector, CB_GETCURSEL, 0, 0);
+    SendMessageA(selector, CB_DELETESTRING, index, 0);
+    SendMessageA(selector, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
+    SendMessageA(selector, CB_SETITEMDATA, index, page);
+    if (selected == index)
+        SendMessageA(selector, CB_SETCURSEL, selected, 0);
+}
+
+// The position of the first item whose page is not below page: the items
+// stand in ascending page order, as the project lists its pages.
+int LowerBound(HWND selector, short page)
+{
+    int low = 0, high = static_cast<int>(SendMessageA(selector, CB_GETCOUNT, 0, 0));
+    while (low < high) {
+        const int middle = (low + high) / 2;
+        if (static_cast<short>(SendMessageA(selector, CB_GETITEMDATA, middle, 0)) < page)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
+}
+
+// The position of page's item, -1 when it is not listed.
+int SystemItemIndex(HWND selector, short page)
+{
+    if (!selector || page <= 0)
+        return -1;
+    const int index = LowerBound(selector, page);
+    return static_cast<short>(SendMessageA(selector, CB_GETITEMDATA, index, 0)) == page ? index : -1;
+}
+
+// The items from position first on are numbered by their position again.
+void RenumberFrom(HWND selector, int first)
+{
+    const int count = static_cast<int>(SendMessageA(selector, CB_GETCOUNT, 0, 0));
+    for (int index = first; index < count; ++index) {
+        const std::string text = ItemText(selector, index);
+        const size_t name = text.find(": ");
+        const short page = static_cast<short>(SendMessageA(selector, CB_GETITEMDATA, index, 0));
+        SetItem(selector, index, page, NumberedName(index, name == std::string::npos ? "" : text.c_str() + name + 2));
+    }
+}
+
+// Lists a page that is not listed yet at its place among the others (a new
+// page comes last).
+void InsertSystem(HWND selector, short page)
+{
+    const int index = LowerBound(selector, page);
+    const std::string item = MainWnd_SystemItemText(index, page);
+    SendMessageA(selector, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(item.c_str()));
+    SendMessageA(selector, CB_SETITEMDATA, index, page);
+    RenumberFrom(selector, index + 1);
+}
+
+void SelectLoadedSystem(HWND selector)
+{
+    if (selector)
+        SendMessageA(selector, CB_SETCURSEL, SystemItemIndex(selector, Kadmi_GetCurrentPage()), 0);
+}
+
 void SwitchTo(HWND window, short page)
 {
     if (!MainWnd_StoreOpenPage()) {
-        MainWnd_RefillSystemCombo();   // show the system that stays loaded
+        MainWnd_SelectLoadedSystem();   // show the system that stays loaded
         return;
     }
     if (Shell_HasLayerParts())
@@ -99,14 +205,13 @@ void SwitchTo(HWND window, short page)
     CalcTabs_ClosePage();
     Project_LoadSystem(page);
     CalcTabs_UpdateTabs();
-    MainWnd_RefillSystemCombo();
+    MainWnd_SelectLoadedSystem();
     MainWnd_EnableCommands(window);
     MainWnd_SelectCalcPage(0);
 }
 
 // A choice from the selector's list, seen before the selector tells the main
-// window: each command of the main window has the open page store its fields,
-// which refills the list and would show the loaded system again.
+// window (whose commands first have the open page check its fields).
 void SwitchToChosenSystem(HWND selector)
 {
     LRESULT index = SendMessageA(selector, CB_GETCURSEL, 0, 0);
@@ -117,7 +222,7 @@ void SwitchToChosenSystem(HWND selector)
         return;
     g_bars.switchingSystem = true;
     // Closed first, so that a range message of the open page stands alone
-    // and the refill does not empty a list on show.
+    // and no item changes in a list on show.
     if (SendMessageA(selector, CB_GETDROPPEDSTATE, 0, 0))
         SendMessageA(selector, CB_SHOWDROPDOWN, FALSE, 0);
     SwitchTo(App().mainWindow, page);
@@ -181,19 +286,52 @@ int MainWnd_FillSystemCombo(HWND selector)
     SendMessageA(selector, CB_RESETCONTENT, 0, 0);
     if (!Project_IsOpen())
         return 0;
-    short count = Kadmi_NPage();
-    for (short i = 0; i < count; ++i) {
-        std::string item = Project_SystemLabel(i);
+    short count = 0;
+    short* pages = Kadmi_GetAllPages(&count);
+    for (short i = 0; pages && i < count; ++i) {
+        const std::string item = MainWnd_SystemItemText(i, pages[i]);
         LRESULT index = SendMessageA(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-        SendMessageA(selector, CB_SETITEMDATA, index, Kadmi_IthPage(i));
+        SendMessageA(selector, CB_SETITEMDATA, index, pages[i]);
     }
-    SendMessageA(selector, CB_SETCURSEL, Kadmi_PageIndex(Kadmi_GetCurrentPage()), 0);
+    Mem_Free(pages);
+    SelectLoadedSystem(selector);
     return 0;
 }
 
 void MainWnd_RefillSystemCombo()
 {
-    MainWnd_FillSystemCombo(GetDlgItem(App().mainWindow, IDC_SYSTEM_COMBO));
+    MainWnd_FillSystemCombo(Selector());
+}
+
+void MainWnd_ShowSystemName()
+{
+    HWND selector = Selector();
+    const short page = Kadmi_GetCurrentPage();
+    const int index = SystemItemIndex(selector, page);
+    if (index < 0)
+        return;
+    const std::string item = MainWnd_SystemItemText(index, page);
+    if (item != ItemText(selector, index))
+        SetItem(selector, index, page, item);
+}
+
+void MainWnd_RemoveSystemFromCombo(short page)
+{
+    HWND selector = Selector();
+    const int removed = SystemItemIndex(selector, page);
+    if (removed < 0)
+        return;
+    SendMessageA(selector, CB_DELETESTRING, removed, 0);
+    RenumberFrom(selector, removed);
+}
+
+void MainWnd_SelectLoadedSystem()
+{
+    HWND selector = Selector();
+    const short page = Kadmi_GetCurrentPage();
+    if (selector && page > 0 && Project_IsOpen() && SystemItemIndex(selector, page) < 0)
+        InsertSystem(selector, page);
+    SelectLoadedSystem(selector);
 }
 
 LRESULT CALLBACK MainWnd_SystemComboProc(HWND selector, UINT message, WPARAM wParam, LPARAM lParam)

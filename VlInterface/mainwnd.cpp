@@ -48,7 +48,7 @@ void CreateCalcTabs(HWND window)
 void OnCreate(HWND window)
 {
     App().mainWindow = window;
-    CalcRecordState().hooks = {MainWnd_RefillSystemCombo, MainWnd_UpdateTitle};
+    CalcRecordState().hooks = {MainWnd_ShowSystemName, MainWnd_UpdateTitle};
     MainWnd_RebuildMenu(window);
     MainWnd_CreateSystemCombo(window);
     MainWnd_CreateToolbar(window);
@@ -87,7 +87,7 @@ void OnSaveFile(HWND window, bool saveAs)
     if (saveAs && result != 0)
         return;
     MainWnd_UpdateTitle();
-    MainWnd_RefillSystemCombo();
+    MainWnd_SelectLoadedSystem();
     MainWnd_RebuildMenu(window);
     CalcTabs_NotifyCurrentPage(CalcPage_Saved);
     if (saveAs)
@@ -291,7 +291,7 @@ void MainWnd_CloseCalcPage()
 void MainWnd_ShowLoadedSystem()
 {
     CalcTabs_UpdateTabs();
-    MainWnd_RefillSystemCombo();
+    MainWnd_SelectLoadedSystem();
     MainWnd_UpdateTitle();
     MainWnd_EnableCommands(App().mainWindow);
     MainWnd_SelectCalcPage(0);

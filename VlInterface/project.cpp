@@ -18,7 +18,6 @@ constexpr short kAttUserName = 1504;
 constexpr short kAttCountry = 1129;
 constexpr short kAttPriceList = 1132;
 constexpr short kAttLayerFlag = 1133;
-constexpr short kAttSystemName = 1535;
 // Layer part attributes.
 constexpr short kAttProductType = 1536;
 constexpr short kAttProductClass = 1538;
@@ -120,12 +119,6 @@ void Project_AddLayerParts()
 {
     for (int i = 0; i < 3; ++i)
         Kadmi_SetIntAtt(Kadmi_CreatePart(), kAttLayerFlag, 1);
-}
-
-std::string Project_SystemLabel(short i)
-{
-    std::string name = PartString(Kadmi_IthPage(i), 0, kAttSystemName);
-    return std::to_string(i + 1) + ": " + (name.empty() ? "---" : name);
 }
 
 bool Project_SystemUsesProduct(short page, const char* recordClass, const char* code)

@@ -134,8 +134,21 @@ void MainWnd_RebuildMenu(HWND window);
 int MainWnd_QueryExit(HWND window);
 HWND MainWnd_CreateToolbar(HWND window);
 HWND MainWnd_CreateSystemCombo(HWND window);
+// The system selector lists every system of the project as "n: name" in page
+// order, each item carrying its page number. Filling reads them all from the
+// project (after the project was replaced); the commands that change systems
+// keep the list current item by item.
 int MainWnd_FillSystemCombo(HWND selector);
+// The system page at 0-based position index as the selector lists it:
+// "n: name", or "n: ---" without a name.
+std::string MainWnd_SystemItemText(int index, short page);
 void MainWnd_RefillSystemCombo();
+// The loaded system's item shows its name as stored now.
+void MainWnd_ShowSystemName();
+// The item of a deleted page goes; the systems after it are numbered again.
+void MainWnd_RemoveSystemFromCombo(short page);
+// Selects the loaded system's item, listing the system first when it is new.
+void MainWnd_SelectLoadedSystem();
 // The selector's procedure: a choice from its list loads that system in place
 // of the loaded one (unless the open page refuses to be left); Escape gives
 // the keys back to the main window.
@@ -179,9 +192,6 @@ void Project_LoadSystem(short page);
 void Project_LoadFirstSystem();
 // Gives the loaded page its three layer parts, each marked (1133 = 1).
 void Project_AddLayerParts();
-// The i-th system (from 0) as the system selector lists it: "n: name", or
-// "n: ---" without a name.
-std::string Project_SystemLabel(short i);
 // True when a layer of the page uses the product of the record class and
 // code (as the layer stores them), read without loading the page.
 bool Project_SystemUsesProduct(short page, const char* recordClass, const char* code);

@@ -89,7 +89,8 @@ int System_Delete(HWND owner)
     short replacement = 0;
     if (Kadmi_NPage() <= 1 && (replacement = CreatePage(owner)) == 0)
         return 0;
-    Kadmi_DeletePage(loaded);
+    if (Kadmi_DeletePage(loaded) == 0)
+        MainWnd_RemoveSystemFromCombo(loaded);
     if (replacement > 0) {
         ShowSystem(replacement, true);
         Project_MarkInputsEdited();

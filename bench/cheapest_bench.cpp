@@ -193,10 +193,6 @@ bool OpenPipeProject(const std::string& file, short systems)
     return true;
 }
 
-// The record stores that the search made (each would refill the system
-// selector from every system of the project).
-int g_recordStores = 0;
-
 // 49 entries a layer, thicknesses as ranges gives them, each entry a real
 // record of the layer's type in turn, so that every costing reads real data.
 CheapestSteps RealCodeSteps(const Ranges& ranges, std::function<float(const CheapestCombination&)> evaluate)
@@ -258,7 +254,6 @@ void TimePageCosting(short systems)
         std::printf("cannot create %s\n", file.c_str());
         return;
     }
-    CalcRecordState().hooks.refillSystemList = [] { ++g_recordStores; };
     const CalcRecord& r = CalcRec();
     InsulationLayerChoices layers;
     for (int k = 0; k < kCheapestLayers; ++k)
@@ -286,7 +281,6 @@ void TimePageCosting(short systems)
                     }),
                     &result);
 
-    g_recordStores = 0;
     const double search = Best(3, [&] {
         CheapestRecordCosting costing(r, layers);
         Cheapest_Search(input, RealCodeSteps(ranges, std::ref(costing)), &result);
@@ -312,12 +306,11 @@ void TimePageCosting(short systems)
     for (size_t i = 0; i < bare.size() && i < costed.size(); ++i)
         differing += costed[i] != BareCost(bare[i], CalcRecordState().layerParts, economic) ? 1 : 0;
     std::printf("page costing, project of %d system(s): %.1f ms for %ld combinations (cost %.2f), "
-                "%d record stores, %zu costs unlike the bare calls'\n",
-                systems, search * 1e3, result.evaluations, static_cast<double>(result.cost), g_recordStores,
+                "%zu costs unlike the bare calls'\n",
+                systems, search * 1e3, result.evaluations, static_cast<double>(result.cost),
                 differing);
     std::printf("  the same %zu heat losses, prices and costs, bare engine calls: %.1f ms; search / bare = %.2f\n",
                 bare.size(), engine * 1e3, search / engine);
-    CalcRecordState().hooks.refillSystemList = nullptr;
     Kadmi_CloseDatabasefile(0);
     DeleteFileA(file.c_str());
 }

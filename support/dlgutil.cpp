@@ -50,11 +50,20 @@ private:
 
 int Dlg_TextWidth(HWND control, const char* text)
 {
+    return Dlg_WidestTextWidth(control, {text});
+}
+
+int Dlg_WidestTextWidth(HWND control, const std::vector<std::string>& texts)
+{
     ControlDc dc(control);
-    std::wstring wide = Wide(text);
-    SIZE size{};
-    GetTextExtentPoint32W(dc.get(), wide.c_str(), int(wide.size()), &size);
-    return size.cx;
+    int widest = 0;
+    for (const std::string& text : texts) {
+        std::wstring wide = Wide(text.c_str());
+        SIZE size{};
+        GetTextExtentPoint32W(dc.get(), wide.c_str(), int(wide.size()), &size);
+        widest = std::max(widest, int(size.cx));
+    }
+    return widest;
 }
 
 bool Dlg_TextFits(HWND control, const char* text)

@@ -2,6 +2,8 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 // Gives the focus to dialog item id.
 void Dlg_FocusItem(HWND dialog, int id);
@@ -21,6 +23,10 @@ int Combo_EnsureSelection(HWND dialog, int id);
 
 // Width in pixels of a UTF-8 text on one line in control's own font.
 int Dlg_TextWidth(HWND control, const char* text);
+
+// The widest of the texts, measured as Dlg_TextWidth does, with one device
+// context for all.
+int Dlg_WidestTextWidth(HWND control, const std::vector<std::string>& texts);
 
 // A UTF-8 text shows whole in control's client area, broken at words as a
 // left-aligned static control breaks it (one line when the control has room

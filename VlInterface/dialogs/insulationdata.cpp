@@ -368,7 +368,7 @@ std::string SystemsUsingType(int number)
     for (short i = 0, n = Kadmi_NPage(); i < n && found <= kShownSystems; ++i) {
         if (Project_SystemUsesProduct(Kadmi_IthPage(i), kClass, code.text)) {
             systems += '\n';
-            systems += ++found > kShownSystems ? std::string("...") : Project_SystemLabel(i);
+            systems += ++found > kShownSystems ? std::string("...") : MainWnd_SystemItemText(i, Kadmi_IthPage(i));
         }
     }
     return systems;

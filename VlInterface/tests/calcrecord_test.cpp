@@ -14,7 +14,7 @@
 namespace {
 
 int g_titleUpdates = 0;
-int g_listRefills = 0;
+int g_nameShows = 0;
 
 bool HasStamp(long object, const char* mark)
 {
@@ -44,8 +44,8 @@ protected:
             part = Kadmi_CreatePart();
         CalcRecord_SetLayerParts(parts[0], parts[1], parts[2]);
         Settings_OpenRoot("Velmo Test", "CalcRecord", "1");
-        g_titleUpdates = g_listRefills = 0;
-        CalcRecordState().hooks = {[] { ++g_listRefills; }, [] { ++g_titleUpdates; }};
+        g_titleUpdates = g_nameShows = 0;
+        CalcRecordState().hooks = {[] { ++g_nameShows; }, [] { ++g_titleUpdates; }};
     }
     void TearDown() override
     {
@@ -78,7 +78,11 @@ TEST_F(CalcRecordTest, NewSystemLoadsDefaultsAndStoresPlaneAndFifthCase)
     EXPECT_EQ(Kadmi_GetIntAtt(kCalcObjectSystem, 1117), 10);
     EXPECT_EQ(Kadmi_GetIntAtt(parts[0], 1130), 4);
     EXPECT_EQ(Kadmi_GetIntAtt(kCalcObjectSystem, 1118), -100);
-    EXPECT_EQ(g_listRefills, 1);
+    EXPECT_EQ(g_nameShows, 0);   // the name did not change
+    strcpy(CalcRec().description, "Renamed");
+    CalcRecord_Store(1);
+    CalcRecord_Store(1);
+    EXPECT_EQ(g_nameShows, 1);
 }
 
 // Every stored field set to its own value, flags one-hot.

@@ -1,13 +1,16 @@
 // The system commands on projects of one and three systems: which system is
 // loaded afterwards, that every new system has its marked layer parts, that
-// the project counts as changed, and that No changes nothing.
+// the project counts as changed, and that No changes nothing; and the system
+// selector of thirty systems through a rename and the commands.
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/window_fixture.h"
 #include "VlInterface/workspace/calctabs.h"
+#include "VlInterface/workspace/page_target_ids.h"
 #include "Kadmi/kadmi.h"
 #include "testsupport/testsupport.h"
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -36,20 +39,21 @@ const SystemCase kSystemCases[] = {
     {"DeleteTheOnly", 1, 0, Command::Delete, 1, 0},
 };
 
-class SystemCommandTest : public ShellWindowTest, public ::testing::WithParamInterface<SystemCase> {
+class SystemsTest : public ShellWindowTest {
 protected:
-    // A project of count systems, each with three marked layer parts and the
-    // description "System <n>".
+    // A project of count pipe systems that their pages accept, each with three
+    // marked layer parts and the description "System <n>".
     std::string MakeProject(int count)
     {
         std::string path = TempPath("systems.WDF");
-        MakeProjectFile(path);
+        MakePipeProjectFile(path, 11);
         EXPECT_EQ(Kadmi_OpenDatabasefile(path.c_str()), 0);
+        const short first = Kadmi_IthPage(0);
         for (int i = 1; i <= count; ++i) {
-            short page = i == 1 ? Kadmi_IthPage(0) : Kadmi_CreatePage();
-            Kadmi_LoadPage(page);
+            short page = i == 1 ? first : Kadmi_CreatePage();
             if (i > 1)
-                Project_AddLayerParts();
+                Kadmi_PageCopy(page, first);
+            Kadmi_LoadPage(page);
             Kadmi_SetStringAtt(0, 1535, ("System " + std::to_string(i)).c_str());
             Kadmi_SavePage();
         }
@@ -63,6 +67,10 @@ protected:
                                                                                       : IDM_SYSTEM_DELETE;
         SendMessageA(window(), WM_COMMAND, id, 0);
     }
+};
+
+class SystemCommandTest : public SystemsTest, public ::testing::WithParamInterface<SystemCase> {
+protected:
     static int MarkedParts()
     {
         int marked = 0;
@@ -100,6 +108,57 @@ TEST_P(SystemCommandTest, LoadsTheRightSystemWithItsLayerParts)
 
 INSTANTIATE_TEST_SUITE_P(Systems, SystemCommandTest, ::testing::ValuesIn(kSystemCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// The selector's items, in order.
+std::vector<std::string> SelectorItems(HWND selector)
+{
+    std::vector<std::string> items;
+    const int count = static_cast<int>(SendMessageA(selector, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        std::vector<char> text(static_cast<size_t>(SendMessageA(selector, CB_GETLBTEXTLEN, i, 0)) + 1, '\0');
+        SendMessageA(selector, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        items.push_back(text.data());
+    }
+    return items;
+}
+
+// The selector kept current by a rename and the system commands lists what
+// reading every system afresh lists, and shows the loaded system.
+TEST_F(SystemsTest, SelectorFollowsRenameNewCopyAndDelete)
+{
+    Start(MakeProject(30).c_str());
+    HWND selector = GetDlgItem(window(), IDC_SYSTEM_COMBO);
+    const struct {
+        const char* step;
+        std::function<void()> act;
+        int loaded;   // position of the loaded system afterwards
+        const char* item;   // its item
+    } steps[] = {
+        {"rename",
+         [&] {
+             ChooseSystem(11);
+             MainWnd_SelectCalcPage(1);
+             SetDlgItemTextA(CalcTabs_OpenPageWindow(), IDC_TG_DESCRIPTION, "Feed water");
+             MainWnd_SelectCalcPage(0);
+         },
+         11, "12: Feed water"},
+        {"new", [&] { Run(Command::New); }, 30, "31: ---"},
+        {"copy", [&] { ChooseSystem(11); Run(Command::Copy); }, 31, "32: Feed water"},
+        {"delete", [&] { ChooseSystem(4); Run(Command::Delete); }, 3, "4: System 4"},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        ScriptedBoxes questions({{IDYES, ""}});
+        step.act();
+        const std::vector<std::string> kept = SelectorItems(selector);
+        MainWnd_RefillSystemCombo();
+        EXPECT_EQ(kept, SelectorItems(selector));
+        EXPECT_EQ(Ts_ComboSelection(window(), IDC_SYSTEM_COMBO), step.loaded);
+        EXPECT_EQ(Ts_ComboSelectedText(window(), IDC_SYSTEM_COMBO), step.item);
+        EXPECT_EQ(Kadmi_PageIndex(Kadmi_GetCurrentPage()), step.loaded);
+    }
+    EXPECT_EQ(SelectorItems(selector)[4], "5: System 6");
+}
 
 // A new system, made by New system or in place of the only one deleted,
 // starts in a state its own Object tab accepts: that tab is left at once.

@@ -19,6 +19,7 @@ struct CalcTabsState {
     CalcPageRecord openRecord = {};
     int lastSelected = -1;
     bool busy = false;
+    bool justOpened = false;   // see CalcTabs_PageJustOpened
     CalcPageRecord records[kCalcSlots] = {};
 };
 
@@ -94,6 +95,7 @@ void OpenPage(const CalcPageRecord& record)
     host.page = CreateDialogParamA(record.page.hInstance, record.page.pszTemplate, host.tabs,
                                    record.page.pfnDlgProc, reinterpret_cast<LPARAM>(&host.openRecord));
     host.busy = wasBusy;
+    host.justOpened = host.page != nullptr;
     if (host.page)
         ModelessDlg_Add(host.page);
     else
@@ -155,6 +157,7 @@ int CalcTabs_Create(HWND parent, int id, const RECT* rect)
     SendMessageA(host.tabs, TCM_SETCURSEL, 0, 0);
     host.lastSelected = 0;
     OpenFocusedPage();
+    host.justOpened = false;
     return 0;
 }
 
@@ -184,6 +187,7 @@ void CalcTabs_SelectPage(int index)
     if (!host.page)
         OpenFocusedPage();
     CalcTabs_RefreshPage();
+    host.justOpened = false;
     InvalidateRect(host.tabs, nullptr, TRUE);
 }
 
@@ -236,6 +240,7 @@ void CalcTabs_ClosePage()
     host.busy = true;
     HWND page = host.page;
     host.page = nullptr;
+    host.justOpened = false;
     host.openRecord = {};
     DestroyWindow(page);
     ModelessDlg_Remove(page);
@@ -284,6 +289,7 @@ int CalcTabs_OnParentMessage(HWND window, UINT message, WPARAM, LPARAM lParam, L
         return 1;
     case TCN_SELCHANGE:
         OnSelectionChanged();
+        Host().justOpened = false;
         *result = 0;
         return 1;
     default:
@@ -328,6 +334,11 @@ bool CalcTabs_IsBusy()
 HWND CalcTabs_OpenPageWindow()
 {
     return Host().page;
+}
+
+bool CalcTabs_PageJustOpened()
+{
+    return Host().justOpened;
 }
 
 int32_t CalcPage_NoticeCode(UINT message, WPARAM wParam, LPARAM lParam)

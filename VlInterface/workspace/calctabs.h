@@ -106,6 +106,11 @@ bool CalcTabs_IsBusy();
 // The open page window, or null.
 HWND CalcTabs_OpenPageWindow();
 
+// True while the tab change or selection that created the open page still
+// runs: the page has just shown the loaded system, and nothing has changed
+// it since, so that its activation need not show it again.
+bool CalcTabs_PageJustOpened();
+
 // For a page's dialog procedure: the code of a host notification (WM_NOTIFY
 // with wParam 0 from the tab control), else 0.
 int32_t CalcPage_NoticeCode(UINT message, WPARAM wParam, LPARAM lParam);

@@ -16,6 +16,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 static_assert(kMissingFloat == AttMissing_Float && kMissingDouble == AttMissing_Double &&
               kMissingLong == AttMissing_Long && kMissingShort == AttMissing_Int);
@@ -87,44 +88,60 @@ LRESULT Send(HWND dialog, int id, UINT message, WPARAM w = 0, LPARAM l = 0)
     return SendDlgItemMessageA(dialog, id, message, w, l);
 }
 
-// A drop-down list opens at least as wide as its longest item, so that no
-// item is cut even where the closed list is narrower.
-void WidenDropDown(HWND combo, const char* text)
-{
-    const LRESULT needed =
-        Dlg_TextWidth(combo, text) + GetSystemMetrics(SM_CXVSCROLL) + 4 * GetSystemMetrics(SM_CXEDGE);
-    if (needed > SendMessageA(combo, CB_GETDROPPEDWIDTH, 0, 0))
-        SendMessageA(combo, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(needed), 0);
-}
+// Adds items to one list. A drop-down list opens at least as wide as its
+// longest item, so that no item is cut where the closed list is narrower:
+// the new texts are measured together, and the list is widened once when the
+// filler goes.
+class ListFiller {
+public:
+    ListFiller(const ListMessages& m, HWND dialog, int id) : m_(m), list_(GetDlgItem(dialog, id)) {}
+    ~ListFiller()
+    {
+        if (texts_.empty())
+            return;
+        const LRESULT needed =
+            Dlg_WidestTextWidth(list_, texts_) + GetSystemMetrics(SM_CXVSCROLL) + 4 * GetSystemMetrics(SM_CXEDGE);
+        if (needed > SendMessageA(list_, CB_GETDROPPEDWIDTH, 0, 0))
+            SendMessageA(list_, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(needed), 0);
+    }
+    ListFiller(const ListFiller&) = delete;
+    ListFiller& operator=(const ListFiller&) = delete;
 
-int AddItem(const ListMessages& m, HWND dialog, int id, const char* text, int32_t datum)
-{
-    const LRESULT index = Send(dialog, id, m.add, 0, reinterpret_cast<LPARAM>(text ? text : ""));
-    if (index < 0)
-        return -1;
-    if (m.isCombo && text)
-        WidenDropDown(GetDlgItem(dialog, id), text);
-    Send(dialog, id, m.setData, static_cast<WPARAM>(index), static_cast<LPARAM>(datum));
-    return static_cast<int>(index);
-}
+    int Add(const char* text, int32_t datum)
+    {
+        const LRESULT index = SendMessageA(list_, m_.add, 0, reinterpret_cast<LPARAM>(text ? text : ""));
+        if (index < 0)
+            return -1;
+        if (m_.isCombo && text)
+            texts_.emplace_back(text);
+        SendMessageA(list_, m_.setData, static_cast<WPARAM>(index), static_cast<LPARAM>(datum));
+        return static_cast<int>(index);
+    }
 
-// Adds the text of textId (when not 0) and then literal (when given and not
-// empty, or not null for the tables); the number of items added.
-int AddTexts(const ListMessages& m, HWND dialog, int id, int32_t textId, const char* literal, int32_t datum)
-{
-    int added = 0;
-    if (textId != 0 && AddItem(m, dialog, id, Shell_Text(static_cast<uint16_t>(textId)), datum) >= 0)
-        ++added;
-    if (literal && AddItem(m, dialog, id, literal, datum) >= 0)
-        ++added;
-    return added;
-}
+    // Adds the text of textId (when not 0) and then literal (when given and
+    // not empty, or not null for the tables); the number of items added.
+    int AddTexts(int32_t textId, const char* literal, int32_t datum)
+    {
+        int added = 0;
+        if (textId != 0 && Add(Shell_Text(static_cast<uint16_t>(textId)), datum) >= 0)
+            ++added;
+        if (literal && Add(literal, datum) >= 0)
+            ++added;
+        return added;
+    }
+
+private:
+    const ListMessages& m_;
+    HWND list_;
+    std::vector<std::string> texts_;
+};
 
 int FillFromTable(const ListMessages& m, HWND dialog, int id, const DialogTextTable* table)
 {
+    ListFiller filler(m, dialog, id);
     int added = 0;
     for (const DialogTextTable* row = table; row && (row->controlId || row->textId || row->literal); ++row)
-        added += AddTexts(m, dialog, id, row->textId, row->literal, row->controlId);
+        added += filler.AddTexts(row->textId, row->literal, row->controlId);
     return added;
 }
 
@@ -402,12 +419,12 @@ int Check_GetByte(HWND dialog, int id, uint8_t* flag)
 
 int ListBox_AddItem(HWND dialog, int id, const char* text, int32_t datum)
 {
-    return AddItem(kListBox, dialog, id, text, datum);
+    return ListFiller(kListBox, dialog, id).Add(text, datum);
 }
 
 int Combo_AddItem(HWND dialog, int id, const char* text, int32_t datum)
 {
-    return AddItem(kCombo, dialog, id, text, datum);
+    return ListFiller(kCombo, dialog, id).Add(text, datum);
 }
 
 int ListBox_FillFromTable(HWND dialog, int id, const DialogTextTable* table)
@@ -422,10 +439,10 @@ int Combo_FillFromTable(HWND dialog, int id, const DialogTextTable* table)
 
 int Combo_FillFromProductList(HWND dialog, int id, const ProductListEntry* list)
 {
+    ListFiller filler(kCombo, dialog, id);
     int added = 0;
     for (int i = 0; list && i < kProductListSize && !ProductList_IsEnd(list[i]); ++i)
-        added += AddTexts(kCombo, dialog, id, list[i].textId, list[i].name[0] ? list[i].name : nullptr,
-                          list[i].number);
+        added += filler.AddTexts(list[i].textId, list[i].name[0] ? list[i].name : nullptr, list[i].number);
     return added;
 }
 

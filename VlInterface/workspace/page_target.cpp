@@ -281,8 +281,10 @@ LRESULT OnNotice(HWND page, int32_t code)
 {
     switch (code) {
     case CalcPage_SetActive:
-        ShowRecord(page);
-        RecordToControls(page, kSurroundingsFirst, kSurroundingsLast);
+        if (!CalcTabs_PageJustOpened()) {   // else its opening has just shown the system
+            ShowRecord(page);
+            RecordToControls(page, kSurroundingsFirst, kSurroundingsLast);
+        }
         return 0;
     case CalcPage_KillActive:
         return OnKillActive(page);

@@ -343,6 +343,7 @@ void FillRows(HWND dialog)
 {
     ThicknessDlgState& s = ThicknessDlg();
     HWND list = List(dialog);
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);   // the rows go in without a repaint each
     ListView_DeleteAllItems(list);
     s.rows.clear();
     const std::string current = CurrentCode();
@@ -358,6 +359,7 @@ void FillRows(HWND dialog)
         std::snprintf(number, sizeof(number), "%3d", 0);
         SetCell(list, AddRow(list, 0, -1, number), 1, Shell_Text(kTextNoThickness));
     }
+    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
     // The layer's current thickness when the list holds it, else the first row.
     s.selectedRow = s.count > 0 ? std::max(selected, 0) : -1;
     if (s.count > 0) {
