@@ -12,9 +12,9 @@ BOOL CALLBACK DisableWindow(HWND window, LPARAM)
     return TRUE;
 }
 
-// The text of the A calls is UTF-8; GDI's A calls would read it in the
-// font's code page.
-std::wstring Wide(const char* text)
+}  // namespace
+
+std::wstring Dlg_Wide(const char* text)
 {
     int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
     std::wstring wide(size_t(std::max(length, 1)), L'\0');
@@ -23,30 +23,17 @@ std::wstring Wide(const char* text)
     return wide;
 }
 
-// A device context of control with control's own font selected.
-class ControlDc {
-public:
-    explicit ControlDc(HWND control)
-        : control_(control), dc_(GetDC(control)),
-          old_(SelectObject(dc_, reinterpret_cast<HGDIOBJ>(SendMessageW(control, WM_GETFONT, 0, 0))))
-    {
-    }
-    ~ControlDc()
-    {
-        SelectObject(dc_, old_);
-        ReleaseDC(control_, dc_);
-    }
-    ControlDc(const ControlDc&) = delete;
-    ControlDc& operator=(const ControlDc&) = delete;
-    HDC get() const { return dc_; }
+Dlg_FontDc::Dlg_FontDc(HWND window)
+    : window_(window), dc_(GetDC(window)),
+      old_(SelectObject(dc_, reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0))))
+{
+}
 
-private:
-    HWND control_;
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
-}  // namespace
+Dlg_FontDc::~Dlg_FontDc()
+{
+    SelectObject(dc_, old_);
+    ReleaseDC(window_, dc_);
+}
 
 int Dlg_TextWidth(HWND control, const char* text)
 {
@@ -55,10 +42,10 @@ int Dlg_TextWidth(HWND control, const char* text)
 
 int Dlg_WidestTextWidth(HWND control, const std::vector<std::string>& texts)
 {
-    ControlDc dc(control);
+    Dlg_FontDc dc(control);
     int widest = 0;
     for (const std::string& text : texts) {
-        std::wstring wide = Wide(text.c_str());
+        std::wstring wide = Dlg_Wide(text.c_str());
         SIZE size{};
         GetTextExtentPoint32W(dc.get(), wide.c_str(), int(wide.size()), &size);
         widest = std::max(widest, int(size.cx));
@@ -70,8 +57,8 @@ bool Dlg_TextFits(HWND control, const char* text)
 {
     RECT area{};
     GetClientRect(control, &area);
-    ControlDc dc(control);
-    std::wstring wide = Wide(text);
+    Dlg_FontDc dc(control);
+    std::wstring wide = Dlg_Wide(text);
     RECT needed{0, 0, area.right, 0};
     DrawTextW(dc.get(), wide.c_str(), int(wide.size()), &needed,
               DT_WORDBREAK | DT_EXPANDTABS | DT_NOPREFIX | DT_CALCRECT);

@@ -21,6 +21,26 @@ void Combo_Reset(HWND dialog, int id);
 // returns 0 when an item was selected.
 int Combo_EnsureSelection(HWND dialog, int id);
 
+// A UTF-8 text as UTF-16: the A calls carry UTF-8, while GDI's A calls would
+// read it in the font's code page.
+std::wstring Dlg_Wide(const char* text);
+
+// A device context of window with window's own font selected, released when
+// it goes.
+class Dlg_FontDc {
+public:
+    explicit Dlg_FontDc(HWND window);
+    ~Dlg_FontDc();
+    Dlg_FontDc(const Dlg_FontDc&) = delete;
+    Dlg_FontDc& operator=(const Dlg_FontDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HWND window_;
+    HDC dc_;
+    HGDIOBJ old_;
+};
+
 // Width in pixels of a UTF-8 text on one line in control's own font.
 int Dlg_TextWidth(HWND control, const char* text);
 

@@ -129,39 +129,9 @@ int TwoLineWidth(HDC dc, const std::wstring& text)
     return best;
 }
 
-std::wstring Wide(const std::string& text)
-{
-    std::wstring wide(text.size() + 1, L'\0');
-    wide.resize(size_t(std::max(MultiByteToWideChar(CP_UTF8, 0, text.c_str(), -1, wide.data(), int(wide.size())), 1) - 1));
-    return wide;
-}
-
-// A device context of window with window's own font selected.
-class FontDc {
-public:
-    explicit FontDc(HWND window)
-        : window_(window), dc_(GetDC(window)),
-          old_(SelectObject(dc_, reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0))))
-    {
-    }
-    ~FontDc()
-    {
-        SelectObject(dc_, old_);
-        ReleaseDC(window_, dc_);
-    }
-    FontDc(const FontDc&) = delete;
-    FontDc& operator=(const FontDc&) = delete;
-    HDC get() const { return dc_; }
-
-private:
-    HWND window_;
-    HDC dc_;
-    HGDIOBJ old_;
-};
-
 int LineHeight(HWND window)
 {
-    FontDc dc(window);
+    Dlg_FontDc dc(window);
     TEXTMETRICW metrics{};
     GetTextMetricsW(dc.get(), &metrics);
     return metrics.tmHeight;
@@ -242,10 +212,10 @@ void UseTwoLineHeadings(HWND list)
 void FitColumns(HWND dialog)
 {
     HWND list = List(dialog);
-    FontDc dc(ListView_GetHeader(list));
+    Dlg_FontDc dc(ListView_GetHeader(list));
     for (int c = 0; c < kColumns; ++c) {
         ListView_SetColumnWidth(list, c, LVSCW_AUTOSIZE);
-        int heading = TwoLineWidth(dc.get(), Wide(ColumnTitle(c))) + 2 * HeadingMargin();
+        int heading = TwoLineWidth(dc.get(), Dlg_Wide(ColumnTitle(c).c_str())) + 2 * HeadingMargin();
         if (ListView_GetColumnWidth(list, c) < heading)
             ListView_SetColumnWidth(list, c, heading);
     }
