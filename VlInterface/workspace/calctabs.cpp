@@ -1,22 +1,35 @@
-// The calculation tab host: one tab per slot that has a page, and only the
-// selected tab's page alive as a modeless child of the tab control. The host
+// The calculation tab host: one tab per slot that has a page, and the
+// selected tab's page shown as a modeless child of the tab control. A page
+// once opened is kept, hidden, while another tab is shown: creating its many
+// controls again costs more under Wine than everything it shows. The host
 // talks to the open page by calling that page's own procedure; it never
 // calls another page's procedure with the open page's window.
 #include "VlInterface/workspace/calctabs.h"
 #include "VlInterface/shell.h"
 #include "support/app.h"
 #include "support/dlgutil.h"
+#include "support/tooltips.h"
 #include <commctrl.h>
 
 namespace {
 
-// The host's state: parent, tab control, the open page with a copy of its
-// record (slots are rebuilt under it), the last selected tab and the busy flag.
+// A page window with the copy of its record it was created with (slots are
+// rebuilt under it), and what it had when it was hidden last.
+struct KeptPage {
+    HWND window = nullptr;
+    CalcPageRecord record = {};
+    HWND focus = nullptr;
+    int32_t helpContext = 0;
+};
+
+// The host's state: parent, tab control, the page windows by slot with the
+// open one, the last selected tab and the busy flag.
 struct CalcTabsState {
     HWND parent = nullptr;
     HWND tabs = nullptr;
-    HWND page = nullptr;
-    CalcPageRecord openRecord = {};
+    HWND page = nullptr;            // the open page window
+    int openSlot = -1;
+    KeptPage kept[kCalcSlots] = {};
     int lastSelected = -1;
     bool busy = false;
     bool justOpened = false;   // see CalcTabs_PageJustOpened
@@ -27,6 +40,24 @@ CalcTabsState& Host()
 {
     static CalcTabsState state;
     return state;
+}
+
+// Window changes of the host that the pages' field notifications must not act on.
+class BusyScope {
+public:
+    BusyScope() : wasBusy_(Host().busy) { Host().busy = true; }
+    ~BusyScope() { Host().busy = wasBusy_; }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    bool wasBusy_;
+};
+
+const CalcPageRecord* OpenRecord()
+{
+    const CalcTabsState& host = Host();
+    return host.page ? &host.kept[host.openSlot].record : nullptr;
 }
 
 bool SlotHasPage(int slot)
@@ -85,21 +116,84 @@ int InsertEarlyTabs()
     return count;
 }
 
+bool SamePage(const CalcPageRecord& a, const CalcPageRecord& b)
+{
+    return a.page.pfnDlgProc == b.page.pfnDlgProc && a.page.hInstance == b.page.hInstance &&
+           a.page.pszTemplate == b.page.pszTemplate;
+}
+
+void DestroyKept(KeptPage& kept)
+{
+    if (!kept.window)
+        return;
+    BusyScope busy;
+    HWND window = kept.window;
+    kept = {};
+    DestroyWindow(window);
+    ModelessDlg_Remove(window);
+}
+
+// Hides the open page, remembering its focused control and help topic.
+void HideOpenPage()
+{
+    CalcTabsState& host = Host();
+    if (!host.page)
+        return;
+    KeptPage& kept = host.kept[host.openSlot];
+    HWND focus = GetFocus();
+    kept.focus = focus && IsChild(kept.window, focus) ? focus : nullptr;
+    kept.helpContext = Shell().helpContext;
+    host.page = nullptr;
+    host.openSlot = -1;
+    host.justOpened = false;
+    BusyScope busy;
+    Tooltip_Hide(kept.window);
+    ShowWindow(kept.window, SW_HIDE);
+}
+
+// Shows a kept page again as its opening left it: focus and help topic.
+void ShowKept(KeptPage& kept)
+{
+    {
+        BusyScope busy;
+        ShowWindow(kept.window, SW_SHOW);
+    }
+    Shell().helpContext = kept.helpContext;
+    if (kept.focus && IsWindowVisible(kept.focus) && IsWindowEnabled(kept.focus))
+        SetFocus(kept.focus);
+    else if (HWND first = GetNextDlgTabItem(kept.window, nullptr, FALSE))
+        SetFocus(first);
+}
+
+bool CreatePage(KeptPage& kept, const CalcPageRecord& record)
+{
+    BusyScope busy;
+    kept.record = record;
+    kept.window = CreateDialogParamA(record.page.hInstance, record.page.pszTemplate, Host().tabs,
+                                     record.page.pfnDlgProc, reinterpret_cast<LPARAM>(&kept.record));
+    if (!kept.window) {
+        kept = {};
+        return false;
+    }
+    ModelessDlg_Add(kept.window);
+    return true;
+}
+
 void OpenPage(const CalcPageRecord& record)
 {
-    CalcTabs_ClosePage();
+    HideOpenPage();
     CalcTabsState& host = Host();
-    bool wasBusy = host.busy;
-    host.busy = true;
-    host.openRecord = record;
-    host.page = CreateDialogParamA(record.page.hInstance, record.page.pszTemplate, host.tabs,
-                                   record.page.pfnDlgProc, reinterpret_cast<LPARAM>(&host.openRecord));
-    host.busy = wasBusy;
-    host.justOpened = host.page != nullptr;
-    if (host.page)
-        ModelessDlg_Add(host.page);
-    else
-        host.openRecord = {};
+    KeptPage& kept = host.kept[record.slot];
+    if (kept.window && !SamePage(kept.record, record))
+        DestroyKept(kept);   // the cooling slot changed its page with the object
+    const bool created = !kept.window;
+    if (created && !CreatePage(kept, record))
+        return;
+    host.page = kept.window;
+    host.openSlot = record.slot;
+    host.justOpened = created;
+    if (!created)
+        ShowKept(kept);
 }
 
 void OpenFocusedPage()
@@ -201,11 +295,12 @@ int CalcTabs_GetFocusedTab()
 LRESULT CalcTabs_NotifyCurrentPage(int32_t code)
 {
     CalcTabsState& host = Host();
-    if (!host.page || !host.openRecord.page.pfnDlgProc)
+    const CalcPageRecord* record = OpenRecord();
+    if (!record || !record->page.pfnDlgProc)
         return 0;
     NMHDR header{host.tabs, 0, static_cast<UINT>(code)};
     SetWindowLongPtrA(host.page, DWLP_MSGRESULT, 0);   // a page that does not answer says 0
-    host.openRecord.page.pfnDlgProc(host.page, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
+    record->page.pfnDlgProc(host.page, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
     return host.page ? GetWindowLongPtrA(host.page, DWLP_MSGRESULT) : 0;
 }
 
@@ -234,17 +329,11 @@ int CalcTabs_ValidatePage(HWND)
 void CalcTabs_ClosePage()
 {
     CalcTabsState& host = Host();
-    if (!host.page)
-        return;
-    bool wasBusy = host.busy;
-    host.busy = true;
-    HWND page = host.page;
     host.page = nullptr;
+    host.openSlot = -1;
     host.justOpened = false;
-    host.openRecord = {};
-    DestroyWindow(page);
-    ModelessDlg_Remove(page);
-    host.busy = wasBusy;
+    for (KeptPage& kept : host.kept)
+        DestroyKept(kept);
 }
 
 int CalcTabs_UpdateTabs()

@@ -1,5 +1,6 @@
 // The calculation tab host: the tab control in the middle of the main window
-// whose selected tab shows its calculation page as a modeless child dialog,
+// whose selected tab shows its calculation page as a modeless child dialog
+// (a page left for another tab is kept hidden and shown again with -200),
 // and the notification protocol the host speaks with the open page. The
 // pages themselves, and which page each slot holds, live beside it.
 #pragma once
@@ -73,7 +74,8 @@ int CalcTabs_RefreshPage();
 // Sends 1025 to the open page: 1 when sent, else 0.
 int CalcTabs_ValidatePage(HWND window);
 
-// Destroys the open page (without a notification).
+// Destroys the open page and the pages kept hidden (without a notification):
+// for a project, system or language that replaces what they show.
 void CalcTabs_ClosePage();
 
 // Rebuilds the slots and retitles the tabs; below an open cooling or
@@ -99,8 +101,8 @@ int CalcTabs_GetCurrentPageRecord(HWND tabs, CalcTabItem* item);
 // A page calls this from WM_INITDIALOG: places it over the tab's display area.
 void CalcTabs_PlacePage(HWND page);
 
-// 1 while a page is being created or destroyed: pages ignore the field
-// notifications of that moment.
+// 1 while a page is being created, hidden, shown again or destroyed: pages
+// ignore the field notifications of that moment.
 bool CalcTabs_IsBusy();
 
 // The open page window, or null.

@@ -99,6 +99,7 @@ LRESULT OnNotice(HWND page, int32_t code)
         MainWnd_EnableCommands(App().mainWindow);
         DisableWithoutSystem(page);
         ShowRecord(page);
+        ShowSaveDate(page);   // a save while another tab was open
         break;
     case CalcPage_KillActive:
         ReadControls(page);

@@ -37,8 +37,11 @@ LRESULT OnNotice(HWND page, int32_t code, const TimePageOps& ops)
 {
     switch (code) {
     case CalcPage_SetActive:
+        // A page shown again must not keep figures of inputs since changed.
         if (ops.activate(page))
             TimePage_Calculate(page, true, ops);
+        else
+            ops.clearResults(page);
         return 0;
     case CalcPage_KillActive:
         if (ops.readControls(page, true) != 0)
