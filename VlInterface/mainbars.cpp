@@ -202,7 +202,7 @@ void SwitchTo(HWND window, short page)
     if (Shell_HasLayerParts())
         CalcRecord_Store(-1);
     Kadmi_SavePage();
-    CalcTabs_ClosePage();
+    CalcTabs_HidePage();
     Project_LoadSystem(page);
     CalcTabs_UpdateTabs();
     MainWnd_SelectLoadedSystem();

@@ -285,7 +285,7 @@ void MainWnd_ShowNewProject(HWND window)
 void MainWnd_CloseCalcPage()
 {
     MainWnd_SelectCalcPage(0);
-    CalcTabs_ClosePage();
+    CalcTabs_HidePage();
 }
 
 void MainWnd_ShowLoadedSystem()

@@ -167,7 +167,8 @@ void MainWnd_OpenCommandLineFile(const char* file);
 // calculation page, refreshes title, tabs, selector, menu and command states
 // and opens the first tab on the new system.
 void MainWnd_ShowNewProject(HWND window);
-// Closes the open calculation page before the loaded system changes.
+// Leaves the open calculation page before the loaded system changes: the
+// first tab is opened and hidden, to be shown again on the new system.
 void MainWnd_CloseCalcPage();
 // Shows the loaded system: tabs, selector, title and command states.
 void MainWnd_ShowLoadedSystem();

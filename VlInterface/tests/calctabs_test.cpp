@@ -7,6 +7,7 @@
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/tests/window_fixture.h"
 #include <commctrl.h>
+#include <algorithm>
 #include <map>
 #include <vector>
 
@@ -222,6 +223,30 @@ TEST_F(CalcTabsTest, TheCoolingTabFollowsTheObject)
         EXPECT_STREQ(caption, Shell_Text(c.expectedTitle));
         EXPECT_EQ(CalcTabs_GetFocusedTab(), c.focusedTab);
     }
+}
+
+// A page left for another tab is kept hidden and told -200 when shown again;
+// closing the pages (another project or language) destroys every kept one.
+TEST_F(CalcTabsTest, ALeftPageIsKeptUntilThePagesAreClosed)
+{
+    auto shown = [](HWND page) { return (GetWindowLongPtrA(page, GWL_STYLE) & WS_VISIBLE) != 0; };
+    CalcTabs_SelectPage(1);
+    HWND kept = CalcTabs_OpenPageWindow();
+    CalcTabs_SelectPage(2);
+    ASSERT_TRUE(IsWindow(kept));
+    EXPECT_FALSE(shown(kept));
+    g_recorder.notices.clear();
+    g_recorder.windows[1] = nullptr;
+    CalcTabs_SelectPage(1);
+    EXPECT_EQ(CalcTabs_OpenPageWindow(), kept);
+    EXPECT_EQ(g_recorder.windows[1], nullptr) << "not created again";
+    EXPECT_TRUE(shown(kept));
+    EXPECT_NE(std::find(g_recorder.notices.begin(), g_recorder.notices.end(), Notice{1, kept, CalcPage_SetActive}),
+              g_recorder.notices.end());
+    CalcTabs_ClosePage();
+    EXPECT_FALSE(IsWindow(kept));
+    CalcTabs_SelectPage(1);
+    EXPECT_NE(g_recorder.windows[1], nullptr) << "created anew";
 }
 
 } // namespace

@@ -425,11 +425,8 @@ TEST_F(InsulationPageTest, ThicknessDialogSortsAndSelectsTheRowItShows)
             EXPECT_GT(atof(first), atof(last));
             // The second row as shown is the one taken.
             ListView_SetItemState(list, 1, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-            LVITEMA item{};
-            item.mask = LVIF_PARAM;
-            item.iItem = 1;
-            ListView_GetItem(list, &item);
-            const auto& element = ThicknessDlg().list[item.lParam];
+            EXPECT_EQ(ThicknessDlg().selectedRow, ThicknessDlg().rows[1]);
+            const auto& element = ThicknessDlg().list[ThicknessDlg().rows[1]];
             chosen.assign(element.productCode, strnlen(element.productCode, sizeof(element.productCode)));
             chosen.erase(chosen.find_last_not_of(' ') + 1);
             EXPECT_TRUE(Ts_IsEnabled(dialog, 203));

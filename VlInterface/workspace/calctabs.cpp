@@ -133,33 +133,27 @@ void DestroyKept(KeptPage& kept)
     ModelessDlg_Remove(window);
 }
 
-// Hides the open page, remembering its focused control and help topic.
-void HideOpenPage()
+// Shown as far as the window itself goes, whether or not its parents are.
+bool HasVisibleStyle(HWND window)
 {
-    CalcTabsState& host = Host();
-    if (!host.page)
-        return;
-    KeptPage& kept = host.kept[host.openSlot];
-    HWND focus = GetFocus();
-    kept.focus = focus && IsChild(kept.window, focus) ? focus : nullptr;
-    kept.helpContext = Shell().helpContext;
-    host.page = nullptr;
-    host.openSlot = -1;
-    host.justOpened = false;
-    BusyScope busy;
-    Tooltip_Hide(kept.window);
-    ShowWindow(kept.window, SW_HIDE);
+    return (GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-// Shows a kept page again as its opening left it: focus and help topic.
-void ShowKept(KeptPage& kept)
+// Shows the open page when it was kept hidden, as its opening left it:
+// focus and help topic. It is shown after it has shown the system, which a
+// hidden window does at less cost.
+void ShowOpenPage()
 {
+    CalcTabsState& host = Host();
+    if (!host.page || HasVisibleStyle(host.page))
+        return;
+    KeptPage& kept = host.kept[host.openSlot];
     {
         BusyScope busy;
         ShowWindow(kept.window, SW_SHOW);
     }
     Shell().helpContext = kept.helpContext;
-    if (kept.focus && IsWindowVisible(kept.focus) && IsWindowEnabled(kept.focus))
+    if (kept.focus && HasVisibleStyle(kept.focus) && IsWindowEnabled(kept.focus))
         SetFocus(kept.focus);
     else if (HWND first = GetNextDlgTabItem(kept.window, nullptr, FALSE))
         SetFocus(first);
@@ -181,7 +175,7 @@ bool CreatePage(KeptPage& kept, const CalcPageRecord& record)
 
 void OpenPage(const CalcPageRecord& record)
 {
-    HideOpenPage();
+    CalcTabs_HidePage();
     CalcTabsState& host = Host();
     KeptPage& kept = host.kept[record.slot];
     if (kept.window && !SamePage(kept.record, record))
@@ -192,8 +186,6 @@ void OpenPage(const CalcPageRecord& record)
     host.page = kept.window;
     host.openSlot = record.slot;
     host.justOpened = created;
-    if (!created)
-        ShowKept(kept);
 }
 
 void OpenFocusedPage()
@@ -217,6 +209,7 @@ void OnSelectionChanged()
         SendMessageA(host.tabs, TCM_SETCURSEL, host.lastSelected, 0);
     }
     CalcTabs_NotifyCurrentPage(CalcPage_SetActive);
+    ShowOpenPage();
     MainWnd_EnableCommands(host.parent);
 }
 
@@ -281,6 +274,7 @@ void CalcTabs_SelectPage(int index)
     if (!host.page)
         OpenFocusedPage();
     CalcTabs_RefreshPage();
+    ShowOpenPage();
     host.justOpened = false;
     InvalidateRect(host.tabs, nullptr, TRUE);
 }
@@ -334,6 +328,23 @@ void CalcTabs_ClosePage()
     host.justOpened = false;
     for (KeptPage& kept : host.kept)
         DestroyKept(kept);
+}
+
+void CalcTabs_HidePage()
+{
+    CalcTabsState& host = Host();
+    if (!host.page)
+        return;
+    KeptPage& kept = host.kept[host.openSlot];
+    HWND focus = GetFocus();
+    kept.focus = focus && IsChild(kept.window, focus) ? focus : nullptr;
+    kept.helpContext = Shell().helpContext;
+    host.page = nullptr;
+    host.openSlot = -1;
+    host.justOpened = false;
+    BusyScope busy;
+    Tooltip_Hide(kept.window);
+    ShowWindow(kept.window, SW_HIDE);
 }
 
 int CalcTabs_UpdateTabs()

@@ -75,8 +75,13 @@ int CalcTabs_RefreshPage();
 int CalcTabs_ValidatePage(HWND window);
 
 // Destroys the open page and the pages kept hidden (without a notification):
-// for a project, system or language that replaces what they show.
+// for a project or language that replaces what they show.
 void CalcTabs_ClosePage();
+
+// Hides the open page (without a notification), remembering its focused
+// control and help topic; it is kept and shown again with -200, also for
+// another system of the project.
+void CalcTabs_HidePage();
 
 // Rebuilds the slots and retitles the tabs; below an open cooling or
 // freezing page the late tabs are kept as they are. Returns the focused

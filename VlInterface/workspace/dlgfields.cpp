@@ -136,6 +136,45 @@ private:
     std::vector<std::string> texts_;
 };
 
+struct ListItem {
+    std::string text;
+    int32_t datum;
+};
+
+// A product-list entry gives its text id's text and then its name.
+std::vector<ListItem> ProductListItems(const ProductListEntry* list)
+{
+    std::vector<ListItem> items;
+    for (int i = 0; list && i < kProductListSize && !ProductList_IsEnd(list[i]); ++i) {
+        if (list[i].textId != 0) {
+            const char* text = Shell_Text(static_cast<uint16_t>(list[i].textId));
+            items.push_back({text ? text : "", list[i].number});
+        }
+        if (list[i].name[0])
+            items.push_back({list[i].name, list[i].number});
+    }
+    return items;
+}
+
+// The combo box holds exactly items, texts and data, in their order.
+bool ComboHolds(HWND combo, const std::vector<ListItem>& items)
+{
+    if (SendMessageA(combo, CB_GETCOUNT, 0, 0) != static_cast<LRESULT>(items.size()))
+        return false;
+    std::string text;
+    for (size_t i = 0; i < items.size(); ++i) {
+        const WPARAM index = static_cast<WPARAM>(i);
+        if (SendMessageA(combo, CB_GETLBTEXTLEN, index, 0) != static_cast<LRESULT>(items[i].text.size()) ||
+            static_cast<int32_t>(SendMessageA(combo, CB_GETITEMDATA, index, 0)) != items[i].datum)
+            return false;
+        text.assign(items[i].text.size() + 1, '\0');
+        SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
+        if (std::strcmp(text.c_str(), items[i].text.c_str()) != 0)
+            return false;
+    }
+    return true;
+}
+
 int FillFromTable(const ListMessages& m, HWND dialog, int id, const DialogTextTable* table)
 {
     ListFiller filler(m, dialog, id);
@@ -437,12 +476,19 @@ int Combo_FillFromTable(HWND dialog, int id, const DialogTextTable* table)
     return FillFromTable(kCombo, dialog, id, table);
 }
 
-int Combo_FillFromProductList(HWND dialog, int id, const ProductListEntry* list)
+int Combo_ShowProductList(HWND dialog, int id, const ProductListEntry* list)
 {
+    const std::vector<ListItem> items = ProductListItems(list);
+    HWND combo = GetDlgItem(dialog, id);
+    if (ComboHolds(combo, items)) {
+        SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);   // as a refilled list
+        return static_cast<int>(items.size());
+    }
+    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
     ListFiller filler(kCombo, dialog, id);
     int added = 0;
-    for (int i = 0; list && i < kProductListSize && !ProductList_IsEnd(list[i]); ++i)
-        added += filler.AddTexts(list[i].textId, list[i].name[0] ? list[i].name : nullptr, list[i].number);
+    for (const ListItem& item : items)
+        added += filler.Add(item.text.c_str(), item.datum) >= 0;
     return added;
 }
 

@@ -111,8 +111,12 @@ int ListBox_AddItem(HWND dialog, int id, const char* text, int32_t datum);
 int Combo_AddItem(HWND dialog, int id, const char* text, int32_t datum);
 int ListBox_FillFromTable(HWND dialog, int id, const DialogTextTable* table);
 int Combo_FillFromTable(HWND dialog, int id, const DialogTextTable* table);
-int Combo_FillFromProductList(HWND dialog, int id, const ProductListEntry* list);
 int ListBox_Select(HWND dialog, int id, const char* text, int index, int32_t datum);
 int Combo_Select(HWND dialog, int id, const char* text, int index, int32_t datum);
 int ListBox_GetSelection(HWND dialog, int id, char* buffer, int size, int32_t* datum);
 int Combo_GetSelection(HWND dialog, int id, char* buffer, int size, int32_t* datum);
+
+// Makes the combo box hold exactly the items of a product list, without a
+// selection; a list that holds them already is not filled again (pages shown
+// again keep their lists). The number of items.
+int Combo_ShowProductList(HWND dialog, int id, const ProductListEntry* list);

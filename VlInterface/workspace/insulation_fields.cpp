@@ -75,8 +75,7 @@ using Guard = ReentryGuard;
 
 void FillList(HWND page, int id, const ProductListEntry* list, int datum)
 {
-    Combo_Reset(page, id);
-    Combo_FillFromProductList(page, id, list);
+    Combo_ShowProductList(page, id, list);
     if (Combo_Select(page, id, nullptr, -1, datum) < 0)
         Combo_EnsureSelection(page, id);
 }

@@ -225,9 +225,11 @@ void Calculate(HWND page, bool quiet)
     TimePage_ReportErrors(page, quiet, failed, IDC_TP_RESULT1);
 }
 
-// Shows the stored inputs with the contents' own properties.
+// Shows the stored inputs with the contents' own properties; the contents
+// follow the object, which may have changed since the page opened.
 void ShowRecord(HWND page)
 {
+    ContentsList_Build(&CalcRec(), g_pipe.contents);
     RecordToControls(page, true);
     SetContentsProperties();
     RecordToControls(page, false);
@@ -235,7 +237,6 @@ void ShowRecord(HWND page)
 
 void OnInitDialog(HWND page)
 {
-    ContentsList_Build(&CalcRec(), g_pipe.contents);
     ShowRecord(page);
     ClearResults(page);
     Enable(page);

@@ -161,6 +161,7 @@ void OnInitDialog(HWND page)
 
 bool Activate(HWND page)
 {
+    ContentsList_Build(&CalcRec(), g_tank.contents);   // the object may have changed since the opening
     Enable(page);
     RecordToControls(page, true);
     return Shell_HasLayerParts();

@@ -128,8 +128,7 @@ const ProductListEntry* RecordLocation(const CalcRecord& record)
 void FillLists(HWND page)
 {
     LocationList_Build(g_target.locations);
-    Combo_Reset(page, IDC_TG_LOCATION);
-    Combo_FillFromProductList(page, IDC_TG_LOCATION, g_target.locations);
+    Combo_ShowProductList(page, IDC_TG_LOCATION, g_target.locations);
     Combo_Reset(page, IDC_TG_SURFACE);
     Combo_FillFromTable(page, IDC_TG_SURFACE, kSurfaceItems);
 }

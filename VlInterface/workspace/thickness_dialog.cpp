@@ -208,16 +208,19 @@ void UseTwoLineHeadings(HWND list)
     SetWindowPos(list, nullptr, 0, 0, width, height, flags);
 }
 
-// Each column as wide as its widest entry and its heading in two lines.
+// Each column as wide as its widest entry and its heading in two lines. The
+// entries are measured here, with one device context: the list's own
+// autosizing measures each cell with one of its own, which under Wine costs
+// more than filling the list.
 void FitColumns(HWND dialog)
 {
     HWND list = List(dialog);
     Dlg_FontDc dc(ListView_GetHeader(list));
+    const int cellPadding = 2 * ListView_GetStringWidth(list, "0");   // the list's margins around a cell's text
     for (int c = 0; c < kColumns; ++c) {
-        ListView_SetColumnWidth(list, c, LVSCW_AUTOSIZE);
-        int heading = TwoLineWidth(dc.get(), Dlg_Wide(ColumnTitle(c).c_str())) + 2 * HeadingMargin();
-        if (ListView_GetColumnWidth(list, c) < heading)
-            ListView_SetColumnWidth(list, c, heading);
+        const int entries = Dlg_WidestTextWidth(list, ThicknessDlg().columnTexts[size_t(c)]) + cellPadding;
+        const int heading = TwoLineWidth(dc.get(), Dlg_Wide(ColumnTitle(c).c_str())) + 2 * HeadingMargin();
+        ListView_SetColumnWidth(list, c, std::max(entries, heading));
     }
 }
 
@@ -237,24 +240,6 @@ std::string Number(const char* format, float value)
     char text[64];
     std::snprintf(text, sizeof(text), format, double(value));
     return text;
-}
-
-void SetCell(HWND list, int item, int column, const std::string& text)
-{
-    LVITEMA cell{};
-    cell.iSubItem = column;
-    cell.pszText = const_cast<char*>(text.c_str());
-    SendMessageA(list, LVM_SETITEMTEXTA, item, reinterpret_cast<LPARAM>(&cell));
-}
-
-int AddRow(HWND list, int row, LPARAM data, const char* number)
-{
-    LVITEMA item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = row;
-    item.lParam = data;
-    item.pszText = const_cast<char*>(number);
-    return int(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 // An element's product code without trailing blanks.
@@ -294,48 +279,96 @@ std::string CurrentCode()
     return text;
 }
 
-void FillRow(HWND list, int row)
+// The text of an element's cell in a column; row is its place in the list.
+std::string CellText(int row, int column)
 {
     const INSULATIONTHICKNESSRESULTLIST& e = ThicknessDlg().list[row];
-    char number[16];
-    std::snprintf(number, sizeof(number), "%3d", row + 1);
-    int item = AddRow(list, row, row, number);
-    SetCell(list, item, 1, RowName(CodeOf(e)));
-    SetCell(list, item, 2, Dimensions(e.innerDimension1, e.innerDimension2));
-    SetCell(list, item, 3, Dimensions(e.outerDimension1, e.outerDimension2));
-    SetCell(list, item, 4, Number("%.0f", e.thickness));
-    SetCell(list, item, 5, Number("%.1f", e.heatLoss));
-    SetCell(list, item, 6, Number("%.1f", e.surfaceTemp));
-    SetCell(list, item, 7, ThicknessList_IsCosted(e) ? Number("%.2f", e.totalAnnualCost) : std::string());
+    switch (column) {
+    case 0: {
+        char number[16];
+        std::snprintf(number, sizeof(number), "%3d", row + 1);
+        return number;
+    }
+    case 1: return RowName(CodeOf(e));
+    case 2: return Dimensions(e.innerDimension1, e.innerDimension2);
+    case 3: return Dimensions(e.outerDimension1, e.outerDimension2);
+    case 4: return Number("%.0f", e.thickness);
+    case 5: return Number("%.1f", e.heatLoss);
+    case 6: return Number("%.1f", e.surfaceTemp);
+    default: return ThicknessList_IsCosted(e) ? Number("%.2f", e.totalAnnualCost) : std::string();
+    }
 }
 
+// Selects and shows the item of the selected element, wherever the sort put it.
+void ShowSelectedRow(HWND list)
+{
+    const ThicknessDlgState& s = ThicknessDlg();
+    auto item = std::find(s.rows.begin(), s.rows.end(), s.selectedRow);
+    if (item == s.rows.end())
+        return;
+    const int index = int(item - s.rows.begin());
+    ListView_SetItemState(list, index, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
+    ListView_EnsureVisible(list, index, FALSE);
+}
+
+// The text of item's cell in column as the list shows it, "" past the rows.
+const std::string& ShownText(int item, int column)
+{
+    static const std::string none;
+    const ThicknessDlgState& s = ThicknessDlg();
+    if (column < 0 || column >= kColumns)
+        return none;
+    const int row = s.count > 0 ? (item >= 0 && size_t(item) < s.rows.size() ? s.rows[size_t(item)] : -1) : item;
+    const std::vector<std::string>& texts = s.columnTexts[size_t(column)];
+    return row >= 0 && size_t(row) < texts.size() ? texts[size_t(row)] : none;
+}
+
+void OnGetDispInfo(NMLVDISPINFOA* info)
+{
+    LVITEMA& item = info->item;
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+        lstrcpynA(item.pszText, ShownText(item.iItem, item.iSubItem).c_str(), item.cchTextMax);
+}
+
+void OnGetDispInfo(NMLVDISPINFOW* info)
+{
+    LVITEMW& item = info->item;
+    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
+        lstrcpynW(item.pszText, Dlg_Wide(ShownText(item.iItem, item.iSubItem).c_str()).c_str(), item.cchTextMax);
+}
+
+// The list asks for the texts of the rows it shows (a virtual list: adding
+// rows one by one costs a few milliseconds each under Wine). Without a
+// thickness it shows one row that says so.
 void FillRows(HWND dialog)
 {
     ThicknessDlgState& s = ThicknessDlg();
     HWND list = List(dialog);
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);   // the rows go in without a repaint each
-    ListView_DeleteAllItems(list);
     s.rows.clear();
+    for (auto& texts : s.columnTexts)
+        texts.clear();
     const std::string current = CurrentCode();
     int selected = -1;
     for (int row = 0; row < s.count; ++row) {
-        FillRow(list, row);
+        for (int c = 0; c < kColumns; ++c)
+            s.columnTexts[size_t(c)].push_back(CellText(row, c));
         s.rows.push_back(row);
         if (selected < 0 && CodeOf(s.list[row]) == current)
             selected = row;
     }
     if (s.count == 0) {
-        char number[16];
-        std::snprintf(number, sizeof(number), "%3d", 0);
-        SetCell(list, AddRow(list, 0, -1, number), 1, Shell_Text(kTextNoThickness));
+        s.columnTexts[0] = {"  0"};
+        s.columnTexts[1] = {Shell_Text(kTextNoThickness)};
     }
+    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    FitColumns(dialog);   // before the rows, which each width change would lay out again
+    ListView_SetItemCountEx(list, s.count > 0 ? s.count : 1, 0);
     SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list, nullptr, TRUE);
     // The layer's current thickness when the list holds it, else the first row.
     s.selectedRow = s.count > 0 ? std::max(selected, 0) : -1;
-    if (s.count > 0) {
-        ListView_SetItemState(list, s.selectedRow, LVIS_SELECTED | LVIS_FOCUSED, LVIS_SELECTED | LVIS_FOCUSED);
-        ListView_EnsureVisible(list, s.selectedRow, FALSE);
-    }
+    if (s.count > 0)
+        ShowSelectedRow(list);
 }
 
 void EnableButtons(HWND dialog)
@@ -431,7 +464,8 @@ float SortKey(const INSULATIONTHICKNESSRESULTLIST& e, int column)
     }
 }
 
-int CALLBACK CompareRows(LPARAM a, LPARAM b, LPARAM column)
+// Sorting order of elements a and b by column: below 0 when a comes first.
+int CompareRows(int a, int b, int column)
 {
     const ThicknessDlgState& s = ThicknessDlg();
     const auto& x = s.list[a];
@@ -452,20 +486,19 @@ void OnColumnClick(HWND dialog, int column)
     if (s.count == 0)
         return;
     s.ascending = !s.ascending;   // the first click sorts ascending
-    SendMessageA(List(dialog), LVM_SORTITEMS, column, reinterpret_cast<LPARAM>(CompareRows));
-    for (int item = 0; item < s.count; ++item) {
-        LVITEMA it{};
-        it.mask = LVIF_PARAM;
-        it.iItem = item;
-        SendMessageA(List(dialog), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&it));
-        s.rows[size_t(item)] = int(it.lParam);
-    }
+    std::stable_sort(s.rows.begin(), s.rows.end(), [column](int a, int b) { return CompareRows(a, b, column) < 0; });
+    HWND list = List(dialog);
+    ListView_SetItemState(list, -1, 0, LVIS_SELECTED | LVIS_FOCUSED);
+    ShowSelectedRow(list);
+    InvalidateRect(list, nullptr, TRUE);
 }
 
 void OnItemChanged(const NMLISTVIEW* change)
 {
-    if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) && change->lParam >= 0)
-        ThicknessDlg().selectedRow = int(change->lParam);
+    const ThicknessDlgState& s = ThicknessDlg();
+    if ((change->uChanged & LVIF_STATE) && (change->uNewState & LVIS_SELECTED) && change->iItem >= 0 &&
+        size_t(change->iItem) < s.rows.size())
+        ThicknessDlg().selectedRow = s.rows[size_t(change->iItem)];
 }
 
 void PrintList(HWND dialog, int output)
@@ -487,7 +520,6 @@ void OnInitDialog(HWND dialog)
     SetDlgItemTextA(dialog, IDC_THK_DESCRIPTION, InsulationObject_Describe());
 #endif
     Calculate(dialog);
-    FitColumns(dialog);
     EnableButtons(dialog);
     SetFocus(List(dialog));
 }
@@ -565,6 +597,10 @@ INT_PTR CALLBACK ThicknessDlg_Proc(HWND dialog, UINT message, WPARAM wParam, LPA
             OnColumnClick(dialog, reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
         else if (header->idFrom == IDC_THK_LIST && header->code == LVN_ITEMCHANGED)
             OnItemChanged(reinterpret_cast<const NMLISTVIEW*>(lParam));
+        else if (header->idFrom == IDC_THK_LIST && header->code == LVN_GETDISPINFOA)
+            OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA*>(lParam));
+        else if (header->idFrom == IDC_THK_LIST && header->code == LVN_GETDISPINFOW)
+            OnGetDispInfo(reinterpret_cast<NMLVDISPINFOW*>(lParam));
         return TRUE;
     }
     case WM_COMMAND:

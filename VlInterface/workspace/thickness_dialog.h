@@ -4,7 +4,9 @@
 #pragma once
 #include "VlCalculate/vlcalculate.h"
 #include <windows.h>
+#include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 // The layer part's target as the dialog reads it, and its saved copy.
@@ -26,6 +28,7 @@ struct ThicknessDlgState {
     int selectedRow;         // element index of the selected item, -1 none
     bool ascending;          // direction of the last column sort
     int widths[8];           // remembered after the first opening, 0 before
+    std::array<std::vector<std::string>, 8> columnTexts;   // the texts of each column's cells
 };
 ThicknessDlgState& ThicknessDlg();
 

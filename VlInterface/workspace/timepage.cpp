@@ -158,8 +158,7 @@ void TimePage_Calculate(HWND page, bool quiet, const TimePageOps& ops)
 
 void TimePage_ShowContents(HWND page, int id, const ProductListEntry* list)
 {
-    Combo_Reset(page, id);
-    Combo_FillFromProductList(page, id, list);
+    Combo_ShowProductList(page, id, list);
     Combo_Select(page, id, nullptr, -1, CalcRec().contents);
     Combo_EnsureSelection(page, id);
 }

@@ -236,18 +236,30 @@ TEST_F(DlgFieldsTest, ListsFilledSelectedAndRead)
     EXPECT_STREQ(buffer, "typed tex") << "an edit combo without a selection gives its edit text";
 }
 
-TEST_F(DlgFieldsTest, ComboFromAProductListEndsAtTheEmptyEntry)
+// A product list ends at its empty entry; shown again it is not refilled
+// but loses its selection as a refilled list does, and another list replaces it.
+TEST_F(DlgFieldsTest, ComboShowsAProductList)
 {
     ProductListEntry list[kProductListSize] = {};
     list[0] = {0, 0, "No product", "-789", "UI"};
     list[1] = {1, 20017, "", "-987", ""};
     list[2] = {2, 40037, "extra", "-456", ""};
     list[4] = {4, 0, "after the end", "X", "IM"};
-    EXPECT_EQ(Combo_FillFromProductList(dlg(), kCombo, list), 4);
+    EXPECT_EQ(Combo_ShowProductList(dlg(), kCombo, list), 4);
     int32_t datum = -1;
     Combo_Select(dlg(), kCombo, nullptr, 3, 0);
     Combo_GetSelection(dlg(), kCombo, nullptr, 0, &datum);
     EXPECT_EQ(datum, 2) << "an entry with a text id and a name adds both";
+
+    EXPECT_EQ(Combo_ShowProductList(dlg(), kCombo, list), 4);
+    EXPECT_EQ(SendDlgItemMessageA(dlg(), kCombo, CB_GETCURSEL, 0, 0), CB_ERR);
+    std::strcpy(list[2].name, "other");
+    EXPECT_EQ(Combo_ShowProductList(dlg(), kCombo, list), 4);
+    char text[16] = {};
+    Combo_Select(dlg(), kCombo, nullptr, 3, 0);
+    Combo_GetSelection(dlg(), kCombo, text, sizeof text, &datum);
+    EXPECT_STREQ(text, "other");
+    EXPECT_EQ(SendDlgItemMessageA(dlg(), kCombo, CB_GETCOUNT, 0, 0), 4);
 }
 
 }  // namespace

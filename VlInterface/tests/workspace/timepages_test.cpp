@@ -8,6 +8,7 @@
 #include "VlInterface/tests/workspace/timecalc_fixture.h"
 #include "VlInterface/workspace/calctabs.h"
 #include "VlInterface/workspace/page_insulation_ids.h"
+#include "VlInterface/workspace/page_pipecooling_ids.h"
 #include "VlInterface/workspace/productlist.h"
 #include "VlInterface/resource.h"
 #include "testsupport/testsupport.h"
@@ -213,6 +214,25 @@ TEST_F(TimePagesTest, FreezingOnActivationCalculatesWithTheValuesShown)
         << Ts_ControlText(page, IDC_TP_RESULT1);
     EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(kCalcObjectSystem, 1346), 7800.0f);
     EXPECT_TRUE(HasStamp("DIM3"));
+}
+
+// A page left for another tab is kept and shown again: the cooling page kept
+// for a pipe lists the contents of the round duct the pipe became.
+TEST_F(TimePagesTest, AKeptCoolingPageFollowsTheObject)
+{
+    constexpr uint16_t kWater = 30066, kAir = 40055;
+    PrepareCalculable(Flag_Pipe);
+    HWND page = OpenTab(kCoolingTab);
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(Ts_ComboSelectedText(page, IDC_PC_CONTENTS), Shell_Text(kWater));
+    CalcTabs_SelectPage(kInsulationTab);
+    CalcRec().geometryFlags[Flag_Pipe] = 0;
+    CalcRec().geometryFlags[Flag_RoundDuct] = 1;
+    CalcRecord_Store(1);
+    CalcTabs_UpdateTabs();
+    CalcTabs_SelectPage(kCoolingTab);
+    EXPECT_EQ(CalcTabs_OpenPageWindow(), page);
+    EXPECT_EQ(Ts_ComboSelectedText(page, IDC_PC_CONTENTS), Shell_Text(kAir));
 }
 
 } // namespace
