@@ -419,10 +419,23 @@ TEST_F(Project, NextStartRemovesTheWorkingCopiesOfKilledProgramsOnly)
         }
         ASSERT_FALSE(copies[i].empty());
     }
+    // Under a loaded Wine the killed program's open files can outlive its
+    // process handle for a moment: the next start comes once they are closed.
     auto kill = [&](int i) {
         TerminateProcess(programs[i], 9);
         WaitForSingleObject(programs[i], 60000);
         CloseHandle(programs[i]);
+        for (int wait = 0; wait < 200; ++wait) {
+            HANDLE probe = CreateFileA((copies[i] + ".own").c_str(), GENERIC_READ,
+                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                       FILE_ATTRIBUTE_NORMAL, nullptr);
+            if (probe != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION) {
+                if (probe != INVALID_HANDLE_VALUE)
+                    CloseHandle(probe);
+                return;
+            }
+            Sleep(50);
+        }
     };
     kill(0);
     WriteText(copies[0] + ".lock", "");   // killed inside a transaction
