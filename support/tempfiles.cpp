@@ -62,19 +62,6 @@ HANDLE CreateNew(const std::string& path, bool shared)
     return CreateFileA(path.c_str(), GENERIC_WRITE, share, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
-// True while a process holds the marker: it was made unshared, so any open
-// of it is refused until its owner closes it or ends.
-bool MarkerHeld(const std::string& marker)
-{
-    HANDLE probe = CreateFileA(marker.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (probe != INVALID_HANDLE_VALUE) {
-        CloseHandle(probe);
-        return false;
-    }
-    return GetLastError() == ERROR_SHARING_VIOLATION;
-}
-
 std::string ReadSubject(const std::string& file)
 {
     HANDLE in = CreateFileA((file + kSubjectSuffix).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
@@ -167,6 +154,20 @@ int TempFile_RemoveOrphans(const char* prefix)
     return removed;
 }
 
+// The marker was made unshared: any open of it is refused until its owner
+// closes it or ends.
+bool TempFile_IsOwned(const char* name)
+{
+    HANDLE probe = CreateFileA((std::string(name) + kMarkerSuffix).c_str(), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (probe != INVALID_HANDLE_VALUE) {
+        CloseHandle(probe);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 bool TempFile_SetSubject(const char* name, const char* subject)
 {
     HANDLE out = CreateFileA((std::string(name) + kSubjectSuffix).c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
@@ -187,7 +188,7 @@ std::vector<std::string> TempFile_RunningSubjects(const char* prefix, const char
     size_t suffix = std::strlen(kMarkerSuffix);
     for (const std::string& marker : FindNames(folder, std::string(prefix) + "*.tmp" + kMarkerSuffix)) {
         std::string file = folder + marker.substr(0, marker.size() - suffix);
-        if ((except && lstrcmpiA(file.c_str(), except) == 0) || !MarkerHeld(folder + marker))
+        if ((except && lstrcmpiA(file.c_str(), except) == 0) || !TempFile_IsOwned(file.c_str()))
             continue;
         std::string subject = ReadSubject(file);
         if (!subject.empty())

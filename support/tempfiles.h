@@ -43,6 +43,9 @@ void TempFile_Remove(const char* name, TempOwner* owner);
 // Returns how many markers were given up.
 int TempFile_RemoveOrphans(const char* prefix);
 
+// True while a running process holds the marker of file name.
+bool TempFile_IsOwned(const char* name);
+
 // Writes subject (what the owned file name stands for, such as the project
 // file it is a working copy of) into its companion, where other processes
 // read it. False when it could not be written.

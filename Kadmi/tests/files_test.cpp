@@ -1,6 +1,7 @@
 // Project files through the exports: round trips, the in-use mark and its
 // question, saving safely, failed opens, and a second process.
 #include "kadmi_fixture.h"
+#include "support/tempfiles.h"
 #include <cstring>
 #include <string>
 
@@ -425,17 +426,8 @@ TEST_F(Project, NextStartRemovesTheWorkingCopiesOfKilledProgramsOnly)
         TerminateProcess(programs[i], 9);
         WaitForSingleObject(programs[i], 60000);
         CloseHandle(programs[i]);
-        for (int wait = 0; wait < 200; ++wait) {
-            HANDLE probe = CreateFileA((copies[i] + ".own").c_str(), GENERIC_READ,
-                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                                       FILE_ATTRIBUTE_NORMAL, nullptr);
-            if (probe != INVALID_HANDLE_VALUE || GetLastError() != ERROR_SHARING_VIOLATION) {
-                if (probe != INVALID_HANDLE_VALUE)
-                    CloseHandle(probe);
-                return;
-            }
+        for (int wait = 0; wait < 200 && TempFile_IsOwned(copies[i].c_str()); ++wait)
             Sleep(50);
-        }
     };
     kill(0);
     WriteText(copies[0] + ".lock", "");   // killed inside a transaction

@@ -216,6 +216,22 @@ std::string CutColumns(HWND list)
     ReleaseDC(header, dc);
     if (total > listBox.right)
         cut += Needs("columns", L"", total, 0, listBox.right, 0);
+    // Each cell whole: its text and the margins the list draws around it
+    // (under Wine 6 pixels: a 144-pixel text shows whole in 150).
+    constexpr int kCellMargins = 6;
+    for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+        for (int i = 0; i < columns; ++i) {
+            wchar_t text[256] = {};
+            LVITEMW cell{};
+            cell.iSubItem = i;
+            cell.pszText = text;
+            cell.cchTextMax = 255;
+            SendMessageW(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&cell));
+            const int needed = int(SendMessageW(list, LVM_GETSTRINGWIDTHW, 0, reinterpret_cast<LPARAM>(text)));
+            if (text[0] && needed + kCellMargins > ListView_GetColumnWidth(list, i))
+                cut += Needs("cell ", text, needed + kCellMargins, 0, ListView_GetColumnWidth(list, i), 0) + "; ";
+        }
+    }
     return cut;
 }
 
