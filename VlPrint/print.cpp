@@ -224,9 +224,22 @@ void Print_BuildHeading(const char* version)
         program.erase(slash);
     }
     char heading[1024];
-    snprintf(heading, sizeof heading, "%s - %s %s", Print_Text(1), Print_Text(2), program.c_str());
+    snprintf(heading, sizeof heading, "%s - %s %s", Print_Text(1), Print_ProgramName(), program.c_str());
     Utf8_CopyCut(g.heading, sizeof g.heading, heading);
     Utf8_CopyCut(g.headingData, sizeof g.headingData, data.c_str());
+}
+
+const char* Print_ProgramName()
+{
+    return Print_Text(2);
+}
+
+std::string Print_JobName()
+{
+    const std::string title = Prn().footerTitle;
+    const size_t slash = title.find_last_of("\\/:");
+    const std::string file = slash == std::string::npos ? title : title.substr(slash + 1);
+    return file.empty() ? Print_ProgramName() : std::string(Print_ProgramName()) + " - " + file;
 }
 
 int Print_Run(HWND owner, int output, int report, int currentOnly, const char* title, const char* headingVersion,
