@@ -110,6 +110,7 @@ struct PrintGlobals {
                            {"Arial", 25, nullptr, nullptr}};
     char rtfSelectors[6][40] = {};    // font 1, 1 bold, 2, 2 bold, 3, 3 bold
     std::string sheet;                // the tab-separated rows of output 4
+    std::string sheetDecimal = ".";   // the user's decimal separator, read as output 4 opens
     int pageHeight = 2900, columnWidth = 86;   // 0.1 mm; the page is 1900 wide
     int y = 0;
     int pageCounter = 1;
@@ -133,7 +134,7 @@ int Print_Run(HWND owner, int output, int report, int currentOnly, const char* t
 // (the extended edition's) leaves the data's version to a line of its own.
 constexpr char kDataVersionSeparator[] = " / ";
 void Print_BuildHeading(const char* version);
-// The program's name as its title shows it.
+// The program as the interface named it to the library: each edition its own.
 const char* Print_ProgramName();
 // The print job's name: the program and the project file, "Varmelin - plant30.wdf".
 std::string Print_JobName();
@@ -223,8 +224,12 @@ int Handoff_Clipboard(HWND owner);
 int Handoff_Sheet(HWND owner);
 
 // Output 4 (sheet.cpp): a row as one line of its cells up to the last one
-// that holds text, separated by tabs, each without surrounding blanks.
-std::string Sheet_Line(const ReportRow& row);
+// that holds text, separated by tabs, each without surrounding blanks; a
+// cell that is a decimal figure ("-23.96") takes decimalSeparator for its
+// point. Figures carry no thousands separator.
+std::string Sheet_Line(const ReportRow& row, const std::string& decimalSeparator);
+// The user's decimal separator (LOCALE_SDECIMAL), "." when it cannot be read.
+std::string Sheet_DecimalSeparator();
 
 // Reports (report_calc.cpp, report_list.cpp): 0, or -1 when nothing may be handed on.
 void ReportCalc_ProjectBlock(int out);
