@@ -110,6 +110,7 @@ int Report_OpenDevice(int output)
     PrintGlobals& g = Prn();
     if (output == Output_Sheet) {
         g.sheet.clear();   // the rows are kept in memory
+        g.sheetDecimal = Sheet_DecimalSeparator();
         return 0;
     }
     char dir[MAX_PATH];

@@ -2,6 +2,7 @@
 // footer values, print language and page selection, then the body that walks
 // the selected systems (or the thickness list), the close and the hand-off.
 #include "VlPrint/print_internal.h"
+#include "support/resultstamps.h"
 #include "Kadmi/kadmi.h"
 #include "support/memory.h"
 #include "support/settings.h"
@@ -88,7 +89,7 @@ int PrintSystems(int out, std::string* stale)
         if (!Prn().selected[index])
             continue;
         LoadPageAt(index);
-        if (Kadmi_CmpAccess(KadmiObject_Page, "DIM1", KadmiObject_Page, "EDT1") < 0) {
+        if (Stamps_HeatLossStale(Stamps_OfLoadedSystem())) {
             char name[kFooterStringSize] = {};
             if (Kadmi_GetStringNAtt(KadmiObject_Page, 1535, name, sizeof name))
                 *stale = name;
@@ -224,7 +225,8 @@ void Print_BuildHeading(const char* version)
         program.erase(slash);
     }
     char heading[1024];
-    snprintf(heading, sizeof heading, "%s - %s %s", Print_Text(1), Print_Text(2), program.c_str());
+    // The program as the interface names it: each edition its own.
+    snprintf(heading, sizeof heading, "%s - %s %s", Print_Text(1), g.application, program.c_str());
     Utf8_CopyCut(g.heading, sizeof g.heading, heading);
     Utf8_CopyCut(g.headingData, sizeof g.headingData, data.c_str());
 }

@@ -93,6 +93,7 @@ struct PrintGlobals {
                            {"Arial", 25, nullptr, nullptr}};
     char rtfSelectors[6][40] = {};    // font 1, 1 bold, 2, 2 bold, 3, 3 bold
     std::string sheet;                // the tab-separated rows of output 4
+    std::string sheetDecimal = ".";   // the user's decimal separator, read as output 4 opens
     int pageHeight = 2900, columnWidth = 86;   // 0.1 mm; the page is 1900 wide
     int y = 0;
     int pageCounter = 1;
@@ -200,8 +201,12 @@ int Handoff_Clipboard(HWND owner);
 int Handoff_Sheet(HWND owner);
 
 // Output 4 (sheet.cpp): a row as one line of its cells up to the last one
-// that holds text, separated by tabs, each without surrounding blanks.
-std::string Sheet_Line(const ReportRow& row);
+// that holds text, separated by tabs, each without surrounding blanks; a
+// cell that is a decimal figure ("-23.96") takes decimalSeparator for its
+// point. Figures carry no thousands separator.
+std::string Sheet_Line(const ReportRow& row, const std::string& decimalSeparator);
+// The user's decimal separator (LOCALE_SDECIMAL), "." when it cannot be read.
+std::string Sheet_DecimalSeparator();
 
 // Reports (report_calc.cpp, report_list.cpp): 0, or -1 when nothing may be handed on.
 void ReportCalc_ProjectBlock(int out);

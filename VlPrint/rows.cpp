@@ -316,7 +316,7 @@ void Report_PrintRow(const ReportRow& row, int out)
         return;
     }
     if (out == Output_Sheet) {
-        g.sheet += Sheet_Line(row) + "\r\n";
+        g.sheet += Sheet_Line(row, g.sheetDecimal) + "\r\n";
         return;
     }
     if (out != Output_Metafile)
