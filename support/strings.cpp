@@ -2,6 +2,7 @@
 // lands on a character boundary, so texts in any language stay valid.
 #include "support/strings.h"
 #include "support/utf8.h"
+#include <windows.h>
 #include <cstring>
 
 void Str_TrimRight(char* text)
@@ -85,4 +86,23 @@ std::string Str_FillNumbers(const char* text, std::initializer_list<long> number
         }
     }
     return filled;
+}
+
+namespace {
+
+std::wstring Wide(const std::string& text)
+{
+    int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(length), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
+    return wide;
+}
+
+} // namespace
+
+bool Str_SameIgnoringCase(const std::string& a, const std::string& b)
+{
+    std::wstring wa = Wide(a), wb = Wide(b);
+    return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()),
+                                TRUE) == CSTR_EQUAL;
 }
