@@ -92,13 +92,10 @@ float OuterProductEmissivity(const CalcRecord& record, const ProductListEntry* p
     return 0;
 }
 
-// The text with its "%s" replaced by the code.
+// The text with its "%s" filled with the code.
 std::string RemovedDataName(uint16_t textId, const char* code)
 {
-    std::string name = Shell_Text(textId);
-    if (size_t at = name.find("%s"); at != std::string::npos)
-        name.replace(at, 2, code ? code : "");
-    return name;
+    return Str_FillTexts(Shell_Text(textId), {code});
 }
 
 }  // namespace
