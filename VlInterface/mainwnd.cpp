@@ -53,7 +53,7 @@ void OnCreate(HWND window)
     MainWnd_CreateSystemCombo(window);
     MainWnd_CreateToolbar(window);
     CreateCalcTabs(window);
-    HWND statusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", window, IDC_STATUSBAR);
+    HWND statusBar = CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", window, IDC_STATUSBAR);
     MainWnd_InitStatusBar(window, statusBar);
     MainWnd_UpdateKeyStates(window, statusBar, true);
     SetTimer(window, IDT_KEY_STATES, kStatusTimerMs, nullptr);
@@ -256,7 +256,7 @@ void MainWnd_EnableCommands(HWND window)
         EnableMenuItem(GetMenu(window), id, MF_BYCOMMAND | menuState);
     HWND toolbar = GetDlgItem(window, IDC_TOOLBAR);
     for (UINT id : kProjectButtons)
-        SendMessageA(toolbar, TB_ENABLEBUTTON, id, MAKELPARAM(ready, 0));
+        SendMessageW(toolbar, TB_ENABLEBUTTON, id, MAKELPARAM(ready, 0));
     if (HWND selector = GetDlgItem(window, IDC_SYSTEM_COMBO))
         EnableWindow(selector, ready);
     DrawMenuBar(window);
@@ -340,7 +340,7 @@ LRESULT CALLBACK MainWnd_WndProc(HWND window, UINT message, WPARAM wParam, LPARA
         MainWnd_UpdateKeyStates(window, GetDlgItem(window, IDC_STATUSBAR), true);
         return 0;
     case WM_CLOSE:
-        PostMessageA(window, WM_COMMAND, IDM_FILE_EXIT, 0);
+        PostMessageW(window, WM_COMMAND, IDM_FILE_EXIT, 0);
         return 0;
     case WM_TIMER:
         MainWnd_UpdateKeyStates(window, GetDlgItem(window, IDC_STATUSBAR), false);
@@ -354,6 +354,6 @@ LRESULT CALLBACK MainWnd_WndProc(HWND window, UINT message, WPARAM wParam, LPARA
         OnEndSession(wParam);
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }

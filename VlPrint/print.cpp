@@ -4,6 +4,7 @@
 #include "VlPrint/print_internal.h"
 #include "Kadmi/kadmi.h"
 #include "support/memory.h"
+#include "support/dlgutil.h"
 #include "support/settings.h"
 #include "support/utf8.h"
 #include <algorithm>
@@ -79,7 +80,7 @@ void ShowStale(HWND owner)
         snprintf(message, sizeof message, "%s: %s", name, text);
     else
         snprintf(message, sizeof message, "%s", text);
-    MessageBoxA(owner, message, "", MB_OK);
+    Wnd_MessageBox(owner, message, "", MB_OK);
 }
 
 // The systems of report 1: -1 at the first whose results are older than its inputs.

@@ -130,7 +130,7 @@ void LoadLocations(HWND dialog)
 // The list rebuilt from the table, in number order.
 void RefillFromTable(HWND dialog)
 {
-    SendMessageA(List(dialog), LVM_DELETEALLITEMS, 0, 0);
+    SendMessageW(List(dialog), LVM_DELETEALLITEMS, 0, 0);
     for (const WeatherLocationRow& row : g_weather.table)
         if (row.name[0])
             AddRow(dialog, row);
@@ -211,7 +211,7 @@ int AskAbout(HWND dialog, uint16_t question, const WeatherLocationRow& row, uint
     std::snprintf(text, sizeof(text), "%s\n\n%s, %.2f %s, %.2f %s", Shell_Text(question), row.name,
                   static_cast<double>(row.temperature), Shell_Text(Text_DegreesC), static_cast<double>(row.velocity),
                   Shell_Text(Text_MetresPerSecond));
-    return MessageBoxA(dialog, text, Shell_Text(caption), buttons | MB_ICONQUESTION);
+    return Wnd_MessageBox(dialog, text, Shell_Text(caption), buttons | MB_ICONQUESTION);
 }
 
 void OnApply(HWND dialog)

@@ -24,7 +24,7 @@ struct PrinterChoice {
 
 void PrintFailed(HWND frame, const char* text)
 {
-    MessageBoxA(frame, text, Viewer().captions[Caption::Title], MB_OK | MB_ICONERROR);
+    Viewer_MessageBox(frame, text, Viewer().captions[Caption::Title], MB_OK | MB_ICONERROR);
 }
 
 // Prints pages [first, last] (0-based); false when the printer refused.
