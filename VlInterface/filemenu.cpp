@@ -261,6 +261,14 @@ void TakeOpenedProject(const char* name)
     MainWnd_UpdateTitle();
 }
 
+// Said once as a project opens: its currency has no price database here.
+// The project keeps its currency all the same.
+void TellCurrencyWithoutPrices(HWND owner)
+{
+    if (!CalcData_CurrencyHasPrices())
+        MsgBox_Info(owner, AboutFile(App().currentFile, Text_CurrencyWithoutPrices).c_str());
+}
+
 // Opens App().currentFile in place of the (already closed) project; a
 // failure is reported and a temporary project takes its place.
 bool OpenCurrentFile(HWND owner, uint16_t inUseCaption)
@@ -274,6 +282,7 @@ bool OpenCurrentFile(HWND owner, uint16_t inUseCaption)
         return false;
     }
     TakeOpenedProject(App().currentFile);
+    TellCurrencyWithoutPrices(owner);
     return true;
 }
 

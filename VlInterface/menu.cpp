@@ -34,7 +34,7 @@ const MenuEntry g_mainMenuTable[] = {
     {MenuRow_PopupEnd, 0, 0, nullptr, 0},
     {MenuRow_Popup, 0, 9189, nullptr, 0},
     {MenuRow_Item, IDM_HELP_CONTENTS, 9079, nullptr, 0},
-    {MenuRow_Item, IDM_HELP_ABOUT, 9005, nullptr, 0},
+    {MenuRow_Item, IDM_HELP_ABOUT, Text_AboutMenu, nullptr, 0},
     {MenuRow_PopupEnd, 0, 0, nullptr, 0},
     {MenuRow_End, 0, 0, nullptr, 0},
 };

@@ -73,7 +73,8 @@ void Project_StampUserSettings()
         Kadmi_SetStringAtt(-1, kAttUserName, name);
     }
     Kadmi_SetIntAtt(-1, kAttCountry, static_cast<short>(Settings_ReadInt(nullptr, "General\\IManufactureCountry_ID")));
-    Kadmi_SetIntAtt(-1, kAttPriceList, static_cast<short>(Settings_ReadInt(nullptr, "General\\IPrice_ID")));
+    const short wanted = static_cast<short>(Settings_ReadInt(nullptr, "General\\IPrice_ID"));
+    Kadmi_SetIntAtt(-1, kAttPriceList, CalcData_NewProjectCurrency(wanted));
     CalcRecord_Load();   // the record starts over from the project as it now is
 }
 

@@ -12,15 +12,12 @@
 // Language texts that the shell uses.
 enum ShellText : uint16_t {
     Text_AppName1 = 1,
-    Text_AppName2 = 2,
     Text_HelpFile = 3,
     Text_Ok = 9266,
     Text_Cancel = 9041,
     Text_Help = 9188,
     Text_OpenInUseCaptionCmdLine = 9434,
-    Text_QuitQuestion = 10000,
     Text_SaveChangesQuestion = 10001,
-    Text_FileFilter = 10002,
     Text_NewFileTitle = 10003,
     Text_NewFileFailed = 10004,
     Text_OpenTitle = 10005,
@@ -36,11 +33,24 @@ enum ShellText : uint16_t {
     Text_OpenInAnotherWindow = 45130,
     Text_FileReadOnly = 45131,
     Text_SaveUnderAnotherName = 45132,
+    Text_CurrencyWithoutPrices = 45170,
     Text_AboutText1 = 20038,
     Text_AboutText2 = 20039,
     Text_AboutText3 = 20040,
     Text_AboutLabel = 20041,
     Text_AboutShowAtStart = 20042,
+#ifdef VL_EXTENDED
+    // The extended edition names itself in texts of its own.
+    Text_AppName2 = 45270,
+    Text_QuitQuestion = 45271,
+    Text_FileFilter = 45272,
+    Text_AboutMenu = 45273,
+#else
+    Text_AppName2 = 2,
+    Text_QuitQuestion = 10000,
+    Text_FileFilter = 10002,
+    Text_AboutMenu = 9005,
+#endif
 };
 
 constexpr int kModelessSlots = 1000;

@@ -2,6 +2,7 @@
 // footer values, print language and page selection, then the body that walks
 // the selected systems (or the thickness list), the close and the hand-off.
 #include "VlPrint/print_internal.h"
+#include "support/resultstamps.h"
 #include "Kadmi/kadmi.h"
 #include "support/memory.h"
 #include "support/dlgutil.h"
@@ -91,7 +92,7 @@ int PrintSystems(HWND owner, int out)
         if (!Prn().selected[index])
             continue;
         LoadPageAt(index);
-        if (Kadmi_CmpAccess(KadmiObject_Page, "DIM1", KadmiObject_Page, "EDT1") < 0) {
+        if (Stamps_HeatLossStale(Stamps_OfLoadedSystem())) {
             ShowStale(owner);
             return -1;
         }
@@ -225,9 +226,23 @@ void Print_BuildHeading(const char* version)
         program.erase(slash);
     }
     char heading[1024];
-    snprintf(heading, sizeof heading, "%s - %s %s", Print_Text(1), Print_Text(2), program.c_str());
+    // The program as the interface names it: each edition its own.
+    snprintf(heading, sizeof heading, "%s - %s %s", Print_Text(1), Print_ProgramName(), program.c_str());
     Utf8_CopyCut(g.heading, sizeof g.heading, heading);
     Utf8_CopyCut(g.headingData, sizeof g.headingData, data.c_str());
+}
+
+const char* Print_ProgramName()
+{
+    return Prn().application;
+}
+
+std::string Print_JobName()
+{
+    const std::string title = Prn().footerTitle;
+    const size_t slash = title.find_last_of("\\/:");
+    const std::string file = slash == std::string::npos ? title : title.substr(slash + 1);
+    return file.empty() ? Print_ProgramName() : std::string(Print_ProgramName()) + " - " + file;
 }
 
 int Print_Run(HWND owner, int output, int report, int currentOnly, const char* title, const char* headingVersion,

@@ -10,6 +10,7 @@
 #include "support/lookups.h"
 #include "support/strings.h"
 #include "support/utf8.h"
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #ifdef VL_EXTENDED
@@ -96,7 +97,6 @@ int CalcData_RefreshAllSystems()
     if (CalcData().refreshing)
         return 0;
     CalcData().refreshing = true;
-    CalcData_FixCurrency();
     ForEachPage([] {});
     CalcData().refreshing = false;
     return 0;
@@ -107,27 +107,36 @@ constexpr short kOfferedCurrencies = 1;   // the euro price list only
 #else
 constexpr short kOfferedCurrencies = 3;
 #endif
+constexpr short kCurrencies = 3;
 
-void CalcData_FixCurrency()
+bool CalcData_CurrencyHasPrices()
 {
-    const short currency = Kadmi_GetIntAtt(kCalcObjectProject, AttPriceCurrency);
-    if (currency >= 0 && currency < kOfferedCurrencies && PriceDbAvailable(currency))
-        return;
-    for (short candidate = 0; candidate < kOfferedCurrencies; ++candidate)
-        if (PriceDbAvailable(candidate)) {
-            Kadmi_SetIntAtt(kCalcObjectProject, AttPriceCurrency, candidate);
-            return;
-        }
+    return PriceDbAvailable(Kadmi_GetIntAtt(kCalcObjectProject, AttPriceCurrency));
 }
 
-int PriceDbList_Build(DialogTextTable* rows)
+short CalcData_NewProjectCurrency(short wanted)
+{
+    if (wanted >= 0 && wanted < kOfferedCurrencies && PriceDbAvailable(wanted))
+        return wanted;
+    for (short candidate = 0; candidate < kOfferedCurrencies; ++candidate)
+        if (PriceDbAvailable(candidate))
+            return candidate;
+    return wanted;
+}
+
+int PriceDbList_Build(DialogTextTable* rows, short projectCurrency)
 {
     std::memset(rows, 0, sizeof(DialogTextTable) * kProductListSize);
-    static constexpr int32_t kCurrencyTexts[3] = {50005, 50006, 50007};
+    static constexpr int32_t kCurrencyTexts[kCurrencies] = {50005, 50006, 50007};
     int filled = 0;
     for (int32_t currency = 0; currency < kOfferedCurrencies; ++currency)
         if (PriceDbAvailable(currency))
             rows[filled++] = DialogTextTable{currency, kCurrencyTexts[currency], nullptr};
+    const bool listed = std::any_of(rows, rows + filled, [&](const DialogTextTable& row) {
+        return row.controlId == projectCurrency;
+    });
+    if (projectCurrency >= 0 && projectCurrency < kCurrencies && !listed)
+        rows[filled] = DialogTextTable{projectCurrency, kCurrencyTexts[projectCurrency], nullptr};
     return 0;
 }
 

@@ -14,21 +14,25 @@ struct DialogTextTable;
 
 // --- project ---------------------------------------------------------------
 
-// Loads and saves every system of the project in turn (the currency fixed
-// first), then loads the system that was loaded before. Refused while
-// already running. Returns 0.
+// Loads and saves every system of the project in turn, then loads the
+// system that was loaded before. Refused while already running. Returns 0.
 int CalcData_RefreshAllSystems();
 
-// Keeps the project's price currency (project attribute 1132: 0 EUR, 1 SEK,
-// 2 PLN) on a price database that exists: when the currency's database is
-// missing the first available of EUR, SEK, PLN is taken; none available
-// leaves it as it is.
-void CalcData_FixCurrency();
+// The project's price currency (project attribute 1132: 0 EUR, 1 SEK, 2 PLN)
+// has its price database here. A project keeps its currency whether or not:
+// only the user's choice in the settings changes it.
+bool CalcData_CurrencyHasPrices();
+
+// The currency a new project takes from the user's setting: wanted when this
+// edition offers it and its price database is there, else the first such of
+// EUR, SEK, PLN (the extended edition offers EUR only); wanted when none is.
+short CalcData_NewProjectCurrency(short wanted);
 
 // Fills rows (kProductListSize rows, cleared first) with {currency, text id,
-// NULL} of the available price databases, EUR, SEK, PLN (the extended edition:
-// EUR only). Returns 0.
-int PriceDbList_Build(DialogTextTable* rows);
+// NULL} of the available price databases this edition offers, EUR, SEK, PLN
+// (the extended edition: EUR only), then the project's currency (0..2) when
+// it is not among them, so that a choice shows it and OK keeps it. Returns 0.
+int PriceDbList_Build(DialogTextTable* rows, short projectCurrency = -1);
 
 // Writes the inputs a new system starts with to the loaded page, which has
 // its three layer parts: a relative humidity the target page accepts, the

@@ -63,7 +63,7 @@ HWND CreateZoomBox(HWND toolbar, int index)
         std::string text = choice.fit == ZoomFit::WholePage ? v.captions[Caption::WholePage]
                            : choice.fit == ZoomFit::PageWidth ? v.captions[Caption::PageWidth]
                            : std::to_string(choice.percent) + " %";
-        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Viewer_Wide(text.c_str()).c_str()));
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Captions_Wide(text).c_str()));
     }
     SendMessageW(box, CB_SETCURSEL, v.zoom, 0);
     // Centre the closed box on the buttons' height.
@@ -100,7 +100,7 @@ HWND Toolbar_Create(HWND frame)
     TBBUTTON buttons[std::size(tools)];
     std::wstring captions[std::size(tools)];
     for (size_t i = 0; i < std::size(tools); ++i) {
-        if (tools[i].style != BTNS_SEP) captions[i] = Viewer_Wide(v.captions[tools[i].caption]);
+        if (tools[i].style != BTNS_SEP) captions[i] = Captions_Wide(v.captions[tools[i].caption]);
         buttons[i] = Button(tools[i], captions[i]);
     }
     SendMessageW(toolbar, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));

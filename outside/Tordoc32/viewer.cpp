@@ -7,18 +7,22 @@
 
 #include <commctrl.h>
 #include <algorithm>
-#include <cstring>
 #include <string>
 
 namespace {
 
 constexpr int StatusPageWidth = 200;
 
-std::string LoadErrorText(const char* metafile, ReportStatus status)
+std::string LoadErrorText(const Captions& captions, const char* metafile, ReportStatus status)
 {
-    std::string name = metafile ? metafile : "";
-    if (status == ReportStatus::Missing) return "The report \"" + name + "\" cannot be opened.";
-    return "The report \"" + name + "\" is damaged and cannot be shown.";
+    Caption message = status == ReportStatus::Missing ? Caption::ReportMissing : Caption::ReportDamaged;
+    return Captions_Fill(captions[message], {std::string("\"") + (metafile ? metafile : "") + "\""});
+}
+
+void ShowError(HWND owner, const Captions& captions, const std::string& text)
+{
+    MessageBoxW(owner, Captions_Wide(text).c_str(), Captions_Wide(captions[Caption::Title]).c_str(),
+                MB_OK | MB_ICONERROR);
 }
 
 // Height of a child window as it has laid itself out.
@@ -166,7 +170,7 @@ HWND Frame_Create()
 {
     ViewerGlobals& v = Viewer();
     RECT rect = Frame_InitialRect(v.owner);
-    HWND frame = CreateWindowExW(0, ViewerClassName, Viewer_Wide(v.captions[Caption::Title]).c_str(),
+    HWND frame = CreateWindowExW(0, ViewerClassName, Captions_Wide(v.captions[Caption::Title]).c_str(),
                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rect.left, rect.top,
                                  rect.right - rect.left, rect.bottom - rect.top, v.owner, nullptr,
                                  v.instance, nullptr);
@@ -223,7 +227,7 @@ bool Viewer_Run(HWND owner, Report&& report, Captions&& captions)
     if (shown)
         Frame_RunModal();
     else
-        Viewer_MessageBox(owner, "The report window cannot be opened.", v.captions[Caption::Title], MB_OK | MB_ICONERROR);
+        ShowError(owner, v.captions, v.captions[Caption::WindowFailed]);
 
     if (v.accelerators) DestroyAcceleratorTable(v.accelerators);
     UnregisterClassW(ViewerClassName, instance);
@@ -241,19 +245,6 @@ ViewerGlobals& Viewer()
     return globals;
 }
 
-std::wstring Viewer_Wide(const char* text)
-{
-    std::wstring wide(text ? std::strlen(text) + 1 : 1, L'\0');   // never more WCHARs than bytes
-    int length = text ? MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), int(wide.size())) : 0;
-    wide.resize(length > 0 ? size_t(length) - 1 : 0);
-    return wide;
-}
-
-int Viewer_MessageBox(HWND owner, const char* text, const char* caption, UINT flags)
-{
-    return MessageBoxW(owner, Viewer_Wide(text).c_str(), Viewer_Wide(caption).c_str(), flags);
-}
-
 void Frame_UpdateStatus()
 {
     ViewerGlobals& v = Viewer();
@@ -261,8 +252,8 @@ void Frame_UpdateStatus()
     std::string page = std::string(v.captions[Caption::Page]) + " " + std::to_string(v.page + 1) +
                        " / " + std::to_string(v.report.pages.size());
     std::string zoom = std::string(v.captions[Caption::Zoom]) + " " + std::to_string(v.zoomPercent) + " %";
-    SendMessageW(v.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Viewer_Wide(page.c_str()).c_str()));
-    SendMessageW(v.status, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(Viewer_Wide(zoom.c_str()).c_str()));
+    SendMessageW(v.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Captions_Wide(page).c_str()));
+    SendMessageW(v.status, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(Captions_Wide(zoom).c_str()));
 }
 
 int WINAPI tordoc_start(HWND owner, const char*, const char* metafile, short, const char* settingsFile)
@@ -272,8 +263,7 @@ int WINAPI tordoc_start(HWND owner, const char*, const char* metafile, short, co
     Report report;
     ReportStatus status = Report_Load(metafile, report);
     if (status != ReportStatus::Ok) {
-        Viewer_MessageBox(owner, LoadErrorText(metafile, status).c_str(), captions[Caption::Title],
-                    MB_OK | MB_ICONERROR);
+        ShowError(owner, captions, LoadErrorText(captions, metafile, status));
         return -1;
     }
     return Viewer_Run(owner, std::move(report), std::move(captions)) ? 0 : -1;

@@ -2,7 +2,6 @@
 // Tordoc32.dll, the zoom choices, and the functions each window file offers.
 #pragma once
 #include <windows.h>
-#include <string>
 
 #include "outside/Tordoc32/captions.h"
 #include "outside/Tordoc32/report.h"
@@ -47,9 +46,6 @@ struct ViewerGlobals {
 ViewerGlobals& Viewer();
 
 // viewer.cpp: the frame window.
-// The viewer's windows are Unicode; its texts are UTF-8 and cross here.
-std::wstring Viewer_Wide(const char* text);
-int Viewer_MessageBox(HWND owner, const char* text, const char* caption, UINT flags);
 void Frame_UpdateStatus();
 
 // toolbar.cpp: the toolbar with its zoom box.

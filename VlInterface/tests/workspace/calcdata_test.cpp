@@ -275,14 +275,18 @@ TEST_F(CalcDataTest, CurrencyAndEverySystem)
 {
     TempProject project;
     ASSERT_TRUE(project.loaded());
-    const struct { short stored, fixed; } currencies[] = {{1, 1}, {2, 2}, {7, 0}};
+    // A project keeps its currency; a new one takes the setting when it has prices.
+    const struct { short stored; bool priced; short forNewProject; } currencies[] = {
+        {1, true, 1}, {2, true, 2}, {7, false, 0}};
     for (const auto& c : currencies) {
         Kadmi_SetIntAtt(-1, 1132, c.stored);
-        CalcData_FixCurrency();
-        EXPECT_EQ(Kadmi_GetIntAtt(-1, 1132), c.fixed) << c.stored;
+        EXPECT_EQ(CalcData_CurrencyHasPrices(), c.priced) << c.stored;
+        EXPECT_EQ(CalcData_RefreshAllSystems(), 0);
+        EXPECT_EQ(Kadmi_GetIntAtt(-1, 1132), c.stored) << c.stored;
+        EXPECT_EQ(CalcData_NewProjectCurrency(c.stored), c.forNewProject) << c.stored;
     }
     DialogTextTable rows[kProductListSize];
-    PriceDbList_Build(rows);
+    PriceDbList_Build(rows, 7);
     EXPECT_EQ(rows[2].controlId, 2);
     EXPECT_EQ(rows[2].textId, 50007);
     EXPECT_EQ(rows[3].textId, 0);
