@@ -36,3 +36,5 @@ void Str_SplitFilter(char* destination, const char* filter);
 // next of numbers, "%%" is a percent sign, and any other conversion, or a
 // "%d" beyond the numbers, stays as it is written.
 std::string Str_FillNumbers(const char* text, std::initializer_list<long> numbers);
+// The same for texts: each "%s" takes the next of texts (NULL as "").
+std::string Str_FillTexts(const char* text, std::initializer_list<const char*> texts);
