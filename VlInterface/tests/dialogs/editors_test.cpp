@@ -233,7 +233,7 @@ TEST_F(EditorsTest, ANameTypedInFiveLanguagesIsStoredWhole)
 {
     const char* const typed = "Ab Жук łęż öäå";
     TsBoxAnswerer yes(IDYES);
-    EditorKey key(EditorDb_FreeNumber(kOtherInsulationDb, "UI", 1600));
+    EditorKey key(EditorDb_NextNumber(kOtherInsulationDb, "UI", 1600));
     HWND dialog = nullptr;
     TsUiScript script({
         [&] {
