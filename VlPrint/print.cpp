@@ -71,20 +71,18 @@ int FirstSelected()
     return -1;
 }
 
-void ShowStale(HWND owner)
+// Says which system's results are stale. Shown once the print-out
+// language is left: a box speaks the interface language.
+void ShowStale(HWND owner, const std::string& system)
 {
-    char name[kFooterStringSize] = {};
     const char* text = Print_Text(20054);
-    char message[1024];
-    if (Kadmi_GetStringNAtt(KadmiObject_Page, 1535, name, sizeof name) && name[0])
-        snprintf(message, sizeof message, "%s: %s", name, text);
-    else
-        snprintf(message, sizeof message, "%s", text);
-    MessageBoxA(owner, message, "", MB_OK);
+    std::string message = system.empty() ? std::string(text) : system + ": " + text;
+    MessageBoxA(owner, message.c_str(), "", MB_OK);
 }
 
-// The systems of report 1: -1 at the first whose results are older than its inputs.
-int PrintSystems(HWND owner, int out)
+// The systems of report 1: -1 at the first whose results are older than its
+// inputs, its name (or "") in *stale.
+int PrintSystems(int out, std::string* stale)
 {
     bool first = true;
     for (int index = 0; index < kMaxPages; ++index) {
@@ -92,7 +90,9 @@ int PrintSystems(HWND owner, int out)
             continue;
         LoadPageAt(index);
         if (Stamps_HeatLossStale(Stamps_OfLoadedSystem())) {
-            ShowStale(owner);
+            char name[kFooterStringSize] = {};
+            if (Kadmi_GetStringNAtt(KadmiObject_Page, 1535, name, sizeof name))
+                *stale = name;
             return -1;
         }
         if (!first)
@@ -103,7 +103,7 @@ int PrintSystems(HWND owner, int out)
     return 0;
 }
 
-int PrintBody(HWND owner, int out, int report)
+int PrintBody(int out, int report, std::string* stale)
 {
     int first = FirstSelected();
     if (first >= 0)
@@ -112,7 +112,7 @@ int PrintBody(HWND owner, int out, int report)
     int result = 0;
     if (report == 1) {
         ReportCalc_ProjectBlock(out);
-        result = PrintSystems(owner, out);
+        result = PrintSystems(out, stale);
     } else {
         result = ReportList_Body(out);
     }
@@ -272,13 +272,16 @@ int Print_Run(HWND owner, int output, int report, int currentOnly, const char* t
         const bool switched = SwitchLanguage(PrintLanguage());
         Print_BuildHeading(headingVersion ? headingVersion : "");
         Print_SelectPages(currentOnly);
-        result = PrintBody(owner, output, report);
+        std::string stale;
+        result = PrintBody(output, report, &stale);
         if (switched)
             TextAPI_SetLanguage(g.textHandle, saved);
         Report_CloseDevice(output);
         cursor.Restore();
         if (result == 0)
             Handoff(owner, output);
+        else if (report == 1)
+            ShowStale(owner, stale);
     }
     if (g.reportFile[0])
         DeleteFileA(g.reportFile);

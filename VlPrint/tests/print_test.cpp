@@ -336,26 +336,42 @@ TEST_F(PrintTest, ClipboardHoldsValidRichTextWithTheReportsTexts)
     EXPECT_EQ(TempFilesOfPrint(), before);
 }
 
+// The message speaks the interface language, whatever the print-out language.
 TEST_F(PrintTest, StaleSystemStopsThePrintWithItsMessage)
 {
     MakeSystem(1, "Steam main", false);
     MakeSystem(2, "Pipe B", true);
     Choose({1, 2});
-    ASSERT_EQ(Kadmi_LoadPage(1), 0);
-    PutTextOnClipboard("untouched");
-    int before = TempFilesOfPrint();
-    auto boxes = PrintToClipboard();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Pipe B: " + g_texts.Get(20054, kLangEnglish));
-    EXPECT_EQ(boxes[0].caption, "");
-    EXPECT_EQ(ClipboardRtf(), "");
-    EXPECT_EQ(Kadmi_GetCurrentPage(), 1);
-    EXPECT_EQ(TempFilesOfPrint(), before);
+    const struct {
+        const char* name;
+        LanguageId interfaceLanguage, printLanguage;
+    } rows[] = {
+        {"one language", kLangEnglish, kLangEnglish},
+        {"Polish interface, Finnish print-out", kLangPolish, kLangFinnish},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Settings_WriteInt(nullptr, "General\\InterfaceLng", row.interfaceLanguage);
+        Settings_WriteInt(nullptr, "Output\\PrintLng", row.printLanguage);
+        VlPrint_OnLanguageChange();
+        ASSERT_EQ(Kadmi_LoadPage(1), 0);
+        PutTextOnClipboard("untouched");
+        int before = TempFilesOfPrint();
+        auto boxes = PrintToClipboard();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "Pipe B: " + g_texts.Get(20054, row.interfaceLanguage));
+        EXPECT_EQ(boxes[0].caption, "");
+        EXPECT_EQ(ClipboardRtf(), "");
+        EXPECT_EQ(Kadmi_GetCurrentPage(), 1);
+        EXPECT_EQ(TempFilesOfPrint(), before);
+    }
+    Settings_WriteInt(nullptr, "General\\InterfaceLng", kLangEnglish);
+    VlPrint_OnLanguageChange();
 
     ASSERT_EQ(Kadmi_LoadPage(2), 0);
     Kadmi_DeleteAtt(KadmiObject_Page, 1535);
     Kadmi_SavePage();
-    boxes = PrintToClipboard(1, 1);
+    auto boxes = PrintToClipboard(1, 1);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, g_texts.Get(20054, kLangEnglish));
 }
