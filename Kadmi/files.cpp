@@ -215,14 +215,56 @@ bool ReserveWorkingCopy()
     return false;
 }
 
-// Fills the reserved working copy and opens it as the project. The file is
-// stamped first: a change made after that is seen at Save.
+// Kadmi_CopyFile, adding the bytes copied to *hash (when not NULL).
+short CopyBytes(const char* source, const char* destination, uint64_t* hash)
+{
+    if (!source || !destination)
+        return -201;
+    FileHandle in(CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!in.Valid())
+        return -201;
+    constexpr DWORD kBlock = 4096;
+    auto* buffer = static_cast<char*>(Mem_Alloc(kBlock));
+    if (!buffer)
+        return -202;
+    FileHandle out(CreateFileA(destination, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    short rc = out.Valid() ? 0 : -203;
+    while (rc == 0) {
+        DWORD got = 0, put = 0;
+        if (!ReadFile(in.h, buffer, kBlock, &got, nullptr))
+            rc = -204;
+        else if (got == 0)
+            break;
+        else if (!WriteFile(out.h, buffer, got, &put, nullptr) || put != got)
+            rc = -204;
+        else if (hash)
+            *hash = FileStamp_Hash(*hash, buffer, got);
+    }
+    Mem_Free(buffer);
+    // On disk before anyone replaces a file with it (Save does).
+    if (rc == 0 && (!FlushFileBuffers(out.h) || !out.Close()))
+        rc = -204;
+    if (rc == -204) {
+        out.Close();
+        DeleteFileA(destination);
+    }
+    return rc;
+}
+
+// Fills the reserved working copy and opens it as the project. The file's
+// stamp is its size and time before the copy and the hash of what was
+// copied: a change made meanwhile is seen at Save.
 short MakeWorkingCopy()
 {
     auto& g = K();
-    g.onDisk = FileStamp_Of(g.path);
-    if (Kadmi_CopyFile(g.path, g.workPath) != 0)
+    FileStamp stamp = FileStamp_WithHash(g.path, 0);
+    uint64_t hash = kFileHashStart;
+    if (CopyBytes(g.path, g.workPath, &hash) != 0)
         return -1003;
+    stamp.hash = hash;
+    g.onDisk = stamp;
     return OpenAsProject(g.workPath, false);
 }
 
@@ -259,13 +301,14 @@ short ReplaceProjectFile()
     if (Path_IsReadOnlyFile(g.path))
         return -1203;
     std::string temp = SavingCopyOf(g.path);
-    if (Kadmi_CopyFile(g.workPath, temp.c_str()) != 0 ||
+    uint64_t hash = kFileHashStart;
+    if (CopyBytes(g.workPath, temp.c_str(), &hash) != 0 ||
         !MoveFileExA(temp.c_str(), g.path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileA(temp.c_str());
         DWORD folder = GetFileAttributesA(DirectoryOf(g.path).c_str());
         return folder == INVALID_FILE_ATTRIBUTES || !(folder & FILE_ATTRIBUTE_DIRECTORY) ? -1206 : -1203;
     }
-    g.onDisk = FileStamp_Of(g.path);
+    g.onDisk = FileStamp_WithHash(g.path, hash);
     return 0;
 }
 
@@ -508,37 +551,7 @@ char* WINAPI Kadmi_CurrentDatabasefile()
 
 short WINAPI Kadmi_CopyFile(const char* source, const char* destination)
 {
-    if (!source || !destination)
-        return -201;
-    FileHandle in(CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!in.Valid())
-        return -201;
-    constexpr DWORD kBlock = 4096;
-    auto* buffer = static_cast<char*>(Mem_Alloc(kBlock));
-    if (!buffer)
-        return -202;
-    FileHandle out(CreateFileA(destination, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-    short rc = out.Valid() ? 0 : -203;
-    while (rc == 0) {
-        DWORD got = 0, put = 0;
-        if (!ReadFile(in.h, buffer, kBlock, &got, nullptr))
-            rc = -204;
-        else if (got == 0)
-            break;
-        else if (!WriteFile(out.h, buffer, got, &put, nullptr) || put != got)
-            rc = -204;
-    }
-    Mem_Free(buffer);
-    // On disk before anyone replaces a file with it (Save does).
-    if (rc == 0 && (!FlushFileBuffers(out.h) || !out.Close()))
-        rc = -204;
-    if (rc == -204) {
-        out.Close();
-        DeleteFileA(destination);
-    }
-    return rc;
+    return CopyBytes(source, destination, nullptr);
 }
 
 short WINAPI Kadmi_GetInUseHolder(const char* path, KadmiInUseHolder* holder)

@@ -142,8 +142,15 @@ short InUse_Clear(short db);
 // The holder's kind; out (may be NULL) gets what the mark says of it.
 KadmiHolderKind InUse_Judge(const InUseMark& mark, KadmiInUseHolder* out);
 
+// The content hash (FNV-1a, 64 bits): start with kFileHashStart, add the
+// bytes in order.
+constexpr uint64_t kFileHashStart = 14695981039346656037ull;
+uint64_t FileStamp_Hash(uint64_t hash, const void* bytes, size_t count);
 // The stamp of the file at path now; not known when it cannot be read.
 FileStamp FileStamp_Of(const char* path);
+// The stamp of path from its size and last write, with a content hash the
+// caller took while it copied the file whole.
+FileStamp FileStamp_WithHash(const char* path, uint64_t hash);
 bool FileStamp_Same(const FileStamp& a, const FileStamp& b);
 
 // The transaction pair (files.cpp); End passes code through.
