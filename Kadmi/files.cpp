@@ -11,7 +11,7 @@
 
 namespace {
 
-const KadmiOpenOptions kDefaultOptions = {1, "Warning", "This file may be in use. Open the file anyway?"};
+const KadmiOpenOptions kDefaultOptions = {KadmiOptions_Plain, "Warning", "This file may be in use. Open the file anyway?"};
 
 // A Win32 file handle closed on every path.
 struct FileHandle {
@@ -82,7 +82,7 @@ void ClearInUseMark(const char* path)
     if (db < 0)
         return;
     if (ddq_begintransaction(db, 1) == 0) {
-        if (InUse_Judge(InUse_Read(db), nullptr) == KadmiHolder_Own)
+        if (InUse_Judge(InUse_Read(db)) == KadmiHolder_Own)
             InUse_Clear(db);
         ddq_endtransaction(db);
     }
@@ -130,10 +130,10 @@ short MarkInUse(short db, const KadmiOpenOptions& options, bool* wrote)
 {
     InUseMark mark = InUse_Read(db);
     *wrote = false;
-    if (mark.set && MessageBoxA(nullptr, options.question, options.caption,
+    if (mark.set && MessageBoxA(nullptr, InUse_Question(mark, options).c_str(), options.caption,
                                 MB_ICONERROR | MB_YESNOCANCEL | MB_TASKMODAL) != IDYES)
         return -1002;
-    if (Path_IsReadOnlyFile(K().path) || InUse_Judge(mark, nullptr) == KadmiHolder_Held)
+    if (Path_IsReadOnlyFile(K().path) || InUse_Judge(mark) == KadmiHolder_Held)
         return 0;   // a read-only file is never written; its Save is refused too
     K().lastEngine = InUse_Write(db);
     *wrote = K().lastEngine >= 0;
@@ -371,7 +371,14 @@ short WINAPI Kadmi_OpenDatabasefileEx(const char* path, long mode, const KadmiOp
     auto& g = K();
     if (mode == KadmiMode_Check)
         return CheckProjectFile(path);
-    KadmiOpenOptions opt = options ? *options : kDefaultOptions;
+    KadmiOpenOptions opt = kDefaultOptions;
+    if (options) {   // a plain record ends after its question
+        opt = {options->reserved, options->caption, options->question};
+        if (options->reserved == KadmiOptions_WithHolder) {
+            opt.heldQuestion = options->heldQuestion;
+            opt.endedQuestion = options->endedQuestion;
+        }
+    }
     if (!opt.caption) opt.caption = "";
     if (!opt.question) opt.question = "";
     if (g.db >= 0)
@@ -427,7 +434,7 @@ short WINAPI Kadmi_OpenDatabasefile(const char* path)
 
 short WINAPI Kadmi_OpenDatabasefile2(const char* path, const char* caption, const char* question)
 {
-    KadmiOpenOptions options = {1, caption, question};
+    KadmiOpenOptions options = {KadmiOptions_Plain, caption, question};
     return Kadmi_OpenDatabasefileEx(path, KadmiMode_ReadWrite, &options);
 }
 
@@ -552,23 +559,6 @@ char* WINAPI Kadmi_CurrentDatabasefile()
 short WINAPI Kadmi_CopyFile(const char* source, const char* destination)
 {
     return CopyBytes(source, destination, nullptr);
-}
-
-short WINAPI Kadmi_GetInUseHolder(const char* path, KadmiInUseHolder* holder)
-{
-    if (holder)
-        *holder = {};
-    if (!PathUsable(path))
-        return -1802;
-    char trimmed[kPathMax];
-    CopyPath(trimmed, path);
-    short db = -1;
-    if (OpenInTransaction(trimmed, true, &db) != 0)
-        return -1804;
-    InUseMark mark = InUse_Read(db);
-    ddq_endtransaction(db);
-    ddq_closefile(db);
-    return InUse_Judge(mark, holder);
 }
 
 short WINAPI Kadmi_CheckRWAccess(const char* path)
