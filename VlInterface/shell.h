@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Language texts that the shell uses.
 enum ShellText : uint16_t {
@@ -187,6 +188,9 @@ void MainWnd_ShowNewProject(HWND window);
 void MainWnd_CloseCalcPage();
 // Shows the loaded system: tabs, selector, title and command states.
 void MainWnd_ShowLoadedSystem();
+// Tells, in one box, what the loaded system uses that the user data no
+// longer holds; nothing when it lacks nothing.
+void MainWnd_TellRemovedData(HWND window);
 
 // System commands (systems.cpp): 1 done, 0 not done (asked first).
 int System_New(HWND owner);
@@ -211,6 +215,12 @@ void Project_AddLayerParts();
 // True when a layer of the page uses the product of the record class and
 // code (as the layer stores them), read without loading the page.
 bool Project_SystemUsesProduct(short page, const char* recordClass, const char* code);
+// True when the system on page is at the weather location whose record key is key.
+bool Project_SystemUsesLocation(short page, const char* key);
+// What the loaded system uses that the user data no longer holds (its user
+// insulation types and its weather location), one line each; empty when
+// nothing is missing.
+std::vector<std::string> Project_RemovedDataOfLoadedSystem();
 
 // Says why the project file name could not be opened (code: the project
 // library's open code), naming the file (filemenu.cpp).

@@ -1,7 +1,9 @@
 // String functions of the module. Byte limits here are UTF-8 aware: a cut
 // lands on a character boundary, so texts in any language stay valid.
 #include "support/strings.h"
+#include "support/dlgutil.h"
 #include "support/utf8.h"
+#include <windows.h>
 #include <cstring>
 #include <vector>
 
@@ -108,4 +110,11 @@ std::string Str_FillTexts(const char* text, std::initializer_list<const char*> t
     for (const char* t : texts)
         values.push_back(t ? t : "");
     return Fill(text, 's', values);
+}
+
+bool Str_SameIgnoringCase(const std::string& a, const std::string& b)
+{
+    std::wstring wa = Dlg_Wide(a.c_str()), wb = Dlg_Wide(b.c_str());
+    return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()),
+                                TRUE) == CSTR_EQUAL;
 }

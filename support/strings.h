@@ -9,6 +9,10 @@
 // Removes trailing blanks in place.
 void Str_TrimRight(char* text);
 
+// UTF-8 texts equal without regard to letter case, letters beyond ASCII
+// included (each character upper-cased, as the file system compares names).
+bool Str_SameIgnoringCase(const std::string& a, const std::string& b);
+
 // Length of at most the first n bytes of text, without trailing blanks.
 int Str_TrimmedLength(const char* text, int n);
 

@@ -26,7 +26,7 @@ namespace {
 constexpr short kAttCountry = 1129;
 constexpr short kAttPriceList = 1132;
 constexpr int kLanguageRows = 30;
-constexpr int kPriceRows = 200;
+constexpr int kPriceRows = kPriceDbListRows;
 
 const DialogTextTable kSettingsTexts[] = {
     {0, Text_Settings, nullptr},

@@ -115,7 +115,7 @@ TEST_F(EditionTest, EachDifferenceFromTheStandardEdition)
          }},
         {"price lists offered", "EUR, SEK and PLN when present",
          [](HWND) {
-             DialogTextTable rows[kProductListSize];
+             DialogTextTable rows[kPriceDbListRows];
              PriceDbList_Build(rows);
              EXPECT_EQ(rows[0].controlId, 0);
              EXPECT_EQ(rows[0].textId, 50005);
