@@ -197,7 +197,7 @@ int ControlsToRecord(HWND page, short show)
 
 void SetReadOnly(HWND page, int id, bool readOnly)
 {
-    SendDlgItemMessageA(page, id, EM_SETREADONLY, readOnly, 0);
+    SendDlgItemMessageW(page, id, EM_SETREADONLY, readOnly, 0);
 }
 
 // The humidity matters only when the contents are not warmer than the air.
@@ -214,7 +214,7 @@ void EnableControls(HWND page)
     const CalcRecord& record = CalcRec();
     int geometry = GeometryIndex(record);
     long unitText = Price_CurrencyUnitTextId(geometry == Flag_Plane ? 2 : 1);
-    SetDlgItemTextA(page, IDC_TG_LABOUR_PRICE_UNIT, Shell_Text(static_cast<uint16_t>(unitText)));
+    Dlg_SetItemText(page, IDC_TG_LABOUR_PRICE_UNIT, Shell_Text(static_cast<uint16_t>(unitText)));
     for (int id : kEnabledFirst)
         Dlg_EnableItem(page, id, true);
     for (int id : kDisabledByGeometry[geometry].disabled) {
