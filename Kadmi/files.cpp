@@ -12,7 +12,7 @@
 
 namespace {
 
-const KadmiOpenOptions kDefaultOptions = {1, "Warning", "This file may be in use. Open the file anyway?"};
+const KadmiOpenOptions kDefaultOptions = {KadmiOptions_Plain, "Warning", "This file may be in use. Open the file anyway?"};
 
 // A Win32 file handle closed on every path.
 struct FileHandle {
@@ -83,7 +83,7 @@ void ClearInUseMark(const char* path)
     if (db < 0)
         return;
     if (ddq_begintransaction(db, 1) == 0) {
-        if (InUse_Judge(InUse_Read(db), nullptr) == KadmiHolder_Own)
+        if (InUse_Judge(InUse_Read(db)) == KadmiHolder_Own)
             InUse_Clear(db);
         ddq_endtransaction(db);
     }
@@ -131,10 +131,10 @@ short MarkInUse(short db, const KadmiOpenOptions& options, bool* wrote)
 {
     InUseMark mark = InUse_Read(db);
     *wrote = false;
-    if (mark.set && Wnd_MessageBox(nullptr, options.question, options.caption,
+    if (mark.set && Wnd_MessageBox(nullptr, InUse_Question(mark, options).c_str(), options.caption,
                                    MB_ICONERROR | MB_YESNOCANCEL | MB_TASKMODAL) != IDYES)
         return -1002;
-    if (Path_IsReadOnlyFile(K().path) || InUse_Judge(mark, nullptr) == KadmiHolder_Held)
+    if (Path_IsReadOnlyFile(K().path) || InUse_Judge(mark) == KadmiHolder_Held)
         return 0;   // a read-only file is never written; its Save is refused too
     K().lastEngine = InUse_Write(db);
     *wrote = K().lastEngine >= 0;
@@ -216,14 +216,56 @@ bool ReserveWorkingCopy()
     return false;
 }
 
-// Fills the reserved working copy and opens it as the project. The file is
-// stamped first: a change made after that is seen at Save.
+// Kadmi_CopyFile, adding the bytes copied to *hash (when not NULL).
+short CopyBytes(const char* source, const char* destination, uint64_t* hash)
+{
+    if (!source || !destination)
+        return -201;
+    FileHandle in(CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!in.Valid())
+        return -201;
+    constexpr DWORD kBlock = 4096;
+    auto* buffer = static_cast<char*>(Mem_Alloc(kBlock));
+    if (!buffer)
+        return -202;
+    FileHandle out(CreateFileA(destination, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+    short rc = out.Valid() ? 0 : -203;
+    while (rc == 0) {
+        DWORD got = 0, put = 0;
+        if (!ReadFile(in.h, buffer, kBlock, &got, nullptr))
+            rc = -204;
+        else if (got == 0)
+            break;
+        else if (!WriteFile(out.h, buffer, got, &put, nullptr) || put != got)
+            rc = -204;
+        else if (hash)
+            *hash = FileStamp_Hash(*hash, buffer, got);
+    }
+    Mem_Free(buffer);
+    // On disk before anyone replaces a file with it (Save does).
+    if (rc == 0 && (!FlushFileBuffers(out.h) || !out.Close()))
+        rc = -204;
+    if (rc == -204) {
+        out.Close();
+        DeleteFileA(destination);
+    }
+    return rc;
+}
+
+// Fills the reserved working copy and opens it as the project. The file's
+// stamp is its size and time before the copy and the hash of what was
+// copied: a change made meanwhile is seen at Save.
 short MakeWorkingCopy()
 {
     auto& g = K();
-    g.onDisk = FileStamp_Of(g.path);
-    if (Kadmi_CopyFile(g.path, g.workPath) != 0)
+    FileStamp stamp = FileStamp_WithHash(g.path, 0);
+    uint64_t hash = kFileHashStart;
+    if (CopyBytes(g.path, g.workPath, &hash) != 0)
         return -1003;
+    stamp.hash = hash;
+    g.onDisk = stamp;
     return OpenAsProject(g.workPath, false);
 }
 
@@ -260,13 +302,14 @@ short ReplaceProjectFile()
     if (Path_IsReadOnlyFile(g.path))
         return -1203;
     std::string temp = SavingCopyOf(g.path);
-    if (Kadmi_CopyFile(g.workPath, temp.c_str()) != 0 ||
+    uint64_t hash = kFileHashStart;
+    if (CopyBytes(g.workPath, temp.c_str(), &hash) != 0 ||
         !MoveFileExA(temp.c_str(), g.path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileA(temp.c_str());
         DWORD folder = GetFileAttributesA(DirectoryOf(g.path).c_str());
         return folder == INVALID_FILE_ATTRIBUTES || !(folder & FILE_ATTRIBUTE_DIRECTORY) ? -1206 : -1203;
     }
-    g.onDisk = FileStamp_Of(g.path);
+    g.onDisk = FileStamp_WithHash(g.path, hash);
     return 0;
 }
 
@@ -329,7 +372,14 @@ short WINAPI Kadmi_OpenDatabasefileEx(const char* path, long mode, const KadmiOp
     auto& g = K();
     if (mode == KadmiMode_Check)
         return CheckProjectFile(path);
-    KadmiOpenOptions opt = options ? *options : kDefaultOptions;
+    KadmiOpenOptions opt = kDefaultOptions;
+    if (options) {   // a plain record ends after its question
+        opt = {options->reserved, options->caption, options->question};
+        if (options->reserved == KadmiOptions_WithHolder) {
+            opt.heldQuestion = options->heldQuestion;
+            opt.endedQuestion = options->endedQuestion;
+        }
+    }
     if (!opt.caption) opt.caption = "";
     if (!opt.question) opt.question = "";
     if (g.db >= 0)
@@ -385,7 +435,7 @@ short WINAPI Kadmi_OpenDatabasefile(const char* path)
 
 short WINAPI Kadmi_OpenDatabasefile2(const char* path, const char* caption, const char* question)
 {
-    KadmiOpenOptions options = {1, caption, question};
+    KadmiOpenOptions options = {KadmiOptions_Plain, caption, question};
     return Kadmi_OpenDatabasefileEx(path, KadmiMode_ReadWrite, &options);
 }
 
@@ -509,54 +559,7 @@ char* WINAPI Kadmi_CurrentDatabasefile()
 
 short WINAPI Kadmi_CopyFile(const char* source, const char* destination)
 {
-    if (!source || !destination)
-        return -201;
-    FileHandle in(CreateFileA(source, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!in.Valid())
-        return -201;
-    constexpr DWORD kBlock = 4096;
-    auto* buffer = static_cast<char*>(Mem_Alloc(kBlock));
-    if (!buffer)
-        return -202;
-    FileHandle out(CreateFileA(destination, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                               FILE_ATTRIBUTE_NORMAL, nullptr));
-    short rc = out.Valid() ? 0 : -203;
-    while (rc == 0) {
-        DWORD got = 0, put = 0;
-        if (!ReadFile(in.h, buffer, kBlock, &got, nullptr))
-            rc = -204;
-        else if (got == 0)
-            break;
-        else if (!WriteFile(out.h, buffer, got, &put, nullptr) || put != got)
-            rc = -204;
-    }
-    Mem_Free(buffer);
-    // On disk before anyone replaces a file with it (Save does).
-    if (rc == 0 && (!FlushFileBuffers(out.h) || !out.Close()))
-        rc = -204;
-    if (rc == -204) {
-        out.Close();
-        DeleteFileA(destination);
-    }
-    return rc;
-}
-
-short WINAPI Kadmi_GetInUseHolder(const char* path, KadmiInUseHolder* holder)
-{
-    if (holder)
-        *holder = {};
-    if (!PathUsable(path))
-        return -1802;
-    char trimmed[kPathMax];
-    CopyPath(trimmed, path);
-    short db = -1;
-    if (OpenInTransaction(trimmed, true, &db) != 0)
-        return -1804;
-    InUseMark mark = InUse_Read(db);
-    ddq_endtransaction(db);
-    ddq_closefile(db);
-    return InUse_Judge(mark, holder);
+    return CopyBytes(source, destination, nullptr);
 }
 
 short WINAPI Kadmi_CheckRWAccess(const char* path)

@@ -6,8 +6,6 @@
 
 namespace {
 
-// FNV-1a, 64 bits: cheap, and any change of content changes it in practice.
-constexpr uint64_t kHashStart = 14695981039346656037ull;
 constexpr uint64_t kHashPrime = 1099511628211ull;
 constexpr DWORD kReadBlock = 1 << 16;
 
@@ -29,6 +27,27 @@ struct ReadHandle {
 
 }  // namespace
 
+uint64_t FileStamp_Hash(uint64_t hash, const void* bytes, size_t count)
+{
+    const auto* p = static_cast<const unsigned char*>(bytes);
+    for (size_t i = 0; i < count; ++i)
+        hash = (hash ^ p[i]) * kHashPrime;
+    return hash;
+}
+
+FileStamp FileStamp_WithHash(const char* path, uint64_t hash)
+{
+    FileStamp stamp;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExA(path, GetFileExInfoStandard, &data))
+        return stamp;
+    stamp.known = true;
+    stamp.size = (uint64_t(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.written = data.ftLastWriteTime;
+    stamp.hash = hash;
+    return stamp;
+}
+
 FileStamp FileStamp_Of(const char* path)
 {
     FileStamp stamp;
@@ -37,11 +56,10 @@ FileStamp FileStamp_Of(const char* path)
     if (file.h == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(file.h, &info))
         return stamp;
     std::vector<unsigned char> block(kReadBlock);
-    uint64_t hash = kHashStart, size = 0;
+    uint64_t hash = kFileHashStart, size = 0;
     DWORD got = 0;
     while (ReadFile(file.h, block.data(), kReadBlock, &got, nullptr) && got > 0) {
-        for (DWORD i = 0; i < got; ++i)
-            hash = (hash ^ block[i]) * kHashPrime;
+        hash = FileStamp_Hash(hash, block.data(), got);
         size += got;
     }
     stamp.known = true;

@@ -4,6 +4,7 @@
 // cannot be proven stale, so it is only named. Opening and closing decide
 // what to do with a mark (files.cpp); this file reads, writes and judges it.
 #include "kadmi_int.h"
+#include "support/strings.h"
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -146,11 +147,6 @@ bool StillRuns(const Holder& h)
     return running;
 }
 
-void CopyField(char* destination, size_t size, const std::string& value)
-{
-    snprintf(destination, size, "%s", value.c_str());
-}
-
 }  // namespace
 
 InUseMark InUse_Read(short db)
@@ -181,25 +177,56 @@ short InUse_Clear(short db)
     return ddq_deletestoredfield(db, kClass, kProjectKey, kAttInUse);
 }
 
-KadmiHolderKind InUse_Judge(const InUseMark& mark, KadmiInUseHolder* out)
+namespace {
+
+// The holder of a set mark that says who it is; false when it says nobody.
+bool HolderOf(const InUseMark& mark, Holder* h)
 {
-    if (out)
-        *out = {};
-    if (!mark.set)
-        return KadmiHolder_None;
-    Holder h;
-    if (!ParseHolder(mark.holder, &h))
-        return KadmiHolder_Unknown;
-    if (out) {
-        CopyField(out->computer, sizeof out->computer, h.fields[Field_Computer]);
-        CopyField(out->user, sizeof out->user, h.fields[Field_User]);
-        out->date = strtol(h.fields[Field_Date].c_str(), nullptr, 10);
-        out->time = strtol(h.fields[Field_Time].c_str(), nullptr, 10);
-    }
+    return mark.set && ParseHolder(mark.holder, h);
+}
+
+KadmiHolderKind Judge(const Holder& h)
+{
     const Holder own = OwnHolder();
     if (!SameComputer(h, own))
         return KadmiHolder_Held;
     if (SameProcess(h, own))
         return KadmiHolder_Own;
     return StillRuns(h) ? KadmiHolder_Held : KadmiHolder_Ended;
+}
+
+// "yyyy-mm-dd hh:mm" of the holder's date and time fields.
+std::string Since(const Holder& h)
+{
+    long date = strtol(h.fields[Field_Date].c_str(), nullptr, 10);
+    long time = strtol(h.fields[Field_Time].c_str(), nullptr, 10);
+    char text[40];
+    snprintf(text, sizeof text, "%04ld-%02ld-%02ld %02ld:%02ld", date / 10000, date / 100 % 100, date % 100,
+             time / 10000, time / 100 % 100);
+    return text;
+}
+
+}  // namespace
+
+KadmiHolderKind InUse_Judge(const InUseMark& mark)
+{
+    if (!mark.set)
+        return KadmiHolder_None;
+    Holder h;
+    return HolderOf(mark, &h) ? Judge(h) : KadmiHolder_Unknown;
+}
+
+std::string InUse_Question(const InUseMark& mark, const KadmiOpenOptions& options)
+{
+    Holder h;
+    if (options.reserved == KadmiOptions_WithHolder && HolderOf(mark, &h)) {
+        KadmiHolderKind kind = Judge(h);
+        const std::string since = Since(h);
+        if (kind == KadmiHolder_Held && options.heldQuestion)
+            return Str_FillTexts(options.heldQuestion,
+                                 {h.fields[Field_Computer].c_str(), h.fields[Field_User].c_str(), since.c_str()});
+        if (kind == KadmiHolder_Ended && options.endedQuestion)
+            return Str_FillTexts(options.endedQuestion, {h.fields[Field_User].c_str(), since.c_str()});
+    }
+    return options.question;
 }

@@ -22,25 +22,20 @@ constexpr long KadmiMode_ReadWrite = 0x52445752;   // "RDWR"
 constexpr long KadmiMode_Check = 0x54455354;       // "TEST": opens nothing, see below
 
 // Texts of the in-use question; NULL record: the default, NULL text: "".
+// With KadmiOptions_WithHolder the record goes on with the questions for a
+// mark that names who set it, filled in by the library at each "%s":
+// heldQuestion for a program that may still work on the file, on another
+// computer or running on this one (its computer, user, and since when, as
+// "yyyy-mm-dd hh:mm"), endedQuestion for a program of this computer that has
+// ended (user, since when). A mark that names nobody, or a NULL text, asks
+// question.
+constexpr long KadmiOptions_Plain = 1, KadmiOptions_WithHolder = 2;
 struct KadmiOpenOptions {
-    long reserved;   // 1
+    long reserved;   // KadmiOptions_Plain, or KadmiOptions_WithHolder with the texts below
     const char* caption;
     const char* question;
-};
-
-// Who holds a project file's in-use mark (Kadmi_GetInUseHolder).
-enum KadmiHolderKind : short {
-    KadmiHolder_None = 0,      // the file is not marked
-    KadmiHolder_Own = 1,       // this program
-    KadmiHolder_Ended = 2,     // a program of this computer that ended without closing the file
-    KadmiHolder_Held = 3,      // a program on another computer, or one still running on this one
-    KadmiHolder_Unknown = 4,   // marked by a program that did not say who it is
-};
-struct KadmiInUseHolder {
-    char computer[64];   // UTF-8 names; "" when the mark does not say
-    char user[64];
-    long date;           // yyyymmdd and hhmmss, the holder's local time
-    long time;           // when it marked the file; 0 when not said
+    const char* heldQuestion = nullptr;
+    const char* endedQuestion = nullptr;
 };
 
 // Object ids of the attribute operations.
@@ -116,10 +111,6 @@ KADMI_API char* WINAPI Kadmi_CurrentDatabasefile();
 KADMI_API short WINAPI Kadmi_CopyFile(const char* source, const char* destination);
 // 1 when files can be read, written and made in path's directory, else 0.
 KADMI_API short WINAPI Kadmi_CheckRWAccess(const char* path);
-// Who holds the in-use mark of the project file path, read without opening
-// or changing anything: a KadmiHolderKind, with holder (may be NULL) filled;
-// -1802 path NULL or 256 characters or more; -1804 not readable as a project.
-KADMI_API short WINAPI Kadmi_GetInUseHolder(const char* path, KadmiInUseHolder* holder);
 
 // Pages (numbered 1 to 998) ----------------------------------------------------
 

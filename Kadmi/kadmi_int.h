@@ -130,6 +130,15 @@ short Page_CopyStored(short srcDb, short src, short dstDb, short dst, const char
 // True when the record holds at least one attribute.
 bool Record_HasAttributes(short db, ddq_record* rec);
 
+// Who holds a project file's in-use mark.
+enum KadmiHolderKind : short {
+    KadmiHolder_None,      // the file is not marked
+    KadmiHolder_Own,       // this program
+    KadmiHolder_Ended,     // a program of this computer that ended without closing the file
+    KadmiHolder_Held,      // a program on another computer, or one still running on this one
+    KadmiHolder_Unknown,   // marked by a program that did not say who it is
+};
+
 // The in-use mark of a project (inuse.cpp): read, set to this program,
 // cleared (all inside the caller's write transaction on db), and judged.
 struct InUseMark {
@@ -139,11 +148,19 @@ struct InUseMark {
 InUseMark InUse_Read(short db);
 short InUse_Write(short db);   // the engine's result
 short InUse_Clear(short db);
-// The holder's kind; out (may be NULL) gets what the mark says of it.
-KadmiHolderKind InUse_Judge(const InUseMark& mark, KadmiInUseHolder* out);
+KadmiHolderKind InUse_Judge(const InUseMark& mark);
+// The question of options for mark, the holder named in it.
+std::string InUse_Question(const InUseMark& mark, const KadmiOpenOptions& options);
 
+// The content hash (FNV-1a, 64 bits): start with kFileHashStart, add the
+// bytes in order.
+constexpr uint64_t kFileHashStart = 14695981039346656037ull;
+uint64_t FileStamp_Hash(uint64_t hash, const void* bytes, size_t count);
 // The stamp of the file at path now; not known when it cannot be read.
 FileStamp FileStamp_Of(const char* path);
+// The stamp of path from its size and last write, with a content hash the
+// caller took while it copied the file whole.
+FileStamp FileStamp_WithHash(const char* path, uint64_t hash);
 bool FileStamp_Same(const FileStamp& a, const FileStamp& b);
 
 // The transaction pair (files.cpp); End passes code through.

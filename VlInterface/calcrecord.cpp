@@ -48,6 +48,7 @@ struct CalcField {
     CalcField{offsetof(CalcRecord, member), uint16_t(sizeof(CalcRecord::member)), 1, FieldType::Int16, att, \
               FieldObject::object, bit, absent}
 
+constexpr short kAttTargetHumidity = 1384;
 constexpr uint8_t kProject = CalcChange_Project, kInsulation = CalcChange_Insulation,
                   kCooling = CalcChange_Cooling, kFreezing = CalcChange_Freezing, kExtended = CalcChange_Extended,
                   kNone = 0;
@@ -81,7 +82,7 @@ const CalcField kFields[] = {
     CALC_FIELD(option1121, Int8, 1, 1121, System, kInsulation),
     CALC_FIELD(locationKey, Text, 1, 1537, System, kNone),
 #ifdef VL_EXTENDED
-    CALC_FIELD(targetHumidity, Float, 1, 1384, System, kExtended),
+    CALC_FIELD(targetHumidity, Float, 1, kAttTargetHumidity, System, kExtended),
 #endif
 
     CALC_FIELD_ABSENT(calculationCase, 1130, Layer1, kInsulation, -1),
@@ -362,6 +363,12 @@ void CalcRecord_Load()
         }
     }
     g.current.location = Location_OfLoaded(g.current.locationKey, g.current.location);
+#ifdef VL_EXTENDED
+    // A system the standard edition made has no target humidity: its
+    // condensation case worked to the air's humidity, and goes on doing so.
+    if (Kadmi_GetFloatAttZ(kCalcObjectSystem, kAttTargetHumidity) == AttMissing_Float)
+        g.current.targetHumidity = g.current.relativeHumidity;
+#endif
     CalcRecord_CodesToFlags();
     // The copy holds the codes a store writes: a system whose codes are
     // absent (0 geometry, -1 case) does not count as changed when it is

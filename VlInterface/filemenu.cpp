@@ -290,20 +290,6 @@ bool SaveOverOwnFile(HWND owner, int* result)
     return false;
 }
 
-// The in-use question names who holds the file when its mark says so.
-std::string InUseQuestion(const char* name)
-{
-    KadmiInUseHolder holder{};
-    short kind = Kadmi_GetInUseHolder(name, &holder);
-    char since[40];
-    std::snprintf(since, sizeof(since), "%04ld-%02ld-%02ld %02ld:%02ld", holder.date / 10000,
-                  holder.date / 100 % 100, holder.date % 100, holder.time / 10000, holder.time / 100 % 100);
-    if (kind == KadmiHolder_Held && holder.computer[0])
-        return Str_FillTexts(Shell_Text(Text_InUseElsewhereQuestion), {holder.computer, holder.user, since});
-    if (kind == KadmiHolder_Ended)
-        return Str_FillTexts(Shell_Text(Text_InUseEndedQuestion), {holder.user, since});
-    return Shell_Text(Text_OpenInUseQuestion);
-}
 
 // After a successful open: the list, the first system, the saved state.
 void TakeOpenedProject(const char* name)
@@ -327,8 +313,12 @@ void TellCurrencyWithoutPrices(HWND owner)
 // failure is reported and a temporary project takes its place.
 bool OpenCurrentFile(HWND owner, uint16_t inUseCaption)
 {
-    const std::string question = InUseQuestion(App().currentFile);
-    short code = Kadmi_OpenDatabasefile2(App().currentFile, Shell_Text(inUseCaption), question.c_str());
+    // The question names who holds the file when its in-use mark says so.
+    const std::string caption = Shell_Text(inUseCaption), question = Shell_Text(Text_OpenInUseQuestion),
+                      held = Shell_Text(Text_InUseElsewhereQuestion), ended = Shell_Text(Text_InUseEndedQuestion);
+    const KadmiOpenOptions options{KadmiOptions_WithHolder, caption.c_str(), question.c_str(), held.c_str(),
+                                   ended.c_str()};
+    short code = Kadmi_OpenDatabasefileEx(App().currentFile, KadmiMode_ReadWrite, &options);
     if (code != 0) {
         ShowOpenError(owner, code);
         Project_NewTemporary();

@@ -182,10 +182,10 @@ TEST_F(Project, AMarkedFileAsksAndNoKeepsTheMark)
     }
 }
 
-// The mark says who holds the file. A program that may still work on it
-// (another computer's cannot be proven gone) keeps its mark through our Open
-// and Close; a mark left by an ended program of this computer, or one that
-// says nobody, becomes ours, and our Close clears it.
+// The mark says who holds the file, and the question names them. A program
+// that may still work on it (another computer's cannot be proven gone) keeps
+// its mark through our Open and Close; a mark left by an ended program of
+// this computer, or one that says nobody, becomes ours, and our Close clears it.
 TEST_F(Project, TheInUseMarkNamesItsHolderAndCloseClearsOnlyItsOwn)
 {
     CreateLoaded();
@@ -193,39 +193,38 @@ TEST_F(Project, TheInUseMarkNamesItsHolderAndCloseClearsOnlyItsOwn)
     const std::string elsewhere = "OTHER-PC\tjan\tanother-machine-id\t4242\t1\t20261209\t081500";
     const std::string endedHere =
         ThisComputer() + "\tme\t" + ThisMachineId() + "\t2147483632\t1\t20261208\t170000";   // no such process
+    const KadmiOpenOptions options{KadmiOptions_WithHolder, "Caption", "Open it?", "On %s by %s since %s?",
+                                   "Left by %s since %s?"};
     const struct {
         const char* name;
         const std::string* holder;   // nullptr: the mark says nobody
-        short kind;
-        const char* computer;
+        const char* question;
         bool keptByOthers;
     } rows[] = {
-        {"another computer", &elsewhere, KadmiHolder_Held, "OTHER-PC", true},
-        {"an ended program of this computer", &endedHere, KadmiHolder_Ended, nullptr, false},
-        {"an older program's mark", nullptr, KadmiHolder_Unknown, "", false},
+        {"another computer", &elsewhere, "On OTHER-PC by jan since 2026-12-09 08:15?", true},
+        {"an ended program of this computer", &endedHere, "Left by me since 2026-12-08 17:00?", false},
+        {"an older program's mark", nullptr, "Open it?", false},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         StoreMark(file, 1);
         StoreHolder(file, row.holder ? row.holder->c_str() : nullptr);
-        KadmiInUseHolder holder{};
-        EXPECT_EQ(Kadmi_GetInUseHolder(file.c_str(), &holder), row.kind);
-        EXPECT_EQ(std::string(holder.computer), row.computer ? row.computer : ThisComputer().c_str());
-        if (row.holder) {
-            EXPECT_EQ(holder.date, row.kind == KadmiHolder_Held ? 20261209 : 20261208);
-        }
         {
             TsBoxAnswerer yes(IDYES);
-            ASSERT_EQ(Kadmi_OpenDatabasefile2(file.c_str(), "Caption", "Open it?"), 0);
-            EXPECT_EQ(yes.boxes().size(), 1u);
+            ASSERT_EQ(Kadmi_OpenDatabasefileEx(file.c_str(), KadmiMode_ReadWrite, &options), 0);
+            ASSERT_EQ(yes.boxes().size(), 1u);
+            EXPECT_EQ(yes.boxes()[0].text, row.question);
         }
-        EXPECT_EQ(Kadmi_GetInUseHolder(file.c_str(), nullptr), row.keptByOthers ? KadmiHolder_Held : KadmiHolder_Own);
+        const std::string held = StoredHolder(file);
+        if (row.keptByOthers)
+            EXPECT_EQ(held, *row.holder);
+        else
+            EXPECT_NE(held.find(ThisMachineId() + "\t" + std::to_string(GetCurrentProcessId()) + "\t"),
+                      std::string::npos) << held;
         ASSERT_EQ(Kadmi_CloseDatabasefile(0), 0);
         EXPECT_EQ(StoredMark(file), row.keptByOthers ? 1 : -1);
         EXPECT_EQ(StoredHolder(file), row.keptByOthers ? *row.holder : "");
     }
-    EXPECT_EQ(Kadmi_GetInUseHolder(nullptr, nullptr), -1802);
-    EXPECT_EQ(Kadmi_GetInUseHolder(dir.Path("missing.wdf").c_str(), nullptr), -1804);
 }
 
 // Save never writes over a file that changed on disk since this program
@@ -632,12 +631,12 @@ TEST(Library, ExportsAreAtTheirOrdinals)
         {60, "Kadmi_WriteIniFloat"}, {62, "Kadmi_DefCloseDatabasefile"}, {76, "Kadmi_DefLastAttWasFound"},
         {88, "Kadmi_DefOpenDatabasefile"}, {89, "Kadmi_Version"}, {92, "Kadmi_OpenDatabasefile2"},
         {97, "Kadmi_GetDoubleAttZ"}, {101, "Kadmi_CheckRWAccess"}, {104, "Kadmi_NPartE"},
-        {105, "Kadmi_NPartS"}, {106, "Kadmi_OpenDatabasefileEx"}, {107, "Kadmi_GetInUseHolder"},
+        {105, "Kadmi_NPartS"}, {106, "Kadmi_OpenDatabasefileEx"},
     };
     HMODULE library = GetModuleHandleA("WSKADMI.dll");
     for (const Row& r : rows)
         EXPECT_EQ(GetProcAddress(library, MAKEINTRESOURCEA(r.ordinal)), GetProcAddress(library, r.name)) << r.name;
-    for (int unassigned : {1, 45, 46, 55, 59, 108})
+    for (int unassigned : {1, 45, 46, 55, 59, 107})
         EXPECT_EQ(GetProcAddress(library, MAKEINTRESOURCEA(unassigned)), nullptr) << unassigned;
     HMODULE engine = GetModuleHandleA("Torbase200.dll");
     EXPECT_EQ(GetProcAddress(engine, MAKEINTRESOURCEA(19)), GetProcAddress(engine, "ddq_opendatabase"));

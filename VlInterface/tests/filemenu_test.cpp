@@ -47,6 +47,19 @@ void StoreProjectText(const std::string& path, short att, const char* text)
     ddq_closefile(db);
 }
 
+std::string StoredProjectText(const std::string& path, short att)
+{
+    char schema[MAX_PATH] = {};
+    GetModuleFileNameA(GetModuleHandleA("WSKADMI.dll"), schema, MAX_PATH);
+    std::strcpy(std::strrchr(schema, '\\') + 1, "KADMI.DDQ");
+    short db = ddq_openwithschema(schema, path.c_str(), 0);
+    char text[512] = {};
+    short count = 0;
+    ddq_getstoredfield(db, "A", "GENERALDATA", att, &count, text, sizeof text);
+    ddq_closefile(db);
+    return text;
+}
+
 constexpr short kAttProjectName = 1500, kAttInUseHolder = 1599;
 
 // The working directory for the length of a test.
@@ -478,9 +491,7 @@ TEST_F(FileCommandTest, TheInUseQuestionNamesWhoHoldsTheFile)
         EXPECT_EQ(Current(), marked);
     }
     EXPECT_EQ(VlFileMenu_CloseFile(window()), 0);
-    KadmiInUseHolder holder{};
-    EXPECT_EQ(Kadmi_GetInUseHolder(marked.c_str(), &holder), KadmiHolder_Held);
-    EXPECT_STREQ(holder.computer, "OTHER-PC");
+    EXPECT_EQ(StoredProjectText(marked, kAttInUseHolder).rfind("OTHER-PC\t", 0), 0u);
 }
 
 // A Save that cannot write the project says what happened, naming the file

@@ -1040,7 +1040,9 @@ TEST_F(PrintTest, SpreadsheetCopyHasOneCellAColumnAndTheSeventhArgumentNamesTheS
     EXPECT_EQ(VlPrint_Print(nullptr, VlPrintOutput_Spreadsheet, 1, 0, title, heading, version), 0);
     EXPECT_EQ(answerer.boxes().size(), 1u);
     const std::string text = ClipboardText();
-    for (const std::string& cells : {std::string("\r\nKäyttövesi Ä\r\n"), std::string("\t150.0\t°C\r\n"),
+    char decimal[8] = ".";   // figures take the user's decimal separator
+    GetLocaleInfoA(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, decimal, sizeof decimal);
+    for (const std::string& cells : {std::string("\r\nKäyttövesi Ä\r\n"), "\t150" + std::string(decimal) + "0\t°C\r\n",
                                      "\r\n" + g_texts.Get(30025, kLangFinnish) + "\t"})
         EXPECT_NE(text.find(cells), std::string::npos) << cells;
     EXPECT_EQ(text.find("\t\r\n"), std::string::npos);   // no empty cell ends a line

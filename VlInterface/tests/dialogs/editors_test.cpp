@@ -564,9 +564,9 @@ int AddThroughEditor(HWND owner, const NumberCase& c, const char* name)
 }
 
 // Add, remove, add: the second record never takes the first's number, so a
-// project that used the first shows it as removed and takes no figures from
-// another. Removing what the open project uses names its systems and leaves
-// the project changed.
+// project that used the first shows it as removed, says so once when the
+// system is shown, and takes no figures from another. Removing what the open
+// project uses names its systems and leaves the project changed.
 TEST_F(EditorsTest, NumbersAreNeverGivenAgain)
 {
     const NumberCase cases[] = {
@@ -618,8 +618,12 @@ TEST_F(EditorsTest, NumbersAreNeverGivenAgain)
         EXPECT_EQ(second, first + 1);
         EXPECT_EQ(TechDb_GetStringAtt(c.db.open(0), c.recordClass, key.text, c.att), nullptr);
         c.db.close(0);
-        CalcRecord_Load();
+        TsBoxAnswerer told(IDOK, Shell().title);
+        Restart(path.c_str());   // the system is shown: told once
         EXPECT_EQ(Project_RemovedDataOfLoadedSystem(), std::vector<std::string>({c.removedName(key.text)}));
+        ASSERT_EQ(told.boxes().size(), 1u);
+        EXPECT_EQ(told.boxes()[0].text.rfind(Shell_Text(45234), 0), 0u);
+        EXPECT_NE(told.boxes()[0].text.find(c.removedName(key.text)), std::string::npos);
     }
 }
 

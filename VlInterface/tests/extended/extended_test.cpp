@@ -74,6 +74,19 @@ TEST_F(ExtendedTest, AnEditedHumidityIsStoredAndMarksTheProjectChanged)
     EXPECT_GE(Kadmi_CmpAccess(-1, "PCHG", 0, "EDTT"), 0);
 }
 
+// A system the standard edition made has no target humidity: the air's is
+// taken, so that its condensation case stays as it was and no edit is seen.
+TEST_F(ExtendedTest, ASystemWithoutATargetHumidityWorksToTheAirs)
+{
+    Start();
+    Kadmi_DeleteAtt(0, 1384);
+    Kadmi_SetFloatAtt(0, 1317, 65.0f);
+    CalcRecord_Load();
+    EXPECT_EQ(CalcRec().targetHumidity, 65.0f);
+    CalcRecord_FlagsToCodes();   // as a store folds them
+    EXPECT_EQ(CalcRecord_MarkChanges(), 0);
+}
+
 TEST_F(ExtendedTest, MarkingTheInputsEditedStampsTheExtendedInputsToo)
 {
     Start();
