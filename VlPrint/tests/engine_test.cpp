@@ -569,6 +569,21 @@ TEST_F(Engine, LongTextsStayWholeAndApart)
     EXPECT_NE(WithoutBlanks(all).find(WithoutBlanks(Product_GetName("MWP-114.3-50", "IP"))), std::string::npos);
 }
 
+TEST_F(Engine, PageNumberStaysOnOneLineInEveryLanguage)
+{
+    const LanguageId saved = TextAPI_GetLanguage(Prn().textHandle);
+    for (LanguageId language : {kLangEnglish, kLangFinnish, kLangSwedish, kLangPolish, kLangRussian}) {
+        SCOPED_TRACE(int(language));
+        TextAPI_SetLanguage(Prn().textHandle, language);
+        Prn().pageCounter = 400;
+        int atPageNumber = 0;
+        for (const Drawn& d : DrawnTexts(RunMetafile([] { Report_PageHeader(Output_Metafile); })))
+            atPageNumber += d.x == 1730;
+        EXPECT_EQ(atPageNumber, 1);
+    }
+    TextAPI_SetLanguage(Prn().textHandle, saved);
+}
+
 std::string Repeat(const std::string& part, int times)
 {
     std::string text;
