@@ -6,9 +6,23 @@
 
 namespace {
 
+// Marks a child that Dlg_DisableChildren disabled, so that only those come
+// back: a control its dialog keeps disabled stays so.
+constexpr char kDisabledWithParent[] = "VlDisabledWithParent";
+
 BOOL CALLBACK DisableWindow(HWND window, LPARAM)
 {
-    EnableWindow(window, FALSE);
+    if (IsWindowEnabled(window)) {
+        SetPropA(window, kDisabledWithParent, reinterpret_cast<HANDLE>(1));
+        EnableWindow(window, FALSE);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK RestoreWindow(HWND window, LPARAM)
+{
+    if (RemovePropA(window, kDisabledWithParent))
+        EnableWindow(window, TRUE);
     return TRUE;
 }
 
@@ -80,6 +94,11 @@ void Dlg_EnableItem(HWND dialog, int id, bool enable)
 void Dlg_DisableChildren(HWND window)
 {
     EnumChildWindows(window, DisableWindow, 0);
+}
+
+void Dlg_RestoreChildren(HWND window)
+{
+    EnumChildWindows(window, RestoreWindow, 0);
 }
 
 void Combo_Reset(HWND dialog, int id)
