@@ -71,8 +71,9 @@ std::string DirectoryOf(const char* path)
     return slash != std::string::npos ? p.substr(0, slash) : std::string(".");
 }
 
-// A file marked read-only is left as it is: nothing writes it, the mark
-// included.
+// Clears the in-use mark when it is this program's: a mark of another
+// program stays theirs. A file marked read-only is left as it is: nothing
+// writes it, the mark included.
 void ClearInUseMark(const char* path)
 {
     if (!Path_FileExists(path) || Path_IsReadOnlyFile(path))
@@ -81,7 +82,8 @@ void ClearInUseMark(const char* path)
     if (db < 0)
         return;
     if (ddq_begintransaction(db, 1) == 0) {
-        ddq_deletestoredfield(db, kClass, kProjectKey, kAttInUse);
+        if (InUse_Judge(InUse_Read(db), nullptr) == KadmiHolder_Own)
+            InUse_Clear(db);
         ddq_endtransaction(db);
     }
     ddq_closefile(db);
@@ -119,21 +121,22 @@ bool NameWorkingCopySubject()
     return TempFile_SetSubject(g.workPath, ProjectIdentity(g.path).c_str());
 }
 
-// Step of opening "RDWR": reads the mark and, unless the user declines, sets
-// it. 0, or -1002 when declined; *wrote tells whether we set a clear mark.
+// Step of opening "RDWR": reads the mark and, unless the user declines,
+// makes it this program's. A holder that may still be working on the file
+// (here or on another computer) keeps its mark, so that its Close clears it
+// and ours does not. 0, or -1002 when declined; *wrote tells whether we set
+// the mark.
 short MarkInUse(short db, const KadmiOpenOptions& options, bool* wrote)
 {
-    short mark = 0, count = 0;
-    ddq_getstoredfield(db, kClass, kProjectKey, kAttInUse, &count, &mark, sizeof mark);
+    InUseMark mark = InUse_Read(db);
     *wrote = false;
-    if (mark != 0 && MessageBoxA(nullptr, options.question, options.caption,
-                                 MB_ICONERROR | MB_YESNOCANCEL | MB_TASKMODAL) != IDYES)
+    if (mark.set && MessageBoxA(nullptr, options.question, options.caption,
+                                MB_ICONERROR | MB_YESNOCANCEL | MB_TASKMODAL) != IDYES)
         return -1002;
-    if (Path_IsReadOnlyFile(K().path))
-        return 0;   // never written; its Save is refused too
-    *wrote = mark == 0;
-    short one = 1;
-    K().lastEngine = ddq_putstoredfield(db, kClass, kProjectKey, kAttInUse, &one, 1);
+    if (Path_IsReadOnlyFile(K().path) || InUse_Judge(mark, nullptr) == KadmiHolder_Held)
+        return 0;   // a read-only file is never written; its Save is refused too
+    K().lastEngine = InUse_Write(db);
+    *wrote = K().lastEngine >= 0;
     return 0;
 }
 
@@ -212,10 +215,12 @@ bool ReserveWorkingCopy()
     return false;
 }
 
-// Fills the reserved working copy and opens it as the project.
+// Fills the reserved working copy and opens it as the project. The file is
+// stamped first: a change made after that is seen at Save.
 short MakeWorkingCopy()
 {
     auto& g = K();
+    g.onDisk = FileStamp_Of(g.path);
     if (Kadmi_CopyFile(g.path, g.workPath) != 0)
         return -1003;
     return OpenAsProject(g.workPath, false);
@@ -227,9 +232,27 @@ void ForgetPaths()
     K().workPath[0] = '\0';
 }
 
+bool IsDiskFull(DWORD error)
+{
+    return error == ERROR_DISK_FULL || error == ERROR_HANDLE_DISK_FULL;
+}
+
+// Before Save writes over the project file: it is as this program opened or
+// last saved it. A file that is gone is not overwritten; one that cannot be
+// read (held by another program) cannot be replaced either, and Save fails.
+bool UnchangedOnDisk()
+{
+    auto& g = K();
+    if (!g.onDisk.known)
+        return true;
+    FileStamp now = FileStamp_Of(g.path);
+    return !now.known || FileStamp_Same(g.onDisk, now);
+}
+
 // Copies the working copy beside the project file, then replaces the file in
 // one step, so that a failed copy leaves it as it was. A file marked
-// read-only is never replaced (a program with every right could).
+// read-only is never replaced (a program with every right could). -1206
+// when the file's folder is gone, else -1203 for a failure.
 short ReplaceProjectFile()
 {
     auto& g = K();
@@ -239,8 +262,10 @@ short ReplaceProjectFile()
     if (Kadmi_CopyFile(g.workPath, temp.c_str()) != 0 ||
         !MoveFileExA(temp.c_str(), g.path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         DeleteFileA(temp.c_str());
-        return -1203;
+        DWORD folder = GetFileAttributesA(DirectoryOf(g.path).c_str());
+        return folder == INVALID_FILE_ATTRIBUTES || !(folder & FILE_ATTRIBUTE_DIRECTORY) ? -1206 : -1203;
     }
+    g.onDisk = FileStamp_Of(g.path);
     return 0;
 }
 
@@ -312,6 +337,7 @@ short WINAPI Kadmi_OpenDatabasefileEx(const char* path, long mode, const KadmiOp
         return -1002;
     bool reading = mode == KadmiMode_Read;
     CopyPath(g.path, path);
+    g.onDisk = {};
     if (!CanOpen(g.path, !reading)) {
         ForgetPaths();   // nothing is open, so no path is current
         return -1002;
@@ -367,16 +393,19 @@ short WINAPI Kadmi_SaveDatabasefile()
     auto& g = K();
     if (g.db >= 0 && g.readOnly)
         return 0;
+    if (g.db >= 0 && !UnchangedOnDisk())
+        return -1205;   // another program saved it: never overwritten unasked
     g.saveFailed = true;
     if (BeginTransaction() != 0)
         return -1201;
     // A failed commit keeps the changes in the transaction for the next Save.
     if (short rc = ddq_commit(g.db); rc < 0) {
+        bool full = IsDiskFull(GetLastError());
         g.lastEngine = rc;
-        return -1202;
+        return full ? -1207 : -1202;
     }
-    if (ReplaceProjectFile() != 0)
-        return -1203;
+    if (short rc = ReplaceProjectFile(); rc != 0)
+        return rc;
     g.saveFailed = false;
     return 0;
 }
@@ -453,6 +482,7 @@ short WINAPI Kadmi_RenameDatabasefile(const char* newPath)
     if (!g.saveFailed)
         ClearInUseMark(g.path);
     CopyPath(g.path, newPath);
+    g.onDisk = {};   // the user chose the name: a file of it is written over
     NameWorkingCopySubject();
     return 0;
 }
@@ -509,6 +539,23 @@ short WINAPI Kadmi_CopyFile(const char* source, const char* destination)
         DeleteFileA(destination);
     }
     return rc;
+}
+
+short WINAPI Kadmi_GetInUseHolder(const char* path, KadmiInUseHolder* holder)
+{
+    if (holder)
+        *holder = {};
+    if (!PathUsable(path))
+        return -1802;
+    char trimmed[kPathMax];
+    CopyPath(trimmed, path);
+    short db = -1;
+    if (OpenInTransaction(trimmed, true, &db) != 0)
+        return -1804;
+    InUseMark mark = InUse_Read(db);
+    ddq_endtransaction(db);
+    ddq_closefile(db);
+    return InUse_Judge(mark, holder);
 }
 
 short WINAPI Kadmi_CheckRWAccess(const char* path)

@@ -28,6 +28,21 @@ struct KadmiOpenOptions {
     const char* question;
 };
 
+// Who holds a project file's in-use mark (Kadmi_GetInUseHolder).
+enum KadmiHolderKind : short {
+    KadmiHolder_None = 0,      // the file is not marked
+    KadmiHolder_Own = 1,       // this program
+    KadmiHolder_Ended = 2,     // a program of this computer that ended without closing the file
+    KadmiHolder_Held = 3,      // a program on another computer, or one still running on this one
+    KadmiHolder_Unknown = 4,   // marked by a program that did not say who it is
+};
+struct KadmiInUseHolder {
+    char computer[64];   // UTF-8 names; "" when the mark does not say
+    char user[64];
+    long date;           // yyyymmdd and hhmmss, the holder's local time
+    long time;           // when it marked the file; 0 when not said
+};
+
 // Object ids of the attribute operations.
 constexpr long KadmiObject_Project = -1;   // the project block "GENERALDATA"
 constexpr long KadmiObject_Page = 0;       // the loaded page's own record
@@ -52,7 +67,9 @@ static_assert(sizeof(AccessEntry) == 12);
 // Project files -----------------------------------------------------------
 
 // Opens a project: "RDWR" works on a temporary copy and marks the file in use
-// (asking, when it is marked already, with options' caption and question);
+// (asking, when it is marked already, with options' caption and question;
+// after Yes a mark of a program that may still run, here or on another
+// computer, stays theirs, any other becomes this program's);
 // "READ" reads the file itself. 0; -1001 a file is open; -1002 path NULL or
 // 256 characters or more, no access, or the user declined; -1003 working copy
 // not made; -1004 engine cannot open; -1005 engine refuses the transaction;
@@ -67,15 +84,19 @@ KADMI_API short WINAPI Kadmi_OpenDatabasefile(const char* path);
 // Kadmi_OpenDatabasefileEx(path, "RDWR", {1, caption, question}).
 KADMI_API short WINAPI Kadmi_OpenDatabasefile2(const char* path, const char* caption, const char* question);
 // Closes the project, saving first when save is nonzero (a file opened for
-// writing); what was not saved is dropped. 0; -1101 nothing open, or the read
+// writing); what was not saved is dropped. The in-use mark is cleared only
+// when it is this program's. 0; -1101 nothing open, or the read
 // transaction was refused (the file read is gone or replaced): the project is
 // ended all the same; else Save's code, the project staying open.
 KADMI_API short WINAPI Kadmi_CloseDatabasefile(short save);
 // Writes the changes since the last Save into the working copy and copies it
 // over the project file in one step. 0 (also for a file opened "READ"); -1201
 // nothing open; -1202 the working copy could not be written (the changes stay
-// for the next Save); -1203 the copy failed or the file is marked read-only.
-// The project file is as it was after either failure.
+// for the next Save); -1203 the copy failed or the file is marked read-only;
+// -1205 the file changed on disk since this program opened or last saved it
+// (nothing written: Save As can write the project under another name);
+// -1206 the file's folder does not exist; -1207 the temporary folder of the
+// working copy is full. The project file is as it was after any failure.
 KADMI_API short WINAPI Kadmi_SaveDatabasefile();
 // Makes a new project file at path with page 1 and opens it for writing.
 // 0; -1301 a file is open; -1302 the old file cannot be removed; -1303/-1304
@@ -95,6 +116,10 @@ KADMI_API char* WINAPI Kadmi_CurrentDatabasefile();
 KADMI_API short WINAPI Kadmi_CopyFile(const char* source, const char* destination);
 // 1 when files can be read, written and made in path's directory, else 0.
 KADMI_API short WINAPI Kadmi_CheckRWAccess(const char* path);
+// Who holds the in-use mark of the project file path, read without opening
+// or changing anything: a KadmiHolderKind, with holder (may be NULL) filled;
+// -1802 path NULL or 256 characters or more; -1804 not readable as a project.
+KADMI_API short WINAPI Kadmi_GetInUseHolder(const char* path, KadmiInUseHolder* holder);
 
 // Pages (numbered 1 to 998) ----------------------------------------------------
 

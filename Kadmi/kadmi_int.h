@@ -7,12 +7,16 @@
 #include "outside/Torbase200/torbase.h"
 #include "support/memory.h"
 #include "support/tempfiles.h"
+#include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 constexpr const char* kClass = "A";
 constexpr const char* kProjectKey = "GENERALDATA";
 constexpr short kAttInUse = 1101;
+constexpr short kAttInUseHolder = 1599;   // who set the in-use mark (inuse.cpp)
+constexpr size_t kHolderTextMax = 512;
 constexpr short kAttPageName = 7505;
 constexpr short kAttOwner = 7201;
 constexpr short kAttLines = 7702;
@@ -37,6 +41,15 @@ struct StringRing {
     size_t wrapAfter;   // the position goes back to 0 when past this
 };
 
+// What a project file looked like on disk when this program last read or
+// wrote it whole: another program's Save changes at least one of these.
+struct FileStamp {
+    bool known = false;
+    uint64_t size = 0;
+    FILETIME written{};
+    uint64_t hash = 0;   // of the whole content
+};
+
 // The library's module state.
 struct KadmiGlobals {
     HINSTANCE instance = nullptr;
@@ -48,6 +61,7 @@ struct KadmiGlobals {
     bool readOnly = false;         // opened "READ"
     bool inTransaction = false;    // our own transaction is open (a writer's always)
     bool saveFailed = false;       // set while a Save has not completed
+    FileStamp onDisk;              // the project file as opened or last saved here
     short lastEngine = 0;          // the latest engine failure kept
 
     std::vector<short> pageNumbers;   // the existing pages in order, when pagesKnown
@@ -116,6 +130,22 @@ short Page_DeleteStored(short db, short page);
 short Page_CopyStored(short srcDb, short src, short dstDb, short dst, const char* name, short nameCount);
 // True when the record holds at least one attribute.
 bool Record_HasAttributes(short db, ddq_record* rec);
+
+// The in-use mark of a project (inuse.cpp): read, set to this program,
+// cleared (all inside the caller's write transaction on db), and judged.
+struct InUseMark {
+    bool set = false;      // attribute kAttInUse is nonzero
+    std::string holder;    // the holder text; "" when the mark does not say
+};
+InUseMark InUse_Read(short db);
+short InUse_Write(short db);   // the engine's result
+short InUse_Clear(short db);
+// The holder's kind; out (may be NULL) gets what the mark says of it.
+KadmiHolderKind InUse_Judge(const InUseMark& mark, KadmiInUseHolder* out);
+
+// The stamp of the file at path now; not known when it cannot be read.
+FileStamp FileStamp_Of(const char* path);
+bool FileStamp_Same(const FileStamp& a, const FileStamp& b);
 
 // The transaction pair (files.cpp); End passes code through.
 short BeginTransaction();

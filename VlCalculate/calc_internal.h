@@ -42,6 +42,7 @@ struct CalcGlobals {
     TechHandles db;                 // copied once at attach
     int16_t priceDb = -1;           // price list of the project's currency, chosen per price operation
     bool hot = false;               // thickness list: the medium is warmer than the ambient
+    int16_t condensationHumidityAtt = 0;   // page attribute of the condensation case's humidity; 0: the air's
     // Thickness lists, support-library blocks grown with Array_Append; owned here.
     INSULATIONTHICKNESSRESULTLIST* fullList = nullptr;
     int fullCount = 0;

@@ -25,7 +25,7 @@ struct PageConditions {
     float ductHeight = 0;
     float ambient = 0;
     float medium = 0;
-    float humidity = 0;
+    float humidity = 0;             // of the condensation case
     float velocity = 0;
     float emissivity = 0;
     int16_t reportedSurface = 0;    // 2 inner surface, any other the outer one
@@ -43,7 +43,9 @@ PageConditions ReadPageConditions()
     page.ductHeight = Deps_PageFloat(0, kAttDuctHeight);
     page.ambient = Deps_PageFloat(0, kAttAmbientTemp);
     page.medium = Deps_PageFloat(0, kAttMediumTemp);
-    page.humidity = Deps_PageFloat(0, kAttRelativeHumidity);
+    const int16_t named = Calc().condensationHumidityAtt;
+    const int16_t humidity = named > 0 ? named : int16_t(kAttRelativeHumidity);
+    page.humidity = Deps_PageFloat(0, humidity);
     page.velocity = Deps_PageFloat(0, kAttAirVelocity);
     page.emissivity = Deps_PageFloat(0, kAttEmissivity);
     page.reportedSurface = Deps_PageShort(0, kAttDewPointMode);
@@ -226,6 +228,11 @@ void FilterList(const INSULATIONTHICKNESSINPUT& in)
     }
 }
 } // namespace
+
+void WINAPI SetCondensationHumidityAttribute(short attribute)
+{
+    Calc().condensationHumidityAtt = attribute;
+}
 
 short WINAPI DeleteThicknessResultList()
 {

@@ -279,6 +279,11 @@ INSULATIONTHICKNESSRESULTLIST* WINAPI CalculateInsulationThicknessList(INSULATIO
 INSULATIONTHICKNESSRESULTLIST* WINAPI CalculateInsulationNominalThicknessList(INSULATIONTHICKNESSINPUT input,
                                                                                short* count);
 
+// Names the page attribute that holds the relative humidity (%) the
+// condensation case keeps the surface's dew point of: 0 (the default) the
+// ambient air's, 1317; the extended interface names its target humidity.
+void WINAPI SetCondensationHumidityAttribute(short attribute);
+
 // Reduces the list made last, in its present order (the caller may have
 // sorted it), to the first row of each inner dimension, in place: the result
 // is the same engine-owned block (NULL when empty); the caller frees nothing.

@@ -36,6 +36,9 @@ const DialogTextTable kAboutTexts[] = {
     {IDOK, Text_Ok, nullptr},
     {IDCANCEL, Text_Cancel, nullptr},
     {IDC_DIALOG_HELP, Text_Help, nullptr},
+#ifdef VL_EXTENDED
+    {IDC_EXT_ABOUT_TAGLINE, IDS_EXT_TAGLINE, nullptr},
+#endif
     {0, 0, nullptr},
 };
 

@@ -380,9 +380,12 @@ void CalcRecord_Settle()
 namespace {
 
 // The key of the location's weather record; a position that the weather
-// data does not hold (the data missing) keeps the key it had.
+// data does not hold (the data missing) and a removed location keep the key
+// they had.
 void TakeLocationKey(CalcRecord& record)
 {
+    if (record.location == kLocationRemoved)
+        return;
     char key[kCalcLocationKeySize] = {};
     Location_KeyOfPosition(record.location, key, sizeof key);
     if (key[0] || record.location < 0)

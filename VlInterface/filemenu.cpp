@@ -12,6 +12,7 @@
 #include "support/msgbox.h"
 #include "support/paths.h"
 #include "support/strings.h"
+#include "support/tempfiles.h"
 #include "support/utf8.h"
 #ifdef VL_EXTENDED
 #include "VlInterface/extended/extended.h"
@@ -75,7 +76,11 @@ bool RunFileDialog(HWND owner, FileDialog kind, uint16_t titleText, char (&name)
         request.flags |= OFN_FILEMUSTEXIST;
     if (kind == FileDialog::Save)
         request.flags |= OFN_OVERWRITEPROMPT;   // New asks its own question, default No
-    return Shell_ProjectFileDialog(request, name);
+    if (Shell_ProjectFileDialog(request, name))
+        return true;
+    if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)   // a name longer than Windows takes
+        MsgBox_Show(owner, Shell_Text(Text_NameTooLong), MB_OK | MB_ICONSTOP);
+    return false;
 }
 
 void ShowStop(HWND owner, const char* text)
@@ -207,9 +212,26 @@ void ShowCreateError(HWND owner, int code)
         ShowProgramError(owner, code);
 }
 
-void ShowSaveError(HWND owner)
+// What went wrong in a Save of the project library (code), naming the file
+// or folder concerned.
+std::string SaveFailure(int code)
 {
-    MessageBoxA(owner, Shell_Text(Text_SaveFailed), Shell_Text(Text_FileCaption), MB_OK | MB_ICONSTOP);
+    const char* file = Kadmi_CurrentDatabasefile();
+    if (code == -1205)
+        return AboutFile(file, Text_ChangedOnDisk);
+    if (code == -1206) {
+        char folder[kDirectorySize];
+        Path_GetDirectory(folder, file);
+        return AboutFile(folder, Text_FolderGone);
+    }
+    if (code == -1207)
+        return AboutFile(TempFile_Folder().c_str(), Text_TempFolderFull);
+    return Shell_Text(Text_SaveFailed);
+}
+
+void ShowSaveError(HWND owner, int code)
+{
+    MessageBoxA(owner, SaveFailure(code).c_str(), Shell_Text(Text_FileCaption), MB_OK | MB_ICONSTOP);
 }
 
 // The answers of the save question after which a command may replace the
@@ -227,19 +249,17 @@ bool ReadyToReplaceProject(HWND owner)
            MayDiscardProject(VlFileMenu_AskSaveChanges(owner, Shell_Text(Text_SaveChangesQuestion)));
 }
 
-// Writes the loaded system and the project to its file. The project counts
-// as saved only when that worked.
-bool WriteProject(HWND owner)
+// Writes the loaded system and the project to its file: 0, or the project
+// library's code (nothing said yet). The project counts as saved only when
+// that worked.
+int WriteProject()
 {
     Kadmi_SavePage();
-    if (Kadmi_SaveDatabasefile() != 0) {
-        ShowSaveError(owner);
-        MainWnd_UpdateTitle();
-        return false;
-    }
-    Kadmi_MarkAccess(-1, "SAVE");
+    int code = Kadmi_SaveDatabasefile();
+    if (code == 0)
+        Kadmi_MarkAccess(-1, "SAVE");
     MainWnd_UpdateTitle();
-    return true;
+    return code;
 }
 
 bool IsUnnamedProject()
@@ -248,20 +268,54 @@ bool IsUnnamedProject()
     return name && std::strcmp(name, kNoname) == 0;
 }
 
-// A file marked read-only is never written over: says so and offers Save As.
+// Says why the project was not saved over its file and offers Save As.
 // Save As's result, or -2 when the user declined (nothing saved).
-int OfferSaveAsForReadOnly(HWND owner)
+int OfferSaveAs(HWND owner, const std::string& why)
 {
-    std::string text = AboutFile(Kadmi_CurrentDatabasefile(), Text_FileReadOnly) + "\n" +
-                       Shell_Text(Text_SaveUnderAnotherName);
+    std::string text = why + "\n" + Shell_Text(Text_SaveUnderAnotherName);
     if (MsgBox_Show(owner, text.c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES)
         return -2;
     return VlFileMenu_SaveFileAs(owner);
 }
 
-bool SavesOverReadOnlyFile()
+// Saves the project over its own file. True when written; otherwise the
+// user was told why, and *result is -2 or, when Save As was offered (a
+// read-only file, one changed on disk by another program, a folder that is
+// gone), Save As's result.
+bool SaveOverOwnFile(HWND owner, int* result)
 {
-    return Path_IsReadOnlyFile(Kadmi_CurrentDatabasefile());
+    const char* file = Kadmi_CurrentDatabasefile();
+    if (Path_IsReadOnlyFile(file)) {
+        *result = OfferSaveAs(owner, AboutFile(file, Text_FileReadOnly));
+        return false;
+    }
+    int code = WriteProject();
+    if (code == 0)
+        return true;
+    if (code == -1205)
+        FileMenu_ForgetNewFile();   // another program saved into New's file: it is theirs too, never deleted
+    if (code == -1205 || code == -1206) {
+        *result = OfferSaveAs(owner, SaveFailure(code));
+        return false;
+    }
+    ShowSaveError(owner, code);
+    *result = -2;
+    return false;
+}
+
+// The in-use question names who holds the file when its mark says so.
+std::string InUseQuestion(const char* name)
+{
+    KadmiInUseHolder holder{};
+    short kind = Kadmi_GetInUseHolder(name, &holder);
+    char since[40];
+    std::snprintf(since, sizeof(since), "%04ld-%02ld-%02ld %02ld:%02ld", holder.date / 10000,
+                  holder.date / 100 % 100, holder.date % 100, holder.time / 10000, holder.time / 100 % 100);
+    if (kind == KadmiHolder_Held && holder.computer[0])
+        return Str_FillTexts(Shell_Text(Text_InUseElsewhereQuestion), {holder.computer, holder.user, since});
+    if (kind == KadmiHolder_Ended)
+        return Str_FillTexts(Shell_Text(Text_InUseEndedQuestion), {holder.user, since});
+    return Shell_Text(Text_OpenInUseQuestion);
 }
 
 // After a successful open: the list, the first system, the saved state.
@@ -274,12 +328,20 @@ void TakeOpenedProject(const char* name)
     MainWnd_UpdateTitle();
 }
 
+// Said once as a project opens: its currency has no price database here.
+// The project keeps its currency all the same.
+void TellCurrencyWithoutPrices(HWND owner)
+{
+    if (!CalcData_CurrencyHasPrices())
+        MsgBox_Info(owner, AboutFile(App().currentFile, Text_CurrencyWithoutPrices).c_str());
+}
+
 // Opens App().currentFile in place of the (already closed) project; a
 // failure is reported and a temporary project takes its place.
 bool OpenCurrentFile(HWND owner, uint16_t inUseCaption)
 {
-    short code = Kadmi_OpenDatabasefile2(App().currentFile, Shell_Text(inUseCaption),
-                                         Shell_Text(Text_OpenInUseQuestion));
+    const std::string question = InUseQuestion(App().currentFile);
+    short code = Kadmi_OpenDatabasefile2(App().currentFile, Shell_Text(inUseCaption), question.c_str());
     if (code != 0) {
         ShowOpenError(owner, code);
         Project_NewTemporary();
@@ -287,6 +349,7 @@ bool OpenCurrentFile(HWND owner, uint16_t inUseCaption)
         return false;
     }
     TakeOpenedProject(App().currentFile);
+    TellCurrencyWithoutPrices(owner);
     return true;
 }
 
@@ -326,10 +389,8 @@ int32_t __stdcall VlFileMenu_AskSaveChanges(HWND owner, const char* question)
         return answer;
     if (IsUnnamedProject())
         return VlFileMenu_SaveFileAs(owner);
-    if (SavesOverReadOnlyFile())
-        return OfferSaveAsForReadOnly(owner);
-    if (!WriteProject(owner))
-        return -2;
+    if (int result = 0; !SaveOverOwnFile(owner, &result))
+        return result;
     FileMenu_ForgetNewFile();
     return IDYES;
 }
@@ -418,13 +479,11 @@ int32_t __stdcall VlFileMenu_SaveFile(HWND owner)
         return 1;
     if (IsUnnamedProject())
         return VlFileMenu_SaveFileAs(owner);
-    if (SavesOverReadOnlyFile())
-        return OfferSaveAsForReadOnly(owner);
     char today[80];
     Date_TodayLocal(today);
     Kadmi_SetStringAtt(-1, kAttSaveDate, today);
-    if (!WriteProject(owner))
-        return -2;
+    if (int result = 0; !SaveOverOwnFile(owner, &result))
+        return result;
     FileMenu_ForgetNewFile();
     return 0;
 }
@@ -447,12 +506,15 @@ int32_t __stdcall VlFileMenu_SaveFileAs(HWND owner)
     if (short code = Kadmi_RenameDatabasefile(name); code != 0) {
         if (code == -1405)
             ShowStop(owner, AboutFile(name, Text_OpenInAnotherWindow).c_str());
+        else if (code == -1403)
+            ShowStop(owner, AboutFile(name, Text_NameTooLong).c_str());
         else
-            ShowSaveError(owner);
+            ShowSaveError(owner, code);
         return -2;
     }
     SetCurrentFile(name);
-    if (!WriteProject(owner)) {
+    if (int code = WriteProject(); code != 0) {
+        ShowSaveError(owner, code);
         SetCurrentFile(previous);
         Kadmi_RenameDatabasefile(previous);
         MainWnd_UpdateTitle();

@@ -208,6 +208,7 @@ void SwitchTo(HWND window, short page)
     MainWnd_SelectLoadedSystem();
     MainWnd_EnableCommands(window);
     MainWnd_SelectCalcPage(0);
+    MainWnd_TellRemovedData(window);
 }
 
 // A choice from the selector's list, seen before the selector tells the main

@@ -26,6 +26,8 @@
 namespace {
 
 constexpr UINT kStatusTimerMs = 200;
+// A system that uses user data no longer held: what, and what becomes of it.
+constexpr uint16_t kTextRemovedDataUsed = 45234, kTextRemovedDataShown = 45237;
 constexpr int kBarHeight = 28;   // toolbar above and status bar below the tabs
 
 // The toolbar's tooltip requests get no text.
@@ -280,6 +282,20 @@ void MainWnd_ShowNewProject(HWND window)
     MainWnd_RefillSystemCombo();
     MainWnd_RebuildMenu(window);
     MainWnd_SelectCalcPage(0);
+    MainWnd_TellRemovedData(window);
+}
+
+void MainWnd_TellRemovedData(HWND window)
+{
+    const std::vector<std::string> removed = Project_RemovedDataOfLoadedSystem();
+    if (removed.empty())
+        return;
+    std::string text = Shell_Text(kTextRemovedDataUsed);
+    text += "\n";
+    for (const std::string& line : removed)
+        text += "\n" + line;
+    text += std::string("\n\n") + Shell_Text(kTextRemovedDataShown);
+    MessageBoxA(window, text.c_str(), Shell().title, MB_OK | MB_ICONWARNING);
 }
 
 void MainWnd_CloseCalcPage()
@@ -295,6 +311,7 @@ void MainWnd_ShowLoadedSystem()
     MainWnd_UpdateTitle();
     MainWnd_EnableCommands(App().mainWindow);
     MainWnd_SelectCalcPage(0);
+    MainWnd_TellRemovedData(App().mainWindow);
 }
 
 void MainWnd_OpenCommandLineFile(const char* file)

@@ -1,6 +1,7 @@
 // Builds menus from MenuEntry tables (captions from the language texts, the
 // recent files from the settings) and holds the main window's table.
 #include "VlInterface/menu.h"
+#include "VlInterface/recentlist.h"
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "outside/Lexmo100/lexmo.h"
@@ -33,7 +34,7 @@ const MenuEntry g_mainMenuTable[] = {
     {MenuRow_PopupEnd, 0, 0, nullptr, 0},
     {MenuRow_Popup, 0, 9189, nullptr, 0},
     {MenuRow_Item, IDM_HELP_CONTENTS, 9079, nullptr, 0},
-    {MenuRow_Item, IDM_HELP_ABOUT, 9005, nullptr, 0},
+    {MenuRow_Item, IDM_HELP_ABOUT, Text_AboutMenu, nullptr, 0},
     {MenuRow_PopupEnd, 0, 0, nullptr, 0},
     {MenuRow_End, 0, 0, nullptr, 0},
 };
@@ -83,8 +84,7 @@ void AddRecentFiles(MenuBuild& build, HMENU menu, const MenuEntry& row)
             build.error = MenuError_Separator;
             return;
         }
-        std::string caption = "&";
-        caption += std::to_string(i) + " : " + name;
+        std::string caption = RecentList_MenuCaption(i, name);
         UINT id = row.id + i - 1;
         if (!InsertItem(menu, 0, id, caption.c_str(), id))
             build.error = MenuError_Item;

@@ -18,6 +18,8 @@ constexpr short kAttUserName = 1504;
 constexpr short kAttCountry = 1129;
 constexpr short kAttPriceList = 1132;
 constexpr short kAttLayerFlag = 1133;
+// Page attributes.
+constexpr short kAttLocationKey = 1537;
 // Layer part attributes.
 constexpr short kAttProductType = 1536;
 constexpr short kAttProductClass = 1538;
@@ -73,7 +75,8 @@ void Project_StampUserSettings()
         Kadmi_SetStringAtt(-1, kAttUserName, name);
     }
     Kadmi_SetIntAtt(-1, kAttCountry, static_cast<short>(Settings_ReadInt(nullptr, "General\\IManufactureCountry_ID")));
-    Kadmi_SetIntAtt(-1, kAttPriceList, static_cast<short>(Settings_ReadInt(nullptr, "General\\IPrice_ID")));
+    const short wanted = static_cast<short>(Settings_ReadInt(nullptr, "General\\IPrice_ID"));
+    Kadmi_SetIntAtt(-1, kAttPriceList, CalcData_NewProjectCurrency(wanted));
     CalcRecord_Load();   // the record starts over from the project as it now is
 }
 
@@ -131,4 +134,22 @@ bool Project_SystemUsesProduct(short page, const char* recordClass, const char* 
             return true;
     }
     return false;
+}
+
+bool Project_SystemUsesLocation(short page, const char* key)
+{
+    return key && *key && PartString(page, 0, kAttLocationKey) == key;
+}
+
+std::vector<std::string> Project_RemovedDataOfLoadedSystem()
+{
+    std::vector<std::string> removed;
+    const CalcRecord& record = CalcRec();
+    for (int k = 0; k < 3; ++k) {
+        if (UserType_IsRemoved(record.productClass[k], record.productType[k]))
+            removed.push_back(RemovedData_ProductName(record.productType[k]));
+    }
+    if (record.location == kLocationRemoved)
+        removed.push_back(RemovedData_LocationName(record.locationKey));
+    return removed;
 }

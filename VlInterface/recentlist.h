@@ -8,6 +8,11 @@
 // Names equal without regard to letter case, letters beyond ASCII included.
 bool RecentList_SameName(const std::string& a, const std::string& b);
 
+// The File menu's caption of entry `number` (1 up): "&1 : " and the path,
+// a long path shortened in its middle with "…" so that its file name shows,
+// every "&" of the path shown as itself.
+std::string RecentList_MenuCaption(int number, const std::string& path);
+
 // Moves name to the top of list: an entry equal to it moves up and the
 // entries above it shift down; a new name goes on top and the list keeps at
 // most `limit` entries.

@@ -8,19 +8,17 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Language texts that the shell uses.
 enum ShellText : uint16_t {
     Text_AppName1 = 1,
-    Text_AppName2 = 2,
     Text_HelpFile = 3,
     Text_Ok = 9266,
     Text_Cancel = 9041,
     Text_Help = 9188,
     Text_OpenInUseCaptionCmdLine = 9434,
-    Text_QuitQuestion = 10000,
     Text_SaveChangesQuestion = 10001,
-    Text_FileFilter = 10002,
     Text_NewFileTitle = 10003,
     Text_NewFileFailed = 10004,
     Text_OpenTitle = 10005,
@@ -36,11 +34,29 @@ enum ShellText : uint16_t {
     Text_OpenInAnotherWindow = 45130,
     Text_FileReadOnly = 45131,
     Text_SaveUnderAnotherName = 45132,
+    Text_InUseElsewhereQuestion = 45133,
+    Text_InUseEndedQuestion = 45134,
+    Text_ChangedOnDisk = 45135,
+    Text_FolderGone = 45136,
+    Text_TempFolderFull = 45137,
+    Text_CurrencyWithoutPrices = 45170,
     Text_AboutText1 = 20038,
     Text_AboutText2 = 20039,
     Text_AboutText3 = 20040,
     Text_AboutLabel = 20041,
     Text_AboutShowAtStart = 20042,
+#ifdef VL_EXTENDED
+    // The extended edition names itself in texts of its own.
+    Text_AppName2 = 45270,
+    Text_QuitQuestion = 45271,
+    Text_FileFilter = 45272,
+    Text_AboutMenu = 45273,
+#else
+    Text_AppName2 = 2,
+    Text_QuitQuestion = 10000,
+    Text_FileFilter = 10002,
+    Text_AboutMenu = 9005,
+#endif
 };
 
 constexpr int kModelessSlots = 1000;
@@ -172,6 +188,9 @@ void MainWnd_ShowNewProject(HWND window);
 void MainWnd_CloseCalcPage();
 // Shows the loaded system: tabs, selector, title and command states.
 void MainWnd_ShowLoadedSystem();
+// Tells, in one box, what the loaded system uses that the user data no
+// longer holds; nothing when it lacks nothing.
+void MainWnd_TellRemovedData(HWND window);
 
 // System commands (systems.cpp): 1 done, 0 not done (asked first).
 int System_New(HWND owner);
@@ -196,6 +215,12 @@ void Project_AddLayerParts();
 // True when a layer of the page uses the product of the record class and
 // code (as the layer stores them), read without loading the page.
 bool Project_SystemUsesProduct(short page, const char* recordClass, const char* code);
+// True when the system on page is at the weather location whose record key is key.
+bool Project_SystemUsesLocation(short page, const char* key);
+// What the loaded system uses that the user data no longer holds (its user
+// insulation types and its weather location), one line each; empty when
+// nothing is missing.
+std::vector<std::string> Project_RemovedDataOfLoadedSystem();
 
 // Says why the project file name could not be opened (code: the project
 // library's open code), naming the file (filemenu.cpp).

@@ -7,6 +7,7 @@
 #include "Kadmi/kadmi.h"
 #include "VlTechDatabase/vltechdb.h"
 #include "VlPrint/vlprint.h"
+#include "VlCalculate/vlcalculate.h"
 #include "VlUtil/vlutil.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
@@ -21,7 +22,8 @@
 #include <cstring>
 
 #ifdef VL_EXTENDED
-constexpr short kAttProductType = 1607;
+constexpr short kAttProductName = 1607;
+constexpr short kAttTargetHumidity = 1384;
 #endif
 
 BOOL Startup_OnProcessAttach(HINSTANCE instance)
@@ -95,7 +97,8 @@ int Startup_Init()
     ClipCursor(nullptr);
     LogoCtl_Register(App().instance);
 #ifdef VL_EXTENDED
-    Lookup_SetNameAttribute(kAttProductType);   // products are named by their type
+    Lookup_SetNameAttribute(kAttProductName);   // the edition's own product names
+    SetCondensationHumidityAttribute(kAttTargetHumidity);   // the target page's humidity
     LogoCtl_RegisterClasses();
     CustomLogo2_RegisterClasses();
     BitmapCtl_RegisterClass();

@@ -15,6 +15,8 @@ constexpr const char* kFontFaceValues[3] = {"Output\\Font1.Name", "Output\\Font2
 constexpr const char* kFontSizeValues[3] = {"Output\\Font1.Size", "Output\\Font2.Size", "Output\\Font3.Size"};
 constexpr int kFontDefaults[3] = {50, 35, 25};
 constexpr int kRtfFontNumbers[3] = {5, 6, 7};
+constexpr COLORREF kLogoColours[5] = {RGB(40, 60, 120), RGB(230, 160, 40), RGB(250, 210, 120), RGB(120, 120, 120),
+                                      RGB(255, 255, 255)};
 
 void ReadFont(int i, ReportFont& font)
 {
@@ -110,6 +112,7 @@ int Report_OpenDevice(int output)
     PrintGlobals& g = Prn();
     if (output == Output_Sheet) {
         g.sheet.clear();   // the rows are kept in memory
+        g.sheetDecimal = Sheet_DecimalSeparator();
         return 0;
     }
     char dir[MAX_PATH];
@@ -147,11 +150,19 @@ void Report_SetupFonts(int output)
         g.fonts[i].normal = MakeFont(g.fonts[i], FW_NORMAL);
         g.fonts[i].bold = MakeFont(g.fonts[i], FW_BOLD);
     }
+    if (!g.measureDc)
+        g.measureDc = CreateCompatibleDC(nullptr);
     g.footerTitleHeight = Report_LineHeight(g.fonts[2].normal);
+    g.footerLayout = FooterLayout{};
     if (g.dc) {
         for (int i = 2; i >= 0; --i) {
             SelectObject(g.dc, g.fonts[i].normal);
             SelectObject(g.dc, g.fonts[i].bold);
+        }
+        // Made once: each page then only selects them.
+        for (int i = 0; i < 5; ++i) {
+            g.logoBrushes[i] = CreateSolidBrush(kLogoColours[i]);
+            SelectObject(g.dc, g.logoBrushes[i]);
         }
         SelectObject(g.dc, GetStockObject(NULL_BRUSH));
         SelectObject(g.dc, GetStockObject(WHITE_BRUSH));
@@ -195,6 +206,14 @@ int Report_CloseDevice(int output)
         Rtf_Write("\\par\r\n}");
         CloseHandle(g.rtf);
         g.rtf = INVALID_HANDLE_VALUE;
+    }
+    if (g.measureDc)
+        DeleteDC(g.measureDc);
+    g.measureDc = nullptr;
+    for (HBRUSH& brush : g.logoBrushes) {
+        if (brush)
+            DeleteObject(brush);
+        brush = nullptr;
     }
     for (ReportFont& font : g.fonts) {
         DeleteObject(font.normal);

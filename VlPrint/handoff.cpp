@@ -50,6 +50,8 @@ constexpr CaptionLine kCaptions[] = {
     {1002, 20052, ""}, {1003, 30105, ":"}, {1004, 10212, ":"}, {1005, 10213, ":"}, {1006, 9296, ":"},
     {1007, 9013, ""},  {1008, 20051, ""},  {1009, 9278, ""},   {1010, 9296, ""},   {1011, 9041, ""},
     {1012, 9164, ""},  {1013, 9296, "..."}, {1014, 9067, ""},  {1015, 20033, ""},  {1016, 9189, ""},
+    {1018, 45400, ""}, {1019, 45401, ""},  {1020, 45402, ""},  {1021, 45403, ""},  {1022, 45404, ""},
+    {1023, 45405, ""}, {1024, 45406, ""},
 };
 
 void WriteViewerSettings(const char* path, const std::string& helpPath)
@@ -60,6 +62,7 @@ void WriteViewerSettings(const char* path, const std::string& helpPath)
         snprintf(key, sizeof key, "T%d=", c.key);
         text.append(key).append(Print_Text(c.textId)).append(c.suffix).append("\r\n");
     }
+    text += "T1017=" + Print_JobName() + "\r\n";
     FileHandle file(CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     DWORD written = 0;
     if (file.ok())

@@ -2,6 +2,7 @@
 // footer values, print language and page selection, then the body that walks
 // the selected systems (or the thickness list), the close and the hand-off.
 #include "VlPrint/print_internal.h"
+#include "support/resultstamps.h"
 #include "Kadmi/kadmi.h"
 #include "support/memory.h"
 #include "support/settings.h"
@@ -70,28 +71,28 @@ int FirstSelected()
     return -1;
 }
 
-void ShowStale(HWND owner)
+// Says which system's results are stale. Shown once the print-out
+// language is left: a box speaks the interface language.
+void ShowStale(HWND owner, const std::string& system)
 {
-    char name[kFooterStringSize] = {};
     const char* text = Print_Text(20054);
-    char message[1024];
-    if (Kadmi_GetStringNAtt(KadmiObject_Page, 1535, name, sizeof name) && name[0])
-        snprintf(message, sizeof message, "%s: %s", name, text);
-    else
-        snprintf(message, sizeof message, "%s", text);
-    MessageBoxA(owner, message, "", MB_OK);
+    std::string message = system.empty() ? std::string(text) : system + ": " + text;
+    MessageBoxA(owner, message.c_str(), "", MB_OK);
 }
 
-// The systems of report 1: -1 at the first whose results are older than its inputs.
-int PrintSystems(HWND owner, int out)
+// The systems of report 1: -1 at the first whose results are older than its
+// inputs, its name (or "") in *stale.
+int PrintSystems(int out, std::string* stale)
 {
     bool first = true;
     for (int index = 0; index < kMaxPages; ++index) {
         if (!Prn().selected[index])
             continue;
         LoadPageAt(index);
-        if (Kadmi_CmpAccess(KadmiObject_Page, "DIM1", KadmiObject_Page, "EDT1") < 0) {
-            ShowStale(owner);
+        if (Stamps_HeatLossStale(Stamps_OfLoadedSystem())) {
+            char name[kFooterStringSize] = {};
+            if (Kadmi_GetStringNAtt(KadmiObject_Page, 1535, name, sizeof name))
+                *stale = name;
             return -1;
         }
         if (!first)
@@ -102,7 +103,7 @@ int PrintSystems(HWND owner, int out)
     return 0;
 }
 
-int PrintBody(HWND owner, int out, int report)
+int PrintBody(int out, int report, std::string* stale)
 {
     int first = FirstSelected();
     if (first >= 0)
@@ -111,7 +112,7 @@ int PrintBody(HWND owner, int out, int report)
     int result = 0;
     if (report == 1) {
         ReportCalc_ProjectBlock(out);
-        result = PrintSystems(owner, out);
+        result = PrintSystems(out, stale);
     } else {
         result = ReportList_Body(out);
     }
@@ -224,9 +225,23 @@ void Print_BuildHeading(const char* version)
         program.erase(slash);
     }
     char heading[1024];
-    snprintf(heading, sizeof heading, "%s - %s %s", Print_Text(1), Print_Text(2), program.c_str());
+    // The program as the interface names it: each edition its own.
+    snprintf(heading, sizeof heading, "%s - %s %s", Print_Text(1), Print_ProgramName(), program.c_str());
     Utf8_CopyCut(g.heading, sizeof g.heading, heading);
     Utf8_CopyCut(g.headingData, sizeof g.headingData, data.c_str());
+}
+
+const char* Print_ProgramName()
+{
+    return Prn().application;
+}
+
+std::string Print_JobName()
+{
+    const std::string title = Prn().footerTitle;
+    const size_t slash = title.find_last_of("\\/:");
+    const std::string file = slash == std::string::npos ? title : title.substr(slash + 1);
+    return file.empty() ? Print_ProgramName() : std::string(Print_ProgramName()) + " - " + file;
 }
 
 int Print_Run(HWND owner, int output, int report, int currentOnly, const char* title, const char* headingVersion,
@@ -257,13 +272,16 @@ int Print_Run(HWND owner, int output, int report, int currentOnly, const char* t
         const bool switched = SwitchLanguage(PrintLanguage());
         Print_BuildHeading(headingVersion ? headingVersion : "");
         Print_SelectPages(currentOnly);
-        result = PrintBody(owner, output, report);
+        std::string stale;
+        result = PrintBody(output, report, &stale);
         if (switched)
             TextAPI_SetLanguage(g.textHandle, saved);
         Report_CloseDevice(output);
         cursor.Restore();
         if (result == 0)
             Handoff(owner, output);
+        else if (report == 1)
+            ShowStale(owner, stale);
     }
     if (g.reportFile[0])
         DeleteFileA(g.reportFile);

@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <vector>
 #include "outside/Lexmo100/lexmo.h"
 
 struct INSULATIONTHICKNESSRESULTLIST;
@@ -59,6 +60,20 @@ struct ReportFont {
     HFONT bold;
 };
 
+// The page footer as it is drawn on every page of one print: the title's
+// lines on the rule, then the columns' texts line by line under it.
+struct FooterLine {
+    int x;
+    int line;           // 0 the first under the rule
+    std::string text;
+};
+struct FooterLayout {
+    bool made = false;  // laid out at its first use in a print
+    int lineY = 0;      // the rule; lower columns lift it
+    std::vector<std::string> title;
+    std::vector<FooterLine> lines;
+};
+
 // The print library's state: the library part lives from load to unload, the
 // print part is set up by each print and the engine part by its device.
 struct PrintGlobals {
@@ -87,17 +102,22 @@ struct PrintGlobals {
 
     // Engine of one print.
     HDC dc = nullptr;                 // the metafile being recorded
+    HDC measureDc = nullptr;          // measures texts: a metafile gives no extents
     HANDLE rtf = INVALID_HANDLE_VALUE;
     char reportFile[MAX_PATH] = {};   // temporary metafile or rich-text file
+    HBRUSH logoBrushes[5] = {};       // the logo's colours, made with the fonts
     ReportFont fonts[3] = {{"Arial", 50, nullptr, nullptr}, {"Arial", 35, nullptr, nullptr},
                            {"Arial", 25, nullptr, nullptr}};
     char rtfSelectors[6][40] = {};    // font 1, 1 bold, 2, 2 bold, 3, 3 bold
     std::string sheet;                // the tab-separated rows of output 4
+    std::string sheetDecimal = ".";   // the user's decimal separator, read as output 4 opens
     int pageHeight = 2900, columnWidth = 86;   // 0.1 mm; the page is 1900 wide
     int y = 0;
     int pageCounter = 1;
     bool logo = true;
     int footerTitleHeight = 0;        // font 3's line height, measured with the fonts
+    FooterLayout footerLayout;        // laid out anew for each print
+    int headerEnd = 250;              // where the body begins under the page header
     bool measuring = false;           // rows add up their heights and are not drawn
     int measured = 0;
 };
@@ -114,6 +134,10 @@ int Print_Run(HWND owner, int output, int report, int currentOnly, const char* t
 // (the extended edition's) leaves the data's version to a line of its own.
 constexpr char kDataVersionSeparator[] = " / ";
 void Print_BuildHeading(const char* version);
+// The program as the interface named it to the library: each edition its own.
+const char* Print_ProgramName();
+// The print job's name: the program and the project file, "Varmelin - plant30.wdf".
+std::string Print_JobName();
 void Print_TakeLayerParts();
 void Print_SetInterfaceLanguage();
 bool Print_ReadOptions();
@@ -200,8 +224,12 @@ int Handoff_Clipboard(HWND owner);
 int Handoff_Sheet(HWND owner);
 
 // Output 4 (sheet.cpp): a row as one line of its cells up to the last one
-// that holds text, separated by tabs, each without surrounding blanks.
-std::string Sheet_Line(const ReportRow& row);
+// that holds text, separated by tabs, each without surrounding blanks; a
+// cell that is a decimal figure ("-23.96") takes decimalSeparator for its
+// point. Figures carry no thousands separator.
+std::string Sheet_Line(const ReportRow& row, const std::string& decimalSeparator);
+// The user's decimal separator (LOCALE_SDECIMAL), "." when it cannot be read.
+std::string Sheet_DecimalSeparator();
 
 // Reports (report_calc.cpp, report_list.cpp): 0, or -1 when nothing may be handed on.
 void ReportCalc_ProjectBlock(int out);

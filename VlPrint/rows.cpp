@@ -2,7 +2,6 @@
 // as one rich-text paragraph with tab stops, the page header, footer and page
 // break of the metafile, and the row builders that the report sections call.
 #include "VlPrint/print_internal.h"
-#include "VlPrint/resource.h"
 #include "Kadmi/kadmi.h"
 #include "support/dates.h"
 #include "support/numfield.h"
@@ -11,18 +10,32 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <cwchar>
+#include <vector>
 
 namespace {
 
 constexpr int kLeftMargin = 10;
 constexpr int kRightEdge = 1950;
-constexpr int kHeaderEnd = 250;
+constexpr int kHeaderRuleY = 190;
+constexpr int kHeaderRuleGap = 5;       // from the last header row down to the rule
+constexpr int kHeaderBodyGap = 60;      // from the rule down to the first row
+constexpr int kProjectNameY = 140;      // the project name's row follows this
+constexpr int kCellGap = 10;            // kept free between two texts of a row
 constexpr int kLayerUsedCodeSize = 40;
 
-// The footer's top line; its title stands on it.
-int FooterLineY()
+// The footer: four columns of texts stacked line by line under its rule,
+// four lines unless a text needs more; the title stands on the rule.
+constexpr int kFooterLines = 4;
+constexpr int kFooterTitleX = 100;
+struct FooterColumn {
+    int x, width;
+};
+constexpr FooterColumn kFooterColumns[4] = {{100, 680}, {800, 280}, {1100, 280}, {1400, kRightEdge - 1400}};
+
+int FooterLineHeight()
 {
-    return Prn().pageHeight - 320;
+    return Prn().fonts[2].size + 7;
 }
 
 int CellX(int cell)
@@ -51,6 +64,11 @@ HFONT FontOfSlot(int slot)
     return slot % 2 ? font.bold : font.normal;
 }
 
+HFONT FontOfCell(const ReportCell& cell)
+{
+    return FontOfSlot(Report_FontSlot(cell.flags));
+}
+
 void DrawText(int x, int y, const char* text, UINT align)
 {
     HDC dc = Prn().dc;
@@ -71,14 +89,23 @@ void DrawLine(int x1, int y1, int x2, int y2)
 // measures them in the same logical units.
 class TextMeasure {
 public:
-    explicit TextMeasure(HFONT font) : dc_(CreateCompatibleDC(nullptr)), old_(SelectObject(dc_, font)) {}
+    // A print measures on its own DC (made with the fonts); a DC is made
+    // only for a measure outside a print.
+    explicit TextMeasure(HFONT font)
+        : owned_(Prn().measureDc ? nullptr : CreateCompatibleDC(nullptr)),
+          dc_(owned_ ? owned_ : Prn().measureDc),
+          old_(SelectObject(dc_, font))
+    {
+    }
     ~TextMeasure()
     {
         SelectObject(dc_, old_);
-        DeleteDC(dc_);
+        if (owned_)
+            DeleteDC(owned_);
     }
     TextMeasure(const TextMeasure&) = delete;
     TextMeasure& operator=(const TextMeasure&) = delete;
+    void Select(HFONT font) const { SelectObject(dc_, font); }
     int LineHeight() const
     {
         TEXTMETRICA metrics = {};
@@ -95,43 +122,169 @@ public:
         GetTextExtentPoint32W(dc_, wide.data(), int(wide.size()), &size);
         return size.cx;
     }
+    // How many of the count units at text fit into width.
+    int Fit(const wchar_t* text, int count, int width) const
+    {
+        int fit = 0;
+        SIZE size = {};
+        GetTextExtentExPointW(dc_, text, count, width, &fit, nullptr, &size);
+        return fit;
+    }
 
 private:
+    HDC owned_;
     HDC dc_;
     HGDIOBJ old_;
 };
 
-// text as it fits into width: whole, or cut after a whole character with an
-// ellipsis; "" when not even the ellipsis fits.
-std::string FitToWidth(const char* text, int width, HFONT font)
+std::wstring Wide(const std::string& text)
 {
-    static constexpr char kEllipsis[] = "\xE2\x80\xA6";
-    const TextMeasure measure(font);
-    std::string kept = text;
-    if (measure.Width(kept) <= width)
-        return kept;
-    while (true) {
-        while (!kept.empty() && kept.back() == ' ')
-            kept.pop_back();
-        if (measure.Width(kept + kEllipsis) <= width)
-            return kept + kEllipsis;
-        if (kept.empty())
-            return kept;
-        size_t end = kept.size() - 1;
-        while (end > 0 && (static_cast<unsigned char>(kept[end]) & 0xC0) == 0x80)
-            --end;
-        kept.erase(end);
-    }
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), int(wide.size()))));
+    return wide;
 }
 
-void DrawCell(const ReportCell& cell, int x)
+std::string Narrow(const std::wstring& wide)
+{
+    std::string text(wide.size() * 3, '\0');
+    text.resize(size_t(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), text.data(), int(text.size()),
+                                           nullptr, nullptr)));
+    return text;
+}
+
+// Where a line that must be cut inside [start, start + fit) ends: after its
+// last blank, else after its last '-', '/', '@', '.' or '_' (addresses have
+// no blanks), else after the last whole character that fits.
+size_t LineEnd(const std::wstring& text, size_t start, size_t fit)
+{
+    const size_t limit = start + fit;
+    for (size_t i = limit; i > start + 1; --i)
+        if (text[i - 1] == L' ' || text[i] == L' ')
+            return i;
+    for (size_t i = limit; i > start + 1; --i)
+        if (wcschr(L"-/@._", text[i - 1]))
+            return i;
+    size_t end = std::max(limit, start + 1);
+    if (end < text.size() && IS_LOW_SURROGATE(text[end]))   // never between the halves of a pair
+        end = end - 1 > start ? end - 1 : end + 1;
+    return end;
+}
+
+// text broken into lines no wider than width in the measure's font; a text
+// that fits is one line. Blanks at a break are dropped.
+std::vector<std::string> WrapToWidth(const std::string& text, int width, const TextMeasure& measure)
+{
+    const std::wstring wide = Wide(text);
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < wide.size()) {
+        const size_t rest = wide.size() - start;
+        const size_t fit = size_t(measure.Fit(wide.data() + start, int(rest), std::max(width, 1)));
+        const size_t end = fit >= rest ? wide.size() : LineEnd(wide, start, fit);
+        size_t last = end;
+        while (last > start && wide[last - 1] == L' ')
+            --last;
+        lines.push_back(Narrow(wide.substr(start, last - start)));
+        start = end;
+        while (start < wide.size() && wide[start] == L' ')
+            ++start;
+    }
+    if (lines.empty())
+        lines.emplace_back();
+    return lines;
+}
+
+// The width that a cell's text may take: its column's; for a text read
+// left to right, else, up to the next text of the row or the right edge; a
+// figure aligned to the right keeps its own width.
+int CellWidth(const ReportRow& row, int i, const TextMeasure& measure)
+{
+    const ReportCell& cell = row.cells[i];
+    if (cell.width > 0)
+        return cell.width;
+    if (cell.flags & Cell_Right)
+        return 0;
+    for (int j = i + 1; j < kRowCells; ++j) {
+        const ReportCell& next = row.cells[j];
+        if (Cell_IsBlank(next.text))
+            continue;
+        int left = CellX(j);
+        if (next.flags & Cell_Right) {
+            measure.Select(FontOfCell(next));
+            const int wide = measure.Width(next.text);
+            left -= next.width > 0 ? std::min<int>(next.width, wide) : wide;
+        }
+        return left - kCellGap - CellX(i);
+    }
+    return kRightEdge - CellX(i);
+}
+
+// The footer of this print, laid out once: each column's texts one under
+// the other, each on as many lines as its column needs (an empty text keeps
+// its line, so that short texts stand as they always have).
+const FooterLayout& Footer()
+{
+    PrintGlobals& g = Prn();
+    FooterLayout& footer = g.footerLayout;
+    if (footer.made)
+        return footer;
+    footer = FooterLayout{};
+    footer.made = true;
+    const TextMeasure measure(g.fonts[2].normal);
+    footer.title = WrapToWidth(g.footerTitle, kRightEdge - kFooterTitleX, measure);
+    const std::vector<std::string> columns[4] = {
+        {g.footer[0], g.footer[1], g.footer[2], g.footer[3]},
+        {Print_Text(30017), g.footer[4]},
+        {Print_Text(30018), g.footer[5]},
+        {Print_Text(30019), g.footer[6], Print_Text(20063), g.footer[7]},
+    };
+    int deepest = kFooterLines;
+    for (int c = 0; c < 4; ++c) {
+        int line = 0;
+        for (const std::string& text : columns[c])
+            for (const std::string& part : WrapToWidth(text, kFooterColumns[c].width - kCellGap, measure)) {
+                if (!part.empty())
+                    footer.lines.push_back({kFooterColumns[c].x, line, part});
+                ++line;
+            }
+        deepest = std::max(deepest, line);
+    }
+    footer.lineY = g.pageHeight - 320 - (deepest - kFooterLines) * FooterLineHeight();
+    return footer;
+}
+
+// Each cell's lines, and how much lower than a one-line row the row ends.
+struct RowLayout {
+    std::vector<std::string> lines[kRowCells];
+    int lineHeight[kRowCells] = {};
+    int extra = 0;
+};
+
+RowLayout LayOutRow(const ReportRow& row)
+{
+    RowLayout layout;
+    const TextMeasure measure(FontOfSlot(Report_FontSlot(0)));
+    for (int i = 0; i < kRowCells; ++i) {
+        const ReportCell& cell = row.cells[i];
+        if (Cell_IsBlank(cell.text))
+            continue;
+        const int width = CellWidth(row, i, measure);
+        measure.Select(FontOfCell(cell));
+        layout.lines[i] = width > 0 ? WrapToWidth(cell.text, width, measure) : std::vector<std::string>{cell.text};
+        layout.lineHeight[i] = measure.LineHeight();
+        layout.extra = std::max(layout.extra, int(layout.lines[i].size() - 1) * layout.lineHeight[i]);
+    }
+    return layout;
+}
+
+void DrawCell(const ReportCell& cell, const std::vector<std::string>& lines, int height, int x)
 {
     HDC dc = Prn().dc;
-    HFONT font = FontOfSlot(Report_FontSlot(cell.flags));
-    SelectObject(dc, font);
+    SelectObject(dc, FontOfCell(cell));
     SetTextColor(dc, RGB(0, 0, 0));
-    const std::string text = cell.width > 0 ? FitToWidth(cell.text, cell.width, font) : cell.text;
-    DrawText(x, Prn().y, text.c_str(), TA_BOTTOM | ((cell.flags & Cell_Right) ? TA_RIGHT : TA_LEFT));
+    for (size_t k = 0; k < lines.size(); ++k)
+        DrawText(x, Prn().y + int(k) * height, lines[k].c_str(),
+                 TA_BOTTOM | ((cell.flags & Cell_Right) ? TA_RIGHT : TA_LEFT));
 }
 
 // Tab position in twips of the cell anchored at x: the rich text's columns
@@ -186,20 +339,51 @@ void WriteRtfRow(const ReportRow& row)
     WriteRtfParagraph(rest);
 }
 
-// The logo's bitmap resource as it is stored, so that each page's copy of it
-// keeps the resource's few colours and stays small.
+// The logo: a pipe in section under its insulation layers and three bars,
+// drawn as shapes (a few records a page; a picture would be spooled anew
+// with every page), on the grid of its 300 x 63 design at (40, 40), 420 x 88.
+constexpr int kLogoX = 40, kLogoY = 40, kLogoWidth = 420, kLogoHeight = 88;
+constexpr int kLogoGridWidth = 300, kLogoGridHeight = 63;
+struct LogoShape {
+    bool round;
+    int left, top, right, bottom;   // grid cells, right and bottom excluded
+    int brush;                      // into Prn().logoBrushes
+};
+constexpr int kPipeX = 32, kPipeY = 31;
+constexpr LogoShape Ring(int radius, int brush)
+{
+    return {true, kPipeX - radius, kPipeY - radius, kPipeX + radius + 1, kPipeY + radius + 1, brush};
+}
+constexpr LogoShape kLogoShapes[] = {
+    Ring(31, 0), Ring(26, 1), Ring(20, 2), Ring(12, 3), Ring(8, 4),
+    {false, 72, 16, 293, 24, 0}, {false, 72, 28, 293, 34, 1}, {false, 72, 38, 293, 44, 2},
+};
+
+int LogoX(int cell)
+{
+    return kLogoX + cell * kLogoWidth / kLogoGridWidth;
+}
+
+int LogoY(int cell)
+{
+    return kLogoY + cell * kLogoHeight / kLogoGridHeight;
+}
+
 void DrawLogo()
 {
-    HRSRC found = FindResourceA(Prn().instance, MAKEINTRESOURCEA(IDB_LOGO), MAKEINTRESOURCEA(2));   // RT_BITMAP
-    HGLOBAL loaded = found ? LoadResource(Prn().instance, found) : nullptr;
-    const auto* info = static_cast<const BITMAPINFO*>(loaded ? LockResource(loaded) : nullptr);
-    if (!info)
-        return;
-    const BITMAPINFOHEADER& header = info->bmiHeader;
-    const DWORD colours = header.biClrUsed ? header.biClrUsed : header.biBitCount <= 8 ? 1u << header.biBitCount : 0;
-    const auto* bits = reinterpret_cast<const BYTE*>(info) + header.biSize + colours * sizeof(RGBQUAD);
-    StretchDIBits(Prn().dc, 40, 40, 420, 88, 0, 0, header.biWidth, header.biHeight, bits, info, DIB_RGB_COLORS,
-                  SRCCOPY);
+    HDC dc = Prn().dc;
+    SelectObject(dc, GetStockObject(NULL_PEN));
+    for (const LogoShape& shape : kLogoShapes) {
+        SelectObject(dc, Prn().logoBrushes[shape.brush]);
+        const int left = LogoX(shape.left), top = LogoY(shape.top);
+        const int right = LogoX(shape.right), bottom = LogoY(shape.bottom);
+        if (shape.round)
+            Ellipse(dc, left, top, right, bottom);
+        else
+            Rectangle(dc, left, top, right, bottom);
+    }
+    SelectObject(dc, GetStockObject(NULL_BRUSH));
+    SelectObject(dc, GetStockObject(BLACK_PEN));
 }
 
 // The report date: the project's date of the last save, else today.
@@ -269,7 +453,8 @@ int Report_LineHeight(HFONT font)
 int Report_BodyBottom()
 {
     const PrintGlobals& g = Prn();
-    return std::min(g.pageHeight - 350, FooterLineY() - g.footerTitleHeight);
+    const FooterLayout& footer = Footer();
+    return std::min(g.pageHeight - 350, footer.lineY - int(footer.title.size()) * g.footerTitleHeight);
 }
 
 void Report_KeepTogether(int out, const std::function<void()>& rows)
@@ -281,7 +466,7 @@ void Report_KeepTogether(int out, const std::function<void()>& rows)
         rows();
         g.measuring = false;
         const int bottom = Report_BodyBottom();
-        if (g.y + g.measured > bottom && kHeaderEnd + g.measured <= bottom)
+        if (g.y + g.measured > bottom && g.headerEnd + g.measured <= bottom)
             Report_NewPage(out);
     }
     rows();
@@ -308,7 +493,7 @@ void Report_PrintRow(const ReportRow& row, int out)
 {
     PrintGlobals& g = Prn();
     if (g.measuring) {
-        g.measured += RowHeight(row);
+        g.measured += RowHeight(row) + (g.dc ? LayOutRow(row).extra : 0);
         return;
     }
     if (out == Output_Rtf) {
@@ -316,19 +501,21 @@ void Report_PrintRow(const ReportRow& row, int out)
         return;
     }
     if (out == Output_Sheet) {
-        g.sheet += Sheet_Line(row) + "\r\n";
+        g.sheet += Sheet_Line(row, g.sheetDecimal) + "\r\n";
         return;
     }
     if (out != Output_Metafile)
         return;
+    const RowLayout layout = g.dc ? LayOutRow(row) : RowLayout{};
     g.y += RowHeight(row);
-    if (g.y > Report_BodyBottom())
+    if (g.y + layout.extra > Report_BodyBottom())
         Report_NewPage(out);
     if (!g.dc)
         return;
     for (int i = 0; i < kRowCells; ++i)
-        if (!Cell_IsBlank(row.cells[i].text))
-            DrawCell(row.cells[i], CellX(i));
+        if (!layout.lines[i].empty())
+            DrawCell(row.cells[i], layout.lines[i], layout.lineHeight[i], CellX(i));
+    g.y += layout.extra;
 }
 
 void Report_PageHeader(int out)
@@ -354,16 +541,18 @@ void Report_PageHeader(int out)
         Report_PrintRow(data, out);
     }
 
-    g.y = 140;
+    g.y = std::max(g.y, kProjectNameY);
     char project[kFooterStringSize] = {};
     if (Kadmi_GetStringNAtt(KadmiObject_Project, 1501, project, sizeof project)) {
         ReportRow name = {};
         Cell_Set(name, 21, project, Cell_Font2 | Cell_Right);
+        name.cells[21].width = int16_t(CellX(21) - CellX(5));   // beside the logo, under the heading
         Report_PrintRow(name, out);
     }
-    g.y = 190;
-    DrawLine(kLeftMargin, 190, kRightEdge, 190);
-    g.y = kHeaderEnd;
+    const int rule = std::max(kHeaderRuleY, g.y + kHeaderRuleGap);
+    DrawLine(kLeftMargin, rule, kRightEdge, rule);
+    g.headerEnd = rule + kHeaderBodyGap;
+    g.y = g.headerEnd;
 }
 
 void Report_PageFooter(int out)
@@ -371,29 +560,19 @@ void Report_PageFooter(int out)
     PrintGlobals& g = Prn();
     if (out != Output_Metafile || !g.dc)
         return;
-    const int h = g.fonts[2].size + 7;
-    int y = FooterLineY();
+    const FooterLayout& footer = Footer();
     SelectObject(g.dc, g.fonts[2].normal);
     SetTextColor(g.dc, RGB(0, 0, 0));
     const UINT align = TA_BOTTOM | TA_LEFT;
-    if (g.footerTitle[0])
-        DrawText(100, y, g.footerTitle, align);
-    DrawLine(kLeftMargin, y, kRightEdge, y);
+    const int titleCount = int(footer.title.size());
+    for (int k = 0; k < titleCount; ++k)
+        DrawText(kFooterTitleX, footer.lineY - (titleCount - 1 - k) * g.footerTitleHeight, footer.title[k].c_str(),
+                 align);
+    DrawLine(kLeftMargin, footer.lineY, kRightEdge, footer.lineY);
     SelectObject(g.dc, g.fonts[2].normal);
-    // Four lines of four columns; nullptr leaves a place empty.
-    const char* lines[4][4] = {
-        {g.footer[0], Print_Text(30017), Print_Text(30018), Print_Text(30019)},
-        {g.footer[1], g.footer[4], g.footer[5], g.footer[6]},
-        {g.footer[2], nullptr, nullptr, Print_Text(20063)},
-        {g.footer[3], nullptr, nullptr, g.footer[7]},
-    };
-    static constexpr int kColumns[4] = {100, 500, 1000, 1500};
-    for (const auto& line : lines) {
-        y += h;
-        for (int c = 0; c < 4; ++c)
-            if (line[c] && line[c][0])
-                DrawText(kColumns[c], y, line[c], align);
-    }
+    const int h = FooterLineHeight();
+    for (const FooterLine& line : footer.lines)
+        DrawText(line.x, footer.lineY + (line.line + 1) * h, line.text.c_str(), align);
 }
 
 // A report has as many pages as its content needs: the count has no limit,

@@ -1,8 +1,12 @@
 // Times printing on projects of 2, 200 and 998 calculated systems: the print
 // dialog until it shows, and the preview of every system until the viewer
 // shows its first page, with the report's own making apart. Prints the median
-// of three runs of each; it checks nothing. Run under Wine on a display with
-// build/bin on the module path.
+// of three runs of each; it checks nothing. Then the preview's report is sent
+// to paper as the viewer sends it, page by page: into an enhanced metafile
+// standing in for a printer, and to Wine's printer driver (the default
+// printer, or --printer NAME) writing into a file, with the seconds and the
+// bytes of a page. Run under Wine on a display with build/bin on the module
+// path: print_bench [systems] [--printer NAME].
 #include <windows.h>
 #include <algorithm>
 #include <cstdio>
@@ -17,6 +21,8 @@
 #include "VlPrint/vlprint.h"
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
+#include "outside/Tordoc32/paper.h"
+#include "outside/Tordoc32/report.h"
 #include "support/app.h"
 #include "support/settings.h"
 
@@ -97,6 +103,36 @@ bool MakeProject(const std::string& file, short systems)
     return Kadmi_SaveDatabasefile() == 0;
 }
 
+// The report metafile of the preview that shows: the newest in the temporary folder.
+std::string NewestReport()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof(temp), temp);
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((std::string(temp) + "WD*.tmp").c_str(), &found);
+    std::string newest;
+    FILETIME newestTime{};
+    if (search == INVALID_HANDLE_VALUE)
+        return newest;
+    do {
+        if (CompareFileTime(&found.ftLastWriteTime, &newestTime) > 0) {
+            newestTime = found.ftLastWriteTime;
+            newest = std::string(temp) + found.cFileName;
+        }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return newest;
+}
+
+// Where the preview's report is kept for sending it to paper: the print
+// library deletes its own when the viewer closes.
+std::string KeptReport()
+{
+    char temp[MAX_PATH];
+    GetTempPathA(sizeof(temp), temp);
+    return std::string(temp) + "print_bench_report.wmf";
+}
+
 // A window of this thread whose timer watches for the window being timed: a
 // timer message comes only when the queue is empty, after a modal loop has
 // shown (and painted) its window.
@@ -132,6 +168,8 @@ LRESULT CALLBACK WatchProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     if (HWND shown = VisibleWindowOfClass(g_watch.className)) {
         g_watch.shown = Now();
         KillTimer(window, 1);
+        if (std::strcmp(g_watch.className, "TordocViewer") == 0)
+            CopyFileA(NewestReport().c_str(), KeptReport().c_str(), FALSE);
         PostMessageA(shown, WM_CLOSE, 0, 0);
     }
     return 0;
@@ -169,6 +207,70 @@ void SetAllSections()
     Settings_WriteBinary(nullptr, "Output\\PrintOptionFlags", sizeof options, options);
 }
 
+long long FileBytes(const std::wstring& path)
+{
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data))
+        return 0;
+    return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+// Sends every page of report to dc as one job, each placed as the viewer
+// places it; seconds from StartDoc to EndDoc. output names a file that the
+// printer driver writes instead of the queue (NULL for a metafile).
+double SendPages(const Report& report, HDC dc, const wchar_t* output)
+{
+    const RECT placed = Paper_ReportRect(Paper_Metrics(dc));
+    DOCINFOW document{};
+    document.cbSize = sizeof document;
+    document.lpszDocName = L"print_bench";
+    document.lpszOutput = output;
+    const double start = Now();
+    if (output && StartDocW(dc, &document) <= 0)
+        return -1;
+    for (size_t page = 0; page < report.pages.size(); ++page) {
+        if (output)
+            StartPage(dc);
+        Report_PlayPage(report, dc, page, placed);
+        if (output)
+            EndPage(dc);
+    }
+    if (output)
+        EndDoc(dc);
+    return Now() - start;
+}
+
+void TimePaper(const std::wstring& printer)
+{
+    Report report;
+    if (Report_Load(KeptReport().c_str(), report) != ReportStatus::Ok) {
+        std::printf("no report to send\n");
+        return;
+    }
+    const double pages = static_cast<double>(report.pages.size());
+    HDC metafile = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    const double seconds = SendPages(report, metafile, nullptr);
+    HENHMETAFILE recorded = CloseEnhMetaFile(metafile);
+    const double bytes = GetEnhMetaFileBits(recorded, 0, nullptr);
+    DeleteEnhMetaFile(recorded);
+    std::printf("%6.0f pages to paper: metafile %7.4f s a page, %7.1f KB a page\n", pages, seconds / pages,
+                bytes / pages / 1024);
+    HDC dc = printer.empty() ? nullptr : CreateDCW(L"WINSPOOL", printer.c_str(), nullptr, nullptr);
+    if (!dc)
+        return;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring output = std::wstring(temp) + L"print_bench.ps";
+    const double printed = SendPages(report, dc, output.c_str());
+    DeleteDC(dc);
+    std::printf("%6.0f pages to paper: printer  %7.4f s a page, %7.1f KB a page (%ls)\n", pages, printed / pages,
+                FileBytes(output) / pages / 1024, printer.c_str());
+    DeleteFileW(output.c_str());
+    DeleteFileA(KeptReport().c_str());
+}
+
+std::wstring g_printer;
+
 void TimeProject(short systems)
 {
     char temp[MAX_PATH];
@@ -197,6 +299,7 @@ void TimeProject(short systems)
                 "report as text %8.1f ms\n",
                 systems, Median(dialog) * 1e3, Median(firstPage) * 1e3, Median(wholeReport) * 1e3,
                 Median(reportMade) * 1e3);
+    TimePaper(g_printer);
     Kadmi_CloseDatabasefile(0);
     DeleteFileA(file.c_str());
 }
@@ -234,8 +337,21 @@ int main(int argc, char** argv)
     ShowWindow(g_watch.window, SW_SHOW);
     HHOOK hook = SetWindowsHookExA(WH_CBT, PressOk, nullptr, GetCurrentThreadId());
     // A size on the command line times that size only.
-    if (argc > 1)
-        TimeProject(static_cast<short>(std::atoi(argv[1])));
+    short only = 0;
+    wchar_t defaultPrinter[MAX_PATH] = {};
+    DWORD length = MAX_PATH;
+    if (GetDefaultPrinterW(defaultPrinter, &length))
+        g_printer = defaultPrinter;
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--printer") == 0 && i + 1 < argc) {
+            const std::string name = argv[++i];
+            g_printer.assign(name.begin(), name.end());
+        } else {
+            only = static_cast<short>(std::atoi(argv[i]));
+        }
+    }
+    if (only > 0)
+        TimeProject(only);
     else
         for (short systems : {2, 200, 998})
             TimeProject(systems);

@@ -1,5 +1,6 @@
-# cmake -DFROM=first,second,... -DTO=file -P ConcatFiles.cmake
-# Writes the files of FROM one after the other into TO, each ending in a newline.
+# cmake -DFROM=first,second,... -DTO=file [-DNAME_FROM=word -DNAME_TO=word] -P ConcatFiles.cmake
+# Writes the files of FROM one after the other into TO, each ending in a
+# newline; with NAME_FROM given, every NAME_FROM in the text becomes NAME_TO.
 string(REPLACE "," ";" FROM "${FROM}")
 set(all "")
 foreach(f IN LISTS FROM)
@@ -9,4 +10,7 @@ foreach(f IN LISTS FROM)
   endif()
   string(APPEND all "${text}")
 endforeach()
+if(DEFINED NAME_FROM)
+  string(REPLACE "${NAME_FROM}" "${NAME_TO}" all "${all}")
+endif()
 file(WRITE "${TO}" "${all}")

@@ -44,8 +44,7 @@ bool NotNewer(const SystemStamps& stamps, const char* a, const char* b)
 
 bool HeatLossCurrent(const SystemStamps& stamps)
 {
-    // "EDTT": the extended edition's own inputs of the heat loss.
-    return Has(stamps, "DIM1") && NotNewer(stamps, "EDT1", "DIM1") && NotNewer(stamps, "EDTT", "DIM1");
+    return Has(stamps, "DIM1") && !Stamps_HeatLossStale(stamps);
 }
 
 // Results of group `results` made after their inputs and after the heat loss they were made from.
@@ -86,7 +85,7 @@ int Stamps_Compare(const SystemStamps& stamps, const char* a, const char* b)
 
 bool Stamps_HeatLossStale(const SystemStamps& stamps)
 {
-    return Stamps_Compare(stamps, "DIM1", "EDT1") < 0;
+    return Stamps_Compare(stamps, "DIM1", "EDT1") < 0 || Stamps_Compare(stamps, "DIM1", "EDTT") < 0;
 }
 
 SystemResultFacts Results_OfLoadedSystem()

@@ -24,8 +24,9 @@ SystemStamps Stamps_OfPage(short page);
 // orders first (as Kadmi_CmpAccess on one object).
 int Stamps_Compare(const SystemStamps& stamps, const char* a, const char* b);
 
-// The heat-loss inputs changed after the last heat-loss results ("EDT1"
-// newer than "DIM1"): the results on the page are stale.
+// The heat-loss inputs changed after the last heat-loss results: "EDT1", or
+// "EDTT" (the extended edition's own inputs), newer than "DIM1". The one rule
+// of stale heat-loss results, for the pages, the print list and the reports.
 bool Stamps_HeatLossStale(const SystemStamps& stamps);
 
 // The report sections of a system whose results can be current.

@@ -1,8 +1,11 @@
 // String functions of the module. Byte limits here are UTF-8 aware: a cut
 // lands on a character boundary, so texts in any language stay valid.
 #include "support/strings.h"
+#include "support/dlgutil.h"
 #include "support/utf8.h"
+#include <windows.h>
 #include <cstring>
+#include <vector>
 
 void Str_TrimRight(char* text)
 {
@@ -69,20 +72,49 @@ void Str_SplitFilter(char* destination, const char* filter)
             destination[i] = '\0';
 }
 
-std::string Str_FillNumbers(const char* text, std::initializer_list<long> numbers)
+namespace {
+
+// Puts the next of values in place of each "%" conversion and a percent sign
+// for each "%%"; any other conversion, or one beyond the values, stays.
+std::string Fill(const char* text, char conversion, const std::vector<std::string>& values)
 {
     std::string filled;
-    const long* next = numbers.begin();
+    auto next = values.begin();
     for (const char* c = text ? text : ""; *c; ++c) {
         if (c[0] == '%' && c[1] == '%') {
             filled += '%';
             ++c;
-        } else if (c[0] == '%' && c[1] == 'd' && next != numbers.end()) {
-            filled += std::to_string(*next++);
+        } else if (c[0] == '%' && c[1] == conversion && next != values.end()) {
+            filled += *next++;
             ++c;
         } else {
             filled += *c;
         }
     }
     return filled;
+}
+
+}  // namespace
+
+std::string Str_FillNumbers(const char* text, std::initializer_list<long> numbers)
+{
+    std::vector<std::string> values;
+    for (long n : numbers)
+        values.push_back(std::to_string(n));
+    return Fill(text, 'd', values);
+}
+
+std::string Str_FillTexts(const char* text, std::initializer_list<const char*> texts)
+{
+    std::vector<std::string> values;
+    for (const char* t : texts)
+        values.push_back(t ? t : "");
+    return Fill(text, 's', values);
+}
+
+bool Str_SameIgnoringCase(const std::string& a, const std::string& b)
+{
+    std::wstring wa = Dlg_Wide(a.c_str()), wb = Dlg_Wide(b.c_str());
+    return CompareStringOrdinal(wa.data(), static_cast<int>(wa.size()), wb.data(), static_cast<int>(wb.size()),
+                                TRUE) == CSTR_EQUAL;
 }

@@ -9,6 +9,10 @@
 // Removes trailing blanks in place.
 void Str_TrimRight(char* text);
 
+// UTF-8 texts equal without regard to letter case, letters beyond ASCII
+// included (each character upper-cased, as the file system compares names).
+bool Str_SameIgnoringCase(const std::string& a, const std::string& b);
+
 // Length of at most the first n bytes of text, without trailing blanks.
 int Str_TrimmedLength(const char* text, int n);
 
@@ -36,3 +40,5 @@ void Str_SplitFilter(char* destination, const char* filter);
 // next of numbers, "%%" is a percent sign, and any other conversion, or a
 // "%d" beyond the numbers, stays as it is written.
 std::string Str_FillNumbers(const char* text, std::initializer_list<long> numbers);
+// The same for texts: each "%s" takes the next of texts (NULL as "").
+std::string Str_FillTexts(const char* text, std::initializer_list<const char*> texts);

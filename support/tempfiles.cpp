@@ -14,13 +14,6 @@ constexpr const char* kMarkerSuffix = ".own";
 constexpr const char* kSubjectSuffix = ".for";
 constexpr DWORD kSubjectMaxBytes = 4096;
 
-std::string TempFolder()
-{
-    char folder[MAX_PATH + 1];
-    DWORD length = GetTempPathA(sizeof(folder), folder);
-    return length > 0 && length < sizeof(folder) ? folder : "";
-}
-
 // Names in folder that match pattern.
 std::vector<std::string> FindNames(const std::string& folder, const std::string& pattern)
 {
@@ -89,7 +82,7 @@ void TempOwner::Close()
 bool TempFile_Create(const char* prefix, char* name, size_t size, TempOwner* owner)
 {
     owner->Close();
-    std::string folder = TempFolder();
+    std::string folder = TempFile_Folder();
     if (folder.empty())
         return false;
     unsigned start = (GetTickCount() ^ GetCurrentProcessId()) & 0xFFFF;
@@ -136,7 +129,7 @@ void TempFile_Remove(const char* name, TempOwner* owner)
 
 int TempFile_RemoveOrphans(const char* prefix)
 {
-    std::string folder = TempFolder();
+    std::string folder = TempFile_Folder();
     if (folder.empty())
         return 0;
     int removed = 0;
@@ -182,7 +175,7 @@ bool TempFile_SetSubject(const char* name, const char* subject)
 std::vector<std::string> TempFile_RunningSubjects(const char* prefix, const char* except)
 {
     std::vector<std::string> subjects;
-    std::string folder = TempFolder();
+    std::string folder = TempFile_Folder();
     if (folder.empty())
         return subjects;
     size_t suffix = std::strlen(kMarkerSuffix);
@@ -195,4 +188,11 @@ std::vector<std::string> TempFile_RunningSubjects(const char* prefix, const char
             subjects.push_back(subject);
     }
     return subjects;
+}
+
+std::string TempFile_Folder()
+{
+    char folder[MAX_PATH + 1];
+    DWORD length = GetTempPathA(sizeof(folder), folder);
+    return length > 0 && length < sizeof(folder) ? folder : "";
 }

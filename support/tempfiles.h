@@ -29,6 +29,9 @@ struct TempOwner {
     void Close();
 };
 
+// The temporary folder with its trailing separator; "" when there is none.
+std::string TempFile_Folder();
+
 // Creates a new empty file named prefix, four hex digits and ".tmp" in the
 // temporary folder (as GetTempFileName names them), its marker held by owner
 // first. Writes its full name into name (size bytes). False when no file

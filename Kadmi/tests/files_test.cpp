@@ -49,10 +49,10 @@ TEST_F(Project, AProjectOf998SystemsRoundTrips)
         ASSERT_EQ(Kadmi_SavePage(), 0);
     }
     ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
-    const auto saved = ReadAll(file);
     ASSERT_EQ(Kadmi_CloseDatabasefile(0), 0);
 
     ASSERT_EQ(Kadmi_OpenDatabasefile(file.c_str()), 0);
+    const auto opened = ReadAll(file);   // as marked by this open
     ASSERT_EQ(Kadmi_NPage(), 998);
     ASSERT_EQ(Kadmi_LoadPage(500), 0);
     for (short i = 0; i < 998; ++i) {
@@ -70,7 +70,7 @@ TEST_F(Project, AProjectOf998SystemsRoundTrips)
             EXPECT_EQ(Kadmi_GetLongAtt(Kadmi_IthPart(p), 201), page * 10L + p) << page;
     }
     ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
-    EXPECT_EQ(ReadAll(file), saved);
+    EXPECT_EQ(ReadAll(file), opened);
 }
 
 TEST_F(Project, CloseWithoutSaveKeepsNothingAndCloseWithSaveKeepsAll)
@@ -182,6 +182,115 @@ TEST_F(Project, AMarkedFileAsksAndNoKeepsTheMark)
     }
 }
 
+// The mark says who holds the file. A program that may still work on it
+// (another computer's cannot be proven gone) keeps its mark through our Open
+// and Close; a mark left by an ended program of this computer, or one that
+// says nobody, becomes ours, and our Close clears it.
+TEST_F(Project, TheInUseMarkNamesItsHolderAndCloseClearsOnlyItsOwn)
+{
+    CreateLoaded();
+    SaveClose();
+    const std::string elsewhere = "OTHER-PC\tjan\tanother-machine-id\t4242\t1\t20261209\t081500";
+    const std::string endedHere =
+        ThisComputer() + "\tme\t" + ThisMachineId() + "\t2147483632\t1\t20261208\t170000";   // no such process
+    const struct {
+        const char* name;
+        const std::string* holder;   // nullptr: the mark says nobody
+        short kind;
+        const char* computer;
+        bool keptByOthers;
+    } rows[] = {
+        {"another computer", &elsewhere, KadmiHolder_Held, "OTHER-PC", true},
+        {"an ended program of this computer", &endedHere, KadmiHolder_Ended, nullptr, false},
+        {"an older program's mark", nullptr, KadmiHolder_Unknown, "", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        StoreMark(file, 1);
+        StoreHolder(file, row.holder ? row.holder->c_str() : nullptr);
+        KadmiInUseHolder holder{};
+        EXPECT_EQ(Kadmi_GetInUseHolder(file.c_str(), &holder), row.kind);
+        EXPECT_EQ(std::string(holder.computer), row.computer ? row.computer : ThisComputer().c_str());
+        if (row.holder) {
+            EXPECT_EQ(holder.date, row.kind == KadmiHolder_Held ? 20261209 : 20261208);
+        }
+        {
+            TsBoxAnswerer yes(IDYES);
+            ASSERT_EQ(Kadmi_OpenDatabasefile2(file.c_str(), "Caption", "Open it?"), 0);
+            EXPECT_EQ(yes.boxes().size(), 1u);
+        }
+        EXPECT_EQ(Kadmi_GetInUseHolder(file.c_str(), nullptr), row.keptByOthers ? KadmiHolder_Held : KadmiHolder_Own);
+        ASSERT_EQ(Kadmi_CloseDatabasefile(0), 0);
+        EXPECT_EQ(StoredMark(file), row.keptByOthers ? 1 : -1);
+        EXPECT_EQ(StoredHolder(file), row.keptByOthers ? *row.holder : "");
+    }
+    EXPECT_EQ(Kadmi_GetInUseHolder(nullptr, nullptr), -1802);
+    EXPECT_EQ(Kadmi_GetInUseHolder(dir.Path("missing.wdf").c_str(), nullptr), -1804);
+}
+
+// Save never writes over a file that changed on disk since this program
+// opened or last saved it, whatever part of its stamp tells: -1205, the file
+// stays as the other left it. Once it is as we last knew it, Save writes;
+// Save As writes elsewhere; a file gone meanwhile is written anew.
+TEST_F(Project, SaveNeverWritesOverAFileChangedOnDisk)
+{
+    CreateLoaded();
+    SaveClose();
+    ASSERT_EQ(Kadmi_OpenDatabasefile(file.c_str()), 0);
+    ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
+    ASSERT_EQ(Kadmi_SaveDatabasefile(), 0) << "our own save is no change";
+    auto written = [](const std::string& path) {
+        WIN32_FILE_ATTRIBUTE_DATA data{};
+        GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data);
+        return data.ftLastWriteTime;
+    };
+    auto setWritten = [](const std::string& path, FILETIME time) {
+        HANDLE f = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+        SetFileTime(f, nullptr, nullptr, &time);
+        CloseHandle(f);
+    };
+    const struct {
+        const char* name;
+        void (*change)(const std::string& path, FILETIME time, void (*setTime)(const std::string&, FILETIME));
+    } rows[] = {
+        {"saved by another program", [](const std::string& path, FILETIME, auto) { StoreHolder(path, "x"); }},
+        {"same size and time, other content",
+         [](const std::string& path, FILETIME time, auto setTime) {
+             std::vector<unsigned char> bytes = ReadAll(path);
+             bytes[bytes.size() / 2] ^= 1;
+             WriteAll(path, bytes);
+             setTime(path, time);
+         }},
+        {"only a newer time", [](const std::string& path, FILETIME time, auto setTime) {
+             ULARGE_INTEGER later{{time.dwLowDateTime, time.dwHighDateTime}};
+             later.QuadPart += 20000000;
+             setTime(path, FILETIME{later.LowPart, later.HighPart});
+         }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const auto ours = ReadAll(file);
+        const FILETIME ourTime = written(file);
+        row.change(file, ourTime, setWritten);
+        const auto theirs = ReadAll(file);
+        EXPECT_EQ(Kadmi_SaveDatabasefile(), -1205);
+        EXPECT_EQ(Kadmi_CloseDatabasefile(1), -1205) << "kept open";
+        EXPECT_EQ(ReadAll(file), theirs);
+        WriteAll(file, ours);
+        setWritten(file, ourTime);
+        EXPECT_EQ(Kadmi_SaveDatabasefile(), 0) << "as we last knew it again";
+    }
+    StoreHolder(file, "x");
+    const auto theirs = ReadAll(file);
+    const std::string mine = dir.Path("mine.wdf");
+    ASSERT_EQ(Kadmi_RenameDatabasefile(mine.c_str()), 0);
+    EXPECT_EQ(Kadmi_SaveDatabasefile(), 0) << "saved as another file";
+    EXPECT_EQ(ReadAll(file), theirs);
+    ASSERT_TRUE(DeleteFileA(mine.c_str()));
+    EXPECT_EQ(Kadmi_SaveDatabasefile(), 0) << "a file gone is written anew";
+    EXPECT_TRUE(Exists(mine));
+}
+
 TEST_F(Project, AFailedOpenAfterMarkingRemovesTheMarkAndTheWorkingCopy)
 {
     CreateLoaded();
@@ -210,11 +319,12 @@ TEST_F(Project, AFailedSaveLeavesTheUserFileAndKeepsTheProjectOpen)
     ASSERT_EQ(Kadmi_LoadPage(1), 0);
     ASSERT_EQ(Kadmi_SetIntAtt(KadmiObject_Page, 101, 2), 0);
 
-    // The working copy's commit fails part-way: -1202, the project file stays
-    // as it was and the change stays for the next Save.
+    // The working copy's commit fails part-way for want of room: -1207 (the
+    // temporary folder is full), the project file stays as it was and the
+    // change stays for the next Save.
     ASSERT_EQ(Kadmi_SavePage(), 0);
     ddq_test_faults(30, FALSE);
-    EXPECT_EQ(Kadmi_SaveDatabasefile(), -1202);
+    EXPECT_EQ(Kadmi_SaveDatabasefile(), -1207);
     ddq_test_faults(-1, FALSE);
     EXPECT_EQ(ReadAll(file), marked);
     ASSERT_EQ(Kadmi_LoadPage(1), 0);
@@ -244,8 +354,8 @@ TEST_F(Project, AFailedSaveLeavesTheUserFileAndKeepsTheProjectOpen)
     if (temps != INVALID_HANDLE_VALUE)
         FindClose(temps);
     ASSERT_EQ(Kadmi_RenameDatabasefile(dir.Path("no such folder\\project.wdf").c_str()), 0);
-    EXPECT_EQ(Kadmi_SaveDatabasefile(), -1203) << "folder missing";
-    EXPECT_EQ(Kadmi_CloseDatabasefile(1), -1203);
+    EXPECT_EQ(Kadmi_SaveDatabasefile(), -1206) << "folder missing";
+    EXPECT_EQ(Kadmi_CloseDatabasefile(1), -1206);
     EXPECT_EQ(Kadmi_GetCurrentPage(), 1) << "still open with its page";
     ASSERT_EQ(Kadmi_RenameDatabasefile(file.c_str()), 0);
     EXPECT_EQ(Kadmi_CloseDatabasefile(1), 0);
@@ -522,12 +632,12 @@ TEST(Library, ExportsAreAtTheirOrdinals)
         {60, "Kadmi_WriteIniFloat"}, {62, "Kadmi_DefCloseDatabasefile"}, {76, "Kadmi_DefLastAttWasFound"},
         {88, "Kadmi_DefOpenDatabasefile"}, {89, "Kadmi_Version"}, {92, "Kadmi_OpenDatabasefile2"},
         {97, "Kadmi_GetDoubleAttZ"}, {101, "Kadmi_CheckRWAccess"}, {104, "Kadmi_NPartE"},
-        {105, "Kadmi_NPartS"}, {106, "Kadmi_OpenDatabasefileEx"},
+        {105, "Kadmi_NPartS"}, {106, "Kadmi_OpenDatabasefileEx"}, {107, "Kadmi_GetInUseHolder"},
     };
     HMODULE library = GetModuleHandleA("WSKADMI.dll");
     for (const Row& r : rows)
         EXPECT_EQ(GetProcAddress(library, MAKEINTRESOURCEA(r.ordinal)), GetProcAddress(library, r.name)) << r.name;
-    for (int unassigned : {1, 45, 46, 55, 59, 107})
+    for (int unassigned : {1, 45, 46, 55, 59, 108})
         EXPECT_EQ(GetProcAddress(library, MAKEINTRESOURCEA(unassigned)), nullptr) << unassigned;
     HMODULE engine = GetModuleHandleA("Torbase200.dll");
     EXPECT_EQ(GetProcAddress(engine, MAKEINTRESOURCEA(19)), GetProcAddress(engine, "ddq_opendatabase"));

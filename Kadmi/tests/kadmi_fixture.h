@@ -17,6 +17,14 @@ std::string SchemaPath();
 // The in-use mark (attribute 1101 of "GENERALDATA") as stored in a file; -1 when absent.
 int StoredMark(const std::string& path);
 void StoreMark(const std::string& path, short mark);
+// Who holds the mark, as a program stores it (attribute 1599): computer,
+// user, machine id, process id, process start, date and time, tab-separated.
+// "" when absent; storing nullptr removes it.
+std::string StoredHolder(const std::string& path);
+void StoreHolder(const std::string& path, const char* holder);
+// This computer's name and machine id as the holder text gives them.
+std::string ThisComputer();
+std::string ThisMachineId();
 
 class Project : public ::testing::Test {
 protected:

@@ -189,6 +189,24 @@ TEST_F(ThicknessListTest, CondensationWithoutADewPointKeepsNothingAndSaysWhy)
     EXPECT_TRUE(Fake().errors.empty());
 }
 
+// The extended interface keeps the dew point of its own target humidity
+// (1384) above the surface; the air's (1317) then does not decide.
+TEST_F(ThicknessListTest, CondensationWorksToTheNamedHumidity)
+{
+    setConditions(5, 25, 90);
+    const struct { const char* name; short attribute; float target; std::vector<float> kept; } rows[] = {
+        {"the air's humidity", 0, 40, {50, 80}},
+        {"a target humidity as the air's", 1384, 90, {50, 80}},
+        {"a drier target keeps the thinnest too", 1384, 40, {30, 50, 80}},
+    };
+    for (const auto& row : rows) {
+        Fake().setPageFloat(0, 1384, {row.target});
+        SetCondensationHumidityAttribute(row.attribute);
+        EXPECT_EQ(thicknesses(list(kCaseCondensation)), row.kept) << row.name;
+    }
+    SetCondensationHumidityAttribute(0);
+}
+
 TEST_F(ThicknessListTest, RectangularDuctDimensions)
 {
     Fake().pageShorts[{0, 1117}] = 13;

@@ -6,6 +6,8 @@
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/workspace/calctabs.h"
+#include "VlInterface/workspace/productlist.h"
+#include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
 #include "support/dlgutil.h"
@@ -17,7 +19,8 @@ namespace {
 constexpr const char* kGeneralClass = "GE";
 constexpr const char* kGeneralKey = "GeneralInfo";
 constexpr short kAttInUse = 1101;
-constexpr int kMaxNumber = 999;
+constexpr short kAttHighestNumber = 1102;   // the highest number ever given a record
+constexpr int kMaxNumber = kUserNumberLast;
 constexpr uint16_t kTextNotSaved = 45222;
 const DialogTextTable kNoTooltips[] = {{0, 0, nullptr}};
 }
@@ -157,15 +160,68 @@ void EditorList_Select(HWND list, LPARAM data)
     SendMessageA(list, LVM_ENSUREVISIBLE, row, FALSE);
 }
 
-int EditorDb_FreeNumber(const EditorDatabase& db, const char* recordClass, short att)
+int EditorDb_NextNumber(const EditorDatabase& db, const char* recordClass, short att)
 {
     TechDbHandle handle = db.open(0);
-    int free = 0;
-    for (int number = 1; number <= kMaxNumber && free == 0; ++number)
-        if (!TechDb_GetStringAtt(handle, recordClass, EditorKey(number).text, att))
-            free = number;
+    // A database kept before the highest number was stored: its records tell.
+    int highest = TechDb_GetIntAtt(handle, kGeneralClass, kGeneralKey, kAttHighestNumber);
+    for (int number = kMaxNumber; number > highest; --number)
+        if (TechDb_GetStringAtt(handle, recordClass, EditorKey(number).text, att))
+            highest = number;
     db.close(0);
-    return free;
+    return highest < kMaxNumber ? highest + 1 : 0;
+}
+
+bool EditorDb_KeepNumber(TechDbHandle handle, int number)
+{
+    if (TechDb_GetIntAtt(handle, kGeneralClass, kGeneralKey, kAttHighestNumber) >= number)
+        return true;
+    return TechDb_SetIntAtt(handle, kGeneralClass, kGeneralKey, kAttHighestNumber, 1, static_cast<short>(number)) == 0;
+}
+
+bool EditorDb_Remove(HWND dialog, const EditorDatabase& db, const char* recordClass, int number, bool projectUses)
+{
+    // A record removed meanwhile by someone else is no failure: only the commit counts.
+    if (!EditorDb_Save(dialog, db, [&](TechDbHandle handle) {
+            TechDb_DeleteRec(handle, recordClass, EditorKey(number).text);
+            return EditorDb_KeepNumber(handle, number);
+        }))
+        return false;
+    if (projectUses) {
+        Kadmi_MarkAccess(-1, "PCHG");
+        MainWnd_UpdateTitle();
+    }
+    return true;
+}
+
+std::string EditorProject_SystemsUsing(const std::function<bool(short page)>& uses)
+{
+    constexpr int kShownSystems = 20;
+    std::string systems;
+    int found = 0;
+    for (short i = 0, n = Kadmi_NPage(); i < n && found <= kShownSystems; ++i) {
+        if (uses(Kadmi_IthPage(i))) {
+            systems += '\n';
+            systems += ++found > kShownSystems ? std::string("...") : MainWnd_SystemItemText(i, Kadmi_IthPage(i));
+        }
+    }
+    return systems;
+}
+
+bool EditorBox_AskRemove(HWND dialog, std::string text, const std::string& users, uint16_t usedText,
+                         uint16_t consequence, uint16_t caption)
+{
+    UINT buttons = MB_YESNOCANCEL;
+    if (!users.empty()) {
+        text += std::string("\n\n") + Shell_Text(usedText) + users + "\n\n" + Shell_Text(consequence);
+        buttons |= MB_DEFBUTTON2;
+    }
+    return EditorBox_Ask(dialog, text.c_str(), caption, buttons);
+}
+
+void EditorList_FitColumn(HWND list, int column)
+{
+    SendMessageA(list, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE);
 }
 
 bool EditorList_SelectionChanged(const NMHDR* header)

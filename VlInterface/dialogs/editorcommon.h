@@ -5,10 +5,12 @@
 #pragma once
 #include <windows.h>
 #include "VlTechDatabase/vltechdb.h"
+#include "support/strings.h"
 #include <cstdint>
 #include <cstring>
 #include <functional>
 #include <initializer_list>
+#include <string>
 
 struct DialogTextTable;
 
@@ -59,6 +61,16 @@ void EditorBox_Refuse(HWND dialog, uint16_t text, uint16_t caption);
 // A question with the caption text: true for Yes.
 bool EditorBox_Ask(HWND dialog, const char* text, uint16_t caption, UINT buttons);
 
+// The systems of the open project for which uses(page) is true, one line
+// each as the system selector names them ("\n1: Steam line"); more than a
+// box can show end in "...".
+std::string EditorProject_SystemsUsing(const std::function<bool(short page)>& uses);
+// The question before a record goes (Yes/No/Cancel under caption): text, and
+// when systems use it (users, from EditorProject_SystemsUsing) the usedText
+// heading them and the consequence after them, with No the default. True for Yes.
+bool EditorBox_AskRemove(HWND dialog, std::string text, const std::string& users, uint16_t usedText,
+                         uint16_t consequence, uint16_t caption);
+
 // A control and whether it is enabled.
 struct EditorRule {
     int id;
@@ -76,6 +88,8 @@ struct EditorColumn {
 // Grid lines, full-row selection, draggable headers and the columns.
 void EditorList_Setup(HWND list, std::initializer_list<EditorColumn> columns);
 void EditorList_AddRow(HWND list, LPARAM data, std::initializer_list<const char*> cells);
+// Column as wide as its widest cell (the number columns).
+void EditorList_FitColumn(HWND list, int column);
 // The item data of the first selected row, none when no row is selected.
 LPARAM EditorList_Selected(HWND list, LPARAM none);
 // Selects the row whose item data is data (none selected when no row has it).
@@ -92,17 +106,25 @@ void EditorDb_Load(const EditorDatabase& db, HWND list, const char* recordClass,
 // telling the user, when the database could not be opened, write returned
 // false or the commit failed; the editor then keeps what was typed.
 bool EditorDb_Save(HWND dialog, const EditorDatabase& db, const std::function<bool(TechDbHandle)>& write);
-// The first number from 1 to 999 whose record of the class has no string
-// attribute att; 0 when every number is taken.
-int EditorDb_FreeNumber(const EditorDatabase& db, const char* recordClass, short att);
+// The number a new record gets: one above the highest number ever given
+// (kept in the database, so that a removed record's number is never given
+// again and a closed project never finds another record under it), or above
+// the highest record whose string attribute att is stored; 0 past 999.
+int EditorDb_NextNumber(const EditorDatabase& db, const char* recordClass, short att);
+// Inside a write: keeps number as given. False when it could not be stored.
+bool EditorDb_KeepNumber(TechDbHandle handle, int number);
+// Removes record number of the class, its number kept as given. A record
+// that the open project uses (projectUses) leaves the project changed, as
+// its systems now lack it. False, after telling the user, when not saved.
+bool EditorDb_Remove(HWND dialog, const EditorDatabase& db, const char* recordClass, int number, bool projectUses);
 
-// The row of the table other than the one numbered except that is named
-// exactly name (case-sensitive), or null. Empty rows have an empty name.
+// The row of the table other than the one numbered except whose name differs
+// from name at most in letter case, or null. Empty rows have an empty name.
 template <typename Row, size_t N>
 const Row* EditorTable_SameName(const Row (&table)[N], const char* name, int except)
 {
     for (const Row& row : table)
-        if (row.name[0] && row.number != except && std::strcmp(row.name, name) == 0)
+        if (row.name[0] && row.number != except && Str_SameIgnoringCase(row.name, name))
             return &row;
     return nullptr;
 }

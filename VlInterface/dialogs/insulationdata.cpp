@@ -67,6 +67,9 @@ enum InsulationText : uint16_t {
     Text_ConductanceLabel = 50077,
     Text_UsedInSystems = 45230,
     Text_UsersLoseLayers = 45231,
+    Text_NameNeeded = 45232,
+    Text_ConductanceNotPositive = 45233,
+    Text_RemovePointCaption = 45239,
 };
 
 const DialogTextTable kInsulationTexts[] = {
@@ -186,6 +189,7 @@ void LoadTypes(HWND dialog)
                       AddTypeRow(dialog, g_ins.table[number]);
                       ++g_ins.count;
                   });
+    EditorList_FitColumn(Types(dialog), 0);
 }
 
 void FillPoints(HWND dialog)
@@ -200,6 +204,7 @@ void FillPoints(HWND dialog)
         std::snprintf(conductance, sizeof(conductance), "%.3f", static_cast<double>(row.conductances[i]));
         EditorList_AddRow(list, i, {index, temperature, conductance});
     }
+    EditorList_FitColumn(list, 0);
 }
 
 void ShowSelection(HWND dialog)
@@ -290,7 +295,7 @@ bool SaveType(HWND dialog, int number)
     int16_t unit = edit.perMetre ? 1 : 2;
     return EditorDb_Save(dialog, kOtherInsulationDb, [&](TechDbHandle handle) {
         TechDb_DeleteAtt(handle, kClass, key.text, PriceAttribute(unit == 1 ? 2 : 1));
-        return TechDb_SetAtt(handle, kClass, key.text, kAttName, 1, name) == 0 &&
+        return EditorDb_KeepNumber(handle, number) && TechDb_SetAtt(handle, kClass, key.text, kAttName, 1, name) == 0 &&
                TechDb_SetFloatAtt(handle, kClass, key.text, PriceAttribute(unit), 1, edit.price) == 0 &&
                WritePoints(handle, key.text, row);
     });
@@ -319,9 +324,18 @@ void SelectType(HWND dialog, int number)
 void OnApplyType(HWND dialog)
 {
     int failed = ReadControls(dialog);
-    if (failed || !g_ins.edit.name[0])
-        return EditorDlg_Focus(dialog, failed ? failed : IDC_INS_NAME);
+    if (failed)
+        return EditorDlg_Focus(dialog, failed);
+    if (!g_ins.edit.name[0]) {
+        EditorBox_Refuse(dialog, Text_NameNeeded, Text_Apply);
+        return EditorDlg_Focus(dialog, IDC_INS_NAME);
+    }
     int number = g_ins.applyNumber;
+    const InsulationTypeRow& row = g_ins.table[number];
+    if (!InsulationPoints_PositiveAcross(row.conductances, row.count)) {
+        EditorBox_Refuse(dialog, Text_ConductanceNotPositive, Text_Apply);
+        return;   // its points must be mended first
+    }
     if (const InsulationTypeRow* same = EditorTable_SameName(g_ins.table, g_ins.edit.name, number)) {
         if (!EditorBox_Ask(dialog, Shell_Text(Text_SameName), Text_Apply, MB_YESNO))
             return EditorDlg_Focus(dialog, IDC_INS_NAME);
@@ -347,7 +361,7 @@ void OnEditType(HWND dialog)
 
 void OnAddType(HWND dialog)
 {
-    int number = EditorDb_FreeNumber(kOtherInsulationDb, kClass, kAttName);
+    int number = EditorDb_NextNumber(kOtherInsulationDb, kClass, kAttName);
     if (number == 0)
         return EditorBox_Refuse(dialog, Text_NoFreeNumber, Text_AddType);
     ShowSelection(dialog);
@@ -357,50 +371,17 @@ void OnAddType(HWND dialog)
     SetModes(dialog, true, false, IDC_INS_NAME);
 }
 
-// The systems of the open project that have a layer of the type, as the
-// system selector names them; more than a box can show end in "...".
-std::string SystemsUsingType(int number)
-{
-    constexpr int kShownSystems = 20;
-    EditorKey code(number);
-    std::string systems;
-    int found = 0;
-    for (short i = 0, n = Kadmi_NPage(); i < n && found <= kShownSystems; ++i) {
-        if (Project_SystemUsesProduct(Kadmi_IthPage(i), kClass, code.text)) {
-            systems += '\n';
-            systems += ++found > kShownSystems ? std::string("...") : MainWnd_SystemItemText(i, Kadmi_IthPage(i));
-        }
-    }
-    return systems;
-}
-
-// The question before a type goes: its name and, when systems of the open
-// project use it, which ones and what becomes of them (No is then the default).
-bool ConfirmRemoveType(HWND dialog, const InsulationTypeRow& row)
-{
-    std::string text = std::string(Shell_Text(Text_RemoveQuestion)) + "\n\n" + row.name;
-    std::string users = SystemsUsingType(row.number);
-    UINT buttons = MB_YESNOCANCEL;
-    if (!users.empty()) {
-        text += std::string("\n\n") + Shell_Text(Text_UsedInSystems) + users + "\n\n" + Shell_Text(Text_UsersLoseLayers);
-        buttons |= MB_DEFBUTTON2;
-    }
-    return EditorBox_Ask(dialog, text.c_str(), Text_RemoveType, buttons);
-}
-
 void OnRemoveType(HWND dialog)
 {
     if (g_ins.selectedType == 0)
         return EditorBox_Refuse(dialog, Text_SelectType, Text_RemoveType);
     InsulationTypeRow& row = g_ins.table[g_ins.selectedType];
-    if (!ConfirmRemoveType(dialog, row))
-        return;
     EditorKey key(g_ins.selectedType);
-    // A record removed meanwhile by someone else is no failure: only the commit counts.
-    if (!EditorDb_Save(dialog, kOtherInsulationDb, [&](TechDbHandle handle) {
-            TechDb_DeleteRec(handle, kClass, key.text);
-            return true;
-        }))
+    const std::string users = EditorProject_SystemsUsing(
+        [&](short page) { return Project_SystemUsesProduct(page, kClass, key.text); });
+    std::string text = std::string(Shell_Text(Text_RemoveQuestion)) + "\n\n" + row.name;
+    if (!EditorBox_AskRemove(dialog, text, users, Text_UsedInSystems, Text_UsersLoseLayers, Text_RemoveType) ||
+        !EditorDb_Remove(dialog, kOtherInsulationDb, kClass, g_ins.selectedType, !users.empty()))
         return;
     row = InsulationTypeRow{};
     LoadTypes(dialog);
@@ -466,6 +447,10 @@ void OnApplyPoint(HWND dialog)
     InsulationTypeRow row = g_ins.table[number];
     InsulationPoints_Store(row.temperatures, row.conductances, &row.count, index, g_ins.edit.temperature,
                            g_ins.edit.conductance);
+    if (!InsulationPoints_PositiveAcross(row.conductances, row.count)) {
+        EditorBox_Refuse(dialog, Text_ConductanceNotPositive, Text_Apply);
+        return EditorDlg_Focus(dialog, IDC_INS_CONDUCTANCE);
+    }
     if (!SavePoints(dialog, number, row))
         return;   // still editing, with what was typed
     g_ins.selectedPoint = 0;
@@ -476,7 +461,7 @@ void OnApplyPoint(HWND dialog)
 void OnRemovePoint(HWND dialog)
 {
     if (g_ins.selectedPoint == 0)
-        return EditorBox_Refuse(dialog, Text_SelectPoint, Text_RemoveType);
+        return EditorBox_Refuse(dialog, Text_SelectPoint, Text_RemovePointCaption);
     InsulationTypeRow row = g_ins.table[g_ins.selectedType];
     InsulationPoints_Remove(row.temperatures, row.conductances, &row.count, g_ins.selectedPoint);
     if (!SavePoints(dialog, g_ins.selectedType, row))
@@ -583,6 +568,14 @@ int InsulationPoints_Store(float* temperatures, float* conductances, int32_t* co
         conductances[i] = points[i].conductance;
     }
     return 0;
+}
+
+bool InsulationPoints_PositiveAcross(const float* conductances, int count)
+{
+    for (int i = 1; i < count; ++i)
+        if (!(conductances[i] > 0))
+            return false;
+    return true;
 }
 
 void InsulationPoints_Remove(float* temperatures, float* conductances, int32_t* count, int index)

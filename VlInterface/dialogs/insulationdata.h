@@ -16,5 +16,9 @@ int InsulationPoints_FindTemperature(const float* temperatures, int count, float
 int InsulationPoints_Store(float* temperatures, float* conductances, int32_t* count, int index, float temperature,
                            float conductance);
 
+// True when the conductance is above zero across the type's temperatures:
+// at every point, between which it is interpolated.
+bool InsulationPoints_PositiveAcross(const float* conductances, int count);
+
 // Removes the point at index (1 or more): the later points move down.
 void InsulationPoints_Remove(float* temperatures, float* conductances, int32_t* count, int index);

@@ -26,7 +26,7 @@ namespace {
 constexpr short kAttCountry = 1129;
 constexpr short kAttPriceList = 1132;
 constexpr int kLanguageRows = 30;
-constexpr int kPriceRows = 200;
+constexpr int kPriceRows = kPriceDbListRows;
 
 const DialogTextTable kSettingsTexts[] = {
     {0, Text_Settings, nullptr},
@@ -121,7 +121,8 @@ void ReadControls(HWND dialog)
     record.interfaceLanguage = SelectedData(dialog, IDC_SET_INTERFACE_LNG, record.interfaceLanguage);
     record.printLanguage = SelectedData(dialog, IDC_SET_PRINT_LNG, record.printLanguage);
     record.country = SelectedData(dialog, IDC_SET_COUNTRY);
-    record.priceList = SelectedData(dialog, IDC_SET_PRICE_LIST);
+    // A currency the list cannot show stays the project's.
+    record.priceList = SelectedData(dialog, IDC_SET_PRICE_LIST, record.priceList);
     g_settings.reading = false;
 }
 
@@ -183,7 +184,7 @@ void SettingsDlg_Load(SettingsRecord* record)
     record->priceList = Kadmi_GetIntAtt(-1, kAttPriceList);
     g_settings.interfaceLanguages = BuildLanguageTable(TextAPI_GetLanguageIDList);
     g_settings.printLanguages = BuildLanguageTable(TextAPI_GetPrinterLanguageIDList);
-    PriceDbList_Build(g_settings.priceLists);
+    PriceDbList_Build(g_settings.priceLists, record->priceList);
     g_settings.loaded = *record;
 }
 

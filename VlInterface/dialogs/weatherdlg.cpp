@@ -15,6 +15,7 @@
 #include <commctrl.h>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -50,6 +51,9 @@ enum WeatherText : uint16_t {
     Text_MetresPerSecond = 50038,
     Text_TemperatureLabel = 50039,
     Text_VelocityLabel = 50040,
+    Text_UsedInSystems = 45230,
+    Text_NameNeeded = 45232,
+    Text_UsersLoseLocation = 45238,
 };
 
 const DialogTextTable kWeatherTexts[] = {
@@ -124,6 +128,7 @@ void LoadLocations(HWND dialog)
         AddRow(dialog, row);
         ++g_weather.count;
     });
+    EditorList_FitColumn(List(dialog), 0);
     EditorList_Select(List(dialog), g_weather.selected);
 }
 
@@ -165,9 +170,10 @@ bool CheckRecord(HWND dialog)
 {
     const WeatherEditRecord& edit = g_weather.edit;
     int failed = 0;
-    if (!edit.name[0])
+    if (!edit.name[0]) {
+        EditorBox_Refuse(dialog, Text_NameNeeded, Text_Apply);
         failed = IDC_WD_NAME;
-    else if (InputLimits_Check(dialog, edit.temperature, "WDATAAVERAGETEMPERATURE_C", 1) != 0)
+    } else if (InputLimits_Check(dialog, edit.temperature, "WDATAAVERAGETEMPERATURE_C", 1) != 0)
         failed = IDC_WD_TEMPERATURE;
     else if (InputLimits_Check(dialog, edit.velocity, "WDATAAIRVELOCITY_MS", 1) != 0)
         failed = IDC_WD_VELOCITY;
@@ -198,20 +204,20 @@ bool SaveLocation(HWND dialog, int number)
     std::snprintf(name, sizeof(name), "%s", edit.name);
     EditorKey key(number);
     return EditorDb_Save(dialog, kWeatherDb, [&](TechDbHandle handle) {
-        return TechDb_SetAtt(handle, kClass, key.text, kAttName, 1, name) == 0 &&
+        return EditorDb_KeepNumber(handle, number) && TechDb_SetAtt(handle, kClass, key.text, kAttName, 1, name) == 0 &&
                TechDb_SetFloatAtt(handle, kClass, key.text, kAttTemperature, 1, edit.temperature) == 0 &&
                TechDb_SetFloatAtt(handle, kClass, key.text, kAttVelocity, 1, edit.velocity) == 0;
     });
 }
 
 // "name, temperature °C, velocity m/s" after the question text.
-int AskAbout(HWND dialog, uint16_t question, const WeatherLocationRow& row, uint16_t caption, UINT buttons)
+std::string AboutText(uint16_t question, const WeatherLocationRow& row)
 {
     char text[768];
     std::snprintf(text, sizeof(text), "%s\n\n%s, %.2f %s, %.2f %s", Shell_Text(question), row.name,
                   static_cast<double>(row.temperature), Shell_Text(Text_DegreesC), static_cast<double>(row.velocity),
                   Shell_Text(Text_MetresPerSecond));
-    return MessageBoxA(dialog, text, Shell_Text(caption), buttons | MB_ICONQUESTION);
+    return text;
 }
 
 void OnApply(HWND dialog)
@@ -223,7 +229,7 @@ void OnApply(HWND dialog)
         return;
     int number = g_weather.applyNumber;
     if (const WeatherLocationRow* same = EditorTable_SameName(g_weather.table, g_weather.edit.name, number)) {
-        if (AskAbout(dialog, Text_SameName, *same, Text_Apply, MB_YESNO) != IDYES)
+        if (!EditorBox_Ask(dialog, AboutText(Text_SameName, *same).c_str(), Text_Apply, MB_YESNO))
             return EditorDlg_Focus(dialog, IDC_WD_NAME);
         number = same->number;
     }
@@ -247,7 +253,7 @@ void OnEdit(HWND dialog)
 
 void OnAdd(HWND dialog)
 {
-    int number = EditorDb_FreeNumber(kWeatherDb, kClass, kAttName);
+    int number = EditorDb_NextNumber(kWeatherDb, kClass, kAttName);
     if (number == 0)
         return EditorBox_Refuse(dialog, Text_NoFreeNumber, Text_Add);
     ShowSelection(dialog);
@@ -260,14 +266,12 @@ void OnRemove(HWND dialog)
     if (g_weather.selected == kNone)
         return EditorBox_Refuse(dialog, Text_SelectFirst, Text_Remove);
     const WeatherLocationRow& row = g_weather.table[g_weather.selected];
-    if (AskAbout(dialog, Text_RemoveQuestion, row, Text_Remove, MB_YESNOCANCEL) != IDYES)
-        return;
     EditorKey key(g_weather.selected);
-    // A record removed meanwhile by someone else is no failure: only the commit counts.
-    if (!EditorDb_Save(dialog, kWeatherDb, [&](TechDbHandle handle) {
-            TechDb_DeleteRec(handle, kClass, key.text);
-            return true;
-        }))
+    const std::string users =
+        EditorProject_SystemsUsing([&](short page) { return Project_SystemUsesLocation(page, key.text); });
+    if (!EditorBox_AskRemove(dialog, AboutText(Text_RemoveQuestion, row), users, Text_UsedInSystems,
+                             Text_UsersLoseLocation, Text_Remove) ||
+        !EditorDb_Remove(dialog, kWeatherDb, kClass, g_weather.selected, !users.empty()))
         return;
     g_weather.selected = kNone;
     LoadLocations(dialog);

@@ -13,9 +13,10 @@
 // "" for an unknown kind. A static text, overwritten by every call.
 const char* InsulationObject_Describe();
 
-// Appends the distinct types (technical attribute 1607) of the records of one
-// class, in the engine's order, after entry *lastIndex (-1: empty list); at
-// most kProductListSize entries. 0, or -1 when no class is given.
+// Appends the distinct types (type key, technical attribute 1606) of the
+// records of one class, in the engine's order, after entry *lastIndex (-1:
+// empty list), each named by its type record's name (1607; the key when it
+// has none); at most kProductListSize entries. 0, or -1 when no class is given.
 int16_t ProductDb_ListTypes(short database, const char* recordClass, ProductListEntry* list, int16_t* lastIndex);
 
 // The thickness choices of one type, as LayerChoices_BuildThicknessList, from
@@ -59,11 +60,13 @@ void Project_SetNewDefaults();
 struct CalcRecord;
 
 // The insulation page's extended fields and commands (insulation_page.cpp).
-// The total of the layers' thicknesses in the read-only field 147 and the
+// The total of the layers' thicknesses in the read-only field 147, the
+// humidity the condensation case works to beside that case, and the
 // insulated object's description above the layers.
 void InsulationPage_ShowExtendedFields(HWND page, const CalcRecord& record);
-// The heat-loss results are not older than the extended inputs ("EDTT"):
-// only then may the page recalculate quietly.
+// The heat-loss results are not older than their inputs, the extended ones
+// ("EDTT") included (Stamps_HeatLossStale): only then may the page
+// recalculate quietly.
 bool InsulationPage_ResultsCurrent();
 // Shows the results as not calculated; the layers keep their products.
 void InsulationPage_ShowStale(HWND page);

@@ -6,6 +6,7 @@
 #define IDD_ABOUT_EXTENDED   630
 #define IDC_EXT_ABOUT_EMBLEM 220
 #define IDC_EXT_ABOUT_MARK   226
+#define IDC_EXT_ABOUT_TAGLINE 227   // what the program is, in the interface language
 
 // Logo bitmaps.
 #define IDB_EXT_LOGO_LARGE   225
@@ -27,3 +28,4 @@
 #define IDS_EXT_TOTAL_THICKNESS    45262
 #define IDS_EXT_CHEAPEST           45264
 #define IDS_EXT_NOTHING_COSTED     45265
+#define IDS_EXT_TAGLINE            45274

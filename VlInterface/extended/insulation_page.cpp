@@ -12,6 +12,7 @@
 #include "VlInterface/shell.h"
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
+#include "support/resultstamps.h"
 #include <cstring>
 #include <functional>
 #include <string>
@@ -39,12 +40,13 @@ void InsulationPage_ShowExtendedFields(HWND page, const CalcRecord& r)
     for (int k = 0; k < kCalcLayers; ++k)
         total += r.thickness[k] > 0 ? r.thickness[k] : 0;
     Field_SetFloatOrBlank(page, IDC_INS_TOTAL_THICKNESS, total, 0, 0);
+    Field_SetFloatOrBlank(page, IDC_INS_CONDENSATION_HUMIDITY, r.targetHumidity, 0, 1);
     SetDlgItemTextA(page, IDC_INS_DESCRIPTION, InsulationObject_Describe());
 }
 
 bool InsulationPage_ResultsCurrent()
 {
-    return Kadmi_CmpAccess(kCalcObjectSystem, "DIM1", kCalcObjectSystem, "EDTT") >= 0;
+    return !Stamps_HeatLossStale(Stamps_OfLoadedSystem());
 }
 
 void InsulationPage_ShowStale(HWND page)

@@ -1,6 +1,7 @@
 // Product lists of the layer choice read record by record from the database
-// engine: the types of a product class, grouped by each record's type text,
-// and the thickness choices of one type. The choices themselves are formed
+// engine: the types of a product class, grouped by each record's type key
+// and named by their type record's name, and the thickness choices of one
+// type. The choices themselves are formed
 // by the shared list code of the workspace.
 #include "VlInterface/extended/extended.h"
 #include "VlInterface/workspace/calcdata.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr short kAttType = 1607, kAttNominalThickness = 1304;
+constexpr short kAttTypeKey = 1606, kAttName = 1607, kAttNominalThickness = 1304;
 
 struct RecordFree {
     void operator()(ddq_record* record) const { ddq_freerecord(record); }
@@ -34,15 +35,24 @@ void ForEachRecord(short database, const char* recordClass, Visit visit)
     }
 }
 
-// The record's type text without trailing blanks; "" when it has none.
+// The record's type key without trailing blanks; "" when it has none.
 std::string TypeOf(short database, const ddq_record* record)
 {
     char text[100] = {};
     short count = 0;
     // One byte stays free so that the text is terminated whatever was stored.
-    ddq_getfield(database, record, kAttType, &count, text, sizeof(text) - 1);
+    ddq_getfield(database, record, kAttTypeKey, &count, text, sizeof(text) - 1);
     Str_TrimRight(text);
     return text;
+}
+
+// The name people know the type by: its own record's name, else its key.
+std::string TypeName(short database, const char* recordClass, const std::string& type)
+{
+    const char* stored = type.empty() ? nullptr : TechDb_GetStringAtt(database, recordClass, type.c_str(), kAttName);
+    std::string name = stored ? stored : "";
+    name.erase(name.find_last_not_of(' ') + 1);
+    return name.empty() ? type : name;
 }
 
 std::string KeyOf(short database, const ddq_record* record)
@@ -58,7 +68,7 @@ std::string KeyOf(short database, const ddq_record* record)
 bool TypeListed(const ProductListEntry* list, int16_t lastIndex, const std::string& type)
 {
     for (int i = 0; i <= lastIndex; ++i)
-        if (type == list[i].name)
+        if (type == list[i].code)
             return true;
     return false;
 }
@@ -83,7 +93,7 @@ int16_t ProductDb_ListTypes(short database, const char* recordClass, ProductList
         ProductListEntry& entry = list[++*lastIndex];
         entry = ProductListEntry{};
         entry.number = *lastIndex;
-        ListField_Copy(entry.name, type.c_str());
+        ListField_Copy(entry.name, TypeName(database, recordClass, type).c_str());
         ListField_Copy(entry.code, type.c_str());
         ListField_Copy(entry.recordClass, recordClass);
         return true;

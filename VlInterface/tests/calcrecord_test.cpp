@@ -317,23 +317,26 @@ TEST_F(CalcRecordTest, UnchangedStoreKeepsTheOlderCopy)
 
 // The project keeps the key of the location's weather record: a system finds
 // its place again after the weather data changed order, older files that
-// hold only a position keep it, and a location that is gone becomes the
-// user's own conditions.
+// hold only a position (counted in the records' key order as text) keep
+// their place, and a location that is gone is shown as removed, keeping its
+// key.
 TEST_F(CalcRecordTest, LocationIsStoredByItsWeatherKey)
 {
     char key[kCalcLocationKeySize];
     Location_KeyOfPosition(3, key, sizeof key);
     ASSERT_STRNE(key, "") << "the weather data beside the modules";
+    EXPECT_STREQ(key, "4") << "positions count the locations by number";
     CalcRecord_Load();
     CalcRec().location = 3;
     CalcRecord_Store(1);
     EXPECT_STREQ(Kadmi_GetStringAtt(kCalcObjectSystem, 1537), key);
+    const int16_t olderFifth = Location_PositionOfKey("14");   // 1, 10, 11, 12, 13, 14 as text
 
     const struct { const char* name; const char* storedKey; int16_t storedPosition; int16_t loaded; } rows[] = {
         {"the weather data moved the record", key, 7, 3},
-        {"an older file without a key", nullptr, 5, 5},
+        {"an older file without a key", nullptr, 5, olderFifth},
         {"an older file's position past the weather data", nullptr, 9999, -100},
-        {"a location that is gone", "NO-SUCH-PLACE", 3, -100},
+        {"a location that is gone", "NO-SUCH-PLACE", 3, kLocationRemoved},
         {"user conditions", nullptr, -100, -100},
     };
     for (const auto& row : rows) {
@@ -346,6 +349,10 @@ TEST_F(CalcRecordTest, LocationIsStoredByItsWeatherKey)
         CalcRecord_Load();
         EXPECT_EQ(CalcRec().location, row.loaded);
     }
+    Kadmi_SetStringAtt(kCalcObjectSystem, 1537, "NO-SUCH-PLACE");
+    CalcRecord_Load();
+    CalcRecord_Store(1);
+    EXPECT_STREQ(Kadmi_GetStringAtt(kCalcObjectSystem, 1537), "NO-SUCH-PLACE") << "a removed location keeps its key";
     CalcRec().location = -100;
     CalcRecord_Store(1);
     EXPECT_STREQ(Kadmi_GetStringAtt(kCalcObjectSystem, 1537), "") << "user conditions keep no key";

@@ -8,11 +8,17 @@
 #include "VlInterface/vlinterface.h"
 #include "VlInterface/workspace/calctabs.h"
 #include "Kadmi/kadmi.h"
+#include "outside/Torbase200/torbase.h"
 #include "support/app.h"
+#include "support/strings.h"
 #include "support/tempfiles.h"
 #include "testsupport/testsupport.h"
+#include <cstring>
 #include <fstream>
 #include <iterator>
+
+// Test build of the engine only: write faults on demand.
+extern "C" __declspec(dllimport) void WINAPI ddq_test_faults(long long bytes, BOOL failReplace);
 
 namespace {
 
@@ -26,6 +32,22 @@ void WriteFileBytes(const std::string& path, const std::string& bytes)
 {
     std::ofstream(path, std::ios::binary) << bytes;
 }
+
+// Writes a text attribute of the project block straight into a project file,
+// as another program's Open or Save does behind this one's back.
+void StoreProjectText(const std::string& path, short att, const char* text)
+{
+    char schema[MAX_PATH] = {};
+    GetModuleFileNameA(GetModuleHandleA("WSKADMI.dll"), schema, MAX_PATH);
+    std::strcpy(std::strrchr(schema, '\\') + 1, "KADMI.DDQ");
+    short db = ddq_openwithschema(schema, path.c_str(), 0);
+    ASSERT_EQ(ddq_begintransaction(db, 1), 0);
+    ASSERT_EQ(ddq_putstoredfield(db, "A", "GENERALDATA", att, text, short(std::strlen(text))), 0);
+    ASSERT_EQ(ddq_endtransaction(db), 0);
+    ddq_closefile(db);
+}
+
+constexpr short kAttProjectName = 1500, kAttInUseHolder = 1599;
 
 // The working directory for the length of a test.
 struct WorkingDirectory {
@@ -438,6 +460,91 @@ TEST_F(FileCommandTest, DecliningTheInUseQuestionSaysNothingMore)
     EXPECT_EQ(boxes.answered(), 2u);
     EXPECT_EQ(boxes.unexpected, 0u);
     EXPECT_EQ(boxes.texts.back(), Shell_Text(Text_OpenInUseQuestion));
+}
+
+// The in-use question names the computer and user that hold the file; Yes
+// opens it, and their mark outlives this program's Close.
+TEST_F(FileCommandTest, TheInUseQuestionNamesWhoHoldsTheFile)
+{
+    std::string marked = MakeMarkedProject();
+    StoreProjectText(marked, kAttInUseHolder, "OTHER-PC\tjan\tanother-machine-id\t4242\t1\t20261209\t081500");
+    Start();
+    {
+        ScriptedBoxes boxes({{IDOK, marked}, {IDYES, ""}});
+        Command(IDM_FILE_OPEN);
+        ASSERT_EQ(boxes.answered(), 2u);
+        EXPECT_EQ(boxes.texts.back(),
+                  Str_FillTexts(Shell_Text(Text_InUseElsewhereQuestion), {"OTHER-PC", "jan", "2026-12-09 08:15"}));
+        EXPECT_EQ(Current(), marked);
+    }
+    EXPECT_EQ(VlFileMenu_CloseFile(window()), 0);
+    KadmiInUseHolder holder{};
+    EXPECT_EQ(Kadmi_GetInUseHolder(marked.c_str(), &holder), KadmiHolder_Held);
+    EXPECT_STREQ(holder.computer, "OTHER-PC");
+}
+
+// A Save that cannot write the project says what happened, naming the file
+// or folder, and offers Save As where another name helps: the file changed
+// on disk since it was opened or saved (theirs stays), its folder is gone.
+// A full temporary folder and a name too long for Windows are said as such.
+TEST_F(FileCommandTest, AFailedSaveSaysWhatHappened)
+{
+    const std::string gone = TempPath("gone"), moved = gone + "\\moved.WDF", mine = TempPath("mine.WDF");
+    for (const std::string& left : {gone + "\\shared.WDF", moved})   // by a run that failed
+        DeleteFileA(left.c_str());
+    RemoveDirectoryA(gone.c_str());
+    ASSERT_TRUE(CreateDirectoryA(gone.c_str(), nullptr));
+    const std::string shared = StartWithNewFile("gone\\shared.WDF");
+    const std::string tooLong = TempPath((std::string(257 - TempPath(".WDF").size(), 'n') + ".WDF").c_str());
+    char temporary[MAX_PATH] = {};
+    GetTempPathA(MAX_PATH, temporary);
+    auto theirSave = [&] { StoreProjectText(shared, kAttProjectName, "theirs"); };
+    auto folderGoes = [&] {
+        ScriptedBoxes boxes({{IDOK, moved}});
+        ASSERT_EQ(VlFileMenu_SaveFileAs(window()), 0);
+        SetCurrentDirectoryA(TempPath("").c_str());   // the dialog left us in the folder
+        ASSERT_TRUE(DeleteFileA(moved.c_str()));
+        ASSERT_TRUE(DeleteFileA(shared.c_str())) << "New's file that another program saved into is kept";
+        ASSERT_TRUE(RemoveDirectoryA(gone.c_str()));
+    };
+    const struct {
+        const char* name;
+        std::function<void()> before;
+        int32_t (__stdcall* command)(HWND);
+        std::vector<BoxAnswer> answers;
+        int32_t result;
+        uint16_t text;
+        std::string named;   // in the message too
+        std::string current;
+    } rows[] = {
+        {"another program saved it", theirSave, VlFileMenu_SaveFile, {{IDNO, ""}}, -2, Text_ChangedOnDisk, shared, shared},
+        {"then saved as another file", [] {}, VlFileMenu_SaveFile, {{IDYES, ""}, {IDOK, mine}}, 0, Text_ChangedOnDisk,
+         shared, mine},
+        {"temporary folder full", [] { ddq_test_faults(30, FALSE); }, VlFileMenu_SaveFile, {{IDOK, ""}}, -2,
+         Text_TempFolderFull, temporary, mine},
+        {"name too long", [] {}, VlFileMenu_SaveFileAs, {{IDOK, tooLong}, {IDOK, ""}}, -2, Text_NameTooLong, "", mine},
+        {"folder gone", folderGoes, VlFileMenu_SaveFile, {{IDNO, ""}}, -2, Text_FolderGone, gone, moved},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        row.before();
+        const std::string before = ReadFileBytes(row.current);
+        MakeProjectUnsaved();
+        ScriptedBoxes boxes(row.answers);
+        EXPECT_EQ(row.command(window()), row.result);
+        ddq_test_faults(-1, FALSE);
+        EXPECT_EQ(boxes.answered(), row.answers.size());
+        EXPECT_EQ(boxes.unexpected, 0u);
+        bool told = false;
+        for (const std::string& text : boxes.texts)
+            told = told || (text.find(Shell_Text(row.text)) != std::string::npos && text.find(row.named) != std::string::npos);
+        EXPECT_TRUE(told);
+        EXPECT_EQ(Current(), row.current);
+        EXPECT_EQ(ProjectUnsaved(), row.result != 0);
+        if (row.result != 0) {
+            EXPECT_EQ(ReadFileBytes(row.current), before) << "nothing written";
+        }
+    }
 }
 
 // A cancelled Open leaves the window as it was, its open page included; an

@@ -1,5 +1,7 @@
-// The recent-file list: as data (top, at most eight, case-insensitive) and
-// as stored in the settings (entries of any length survive a rewrite).
+// The recent-file list: as data (top, at most eight, case-insensitive), as
+// the File menu shows it ("&" itself, a long path shortened in its middle,
+// letters whole) and as stored in the settings (entries of any length
+// survive a rewrite).
 #include "VlInterface/recentlist.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/shell_fixture.h"
@@ -43,6 +45,45 @@ TEST(RecentList, PromoteMovesOrAddsOnTop)
         List list = c.before;
         RecentList_Promote(list, c.added, kRecentFileCount);
         EXPECT_EQ(list, c.after) << c.name;
+    }
+}
+
+// The characters of a caption, which must be whole UTF-8.
+size_t Chars(const std::string& text)
+{
+    return static_cast<size_t>(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, text.data(),
+                                                   static_cast<int>(text.size()), nullptr, 0));
+}
+
+TEST(RecentList, MenuCaptionShowsThePathAsItIs)
+{
+    auto repeat = [](const std::string& text, int times) {
+        std::string repeated;
+        while (times-- > 0)
+            repeated += text;
+        return repeated;
+    };
+    const std::string ellipsis = "\xE2\x80\xA6";
+    const std::string longFolder = "C:\\Projects\\" + std::string(220, 'd') + "\\";
+    const std::string cyrillic = "C:\\" + std::string(40, 'p') + "\\Проекты теплоизоляции\\Жук łęk öå\\" +
+                                 std::string(30, 'q') + "\\Отопление.wdf";
+    const struct {
+        const char* name;
+        std::string path, caption;
+    } rows[] = {
+        {"short path as it is", "C:\\p\\heat.WDF", "&1 : C:\\p\\heat.WDF"},
+        {"an ampersand shows as itself", "C:\\R&D\\heatcold.wdf", "&1 : C:\\R&&D\\heatcold.wdf"},
+        {"a long path loses its middle", longFolder + "heatcold.wdf", "&1 : C:\\Projects\\" + ellipsis + "\\heatcold.wdf"},
+        {"folders beyond ASCII go whole", cyrillic, "&1 : C:\\" + std::string(40, 'p') + "\\" + ellipsis + "\\Отопление.wdf"},
+        {"a cut among letters beyond ASCII", repeat("Ж", 70) + "\\heat.wdf", "&1 : " + repeat("Ж", 50) + ellipsis + "\\heat.wdf"},
+        {"a long file name shows whole", "C:\\a\\" + std::string(80, 'n') + ".wdf",
+         "&1 : " + ellipsis + "\\" + std::string(80, 'n') + ".wdf"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const std::string caption = RecentList_MenuCaption(1, row.path);
+        EXPECT_EQ(caption, row.caption);
+        EXPECT_GT(Chars(caption), 0u) << "whole UTF-8";
     }
 }
 

@@ -9,6 +9,7 @@
 #include "VlInterface/shell.h"
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
+#include "support/resultstamps.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
 #include "support/dlgutil.h"
@@ -92,8 +93,7 @@ void Enable(HWND dialog)
 {
     long unit = Price_CurrencyUnitTextId(3);
     SetDlgItemTextA(dialog, 703, unit ? Shell_Text(uint16_t(unit)) : "");
-    Dlg_EnableItem(dialog, IDC_COST_CALCULATE,
-                   Kadmi_CmpAccess(kCalcObjectSystem, "DIM1", kCalcObjectSystem, "EDT1") >= 0);
+    Dlg_EnableItem(dialog, IDC_COST_CALCULATE, !Stamps_HeatLossStale(Stamps_OfLoadedSystem()));
 }
 
 // Reads and tests the inputs; false after focusing the first one refused.

@@ -10,8 +10,10 @@
 #include "support/lookups.h"
 #include "support/strings.h"
 #include "support/utf8.h"
+#include <algorithm>
 #include <cstring>
 #include <functional>
+#include <string>
 #ifdef VL_EXTENDED
 #include "VlInterface/extended/extended.h"
 #endif
@@ -22,6 +24,7 @@ constexpr short AttPriceCurrency = 1132, AttEmissivity = 1310, AttLocationName =
                 AttMeanTemperature = 1311, AttAirVelocity = 1312;
 constexpr uint16_t kTextOutermostSurface = 40051, kTextUserDefined = 20043, kTextAir = 40055,
                    kTextWater = 30066, kTextOwnValues = 30065;
+constexpr uint16_t kTextRemovedProduct = 45235, kTextRemovedLocation = 45236;
 constexpr int kLastMaterialEntry = 198;
 constexpr short AttRelativeHumidity = 1317, AttSurfaceMaterial = 1119, AttSurfaceCode = 1528,
                 AttSystemEmissivity = 1319, AttReportedSurface = 1120;
@@ -89,14 +92,29 @@ float OuterProductEmissivity(const CalcRecord& record, const ProductListEntry* p
     return 0;
 }
 
+// The text with its "%s" filled with the code.
+std::string RemovedDataName(uint16_t textId, const char* code)
+{
+    return Str_FillTexts(Shell_Text(textId), {code});
+}
+
 }  // namespace
+
+std::string RemovedData_ProductName(const char* code)
+{
+    return RemovedDataName(kTextRemovedProduct, code);
+}
+
+std::string RemovedData_LocationName(const char* key)
+{
+    return RemovedDataName(kTextRemovedLocation, key);
+}
 
 int CalcData_RefreshAllSystems()
 {
     if (CalcData().refreshing)
         return 0;
     CalcData().refreshing = true;
-    CalcData_FixCurrency();
     ForEachPage([] {});
     CalcData().refreshing = false;
     return 0;
@@ -107,27 +125,36 @@ constexpr short kOfferedCurrencies = 1;   // the euro price list only
 #else
 constexpr short kOfferedCurrencies = 3;
 #endif
+constexpr short kCurrencies = 3;
 
-void CalcData_FixCurrency()
+bool CalcData_CurrencyHasPrices()
 {
-    const short currency = Kadmi_GetIntAtt(kCalcObjectProject, AttPriceCurrency);
-    if (currency >= 0 && currency < kOfferedCurrencies && PriceDbAvailable(currency))
-        return;
-    for (short candidate = 0; candidate < kOfferedCurrencies; ++candidate)
-        if (PriceDbAvailable(candidate)) {
-            Kadmi_SetIntAtt(kCalcObjectProject, AttPriceCurrency, candidate);
-            return;
-        }
+    return PriceDbAvailable(Kadmi_GetIntAtt(kCalcObjectProject, AttPriceCurrency));
 }
 
-int PriceDbList_Build(DialogTextTable* rows)
+short CalcData_NewProjectCurrency(short wanted)
 {
-    std::memset(rows, 0, sizeof(DialogTextTable) * kProductListSize);
-    static constexpr int32_t kCurrencyTexts[3] = {50005, 50006, 50007};
+    if (wanted >= 0 && wanted < kOfferedCurrencies && PriceDbAvailable(wanted))
+        return wanted;
+    for (short candidate = 0; candidate < kOfferedCurrencies; ++candidate)
+        if (PriceDbAvailable(candidate))
+            return candidate;
+    return wanted;
+}
+
+int PriceDbList_Build(DialogTextTable* rows, short projectCurrency)
+{
+    std::memset(rows, 0, sizeof(DialogTextTable) * kPriceDbListRows);
+    static constexpr int32_t kCurrencyTexts[kCurrencies] = {50005, 50006, 50007};
     int filled = 0;
     for (int32_t currency = 0; currency < kOfferedCurrencies; ++currency)
         if (PriceDbAvailable(currency))
             rows[filled++] = DialogTextTable{currency, kCurrencyTexts[currency], nullptr};
+    const bool listed = std::any_of(rows, rows + filled, [&](const DialogTextTable& row) {
+        return row.controlId == projectCurrency;
+    });
+    if (projectCurrency >= 0 && projectCurrency < kCurrencies && !listed)
+        rows[filled] = DialogTextTable{projectCurrency, kCurrencyTexts[projectCurrency], nullptr};
     return 0;
 }
 
@@ -179,7 +206,7 @@ int LocationList_Build(ProductListEntry* list)
     int i = 0;
     {
         TechDbReading weather(TechDbReading::Which::Weather);
-        for (const std::string& key : TechData_Keys(weather.handle(), "WD", kWeatherLocationLimit)) {
+        for (const std::string& key : Location_Keys(weather.handle())) {
             ProductListEntry& entry = list[i];
             entry.number = i++;
             ListField_Copy(entry.code, key.c_str());
@@ -193,6 +220,19 @@ int LocationList_Build(ProductListEntry* list)
     return 0;
 }
 
+void LocationList_AddRemoved(ProductListEntry* list, const char* key)
+{
+    int i = 0;
+    while (i < kProductListSize - 1 && !ProductList_IsEnd(list[i]))
+        ++i;
+    if (i >= kProductListSize - 1)
+        return;
+    list[i].number = kLocationRemoved;
+    ListField_Copy(list[i].code, key);
+    ListField_Copy(list[i].recordClass, "WD");
+    ListField_Copy(list[i].name, RemovedData_LocationName(key).c_str());
+}
+
 int Location_ApplyWeather(CalcRecord* record, const char* locationCode)
 {
     if (!record || !locationCode || record->location == kLocationUserConditions)
@@ -202,7 +242,9 @@ int Location_ApplyWeather(CalcRecord* record, const char* locationCode)
     // the data missing) becomes the user's conditions with the values it has.
     TechRecord* found = locationCode[0] ? TechDb_FindEqual(weather.handle(), "WD", locationCode) : nullptr;
     if (!found) {
-        record->location = kLocationUserConditions;
+        // Removed from the weather data: the system keeps its key and values.
+        record->location = locationCode[0] ? kLocationRemoved : kLocationUserConditions;
+        ListField_Copy(record->locationKey, locationCode);
         return -1;
     }
     TechDb_ReleaseRec(found);

@@ -7,28 +7,36 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include <string>
+#include <vector>
 #include "VlInterface/workspace/productlist.h"
+#include "VlTechDatabase/vltechdb.h"
 
 struct CalcRecord;
 struct DialogTextTable;
 
 // --- project ---------------------------------------------------------------
 
-// Loads and saves every system of the project in turn (the currency fixed
-// first), then loads the system that was loaded before. Refused while
-// already running. Returns 0.
+// Loads and saves every system of the project in turn, then loads the
+// system that was loaded before. Refused while already running. Returns 0.
 int CalcData_RefreshAllSystems();
 
-// Keeps the project's price currency (project attribute 1132: 0 EUR, 1 SEK,
-// 2 PLN) on a price database that exists: when the currency's database is
-// missing the first available of EUR, SEK, PLN is taken; none available
-// leaves it as it is.
-void CalcData_FixCurrency();
+// The project's price currency (project attribute 1132: 0 EUR, 1 SEK, 2 PLN)
+// has its price database here. A project keeps its currency whether or not:
+// only the user's choice in the settings changes it.
+bool CalcData_CurrencyHasPrices();
 
-// Fills rows (kProductListSize rows, cleared first) with {currency, text id,
-// NULL} of the available price databases, EUR, SEK, PLN (the extended edition:
-// EUR only). Returns 0.
-int PriceDbList_Build(DialogTextTable* rows);
+// The currency a new project takes from the user's setting: wanted when this
+// edition offers it and its price database is there, else the first such of
+// EUR, SEK, PLN (the extended edition offers EUR only); wanted when none is.
+short CalcData_NewProjectCurrency(short wanted);
+
+// Fills rows (kPriceDbListRows rows, cleared first) with {currency, text id,
+// NULL} of the available price databases this edition offers, EUR, SEK, PLN
+// (the extended edition: EUR only), then the project's currency (0..2) when
+// it is not among them, so that a choice shows it and OK keeps it. Returns 0.
+constexpr int kPriceDbListRows = 200;
+int PriceDbList_Build(DialogTextTable* rows, short projectCurrency = -1);
 
 // Writes the inputs a new system starts with to the loaded page, which has
 // its three layer parts: a relative humidity the target page accepts, the
@@ -48,6 +56,14 @@ int Project_MarkAccessAllPages(const char* stamp);
 // user insulation types ("UI", keys 1 to 999 in number order). Returns 0, or
 // -1 when a class could not be read (what could be read is listed).
 int ProductList_Build(int16_t geometry, ProductListEntry* list);
+
+// Appends the entry of a product a layer has but the data no longer holds,
+// named as removed; its index, -1 when the list is full.
+int ProductList_AddRemoved(ProductListEntry* list, const char* recordClass, const char* code);
+
+// True for a user insulation type (class "UI", not "-789") that the
+// other-insulation data no longer holds.
+bool UserType_IsRemoved(const char* recordClass, const char* code);
 
 bool ProductList_IsUserInsulation(const ProductListEntry* list, int index);   // class "UI", not "-789"
 bool ProductList_IsNoProduct(const ProductListEntry* list, int index);        // class "UI", code "-789"
@@ -108,23 +124,35 @@ int SurfaceMaterialList_Build(ProductListEntry* list);
 int SurfaceMaterial_UpdateEmissivity(CalcRecord* record, const char* surfaceCode, const ProductListEntry* products,
                                      const int productIndex[3]);
 
-// The weather locations (at most 199, numbered by position, code = key) and
-// last "user-defined" (number -100). Returns 0.
+// Every weather location by its number (numbered by position, code = key),
+// then "user-defined" (number -100). Returns 0.
 int LocationList_Build(ProductListEntry* list);
+// Appends the entry of a location the weather data no longer holds
+// (number kLocationRemoved, code = its key), named as removed.
+void LocationList_AddRemoved(ProductListEntry* list, const char* key);
 
 // Takes ambient temperature and air velocity of the location's weather
 // record into the record. Returns 0; -1 for NULL or user conditions, and for
-// a location the weather data does not hold, which becomes user conditions.
+// a location the weather data does not hold, which becomes a removed
+// location that keeps its key and the values the system has.
 int Location_ApplyWeather(CalcRecord* record, const char* locationCode);
 
+// The weather record keys in the location list's order (by number).
+std::vector<std::string> Location_Keys(TechDbHandle weather);
 // Weather record key of the location at position (0-based), "" when none;
 // position of the location with key, -100 when none. The project stores the
 // key, so that a changed weather database never moves a system elsewhere.
 void Location_KeyOfPosition(int16_t position, char* key, int size);
 int16_t Location_PositionOfKey(const char* key);
-// The location of a loaded system: by its key; without one (an older file)
-// the stored position where the weather data holds it, else -100.
+// The location of a loaded system: by its key (kLocationRemoved when the
+// weather data no longer holds it); without one (an older file) the stored
+// position in the weather records' key order, else -100.
 int16_t Location_OfLoaded(const char* key, int16_t position);
+
+// The names the lists give a product or location that a system uses but
+// the data no longer holds.
+std::string RemovedData_ProductName(const char* code);
+std::string RemovedData_LocationName(const char* key);
 
 // --- contents ------------------------------------------------------------------
 

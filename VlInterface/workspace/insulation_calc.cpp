@@ -22,7 +22,7 @@ constexpr uint16_t kTextNoListedThickness = 45300, kTextNoListedCosts = 45301, k
                    kTextEconomicCase = 40076,
                    kTextHeatLossCase = 40077, kTextSurfaceTempCase = 40078, kTextCondensationCase = 40079,
                    kTextDewPoint = 30094, kTextPerMetre = 30098, kTextPerSquareMetre = 30097,
-                   kTextCelsius = 30039;
+                   kTextCelsius = 30039, kTextPercent = 30040;
 
 std::string Figure(float value, uint16_t unitText)
 {
@@ -31,16 +31,33 @@ std::string Figure(float value, uint16_t unitText)
     return text;
 }
 
-// The surrounding air's dew point, where the object page asks its humidity.
-std::string AirDewPoint(const CalcRecord& r)
+// The humidity the condensation case works to: the extended edition's
+// target humidity (field 116 of the target page), else the air's.
+float CondensationHumidity(const CalcRecord& r)
 {
-    if (r.contentsTemperature > r.ambientTemperature || !(r.relativeHumidity > 0))
+#ifdef VL_EXTENDED
+    return r.targetHumidity;
+#else
+    return r.relativeHumidity;
+#endif
+}
+
+// The dew point the condensation case keeps the surface above, where the
+// object page asks a humidity (the extended edition names that humidity too).
+std::string CondensationDewPoint(const CalcRecord& r)
+{
+    const float humidity = CondensationHumidity(r);
+    if (r.contentsTemperature > r.ambientTemperature || !(humidity > 0))
         return {};
     Dew_pointOutput dew{kFieldMissingFloat};
-    if (Dew_point({1, r.ambientTemperature, r.contentsTemperature, r.relativeHumidity}, &dew) != 0 ||
+    if (Dew_point({1, r.ambientTemperature, r.contentsTemperature, humidity}, &dew) != 0 ||
         dew.dewPoint == kFieldMissingFloat)
         return {};
-    return " (" + std::string(Shell_Text(kTextDewPoint)) + Figure(dew.dewPoint, kTextCelsius) + ")";
+    std::string target = " (";
+#ifdef VL_EXTENDED
+    target += Figure(humidity, kTextPercent).substr(1) + ", ";
+#endif
+    return target + Shell_Text(kTextDewPoint) + Figure(dew.dewPoint, kTextCelsius) + ")";
 }
 
 // The target case with its limit, as the page names them.
@@ -55,7 +72,7 @@ std::string TargetName(const CalcRecord& r)
     case kCaseSurfaceTempLimit:
         return Shell_Text(kTextSurfaceTempCase) + Figure(r.allowedSurfaceTemperature, kTextCelsius);
     case kCaseCondensation:
-        return Shell_Text(kTextCondensationCase) + AirDewPoint(r);
+        return Shell_Text(kTextCondensationCase) + CondensationDewPoint(r);
     default:
         return {};
     }

@@ -397,6 +397,9 @@ void InsulationPage_RestoreChoices(HWND page, CalcRecord& r)
     for (int k = 0; k < kCalcLayers; ++k) {
         const char* type = r.productType[k][0] ? r.productType[k] : kCodeNoProduct;
         int product = ProductList_FindIndex(0, type, s.products);
+        // A product removed from the data stays the layer's, shown as removed.
+        if (product < 0 && std::strcmp(type, kCodeNoProduct) != 0)
+            product = ProductList_AddRemoved(s.products, r.productClass[k], type);
         s.productIndex[k] = product >= 0 ? product : 0;
     }
     for (int layer = 1; layer <= kCalcLayers; ++layer)

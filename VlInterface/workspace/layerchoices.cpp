@@ -26,7 +26,6 @@ constexpr short AttTypeList = 1600, AttUserTypeName = 1600, AttNominalThickness 
                 AttInnerDiameter = 1305, AttOuterDiameter = 1306;
 constexpr size_t kTypeKeyBytes = 99;
 constexpr int kListCodeBytes = 30;   // of a type key or a thickness record's code
-constexpr int kUserTypeLast = 999;
 
 struct ProductListGlobals {
     int16_t counter = -1;   // index of the last filled entry of the list being built
@@ -98,25 +97,17 @@ void AddUserTypes(ProductListEntry* list)
     TechDbReading database(TechDbReading::Which::OtherInsulation);
     if (database.handle() < 0)
         return;
-    struct UserType {
-        long number;
-        std::string key, name;
-    };
-    std::vector<UserType> types;
-    for (const std::string& key : TechData_Keys(database.handle(), "UI", kUserTypeLast)) {
+    for (const std::string& key : TechData_KeysByNumber(database.handle(), "UI")) {
         char* end = nullptr;
         const long number = std::strtol(key.c_str(), &end, 10);
         const char* name = TechDb_GetStringAtt(database.handle(), "UI", key.c_str(), AttUserTypeName);
-        if (*end == '\0' && number >= 1 && number <= kUserTypeLast && name)
-            types.push_back({number, key, name});
-    }
-    std::stable_sort(types.begin(), types.end(), [](const auto& a, const auto& b) { return a.number < b.number; });
-    for (const UserType& type : types) {
+        if (*end != '\0' || number < 1 || number > kUserNumberLast || !name)
+            continue;
         ProductListEntry* entry = NextEntry(list);
         if (!entry)
             break;
-        ListField_Copy(entry->name, type.name.c_str());
-        ListField_Copy(entry->code, type.key.c_str());
+        ListField_Copy(entry->name, name);
+        ListField_Copy(entry->code, key.c_str());
         ListField_Copy(entry->recordClass, "UI");
     }
 }
@@ -215,6 +206,29 @@ int ProductList_Build(int16_t geometry, ProductListEntry* list)
     complete = AddTypes(list, "IS") && complete;
     AddUserTypes(list);
     return complete ? 0 : -1;
+}
+
+int ProductList_AddRemoved(ProductListEntry* list, const char* recordClass, const char* code)
+{
+    int i = 0;
+    while (i < kProductListSize - 1 && !ProductList_IsEnd(list[i]))
+        ++i;
+    if (i >= kProductListSize - 1)
+        return -1;
+    list[i].number = i;
+    ListField_Copy(list[i].name, RemovedData_ProductName(code).c_str());
+    ListField_Copy(list[i].code, code);
+    ListField_Copy(list[i].recordClass, recordClass);
+    return i;
+}
+
+bool UserType_IsRemoved(const char* recordClass, const char* code)
+{
+    if (!recordClass || !code || std::strcmp(recordClass, "UI") != 0 || !code[0] ||
+        std::strcmp(code, kCodeNoProduct) == 0)
+        return false;
+    TechDbReading database(TechDbReading::Which::OtherInsulation);
+    return !TechDb_GetStringAtt(database.handle(), "UI", code, AttUserTypeName);
 }
 
 bool ProductList_IsUserInsulation(const ProductListEntry* list, int index)

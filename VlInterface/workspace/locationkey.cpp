@@ -1,7 +1,8 @@
 // The weather location as the project stores it: by the key of its weather
 // record, so that locations added to or removed from the weather data never
 // move a system to another place. The pages work with positions in the
-// weather database's order; the record translates on load and store.
+// location list (the records by number); the record translates on load and
+// store.
 #include "VlInterface/workspace/calcdata.h"
 #include "VlInterface/workspace/techdata.h"
 #include "support/utf8.h"
@@ -11,10 +12,18 @@ namespace {
 std::vector<std::string> LocationKeys()
 {
     TechDbReading weather(TechDbReading::Which::Weather);
-    return TechData_Keys(weather.handle(), "WD", kWeatherLocationLimit);
+    return Location_Keys(weather.handle());
 }
 
 }  // namespace
+
+std::vector<std::string> Location_Keys(TechDbHandle weather)
+{
+    std::vector<std::string> keys = TechData_KeysByNumber(weather, "WD");
+    if (keys.size() > static_cast<size_t>(kUserNumberLast) + 1)
+        keys.resize(static_cast<size_t>(kUserNumberLast) + 1);   // what the lists hold
+    return keys;
+}
 
 void Location_KeyOfPosition(int16_t position, char* key, int size)
 {
@@ -28,11 +37,20 @@ void Location_KeyOfPosition(int16_t position, char* key, int size)
 
 int16_t Location_OfLoaded(const char* key, int16_t position)
 {
-    if (key && key[0])
-        return Location_PositionOfKey(key);
-    if (position < 0 || static_cast<size_t>(position) >= LocationKeys().size())
+    if (key && key[0]) {
+        const int16_t found = Location_PositionOfKey(key);
+        return found == kLocationUserConditions ? static_cast<int16_t>(kLocationRemoved) : found;
+    }
+    if (position < 0)
         return kLocationUserConditions;
-    return position;
+    std::vector<std::string> stored;
+    {
+        TechDbReading weather(TechDbReading::Which::Weather);
+        stored = TechData_Keys(weather.handle(), "WD", kStoredPositionLimit);
+    }
+    if (static_cast<size_t>(position) >= stored.size())
+        return kLocationUserConditions;
+    return Location_PositionOfKey(stored[static_cast<size_t>(position)].c_str());
 }
 
 int16_t Location_PositionOfKey(const char* key)

@@ -32,6 +32,7 @@ const DialogTextTable kPageTexts[] = {
     {204, 9296, nullptr},  {205, 20069, nullptr}, {692, 40003, nullptr},
 #ifdef VL_EXTENDED
     {IDC_INS_TOTAL_LABEL, IDS_EXT_TOTAL_THICKNESS, nullptr}, {IDC_INS_CHEAPEST, IDS_EXT_CHEAPEST, nullptr},
+    {IDC_INS_HUMIDITY_UNIT, 30040, nullptr},
 #endif
     {0, 0, nullptr},
 };

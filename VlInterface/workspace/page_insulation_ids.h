@@ -22,6 +22,7 @@
 #define IDC_INS_ALLOWED_SURFACE    146
 #define IDC_INS_TOTAL_THICKNESS    147   // extended edition, read-only
 #define IDC_INS_DESCRIPTION        148   // extended edition: the insulated object
+#define IDC_INS_CONDENSATION_HUMIDITY 149   // extended edition, read-only: the target page's humidity
 #define IDC_INS_THICKNESS_TABLE    201
 #define IDC_INS_CALCULATE          203
 #define IDC_INS_PRINT              204
@@ -40,6 +41,7 @@
 #define IDC_INS_PRICE_LABEL        635
 #define IDC_INS_HEATLOSS_UNIT      706
 #define IDC_INS_SURFACE_UNIT       710
+#define IDC_INS_HUMIDITY_UNIT      712   // extended edition
 #define IDC_INS_DATA_FRAME         691
 #define IDC_INS_RESULTS_FRAME      692
 #define IDC_INS_CASE_FRAME         693

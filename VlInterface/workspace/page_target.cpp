@@ -125,9 +125,13 @@ const ProductListEntry* RecordLocation(const CalcRecord& record)
     return index < 0 ? nullptr : &g_target.locations[index];
 }
 
+// A location the weather data no longer holds is listed as removed while the
+// record has it.
 void FillLists(HWND page)
 {
     LocationList_Build(g_target.locations);
+    if (CalcRec().location == kLocationRemoved)
+        LocationList_AddRemoved(g_target.locations, CalcRec().locationKey);
     Combo_ShowProductList(page, IDC_TG_LOCATION, g_target.locations);
     Combo_Reset(page, IDC_TG_SURFACE);
     Combo_FillFromTable(page, IDC_TG_SURFACE, kSurfaceItems);
@@ -218,7 +222,8 @@ void EnableControls(HWND page)
         if (id)
             Dlg_EnableItem(page, id, false);
     }
-    bool weatherLocation = record.location != kUserLocation;   // its values come from the weather data
+    // Its values come from the weather data; a removed location gives none.
+    bool weatherLocation = record.location != kUserLocation && record.location != kLocationRemoved;
     SetReadOnly(page, IDC_TG_AMBIENT_TEMP, weatherLocation);
     SetReadOnly(page, IDC_TG_AIR_VELOCITY, weatherLocation);
     if (!HumidityApplies(record))
@@ -242,8 +247,9 @@ void ApplyLocation(HWND page)
 // as an edit. The weather of a location can change, so that is applied after.
 void ShowRecord(HWND page)
 {
+    CalcRecord_Load();
     FillLists(page);
-    RecordToControls(page, 0, kAllLast);
+    RecordToControls(page, kAllFirst, kAllLast);
     CalcRec().reportedSurface = SelectedDatum(page, IDC_TG_SURFACE);
     CalcRec().location = SelectedDatum(page, IDC_TG_LOCATION);
     CalcRecord_Settle();

@@ -4,7 +4,13 @@
 #pragma once
 #include <cstdint>
 
-constexpr int kProductListSize = 200;   // entries of every list
+// The user's own insulation types and weather locations are numbered up to
+// this; the weather data also has a record 0.
+constexpr int kUserNumberLast = 999;
+// Entries of every list: room for every user type or location the editors
+// accept, beside the technical data's types and the special entries.
+constexpr int kTechListEntries = 200;
+constexpr int kProductListSize = kUserNumberLast + 1 + kTechListEntries;
 
 struct ProductListEntry {
     int32_t number;     // item datum: position, or a special value
@@ -21,6 +27,7 @@ constexpr const char* kCodeOwnThickness = "-456";
 constexpr const char* kCodeOutermostSurface = "-200";
 constexpr const char* kCodeUserSurface = "-201";
 constexpr int32_t kLocationUserConditions = -100;
+constexpr int32_t kLocationRemoved = -101;   // a stored location the weather data no longer holds
 
 // True for the entry that ends a list: number and text id 0, name empty.
 inline bool ProductList_IsEnd(const ProductListEntry& entry)

@@ -3,6 +3,9 @@
 // of the editable databases.
 #include "VlInterface/workspace/techdata.h"
 #include "support/strings.h"
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
 #include <memory>
 
 TechDbReading::TechDbReading(Which which)
@@ -54,5 +57,18 @@ std::vector<std::string> TechData_Keys(TechDbHandle db, const char* recordClass,
     }
     if (record)
         TechDb_ReleaseRec(record);
+    return keys;
+}
+
+std::vector<std::string> TechData_KeysByNumber(TechDbHandle db, const char* recordClass)
+{
+    std::vector<std::string> keys = TechData_Keys(db, recordClass, std::numeric_limits<size_t>::max());
+    auto number = [](const std::string& key) {
+        char* end = nullptr;
+        const long value = std::strtol(key.c_str(), &end, 10);
+        return !key.empty() && *end == '\0' ? value : std::numeric_limits<long>::max();
+    };
+    std::stable_sort(keys.begin(), keys.end(),
+                     [&](const std::string& a, const std::string& b) { return number(a) < number(b); });
     return keys;
 }

@@ -22,8 +22,9 @@ inline void ProductList_Clear(ProductListEntry* list)
     std::memset(list, 0, sizeof(ProductListEntry) * kProductListSize);
 }
 
-// Weather locations that the lists and the stored locations know.
-constexpr size_t kWeatherLocationLimit = 199;
+// Files that stored a location by its position alone counted the first 199
+// weather records in the order of their keys as text.
+constexpr size_t kStoredPositionLimit = 199;
 
 // Opens the other-insulation or weather database for reading; closes it
 // when destroyed. handle() is negative when the database is missing.
@@ -50,3 +51,7 @@ bool TechData_Texts(TechDbHandle db, const char* recordClass, const char* key, s
 // The keys of every record of a class, in the database's order (at most
 // limit of them).
 std::vector<std::string> TechData_Keys(TechDbHandle db, const char* recordClass, size_t limit);
+
+// The keys of every record of a class by their numbers, as a user reads
+// them (2 before 10); keys that are no number follow in the database's order.
+std::vector<std::string> TechData_KeysByNumber(TechDbHandle db, const char* recordClass);

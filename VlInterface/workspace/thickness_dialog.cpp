@@ -251,24 +251,10 @@ std::string CodeOf(const INSULATIONTHICKNESSRESULTLIST& e)
     return code;
 }
 
-// The product name of a row. The extended edition names products by their
-// type, which every section of a pipe-section type shares: such a row adds
-// the section's inner diameter and thickness, so that rows can be told apart.
+// The product name of a row: each product record has a name of its own.
 std::string RowName(const std::string& code)
 {
-    const char* group = ThicknessDlg().record.group;
-    std::string name = Product_GetName(code.c_str(), group);
-#ifdef VL_EXTENDED
-    constexpr short kAttThickness = 1304, kAttInnerDiameter = 1305;
-    const float inner = TechDb_GetFloatAtt(Shell().techDb, group, code.c_str(), kAttInnerDiameter);
-    if (inner > 0) {
-        const float thickness = TechDb_GetFloatAtt(Shell().techDb, group, code.c_str(), kAttThickness);
-        char dimensions[64];
-        std::snprintf(dimensions, sizeof(dimensions), " %g x %.f", double(inner), double(thickness));
-        name += dimensions;
-    }
-#endif
-    return name;
+    return Product_GetName(code.c_str(), ThicknessDlg().record.group);
 }
 
 // The layer's chosen thickness, "" for none.

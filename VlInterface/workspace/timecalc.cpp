@@ -29,7 +29,7 @@ bool TimeCalc_InsulationEverCalculated()
 bool TimeCalc_InsulationCurrent()
 {
     ErrorList_Clear();
-    if (Kadmi_CmpAccess(kCalcObjectSystem, "EDT1", kCalcObjectSystem, "DIM1") <= 0)
+    if (!Stamps_HeatLossStale(Stamps_OfLoadedSystem()))
         return true;
     ErrorList_Insert(kCalcObjectSystem, kSeverityStale, kStaleInsulationText, nullptr, 0, nullptr);
     return false;

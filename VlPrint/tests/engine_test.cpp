@@ -9,6 +9,9 @@
 #include "support/app.h"
 #include "support/dates.h"
 #include "support/settings.h"
+#include "VlCalculate/vlcalculate.h"
+#include "VlTechDatabase/vltechdb.h"
+#include "support/lookups.h"
 #include <cstdio>
 #include <cstring>
 #include <functional>
@@ -131,10 +134,10 @@ private:
                             std::to_string(short(p[1])) + "," + std::to_string(short(p[0])));
             at_ = {short(p[1]), short(p[0])};
             break;
-        case META_DIBSTRETCHBLT:
-        case META_STRETCHDIB:
-        case META_STRETCHBLT:
-            lines.push_back("logo");
+        case META_ELLIPSE:
+        case META_RECTANGLE:   // the logo's shapes, as one line
+            if (lines.empty() || lines.back() != "logo")
+                lines.push_back("logo");
             break;
         default:
             break;
@@ -304,13 +307,13 @@ TEST_F(Engine, PageBreakDrawsFooterCommentAndHeader)
         "text 100,2580 h-25 w400 L 'Footer title'",
         "line 10,2580-1950,2580",
         "text 100,2612 h-25 w400 L 'Company'",
-        std::string("text 500,2612 h-25 w400 L '") + Print_Text(30017) + "'",
-        std::string("text 1000,2612 h-25 w400 L '") + Print_Text(30018) + "'",
-        std::string("text 1500,2612 h-25 w400 L '") + Print_Text(30019) + "'",
         "text 100,2644 h-25 w400 L 'Street 1'",
-        "text 500,2644 h-25 w400 L '+358 1'",
-        std::string("text 1500,2676 h-25 w400 L '") + Print_Text(20063) + "'",
-        "text 1500,2708 h-25 w400 L 'www.example.com'",
+        std::string("text 800,2612 h-25 w400 L '") + Print_Text(30017) + "'",
+        "text 800,2644 h-25 w400 L '+358 1'",
+        std::string("text 1100,2612 h-25 w400 L '") + Print_Text(30018) + "'",
+        std::string("text 1400,2612 h-25 w400 L '") + Print_Text(30019) + "'",
+        std::string("text 1400,2676 h-25 w400 L '") + Print_Text(20063) + "'",
+        "text 1400,2708 h-25 w400 L 'www.example.com'",
         "comment F",
         "logo",
         "text 526,95 h-35 w700 L 'Heading'",
@@ -386,8 +389,6 @@ TEST_F(Engine, EachPartOfThePageHeadingHasItsOwnPlace)
         {"the program's version alone", "2026.01.3", {heading + "2026.01.3'", date}},
         {"the data's version on a line of its own", "2026.1 / Generic data 2026.1",
          {heading + "2026.1'", date, "text 526,140 h-35 w400 L 'Generic data 2026.1'"}},
-        {"too long for its place: cut before the date", "2026.1.3 and a great deal more that never fits",
-         {heading + "2026.1.3 and\xE2\x80\xA6'", date}},
     };
     for (const HeadingCase& c : cases) {
         std::vector<std::string> drawn;
@@ -411,65 +412,198 @@ std::vector<std::string> Wrap(const char* text)
     return lines;
 }
 
-// Width of a UTF-8 text in the report's font 3 (the defaults: Arial, 2.5 mm).
-int Font3Width(const std::string& text)
+// A fresh name for a project file in the temporary folder.
+std::string TempProjectName()
 {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(),
+    char dir[MAX_PATH], path[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    GetTempFileNameA(dir, "eng", 0, path);
+    DeleteFileA(path);
+    return path;
+}
+
+// A drawn text as the recorder wrote it.
+struct Drawn {
+    int x = 0, y = 0, height = 0, weight = 0;
+    bool right = false;
+    std::string text;
+};
+
+std::vector<Drawn> DrawnTexts(const std::vector<std::string>& lines)
+{
+    std::vector<Drawn> texts;
+    for (const std::string& line : lines) {
+        Drawn d;
+        char align = 0;
+        int used = 0;
+        if (sscanf(line.c_str(), "text %d,%d h%d w%d %c '%n", &d.x, &d.y, &d.height, &d.weight, &align, &used) < 5 ||
+            used == 0)
+            continue;
+        d.right = align == 'R';
+        d.text = line.substr(size_t(used), line.size() - size_t(used) - 1);
+        texts.push_back(d);
+    }
+    return texts;
+}
+
+// The box a drawn text covers: bottom-aligned at its y, in its font (Arial).
+RECT Box(const Drawn& d)
+{
+    std::wstring wide(d.text.size(), L'\0');
+    wide.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, d.text.data(), int(d.text.size()), wide.data(),
                                            int(wide.size()))));
     HDC dc = CreateCompatibleDC(nullptr);
     LOGFONTA lf = {};
-    lf.lfHeight = -25;
-    lf.lfWeight = FW_NORMAL;
+    lf.lfHeight = d.height;
+    lf.lfWeight = d.weight;
     strcpy(lf.lfFaceName, "Arial");
     HFONT font = CreateFontIndirectA(&lf);
     HGDIOBJ old = SelectObject(dc, font);
     SIZE size = {};
     GetTextExtentPoint32W(dc, wide.data(), int(wide.size()), &size);
+    TEXTMETRICA metrics = {};
+    GetTextMetricsA(dc, &metrics);
     SelectObject(dc, old);
     DeleteObject(font);
     DeleteDC(dc);
-    return size.cx;
+    const int left = d.right ? d.x - size.cx : d.x;
+    return {left, d.y - metrics.tmHeight, left + size.cx, d.y};
 }
 
-struct ClipCase {
+bool Overlap(const RECT& a, const RECT& b)
+{
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+std::string WithoutBlanks(const std::string& text)
+{
+    std::string kept;
+    for (char c : text)
+        if (c != ' ')
+            kept += c;
+    return kept;
+}
+
+struct WrapCellCase {
     const char* name;
     const char* text;
     int16_t width;
-    bool cut;
+    size_t lines;   // 0: more than one
 };
 
-TEST_F(Engine, MetafileCellsKeepToTheirColumnWidth)
+TEST_F(Engine, MetafileCellsWrapWithinTheirColumnWidth)
 {
     const char* kLongName = "Минеральная вата, цилиндр с алюминиевой фольгой 114,3 x 30";
-    const std::string kEllipsis = "\xE2\x80\xA6";
-    const ClipCase cases[] = {
-        {"a long name is cut after a whole character, with an ellipsis", kLongName, 334, true},
-        {"a value that fits is whole", "100 * 30", 248, false},
-        {"a cell without a column width is never cut", kLongName, 0, false},
+    const WrapCellCase cases[] = {
+        {"a long name takes lines of its column", kLongName, 334, 0},
+        {"a value that fits is one line", "100 * 30", 248, 1},
+        {"a name without a column reaches to the right edge", kLongName, 0, 1},
+        {"an address without blanks breaks after its dots", "engineering.department@insulation-contractors.example",
+         334, 0},
     };
-    for (const ClipCase& c : cases) {
+    for (const WrapCellCase& c : cases) {
         SCOPED_TRACE(c.name);
-        auto lines = RunMetafile([&] {
+        int bottom = 0, lineHeight = 0;
+        auto texts = DrawnTexts(RunMetafile([&] {
+            lineHeight = Report_LineHeight(Prn().fonts[2].normal);
             ReportRow row = {};
             Cell_Set(row, 0, c.text, Cell_Font3);
             row.cells[0].width = c.width;
             Report_PrintRow(row, Output_Metafile);
-        });
-        ASSERT_EQ(lines.size(), 3u);
-        const std::string drawn = lines[1].substr(lines[1].find('\'') + 1, lines[1].size() - lines[1].find('\'') - 2);
-        if (!c.cut) {
-            EXPECT_EQ(drawn, c.text);
-            continue;
+            bottom = Prn().y;
+        }));
+        ASSERT_FALSE(texts.empty());
+        if (c.lines)
+            EXPECT_EQ(texts.size(), c.lines);
+        else
+            EXPECT_GT(texts.size(), 1u);
+        std::string joined;
+        for (const Drawn& d : texts) {
+            joined += d.text;
+            const RECT box = Box(d);
+            EXPECT_LE(box.right - box.left, c.width > 0 ? c.width : 1950 - 96) << d.text;
+            EXPECT_EQ(d.y, texts.front().y + int(&d - texts.data()) * lineHeight);
         }
-        ASSERT_GT(drawn.size(), kEllipsis.size());
-        EXPECT_EQ(drawn.substr(drawn.size() - kEllipsis.size()), kEllipsis);
-        const std::string kept = drawn.substr(0, drawn.size() - kEllipsis.size());
-        EXPECT_EQ(std::string(c.text).rfind(kept, 0), 0u);
-        EXPECT_GT(MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, kept.data(), int(kept.size()), nullptr, 0), 0);
-        EXPECT_LE(Font3Width(drawn), c.width);
-        EXPECT_GT(Font3Width(drawn), c.width * 3 / 4);   // cut near the edge, not far before it
+        EXPECT_EQ(WithoutBlanks(joined), WithoutBlanks(c.text));
+        EXPECT_EQ(bottom, texts.back().y);   // the next row comes under the last line
     }
+}
+
+// A page of the thickness list with the longest texts a user gives: the
+// company data of the footer, the project's name, the heading and the
+// products' names. Each is printed whole, no text over another, over the
+// logo or past the right edge.
+TEST_F(Engine, LongTextsStayWholeAndApart)
+{
+    const std::string path = TempProjectName();
+    ASSERT_EQ(Kadmi_CreateDatabasefile(path.c_str()), 0);
+    const std::string project = "Modernisation of the district heating network, boiler house and pumping station, "
+                                "phase two of 2026";
+    ASSERT_EQ(project.size(), 98u);
+    ASSERT_EQ(Kadmi_LoadPage(1), 0);
+    Kadmi_SetStringAtt(KadmiObject_Project, 1501, project.c_str());
+    Kadmi_SetIntAtt(KadmiObject_Page, 1117, 11);
+    const long part = Kadmi_CreatePart();
+    Kadmi_SetStringAtt(part, 1538, "IP");
+    Kadmi_SetStringAtt(part, 1528, "MWP-114.3-50");
+    Print_TakeLayerParts();
+    Lookup_SetHandles(VlDataTechDb_Handle(), VlOtherInsulationDataTechDb_Handle(), Prn().textHandle);
+
+    PrintGlobals& g = Prn();
+    const char* footer[kFooterStrings] = {
+        "Nordic Industrial Insulation Engineering and Contracting Ltd, Department of Power and Process Plants",
+        "Teollisuuskatu 12 B 34, Industrial Estate of the Northern Harbour",
+        "P.O. Box 1234, FI-00100 Helsinki", "Finland",
+        "+358 40 123 4567 / +358 9 8765 4321", "+358 9 8765 4322",
+        "engineering.department@insulation-contractors.example",
+        "https://www.insulation-contractors.example/engineering/department"};
+    for (int i = 0; i < kFooterStrings; ++i)
+        strcpy(g.footer[i], footer[i]);
+    strcpy(g.footerTitle, "C:\\Users\\engineer\\Documents\\Projects\\District heating\\"
+                          "Modernisation of the district heating network, phase two.wdf");
+    INSULATIONTHICKNESSRESULTLIST list[3] = {};
+    for (INSULATIONTHICKNESSRESULTLIST& e : list) {
+        strcpy(e.productCode, "MWP-114.3-50");
+        e.innerDimension1 = 114.3f;
+        e.outerDimension1 = 214.3f;
+        e.thickness = 50;
+        e.heatLoss = 23.4f;
+        e.surfaceTemp = 24.2f;
+    }
+    g.list = list;
+    g.listCount = 3;
+    strcpy(g.listHeading, "Thickness list of the steam main from the boiler house to the turbine hall");
+
+    auto lines = RunMetafile([] {
+        Print_BuildHeading("2026.01.3 with a long addition to the version that takes more than its place");
+        Report_PageHeader(Output_Metafile);
+        ReportList_Body(Output_Metafile);
+        Report_PageFooter(Output_Metafile);
+    });
+    g.list = nullptr;
+    g.listCount = -1;
+    Kadmi_CloseDatabasefile(0);
+    DeleteFileA(path.c_str());
+
+    const auto texts = DrawnTexts(lines);
+    std::vector<RECT> boxes = {{40, 40, 460, 128}};   // the logo
+    std::string all;
+    for (const Drawn& d : texts) {
+        const RECT box = Box(d);
+        EXPECT_GE(box.left, 10) << d.text;
+        EXPECT_LE(box.right, 1950) << d.text;
+        EXPECT_LE(box.bottom, 2900) << d.text;
+        for (const RECT& other : boxes)
+            EXPECT_FALSE(Overlap(box, other)) << d.text << " at " << d.x << "," << d.y;
+        boxes.push_back(box);
+        all += d.text;
+    }
+    SCOPED_TRACE(all);
+    for (const char* text : footer)
+        EXPECT_NE(WithoutBlanks(all).find(WithoutBlanks(text)), std::string::npos) << text;
+    EXPECT_NE(WithoutBlanks(all).find(WithoutBlanks(project)), std::string::npos);
+    EXPECT_NE(WithoutBlanks(all).find(WithoutBlanks(g.footerTitle)), std::string::npos);
+    EXPECT_NE(WithoutBlanks(all).find(WithoutBlanks(Product_GetName("MWP-114.3-50", "IP"))), std::string::npos);
 }
 
 std::string Repeat(const std::string& part, int times)
@@ -551,11 +685,8 @@ TEST_F(Engine, DimensionsPrintTheirDecimalOnlyWhenTheyHaveOne)
 // footer's title, in a large font too.
 TEST_F(Engine, SectionsStayOnOnePageAboveTheFooter)
 {
-    char dir[MAX_PATH], path[MAX_PATH];
-    GetTempPathA(MAX_PATH, dir);
-    GetTempFileNameA(dir, "eng", 0, path);
-    DeleteFileA(path);
-    ASSERT_EQ(Kadmi_CreateDatabasefile(path), 0);
+    const std::string path = TempProjectName();
+    ASSERT_EQ(Kadmi_CreateDatabasefile(path.c_str()), 0);
     for (short page = 1; page <= 2; ++page) {
         ASSERT_EQ(Kadmi_LoadPage(page > 1 ? Kadmi_CreatePage() : page), 0);
         Kadmi_SetStringAtt(KadmiObject_Page, 1535, "Line");
@@ -609,7 +740,7 @@ TEST_F(Engine, SectionsStayOnOnePageAboveTheFooter)
         EXPECT_GE(g.pageCounter, 4);
     }
     Kadmi_CloseDatabasefile(0);
-    DeleteFileA(path);
+    DeleteFileA(path.c_str());
 }
 
 }  // namespace

@@ -18,6 +18,8 @@
 #include <set>
 #include <cstring>
 #include <functional>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -334,26 +336,42 @@ TEST_F(PrintTest, ClipboardHoldsValidRichTextWithTheReportsTexts)
     EXPECT_EQ(TempFilesOfPrint(), before);
 }
 
+// The message speaks the interface language, whatever the print-out language.
 TEST_F(PrintTest, StaleSystemStopsThePrintWithItsMessage)
 {
     MakeSystem(1, "Steam main", false);
     MakeSystem(2, "Pipe B", true);
     Choose({1, 2});
-    ASSERT_EQ(Kadmi_LoadPage(1), 0);
-    PutTextOnClipboard("untouched");
-    int before = TempFilesOfPrint();
-    auto boxes = PrintToClipboard();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Pipe B: " + g_texts.Get(20054, kLangEnglish));
-    EXPECT_EQ(boxes[0].caption, "");
-    EXPECT_EQ(ClipboardRtf(), "");
-    EXPECT_EQ(Kadmi_GetCurrentPage(), 1);
-    EXPECT_EQ(TempFilesOfPrint(), before);
+    const struct {
+        const char* name;
+        LanguageId interfaceLanguage, printLanguage;
+    } rows[] = {
+        {"one language", kLangEnglish, kLangEnglish},
+        {"Polish interface, Finnish print-out", kLangPolish, kLangFinnish},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Settings_WriteInt(nullptr, "General\\InterfaceLng", row.interfaceLanguage);
+        Settings_WriteInt(nullptr, "Output\\PrintLng", row.printLanguage);
+        VlPrint_OnLanguageChange();
+        ASSERT_EQ(Kadmi_LoadPage(1), 0);
+        PutTextOnClipboard("untouched");
+        int before = TempFilesOfPrint();
+        auto boxes = PrintToClipboard();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "Pipe B: " + g_texts.Get(20054, row.interfaceLanguage));
+        EXPECT_EQ(boxes[0].caption, "");
+        EXPECT_EQ(ClipboardRtf(), "");
+        EXPECT_EQ(Kadmi_GetCurrentPage(), 1);
+        EXPECT_EQ(TempFilesOfPrint(), before);
+    }
+    Settings_WriteInt(nullptr, "General\\InterfaceLng", kLangEnglish);
+    VlPrint_OnLanguageChange();
 
     ASSERT_EQ(Kadmi_LoadPage(2), 0);
     Kadmi_DeleteAtt(KadmiObject_Page, 1535);
     Kadmi_SavePage();
-    boxes = PrintToClipboard(1, 1);
+    auto boxes = PrintToClipboard(1, 1);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, g_texts.Get(20054, kLangEnglish));
 }
@@ -941,6 +959,58 @@ TEST_F(PrintTest, ViewerShowsOnePageASystemAndFilesGoAfterwards)
     EXPECT_EQ(status, g_texts.Get(30105, kLangEnglish) + ": 1 / 2");
     EXPECT_EQ(TempFilesOfPrint(), before);
     EXPECT_EQ(ViewerWindow(), nullptr);
+}
+
+// The newest file of the temporary folder that matches pattern, read whole.
+std::string NewestTempFile(const char* pattern)
+{
+    char dir[MAX_PATH];
+    GetTempPathA(MAX_PATH, dir);
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((std::string(dir) + pattern).c_str(), &found);
+    std::string newest;
+    FILETIME newestTime = {};
+    if (search == INVALID_HANDLE_VALUE)
+        return newest;
+    do
+        if (CompareFileTime(&found.ftLastWriteTime, &newestTime) >= 0) {
+            newestTime = found.ftLastWriteTime;
+            newest = std::string(dir) + found.cFileName;
+        }
+    while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::ifstream in(newest, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The viewer's settings file names the job after the program (as the
+// interface named it to the library) and the project file, and carries the viewer's messages in the interface language, whatever
+// the print language.
+TEST_F(PrintTest, ViewerIsToldTheJobNameAndItsMessagesInTheInterfaceLanguage)
+{
+    MakeSystem(1, "Steam main", false);
+    Choose({1});
+    Settings_WriteInt(nullptr, "Output\\PrintLng", kLangFinnish);
+    for (LanguageId language : {kLangEnglish, kLangRussian}) {
+        SCOPED_TRACE(int(language));
+        Settings_WriteInt(nullptr, "General\\InterfaceLng", language);
+        std::string settings;
+        TsUiScript script({[&] {
+            if (!ViewerWindow())
+                return false;
+            settings = NewestTempFile("TRD*.tmp");
+            PostMessageA(ViewerWindow(), WM_CLOSE, 0, 0);
+            return true;
+        }});
+        char title[] = "C:\\Projects\\plant30.wdf", version[] = "1.0";
+        VlPrint_Print(nullptr, VlPrintOutput_Viewer, 1, 0, title, version);
+        EXPECT_TRUE(script.Finished());
+        EXPECT_NE(settings.find("\r\nT1017=VlPrintTest - plant30.wdf\r\n"), std::string::npos)
+            << settings;
+        for (const auto& [key, id] : {std::pair{"T1019=", 45401}, {"T1020=", 45402}, {"T1021=", 45403}})
+            EXPECT_NE(settings.find(key + g_texts.Get(id, language) + "\r\n"), std::string::npos) << key;
+    }
+    Settings_WriteInt(nullptr, "General\\InterfaceLng", kLangEnglish);
 }
 
 }  // namespace

@@ -138,7 +138,7 @@ TEST_F(DataCheck, ProductGroupsTypesAndProducts)
             SCOPED_TRACE(type);
             EXPECT_TRUE(ValidTypeKey(type));
             listed.insert(type);
-            EXPECT_EQ(String(tech(), cls, type, 1607), type);
+            EXPECT_EQ(String(tech(), cls, type, 1606), type);
             for (short name = 1602; name <= 1604; ++name)
                 EXPECT_FALSE(String(tech(), cls, type, name).empty());
             std::vector<std::string> codes = TextList(tech(), cls, type.c_str(), 1600);
@@ -149,7 +149,7 @@ TEST_F(DataCheck, ProductGroupsTypesAndProducts)
                 EXPECT_LE(code.size(), 30u);
                 EXPECT_TRUE(allCodes.insert(code).second) << "a product code in two types";
                 listed.insert(code);
-                EXPECT_EQ(String(tech(), cls, code, 1607), type);
+                EXPECT_EQ(String(tech(), cls, code, 1606), type);
                 for (short name = 1602; name <= 1604; ++name)
                     EXPECT_FALSE(String(tech(), cls, code, name).empty());
                 float s = lib().GetFloatAtt(tech(), cls, code.c_str(), 1304);
@@ -184,6 +184,29 @@ TEST_F(DataCheck, ProductGroupsTypesAndProducts)
         for (const std::string& key : ClassKeys(tech(), cls))
             EXPECT_EQ(listed.count(key), 1u) << key << " is in no type list";
     }
+}
+
+// The extended edition names every product record by 1607: the name the
+// standard edition shows under the default naming (1602), never a key.
+TEST_F(DataCheck, EveryProductRecordHasANameForPeople)
+{
+    size_t records = 0;
+    for (const char* cls : {"IM", "IP", "IS"}) {
+        const std::vector<std::string> keys = ClassKeys(tech(), cls);
+        const std::set<std::string> keySet(keys.begin(), keys.end());
+        for (const std::string& key : keys) {
+            if (key == "ALLTYPES")
+                continue;
+            SCOPED_TRACE(std::string(cls) + " " + key);
+            ++records;
+            const std::string name = String(tech(), cls, key, 1607);
+            EXPECT_EQ(name, String(tech(), cls, key, 1602));
+            EXPECT_EQ(keySet.count(name), 0u) << "a key, not a name";
+            EXPECT_NE(name, String(tech(), cls, key, 1606)) << "the type key, not a name";
+            EXPECT_NE(name.find(' '), std::string::npos) << "a name of words";
+        }
+    }
+    EXPECT_EQ(records, 442u);
 }
 
 // Typical declared conductivities of each material (W/mK at the mean

@@ -268,7 +268,9 @@ short DbFile_Commit(const std::string& path, const RecordMap& records)
         written = Io_Write(f.h, data.data(), DWORD(data.size())) && FlushFileBuffers(f.h);
     }
     if (!written || !Io_Replace(fresh.c_str(), path.c_str())) {
+        DWORD error = GetLastError();   // why it failed, for the caller (a full disk)
         DeleteFileA(fresh.c_str());
+        SetLastError(error);
         return DDQ_EIO;
     }
     return DDQ_OK;

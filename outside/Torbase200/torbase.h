@@ -90,7 +90,8 @@ DDQ_API short WINAPI ddq_endtransaction(short db);
 // Writes the changes of the open write transaction to the file as
 // ddq_endtransaction does, and stays in the transaction with its lock. On a
 // failed commit the file stays as it was and the changes stay pending, so that
-// a later commit can write them.
+// a later commit can write them; after DDQ_EIO the thread's last error
+// (GetLastError) tells why the write failed (ERROR_DISK_FULL: no room).
 DDQ_API short WINAPI ddq_commit(short db);
 // 1 inside a transaction (read or write), 0 outside, negative for a bad handle.
 DDQ_API short WINAPI ddq_intransaction(short db);

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 namespace {
 
 struct CaptionKey {
@@ -22,6 +24,15 @@ constexpr CaptionKey CaptionKeys[] = {
     {Caption::PageWidth, "T1015", "Page width"},
     {Caption::Print, "T1013", "Print..."},
     {Caption::Close, "T1014", "Close"},
+    {Caption::Cancel, "T1011", "Cancel"},
+    {Caption::JobName, "T1017", "Report"},
+    {Caption::Printing, "T1018", "Printing"},
+    {Caption::PageOfPages, "T1019", "Page %d of %d"},
+    {Caption::PrintFailed, "T1020", "The report could not be printed."},
+    {Caption::PrintDialogFailed, "T1021", "The print dialog cannot be shown."},
+    {Caption::WindowFailed, "T1022", "The report window cannot be opened."},
+    {Caption::ReportMissing, "T1023", "The report %s cannot be opened."},
+    {Caption::ReportDamaged, "T1024", "The report %s is damaged and cannot be shown."},
 };
 static_assert(std::size(CaptionKeys) == static_cast<size_t>(Caption::Count), "one key per caption");
 
@@ -39,4 +50,28 @@ Captions Captions_Read(const char* settingsFile)
         if (length > 0) text.assign(value, length);
     }
     return captions;
+}
+
+std::string Captions_Fill(const std::string& pattern, std::initializer_list<std::string> values)
+{
+    std::string text;
+    auto next = values.begin();
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        bool slot = pattern[i] == '%' && i + 1 < pattern.size() && (pattern[i + 1] == 'd' || pattern[i + 1] == 's');
+        if (slot && next != values.end()) {
+            text += *next++;
+            ++i;
+        } else {
+            text += pattern[i];
+        }
+    }
+    return text;
+}
+
+std::wstring Captions_Wide(const std::string& text)
+{
+    int units = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring wide(static_cast<size_t>(std::max(units, 0)), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), units);
+    return wide;
 }

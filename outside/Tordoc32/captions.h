@@ -2,6 +2,7 @@
 // file that the caller hands over, English where a key is missing.
 #pragma once
 #include <array>
+#include <initializer_list>
 #include <string>
 
 enum class Caption {
@@ -14,6 +15,15 @@ enum class Caption {
     PageWidth,      // zoom choice
     Print,          // the print command, "Print..."
     Close,
+    Cancel,
+    JobName,        // the print job's name, "Varmelin - plant30.wdf"
+    Printing,       // caption of the print progress window
+    PageOfPages,    // "Page %d of %d"
+    PrintFailed,
+    PrintDialogFailed,
+    WindowFailed,
+    ReportMissing,  // "The report %s cannot be opened."
+    ReportDamaged,  // "The report %s is damaged and cannot be shown."
     Count
 };
 
@@ -24,3 +34,10 @@ struct Captions {
 
 // Reads the captions from `settingsFile` (NULL or missing: all English).
 Captions Captions_Read(const char* settingsFile);
+
+// `pattern` with each "%d" or "%s" replaced by the next of `values`, in
+// order; the caption is text, never a format, so nothing else is read.
+// A UTF-8 caption as the wide text that Unicode windows and calls take.
+std::wstring Captions_Wide(const std::string& text);
+
+std::string Captions_Fill(const std::string& pattern, std::initializer_list<std::string> values);

@@ -1,14 +1,17 @@
-// Where the report's page lands on a printer's paper: as large as the paper
-// allows, proportions kept, from the paper's top-left corner.
+// Where the report's page lands on a printer's paper: inside the printable
+// area, at true size where the area holds it, else scaled down just enough,
+// centred on the sheet as far as the area allows.
 #pragma once
 #include <windows.h>
 
 // What a printer DC says of its paper, in device pixels.
 struct PaperMetrics {
-    int width;      // the whole sheet
+    int width;              // the whole sheet
     int height;
-    int offsetX;    // the printable area's corner on the sheet
+    int offsetX;            // the printable area's corner on the sheet
     int offsetY;
+    int printableWidth;     // the printable area
+    int printableHeight;
     int dpiX;
     int dpiY;
 };

@@ -1,6 +1,6 @@
 // The print command: the standard print dialog chooses printer and pages,
-// then each page is played onto the printer where paper.h places it.
-#include "outside/Tordoc32/paper.h"
+// then printjob.cpp sends them as one job named after the report.
+#include "outside/Tordoc32/printjob.h"
 #include "outside/Tordoc32/viewer.h"
 
 #include <commdlg.h>
@@ -10,7 +10,7 @@ namespace {
 
 // What the print dialog hands back, freed when printing is over.
 struct PrinterChoice {
-    PRINTDLGA dialog{};
+    PRINTDLGW dialog{};
     PrinterChoice() { dialog.lStructSize = sizeof dialog; }
     PrinterChoice(const PrinterChoice&) = delete;
     PrinterChoice& operator=(const PrinterChoice&) = delete;
@@ -22,32 +22,18 @@ struct PrinterChoice {
     }
 };
 
-void PrintFailed(HWND frame, const char* text)
+void PrintFailed(HWND frame, Caption message)
 {
-    MessageBoxA(frame, text, Viewer().captions[Caption::Title], MB_OK | MB_ICONERROR);
+    const Captions& captions = Viewer().captions;
+    MessageBoxW(frame, Captions_Wide(captions[message]).c_str(), Captions_Wide(captions[Caption::Title]).c_str(),
+                MB_OK | MB_ICONERROR);
 }
 
-// Prints pages [first, last] (0-based); false when the printer refused.
-bool PrintPages(HDC printer, size_t first, size_t last)
+JobTexts ViewerJobTexts()
 {
-    ViewerGlobals& v = Viewer();
-    DOCINFOA document{};
-    document.cbSize = sizeof document;
-    document.lpszDocName = v.captions[Caption::Title];
-    if (StartDocA(printer, &document) <= 0) return false;
-    RECT paper = Paper_ReportRect(Paper_Metrics(printer));
-    for (size_t page = first; page <= last; ++page) {
-        if (StartPage(printer) <= 0) {
-            AbortDoc(printer);
-            return false;
-        }
-        Report_PlayPage(v.report, printer, page, paper);
-        if (EndPage(printer) <= 0) {
-            AbortDoc(printer);
-            return false;
-        }
-    }
-    return EndDoc(printer) > 0;
+    const Captions& captions = Viewer().captions;
+    return {captions[Caption::JobName], captions[Caption::Printing], captions[Caption::PageOfPages],
+            captions[Caption::Cancel]};
 }
 
 } // namespace
@@ -57,17 +43,17 @@ void Print_Report(HWND frame)
     ViewerGlobals& v = Viewer();
     WORD pages = static_cast<WORD>(std::min<size_t>(v.report.pages.size(), 0xFFFF));
     PrinterChoice choice;
-    PRINTDLGA& dialog = choice.dialog;
+    PRINTDLGW& dialog = choice.dialog;
     dialog.hwndOwner = frame;
     dialog.Flags = PD_RETURNDC | PD_NOSELECTION | PD_USEDEVMODECOPIESANDCOLLATE;
     dialog.nMinPage = 1;
     dialog.nMaxPage = pages;
     dialog.nFromPage = 1;
     dialog.nToPage = pages;
-    if (!PrintDlgA(&dialog)) {
+    if (!PrintDlgW(&dialog)) {
         // Without a printer the dialog has said so itself; cancelling is no error.
         DWORD error = CommDlgExtendedError();
-        if (error && error != PDERR_NODEFAULTPRN) PrintFailed(frame, "The print dialog cannot be shown.");
+        if (error && error != PDERR_NODEFAULTPRN) PrintFailed(frame, Caption::PrintDialogFailed);
         return;
     }
     size_t first = 0;
@@ -76,8 +62,8 @@ void Print_Report(HWND frame)
         first = std::clamp<size_t>(dialog.nFromPage, 1, pages) - 1;
         last = std::clamp<size_t>(dialog.nToPage, first + 1, pages) - 1;
     }
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
-    bool printed = dialog.hDC && PrintPages(dialog.hDC, first, last);
-    SetCursor(previous);
-    if (!printed) PrintFailed(frame, "The report could not be printed.");
+    JobResult result = JobResult::Failed;
+    if (dialog.hDC)
+        result = PrintJob_Run(frame, PrintJob_PrinterDevice(dialog.hDC, v.report), first, last, ViewerJobTexts());
+    if (result == JobResult::Failed) PrintFailed(frame, Caption::PrintFailed);
 }

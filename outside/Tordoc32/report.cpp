@@ -71,6 +71,7 @@ uint32_t ReadU32(const std::vector<uint8_t>& bytes, size_t offset)
 // whether its parameters are whole enough to be played.
 struct RecordView {
     uint16_t function = 0;
+    uint16_t firstParameter = 0;    // an object's index for SELECTOBJECT and DELETEOBJECT
     char mark = 0;
     bool playable = true;
 };
@@ -112,12 +113,75 @@ bool WalkRecords(const std::vector<uint8_t>& bytes, std::vector<RecordView>& rec
         }
         RecordView record;
         record.function = function;
+        if (words >= 4) record.firstParameter = ReadU16(bytes, offset + 6);
         record.playable = RecordCheck_ParametersFit(function, bytes.data() + offset + 6, size_t{words} * 2 - 6, objects);
         if (function == META_ESCAPE) record.mark = CommentMark(bytes, offset, words);
         records.push_back(record);
         offset += size_t{words} * 2;
     }
     return false;
+}
+
+// State set by a record that a later record of the same kind replaces: the
+// simple settings by their function; a selected object by its kind, known
+// from the record that made the object. 0 for state that only adds up
+// (objects made and deleted, clipping, palettes): always in force.
+constexpr uint16_t LastOneCounts[] = {
+    META_SETBKCOLOR, META_SETBKMODE, META_SETROP2, META_SETRELABS, META_SETPOLYFILLMODE,
+    META_SETSTRETCHBLTMODE, META_SETTEXTCHAREXTRA, META_SETTEXTCOLOR, META_SETTEXTJUSTIFICATION,
+    META_SETTEXTALIGN, META_SETMAPPERFLAGS, META_MOVETO,
+};
+
+bool MakesObject(uint16_t function)
+{
+    switch (function) {
+    case META_CREATEPALETTE: case META_DIBCREATEPATTERNBRUSH: case META_CREATEPATTERNBRUSH:
+    case META_CREATEPENINDIRECT: case META_CREATEFONTINDIRECT: case META_CREATEBRUSHINDIRECT:
+    case META_CREATEREGION:
+        return true;
+    }
+    return false;
+}
+
+// The kind of object a record makes: brushes of any making are one kind.
+uint16_t ObjectKind(uint16_t function)
+{
+    bool brush = function == META_DIBCREATEPATTERNBRUSH || function == META_CREATEPATTERNBRUSH;
+    return brush ? META_CREATEBRUSHINDIRECT : function;
+}
+
+// Follows the object table as a player fills it (a new object takes the
+// lowest free index) to tell what kind of object each selection selects.
+void FindSuperseded(const std::vector<RecordView>& records, Report& report)
+{
+    std::vector<uint16_t> table;        // object kind at each index, 0 when free
+    auto key = [&table](const RecordView& r) -> uint32_t {
+        if (IsOneOf(r.function, LastOneCounts)) return r.function;
+        if (r.function == META_SELECTOBJECT && r.firstParameter < table.size() && table[r.firstParameter])
+            return 0x10000u | table[r.firstParameter];
+        return 0;
+    };
+    std::vector<std::pair<uint32_t, size_t>> last;
+    report.supersededAt.assign(records.size(), SIZE_MAX);
+    for (size_t i = 0; i < records.size(); ++i) {
+        const RecordView& r = records[i];
+        if (!r.playable) continue;
+        if (uint32_t k = key(r)) {
+            auto found = std::find_if(last.begin(), last.end(), [k](const auto& entry) { return entry.first == k; });
+            if (found == last.end()) {
+                last.emplace_back(k, i);
+            } else {
+                report.supersededAt[found->second] = i;
+                found->second = i;
+            }
+        } else if (MakesObject(r.function)) {
+            auto free = std::find(table.begin(), table.end(), uint16_t{0});
+            if (free == table.end()) free = table.insert(table.end(), uint16_t{0});
+            *free = ObjectKind(r.function);
+        } else if (r.function == META_DELETEOBJECT && r.firstParameter < table.size()) {
+            table[r.firstParameter] = 0;
+        }
+    }
 }
 
 bool PageHasDrawing(const Report& report, const ReportPage& page)
@@ -159,6 +223,7 @@ void SplitPages(const std::vector<RecordView>& records, Report& report)
         report.functions.push_back(records[i].function);
         report.roles.push_back(role);
     }
+    FindSuperseded(records, report);
     report.pages.clear();
     for (const ReportPage& page : pages)
         if (PageHasDrawing(report, page)) report.pages.push_back(page);
@@ -204,7 +269,7 @@ bool PlaysOnPage(const Report& report, const ReportPage& page, size_t i)
 {
     switch (report.roles[i]) {
     case RecordRole::Setup: return true;
-    case RecordRole::State: return true;
+    case RecordRole::State: return i >= page.first || report.supersededAt[i] >= page.first;
     case RecordRole::Drawing: return i >= page.first;
     case RecordRole::Skipped: return false;
     }

@@ -42,6 +42,12 @@ struct Report {
     MetafileHandle metafile;
     std::vector<uint16_t> functions;    // record functions, in order, EOF excluded
     std::vector<RecordRole> roles;      // role of each record outside its page
+    // For a state record, the next record that sets the same state again
+    // (a later text alignment, a later font selected), SIZE_MAX when none
+    // does: a page needs the state records of the pages before it only
+    // while they are in force, so a long report's last page does not
+    // replay every selection of the pages before it.
+    std::vector<size_t> supersededAt;
     std::vector<ReportPage> pages;      // at least one when loaded
 };
 

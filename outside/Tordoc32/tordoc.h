@@ -26,14 +26,27 @@ extern "C" {
 // or damaged (a message box has said so), or a viewer is already open.
 // Both files stay the caller's; the viewer only reads them.
 //
-// Keys of the "[TORDOC]" section used for captions:
+// Keys of the "[TORDOC]" section used for captions and messages:
 //   T1002 window caption            T1003 page label ("Page:")
 //   T1004 zoom label ("Zoom:")      T1007 next page
 //   T1008 previous page             T1009 zoom to the whole page
-//   T1013 print command ("Print...") T1014 close
-//   T1015 zoom to the page width
-// T1001 (help file), T1005, T1006, T1010, T1011, T1012 and T1016 are accepted
+//   T1011 cancel                    T1013 print command ("Print...")
+//   T1014 close                     T1015 zoom to the page width
+//   T1017 the print job's name      T1018 caption of the print progress window
+//   T1019 progress, "Page %d of %d" T1020 the report could not be printed
+//   T1021 the print dialog cannot be shown
+//   T1022 the report window cannot be opened
+//   T1023 "The report %s cannot be opened."
+//   T1024 "The report %s is damaged and cannot be shown."
+// In T1019, T1023 and T1024 each "%d" or "%s" takes a number or the
+// metafile's path in turn; nothing else in them is read as a format.
+// T1001 (help file), T1005, T1006, T1010, T1012 and T1016 are accepted
 // and not used.
+//
+// Printing places each page inside the printer's printable area: at true
+// size where the area holds the whole A4 page, else scaled down just enough,
+// centred on the sheet as far as the area allows. A progress window counts
+// the pages and its Cancel ends the job between two pages.
 int WINAPI tordoc_start(HWND owner, const char* helpFile, const char* metafile,
                         short flags, const char* settingsFile);
 

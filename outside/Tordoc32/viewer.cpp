@@ -13,11 +13,16 @@ namespace {
 
 constexpr int StatusPageWidth = 200;
 
-std::string LoadErrorText(const char* metafile, ReportStatus status)
+std::string LoadErrorText(const Captions& captions, const char* metafile, ReportStatus status)
 {
-    std::string name = metafile ? metafile : "";
-    if (status == ReportStatus::Missing) return "The report \"" + name + "\" cannot be opened.";
-    return "The report \"" + name + "\" is damaged and cannot be shown.";
+    Caption message = status == ReportStatus::Missing ? Caption::ReportMissing : Caption::ReportDamaged;
+    return Captions_Fill(captions[message], {std::string("\"") + (metafile ? metafile : "") + "\""});
+}
+
+void ShowError(HWND owner, const Captions& captions, const std::string& text)
+{
+    MessageBoxW(owner, Captions_Wide(text).c_str(), Captions_Wide(captions[Caption::Title]).c_str(),
+                MB_OK | MB_ICONERROR);
 }
 
 // Height of a child window as it has laid itself out.
@@ -222,7 +227,7 @@ bool Viewer_Run(HWND owner, Report&& report, Captions&& captions)
     if (shown)
         Frame_RunModal();
     else
-        MessageBoxA(owner, "The report window cannot be opened.", v.captions[Caption::Title], MB_OK | MB_ICONERROR);
+        ShowError(owner, v.captions, v.captions[Caption::WindowFailed]);
 
     if (v.accelerators) DestroyAcceleratorTable(v.accelerators);
     UnregisterClassA(ViewerClassName, instance);
@@ -258,8 +263,7 @@ int WINAPI tordoc_start(HWND owner, const char*, const char* metafile, short, co
     Report report;
     ReportStatus status = Report_Load(metafile, report);
     if (status != ReportStatus::Ok) {
-        MessageBoxA(owner, LoadErrorText(metafile, status).c_str(), captions[Caption::Title],
-                    MB_OK | MB_ICONERROR);
+        ShowError(owner, captions, LoadErrorText(captions, metafile, status));
         return -1;
     }
     return Viewer_Run(owner, std::move(report), std::move(captions)) ? 0 : -1;

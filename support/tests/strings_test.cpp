@@ -108,6 +108,7 @@ TEST(FillNumbers, OnlyPercentDTakesANumber)
     for (const auto& row : rows)
         EXPECT_EQ(Str_FillNumbers(row.text, {6, 24}), row.filled) << row.text;
     EXPECT_EQ(Str_FillNumbers(nullptr, {6}), "");
+    EXPECT_EQ(Str_FillTexts("on %s (%s, %d) %s %%", {"PC-Ä", nullptr}), "on PC-Ä (, %d) %s %");
 }
 
 struct FitCase {

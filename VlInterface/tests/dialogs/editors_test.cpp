@@ -1,14 +1,19 @@
 // The two data editors on the databases of the build, which each test puts
 // back as they were: the in-use mark protocol of both, the user insulation
 // editor's types and points as stored, the point table's rules, the weather
-// dialog's record 0, and a write that fails in the database engine.
+// dialog's record 0, a write that fails in the database engine, every record
+// listed by number in the pages' lists, numbers never given twice, and the
+// refusals that say why.
 #include "VlInterface/dialogs/dialogs.h"
 #include "VlInterface/dialogs/editorcommon.h"
 #include "VlInterface/dialogs/insulationdata.h"
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/dialogs/dialogs_fixture.h"
+#include "VlInterface/calcrecord.h"
+#include "VlInterface/workspace/calcdata.h"
 #include "Kadmi/kadmi.h"
+#include "support/dlgutil.h"
 #include "support/app.h"
 #include "support/lookups.h"
 #include "testsupport/testsupport.h"
@@ -155,7 +160,7 @@ TEST_F(EditorsTest, InUseMarkIsTakenAskedForAndGivenBack)
 TEST_F(EditorsTest, InsulationTypesAndPointsAreStoredAsEdited)
 {
     TsBoxAnswerer yes(IDYES);   // it also sees the editor, which ignores the Yes
-    int number = EditorDb_FreeNumber(kOtherInsulationDb, "UI", 1600);
+    int number = EditorDb_NextNumber(kOtherInsulationDb, "UI", 1600);
     ASSERT_GT(number, 0);
     EditorKey key(number);
     TechDbHandle db = kTechDbOtherInsulationSentinel;
@@ -225,7 +230,7 @@ TEST_F(EditorsTest, InsulationTypesAndPointsAreStoredAsEdited)
 // nothing is stored.
 TEST_F(EditorsTest, InsulationPriceIsRefusedWhereTheLayerPageRefusesIt)
 {
-    int number = EditorDb_FreeNumber(kOtherInsulationDb, "UI", 1600);
+    int number = EditorDb_NextNumber(kOtherInsulationDb, "UI", 1600);
     ASSERT_GT(number, 0);
     TsBoxAnswerer ok(IDOK, App().title);
     bool stillEditing = false;
@@ -249,9 +254,9 @@ TEST_F(EditorsTest, InsulationPriceIsRefusedWhereTheLayerPageRefusesIt)
 TEST_F(EditorsTest, RemovingATypeInUseNamesTheSystemsThatUseIt)
 {
     TechDbHandle db = kTechDbOtherInsulationSentinel;
-    int used = EditorDb_FreeNumber(kOtherInsulationDb, "UI", 1600);
+    int used = EditorDb_NextNumber(kOtherInsulationDb, "UI", 1600);
     ASSERT_EQ(TechDb_SetAtt(db, "UI", EditorKey(used).text, 1600, 1, const_cast<char*>("Used wool")), 0);
-    int spare = EditorDb_FreeNumber(kOtherInsulationDb, "UI", 1600);
+    int spare = EditorDb_NextNumber(kOtherInsulationDb, "UI", 1600);
     ASSERT_EQ(TechDb_SetAtt(db, "UI", EditorKey(spare).text, 1600, 1, const_cast<char*>("Spare wool")), 0);
     std::string path = TempPath("users.WDF");
     Kadmi_CloseDatabasefile(0);   // the temporary project of the start
@@ -420,6 +425,248 @@ TEST_F(EditorsTest, FailedWriteIsToldAndKeepsTheEdit)
         EXPECT_NE(c.stored(), before);
         EXPECT_EQ(ok.boxes().size(), 1u);
     }
+}
+
+// Records first..last of the class, named prefix and number, in one commit.
+void AddRecords(const EditorDatabase& db, const char* recordClass, short att, int first, int last, const char* prefix)
+{
+    TechDbHandle handle = db.open(1);
+    for (int number = first; number <= last; ++number) {
+        char name[99] = {};
+        std::snprintf(name, sizeof(name), "%s%d", prefix, number);
+        TechDb_SetAtt(handle, recordClass, EditorKey(number).text, att, 1, name);
+        TechDb_SetFloatAtt(handle, recordClass, EditorKey(number).text, 1312, 1, 3.0f);
+    }
+    ASSERT_GE(db.close(1), 0);
+}
+
+std::vector<std::string> Keys(int first, int last, std::vector<std::string> keys = {})
+{
+    for (int number = first; number <= last; ++number)
+        keys.push_back(std::to_string(number));
+    return keys;
+}
+
+// The codes of a page's list of the class, in its order.
+std::vector<std::string> ListedCodes(const std::vector<ProductListEntry>& list, const char* recordClass)
+{
+    std::vector<std::string> codes;
+    for (const ProductListEntry& entry : list)
+        if (!ProductList_IsEnd(entry) && std::strcmp(entry.recordClass, recordClass) == 0 &&
+            std::strcmp(entry.code, "-789") != 0)
+            codes.push_back(entry.code);
+    return codes;
+}
+
+// 250 locations and 230 user types: every one in the pages' lists, by number
+// (2 before 10), found by its key, and in its editor's list, whose number
+// column holds the widest number.
+TEST_F(EditorsTest, EveryLocationAndTypeIsListedByNumber)
+{
+    AddRecords(kWeatherDb, "WD", 1601, 38, 250, "Place ");
+    AddRecords(kOtherInsulationDb, "UI", 1600, 6, 231, "U");
+    const struct {
+        const char* name;
+        const char* recordClass;
+        std::vector<std::string> keys;
+        INT_PTR (*show)(HWND);
+        int probe, list;
+        std::function<void(ProductListEntry*)> build;
+    } rows[] = {
+        {"locations", "WD", Keys(1, 250), WeatherDlg_Run, IDC_WD_ADD, IDC_WD_LOCATIONS, LocationList_Build},
+        {"user types", "UI", Keys(5, 231, {"1", "2", "3"}), InsulationData_Show, IDC_INS_TYPE_ADD, IDC_INS_TYPES,
+         [](ProductListEntry* list) { ProductList_Build(Geometry_Pipe, list); }},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::vector<ProductListEntry> list(kProductListSize);
+        row.build(list.data());
+        EXPECT_EQ(ListedCodes(list, row.recordClass), row.keys);
+        for (const std::string& key : row.keys) {
+            int index = ProductList_FindIndex(0, key.c_str(), list.data());
+            ASSERT_GE(index, 0) << key;
+            EXPECT_EQ(list[index].number, index);
+        }
+        int items = 0, numberWidth = 0, widest = 0;
+        RunEditor(row.show, window(), row.probe, [&](HWND dialog) {
+            HWND view = GetDlgItem(dialog, row.list);
+            items = static_cast<int>(SendMessageA(view, LVM_GETITEMCOUNT, 0, 0));
+            numberWidth = static_cast<int>(SendMessageA(view, LVM_GETCOLUMNWIDTH, 0, 0));
+            widest = static_cast<int>(SendMessageA(view, LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(
+                                                       row.keys.back().c_str())));
+        });
+        EXPECT_EQ(items, static_cast<int>(row.keys.size()));
+        EXPECT_GT(numberWidth, widest);
+    }
+    char key[kCalcLocationKeySize];
+    Location_KeyOfPosition(249, key, sizeof key);
+    EXPECT_STREQ(key, "250");
+    EXPECT_EQ(Location_PositionOfKey("250"), 249);
+}
+
+// What a kind of record needs for the project to use it, and how the editor adds one.
+struct NumberCase {
+    const char* name;
+    const EditorDatabase& db;
+    const char* recordClass;
+    short att;
+    INT_PTR (*show)(HWND);
+    int add, nameField, apply, list, remove;
+    uint16_t removeCaption;
+    std::function<void(const char* key)> use;   // on the loaded system of the open project
+    std::function<std::string(const char* key)> removedName;
+};
+
+// Adds a record through the editor under name; the number it got.
+int AddThroughEditor(HWND owner, const NumberCase& c, const char* name)
+{
+    int number = EditorDb_NextNumber(c.db, c.recordClass, c.att);
+    RunEditor(c.show, owner, c.add, [&](HWND dialog) {
+        Press(dialog, c.add);
+        Type(dialog, c.nameField, name);
+        if (c.show == WeatherDlg_Run) {
+            Type(dialog, IDC_WD_TEMPERATURE, "5");
+            Type(dialog, IDC_WD_VELOCITY, "3");
+        }
+        Press(dialog, c.apply);
+    });
+    return number;
+}
+
+// Add, remove, add: the second record never takes the first's number, so a
+// project that used the first shows it as removed and takes no figures from
+// another. Removing what the open project uses names its systems and leaves
+// the project changed.
+TEST_F(EditorsTest, NumbersAreNeverGivenAgain)
+{
+    const NumberCase cases[] = {
+        {"user insulation type", kOtherInsulationDb, "UI", 1600, InsulationData_Show, IDC_INS_TYPE_ADD, IDC_INS_NAME,
+         IDC_INS_TYPE_APPLY, IDC_INS_TYPES, IDC_INS_TYPE_REMOVE, 50060,
+         [](const char* key) {
+             Kadmi_SetStringAtt(1, 1538, "UI");
+             Kadmi_SetStringAtt(1, 1536, key);
+         },
+         RemovedData_ProductName},
+        {"weather location", kWeatherDb, "WD", 1601, WeatherDlg_Run, IDC_WD_ADD, IDC_WD_NAME, IDC_WD_APPLY,
+         IDC_WD_LOCATIONS, IDC_WD_REMOVE, 50028,
+         [](const char* key) {
+             Kadmi_SetStringAtt(0, 1537, key);
+             Kadmi_SetIntAtt(0, 1118, Location_PositionOfKey(key));
+         },
+         RemovedData_LocationName},
+    };
+    for (const NumberCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int first = AddThroughEditor(window(), c, "First");
+        EditorKey key(first);
+        ASSERT_STREQ(TechDb_GetStringAtt(c.db.open(0), c.recordClass, key.text, c.att), "First");
+        c.db.close(0);
+
+        std::string path = TempPath("numbers.WDF");
+        Kadmi_CloseDatabasefile(0);
+        MakeProjectFile(path);   // "Steam line"
+        ASSERT_EQ(Kadmi_OpenDatabasefile(path.c_str()), 0);
+        Kadmi_LoadPage(Kadmi_IthPage(0));
+        c.use(key.text);
+        Kadmi_SavePage();
+        ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
+        Kadmi_CloseDatabasefile(0);
+        Restart(path.c_str());
+        EXPECT_TRUE(Project_RemovedDataOfLoadedSystem().empty());
+
+        ForgetChangeMark();
+        TsBoxAnswerer yes(IDYES, Shell_Text(c.removeCaption));
+        RunEditor(c.show, window(), c.add, [&](HWND dialog) {
+            EditorList_Select(GetDlgItem(dialog, c.list), first);
+            Press(dialog, c.remove);
+        });
+        ASSERT_EQ(yes.boxes().size(), 1u);
+        EXPECT_NE(yes.boxes()[0].text.find("\n1: Steam line"), std::string::npos) << yes.boxes()[0].text;
+        EXPECT_TRUE(ChangeMarked());
+
+        const int second = AddThroughEditor(window(), c, "Second");
+        EXPECT_EQ(second, first + 1);
+        EXPECT_EQ(TechDb_GetStringAtt(c.db.open(0), c.recordClass, key.text, c.att), nullptr);
+        c.db.close(0);
+        CalcRecord_Load();
+        EXPECT_EQ(Project_RemovedDataOfLoadedSystem(), std::vector<std::string>({c.removedName(key.text)}));
+    }
+}
+
+// A refusal says why, under the caption of what was refused: a blank name, a
+// conductance that is not above zero (nothing stored), Remove point with no
+// point chosen. A name that differs only in letter case is the same name.
+TEST_F(EditorsTest, RefusalsSayWhy)
+{
+    // Adds a location of that name; a refused one is still being edited.
+    auto addLocation = [](const char* name) {
+        return [name](HWND dialog) {
+            Press(dialog, IDC_WD_ADD);
+            Type(dialog, IDC_WD_NAME, name);
+            Type(dialog, IDC_WD_TEMPERATURE, "5");
+            Type(dialog, IDC_WD_VELOCITY, "3");
+            Press(dialog, IDC_WD_APPLY);
+            Press(dialog, IDC_WD_CANCEL_EDIT);
+        };
+    };
+    const struct {
+        const char* name;
+        INT_PTR (*show)(HWND);
+        int probe;
+        std::function<void(HWND)> act;
+        uint16_t text, caption;
+        int answer;
+    } rows[] = {
+        {"blank location name", WeatherDlg_Run, IDC_WD_ADD, addLocation("  "), 45232, 50025, IDOK},
+        {"location named as another but in capitals", WeatherDlg_Run, IDC_WD_ADD, addLocation("HELSINKI"), 50036,
+         50025, IDNO},
+        {"zero conductance", InsulationData_Show, IDC_INS_TYPE_ADD,
+         [](HWND dialog) {
+             EditorList_Select(GetDlgItem(dialog, IDC_INS_TYPES), 1);
+             Press(dialog, IDC_INS_POINT_ADD);
+             Type(dialog, IDC_INS_TEMPERATURE, "150");
+             Type(dialog, IDC_INS_CONDUCTANCE, "0");
+             Press(dialog, IDC_INS_POINT_APPLY);
+             Press(dialog, IDC_INS_POINT_CANCEL);
+         },
+         45233, 50057, IDOK},
+        {"remove point, none chosen", InsulationData_Show, IDC_INS_TYPE_ADD,
+         [](HWND dialog) {
+             EditorList_Select(GetDlgItem(dialog, IDC_INS_TYPES), 1);
+             Press(dialog, IDC_INS_POINT_REMOVE);
+         },
+         50072, 45239, IDOK},
+    };
+    const std::vector<float> points = Floats(kTechDbOtherInsulationSentinel, "1", 1313);
+    const int next = EditorDb_NextNumber(kWeatherDb, "WD", 1601);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        TsBoxAnswerer answer(row.answer, Shell_Text(row.caption));
+        RunEditor(row.show, window(), row.probe, row.act);
+        ASSERT_EQ(answer.boxes().size(), 1u);
+        const std::string text = Shell_Text(row.text);
+        EXPECT_EQ(answer.boxes()[0].text.substr(0, text.size()), text);
+    }
+    EXPECT_EQ(Floats(kTechDbOtherInsulationSentinel, "1", 1313), points);
+    EXPECT_EQ(EditorDb_NextNumber(kWeatherDb, "WD", 1601), next);
+}
+
+TEST(InsulationPoints, ConductanceAboveZeroAcrossTheType)
+{
+    const struct {
+        const char* name;
+        std::vector<float> conductances;   // element 0 the placeholder
+        bool positive;
+    } rows[] = {
+        {"no points yet", {0}, true},
+        {"all above zero", {0, 0.03f, 0.05f}, true},
+        {"zero at one temperature", {0, 0.03f, 0}, false},
+        {"below zero", {0, -0.01f, 0.04f}, false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(InsulationPoints_PositiveAcross(row.conductances.data(), static_cast<int>(row.conductances.size())),
+                  row.positive)
+            << row.name;
 }
 
 } // namespace

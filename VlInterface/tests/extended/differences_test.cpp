@@ -66,6 +66,21 @@ TEST_F(EditionTest, EachDifferenceFromTheStandardEdition)
 {
     Start();
     const DifferenceRow rows[] = {
+        {"the program's name", "Varmelin in the title, the quit question, the file filter and the menu",
+         [](HWND window) {
+             const std::string title = Ts_WindowText(window);
+             EXPECT_EQ(title.rfind("Velmo TERVALOT ", 0), 0u) << title;
+             TsBoxAnswerer quit(IDCANCEL);
+             EXPECT_EQ(MainWnd_QueryExit(window), 0);
+             ASSERT_EQ(quit.boxes().size(), 1u);
+             char about[128] = {};
+             GetMenuStringA(GetMenu(window), IDM_HELP_ABOUT, about, sizeof(about), MF_BYCOMMAND);
+             for (const std::string& seen : {title, quit.boxes()[0].text, std::string(Shell_Text(Text_FileFilter)),
+                                             std::string(about)}) {
+                 EXPECT_NE(seen.find("TERVALOT"), std::string::npos) << seen;
+                 EXPECT_EQ(seen.find("Varmelin"), std::string::npos) << seen;
+             }
+         }},
         {"settings root", "Software\\Velmo\\Varmelin\\<version>",
          [](HWND) {
              Settings_WriteInt(nullptr, "General\\EditionProbe", 1);
@@ -94,14 +109,22 @@ TEST_F(EditionTest, EachDifferenceFromTheStandardEdition)
              EXPECT_EQ(Settings_ReadInt(nullptr, "General\\DontShowAboutHelpOnStart"), 1);
          }},
         {"product names", "attribute 1602 to 1604 by the naming language",
-         [](HWND) { EXPECT_STREQ(Product_GetName("MWP-114.3-50", "IP"), "MW-PIPESECTION"); }},
+         [](HWND) {
+             EXPECT_STREQ(Product_GetName("MWP-114.3-50", "IP"), "Mineral wool pipe section 114.3 x 50");
+             EXPECT_STREQ(Product_GetName("EF-TUBE", "IP"), "Elastomeric foam tube");
+         }},
         {"price lists offered", "EUR, SEK and PLN when present",
          [](HWND) {
-             DialogTextTable rows[kProductListSize];
+             DialogTextTable rows[kPriceDbListRows];
              PriceDbList_Build(rows);
              EXPECT_EQ(rows[0].controlId, 0);
              EXPECT_EQ(rows[0].textId, 50005);
              EXPECT_EQ(rows[1].textId, 0);
+             EXPECT_EQ(CalcData_NewProjectCurrency(1), 0);
+             // A project's own currency is shown beside them, never taken away.
+             PriceDbList_Build(rows, 1);
+             EXPECT_EQ(rows[1].controlId, 1);
+             EXPECT_EQ(rows[1].textId, 50006);
          }},
         {"target page", "no field of the target's humidity",
          [](HWND) {
@@ -109,7 +132,8 @@ TEST_F(EditionTest, EachDifferenceFromTheStandardEdition)
              HWND page = CalcTabs_OpenPageWindow();
              ASSERT_NE(page, nullptr);
              EXPECT_EQ(Ts_WindowText(GetDlgItem(page, IDC_TG_TARGET_HUMIDITY)), "50.0");
-             EXPECT_EQ(Ts_WindowText(GetDlgItem(page, IDC_TG_TARGET_HUMIDITY_LABEL)), "Relative humidity (%)");
+             EXPECT_EQ(Ts_WindowText(GetDlgItem(page, IDC_TG_TARGET_HUMIDITY_LABEL)),
+                       "Relative humidity for condensation prevention (%)");
              SetDlgItemTextA(page, IDC_TG_TARGET_HUMIDITY, "72.5");
              EXPECT_TRUE(MainWnd_StoreOpenPage());
              EXPECT_EQ(Kadmi_GetFloatAtt(0, 1384), 72.5f);

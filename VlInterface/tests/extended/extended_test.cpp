@@ -175,7 +175,8 @@ TEST_F(ExtendedTest, ProductListsComeStraightFromTheDatabaseEngine)
     int16_t last = -1;
     ASSERT_EQ(ProductDb_ListTypes(VlDataTechDb_Handle(), "IP", types, &last), 0);
     ASSERT_EQ(last, 3);   // four types, each once
-    EXPECT_STREQ(types[0].name, "MW-PIPESECTION");
+    EXPECT_STREQ(types[0].name, "Mineral wool pipe section");   // a name for people
+    EXPECT_STREQ(types[0].code, "MW-PIPESECTION");              // the key the layer keeps
     EXPECT_STREQ(types[0].recordClass, "IP");
     EXPECT_EQ(ProductDb_ListTypes(VlDataTechDb_Handle(), "", types, &last), -1);
 
@@ -247,13 +248,13 @@ public:
     };
     ProductDatabase(const std::string& schema, const std::string& file, const std::vector<Record>& records)
     {
-        std::ofstream(schema) << "torbase-schema 1\nclass IX 40\natt 1607 string\n";
+        std::ofstream(schema) << "torbase-schema 1\nclass IX 40\natt 1606 string\n";
         db_ = ddq_openwithschema(schema.c_str(), file.c_str(), 0);
         ddq_createfile(db_);
         ddq_begintransaction(db_, 1);
         for (const Record& r : records) {
             ddq_record* record = ddq_newrecord(db_, "IX", r.key.c_str());
-            ddq_putfield(db_, &record, 1607, r.type.c_str(), static_cast<short>(r.type.size()));
+            ddq_putfield(db_, &record, 1606, r.type.c_str(), static_cast<short>(r.type.size()));
             ddq_putfield(db_, &record, 1304, &r.thickness, 1);
             ddq_writerecord(db_, record);
             ddq_freerecord(record);

@@ -6,6 +6,7 @@
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/dialogs/printpages.h"
 #include "VlInterface/extended/cheapest.h"
+#include "VlInterface/extended/extended.h"
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/tests/window_fixture.h"
@@ -20,6 +21,7 @@
 #include "support/settings.h"
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
@@ -62,9 +64,9 @@ public:
     std::string Text(int id) const { return Ts_ControlText(page_, id); }
     void TwoLayers(const char* thickness1, const char* thickness2)
     {
-        ChooseItem(page_, 119, "MW-PIPESECTION");
+        ChooseItem(page_, 119, "Mineral wool pipe section");
         ChooseItem(page_, 128, thickness1);
-        ChooseItem(page_, 120, "MW-WIREDMAT");
+        ChooseItem(page_, 120, "Mineral wool wired mat");
         ChooseItem(page_, 129, thickness2);
     }
     static float TotalCost() { return Kadmi_GetFloatAtt(0, 1374); }
@@ -173,7 +175,7 @@ TEST_F(ExtendedPageTest, EachPageDifferenceFromTheStandardEdition)
          }},
         {"thickness list of case 4", "the ordinary list by cost or thickness",
          [](ExtendedPageTest& t) {
-             ChooseItem(t.page(), 119, "MW-PIPESECTION");
+             ChooseItem(t.page(), 119, "Mineral wool pipe section");
              int rows = -1;
              bool ordered = true;
              std::string description, logos;
@@ -229,7 +231,7 @@ TEST_F(ExtendedPageTest, EachPageDifferenceFromTheStandardEdition)
 TEST_F(ExtendedPageTest, ThicknessTableRowsAreToldApartAndTheLayersThicknessIsSelected)
 {
     StartWithPipe();
-    ChooseItem(page(), 119, "MW-PIPESECTION");
+    ChooseItem(page(), 119, "Mineral wool pipe section");
     ChooseItem(page(), 128, "60");
     std::vector<std::string> names;
     std::string selected;
@@ -249,8 +251,8 @@ TEST_F(ExtendedPageTest, ThicknessTableRowsAreToldApartAndTheLayersThicknessIsSe
     ASSERT_GT(names.size(), 2u);
     const std::set<std::string> distinct(names.begin(), names.end());
     EXPECT_EQ(distinct.size(), names.size());
-    EXPECT_EQ(distinct.count("MW-PIPESECTION 114.3 x 20"), 1u);
-    EXPECT_EQ(selected, "MW-PIPESECTION 114.3 x 60");
+    EXPECT_EQ(distinct.count("Mineral wool pipe section 114.3 x 20"), 1u);
+    EXPECT_EQ(selected, "Mineral wool pipe section 114.3 x 60");
 }
 
 TEST_F(ExtendedPageTest, PrintingToTheViewerLeavesTheProjectUnchanged)
@@ -308,6 +310,48 @@ TEST_F(ExtendedPageTest, ResultsOlderThanTheExtendedInputsAreNotRecalculatedQuie
     }
 }
 
+// Field 116 of the target page is the humidity whose dew point the
+// condensation case keeps the surface above: a change makes the results
+// stale, shows beside the case and moves the thinnest thickness that meets it.
+TEST_F(ExtendedPageTest, TheTargetHumidityDecidesTheCondensationCase)
+{
+    StartWithPipe();
+    ChooseItem(page(), IDC_INS_PRODUCT1, "Mineral wool pipe section");
+    ChooseItem(page(), IDC_INS_NOMINAL1, "50");
+    const struct {
+        const char* name;
+        const char* humidity;
+        float thinnest;   // of the thicknesses that keep the surface dry, mm
+    } rows[] = {{"dry air", "40.0", 20}, {"humid air", "90.0", 40}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        ClickButton(page(), IDC_INS_CALCULATE);
+        Backdate("DIM1");
+        MainWnd_SelectCalcPage(1);
+        HWND target = CalcTabs_OpenPageWindow();
+        ASSERT_NE(target, nullptr);
+        SetDlgItemTextA(target, IDC_TG_CONTENTS_TEMP, "5");   // a cold pipe in air of 25 °C
+        SetDlgItemTextA(target, IDC_TG_AMBIENT_TEMP, "25");
+        SetDlgItemTextA(target, IDC_TG_HUMIDITY, "40");
+        SetDlgItemTextA(target, IDC_TG_TARGET_HUMIDITY, row.humidity);
+        ASSERT_TRUE(MainWnd_StoreOpenPage());
+        EXPECT_FALSE(InsulationPage_ResultsCurrent()) << "the results are stale (EDTT)";
+        OpenInsulationPage();
+        EXPECT_EQ(Text(IDC_INS_CONDENSATION_HUMIDITY), row.humidity);
+        INSULATIONTHICKNESSINPUT in{};
+        in.part = CalcRecordState().layerParts[0];
+        std::memcpy(in.productGroup, "IP", 2);
+        in.calculationCase = 3;
+        short count = 0;
+        const INSULATIONTHICKNESSRESULTLIST* list = CalculateInsulationThicknessList(in, &count);
+        ASSERT_GT(count, 0);
+        float thinnest = list[0].thickness;
+        for (short i = 1; i < count; ++i)
+            thinnest = std::min(thinnest, list[i].thickness);
+        EXPECT_EQ(thinnest, row.thinnest);
+    }
+}
+
 TEST_F(ExtendedPageTest, TheCheapestCombinationIsAdoptedOnThePage)
 {
     StartWithPipe();
@@ -337,14 +381,15 @@ TEST_F(ExtendedPageTest, TheCheapestCombinationIsAdoptedOnThePage)
 TEST_F(ExtendedPageTest, TheCheapestCombinationCostsAPipeAsThePageDoes)
 {
     ExpectCostedAsThePage(Geometry_Pipe,
-                          {{{"MW-PIPESECTION", "MW-WIREDMAT"}, {"50", "40"}},
-                           {{"MW-PIPESECTION", "MW-WIREDMAT"}, {"80", "30"}},
-                           {{"MW-PIPESECTION", "MW-WIREDMAT"}, {"20", "100"}}});
+                          {{{"Mineral wool pipe section", "Mineral wool wired mat"}, {"50", "40"}},
+                           {{"Mineral wool pipe section", "Mineral wool wired mat"}, {"80", "30"}},
+                           {{"Mineral wool pipe section", "Mineral wool wired mat"}, {"20", "100"}}});
 }
 
 TEST_F(ExtendedPageTest, TheCheapestCombinationCostsARectangularDuctAsThePageDoes)
 {
-    ExpectCostedAsThePage(Geometry_RectDuct, {{{"MW-WIREDMAT", "MW-SLAB-HT"}, {"40", "30"}}});
+    ExpectCostedAsThePage(Geometry_RectDuct,
+                          {{{"Mineral wool wired mat", "Mineral wool slab, high temperature"}, {"40", "30"}}});
 }
 
 TEST_F(ExtendedPageTest, WithNothingCostedTheCheapestCombinationLeavesThePageAndSaysWhy)
@@ -403,9 +448,9 @@ struct AnnualCostsRow {
 TEST_F(ExtendedPageTest, AnnualCostsPriceEveryLayerAsThePageDoes)
 {
     const AnnualCostsRow rows[] = {
-        {"one layer", {"MW-PIPESECTION", nullptr, nullptr}, {"50", nullptr, nullptr}},
-        {"two layers", {nullptr, "MW-WIREDMAT", nullptr}, {nullptr, "40", nullptr}},
-        {"three layers", {nullptr, nullptr, "MW-WIREDMAT"}, {nullptr, nullptr, "30"}},
+        {"one layer", {"Mineral wool pipe section", nullptr, nullptr}, {"50", nullptr, nullptr}},
+        {"two layers", {nullptr, "Mineral wool wired mat", nullptr}, {nullptr, "40", nullptr}},
+        {"three layers", {nullptr, nullptr, "Mineral wool wired mat"}, {nullptr, nullptr, "30"}},
     };
     StartWithPipe();
     ChooseItem(page(), IDC_INS_SURFACE, "Galvanised steel");

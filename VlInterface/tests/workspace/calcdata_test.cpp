@@ -241,16 +241,24 @@ TEST_F(CalcDataTest, LocationsAndTheirWeather)
     record.location = -100;
     EXPECT_EQ(Location_ApplyWeather(&record, "2"), -1);
     EXPECT_FLOAT_EQ(record.ambientTemperature, 5.9f);
-    // A location the weather data does not hold (an older file's position
-    // matching a cleared entry, a removed record) becomes user conditions.
-    for (const char* unmatched : {"", "9999"}) {
-        SCOPED_TRACE(unmatched);
+    // No location (an older file's position matching a cleared entry) gives
+    // user conditions; a record removed from the weather data is shown as
+    // removed: the system keeps its key and values.
+    const struct { const char* code; int16_t location; } unmatched[] = {{"", -100}, {"9999", kLocationRemoved}};
+    for (const auto& row : unmatched) {
+        SCOPED_TRACE(row.code);
         record.location = 0;
-        EXPECT_EQ(Location_ApplyWeather(&record, unmatched), -1);
-        EXPECT_EQ(record.location, -100);
+        EXPECT_EQ(Location_ApplyWeather(&record, row.code), -1);
+        EXPECT_EQ(record.location, row.location);
+        EXPECT_STREQ(record.locationKey, row.code);
         EXPECT_FLOAT_EQ(record.ambientTemperature, 5.9f);
         EXPECT_FLOAT_EQ(record.airVelocity, 4);
     }
+    LocationList_AddRemoved(list_, "9999");
+    const int removed = ProductList_FindIndex(kLocationRemoved, nullptr, list_);
+    ASSERT_EQ(removed, user + 1);
+    EXPECT_STREQ(list_[removed].code, "9999");
+    EXPECT_EQ(list_[removed].name, RemovedData_LocationName("9999"));
 }
 
 TEST_F(CalcDataTest, ContentsAndTheirDefaults)
@@ -275,14 +283,18 @@ TEST_F(CalcDataTest, CurrencyAndEverySystem)
 {
     TempProject project;
     ASSERT_TRUE(project.loaded());
-    const struct { short stored, fixed; } currencies[] = {{1, 1}, {2, 2}, {7, 0}};
+    // A project keeps its currency; a new one takes the setting when it has prices.
+    const struct { short stored; bool priced; short forNewProject; } currencies[] = {
+        {1, true, 1}, {2, true, 2}, {7, false, 0}};
     for (const auto& c : currencies) {
         Kadmi_SetIntAtt(-1, 1132, c.stored);
-        CalcData_FixCurrency();
-        EXPECT_EQ(Kadmi_GetIntAtt(-1, 1132), c.fixed) << c.stored;
+        EXPECT_EQ(CalcData_CurrencyHasPrices(), c.priced) << c.stored;
+        EXPECT_EQ(CalcData_RefreshAllSystems(), 0);
+        EXPECT_EQ(Kadmi_GetIntAtt(-1, 1132), c.stored) << c.stored;
+        EXPECT_EQ(CalcData_NewProjectCurrency(c.stored), c.forNewProject) << c.stored;
     }
-    DialogTextTable rows[kProductListSize];
-    PriceDbList_Build(rows);
+    DialogTextTable rows[kPriceDbListRows];
+    PriceDbList_Build(rows, 7);
     EXPECT_EQ(rows[2].controlId, 2);
     EXPECT_EQ(rows[2].textId, 50007);
     EXPECT_EQ(rows[3].textId, 0);

@@ -201,17 +201,23 @@ TEST_F(ViewerTest, ReportWithoutCommentsIsOnePage)
 
 TEST_F(ViewerTest, MissingOrDamagedReportIsReportedNotShown)
 {
-    struct Row { const char* name; std::string path; const char* says; };
+    struct Row { const char* name; std::string path; const char* says; const char* settings; };
     std::string damaged = TestTempPath("damaged_viewer.wmf");
     WriteFileBytes(damaged, {'n', 'o', 't', ' ', 'a', ' ', 'r', 'e', 'p', 'o', 'r', 't'});
+    // The messages of the settings file, Russian here, name the report too.
+    std::string text = "[TORDOC]\r\nT1023=\xD0\x9E\xD1\x82\xD1\x87\xD1\x91\xD1\x82 %s \xD0\xBD\xD0\xB5 "
+                       "\xD0\xBE\xD1\x82\xD0\xBA\xD1\x80\xD1\x8B\xD1\x82.\r\n";
+    WriteFileBytes(settings, std::vector<uint8_t>(text.begin(), text.end()));
     const Row rows[] = {
-        {"Missing", TestTempPath("missing_viewer.wmf"), "cannot be opened"},
-        {"Damaged", damaged, "is damaged"},
+        {"Missing", TestTempPath("missing_viewer.wmf"), "cannot be opened", nullptr},
+        {"Damaged", damaged, "is damaged", nullptr},
+        {"Missing, in the settings file's language", TestTempPath("missing_viewer.wmf"),
+         "\xD0\xBD\xD0\xB5 \xD0\xBE\xD1\x82\xD0\xBA\xD1\x80\xD1\x8B\xD1\x82", settings.c_str()},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         TsBoxAnswerer answerer(IDOK);
-        EXPECT_EQ(Start(row.path.c_str()), -1);
+        EXPECT_EQ(Start(row.path.c_str(), row.settings), -1);
         ASSERT_EQ(answerer.boxes().size(), 1u);
         const std::string& text = answerer.boxes()[0].text;
         EXPECT_NE(text.find(row.path), std::string::npos) << text;
@@ -232,10 +238,13 @@ TEST_F(ViewerTest, SecondViewerIsRefusedWhileOneIsOpen)
     EXPECT_EQ(nested, -1);
 }
 
-// This machine has no printer: the print dialog says so once, and the viewer
-// stays as it was.
+// Without a printer the print dialog says so once, and the viewer stays as
+// it was. (A machine with a print queue has a printer: nothing to see.)
 TEST_F(ViewerTest, PrintWithoutPrinterIsAnsweredOnce)
 {
+    wchar_t printer[MAX_PATH] = {};
+    DWORD length = MAX_PATH;
+    if (GetDefaultPrinterW(printer, &length)) GTEST_SKIP() << "this machine has a printer";
     TsBoxAnswerer answerer(IDCANCEL);
     std::string page;
     int ticks = 0;
