@@ -152,7 +152,11 @@ TEST_F(PrintPagesTest, OnlyClicksAndSpaceChangeMarks)
         std::function<void(HWND)> action;
         std::vector<int> systems;   // positions marked afterwards
     } rows[] = {
-        {"moving keys", [](HWND page) { for (WPARAM key : {VK_DOWN, VK_DOWN, VK_END, VK_HOME, VK_NEXT, VK_UP}) PressKey(page, key); },
+        {"moving keys",
+         [](HWND page) {
+             for (WPARAM key : {VK_DOWN, VK_DOWN, VK_END, VK_HOME, VK_NEXT, VK_UP})
+                 PressKey(page, key);
+         },
          {0, 1, 2}},
         {"Space on the line moved to", [](HWND page) { PressKey(page, VK_END), PressKey(page, VK_SPACE); }, {0, 1}},
         {"a click", [](HWND page) { ClickSystem(page, 1); }, {0, 2}},
