@@ -2,6 +2,7 @@
 // records (group, model) and example pages that a project page is saved into
 // and loaded from. It keeps one write transaction open while it is open.
 #include "kadmi_int.h"
+#include "support/dlgutil.h"
 #include "support/paths.h"
 #include <cstdio>
 
@@ -122,7 +123,7 @@ short WINAPI Kadmi_DefOpenDatabasefile(const char* name)
     if (strlen(path) >= kPathMax || !Kadmi_CheckRWAccess(path)) {
         char text[kPathMax * 2 + 64];
         snprintf(text, sizeof text, "You have no rights to access %s", path);
-        MessageBoxA(nullptr, text, "Warning", MB_OK | MB_TASKMODAL);
+        Wnd_MessageBox(nullptr, text, "Warning", MB_OK | MB_TASKMODAL);
         return -7002;
     }
     short rc = OpenAndBegin(path);

@@ -3,6 +3,7 @@
 // copy, the access test and the library's own transaction pair around engine
 // work.
 #include "kadmi_int.h"
+#include "support/dlgutil.h"
 #include "support/paths.h"
 #include "support/strings.h"
 #include "support/tempfiles.h"
@@ -130,8 +131,8 @@ short MarkInUse(short db, const KadmiOpenOptions& options, bool* wrote)
 {
     InUseMark mark = InUse_Read(db);
     *wrote = false;
-    if (mark.set && MessageBoxA(nullptr, options.question, options.caption,
-                                MB_ICONERROR | MB_YESNOCANCEL | MB_TASKMODAL) != IDYES)
+    if (mark.set && Wnd_MessageBox(nullptr, options.question, options.caption,
+                                   MB_ICONERROR | MB_YESNOCANCEL | MB_TASKMODAL) != IDYES)
         return -1002;
     if (Path_IsReadOnlyFile(K().path) || InUse_Judge(mark, nullptr) == KadmiHolder_Held)
         return 0;   // a read-only file is never written; its Save is refused too

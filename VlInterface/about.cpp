@@ -14,7 +14,7 @@
 namespace {
 
 constexpr const char* kShowAboutValue = "General\\DontShowAboutHelpOnStart";
-constexpr const char* kLogoClass = "CL_LOGO";
+constexpr const wchar_t* kLogoClass = L"CL_LOGO";
 
 #ifdef VL_EXTENDED
 // The extended edition's start-up window with its product logos, and the
@@ -51,26 +51,26 @@ struct AboutData {
 HFONT MakeBoldFont(HWND dialog)
 {
     LOGFONTA font{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof(font), &font);
+    GetObjectA(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof(font), &font);
     font.lfWeight = FW_BOLD;
     return CreateFontIndirectA(&font);
 }
 
 void OnInitDialog(HWND dialog, AboutData* data)
 {
-    SetWindowLongPtrA(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(data));
+    SetWindowLongPtrW(dialog, DWLP_USER, reinterpret_cast<LONG_PTR>(data));
     Wnd_CenterOnOwner(dialog);
     TextAPI_TranslateDialog(Shell().textHandle, dialog, kAboutTexts);
     CheckDlgButton(dialog, IDC_ABOUT_SHOWSTART, data->showAtStart ? BST_CHECKED : BST_UNCHECKED);
     const char* version = App_GetVersionString(1);
     char line[400];
     std::snprintf(line, sizeof(line), "%s %s", ProductName(), version ? version : "Not available");
-    SetDlgItemTextA(dialog, IDC_ABOUT_VERSION, line);
+    Dlg_SetItemText(dialog, IDC_ABOUT_VERSION, line);
     data->boldFont = MakeBoldFont(dialog);
-    SendDlgItemMessageA(dialog, IDC_ABOUT_VERSION, WM_SETFONT, reinterpret_cast<WPARAM>(data->boldFont), FALSE);
+    SendDlgItemMessageW(dialog, IDC_ABOUT_VERSION, WM_SETFONT, reinterpret_cast<WPARAM>(data->boldFont), FALSE);
     std::string about = std::string(Shell_Text(Text_AboutText1)) + " " + Shell_Text(Text_AboutText2) + " " +
                         Shell_Text(Text_AboutText3);
-    SetDlgItemTextA(dialog, IDC_ABOUT_TEXT, about.c_str());
+    Dlg_SetItemText(dialog, IDC_ABOUT_TEXT, about.c_str());
     SetFocus(GetDlgItem(dialog, IDC_ABOUT_SHOWSTART));
 }
 
@@ -89,7 +89,7 @@ INT_PTR OnCommand(HWND dialog, AboutData* data, UINT id, UINT code, HWND control
         return TRUE;
     default:
         if (code == EN_SETFOCUS)
-            SendMessageA(control, EM_SETSEL, 0, -1);
+            SendMessageW(control, EM_SETSEL, 0, -1);
         return FALSE;
     }
 }
@@ -97,13 +97,13 @@ INT_PTR OnCommand(HWND dialog, AboutData* data, UINT id, UINT code, HWND control
 INT_PTR CALLBACK AboutBox_DlgProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 {
     Tooltip_HandleDialogMessage(dialog, message, wParam, lParam, Shell().textHandle, kNoTooltips);
-    auto* data = reinterpret_cast<AboutData*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    auto* data = reinterpret_cast<AboutData*>(GetWindowLongPtrW(dialog, DWLP_USER));
     switch (message) {
     case WM_INITDIALOG:
         OnInitDialog(dialog, reinterpret_cast<AboutData*>(lParam));
         return FALSE;   // the focus is set
     case WM_CLOSE:
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         return TRUE;
     case WM_COMMAND:
         return data ? OnCommand(dialog, data, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam))
@@ -139,7 +139,7 @@ void PaintLogo(HDC dc)
 LRESULT CALLBACK LogoCtl_WndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_PAINT)
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     int saved = SaveDC(dc);
@@ -157,7 +157,7 @@ INT_PTR AboutBox_Show(HWND owner, bool atStart)
     data.showAtStart = Settings_ReadInt(nullptr, kShowAboutValue) == 0;
     if (atStart && !data.showAtStart)
         return 0;
-    INT_PTR result = DialogBoxParamA(App().instance, MAKEINTRESOURCEA(kAboutDialog), owner, AboutBox_DlgProc,
+    INT_PTR result = DialogBoxParamW(App().instance, MAKEINTRESOURCEW(kAboutDialog), owner, AboutBox_DlgProc,
                                      reinterpret_cast<LPARAM>(&data));
     if (result == IDOK)
         Settings_WriteInt(nullptr, kShowAboutValue, data.showAtStart ? 0 : 1);
@@ -166,13 +166,13 @@ INT_PTR AboutBox_Show(HWND owner, bool atStart)
 
 int LogoCtl_Register(HINSTANCE instance)
 {
-    WNDCLASSA cls{};
+    WNDCLASSW cls{};
     cls.style = CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNWINDOW;
     cls.lpfnWndProc = LogoCtl_WndProc;
     cls.cbWndExtra = 4;
     cls.hInstance = instance;
-    cls.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     cls.lpszClassName = kLogoClass;
-    return RegisterClassA(&cls) ? 0 : -1;
+    return RegisterClassW(&cls) ? 0 : -1;
 }

@@ -9,6 +9,8 @@
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
 #include "support/dates.h"
+#include "support/dlgutil.h"
+#include "support/filedlg.h"
 #include "support/msgbox.h"
 #include "support/paths.h"
 #include "support/strings.h"
@@ -41,25 +43,10 @@ std::string FreeNewName()
 
 bool Shell_ProjectFileDialog(const ProjectFileDialogRequest& request, char* name)
 {
-    std::string filter = request.filter ? request.filter : "";
-    for (char& c : filter) {
-        if (c == '|')
-            c = '\0';
-    }
-    filter.append(2, '\0');
-    OPENFILENAMEA dialog{};
-    dialog.lStructSize = sizeof(dialog);
-    dialog.hwndOwner = request.owner;
-    dialog.hInstance = App().instance;
-    dialog.lpstrFilter = filter.c_str();
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = name;
-    dialog.nMaxFile = MAX_PATH;
-    dialog.lpstrInitialDir = request.initialDirectory;
-    dialog.lpstrTitle = request.title;
-    dialog.lpstrDefExt = "WDF";
-    dialog.Flags = request.flags;
-    return (request.open ? GetOpenFileNameA(&dialog) : GetSaveFileNameA(&dialog)) != FALSE;
+    FileDlgRequest dialog = {request.owner, request.filter, request.initialDirectory, request.title, "WDF",
+                             request.flags, request.open};
+    return FileDlg_Run(dialog, name, MAX_PATH);
+
 }
 
 namespace {
@@ -231,7 +218,7 @@ std::string SaveFailure(int code)
 
 void ShowSaveError(HWND owner, int code)
 {
-    MessageBoxA(owner, SaveFailure(code).c_str(), Shell_Text(Text_FileCaption), MB_OK | MB_ICONSTOP);
+    Wnd_MessageBox(owner, SaveFailure(code).c_str(), Shell_Text(Text_FileCaption), MB_OK | MB_ICONSTOP);
 }
 
 // The answers of the save question after which a command may replace the
@@ -383,7 +370,7 @@ int32_t __stdcall VlFileMenu_AskSaveChanges(HWND owner, const char* question)
 {
     if (!Project_IsOpen() || !Project_IsUnsaved())
         return 0;
-    int answer = MessageBoxA(owner, question ? question : "", Shell().title,
+    int answer = Wnd_MessageBox(owner, question ? question : "", Shell().title,
                              MB_YESNOCANCEL | MB_ICONQUESTION | MB_TASKMODAL);
     if (answer != IDYES)
         return answer;

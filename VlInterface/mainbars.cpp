@@ -6,6 +6,7 @@
 #include "VlInterface/workspace/calctabs.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "support/memory.h"
 #include "support/utf8.h"
 #ifdef VL_EXTENDED
@@ -62,7 +63,7 @@ void MeasureIndicators(HWND statusBar)
     if (g_bars.indicatorWidths[0])
         return;
     HDC dc = GetDC(statusBar);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(statusBar, WM_GETFONT, 0, 0)));
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(statusBar, WM_GETFONT, 0, 0)));
     const char* texts[3] = {"CAP", "NUM", "SCRL"};
     for (int i = 0; i < 3; ++i) {
         SIZE size{};
@@ -80,14 +81,14 @@ void HideRoomPastSelector(HWND toolbar, int firstRoomRow, int rows)
 {
     for (int row = rows - 1; row >= firstRoomRow; --row) {
         RECT item{};
-        if (!SendMessageA(toolbar, TB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item)) ||
+        if (!SendMessageW(toolbar, TB_GETITEMRECT, row, reinterpret_cast<LPARAM>(&item)) ||
             item.right <= kSelectorLeft + kSelectorWidth)
             break;
-        TBBUTTONINFOA info{};
+        TBBUTTONINFOW info{};
         info.cbSize = sizeof(info);
         info.dwMask = TBIF_BYINDEX | TBIF_STATE;
         info.fsState = TBSTATE_ENABLED | TBSTATE_HIDDEN;
-        SendMessageA(toolbar, TB_SETBUTTONINFOA, row, reinterpret_cast<LPARAM>(&info));
+        SendMessageW(toolbar, TB_SETBUTTONINFOW, row, reinterpret_cast<LPARAM>(&info));
     }
 }
 
@@ -120,34 +121,28 @@ namespace {
 
 std::string ItemText(HWND selector, int index)
 {
-    LRESULT length = SendMessageA(selector, CB_GETLBTEXTLEN, index, 0);
-    if (length == CB_ERR)
-        return {};
-    std::string text(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(selector, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    text.resize(static_cast<size_t>(length));
-    return text;
+    return Wnd_ItemText(selector, CB_GETLBTEXTLEN, CB_GETLBTEXT, WPARAM(index));
 }
 
 // Replaces the text of item index; the selection stays where it was.
 void SetItem(HWND selector, int index, short page, const std::string& text)
 {
-    const LRESULT selected = SendMessageA(selector, CB_GETCURSEL, 0, 0);
-    SendMessageA(selector, CB_DELETESTRING, index, 0);
-    SendMessageA(selector, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(text.c_str()));
-    SendMessageA(selector, CB_SETITEMDATA, index, page);
+    const LRESULT selected = SendMessageW(selector, CB_GETCURSEL, 0, 0);
+    SendMessageW(selector, CB_DELETESTRING, index, 0);
+    Wnd_SendText(selector, CB_INSERTSTRING, WPARAM(index), text.c_str());
+    SendMessageW(selector, CB_SETITEMDATA, index, page);
     if (selected == index)
-        SendMessageA(selector, CB_SETCURSEL, selected, 0);
+        SendMessageW(selector, CB_SETCURSEL, selected, 0);
 }
 
 // The position of the first item whose page is not below page: the items
 // stand in ascending page order, as the project lists its pages.
 int LowerBound(HWND selector, short page)
 {
-    int low = 0, high = static_cast<int>(SendMessageA(selector, CB_GETCOUNT, 0, 0));
+    int low = 0, high = static_cast<int>(SendMessageW(selector, CB_GETCOUNT, 0, 0));
     while (low < high) {
         const int middle = (low + high) / 2;
-        if (static_cast<short>(SendMessageA(selector, CB_GETITEMDATA, middle, 0)) < page)
+        if (static_cast<short>(SendMessageW(selector, CB_GETITEMDATA, middle, 0)) < page)
             low = middle + 1;
         else
             high = middle;
@@ -161,17 +156,17 @@ int SystemItemIndex(HWND selector, short page)
     if (!selector || page <= 0)
         return -1;
     const int index = LowerBound(selector, page);
-    return static_cast<short>(SendMessageA(selector, CB_GETITEMDATA, index, 0)) == page ? index : -1;
+    return static_cast<short>(SendMessageW(selector, CB_GETITEMDATA, index, 0)) == page ? index : -1;
 }
 
 // The items from position first on are numbered by their position again.
 void RenumberFrom(HWND selector, int first)
 {
-    const int count = static_cast<int>(SendMessageA(selector, CB_GETCOUNT, 0, 0));
+    const int count = static_cast<int>(SendMessageW(selector, CB_GETCOUNT, 0, 0));
     for (int index = first; index < count; ++index) {
         const std::string text = ItemText(selector, index);
         const size_t name = text.find(": ");
-        const short page = static_cast<short>(SendMessageA(selector, CB_GETITEMDATA, index, 0));
+        const short page = static_cast<short>(SendMessageW(selector, CB_GETITEMDATA, index, 0));
         SetItem(selector, index, page, NumberedName(index, name == std::string::npos ? "" : text.c_str() + name + 2));
     }
 }
@@ -182,15 +177,15 @@ void InsertSystem(HWND selector, short page)
 {
     const int index = LowerBound(selector, page);
     const std::string item = MainWnd_SystemItemText(index, page);
-    SendMessageA(selector, CB_INSERTSTRING, index, reinterpret_cast<LPARAM>(item.c_str()));
-    SendMessageA(selector, CB_SETITEMDATA, index, page);
+    Wnd_SendText(selector, CB_INSERTSTRING, WPARAM(index), item.c_str());
+    SendMessageW(selector, CB_SETITEMDATA, index, page);
     RenumberFrom(selector, index + 1);
 }
 
 void SelectLoadedSystem(HWND selector)
 {
     if (selector)
-        SendMessageA(selector, CB_SETCURSEL, SystemItemIndex(selector, Kadmi_GetCurrentPage()), 0);
+        SendMessageW(selector, CB_SETCURSEL, SystemItemIndex(selector, Kadmi_GetCurrentPage()), 0);
 }
 
 void SwitchTo(HWND window, short page)
@@ -215,17 +210,17 @@ void SwitchTo(HWND window, short page)
 // window (whose commands first have the open page check its fields).
 void SwitchToChosenSystem(HWND selector)
 {
-    LRESULT index = SendMessageA(selector, CB_GETCURSEL, 0, 0);
+    LRESULT index = SendMessageW(selector, CB_GETCURSEL, 0, 0);
     if (g_bars.switchingSystem || index == CB_ERR)
         return;
-    short page = static_cast<short>(SendMessageA(selector, CB_GETITEMDATA, index, 0));
+    short page = static_cast<short>(SendMessageW(selector, CB_GETITEMDATA, index, 0));
     if (page == Kadmi_GetCurrentPage())
         return;
     g_bars.switchingSystem = true;
     // Closed first, so that a range message of the open page stands alone
     // and no item changes in a list on show.
-    if (SendMessageA(selector, CB_GETDROPPEDSTATE, 0, 0))
-        SendMessageA(selector, CB_SHOWDROPDOWN, FALSE, 0);
+    if (SendMessageW(selector, CB_GETDROPPEDSTATE, 0, 0))
+        SendMessageW(selector, CB_SHOWDROPDOWN, FALSE, 0);
     SwitchTo(App().mainWindow, page);
     g_bars.switchingSystem = false;
 }
@@ -257,7 +252,7 @@ HWND MainWnd_CreateToolbar(HWND window)
         HideRoomPastSelector(toolbar, firstRoomRow, n);
 #ifdef VL_EXTENDED
     if (toolbar) {
-        CreateWindowExA(0, "Bitmap", "", WS_CHILD | WS_VISIBLE, 590, 0, 200, 24, toolbar,
+        CreateWindowExW(0, L"Bitmap", L"", WS_CHILD | WS_VISIBLE, 590, 0, 200, 24, toolbar,
                         reinterpret_cast<HMENU>(IDC_EXT_TOOLBAR_LOGO), App().instance, nullptr);
         MainWnd_FitChildWidth(window, toolbar);
     }
@@ -267,15 +262,15 @@ HWND MainWnd_CreateToolbar(HWND window)
 
 HWND MainWnd_CreateSystemCombo(HWND window)
 {
-    HWND selector = CreateWindowExA(0, "COMBOBOX", "",
+    HWND selector = CreateWindowExW(0, L"COMBOBOX", L"",
                                     WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST | CBS_HASSTRINGS,
                                     kSelectorLeft, 2, kSelectorWidth, SelectorRowsHeight(10), window,
                                     reinterpret_cast<HMENU>(IDC_SYSTEM_COMBO), App().instance, nullptr);
     if (!selector)
         return nullptr;
-    SendMessageA(selector, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    SendMessageW(selector, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     g_bars.previousComboProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(selector, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MainWnd_SystemComboProc)));
+        SetWindowLongPtrW(selector, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MainWnd_SystemComboProc)));
     MainWnd_FillSystemCombo(selector);
     return selector;
 }
@@ -284,15 +279,15 @@ int MainWnd_FillSystemCombo(HWND selector)
 {
     if (!selector)
         return -1;
-    SendMessageA(selector, CB_RESETCONTENT, 0, 0);
+    SendMessageW(selector, CB_RESETCONTENT, 0, 0);
     if (!Project_IsOpen())
         return 0;
     short count = 0;
     short* pages = Kadmi_GetAllPages(&count);
     for (short i = 0; pages && i < count; ++i) {
         const std::string item = MainWnd_SystemItemText(i, pages[i]);
-        LRESULT index = SendMessageA(selector, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-        SendMessageA(selector, CB_SETITEMDATA, index, pages[i]);
+        LRESULT index = Wnd_SendText(selector, CB_ADDSTRING, 0, item.c_str());
+        SendMessageW(selector, CB_SETITEMDATA, index, pages[i]);
     }
     Mem_Free(pages);
     SelectLoadedSystem(selector);
@@ -322,7 +317,7 @@ void MainWnd_RemoveSystemFromCombo(short page)
     const int removed = SystemItemIndex(selector, page);
     if (removed < 0)
         return;
-    SendMessageA(selector, CB_DELETESTRING, removed, 0);
+    SendMessageW(selector, CB_DELETESTRING, removed, 0);
     RenumberFrom(selector, removed);
 }
 
@@ -355,7 +350,7 @@ LRESULT CALLBACK MainWnd_SystemComboProc(HWND selector, UINT message, WPARAM wPa
     default:
         break;
     }
-    return CallWindowProcA(g_bars.previousComboProc, selector, message, wParam, lParam);
+    return CallWindowProcW(g_bars.previousComboProc, selector, message, wParam, lParam);
 }
 
 void MainWnd_InitStatusBar(HWND window, HWND statusBar)
@@ -374,13 +369,13 @@ void MainWnd_InitStatusBar(HWND window, HWND statusBar)
     edges[2] = edges[3] - g_bars.indicatorWidths[2] - kIndicatorPadding;
     edges[1] = edges[2] - g_bars.indicatorWidths[1] - kIndicatorPadding;
     edges[0] = edges[1] - g_bars.indicatorWidths[0] - kIndicatorPadding;
-    SendMessageA(statusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
+    SendMessageW(statusBar, SB_SETPARTS, 4, reinterpret_cast<LPARAM>(edges));
 }
 
 void MainWnd_UpdateKeyStates(HWND, HWND statusBar, bool force)
 {
     static const int keys[3] = {VK_CAPITAL, VK_NUMLOCK, VK_SCROLL};
-    static const char* texts[3] = {"\tCAP", "\tNUM", "\tSCRL"};
+    static const wchar_t* texts[3] = {L"\tCAP", L"\tNUM", L"\tSCRL"};
     int states[3];
     for (int i = 0; i < 3; ++i)
         states[i] = GetKeyState(keys[i]) & 1;
@@ -388,7 +383,8 @@ void MainWnd_UpdateKeyStates(HWND, HWND statusBar, bool force)
         states[2] == g_bars.keyStates[2])
         return;
     for (int i = 0; i < 3; ++i) {
-        SendMessageA(statusBar, SB_SETTEXTA, i + 1, reinterpret_cast<LPARAM>(states[i] ? texts[i] : ""));
+        SendMessageW(statusBar, SB_SETTEXTW, i + 1, reinterpret_cast<LPARAM>(states[i] ? texts[i] : L""));
+
         g_bars.keyStates[i] = states[i];
     }
 }

@@ -55,7 +55,7 @@ void OnCreate(HWND window)
     MainWnd_CreateSystemCombo(window);
     MainWnd_CreateToolbar(window);
     CreateCalcTabs(window);
-    HWND statusBar = CreateStatusWindowA(WS_CHILD | WS_VISIBLE, "", window, IDC_STATUSBAR);
+    HWND statusBar = CreateStatusWindowW(WS_CHILD | WS_VISIBLE, L"", window, IDC_STATUSBAR);
     MainWnd_InitStatusBar(window, statusBar);
     MainWnd_UpdateKeyStates(window, statusBar, true);
     SetTimer(window, IDT_KEY_STATES, kStatusTimerMs, nullptr);
@@ -258,7 +258,7 @@ void MainWnd_EnableCommands(HWND window)
         EnableMenuItem(GetMenu(window), id, MF_BYCOMMAND | menuState);
     HWND toolbar = GetDlgItem(window, IDC_TOOLBAR);
     for (UINT id : kProjectButtons)
-        SendMessageA(toolbar, TB_ENABLEBUTTON, id, MAKELPARAM(ready, 0));
+        SendMessageW(toolbar, TB_ENABLEBUTTON, id, MAKELPARAM(ready, 0));
     if (HWND selector = GetDlgItem(window, IDC_SYSTEM_COMBO))
         EnableWindow(selector, ready);
     DrawMenuBar(window);
@@ -295,7 +295,7 @@ void MainWnd_TellRemovedData(HWND window)
     for (const std::string& line : removed)
         text += "\n" + line;
     text += std::string("\n\n") + Shell_Text(kTextRemovedDataShown);
-    MessageBoxA(window, text.c_str(), Shell().title, MB_OK | MB_ICONWARNING);
+    Wnd_MessageBox(window, text.c_str(), Shell().title, MB_OK | MB_ICONWARNING);
 }
 
 void MainWnd_CloseCalcPage()
@@ -357,7 +357,7 @@ LRESULT CALLBACK MainWnd_WndProc(HWND window, UINT message, WPARAM wParam, LPARA
         MainWnd_UpdateKeyStates(window, GetDlgItem(window, IDC_STATUSBAR), true);
         return 0;
     case WM_CLOSE:
-        PostMessageA(window, WM_COMMAND, IDM_FILE_EXIT, 0);
+        PostMessageW(window, WM_COMMAND, IDM_FILE_EXIT, 0);
         return 0;
     case WM_TIMER:
         MainWnd_UpdateKeyStates(window, GetDlgItem(window, IDC_STATUSBAR), false);
@@ -371,6 +371,6 @@ LRESULT CALLBACK MainWnd_WndProc(HWND window, UINT message, WPARAM wParam, LPARA
         OnEndSession(wParam);
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }

@@ -5,6 +5,7 @@
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "outside/Lexmo100/lexmo.h"
+#include "support/dlgutil.h"
 #include <cstdio>
 
 const MenuEntry g_mainMenuTable[] = {
@@ -57,15 +58,13 @@ const char* Caption(const MenuBuild& build, const MenuEntry& row)
 
 bool InsertItem(HMENU menu, UINT flags, UINT_PTR id, const char* caption, ULONG_PTR data)
 {
-    MENUITEMINFOA item{};
-    item.cbSize = sizeof(item);
+    MENUITEMINFOW item{};
     item.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_DATA | (flags & MFT_SEPARATOR ? 0 : MIIM_STRING);
     item.fType = flags & MFT_SEPARATOR;
     item.fState = flags & (MFS_GRAYED | MFS_CHECKED);
     item.wID = static_cast<UINT>(id);
     item.dwItemData = data;
-    item.dwTypeData = const_cast<char*>(caption);
-    return InsertMenuItemA(menu, GetMenuItemCount(menu), TRUE, &item) != FALSE;
+    return Menu_AppendItem(menu, item, caption);
 }
 
 void EnsureMenu(HMENU& menu, bool popup)
@@ -104,13 +103,11 @@ void AddPopup(MenuBuild& build, HMENU& parent, bool parentIsPopup, const MenuEnt
         build.error = MenuError_UnclosedPopup;
     bool hidden = build.hiddenDepth > 0;
     if (build.error == MenuError_None && !hidden) {
-        MENUITEMINFOA item{};
-        item.cbSize = sizeof(item);
+        MENUITEMINFOW item{};
         item.fMask = MIIM_STRING | MIIM_SUBMENU | MIIM_STATE;
         item.fState = row.state & (MFS_GRAYED | MFS_CHECKED);
         item.hSubMenu = sub ? sub : CreatePopupMenu();
-        item.dwTypeData = const_cast<char*>(Caption(build, row));
-        if (!InsertMenuItemA(parent, GetMenuItemCount(parent), TRUE, &item)) {
+        if (!Menu_AppendItem(parent, item, Caption(build, row))) {
             DestroyMenu(item.hSubMenu);
             build.error = MenuError_Popup;
         }
@@ -171,7 +168,8 @@ HMENU Menu_Create(short textHandle, const MenuEntry* table, int* error)
     if (build.error != MenuError_None) {
         char text[32];
         std::snprintf(text, sizeof(text), "Error %d", build.error);
-        MessageBoxA(nullptr, text, "Menu_Create", MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
+        Wnd_MessageBox(nullptr, text, "Menu_Create"
+, MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
     }
     if (error)
         *error = build.error;

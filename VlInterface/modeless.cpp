@@ -31,7 +31,7 @@ int ModelessDlg_Remove(HWND window)
 int ModelessDlg_PreTranslate(MSG* message)
 {
     for (HWND slot : Shell().modeless) {
-        if (slot && IsDialogMessageA(slot, message))
+        if (slot && IsDialogMessageW(slot, message))
             return 1;
     }
     return 0;

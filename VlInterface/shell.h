@@ -71,7 +71,7 @@ constexpr const char* kApplication = "TERVALOT";
 #else
 constexpr const char* kApplication = "Varmelin";
 #endif
-constexpr const char* kMainClass = "Varmelin MAIN";
+constexpr const wchar_t* kMainClass = L"Varmelin MAIN";
 constexpr const char* kNoname = "Noname";
 
 // The shell's module state (one thread).
@@ -130,7 +130,11 @@ void Startup_Shutdown();
 int Startup_RegisterMainClass();
 // Creates the main window (its creation stores it in App().mainWindow).
 HWND Startup_CreateMainWindow();
+// One message of the program's loop: the accelerators, then the modeless
+// dialogs, then translated (typed characters) and dispatched, all Unicode.
+void Startup_DispatchMessage(MSG* message);
 void Startup_BuildTitle();
+
 void Startup_BuildHelpPath();
 // The file named by a command line: surrounding quotes and blanks removed,
 // made absolute against the working directory of the call (as given when it

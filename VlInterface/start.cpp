@@ -11,6 +11,7 @@
 #include "VlUtil/vlutil.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #ifdef VL_EXTENDED
 #include "VlInterface/extended/extended.h"
 #endif
@@ -64,16 +65,16 @@ static void SetInterfaceLanguage()
 
 int Startup_RegisterMainClass()
 {
-    WNDCLASSA cls{};
+    WNDCLASSW cls{};
     cls.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS | CS_BYTEALIGNWINDOW;
     cls.lpfnWndProc = MainWnd_WndProc;
     cls.hInstance = App().instance;
-    cls.hIcon = LoadIconA(App().instance, MAKEINTRESOURCEA(IDI_VARMELIN));
-    cls.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    cls.hIcon = LoadIconW(App().instance, MAKEINTRESOURCEW(IDI_VARMELIN));
+    cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);   // matches the bars
-    cls.lpszMenuName = MAKEINTRESOURCEA(IDR_CLASS_MENU);
+    cls.lpszMenuName = MAKEINTRESOURCEW(IDR_CLASS_MENU);
     cls.lpszClassName = kMainClass;
-    if (!RegisterClassA(&cls))
+    if (!RegisterClassW(&cls))
         return -1;
     Shade_RegisterClasses();
     return 0;
@@ -88,7 +89,7 @@ int Startup_Init()
     Startup_BuildTitle();
     Startup_BuildHelpPath();
     if (Startup_RegisterMainClass() != 0) {
-        MessageBoxA(nullptr, "Cannot create windowclass ?", nullptr, MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
+        Wnd_MessageBox(nullptr, "Cannot create windowclass ?", nullptr, MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
         return -1;
     }
     TempFile_RemoveOrphans("NON");   // temporary projects of processes that were killed
@@ -146,7 +147,7 @@ int Startup_AfterCreate(const char* commandLine)
         FileMenu_ShowOpenError(App().mainWindow, file.c_str(), -1002);   // the temporary project stays
     } else if (!file.empty()) {
         MainWnd_OpenCommandLineFile(file.c_str());
-        SendMessageA(App().mainWindow, WM_ACTIVATE, WA_ACTIVE, 0);
+        SendMessageW(App().mainWindow, WM_ACTIVATE, WA_ACTIVE, 0);
     }
     App_ShowTitle();
     return 0;
@@ -176,25 +177,30 @@ void Startup_Shutdown()
 
 HWND Startup_CreateMainWindow()
 {
-    CreateWindowExA(0, kMainClass, Shell().title,
+    CreateWindowExW(0, kMainClass, Dlg_Wide(Shell().title).c_str(),
                     WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN,
                     0, 0, 800, 600, nullptr, nullptr, App().instance, nullptr);
     return App().mainWindow;
 }
 
+void Startup_DispatchMessage(MSG* message)
+{
+    if (TranslateAcceleratorW(App().mainWindow, Shell().accelerators, message))
+        return;
+    if (ModelessDlg_PreTranslate(message))
+        return;
+    TranslateMessage(message);
+    DispatchMessageW(message);
+}
+
 static int RunMessageLoop()
 {
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) {
-        if (TranslateAcceleratorA(App().mainWindow, Shell().accelerators, &message))
-            continue;
-        if (ModelessDlg_PreTranslate(&message))
-            continue;
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    while (GetMessageW(&message, nullptr, 0, 0) > 0)
+        Startup_DispatchMessage(&message);
     return static_cast<int>(message.wParam);
 }
+
 
 // Without its language texts the module has no words to show: it says, in
 // English, which of their files are missing from its folder, or that they
@@ -211,7 +217,7 @@ static void ReportTextsNotOpened()
     std::string shown = "\n\nFolder: " + folder.substr(0, folder.size() - 1) + "\n";
     std::string text = std::string(kApplication) + " cannot start: these files ";
     text += missing.empty() ? "cannot be read." + shown + all : "are missing." + shown + missing;
-    MessageBoxA(nullptr, text.c_str(), kApplication, MB_OK | MB_ICONSTOP | MB_TASKMODAL);
+    Wnd_MessageBox(nullptr, text.c_str(), kApplication, MB_OK | MB_ICONSTOP | MB_TASKMODAL);
 }
 
 int32_t __stdcall StartVelmoInsulation(HINSTANCE, HINSTANCE, char* commandLine, int show)
@@ -225,7 +231,7 @@ int32_t __stdcall StartVelmoInsulation(HINSTANCE, HINSTANCE, char* commandLine, 
         return 0;
     }
     if (!Startup_CreateMainWindow()) {
-        MessageBoxA(nullptr, "Cannot create mainwindow !", nullptr, MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
+        Wnd_MessageBox(nullptr, "Cannot create mainwindow !", nullptr, MB_OK | MB_ICONEXCLAMATION | MB_TASKMODAL);
         Startup_Shutdown();
         return -1;
     }

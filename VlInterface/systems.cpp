@@ -8,6 +8,7 @@
 #include "VlInterface/workspace/calcdata.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "support/msgbox.h"
 #include <string>
 
@@ -24,7 +25,7 @@ enum SystemText : uint16_t {
 
 bool Confirm(HWND owner, uint16_t question)
 {
-    return MessageBoxA(owner, Shell_Text(question), "", MB_YESNOCANCEL | MB_ICONQUESTION) == IDYES;
+    return Wnd_MessageBox(owner, Shell_Text(question), "", MB_YESNOCANCEL | MB_ICONQUESTION) == IDYES;
 }
 
 // A new page, or 0 after telling the user; the loaded system stays shown.
@@ -39,7 +40,7 @@ short CreatePage(HWND owner)
         return page;
     }
     std::string caption = Shell_Text(Text_NewSystemCaption);
-    MessageBoxA(owner, Shell_Text(Text_CannotCreateSystem), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    Wnd_MessageBox(owner, Shell_Text(Text_CannotCreateSystem), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
     MainWnd_ShowLoadedSystem();
     return 0;
 }

@@ -154,6 +154,10 @@ void Report_SetupFonts(int output)
         g.measureDc = CreateCompatibleDC(nullptr);
     g.footerTitleHeight = Report_LineHeight(g.fonts[2].normal);
     g.footerLayout = FooterLayout{};
+    g.textWidths.clear();
+    g.wrappedTexts.clear();
+    for (int slot = 0; slot < 6; ++slot)
+        g.slotLineHeights[slot] = Report_LineHeight(slot % 2 ? g.fonts[slot / 2].bold : g.fonts[slot / 2].normal);
     if (g.dc) {
         for (int i = 2; i >= 0; --i) {
             SelectObject(g.dc, g.fonts[i].normal);

@@ -4,6 +4,7 @@
 // clipboard as Unicode text. The caller deletes the report file.
 #include "VlPrint/print_internal.h"
 #include "outside/Tordoc32/tordoc.h"
+#include "support/dlgutil.h"
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -122,16 +123,16 @@ template <typename Copy>
 int HandToClipboard(HWND owner, Copy copy)
 {
     if (!OpenClipboard(owner)) {
-        MessageBoxA(owner, "Cannot open clipboard", "", MB_OK);
+        Wnd_MessageBox(owner, "Cannot open clipboard", "", MB_OK);
         return -1;
     }
     const char* failure = copy();
     CloseClipboard();
     if (failure) {
-        MessageBoxA(owner, failure, "", MB_OK);
+        Wnd_MessageBox(owner, failure, "", MB_OK);
         return -1;
     }
-    MessageBoxA(owner, Print_Text(40026), Print_Text(1), MB_OK);
+    Wnd_MessageBox(owner, Print_Text(40026), Print_Text(1), MB_OK);
     return 0;
 }
 

@@ -5,6 +5,7 @@
 #include "support/resultstamps.h"
 #include "Kadmi/kadmi.h"
 #include "support/memory.h"
+#include "support/dlgutil.h"
 #include "support/settings.h"
 #include "support/utf8.h"
 #include <algorithm>
@@ -77,7 +78,7 @@ void ShowStale(HWND owner, const std::string& system)
 {
     const char* text = Print_Text(20054);
     std::string message = system.empty() ? std::string(text) : system + ": " + text;
-    MessageBoxA(owner, message.c_str(), "", MB_OK);
+    Wnd_MessageBox(owner, message.c_str(), "", MB_OK);
 }
 
 // The systems of report 1: -1 at the first whose results are older than its

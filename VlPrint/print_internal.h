@@ -8,6 +8,7 @@
 #include <cstddef>
 #include <functional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 #include "outside/Lexmo100/lexmo.h"
 
@@ -103,6 +104,11 @@ struct PrintGlobals {
     // Engine of one print.
     HDC dc = nullptr;                 // the metafile being recorded
     HDC measureDc = nullptr;          // measures texts: a metafile gives no extents
+    // Measures of this print kept by font slot and text: the same labels and
+    // units come back with every system.
+    std::unordered_map<std::string, int> textWidths;
+    std::unordered_map<std::string, std::vector<std::string>> wrappedTexts;
+    int slotLineHeights[6] = {};
     HANDLE rtf = INVALID_HANDLE_VALUE;
     char reportFile[MAX_PATH] = {};   // temporary metafile or rich-text file
     HBRUSH logoBrushes[5] = {};       // the logo's colours, made with the fonts

@@ -85,6 +85,21 @@ void DrawLine(int x1, int y1, int x2, int y2)
     LineTo(dc, x2, y2);
 }
 
+std::wstring Wide(const std::string& text)
+{
+    std::wstring wide(text.size(), L'\0');
+    wide.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), int(wide.size()))));
+    return wide;
+}
+
+std::string Narrow(const std::wstring& wide)
+{
+    std::string text(wide.size() * 3, '\0');
+    text.resize(size_t(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), text.data(), int(text.size()),
+                                           nullptr, nullptr)));
+    return text;
+}
+
 // Measures texts in a font: a metafile gives no extents, so a screen DC
 // measures them in the same logical units.
 class TextMeasure {
@@ -115,9 +130,7 @@ public:
     // As the viewer draws it: UTF-8 as UTF-16.
     int Width(const std::string& text) const
     {
-        std::wstring wide(text.size(), L'\0');
-        wide.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(),
-                                               int(wide.size()))));
+        const std::wstring wide = Wide(text);
         SIZE size = {};
         GetTextExtentPoint32W(dc_, wide.data(), int(wide.size()), &size);
         return size.cx;
@@ -137,24 +150,9 @@ private:
     HGDIOBJ old_;
 };
 
-std::wstring Wide(const std::string& text)
-{
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(size_t(MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), int(wide.size()))));
-    return wide;
-}
-
-std::string Narrow(const std::wstring& wide)
-{
-    std::string text(wide.size() * 3, '\0');
-    text.resize(size_t(WideCharToMultiByte(CP_UTF8, 0, wide.data(), int(wide.size()), text.data(), int(text.size()),
-                                           nullptr, nullptr)));
-    return text;
-}
-
 // Where a line that must be cut inside [start, start + fit) ends: after its
-// last blank, else after its last '-', '/', '@', '.' or '_' (addresses have
-// no blanks), else after the last whole character that fits.
+// last blank, else after its last '-', '/', '\\', '@', '.' or '_' (addresses
+// and paths have no blanks), else after the last whole character that fits.
 size_t LineEnd(const std::wstring& text, size_t start, size_t fit)
 {
     const size_t limit = start + fit;
@@ -162,7 +160,7 @@ size_t LineEnd(const std::wstring& text, size_t start, size_t fit)
         if (text[i - 1] == L' ' || text[i] == L' ')
             return i;
     for (size_t i = limit; i > start + 1; --i)
-        if (wcschr(L"-/@._", text[i - 1]))
+        if (wcschr(L"-/\\@._", text[i - 1]))
             return i;
     size_t end = std::max(limit, start + 1);
     if (end < text.size() && IS_LOW_SURROGATE(text[end]))   // never between the halves of a pair
@@ -194,9 +192,9 @@ std::vector<std::string> WrapToWidth(const std::string& text, int width, const T
     return lines;
 }
 
-// The width that a cell's text may take: its column's; for a text read
-// left to right, else, up to the next text of the row or the right edge; a
-// figure aligned to the right keeps its own width.
+// The width that a cell's text may take: its column's where it has one;
+// else a text aligned left reaches to the next text of the row or to the
+// right edge, and a figure aligned right keeps its own width (0).
 int CellWidth(const ReportRow& row, int i, const TextMeasure& measure)
 {
     const ReportCell& cell = row.cells[i];
@@ -210,9 +208,13 @@ int CellWidth(const ReportRow& row, int i, const TextMeasure& measure)
             continue;
         int left = CellX(j);
         if (next.flags & Cell_Right) {
-            measure.Select(FontOfCell(next));
-            const int wide = measure.Width(next.text);
-            left -= next.width > 0 ? std::min<int>(next.width, wide) : wide;
+            const int slot = Report_FontSlot(next.flags);
+            auto [known, added] = Prn().textWidths.try_emplace(std::to_string(slot) + "|" + next.text, 0);
+            if (added) {
+                measure.Select(FontOfSlot(slot));
+                known->second = measure.Width(next.text);
+            }
+            left -= next.width > 0 ? std::min<int>(next.width, known->second) : known->second;
         }
         return left - kCellGap - CellX(i);
     }
@@ -269,9 +271,19 @@ RowLayout LayOutRow(const ReportRow& row)
         if (Cell_IsBlank(cell.text))
             continue;
         const int width = CellWidth(row, i, measure);
-        measure.Select(FontOfCell(cell));
-        layout.lines[i] = width > 0 ? WrapToWidth(cell.text, width, measure) : std::vector<std::string>{cell.text};
-        layout.lineHeight[i] = measure.LineHeight();
+        const int slot = Report_FontSlot(cell.flags);
+        if (width > 0) {
+            auto [known, added] = Prn().wrappedTexts.try_emplace(
+                std::to_string(slot) + "|" + std::to_string(width) + "|" + cell.text);
+            if (added) {
+                measure.Select(FontOfSlot(slot));
+                known->second = WrapToWidth(cell.text, width, measure);
+            }
+            layout.lines[i] = known->second;
+        } else {
+            layout.lines[i] = {cell.text};
+        }
+        layout.lineHeight[i] = Prn().slotLineHeights[slot];
         layout.extra = std::max(layout.extra, int(layout.lines[i].size() - 1) * layout.lineHeight[i]);
     }
     return layout;

@@ -7,6 +7,7 @@
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "support/lookups.h"
 #include "support/tooltips.h"
 #include <algorithm>
@@ -43,9 +44,9 @@ void SortEntries()
 
 void AddLine(HWND list, const std::string& line, LPARAM data)
 {
-    LRESULT index = SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    LRESULT index = Wnd_SendText(list, LB_ADDSTRING, 0, line.c_str());
     if (index >= 0)
-        SendMessageA(list, LB_SETITEMDATA, static_cast<WPARAM>(index), data);
+        SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(index), data);
 }
 
 // The heading of a part's entries: its product, a tab, its description.
@@ -69,13 +70,8 @@ SIZE BaseUnits(HWND dialog)
 
 std::string ListLine(HWND list, int index)
 {
-    LRESULT length = SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(index), 0);
-    if (length < 0)
-        return "";
-    std::string line(static_cast<size_t>(length) + 1, '\0');
-    SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(line.data()));
-    line.resize(static_cast<size_t>(length));
-    return line;
+    return Wnd_ItemText(list, LB_GETTEXTLEN, LB_GETTEXT, WPARAM(index));
+
 }
 
 // The line of an item; for the focus of an empty list, the selection or the
@@ -84,7 +80,7 @@ std::string ItemLine(const DRAWITEMSTRUCT& item)
 {
     int index = static_cast<int>(item.itemID);
     if (index < 0)
-        index = static_cast<int>(SendMessageA(item.hwndItem, LB_GETCURSEL, 0, 0));
+        index = static_cast<int>(SendMessageW(item.hwndItem, LB_GETCURSEL, 0, 0));
     if (index < 0)
         return std::string("\t") + VlUtil_Text(NoErrorsTextId);
     return ListLine(item.hwndItem, index);
@@ -131,10 +127,10 @@ LONG TextWidth(HDC dc, const std::string& text)
 void SetHorizontalExtent(HWND dialog, HWND list)
 {
     HDC dc = GetDC(list);
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
     LONG bx = BaseUnits(dialog).cx;
     LONG widest = 0;
-    int count = static_cast<int>(SendMessageA(list, LB_GETCOUNT, 0, 0));
+    int count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
         Columns line = SplitLine(ListLine(list, i));
         LONG width = line.right.empty() ? TextWidth(dc, line.left)
@@ -143,14 +139,14 @@ void SetHorizontalExtent(HWND dialog, HWND list)
     }
     SelectObject(dc, oldFont);
     ReleaseDC(list, dc);
-    SendMessageA(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + bx), 0);
+    SendMessageW(list, LB_SETHORIZONTALEXTENT, static_cast<WPARAM>(widest + bx), 0);
 }
 
 void FillList(HWND dialog)
 {
     HWND list = GetDlgItem(dialog, IDC_ERROR_LIST);
     SortEntries();
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
     long previousPage = -100;
     for (int i = 0; i < VlUtil().count; ++i) {
         long page = VlUtil().entries[i].page;
@@ -163,7 +159,7 @@ void FillList(HWND dialog)
         }
         AddLine(list, std::string(EntryIndent, ' ') + ErrorList_IthErrorStr(i) + '\t', i);
     }
-    SendMessageA(list, LB_SETCURSEL, 0, 0);
+    SendMessageW(list, LB_SETCURSEL, 0, 0);
     SetHorizontalExtent(dialog, list);
 }
 
@@ -186,7 +182,7 @@ void OnDrawItem(HWND dialog, const DRAWITEMSTRUCT& item)
     HDC dc = item.hDC;
     int saved = SaveDC(dc);
     FillRect(dc, &area, GetSysColorBrush(COLOR_WINDOW));
-    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)));
+    SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)));
     SetTextColor(dc, RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
     RECT leftRect = area;
@@ -231,7 +227,7 @@ INT_PTR CALLBACK ErrorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         }
         return FALSE;
     case WM_CLOSE:
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         return TRUE;
     }
     return FALSE;
@@ -241,6 +237,6 @@ INT_PTR CALLBACK ErrorDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
 
 int WINAPI ErrorDialog(HWND owner)
 {
-    INT_PTR result = DialogBoxParamA(App().instance, MAKEINTRESOURCEA(IDD_ERRORS), owner, ErrorDialogProc, 0);
+    INT_PTR result = DialogBoxParamW(App().instance, MAKEINTRESOURCEW(IDD_ERRORS), owner, ErrorDialogProc, 0);
     return result == IDOK ? IDOK : IDCANCEL;
 }

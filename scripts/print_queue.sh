@@ -11,12 +11,15 @@ QUEUE=VarmelinPDF
 PIDFILE=/tmp/varmelin-cupsd.pid
 SUDO=; [ "$(id -u)" = 0 ] || SUDO=sudo
 
+running() { lpstat -r 2>/dev/null | grep -q "is running"; }
+
 start() {
   command -v cupsd >/dev/null && [ -d /usr/share/ppd/cups-pdf ] ||
     $SUDO env DEBIAN_FRONTEND=noninteractive apt-get install -y cups printer-driver-cups-pdf poppler-utils
-  if ! lpstat -r >/dev/null 2>&1; then
-    $SUDO cupsd -f & echo $! >"$PIDFILE"
-    for _ in $(seq 50); do lpstat -r >/dev/null 2>&1 && break; sleep 0.2; done
+  if ! running; then
+    $SUDO mkdir -p /run/cups
+    $SUDO cupsd -f >/dev/null 2>&1 & echo $! >"$PIDFILE"
+    for _ in $(seq 50); do running && break; sleep 0.2; done
   fi
   local ppd; ppd=$(mktemp --suffix=.ppd)
   # Every page size loses 18 pt at each edge.

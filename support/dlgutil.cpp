@@ -1,19 +1,24 @@
 // Small functions on dialog items, menus and window texts, shared by every
 // dialog of the module.
 #include "support/dlgutil.h"
+#include "support/utf8.h"
+#include <commctrl.h>
 #include <algorithm>
 #include <string>
 
 namespace {
 
+// Room for a tab's caption and a list cell read back (both are short).
+constexpr int kTabTextChars = 128;
+constexpr int kCellTextChars = 512;
 // Marks a child that Dlg_DisableChildren disabled, so that only those come
 // back: a control its dialog keeps disabled stays so.
-constexpr char kDisabledWithParent[] = "VlDisabledWithParent";
+constexpr wchar_t kDisabledWithParent[] = L"VlDisabledWithParent";
 
 BOOL CALLBACK DisableWindow(HWND window, LPARAM)
 {
     if (IsWindowEnabled(window)) {
-        SetPropA(window, kDisabledWithParent, reinterpret_cast<HANDLE>(1));
+        SetPropW(window, kDisabledWithParent, reinterpret_cast<HANDLE>(1));
         EnableWindow(window, FALSE);
     }
     return TRUE;
@@ -21,7 +26,7 @@ BOOL CALLBACK DisableWindow(HWND window, LPARAM)
 
 BOOL CALLBACK RestoreWindow(HWND window, LPARAM)
 {
-    if (RemovePropA(window, kDisabledWithParent))
+    if (RemovePropW(window, kDisabledWithParent))
         EnableWindow(window, TRUE);
     return TRUE;
 }
@@ -30,11 +35,173 @@ BOOL CALLBACK RestoreWindow(HWND window, LPARAM)
 
 std::wstring Dlg_Wide(const char* text)
 {
+    if (!text)
+        return {};
     int length = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
     std::wstring wide(size_t(std::max(length, 1)), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), length);
     wide.resize(wide.size() - 1);
     return wide;
+}
+
+std::string Dlg_Narrow(const wchar_t* text, int length)
+{
+    if (!text || length == 0)
+        return {};
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string narrow(size_t(std::max(bytes, 0)), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text, length, narrow.data(), bytes, nullptr, nullptr);
+    if (length < 0 && !narrow.empty())
+        narrow.pop_back();
+    return narrow;
+}
+
+void Dlg_CopyWide(wchar_t* buffer, int size, const char* text)
+{
+    if (!buffer || size < 1)
+        return;
+    std::wstring wide = Dlg_Wide(text);
+    size_t length = std::min(wide.size(), size_t(size - 1));
+    // A surrogate pair is one character: keep both halves or neither.
+    if (length > 0 && length < wide.size() && IS_HIGH_SURROGATE(wide[length - 1]))
+        --length;
+    wide.copy(buffer, length);
+    buffer[length] = L'\0';
+}
+
+void Wnd_SetText(HWND window, const char* text)
+{
+    SetWindowTextW(window, Dlg_Wide(text).c_str());
+}
+
+std::string Wnd_GetText(HWND window)
+{
+    std::wstring text(size_t(std::max(GetWindowTextLengthW(window), 0)) + 1, L'\0');
+    int length = GetWindowTextW(window, text.data(), int(text.size()));
+    return Dlg_Narrow(text.c_str(), std::max(length, 0));
+}
+
+void Dlg_SetItemText(HWND dialog, int id, const char* text)
+{
+    Wnd_SetText(GetDlgItem(dialog, id), text);
+}
+
+std::string Dlg_GetItemText(HWND dialog, int id)
+{
+    HWND item = GetDlgItem(dialog, id);
+    return item ? Wnd_GetText(item) : std::string();
+}
+
+void Dlg_GetItemText(HWND dialog, int id, char* buffer, int size)
+{
+    if (buffer && size > 0)
+        Utf8_CopyCut(buffer, size_t(size), Dlg_GetItemText(dialog, id).c_str());
+}
+
+LRESULT Wnd_SendText(HWND window, UINT message, WPARAM wParam, const char* text)
+{
+    std::wstring wide = Dlg_Wide(text);
+    return SendMessageW(window, message, wParam, reinterpret_cast<LPARAM>(wide.c_str()));
+}
+
+std::string Wnd_ItemText(HWND list, UINT lengthMessage, UINT textMessage, WPARAM index)
+{
+    LRESULT length = SendMessageW(list, lengthMessage, index, 0);
+    if (length < 0)
+        return {};
+    std::wstring text(size_t(length) + 1, L'\0');
+    LRESULT got = SendMessageW(list, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
+    return got < 0 ? std::string() : Dlg_Narrow(text.c_str(), int(std::min(got, length)));
+}
+
+int Wnd_MessageBox(HWND owner, const char* text, const char* caption, UINT flags)
+{
+    std::wstring wideCaption = Dlg_Wide(caption);
+    return MessageBoxW(owner, Dlg_Wide(text).c_str(), caption ? wideCaption.c_str() : nullptr, flags);
+}
+
+namespace {
+
+// Inserts (TCM_INSERTITEMW) or sets (TCM_SETITEMW) a tab's text and param.
+void SendTabItem(HWND tabs, UINT message, int index, const char* text, LPARAM param)
+{
+    std::wstring wide = Dlg_Wide(text);
+    TCITEMW item{};
+    item.mask = TCIF_TEXT | TCIF_PARAM;
+    item.pszText = wide.data();
+    item.lParam = param;
+    SendMessageW(tabs, message, WPARAM(index), reinterpret_cast<LPARAM>(&item));
+}
+
+}  // namespace
+
+void Tab_InsertItem(HWND tabs, int index, const char* text, LPARAM param)
+{
+    SendTabItem(tabs, TCM_INSERTITEMW, index, text, param);
+}
+
+void Tab_SetItem(HWND tabs, int index, const char* text, LPARAM param)
+{
+    SendTabItem(tabs, TCM_SETITEMW, index, text, param);
+}
+
+bool Tab_GetItem(HWND tabs, int index, std::string* text, LPARAM* param)
+{
+    wchar_t buffer[kTabTextChars] = {};
+    TCITEMW item{};
+    item.mask = TCIF_TEXT | TCIF_PARAM;
+    item.pszText = buffer;
+    item.cchTextMax = kTabTextChars;
+    if (index < 0 || !SendMessageW(tabs, TCM_GETITEMW, WPARAM(index), reinterpret_cast<LPARAM>(&item)))
+        return false;
+    if (text)
+        *text = Dlg_Narrow(item.pszText);
+    if (param)
+        *param = item.lParam;
+    return true;
+}
+
+void Lv_AddColumn(HWND list, int index, const char* text, int width, int format)
+{
+    std::wstring wide = Dlg_Wide(text);
+    LVCOLUMNW column{};
+    column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
+    column.fmt = format;
+    column.cx = width;
+    column.pszText = wide.data();
+    column.iSubItem = index;
+    SendMessageW(list, LVM_INSERTCOLUMNW, WPARAM(index), reinterpret_cast<LPARAM>(&column));
+}
+
+int Lv_AddRow(HWND list, int row, const char* text, LPARAM param)
+{
+    std::wstring wide = Dlg_Wide(text);
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = row;
+    item.pszText = wide.data();
+    item.lParam = param;
+    return int(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+}
+
+void Lv_SetCell(HWND list, int row, int column, const char* text)
+{
+    std::wstring wide = Dlg_Wide(text);
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = wide.data();
+    SendMessageW(list, LVM_SETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item));
+}
+
+std::string Lv_Cell(HWND list, int row, int column)
+{
+    wchar_t buffer[kCellTextChars] = {};
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = buffer;
+    item.cchTextMax = kCellTextChars;
+    LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item));
+    return Dlg_Narrow(buffer, int(std::max<LRESULT>(length, 0)));
 }
 
 Dlg_FontDc::Dlg_FontDc(HWND window)
@@ -103,18 +270,27 @@ void Dlg_RestoreChildren(HWND window)
 
 void Combo_Reset(HWND dialog, int id)
 {
-    SendDlgItemMessageA(dialog, id, CB_RESETCONTENT, 0, 0);
+    SendDlgItemMessageW(dialog, id, CB_RESETCONTENT, 0, 0);
 }
 
 int Combo_EnsureSelection(HWND dialog, int id)
 {
-    if (SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0) != CB_ERR)
+    if (SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0) != CB_ERR)
         return 0;
-    SendDlgItemMessageA(dialog, id, CB_SETCURSEL, 0, 0);
+    SendDlgItemMessageW(dialog, id, CB_SETCURSEL, 0, 0);
     return -1;
 }
 
-void Menu_EnableItem(HWND window, UINT id, UINT flags)
+bool Menu_AppendItem(HMENU menu, MENUITEMINFOW item, const char* caption)
+{
+    std::wstring wide = Dlg_Wide(caption);
+    item.cbSize = sizeof(item);
+    item.dwTypeData = wide.data();
+    return InsertMenuItemW(menu, UINT(GetMenuItemCount(menu)), TRUE, &item) != FALSE;
+}
+
+void Menu_EnableItem(
+HWND window, UINT id, UINT flags)
 {
     EnableMenuItem(GetMenu(window), id, flags);
 }
@@ -122,7 +298,7 @@ void Menu_EnableItem(HWND window, UINT id, UINT flags)
 void Wnd_SetTitle(HWND window, const char* first, const char* second)
 {
     std::string text = std::string(first) + " - " + second;
-    SetWindowTextA(window, text.c_str());
+    Wnd_SetText(window, text.c_str());
 }
 
 uint16_t Msg_LoWord(DWORD_PTR value)
@@ -142,7 +318,7 @@ void Wnd_CenterOnOwner(HWND window)
     HWND owner = GetWindow(window, GW_OWNER);
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    GetMonitorInfoA(MonitorFromWindow(owner ? owner : window, MONITOR_DEFAULTTONEAREST), &monitor);
+    GetMonitorInfoW(MonitorFromWindow(owner ? owner : window, MONITOR_DEFAULTTONEAREST), &monitor);
     area = monitor.rcWork;
     RECT around = area;
     if (owner && IsWindowVisible(owner) && !IsIconic(owner))

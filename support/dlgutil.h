@@ -24,9 +24,54 @@ void Combo_Reset(HWND dialog, int id);
 // returns 0 when an item was selected.
 int Combo_EnsureSelection(HWND dialog, int id);
 
-// A UTF-8 text as UTF-16: the A calls carry UTF-8, while GDI's A calls would
-// read it in the font's code page.
+// Text crosses between the program's UTF-8 and the windows' UTF-16 here and
+// nowhere else: windows are Unicode, so a letter typed in any language reaches
+// the program whole whatever the code page.
+
+// A UTF-8 text as UTF-16 (NULL gives ""); for a W call whose text is built here.
 std::wstring Dlg_Wide(const char* text);
+
+// A UTF-16 text as UTF-8; length in WCHARs, -1 for a terminated text.
+std::string Dlg_Narrow(const wchar_t* text, int length = -1);
+
+// Copies a UTF-8 text as UTF-16 into a buffer of size WCHARs (a notification
+// that asks for text), cut on a character and terminated.
+void Dlg_CopyWide(wchar_t* buffer, int size, const char* text);
+
+// Sets and reads the text of a window or control.
+void Wnd_SetText(HWND window, const char* text);
+std::string Wnd_GetText(HWND window);
+void Dlg_SetItemText(HWND dialog, int id, const char* text);
+std::string Dlg_GetItemText(HWND dialog, int id);
+// Copies at most size - 1 bytes of the item's text (never half a character)
+// into buffer and terminates it.
+void Dlg_GetItemText(HWND dialog, int id, char* buffer, int size);
+
+// Sends a message whose lParam is a text (WM_SETTEXT, CB_ADDSTRING,
+// CB_INSERTSTRING, CB_FINDSTRINGEXACT, CB_SELECTSTRING, LB_ADDSTRING,
+// LB_SELECTSTRING, SB_SETTEXTW ...) with the text as UTF-16.
+LRESULT Wnd_SendText(HWND window, UINT message, WPARAM wParam, const char* text);
+
+// The text of item index of a list or combo box (lengthMessage
+// LB_GETTEXTLEN or CB_GETLBTEXTLEN, textMessage LB_GETTEXT or CB_GETLBTEXT);
+// "" for an item that is not there.
+std::string Wnd_ItemText(HWND list, UINT lengthMessage, UINT textMessage, WPARAM index);
+
+// MessageBox with UTF-8 text and caption (caption NULL: the system's own).
+int Wnd_MessageBox(HWND owner, const char* text, const char* caption, UINT flags);
+
+// Tab control items with a UTF-8 text and an lParam: insert at index, set,
+// and read (text and param each when not NULL); read gives false for an item
+// that is not there.
+void Tab_InsertItem(HWND tabs, int index, const char* text, LPARAM param);
+void Tab_SetItem(HWND tabs, int index, const char* text, LPARAM param);
+bool Tab_GetItem(HWND tabs, int index, std::string* text, LPARAM* param);
+
+// List view columns and cells by UTF-8 text.
+void Lv_AddColumn(HWND list, int index, const char* text, int width, int format);
+int Lv_AddRow(HWND list, int row, const char* text, LPARAM param);
+void Lv_SetCell(HWND list, int row, int column, const char* text);
+std::string Lv_Cell(HWND list, int row, int column);
 
 // A device context of window with window's own font selected, released when
 // it goes.
@@ -55,6 +100,10 @@ int Dlg_WidestTextWidth(HWND control, const std::vector<std::string>& texts);
 // left-aligned static control breaks it (one line when the control has room
 // for one only).
 bool Dlg_TextFits(HWND control, const char* text);
+
+// Appends item to the end of menu with a UTF-8 caption (the item's
+// dwTypeData); false when the menu refused it.
+bool Menu_AppendItem(HMENU menu, MENUITEMINFOW item, const char* caption);
 
 // EnableMenuItem on the window's menu with MF_ flags (by command unless
 // MF_BYPOSITION is given).

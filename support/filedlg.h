@@ -12,5 +12,23 @@ constexpr int kFileDlgPathSize = 128;
 // dialog's title; help: adds the Help button, which sends the registered
 // "commdlg_help" message to the owner. Returns 1 when a file was chosen, 0
 // when cancelled or when the dialog failed (a box says so).
-int FileDlg_Open(HWND owner, const char* filter, char* directory, char* result, const char* title, bool help);
+// One open or save dialog, Unicode at the window and UTF-8 here. filter:
+// "Name|pattern|..." ended by its separator; flags: OFN_ flags; extension:
+// the default extension, or NULL. path (size bytes) names the start file
+// and receives the choice. True when a file was chosen; false when
+// cancelled, when the dialog failed, or when the chosen path does not fit
+// size bytes (it is never cut).
+struct FileDlgRequest {
+    HWND owner;
+    const char* filter;
+    const char* initialDirectory;
+    const char* title;
+    const char* extension;
+    DWORD flags;
+    bool open;
+};
+bool FileDlg_Run(const FileDlgRequest& request, char* path, size_t size);
+
+int FileDlg_Open(
+HWND owner, const char* filter, char* directory, char* result, const char* title, bool help);
 int FileDlg_Save(HWND owner, const char* filter, char* directory, char* result, const char* title, bool help);

@@ -2,6 +2,7 @@
 // on the left and shows the chosen one on the right. The format is described
 // in help.h; the files are generated from data/help at build time.
 #include "support/help.h"
+#include "support/dlgutil.h"
 #include <commctrl.h>
 #include <cstdio>
 #include <fstream>
@@ -9,7 +10,7 @@
 
 namespace {
 
-constexpr const char* kHelpClass = "VlHelpWindow";
+constexpr const wchar_t* kHelpClass = L"VlHelpWindow";
 constexpr int kTopicListId = 1;
 constexpr int kTopicTextId = 2;
 constexpr int kTopicTitleId = 3;
@@ -83,18 +84,18 @@ void ShowTopic(size_t index)
     if (index >= g_help.file.topics.size())
         return;
     const HelpTopic& topic = g_help.file.topics[index];
-    SendMessageA(g_help.list, LB_SETCURSEL, index, 0);
-    SetWindowTextA(g_help.title, topic.title.c_str());
-    SetWindowTextA(g_help.text, topic.body.c_str());
+    SendMessageW(g_help.list, LB_SETCURSEL, index, 0);
+    Wnd_SetText(g_help.title, topic.title.c_str());
+    Wnd_SetText(g_help.text, topic.body.c_str());
     std::string caption = g_help.file.caption.empty() ? topic.title : g_help.file.caption + " - " + topic.title;
-    SetWindowTextA(g_help.window, caption.c_str());
+    Wnd_SetText(g_help.window, caption.c_str());
 }
 
 void FillTopics()
 {
-    SendMessageA(g_help.list, LB_RESETCONTENT, 0, 0);
+    SendMessageW(g_help.list, LB_RESETCONTENT, 0, 0);
     for (const HelpTopic& topic : g_help.file.topics)
-        SendMessageA(g_help.list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(topic.title.c_str()));
+        Wnd_SendText(g_help.list, LB_ADDSTRING, 0, topic.title.c_str());
 }
 
 void Layout(HWND window)
@@ -118,7 +119,7 @@ LRESULT CALLBACK ChildKeysProc(HWND child, UINT message, WPARAM wParam, LPARAM l
         break;
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE) {
-            PostMessageA(g_help.window, WM_CLOSE, 0, 0);
+            PostMessageW(g_help.window, WM_CLOSE, 0, 0);
             return 0;
         }
         if (wParam == VK_TAB) {
@@ -141,7 +142,7 @@ LRESULT CALLBACK ChildKeysProc(HWND child, UINT message, WPARAM wParam, LPARAM l
 
 void CreateChildren(HWND window)
 {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window, GWLP_HINSTANCE));
     NONCLIENTMETRICSA metrics{};
     metrics.cbSize = sizeof(metrics);
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
@@ -150,21 +151,21 @@ void CreateChildren(HWND window)
     title.lfHeight = title.lfHeight * 3 / 2;
     title.lfWeight = FW_BOLD;
     g_help.titleFont = CreateFontIndirectA(&title);
-    g_help.title = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS,
+    g_help.title = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_NOPREFIX | SS_CENTERIMAGE | SS_ENDELLIPSIS,
                                    0, 0, 0, 0, window, reinterpret_cast<HMENU>(kTopicTitleId), instance, nullptr);
-    SendMessageA(g_help.title, WM_SETFONT, reinterpret_cast<WPARAM>(g_help.titleFont), FALSE);
-    g_help.list = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+    SendMessageW(g_help.title, WM_SETFONT, reinterpret_cast<WPARAM>(g_help.titleFont), FALSE);
+    g_help.list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT,
                                   0, 0, 0, 0, window, reinterpret_cast<HMENU>(kTopicListId), instance, nullptr);
-    g_help.text = CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", "",
+    g_help.text = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"",
                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | ES_MULTILINE | ES_READONLY,
                                   0, 0, 0, 0, window, reinterpret_cast<HMENU>(kTopicTextId), instance, nullptr);
     for (HWND child : {g_help.list, g_help.text}) {
-        SendMessageA(child, WM_SETFONT, reinterpret_cast<WPARAM>(g_help.font), FALSE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(g_help.font), FALSE);
         SetWindowSubclass(child, ChildKeysProc, 0, 0);
     }
     g_help.focus = g_help.list;
-    SendMessageA(g_help.text, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(8, 8));
+    SendMessageW(g_help.text, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(8, 8));
 }
 
 // The title in a dark blue on the window's face, the read-only text on a
@@ -194,7 +195,7 @@ LRESULT CALLBACK HelpWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_COMMAND:
         if (LOWORD(wParam) == kTopicListId && HIWORD(wParam) == LBN_SELCHANGE)
-            ShowTopic(static_cast<size_t>(SendMessageA(g_help.list, LB_GETCURSEL, 0, 0)));
+            ShowTopic(static_cast<size_t>(SendMessageW(g_help.list, LB_GETCURSEL, 0, 0)));
         return 0;
     case WM_CTLCOLORSTATIC:
         return ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
@@ -204,23 +205,23 @@ LRESULT CALLBACK HelpWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
         g_help = HelpGlobals{};
         return 0;
     default:
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     }
 }
 
 bool RegisterHelpClass(HINSTANCE instance)
 {
-    WNDCLASSA existing;
-    if (GetClassInfoA(instance, kHelpClass, &existing))
+    WNDCLASSW existing;
+    if (GetClassInfoW(instance, kHelpClass, &existing))
         return true;
-    WNDCLASSA cls{};
+    WNDCLASSW cls{};
     cls.lpfnWndProc = HelpWndProc;
     cls.hInstance = instance;
-    cls.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_QUESTION));
-    cls.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    cls.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_QUESTION));
+    cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     cls.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     cls.lpszClassName = kHelpClass;
-    return RegisterClassA(&cls) != 0;
+    return RegisterClassW(&cls) != 0;
 }
 
 HINSTANCE ThisModule()
@@ -240,7 +241,7 @@ bool CreateHelpWindow(HWND owner)
     RECT area{0, 0, 800, 600};
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
     int width = 720, height = 520;
-    g_help.window = CreateWindowExA(0, kHelpClass, "", WS_OVERLAPPEDWINDOW,
+    g_help.window = CreateWindowExW(0, kHelpClass, L"", WS_OVERLAPPEDWINDOW,
                                     area.right - width - 20, area.top + 40, width, height,
                                     top, nullptr, instance, nullptr);
     return g_help.window != nullptr;
@@ -250,7 +251,7 @@ void ReportUnreadable(HWND owner, const char* helpFile)
 {
     char text[MAX_PATH + 64];
     std::snprintf(text, sizeof(text), "Cannot open the help file\n%s", helpFile ? helpFile : "");
-    MessageBoxA(owner, text, nullptr, MB_OK | MB_ICONEXCLAMATION);
+    Wnd_MessageBox(owner, text, nullptr, MB_OK | MB_ICONEXCLAMATION);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // with its warning; the handles the lookups share.
 #include "support/lookups.h"
 #include "support/lookups_state.h"
+#include "support/dlgutil.h"
 #include "VlTechDatabase/vltechdb.h"
 #include "outside/Lexmo100/lexmo.h"
 #include <cstdio>
@@ -70,7 +71,7 @@ int InputLimits_Check(HWND owner, float value, const char* key, short warn)
     if (warn) {
         char range[128];
         snprintf(range, sizeof range, "%f ... %f", minimum, maximum);
-        MessageBoxA(owner, range, Lookup_Text(LimitCaptionTextId), MB_OK | MB_ICONEXCLAMATION);
+        Wnd_MessageBox(owner, range, Lookup_Text(LimitCaptionTextId), MB_OK | MB_ICONEXCLAMATION);
     }
     return -1;
 }

@@ -2,6 +2,7 @@
 // locked for their whole life; the block's handle is found again from its
 // address. Every allocation passes AllocationAllowed, the fault-injection point.
 #include "support/memory.h"
+#include "support/dlgutil.h"
 #include "support/app.h"
 #include <cstring>
 
@@ -28,7 +29,7 @@ SIZE_T BlockSize(size_t size)
 
 void Mem_ReportNoMemory()
 {
-    MessageBoxA(nullptr, "Not enough memory !!", nullptr, MB_ICONEXCLAMATION | MB_TASKMODAL);
+    Wnd_MessageBox(nullptr, "Not enough memory !!", nullptr, MB_ICONEXCLAMATION | MB_TASKMODAL);
 }
 
 void Mem_FailAfter(int allocations)

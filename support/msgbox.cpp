@@ -2,6 +2,7 @@
 // every box kind, and the bounded formatted box.
 #include "support/msgbox.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "support/utf8.h"
 #include <cstdarg>
 #include <cstdio>
@@ -13,7 +14,7 @@ int MsgBox_Show(HWND owner, const char* text, UINT flags)
     if (!owner)
         flags |= MB_TASKMODAL;
     HWND focus = GetFocus();
-    int result = MessageBoxA(owner, text, App().title, flags);
+    int result = Wnd_MessageBox(owner, text, App().title, flags);
     if (focus && IsWindow(focus))
         SetFocus(focus);
     return result;

@@ -21,15 +21,15 @@ constexpr const char* kFloatRange = "%0.2f ... %0.2f !";
 
 void SetFormatted(HWND dialog, int id, const char* text, WPARAM limit)
 {
-    SetDlgItemTextA(dialog, id, text);
-    SendDlgItemMessageA(dialog, id, EM_LIMITTEXT, limit, 0);
+    Dlg_SetItemText(dialog, id, text);
+    SendDlgItemMessageW(dialog, id, EM_LIMITTEXT, limit, 0);
 }
 
 // The field's text, at most 29 characters, without trailing blanks.
 std::string NumberText(HWND dialog, int id)
 {
     char text[kNumberReadChars + 1] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
+    Dlg_GetItemText(dialog, id, text, sizeof text);
     Str_TrimRight(text);
     return text;
 }
@@ -147,9 +147,6 @@ void Field_GetText(HWND dialog, int id, char* buffer, int size)
 {
     if (!buffer || size < 1)
         return;
-    HWND control = GetDlgItem(dialog, id);
-    std::string text(static_cast<size_t>(control ? GetWindowTextLengthA(control) : 0) + 1, '\0');
-    if (control)
-        GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
-    Str_CopyTrimmed(buffer, text.c_str(), size - 1);
+    Str_CopyTrimmed(buffer, Dlg_GetItemText(dialog, id).c_str(), size - 1);
+
 }

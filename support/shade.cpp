@@ -28,7 +28,7 @@ void PaintFrame(HWND window, int bottomRightColor, int topLeftColor)
 LRESULT CALLBACK ShadeAProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_PAINT)
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     PaintFrame(window, COLOR_3DHIGHLIGHT, COLOR_3DSHADOW);
     return 0;
 }
@@ -36,28 +36,28 @@ LRESULT CALLBACK ShadeAProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 LRESULT CALLBACK ShadeBProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_PAINT)
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     PaintFrame(window, COLOR_3DSHADOW, COLOR_3DHIGHLIGHT);
     return 0;
 }
 
-bool RegisterShadeClass(const char* name, WNDPROC procedure)
+bool RegisterShadeClass(const wchar_t* name, WNDPROC procedure)
 {
-    WNDCLASSA windowClass = {};
+    WNDCLASSW windowClass = {};
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = procedure;
     windowClass.hInstance = App().instance;
-    windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    windowClass.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(HOLLOW_BRUSH));
     windowClass.lpszClassName = name;
-    return RegisterClassA(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterClassW(&windowClass) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 }  // namespace
 
 bool Shade_RegisterClasses()
 {
-    bool a = RegisterShadeClass("QSHADEA", ShadeAProc);
-    bool b = RegisterShadeClass("QSHADEB", ShadeBProc);
+    bool a = RegisterShadeClass(L"QSHADEA", ShadeAProc);
+    bool b = RegisterShadeClass(L"QSHADEB", ShadeBProc);
     return a && b;
 }

@@ -2,6 +2,7 @@
 // control, texts supplied on request from the dialog's text table.
 #include "support/tooltips.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "outside/Lexmo100/lexmo.h"
 #include <commctrl.h>
 #include <cstring>
@@ -51,13 +52,13 @@ BOOL CALLBACK AddTool(HWND child, LPARAM context)
     const ToolScan& scan = *reinterpret_cast<const ToolScan*>(context);
     if (IsStaticText(child) || !HasRow(scan.table, GetDlgCtrlID(child)))
         return TRUE;
-    TOOLINFOA tool{};
-    tool.cbSize = TTTOOLINFOA_V2_SIZE;
+    TOOLINFOW tool{};
+    tool.cbSize = TTTOOLINFOW_V2_SIZE;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = scan.dialog;
     tool.uId = reinterpret_cast<UINT_PTR>(child);
-    tool.lpszText = LPSTR_TEXTCALLBACKA;
-    SendMessageA(scan.tooltip, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(scan.tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     return TRUE;
 }
 
@@ -78,24 +79,17 @@ const char* ToolText(const NMHDR& header, short textHandle, const DialogTextTabl
     return nullptr;
 }
 
-// Answers in the form the tooltip asked in: UTF-8 as it is, or UTF-16.
+// Answers with the text as UTF-16 (the tools are Unicode tools of Unicode
+// windows).
 void AnswerTextRequest(NMHDR* header, short textHandle, const DialogTextTable* table)
 {
     const char* text = ToolText(*header, textHandle, table);
     if (!text)
         return;
-    if (header->code == TTN_NEEDTEXTA) {
-        auto* request = reinterpret_cast<NMTTDISPINFOA*>(header);
-        request->lpszText = const_cast<char*>(text);
-        request->hinst = nullptr;
-    } else {
-        auto* request = reinterpret_cast<NMTTDISPINFOW*>(header);
-        wchar_t* wide = Tooltips().wideText;
-        if (!MultiByteToWideChar(CP_UTF8, 0, text, -1, wide, ARRAYSIZE(Tooltips().wideText)))
-            wide[0] = L'\0';
-        request->lpszText = wide;
-        request->hinst = nullptr;
-    }
+    auto* request = reinterpret_cast<NMTTDISPINFOW*>(header);
+    Dlg_CopyWide(Tooltips().wideText, ARRAYSIZE(Tooltips().wideText), text);
+    request->lpszText = Tooltips().wideText;
+    request->hinst = nullptr;
 }
 
 // A tooltip of a child dialog is owned by the dialog's top-level window.
@@ -106,7 +100,7 @@ BOOL CALLBACK HideOwnedTooltip(HWND window, LPARAM dialog)
     HWND owner = GetWindow(window, GW_OWNER);
     HWND self = reinterpret_cast<HWND>(dialog);
     if (lstrcmpiA(className, TOOLTIPS_CLASSA) == 0 && (owner == self || owner == GetAncestor(self, GA_ROOT)))
-        SendMessageA(window, TTM_POP, 0, 0);
+        SendMessageW(window, TTM_POP, 0, 0);
     return TRUE;
 }
 
@@ -124,7 +118,7 @@ int Tooltip_Create(HWND dialog, short textHandle, const DialogTextTable* table)
         return 0;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES};
     InitCommonControlsEx(&controls);
-    HWND tooltip = CreateWindowExA(0, TOOLTIPS_CLASSA, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+    HWND tooltip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, dialog,
                                    nullptr, App().instance, nullptr);
     if (!tooltip)
@@ -141,7 +135,8 @@ void Tooltip_HandleDialogMessage(HWND dialog, UINT message, WPARAM, LPARAM lPara
         Tooltip_Create(dialog, textHandle, table);
     } else if (message == WM_NOTIFY) {
         auto* header = reinterpret_cast<NMHDR*>(lParam);
-        if (header->code == TTN_NEEDTEXTA || header->code == TTN_NEEDTEXTW)
+        if (header->code == TTN_NEEDTEXTW)
+
             AnswerTextRequest(header, textHandle, table);
     }
 }

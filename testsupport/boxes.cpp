@@ -47,17 +47,17 @@ LRESULT CALLBACK BoxProcedure(HWND box, UINT message, WPARAM wParam, LPARAM lPar
         return 0;
     }
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
+        SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
         RemovePropA(box, kOldProcedure);
     }
-    return CallWindowProcA(old, box, message, wParam, lParam);
+    return CallWindowProcW(old, box, message, wParam, lParam);
 }
 
 void Subclass(HWND box)
 {
-    LONG_PTR old = SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BoxProcedure));
+    LONG_PTR old = SetWindowLongPtrW(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(BoxProcedure));
     SetPropA(box, kOldProcedure, reinterpret_cast<HANDLE>(old));
-    PostMessageA(box, Boxes().answerMessage, 0, 0);
+    PostMessageW(box, Boxes().answerMessage, 0, 0);
 }
 
 LRESULT CALLBACK CbtHook(int code, WPARAM wParam, LPARAM lParam)
@@ -101,7 +101,7 @@ TsSeenBox Ts_AnswerProcessBox(DWORD processId, int button, DWORD timeoutMs)
         return seen;
     seen.caption = Ts_WindowText(search.found);
     EnumChildWindows(search.found, FindStaticText, reinterpret_cast<LPARAM>(&seen.text));
-    PostMessageA(search.found, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+    PostMessageW(search.found, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(search.found, button)));
     return seen;
 }
@@ -133,6 +133,6 @@ void TsBoxAnswerer::Answer(HWND box)
     boxes_.push_back(seen);
     if (action_)
         action_(box);
-    PostMessageA(box, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED),
+    PostMessageW(box, WM_COMMAND, MAKEWPARAM(button_, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(box, button_)));
 }

@@ -1,5 +1,6 @@
 // Finding windows and reading control texts and states in a test.
 #include "testsupport/testsupport.h"
+#include "support/dlgutil.h"
 #include <vector>
 
 namespace {
@@ -33,7 +34,8 @@ BOOL CALLBACK MatchChild(HWND child, LPARAM param)
 HWND Ts_FindWindow(const char* className, const char* title, HWND parent)
 {
     if (!parent)
-        return FindWindowA(className, title);
+        return FindWindowW(className ? Dlg_Wide(className).c_str() : nullptr, title ? Dlg_Wide(title).c_str() : nullptr);
+
     WindowQuery query = {className, title, nullptr};
     EnumChildWindows(parent, MatchChild, reinterpret_cast<LPARAM>(&query));
     return query.found;
@@ -41,13 +43,17 @@ HWND Ts_FindWindow(const char* className, const char* title, HWND parent)
 
 std::string Ts_WindowText(HWND window)
 {
-    int length = GetWindowTextLengthA(window);
-    std::vector<char> text(static_cast<size_t>(length) + 1, '\0');
-    GetWindowTextA(window, text.data(), length + 1);
-    return text.data();
+    return Wnd_GetText(window);
+}
+
+void Ts_PostTyping(HWND window, const char* text)
+{
+    for (wchar_t unit : Dlg_Wide(text))
+        PostMessageW(window, WM_CHAR, unit, 1);
 }
 
 std::string Ts_ControlText(HWND dialog, int id)
+
 {
     return Ts_WindowText(GetDlgItem(dialog, id));
 }
@@ -64,7 +70,7 @@ bool Ts_IsChecked(HWND dialog, int id)
 
 int Ts_ComboSelection(HWND dialog, int id)
 {
-    return static_cast<int>(SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0));
+    return static_cast<int>(SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0));
 }
 
 std::string Ts_ComboSelectedText(HWND dialog, int id)
@@ -72,8 +78,6 @@ std::string Ts_ComboSelectedText(HWND dialog, int id)
     const int index = Ts_ComboSelection(dialog, id);
     if (index == CB_ERR)
         return "";
-    const auto length = SendDlgItemMessageA(dialog, id, CB_GETLBTEXTLEN, index, 0);
-    std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-    SendDlgItemMessageA(dialog, id, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-    return text.data();
+    return Wnd_ItemText(GetDlgItem(dialog, id), CB_GETLBTEXTLEN, CB_GETLBTEXT, WPARAM(index));
+
 }

@@ -23,17 +23,18 @@ struct alignas(4) BlankTemplate {
 void Ts_PumpMessages()
 {
     MSG message;
-    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
         HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
-        if (root && IsDialogWindow(root) && IsDialogMessageA(root, &message))
+        if (root && IsDialogWindow(root) && IsDialogMessageW(root, &message))
             continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
 }
 
-TsDialog::TsDialog(HINSTANCE instance, const char* templateName, DLGPROC procedure, LPARAM param, HWND owner)
-    : window_(CreateDialogParamA(instance, templateName, owner, procedure, param))
+TsDialog::TsDialog(HINSTANCE instance, int templateId, DLGPROC procedure, LPARAM param, HWND owner)
+    : window_(CreateDialogParamW(instance, MAKEINTRESOURCEW(templateId), owner, procedure, param))
+
 {
     Ts_PumpMessages();
 }
@@ -44,7 +45,8 @@ TsDialog::TsDialog(DLGPROC procedure, LPARAM param, HWND owner)
     blank.header.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE;
     blank.header.cx = 200;
     blank.header.cy = 100;
-    window_ = CreateDialogIndirectParamA(GetModuleHandleA(nullptr), &blank.header, owner, procedure, param);
+    window_ = CreateDialogIndirectParamW(
+GetModuleHandleA(nullptr), &blank.header, owner, procedure, param);
     Ts_PumpMessages();
 }
 

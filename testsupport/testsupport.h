@@ -13,12 +13,13 @@
 // dialog ("#32770") go through IsDialogMessage first.
 void Ts_PumpMessages();
 
-// A modeless dialog of this thread, destroyed with the holder.
+// A modeless dialog of this thread, destroyed with the holder: a Unicode
+// dialog, as the program's are.
 class TsDialog {
 public:
-    // From a dialog template resource (MAKEINTRESOURCEA(id) or a name).
-    TsDialog(HINSTANCE instance, const char* templateName, DLGPROC procedure, LPARAM param = 0,
-             HWND owner = nullptr);
+    // From a dialog template resource.
+    TsDialog(HINSTANCE instance, int templateId, DLGPROC procedure, LPARAM param = 0, HWND owner = nullptr);
+
     // From a blank template (a captioned 200 x 100 popup without controls),
     // for a procedure that makes its own controls or for controls a test adds.
     explicit TsDialog(DLGPROC procedure, LPARAM param = 0, HWND owner = nullptr);
@@ -75,7 +76,12 @@ TsSeenBox Ts_AnswerProcessBox(DWORD processId, int button, DWORD timeoutMs);
 // parent is NULL, else a descendant of parent. NULL when there is none.
 HWND Ts_FindWindow(const char* className, const char* title, HWND parent = nullptr);
 
+// Posts text (UTF-8) to window as typed characters, one WM_CHAR for each
+// UTF-16 unit, for the message loop to deliver as it delivers typing.
+void Ts_PostTyping(HWND window, const char* text);
+
 // Texts and states of dialog controls.
+
 std::string Ts_WindowText(HWND window);
 std::string Ts_ControlText(HWND dialog, int id);
 bool Ts_IsEnabled(HWND dialog, int id);

@@ -10,8 +10,8 @@ TsUiScript* g_current = nullptr;
 
 BOOL CALLBACK CloseOne(HWND window, LPARAM)
 {
-    PostMessageA(window, WM_COMMAND, IDCANCEL, 0);
-    PostMessageA(window, WM_CLOSE, 0, 0);
+    PostMessageW(window, WM_COMMAND, IDCANCEL, 0);
+    PostMessageW(window, WM_CLOSE, 0, 0);
     return TRUE;
 }
 

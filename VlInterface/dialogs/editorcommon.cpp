@@ -41,7 +41,7 @@ EditorMark EditorMark_Take(HWND dialog, const EditorDatabase& db, const uint16_t
         char text[1024];
         std::snprintf(text, sizeof(text), "%s\n\n%s\n%s\n%s", Shell_Text(question[0]), Shell_Text(question[1]),
                       Shell_Text(question[2]), Shell_Text(question[3]));
-        int answer = MessageBoxA(dialog, text, "", MB_YESNOCANCEL | MB_ICONQUESTION);
+        int answer = Wnd_MessageBox(dialog, text, "", MB_YESNOCANCEL | MB_ICONQUESTION);
         if (answer != IDYES) {
             db.close(1);   // nothing stays open in a write transaction
             return answer == IDNO ? EditorMark::ReadOnly : EditorMark::Cancelled;
@@ -51,18 +51,18 @@ EditorMark EditorMark_Take(HWND dialog, const EditorDatabase& db, const uint16_t
     bool committed = db.close(1) >= 0;
     if (set && committed)
         return EditorMark::Held;
-    MessageBoxA(dialog, Shell_Text(failedText), "", MB_OK | MB_ICONEXCLAMATION);
+    Wnd_MessageBox(dialog, Shell_Text(failedText), "", MB_OK | MB_ICONEXCLAMATION);
     return EditorMark::ReadOnly;
 }
 
 void EditorBox_Refuse(HWND dialog, uint16_t text, uint16_t caption)
 {
-    MessageBoxA(dialog, Shell_Text(text), Shell_Text(caption), MB_OK | MB_ICONEXCLAMATION);
+    Wnd_MessageBox(dialog, Shell_Text(text), Shell_Text(caption), MB_OK | MB_ICONEXCLAMATION);
 }
 
 bool EditorBox_Ask(HWND dialog, const char* text, uint16_t caption, UINT buttons)
 {
-    return MessageBoxA(dialog, text, Shell_Text(caption), buttons | MB_ICONQUESTION) == IDYES;
+    return Wnd_MessageBox(dialog, text, Shell_Text(caption), buttons | MB_ICONQUESTION) == IDYES;
 }
 
 void EditorDlg_Enable(HWND dialog, std::initializer_list<EditorRule> rules)
@@ -98,66 +98,57 @@ short EditorMark_Read(const EditorDatabase& db)
 
 void EditorList_Setup(HWND list, std::initializer_list<EditorColumn> columns)
 {
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+    SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                  LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT | LVS_EX_HEADERDRAGDROP);
     int index = 0;
     for (const EditorColumn& column : columns) {
-        LVCOLUMNA entry{};
-        entry.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        entry.cx = column.width;
-        entry.pszText = const_cast<char*>(column.textId ? Shell_Text(column.textId) : "");
-        entry.iSubItem = index;
-        SendMessageA(list, LVM_INSERTCOLUMNA, index++, reinterpret_cast<LPARAM>(&entry));
+        Lv_AddColumn(list, index, column.textId ? Shell_Text(column.textId) : "", column.width, LVCFMT_LEFT);
+        ++index;
     }
 }
 
 void EditorList_AddRow(HWND list, LPARAM data, std::initializer_list<const char*> cells)
 {
-    LVITEMA item{};
-    item.mask = LVIF_TEXT | LVIF_PARAM;
-    item.iItem = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
-    item.lParam = data;
+    int row = static_cast<int>(SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
     int sub = 0;
     for (const char* cell : cells) {
-        item.iSubItem = sub;
-        item.pszText = const_cast<char*>(cell);
         if (sub == 0)
-            item.iItem = static_cast<int>(SendMessageA(list, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)));
+            row = Lv_AddRow(list, row, cell, data);
         else
-            SendMessageA(list, LVM_SETITEMTEXTA, item.iItem, reinterpret_cast<LPARAM>(&item));
-        item.mask = LVIF_TEXT;
+            Lv_SetCell(list, row, sub, cell);
         ++sub;
     }
 }
 
 LPARAM EditorList_Selected(HWND list, LPARAM none)
 {
-    int row = static_cast<int>(SendMessageA(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    int row = static_cast<int>(SendMessageW(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     if (row < 0)
         return none;
-    LVITEMA item{};
+    LVITEMW item{};
     item.mask = LVIF_PARAM;
     item.iItem = row;
-    SendMessageA(list, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(list, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
     return item.lParam;
 }
 
 void EditorList_Select(HWND list, LPARAM data)
 {
-    LVFINDINFOA find{};
+    LVFINDINFOW find{};
     find.flags = LVFI_PARAM;
     find.lParam = data;
-    int row = static_cast<int>(SendMessageA(list, LVM_FINDITEMA, static_cast<WPARAM>(-1),
+    int row = static_cast<int>(SendMessageW(list, LVM_FINDITEMW, static_cast<WPARAM>(-1),
                                             reinterpret_cast<LPARAM>(&find)));
-    LVITEMA state{};
+    LVITEMW state{};
+
     state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
     state.state = 0;
-    SendMessageA(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    SendMessageW(list, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
     if (row < 0)
         return;
     state.state = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageA(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
-    SendMessageA(list, LVM_ENSUREVISIBLE, row, FALSE);
+    SendMessageW(list, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    SendMessageW(list, LVM_ENSUREVISIBLE, row, FALSE);
 }
 
 int EditorDb_NextNumber(const EditorDatabase& db, const char* recordClass, short att)
@@ -221,7 +212,7 @@ bool EditorBox_AskRemove(HWND dialog, std::string text, const std::string& users
 
 void EditorList_FitColumn(HWND list, int column)
 {
-    SendMessageA(list, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE);
+    SendMessageW(list, LVM_SETCOLUMNWIDTH, column, LVSCW_AUTOSIZE);
 }
 
 bool EditorList_SelectionChanged(const NMHDR* header)
@@ -235,7 +226,7 @@ bool EditorList_SelectionChanged(const NMHDR* header)
 void EditorDb_Load(const EditorDatabase& db, HWND list, const char* recordClass, short att, int first,
                    const std::function<void(TechDbHandle, int number, const char* name)>& found)
 {
-    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     TechDbHandle handle = db.open(0);
     for (int number = first; number <= kMaxNumber; ++number)
         if (const char* name = TechDb_GetStringAtt(handle, recordClass, EditorKey(number).text, att))
@@ -252,7 +243,7 @@ bool EditorDb_Save(HWND dialog, const EditorDatabase& db, const std::function<bo
         saved = db.close(1) >= 0 && saved;
     }
     if (!saved)
-        MessageBoxA(dialog, Shell_Text(kTextNotSaved), Shell().title, MB_OK | MB_ICONEXCLAMATION);
+        Wnd_MessageBox(dialog, Shell_Text(kTextNotSaved), Shell().title, MB_OK | MB_ICONEXCLAMATION);
     return saved;
 }
 
@@ -260,7 +251,7 @@ namespace {
 
 const EditorDialog& Editor(HWND dialog)
 {
-    return *reinterpret_cast<const EditorDialog*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    return *reinterpret_cast<const EditorDialog*>(GetWindowLongPtrW(dialog, DWLP_USER));
 }
 
 void OnInitEditor(HWND dialog, const EditorDialog& editor)
@@ -302,7 +293,7 @@ INT_PTR OnEditorCommand(HWND dialog, const EditorDialog& editor, UINT id, UINT c
         if (editor.command(dialog, id))
             return TRUE;
         if (code == EN_SETFOCUS)   // an edit control gaining the focus gets its whole text selected
-            SendMessageA(control, EM_SETSEL, 0, -1);
+            SendMessageW(control, EM_SETSEL, 0, -1);
         return FALSE;
     }
 }
@@ -311,18 +302,18 @@ INT_PTR CALLBACK EditorDlg_Proc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 {
     Tooltip_HandleDialogMessage(dialog, message, wParam, lParam, Shell().textHandle, kNoTooltips);
     if (message == WM_INITDIALOG) {
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+        SetWindowLongPtrW(dialog, DWLP_USER, lParam);
         OnInitEditor(dialog, Editor(dialog));
         return FALSE;
     }
-    if (!GetWindowLongPtrA(dialog, DWLP_USER))
+    if (!GetWindowLongPtrW(dialog, DWLP_USER))
         return FALSE;
     switch (message) {
     case WM_NOTIFY:
         Editor(dialog).notify(dialog, wParam, reinterpret_cast<const NMHDR*>(lParam));
         return FALSE;
     case WM_CLOSE:
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         return TRUE;
     case WM_COMMAND:
         return OnEditorCommand(dialog, Editor(dialog), LOWORD(wParam), HIWORD(wParam),
@@ -338,7 +329,7 @@ INT_PTR EditorDlg_Run(HWND owner, const EditorDialog& editor)
 {
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
-    INT_PTR result = DialogBoxParamA(App().instance, MAKEINTRESOURCEA(editor.templateId), owner, EditorDlg_Proc,
+    INT_PTR result = DialogBoxParamW(App().instance, MAKEINTRESOURCEW(editor.templateId), owner, EditorDlg_Proc,
                                      reinterpret_cast<LPARAM>(&editor));
     if (result == 1)
         CalcTabs_NotifyCurrentPage(editor.closedCode);

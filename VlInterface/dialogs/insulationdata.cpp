@@ -195,7 +195,7 @@ void LoadTypes(HWND dialog)
 void FillPoints(HWND dialog)
 {
     HWND list = Points(dialog);
-    SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageW(list, LVM_DELETEALLITEMS, 0, 0);
     const InsulationTypeRow& row = g_ins.table[g_ins.selectedType];
     for (int i = 1; i < row.count; ++i) {
         char index[12], temperature[24], conductance[24];
@@ -223,7 +223,7 @@ void ShowSelection(HWND dialog)
     char label[96] = "";
     if (typeShown)
         std::snprintf(label, sizeof(label), "%d : %s", g_ins.selectedType, row.name);
-    SetDlgItemTextA(dialog, IDC_INS_SELECTED, label);
+    Dlg_SetItemText(dialog, IDC_INS_SELECTED, label);
 }
 
 // The id of the last field that failed, else 0. A blank price counts as 0;
@@ -481,8 +481,8 @@ void OnOpen(HWND dialog)
 {
     g_ins.priceList = Kadmi_GetIntAtt(-1, kAttPriceList);
     g_ins.typeEdit = g_ins.pointEdit = g_ins.addPoint = false;
-    SetDlgItemTextA(dialog, IDC_INS_PER_METRE, UnitText(1));
-    SetDlgItemTextA(dialog, IDC_INS_PER_SQUARE, UnitText(2));
+    Dlg_SetItemText(dialog, IDC_INS_PER_METRE, UnitText(1));
+    Dlg_SetItemText(dialog, IDC_INS_PER_SQUARE, UnitText(2));
     EditorList_Setup(Types(dialog), {{0, 18}, {Text_Name, 150}, {Text_Price, 120}, {0, 70}});
     EditorList_Setup(Points(dialog), {{0, 18}, {Text_TemperatureColumn, 160}, {Text_ConductanceColumn, 180}});
     LoadTypes(dialog);

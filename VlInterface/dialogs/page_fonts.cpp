@@ -10,11 +10,14 @@
 #include "VlInterface/shell.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/settings.h"
+#include "support/dlgutil.h"
 #include "support/strings.h"
+#include "support/utf8.h"
 #include "support/tooltips.h"
 #include <algorithm>
 #include <commdlg.h>
 #include <cstdio>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <dlgs.h>
@@ -152,12 +155,12 @@ UINT_PTR CALLBACK FontDialogHook(HWND dialog, UINT message, WPARAM wParam, LPARA
     if (message != WM_COMMAND || LOWORD(wParam) != IDOK)
         return FALSE;
     char size[16] = "";
-    GetDlgItemTextA(dialog, cmb3, size, sizeof(size));
+    Dlg_GetItemText(dialog, cmb3, size, sizeof(size));
     long points = std::strtol(size, nullptr, 10);
     if (points == 0 || (points >= kMinPoints && points <= kMaxPoints))
         return FALSE;   // the dialog's own check handles what is no number
     std::string text = Str_FillNumbers(Shell_Text(kTextSizeRange), {kMinPoints, kMaxPoints});
-    MessageBoxA(dialog, text.c_str(), Shell().title, MB_OK | MB_ICONEXCLAMATION);
+    Wnd_MessageBox(dialog, text.c_str(), Shell().title, MB_OK | MB_ICONEXCLAMATION);
     return TRUE;
 }
 
@@ -167,10 +170,13 @@ void ChangeFont(HWND page, int index)
     LOGFONTA chosen = PrintedFont(index);
     FaceInUse(chosen, chosen.lfFaceName, sizeof(chosen.lfFaceName));
     chosen.lfHeight = FontsPage_DialogHeight(chosen.lfHeight);
-    CHOOSEFONTA choose{};
+    LOGFONTW wide{};
+    std::memcpy(&wide, &chosen, offsetof(LOGFONTA, lfFaceName));   // the same up to the face name
+    Dlg_CopyWide(wide.lfFaceName, LF_FACESIZE, chosen.lfFaceName);
+    CHOOSEFONTW choose{};
     choose.lStructSize = sizeof(choose);
     choose.hwndOwner = page;
-    choose.lpLogFont = &chosen;
+    choose.lpLogFont = &wide;
     // The screen fonts: here the dialog lists none for a metafile context, and
     // the factor converts the heights either way.
     choose.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_NOVECTORFONTS | CF_NOSCRIPTSEL | CF_LIMITSIZE |
@@ -178,9 +184,10 @@ void ChangeFont(HWND page, int index)
     choose.nSizeMin = kMinPoints;
     choose.nSizeMax = kMaxPoints;
     choose.lpfnHook = FontDialogHook;
-    if (ChooseFontA(&choose)) {
-        std::snprintf(font.face, sizeof(font.face), "%s", chosen.lfFaceName);
-        font.height = FontsPage_BoundedHeight(FontsPage_StoredHeight(chosen.lfHeight));
+    if (ChooseFontW(&choose)) {
+        Utf8_CopyCut(font.face, sizeof(font.face), Dlg_Narrow(wide.lfFaceName).c_str());
+        font.height = FontsPage_BoundedHeight(FontsPage_StoredHeight(wide.lfHeight));
+
     }
     RedrawWindow(page, nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
@@ -244,7 +251,7 @@ INT_PTR OnCommand(HWND page, UINT id, UINT code, HWND control)
     default:
         if (code == EN_SETFOCUS) {
             SetFocus(control);
-            SendMessageA(control, EM_SETSEL, 0, -1);
+            SendMessageW(control, EM_SETSEL, 0, -1);
         }
         return FALSE;
     }

@@ -12,12 +12,14 @@
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "support/memory.h"
 #include "support/resultstamps.h"
 #include <commctrl.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -211,7 +213,7 @@ void ReadControls(HWND page)
 void FillSystems(HWND page)
 {
     HWND list = GetDlgItem(page, IDC_PSEL_SYSTEMS);
-    SendMessageA(list, LB_RESETCONTENT, 0, 0);
+    SendMessageW(list, LB_RESETCONTENT, 0, 0);
     int n = SystemCount();
     for (int i = 0; i < n; ++i) {
         char name[80] = {};
@@ -219,9 +221,9 @@ void FillSystems(HWND page)
             std::snprintf(name, sizeof(name), "\t---");
         char line[96];
         std::snprintf(line, sizeof(line), "%u\t%s", static_cast<unsigned>(i + 1), name);
-        SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line));
+        Wnd_SendText(list, LB_ADDSTRING, 0, line);
     }
-    SendMessageA(list, LB_SETCURSEL, 0, 0);
+    SendMessageW(list, LB_SETCURSEL, 0, 0);
 }
 
 void ToggleMark(HWND list, LRESULT line)
@@ -240,14 +242,14 @@ LRESULT CALLBACK SystemsListProc(HWND list, UINT message, WPARAM wParam, LPARAM 
     switch (message) {
     case WM_LBUTTONDOWN: {
         const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
-        const LRESULT hit = SendMessageA(list, LB_ITEMFROMPOINT, 0, lParam);
+        const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, lParam);
         if (HIWORD(hit) == 0)
             ToggleMark(list, LOWORD(hit));
         return result;
     }
     case WM_KEYDOWN:
         if (wParam == VK_SPACE) {
-            ToggleMark(list, SendMessageA(list, LB_GETCURSEL, 0, 0));
+            ToggleMark(list, SendMessageW(list, LB_GETCURSEL, 0, 0));
             return 0;
         }
         break;
@@ -289,7 +291,7 @@ void Print(HWND page)
 {
     const PrintSelectionRecord& record = g_sel.record;
     if (record.count == 0) {   // an empty report would go out without a word
-        MessageBoxA(page, Shell_Text(kTextNothingMarked), Shell().title, MB_OK | MB_ICONEXCLAMATION);
+        Wnd_MessageBox(page, Shell_Text(kTextNothingMarked), Shell().title, MB_OK | MB_ICONEXCLAMATION);
         return;
     }
     int output = record.spreadsheet ? VlPrintOutput_Spreadsheet
@@ -302,15 +304,13 @@ void DrawLine(const DRAWITEMSTRUCT* item)
 {
     int line = static_cast<int>(item->itemID);
     if (item->itemID == static_cast<UINT>(-1))
-        line = static_cast<int>(SendMessageA(item->hwndItem, LB_GETCURSEL, 0, 0));
-    char text[128];
-    if (line >= 0 && SendMessageA(item->hwndItem, LB_GETTEXTLEN, line, 0) < static_cast<LRESULT>(sizeof(text)))
-        SendMessageA(item->hwndItem, LB_GETTEXT, line, reinterpret_cast<LPARAM>(text));
-    else
-        std::snprintf(text, sizeof(text), "\t%s", Shell_Text(Text_NoSystems));
-    char* name = std::strchr(text, '\t');
-    if (name)
-        *name++ = '\0';
+        line = static_cast<int>(SendMessageW(item->hwndItem, LB_GETCURSEL, 0, 0));
+    std::string text = line >= 0 ? Wnd_ItemText(item->hwndItem, LB_GETTEXTLEN, LB_GETTEXT, WPARAM(line)) : "";
+    if (text.empty())
+        text = std::string("\t") + Shell_Text(Text_NoSystems);
+    const size_t tab = text.find('\t');
+    std::wstring number = Dlg_Wide(text.substr(0, tab).c_str());
+    std::wstring name = tab == std::string::npos ? std::wstring() : Dlg_Wide(text.c_str() + tab + 1);
     bool known = line >= 0 && line < kMaxSystems;   // no line: no marks to read
     HDC dc = item->hDC;
     RECT box = item->rcItem;
@@ -328,13 +328,14 @@ void DrawLine(const DRAWITEMSTRUCT* item)
     }
     SetTextColor(dc, known && g_sel.record.staleMarks[line] ? RGB(255, 0, 0) : RGB(0, 0, 0));
     SetBkMode(dc, TRANSPARENT);
-    SelectObject(dc, GetStockObject(ANSI_VAR_FONT));
-    constexpr UINT kFormat = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX;
-    RECT number{box.left + bx * 12 / 4, box.top, box.left + bx * 28 / 4, box.bottom};
-    DrawTextA(dc, text, -1, &number, kFormat);
+    SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));   // one with every script's letters
+    constexpr UINT kFormat
+ = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS | DT_NOPREFIX;
+    RECT numberBox{box.left + bx * 12 / 4, box.top, box.left + bx * 28 / 4, box.bottom};
+    DrawTextW(dc, number.c_str(), -1, &numberBox, kFormat);
     RECT nameBox{box.left + bx * 48 / 4, box.top, box.right, box.bottom};
-    if (name)
-        DrawTextA(dc, name, -1, &nameBox, kFormat);
+    if (!name.empty())
+        DrawTextW(dc, name.c_str(), -1, &nameBox, kFormat);
 }
 
 const PrintPageHandlers kHandlers = {ReadControls, SaveRecord, HelpContext_PrintSelection, kSelectionTexts,

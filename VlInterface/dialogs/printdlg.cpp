@@ -8,6 +8,7 @@
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "support/help.h"
 
 INT_PTR PrintDialog_Show(HWND owner, int startPage)
@@ -58,7 +59,7 @@ INT_PTR PrintPage_OnMessage(HWND page, UINT message, WPARAM wParam, LPARAM lPara
         return TRUE;
     case WM_COMMAND:
         if (HIWORD(wParam) == EN_SETFOCUS)
-            SendMessageA(reinterpret_cast<HWND>(lParam), EM_SETSEL, 0, -1);
+            SendMessageW(reinterpret_cast<HWND>(lParam), EM_SETSEL, 0, -1);
         return FALSE;
     default:
         return FALSE;
@@ -83,17 +84,17 @@ INT_PTR PrintPage_OnNotify(HWND page, int32_t code, const PrintPageHandlers& han
     switch (code) {
     case SheetCode_KillActive:
     case SheetCode_Print:
-        SetWindowLongPtrA(page, DWLP_MSGRESULT, 0);
+        SetWindowLongPtrW(page, DWLP_MSGRESULT, 0);
         if (handlers.read)
             handlers.read(page);
         handlers.save();
         return TRUE;
     case SheetCode_Apply:
         handlers.save();
-        SetWindowLongPtrA(page, DWLP_MSGRESULT, 0);
+        SetWindowLongPtrW(page, DWLP_MSGRESULT, 0);
         return TRUE;
     case SheetCode_SetActive:
-        SetWindowLongPtrA(page, DWLP_MSGRESULT, 0);
+        SetWindowLongPtrW(page, DWLP_MSGRESULT, 0);
         return TRUE;
     case SheetCode_Reset:
         return TRUE;

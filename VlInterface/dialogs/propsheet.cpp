@@ -52,11 +52,10 @@ const PageSlot* SlotOfTab(int item)
 {
     if (item < 0)
         return nullptr;
-    TCITEMA tab{};
-    tab.mask = TCIF_PARAM;
-    if (!SendMessageA(g_sheet.tabs, TCM_GETITEMA, item, reinterpret_cast<LPARAM>(&tab)))
+    LPARAM param = 0;
+    if (!Tab_GetItem(g_sheet.tabs, item, nullptr, &param))
         return nullptr;
-    int slot = static_cast<int>(tab.lParam);
+    int slot = static_cast<int>(param);
     return slot >= 0 && slot < g_sheet.count ? &g_sheet.slots[slot] : nullptr;
 }
 
@@ -71,7 +70,7 @@ INT_PTR Notify(const PageSlot* slot, int32_t code)
 
 LRESULT OpenPageResult()
 {
-    return g_sheet.openPage ? GetWindowLongPtrA(g_sheet.openPage, DWLP_MSGRESULT) : 0;
+    return g_sheet.openPage ? GetWindowLongPtrW(g_sheet.openPage, DWLP_MSGRESULT) : 0;
 }
 
 void ClosePage()
@@ -87,7 +86,9 @@ void OpenPage(const PageSlot* slot)
 {
     ClosePage();
     Notify(slot, SheetCode_Opening);
-    g_sheet.openPage = CreateDialogParamA(slot->page.hInstance, slot->page.pszTemplate, g_sheet.sheet,
+    // Page templates are resource numbers.
+    LPCWSTR name = MAKEINTRESOURCEW(reinterpret_cast<ULONG_PTR>(slot->page.pszTemplate));
+    g_sheet.openPage = CreateDialogParamW(slot->page.hInstance, name, g_sheet.sheet,
                                           slot->page.pfnDlgProc, reinterpret_cast<LPARAM>(&slot->page));
     if (g_sheet.openPage) {
         ModelessDlg_Add(g_sheet.openPage);
@@ -125,30 +126,27 @@ void OnInitDialog(HWND sheet)
     Wnd_CenterOnOwner(sheet);
     RegisterHotKeys(sheet);
     TextAPI_TranslateDialog(Shell().textHandle, sheet, kSheetTexts);
-    SetWindowTextA(sheet, g_sheet.header->pszCaption);
+    Wnd_SetText(sheet, g_sheet.header->pszCaption);
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
     g_sheet.sheet = sheet;
     g_sheet.current = -1;
     g_sheet.openPage = nullptr;
     g_sheet.tabs = GetDlgItem(sheet, IDC_SHEET_TABS);
-    SendMessageA(g_sheet.tabs, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_VAR_FONT)), FALSE);
+    SendMessageW(g_sheet.tabs, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(ANSI_VAR_FONT)), FALSE);
     g_sheet.count = static_cast<int>(g_sheet.header->nPages < kMaxPages ? g_sheet.header->nPages : kMaxPages);
     for (int i = 0; i < kMaxPages; ++i)
         g_sheet.slots[i] = PageSlot{};
     for (int i = 0; i < g_sheet.count; ++i) {
         g_sheet.slots[i] = PageSlot{g_sheet.header->ppsp[i], i};
-        TCITEMA tab{};
-        tab.mask = TCIF_TEXT | TCIF_PARAM;
-        tab.pszText = const_cast<char*>(g_sheet.slots[i].page.pszTitle);
-        tab.lParam = i;
-        SendMessageA(g_sheet.tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&tab));
+        Tab_InsertItem(g_sheet.tabs, i, g_sheet.slots[i].page.pszTitle, i);
+
     }
     int start = static_cast<int>(g_sheet.header->nStartPage);
     if (start < 0 || start >= g_sheet.count)
         return;
     g_sheet.current = start;
-    SendMessageA(g_sheet.tabs, TCM_SETCURSEL, start, 0);
+    SendMessageW(g_sheet.tabs, TCM_SETCURSEL, start, 0);
     OpenPage(&g_sheet.slots[start]);
 }
 
@@ -157,20 +155,20 @@ INT_PTR OnSelChanging(HWND sheet)
 {
     Notify(SlotOfTab(g_sheet.current), SheetCode_KillActive);
     LRESULT refuse = OpenPageResult();
-    SetWindowLongPtrA(sheet, DWLP_MSGRESULT, refuse);
+    SetWindowLongPtrW(sheet, DWLP_MSGRESULT, refuse);
     return refuse != 0;
 }
 
 // TCN_SELCHANGE: the new page may refuse too; otherwise it opens.
 void OnSelChange()
 {
-    int selected = static_cast<int>(SendMessageA(g_sheet.tabs, TCM_GETCURSEL, 0, 0));
+    int selected = static_cast<int>(SendMessageW(g_sheet.tabs, TCM_GETCURSEL, 0, 0));
     const PageSlot* slot = SlotOfTab(selected);
     if (!slot)
         return;
     if (Notify(slot, SheetCode_SetActive) != 0 && OpenPageResult() != 0) {
         if (g_sheet.current >= 0)
-            SendMessageA(g_sheet.tabs, TCM_SETCURSEL, g_sheet.current, 0);
+            SendMessageW(g_sheet.tabs, TCM_SETCURSEL, g_sheet.current, 0);
         return;
     }
     OpenPage(slot);
@@ -229,7 +227,7 @@ INT_PTR CALLBACK PropSheet_DlgProc(HWND sheet, UINT message, WPARAM wParam, LPAR
         OnInitDialog(sheet);
         return FALSE;
     case WM_CLOSE:
-        PostMessageA(sheet, WM_COMMAND, IDCANCEL, 0);
+        PostMessageW(sheet, WM_COMMAND, IDCANCEL, 0);
         return TRUE;
     case WM_COMMAND:
         return OnCommand(sheet, LOWORD(wParam));
@@ -251,7 +249,7 @@ INT_PTR PropSheet_Run(const PROPSHEETHEADERA* header)
     SheetState saved = g_sheet;   // a sheet opened from a page's own dialog comes back
     g_sheet = SheetState{};
     g_sheet.header = header;
-    INT_PTR result = DialogBoxParamA(App().instance, MAKEINTRESOURCEA(IDD_PRINT_SHEET), header->hwndParent,
+    INT_PTR result = DialogBoxParamW(App().instance, MAKEINTRESOURCEW(IDD_PRINT_SHEET), header->hwndParent,
                                      PropSheet_DlgProc, 0);
     if (g_sheet.sheet)
         UnregisterHotKeys(g_sheet.sheet);
@@ -261,11 +259,11 @@ INT_PTR PropSheet_Run(const PROPSHEETHEADERA* header)
 
 int PropSheet_GoToPage(int code)
 {
-    int selected = static_cast<int>(SendMessageA(g_sheet.tabs, TCM_GETCURSEL, 0, 0));
+    int selected = static_cast<int>(SendMessageW(g_sheet.tabs, TCM_GETCURSEL, 0, 0));
     int target = selected + (code == SheetCode_NextPage ? 1 : -1);
     if (target < 0 || target > kLastPrintPage || target >= g_sheet.count)
         return -1;
-    SendMessageA(g_sheet.tabs, TCM_SETCURFOCUS, target, 0);
+    SendMessageW(g_sheet.tabs, TCM_SETCURFOCUS, target, 0);
     return 1;
 }
 
@@ -275,7 +273,7 @@ void PropSheet_PlacePage(HWND page)
         return;
     RECT area;
     GetClientRect(g_sheet.tabs, &area);
-    SendMessageA(g_sheet.tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    SendMessageW(g_sheet.tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     POINT corner{area.left, area.top};
     MapWindowPoints(g_sheet.tabs, g_sheet.sheet, &corner, 1);
     SetWindowPos(page, HWND_TOP, corner.x, corner.y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE);
@@ -283,7 +281,7 @@ void PropSheet_PlacePage(HWND page)
 
 LRESULT PropSheet_NotifyCurrentPage(int32_t code)
 {
-    int selected = static_cast<int>(SendMessageA(g_sheet.tabs, TCM_GETCURSEL, 0, 0));
+    int selected = static_cast<int>(SendMessageW(g_sheet.tabs, TCM_GETCURSEL, 0, 0));
     const PageSlot* slot = SlotOfTab(selected);
     if (!slot)
         return 0;

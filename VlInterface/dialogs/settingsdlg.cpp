@@ -82,22 +82,23 @@ ChoiceTable BuildLanguageTable(LanguageList list)
 void FillList(HWND dialog, int id, const DialogTextTable* rows, int16_t selected)
 {
     HWND list = GetDlgItem(dialog, id);
-    SendMessageA(list, CB_RESETCONTENT, 0, 0);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
     for (const DialogTextTable* row = rows; row->controlId || row->textId || row->literal; ++row) {
         const char* text = row->literal ? row->literal : Shell_Text(static_cast<uint16_t>(row->textId));
-        LRESULT item = SendMessageA(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
-        SendMessageA(list, CB_SETITEMDATA, item, row->controlId);
+        LRESULT item = Wnd_SendText(list, CB_ADDSTRING, 0, text);
+
+        SendMessageW(list, CB_SETITEMDATA, item, row->controlId);
         if (row->controlId == selected)
-            SendMessageA(list, CB_SETCURSEL, item, 0);
+            SendMessageW(list, CB_SETCURSEL, item, 0);
     }
 }
 
 // The item data of the selection; unselected when the list has none.
 int16_t SelectedData(HWND dialog, int id, int16_t unselected = 0)
 {
-    LRESULT item = SendDlgItemMessageA(dialog, id, CB_GETCURSEL, 0, 0);
+    LRESULT item = SendDlgItemMessageW(dialog, id, CB_GETCURSEL, 0, 0);
     return item == CB_ERR ? unselected
-                          : static_cast<int16_t>(SendDlgItemMessageA(dialog, id, CB_GETITEMDATA, item, 0));
+                          : static_cast<int16_t>(SendDlgItemMessageW(dialog, id, CB_GETITEMDATA, item, 0));
 }
 
 void FillControls(HWND dialog)
@@ -157,7 +158,7 @@ INT_PTR CALLBACK SettingsDlg_DlgProc(HWND dialog, UINT message, WPARAM wParam, L
     case WM_DRAWITEM:
         return TRUE;
     case WM_CLOSE:
-        PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+        PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
         return TRUE;
     case WM_COMMAND:
         return OnCommand(dialog, LOWORD(wParam));
@@ -214,7 +215,7 @@ int SettingsDlg_Apply(SettingsRecord* record)
 INT_PTR SettingsDlg_Show(HWND owner)
 {
     SettingsDlg_Load(&g_settings.record);
-    INT_PTR result = DialogBoxParamA(App().instance, MAKEINTRESOURCEA(IDD_SETTINGS), owner, SettingsDlg_DlgProc, 0);
+    INT_PTR result = DialogBoxParamW(App().instance, MAKEINTRESOURCEW(IDD_SETTINGS), owner, SettingsDlg_DlgProc, 0);
     if (result == IDOK) {
         SettingsDlg_Apply(&g_settings.record);
         CalcTabs_NotifyCurrentPage(CalcPage_SettingsChanged);

@@ -135,7 +135,7 @@ void LoadLocations(HWND dialog)
 // The list rebuilt from the table, in number order.
 void RefillFromTable(HWND dialog)
 {
-    SendMessageA(List(dialog), LVM_DELETEALLITEMS, 0, 0);
+    SendMessageW(List(dialog), LVM_DELETEALLITEMS, 0, 0);
     for (const WeatherLocationRow& row : g_weather.table)
         if (row.name[0])
             AddRow(dialog, row);

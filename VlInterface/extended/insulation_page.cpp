@@ -12,6 +12,7 @@
 #include "VlInterface/shell.h"
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
+#include "support/dlgutil.h"
 #include "support/resultstamps.h"
 #include <cstring>
 #include <functional>
@@ -41,7 +42,7 @@ void InsulationPage_ShowExtendedFields(HWND page, const CalcRecord& r)
         total += r.thickness[k] > 0 ? r.thickness[k] : 0;
     Field_SetFloatOrBlank(page, IDC_INS_TOTAL_THICKNESS, total, 0, 0);
     Field_SetFloatOrBlank(page, IDC_INS_CONDENSATION_HUMIDITY, r.targetHumidity, 0, 1);
-    SetDlgItemTextA(page, IDC_INS_DESCRIPTION, InsulationObject_Describe());
+    Dlg_SetItemText(page, IDC_INS_DESCRIPTION, InsulationObject_Describe());
 }
 
 bool InsulationPage_ResultsCurrent()
@@ -52,7 +53,7 @@ bool InsulationPage_ResultsCurrent()
 void InsulationPage_ShowStale(HWND page)
 {
     InsulationPage_ClearResults(page);
-    SetDlgItemTextA(page, IDC_INS_RESULT1, Shell_Text(kTextNotCalculated));
+    Dlg_SetItemText(page, IDC_INS_RESULT1, Shell_Text(kTextNotCalculated));
 }
 
 bool InsulationPage_CanSearchCheapest()
@@ -81,7 +82,7 @@ int InsulationPage_AdoptCheapest(HWND page, CalcRecord& r)
         // Nothing could be costed (no economic data or no prices): the page
         // and the project stay as they were, and the user learns why.
         const std::string caption = Shell_Text(IDS_EXT_CHEAPEST);
-        MessageBoxA(page, Shell_Text(IDS_EXT_NOTHING_COSTED), caption.c_str(), MB_OK | MB_ICONINFORMATION);
+        Wnd_MessageBox(page, Shell_Text(IDS_EXT_NOTHING_COSTED), caption.c_str(), MB_OK | MB_ICONINFORMATION);
         return -1;
     }
     Cheapest_ApplyToRecord(result, &r);

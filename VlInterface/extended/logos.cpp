@@ -4,6 +4,7 @@
 #include "VlInterface/extended/extended.h"
 #include "VlInterface/extended/ids.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include <initializer_list>
 
 namespace {
@@ -69,7 +70,7 @@ template <size_t N>
 LRESULT PaintOrDefault(const LogoBitmap (&table)[N], HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_PAINT)
-        return DefWindowProcA(window, message, wParam, lParam);
+        return DefWindowProcW(window, message, wParam, lParam);
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     const int saved = SaveDC(dc);
@@ -95,18 +96,18 @@ LRESULT CALLBACK BitmapCtl_WndProc(HWND window, UINT message, WPARAM wParam, LPA
     return PaintOrDefault(kBitmaps, window, message, wParam, lParam);
 }
 
-int RegisterLogoClasses(WNDPROC procedure, std::initializer_list<const char*> names)
+int RegisterLogoClasses(WNDPROC procedure, std::initializer_list<const wchar_t*> names)
 {
-    for (const char* name : names) {
-        WNDCLASSA cls{};
+    for (const wchar_t* name : names) {
+        WNDCLASSW cls{};
         cls.style = CS_VREDRAW | CS_HREDRAW | CS_BYTEALIGNWINDOW;
         cls.lpfnWndProc = procedure;
         cls.cbWndExtra = 4;
         cls.hInstance = App().instance;
-        cls.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+        cls.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
         cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
         cls.lpszClassName = name;
-        if (!RegisterClassA(&cls))
+        if (!RegisterClassW(&cls))
             return -1;
     }
     return 0;
@@ -116,17 +117,17 @@ int RegisterLogoClasses(WNDPROC procedure, std::initializer_list<const char*> na
 
 int LogoCtl_RegisterClasses()
 {
-    return RegisterLogoClasses(CustomLogo_WndProc, {"Custom_Logo", "Custom_Logo_Small", "Custom_Standard"});
+    return RegisterLogoClasses(CustomLogo_WndProc, {L"Custom_Logo", L"Custom_Logo_Small", L"Custom_Standard"});
 }
 
 int CustomLogo2_RegisterClasses()
 {
-    return RegisterLogoClasses(CustomLogo2_WndProc, {"Custom_Logo2", "Custom_Logo_Small2"});
+    return RegisterLogoClasses(CustomLogo2_WndProc, {L"Custom_Logo2", L"Custom_Logo_Small2"});
 }
 
 int BitmapCtl_RegisterClass()
 {
-    return RegisterLogoClasses(BitmapCtl_WndProc, {"Bitmap"});
+    return RegisterLogoClasses(BitmapCtl_WndProc, {L"Bitmap"});
 }
 
 void MainWnd_FitChildWidth(HWND parent, HWND child)

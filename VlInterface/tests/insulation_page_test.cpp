@@ -12,6 +12,7 @@
 #include "VlInterface/workspace/thickness_dialog.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
 #include <cstdlib>
@@ -54,7 +55,7 @@ protected:
     }
     void Type(int id, const char* text)
     {
-        SetDlgItemTextA(page_, id, text);
+        Dlg_SetItemText(page_, id, text);
         SendMessageA(page_, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), reinterpret_cast<LPARAM>(GetDlgItem(page_, id)));
     }
     std::string Line(int i) const { return Ts_ControlText(page_, 650 + i); }
@@ -97,7 +98,7 @@ TEST_F(InsulationPageTest, CalculatesAPipeWithAMineralWoolSection)
 TEST_F(InsulationPageTest, AFieldOutOfRangeIsToldOnceWhenThePageIsLeft)
 {
     StartWithPipe();
-    SetDlgItemTextA(page(), 142, "-1");   // prices are not negative
+    Dlg_SetItemText(page(), 142, "-1");   // prices are not negative
     TsBoxAnswerer answer(IDOK);
     for (int command = 0; command < 3; ++command)
         EXPECT_EQ(CalcTabs_NotifyCurrentPage(CalcPage_Validate), kCalcPageInvalid);
@@ -181,7 +182,7 @@ TEST_F(InsulationPageTest, EnterInADiameterCalculatesWithWhatTheFieldsShow)
     TsBoxAnswerer unexpected(IDOK);
     HWND outer = GetDlgItem(page(), 125);
     SetFocus(outer);
-    SetWindowTextA(outer, "174.3");
+    Wnd_SetText(outer, "174.3");
     MSG enter{outer, WM_KEYDOWN, VK_RETURN, 0, 0, {}};
     ASSERT_TRUE(IsDialogMessageA(page(), &enter));
     EXPECT_EQ(Ts_ControlText(page(), 134), "30");
@@ -497,7 +498,7 @@ TEST_P(AnnualCostsTest, KeepsEverythingUntilOk)
             if (!dialog)
                 return false;
             EXPECT_TRUE(Ts_IsEnabled(dialog, 201));
-            SetDlgItemTextA(dialog, 103, "80");   // a dearer energy
+            Dlg_SetItemText(dialog, 103, "80");   // a dearer energy
             EXPECT_NE(Kadmi_GetFloatAtt(0, 1374), 0.0f);   // editing deletes nothing
             SendMessageA(dialog, WM_COMMAND, 201, 0);
             line = Ts_ControlText(dialog, 609);
@@ -564,7 +565,7 @@ TEST_F(InsulationPageTest, AnnualCostsTellTheLimitsOfAnInputThatDoesNotRead)
                 dialog = Ts_FindWindow("#32770", Shell_Text(30074));
                 if (!dialog)
                     return false;
-                SetDlgItemTextA(dialog, row.control, "x1");
+                Dlg_SetItemText(dialog, row.control, "x1");
                 PostMessageA(dialog, WM_COMMAND, IDOK, 0);
                 return true;
             },

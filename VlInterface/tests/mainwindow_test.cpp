@@ -10,6 +10,7 @@
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
 #include <cstring>
@@ -102,7 +103,7 @@ TEST_F(MainWindowTest, SelectorSwitchesSystemsFromEveryTab)
     }
     CalcTabs_SelectPage(1);
     HWND page = CalcTabs_OpenPageWindow();
-    SetDlgItemTextA(page, IDC_TG_PIPE_DIAMETER, "5");   // below its range
+    Dlg_SetItemText(page, IDC_TG_PIPE_DIAMETER, "5");   // below its range
     ScriptedBoxes boxes({{IDOK, ""}});
     ChooseSystem(0);
     EXPECT_EQ(boxes.answered(), 1u);
@@ -162,7 +163,7 @@ TEST_F(MainWindowTest, TypedInputOutlivesEveryCommandThatRebuildsThePages)
         SCOPED_TRACE(row.name);
         CalcTabs_SelectPage(row.tab);
         const std::string typed = std::string("Typed before ") + row.name;
-        SetDlgItemTextA(CalcTabs_OpenPageWindow(), row.field, typed.c_str());
+        Dlg_SetItemText(CalcTabs_OpenPageWindow(), row.field, typed.c_str());
         ScriptedBoxes boxes(row.answer ? std::vector<BoxAnswer>{{row.answer, ""}} : std::vector<BoxAnswer>{});
         SendMessageA(window(), WM_COMMAND, row.command, 0);
         EXPECT_EQ(boxes.answered(), row.answer ? 1u : 0u);

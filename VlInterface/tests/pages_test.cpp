@@ -11,6 +11,7 @@
 #include "VlInterface/workspace/target_limits.h"
 #include "VlInterface/tests/window_fixture.h"
 #include "Kadmi/kadmi.h"
+#include "support/dlgutil.h"
 #include "testsupport/testsupport.h"
 #include <string>
 
@@ -46,7 +47,7 @@ protected:
 
     static void Type(HWND page, int id, const char* text)
     {
-        SetDlgItemTextA(page, id, text);
+        Dlg_SetItemText(page, id, text);
     }
 
     static void Leave(HWND page, int id)
@@ -70,15 +71,18 @@ protected:
 
     static void Deliver(UINT message, WPARAM key)
     {
-        PostMessageA(GetFocus(), message, key, 0);
-        MSG queued;
-        while (PeekMessageA(&queued, nullptr, 0, 0, PM_REMOVE)) {
-            if (!ModelessDlg_PreTranslate(&queued)) {
-                TranslateMessage(&queued);
-                DispatchMessageA(&queued);
-            }
-        }
+        PostMessageW(GetFocus(), message, key, 0);
+        RunQueuedMessages();
     }
+
+    // The queue as the program's loop runs it.
+    static void RunQueuedMessages()
+    {
+        MSG queued;
+        while (PeekMessageW(&queued, nullptr, 0, 0, PM_REMOVE))
+            Startup_DispatchMessage(&queued);
+    }
+
 
     std::string path_;
 };
@@ -339,7 +343,46 @@ TEST_F(CalcPagesTest, ProjectTextsComeBackAtFullLength)
     }
 }
 
+// Letters of the five languages typed into a page reach the project whole,
+// through the program's own message loop as typing does, and come back
+// after a save and a new start.
+TEST_F(CalcPagesTest, LettersTypedInFiveLanguagesAreStoredWhole)
+{
+    const char* const typed = "Ab Жук łęż öäå";
+    const struct {
+        const char* name;
+        int tab, control;
+        short object, attribute;
+    } cases[] = {
+        {"project name", kProjectTab, IDC_PI_PROJECT, -1, 1501},
+        {"customer", kProjectTab, IDC_PI_CUSTOMER, -1, 1502},
+
+    };
+    StartOnProject();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        HWND page = ShowTab(c.tab);
+        Ts_PumpMessages();
+        HWND field = GetDlgItem(page, c.control);
+        SetFocus(field);
+        SendMessageW(field, EM_SETSEL, 0, -1);
+        Ts_PostTyping(field, typed);
+        RunQueuedMessages();
+        EXPECT_EQ(Ts_WindowText(field), typed);
+        ASSERT_TRUE(MainWnd_StoreOpenPage());
+        EXPECT_STREQ(Kadmi_GetStringAtt(c.object, c.attribute), typed);
+    }
+    SendMessageW(window(), WM_COMMAND, IDM_FILE_SAVE, 0);
+    Restart(path_.c_str());
+
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(Ts_ControlText(ShowTab(c.tab), c.control), typed);
+    }
+}
+
 TEST_F(CalcPagesTest, AnnualCostsOpenOnlyWhenEveryNumberReads)
+
 {
     struct Case {
         const char* name;

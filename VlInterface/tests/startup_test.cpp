@@ -64,7 +64,7 @@ TEST_F(StartupTest, StoredLanguageSelectsTextsAndHelpFile)
         EXPECT_EQ(TextAPI_GetLanguage(Shell().textHandle), c.language) << c.name;
         EXPECT_TRUE(EndsWith(Shell().helpPath, c.helpFile)) << c.name << ": " << Shell().helpPath;
         Startup_Shutdown();
-        UnregisterClassA(kMainClass, App().instance);
+        UnregisterClassW(kMainClass, App().instance);
         OpenTexts();
     }
 }

@@ -9,6 +9,7 @@
 #include "VlInterface/workspace/page_target_ids.h"
 #include "Kadmi/kadmi.h"
 #include "testsupport/testsupport.h"
+#include "support/dlgutil.h"
 #include <cstdio>
 #include <functional>
 #include <string>
@@ -138,7 +139,7 @@ TEST_F(SystemsTest, SelectorFollowsRenameNewCopyAndDelete)
          [&] {
              ChooseSystem(11);
              MainWnd_SelectCalcPage(1);
-             SetDlgItemTextA(CalcTabs_OpenPageWindow(), IDC_TG_DESCRIPTION, "Feed water");
+             Dlg_SetItemText(CalcTabs_OpenPageWindow(), IDC_TG_DESCRIPTION, "Feed water");
              MainWnd_SelectCalcPage(0);
          },
          11, "12: Feed water"},

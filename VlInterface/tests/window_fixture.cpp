@@ -6,6 +6,7 @@
 #include "outside/Lexmo100/lexmo.h"
 #include "VlTechDatabase/vltechdb.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "support/lookups.h"
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
@@ -85,7 +86,7 @@ void ShellWindowTest::Stop()
     window_ = nullptr;
     DrainQuit();
     Startup_Shutdown();
-    UnregisterClassA(kMainClass, App().instance);
+    UnregisterClassW(kMainClass, App().instance);
 }
 
 void ShellWindowTest::Restart(const char* commandLine)
@@ -285,8 +286,8 @@ ScriptedBoxes::ScriptedBoxes(std::vector<BoxAnswer> answers) : answers_(std::mov
         if (next_++ >= answers_.size())
             ++unexpected;
         if (!answer.fileName.empty()) {
-            SetDlgItemTextA(box, kFileNameCombo, answer.fileName.c_str());
-            SetDlgItemTextA(box, kFileNameEdit, answer.fileName.c_str());
+            Dlg_SetItemText(box, kFileNameCombo, answer.fileName.c_str());
+            Dlg_SetItemText(box, kFileNameEdit, answer.fileName.c_str());
         }
         PostMessageA(box, WM_COMMAND, MAKEWPARAM(answer.button, BN_CLICKED),
                      reinterpret_cast<LPARAM>(GetDlgItem(box, answer.button)));

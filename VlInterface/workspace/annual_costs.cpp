@@ -57,7 +57,7 @@ void ShowInputs(HWND dialog)
 void ClearResults(HWND dialog)
 {
     for (int i = 0; i < 3; ++i)
-        SetDlgItemTextA(dialog, IDC_COST_RESULT1 + i, " ");
+        Dlg_SetItemText(dialog, IDC_COST_RESULT1 + i, " ");
 }
 
 std::string CostLine(uint16_t label, float value)
@@ -78,21 +78,21 @@ void ShowResults(HWND dialog)
         const uint16_t labels[] = {30082, 30083, 30084};
         for (int i = 0; i < 3; ++i) {
             std::string line = std::string(Shell_Text(labels[i])) + ": " + Shell_Text(kTextNotCalculated);
-            SetDlgItemTextA(dialog, IDC_COST_RESULT1 + i, line.c_str());
+            Dlg_SetItemText(dialog, IDC_COST_RESULT1 + i, line.c_str());
         }
         return;
     }
     std::string investment = CostLine(30082, s.costs->capitalCost) + " (" +
                              Shell_Text(s.missing == 0 ? kTextAllPrices : kTextPricesMissing) + ")";
-    SetDlgItemTextA(dialog, IDC_COST_RESULT1, investment.c_str());
-    SetDlgItemTextA(dialog, IDC_COST_RESULT1 + 1, CostLine(30083, s.costs->energyCost).c_str());
-    SetDlgItemTextA(dialog, IDC_COST_RESULT1 + 2, CostLine(30084, s.costs->totalCost).c_str());
+    Dlg_SetItemText(dialog, IDC_COST_RESULT1, investment.c_str());
+    Dlg_SetItemText(dialog, IDC_COST_RESULT1 + 1, CostLine(30083, s.costs->energyCost).c_str());
+    Dlg_SetItemText(dialog, IDC_COST_RESULT1 + 2, CostLine(30084, s.costs->totalCost).c_str());
 }
 
 void Enable(HWND dialog)
 {
     long unit = Price_CurrencyUnitTextId(3);
-    SetDlgItemTextA(dialog, 703, unit ? Shell_Text(uint16_t(unit)) : "");
+    Dlg_SetItemText(dialog, 703, unit ? Shell_Text(uint16_t(unit)) : "");
     Dlg_EnableItem(dialog, IDC_COST_CALCULATE, !Stamps_HeatLossStale(Stamps_OfLoadedSystem()));
 }
 
@@ -197,7 +197,7 @@ INT_PTR AnnualCosts_Show(HWND owner)
     AnnualCostsState& s = AnnualCosts();
     s = AnnualCostsState{};
     s.inputs = EconomicInputs_Load();
-    INT_PTR result = DialogBoxParamA(App().instance, MAKEINTRESOURCEA(IDD_ANNUAL_COSTS), owner, AnnualCosts_Proc, 0);
+    INT_PTR result = DialogBoxParamW(App().instance, MAKEINTRESOURCEW(IDD_ANNUAL_COSTS), owner, AnnualCosts_Proc, 0);
     if (result != IDOK)
         return IDCANCEL;
     StoreInputs();

@@ -9,6 +9,7 @@
 #include "support/app.h"
 #include "support/dlgutil.h"
 #include "support/tooltips.h"
+#include "support/utf8.h"
 #include <commctrl.h>
 
 namespace {
@@ -78,31 +79,20 @@ void BuildPageTable()
 
 int TabCount()
 {
-    return static_cast<int>(SendMessageA(Host().tabs, TCM_GETITEMCOUNT, 0, 0));
-}
-
-TCITEMA TabItem(CalcPageRecord& record)
-{
-    TCITEMA item{};
-    item.mask = TCIF_TEXT | TCIF_PARAM;
-    item.pszText = const_cast<char*>(record.page.pszTitle);
-    item.lParam = reinterpret_cast<LPARAM>(&record);
-    return item;
+    return static_cast<int>(SendMessageW(Host().tabs, TCM_GETITEMCOUNT, 0, 0));
 }
 
 void InsertTab(int index, CalcPageRecord& record)
 {
-    TCITEMA item = TabItem(record);
-    SendMessageA(Host().tabs, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&item));
+    Tab_InsertItem(Host().tabs, index, record.page.pszTitle, reinterpret_cast<LPARAM>(&record));
 }
 
 CalcPageRecord* TabRecord(int index)
 {
-    TCITEMA item{};
-    item.mask = TCIF_PARAM;
-    if (index < 0 || !SendMessageA(Host().tabs, TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item)))
+    LPARAM record = 0;
+    if (!Tab_GetItem(Host().tabs, index, nullptr, &record))
         return nullptr;
-    return reinterpret_cast<CalcPageRecord*>(item.lParam);
+    return reinterpret_cast<CalcPageRecord*>(record);
 }
 
 // Tabs of the slots before the late ones, in slot order.
@@ -136,7 +126,7 @@ void DestroyKept(KeptPage& kept)
 // Shown as far as the window itself goes, whether or not its parents are.
 bool HasVisibleStyle(HWND window)
 {
-    return (GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+    return (GetWindowLongPtrW(window, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
 // Shows the open page when it was kept hidden, as its opening left it:
@@ -159,11 +149,17 @@ void ShowOpenPage()
         SetFocus(first);
 }
 
+// Page templates are resource numbers.
+LPCWSTR TemplateName(const CalcPageRecord& record)
+{
+    return MAKEINTRESOURCEW(reinterpret_cast<ULONG_PTR>(record.page.pszTemplate));
+}
+
 bool CreatePage(KeptPage& kept, const CalcPageRecord& record)
 {
     BusyScope busy;
     kept.record = record;
-    kept.window = CreateDialogParamA(record.page.hInstance, record.page.pszTemplate, Host().tabs,
+    kept.window = CreateDialogParamW(record.page.hInstance, TemplateName(record), Host().tabs,
                                      record.page.pfnDlgProc, reinterpret_cast<LPARAM>(&kept.record));
     if (!kept.window) {
         kept = {};
@@ -206,7 +202,7 @@ void OnSelectionChanged()
         OpenFocusedPage();
         host.lastSelected = CalcTabs_GetFocusedTab();
     } else {
-        SendMessageA(host.tabs, TCM_SETCURSEL, host.lastSelected, 0);
+        SendMessageW(host.tabs, TCM_SETCURSEL, host.lastSelected, 0);
     }
     CalcTabs_NotifyCurrentPage(CalcPage_SetActive);
     ShowOpenPage();
@@ -233,15 +229,16 @@ int CalcTabs_Create(HWND parent, int id, const RECT* rect)
         area = *rect;
     else
         GetClientRect(parent, &area);
-    host.tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, area.left, area.top,
+    host.tabs = CreateWindowExW(0, WC_TABCONTROLW, L"",
+ WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, area.left, area.top,
                                 area.right - area.left + 1, area.bottom - area.top + 1, parent,
                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), App().instance, nullptr);
     if (!host.tabs)
         return -1;
-    SendMessageA(host.tabs, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    SendMessageW(host.tabs, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     BuildPageTable();
     InsertEarlyTabs();
-    SendMessageA(host.tabs, TCM_SETCURSEL, 0, 0);
+    SendMessageW(host.tabs, TCM_SETCURSEL, 0, 0);
     host.lastSelected = 0;
     OpenFocusedPage();
     host.justOpened = false;
@@ -268,7 +265,7 @@ void CalcTabs_SelectPage(int index)
     if (!host.tabs || index < 0 || index >= TabCount())
         return;
     if (CalcTabs_GetFocusedTab() != index && OnSelectionChanging() == 0) {
-        SendMessageA(host.tabs, TCM_SETCURSEL, index, 0);
+        SendMessageW(host.tabs, TCM_SETCURSEL, index, 0);
         OnSelectionChanged();
     }
     if (!host.page)
@@ -283,7 +280,7 @@ int CalcTabs_GetFocusedTab()
 {
     if (!Host().tabs)
         return 0;
-    return static_cast<int>(SendMessageA(Host().tabs, TCM_GETCURFOCUS, 0, 0));
+    return static_cast<int>(SendMessageW(Host().tabs, TCM_GETCURFOCUS, 0, 0));
 }
 
 LRESULT CalcTabs_NotifyCurrentPage(int32_t code)
@@ -293,9 +290,9 @@ LRESULT CalcTabs_NotifyCurrentPage(int32_t code)
     if (!record || !record->page.pfnDlgProc)
         return 0;
     NMHDR header{host.tabs, 0, static_cast<UINT>(code)};
-    SetWindowLongPtrA(host.page, DWLP_MSGRESULT, 0);   // a page that does not answer says 0
+    SetWindowLongPtrW(host.page, DWLP_MSGRESULT, 0);   // a page that does not answer says 0
     record->page.pfnDlgProc(host.page, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
-    return host.page ? GetWindowLongPtrA(host.page, DWLP_MSGRESULT) : 0;
+    return host.page ? GetWindowLongPtrW(host.page, DWLP_MSGRESULT) : 0;
 }
 
 void CalcTabs_ReactivatePage()
@@ -359,14 +356,14 @@ int CalcTabs_UpdateTabs()
     for (int slot = 0; slot < kCalcFirstLateSlot; ++slot) {
         if (!SlotHasPage(slot))
             continue;
-        TCITEMA item = TabItem(host.records[slot]);
-        SendMessageA(host.tabs, TCM_SETITEMA, earlyTabs++, reinterpret_cast<LPARAM>(&item));
+        Tab_SetItem(host.tabs, earlyTabs++, host.records[slot].page.pszTitle,
+                    reinterpret_cast<LPARAM>(&host.records[slot]));
     }
     // The cooling tab is not exchanged under an open cooling or freezing page.
     if (focusedRecord && focusedRecord->slot >= kCalcFirstLateSlot)
         return focused;
     for (int index = TabCount() - 1; index >= earlyTabs; --index)
-        SendMessageA(host.tabs, TCM_DELETEITEM, index, 0);
+        SendMessageW(host.tabs, TCM_DELETEITEM, index, 0);
     int index = earlyTabs;
     for (int slot = kCalcFirstLateSlot; slot < kCalcSlots; ++slot) {
         if (SlotHasPage(slot))
@@ -404,14 +401,13 @@ int CalcTabs_GetCurrentPageRecord(HWND tabs, CalcTabItem* item)
     *item = {};
     if (!tabs)
         tabs = Host().tabs;
-    int focused = tabs ? static_cast<int>(SendMessageA(tabs, TCM_GETCURFOCUS, 0, 0)) : -1;
-    TCITEMA tab{};
-    tab.mask = TCIF_TEXT | TCIF_PARAM;
-    tab.pszText = item->caption;
-    tab.cchTextMax = sizeof item->caption;
-    if (focused < 0 || !SendMessageA(tabs, TCM_GETITEMA, focused, reinterpret_cast<LPARAM>(&tab)))
+    int focused = tabs ? static_cast<int>(SendMessageW(tabs, TCM_GETCURFOCUS, 0, 0)) : -1;
+    std::string caption;
+    LPARAM record = 0;
+    if (focused < 0 || !Tab_GetItem(tabs, focused, &caption, &record))
         return -1;
-    item->record = reinterpret_cast<CalcPageRecord*>(tab.lParam);
+    Utf8_CopyCut(item->caption, sizeof item->caption, caption.c_str());
+    item->record = reinterpret_cast<CalcPageRecord*>(record);
     return 0;
 }
 
@@ -421,7 +417,7 @@ void CalcTabs_PlacePage(HWND page)
 {
     RECT area{};
     GetClientRect(Host().tabs, &area);
-    SendMessageA(Host().tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
+    SendMessageW(Host().tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&area));
     SetWindowPos(page, nullptr, area.left, area.top, area.right - area.left, area.bottom - area.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -451,7 +447,7 @@ int32_t CalcPage_NoticeCode(UINT message, WPARAM wParam, LPARAM lParam)
 
 void CalcPage_Answer(HWND page, LRESULT answer)
 {
-    SetWindowLongPtrA(page, DWLP_MSGRESULT, answer);
+    SetWindowLongPtrW(page, DWLP_MSGRESULT, answer);
 }
 
 bool CalcPage_HandleNotice(HWND page, UINT message, WPARAM wParam, LPARAM lParam, CalcPageNoticeFn onNotice)
@@ -497,13 +493,13 @@ void CalcPage_ShowLine(HWND page, int id, const std::string& text)
     if (!control)
         return;
     bool whole = Dlg_TextFits(control, text.c_str());
-    SetWindowTextA(control, whole ? text.c_str() : ShortenAtWord(control, text).c_str());
+    Wnd_SetText(control, whole ? text.c_str() : ShortenAtWord(control, text).c_str());
 }
 
 void CalcPage_SelectOnFocus(HWND page, int id, int code)
 {
     if (code == EN_SETFOCUS)
-        SendDlgItemMessageA(page, id, EM_SETSEL, 0, -1);
+        SendDlgItemMessageW(page, id, EM_SETSEL, 0, -1);
 }
 
 void CalcPage_FillRecord(CalcPageRecord* record, int templateId, uint16_t titleText, DLGPROC procedure)

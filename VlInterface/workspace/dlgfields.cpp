@@ -54,7 +54,7 @@ std::string FormatFloat(float value, int decimals)
 std::string FieldText(HWND dialog, int id)
 {
     char text[kNumberReadChars + 1] = {};
-    GetDlgItemTextA(dialog, id, text, sizeof text);
+    Dlg_GetItemText(dialog, id, text, sizeof text);
     Str_TrimRight(text);
     return text;
 }
@@ -85,7 +85,7 @@ constexpr ListMessages kCombo{CB_ADDSTRING, CB_SETITEMDATA, CB_GETITEMDATA, CB_S
 
 LRESULT Send(HWND dialog, int id, UINT message, WPARAM w = 0, LPARAM l = 0)
 {
-    return SendDlgItemMessageA(dialog, id, message, w, l);
+    return SendDlgItemMessageW(dialog, id, message, w, l);
 }
 
 // Adds items to one list. A drop-down list opens at least as wide as its
@@ -101,20 +101,20 @@ public:
             return;
         const LRESULT needed =
             Dlg_WidestTextWidth(list_, texts_) + GetSystemMetrics(SM_CXVSCROLL) + 4 * GetSystemMetrics(SM_CXEDGE);
-        if (needed > SendMessageA(list_, CB_GETDROPPEDWIDTH, 0, 0))
-            SendMessageA(list_, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(needed), 0);
+        if (needed > SendMessageW(list_, CB_GETDROPPEDWIDTH, 0, 0))
+            SendMessageW(list_, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(needed), 0);
     }
     ListFiller(const ListFiller&) = delete;
     ListFiller& operator=(const ListFiller&) = delete;
 
     int Add(const char* text, int32_t datum)
     {
-        const LRESULT index = SendMessageA(list_, m_.add, 0, reinterpret_cast<LPARAM>(text ? text : ""));
+        const LRESULT index = Wnd_SendText(list_, m_.add, 0, text);
         if (index < 0)
             return -1;
         if (m_.isCombo && text)
             texts_.emplace_back(text);
-        SendMessageA(list_, m_.setData, static_cast<WPARAM>(index), static_cast<LPARAM>(datum));
+        SendMessageW(list_, m_.setData, static_cast<WPARAM>(index), static_cast<LPARAM>(datum));
         return static_cast<int>(index);
     }
 
@@ -159,17 +159,12 @@ std::vector<ListItem> ProductListItems(const ProductListEntry* list)
 // The combo box holds exactly items, texts and data, in their order.
 bool ComboHolds(HWND combo, const std::vector<ListItem>& items)
 {
-    if (SendMessageA(combo, CB_GETCOUNT, 0, 0) != static_cast<LRESULT>(items.size()))
+    if (SendMessageW(combo, CB_GETCOUNT, 0, 0) != static_cast<LRESULT>(items.size()))
         return false;
-    std::string text;
     for (size_t i = 0; i < items.size(); ++i) {
         const WPARAM index = static_cast<WPARAM>(i);
-        if (SendMessageA(combo, CB_GETLBTEXTLEN, index, 0) != static_cast<LRESULT>(items[i].text.size()) ||
-            static_cast<int32_t>(SendMessageA(combo, CB_GETITEMDATA, index, 0)) != items[i].datum)
-            return false;
-        text.assign(items[i].text.size() + 1, '\0');
-        SendMessageA(combo, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text.data()));
-        if (std::strcmp(text.c_str(), items[i].text.c_str()) != 0)
+        if (static_cast<int32_t>(SendMessageW(combo, CB_GETITEMDATA, index, 0)) != items[i].datum ||
+            Wnd_ItemText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, index) != items[i].text)
             return false;
     }
     return true;
@@ -187,8 +182,7 @@ int FillFromTable(const ListMessages& m, HWND dialog, int id, const DialogTextTa
 int Select(const ListMessages& m, HWND dialog, int id, const char* text, int index, int32_t datum)
 {
     if (text)
-        return static_cast<int>(Send(dialog, id, m.selectString, static_cast<WPARAM>(-1),
-                                     reinterpret_cast<LPARAM>(text)));
+        return static_cast<int>(Wnd_SendText(GetDlgItem(dialog, id), m.selectString, static_cast<WPARAM>(-1), text));
     if (index >= 0)
         return static_cast<int>(Send(dialog, id, m.setSel, static_cast<WPARAM>(index)));
     const LRESULT count = Send(dialog, id, m.getCount);
@@ -202,10 +196,8 @@ int Select(const ListMessages& m, HWND dialog, int id, const char* text, int ind
 // without trailing blanks.
 void CopyItemText(const ListMessages& m, HWND dialog, int id, int index, char* buffer, int size)
 {
-    const LRESULT length = Send(dialog, id, m.textLength, static_cast<WPARAM>(index));
-    std::string text(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-    Send(dialog, id, m.getText, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text.data()));
-    const size_t textLength = std::strlen(text.c_str());
+    const std::string text = Wnd_ItemText(GetDlgItem(dialog, id), m.textLength, m.getText, WPARAM(index));
+    const size_t textLength = text.size();
     if (textLength + 1 <= static_cast<size_t>(size))
         std::memcpy(buffer, text.c_str(), textLength + 1);
     else
@@ -222,9 +214,7 @@ int GetSelection(const ListMessages& m, HWND dialog, int id, char* buffer, int s
     const int selection = static_cast<int>(Send(dialog, id, m.getSel));
     if (selection < 0) {
         if (m.isCombo && hasBuffer) {
-            std::string text(static_cast<size_t>(GetWindowTextLengthA(GetDlgItem(dialog, id))) + 1, '\0');
-            GetDlgItemTextA(dialog, id, text.data(), static_cast<int>(text.size()));
-            Utf8_CopyCut(buffer, static_cast<size_t>(size), text.c_str());
+            Dlg_GetItemText(dialog, id, buffer, size);
         }
         return -1;
     }
@@ -242,7 +232,7 @@ int GetSelection(const ListMessages& m, HWND dialog, int id, char* buffer, int s
 void Field_SetFloatOrBlank(HWND dialog, int id, float value, short width, short decimals)
 {
     if (value == kMissingFloat)
-        SetDlgItemTextA(dialog, id, "");
+        Dlg_SetItemText(dialog, id, "");
     else
         Field_SetFloat(dialog, id, value, width, decimals);
 }
@@ -250,7 +240,7 @@ void Field_SetFloatOrBlank(HWND dialog, int id, float value, short width, short 
 void Field_SetDoubleOrBlank(HWND dialog, int id, double value, short width, short decimals)
 {
     if (value == kMissingDouble)
-        SetDlgItemTextA(dialog, id, "");
+        Dlg_SetItemText(dialog, id, "");
     else
         Field_SetDouble(dialog, id, value, width, decimals);
 }
@@ -258,7 +248,7 @@ void Field_SetDoubleOrBlank(HWND dialog, int id, double value, short width, shor
 void Field_SetLongOrBlank(HWND dialog, int id, long value, short width)
 {
     if (value == kMissingLong)
-        SetDlgItemTextA(dialog, id, "");
+        Dlg_SetItemText(dialog, id, "");
     else
         Field_SetLong(dialog, id, value, width);
 }
@@ -266,7 +256,7 @@ void Field_SetLongOrBlank(HWND dialog, int id, long value, short width)
 void Field_SetShortOrBlank(HWND dialog, int id, short value, short width)
 {
     if (value == kMissingShort)
-        SetDlgItemTextA(dialog, id, "");
+        Dlg_SetItemText(dialog, id, "");
     else
         Field_SetShort(dialog, id, value, width);
 }
@@ -274,7 +264,7 @@ void Field_SetShortOrBlank(HWND dialog, int id, short value, short width)
 void Field_SetFloatNonZero(HWND dialog, int id, float value, short width, short decimals)
 {
     if (std::fabs(static_cast<double>(value)) <= 1e-9)
-        SetDlgItemTextA(dialog, id, "");
+        Dlg_SetItemText(dialog, id, "");
     else
         Field_SetFloat(dialog, id, value, width, decimals);
 }
@@ -282,7 +272,7 @@ void Field_SetFloatNonZero(HWND dialog, int id, float value, short width, short 
 void Field_SetDoubleNonZero(HWND dialog, int id, double value, short width, short decimals)
 {
     if (std::fabs(value) <= 1e-9)
-        SetDlgItemTextA(dialog, id, "");
+        Dlg_SetItemText(dialog, id, "");
     else
         Field_SetDouble(dialog, id, value, width, decimals);
 }
@@ -290,7 +280,7 @@ void Field_SetDoubleNonZero(HWND dialog, int id, double value, short width, shor
 void Field_SetLongNonZero(HWND dialog, int id, long value, short width)
 {
     if (value == 0)
-        SetDlgItemTextA(dialog, id, "");
+        Dlg_SetItemText(dialog, id, "");
     else
         Field_SetLong(dialog, id, value, width);
 }
@@ -298,7 +288,7 @@ void Field_SetLongNonZero(HWND dialog, int id, long value, short width)
 void Field_SetShortNonZero(HWND dialog, int id, short value, short width)
 {
     if (value == 0)
-        SetDlgItemTextA(dialog, id, "");
+        Dlg_SetItemText(dialog, id, "");
     else
         Field_SetShort(dialog, id, value, width);
 }
@@ -352,8 +342,9 @@ int Field_IsBlank(HWND dialog, int id)
     if (!GetDlgItem(dialog, id))
         return 0;
     char text[kBlankReadChars + 1] = {};
-    const int read = GetDlgItemTextA(dialog, id, text, sizeof text);
-    return read == 0 || Str_TrimmedLength(text, kBlankReadChars) == 0 ? 1 : 0;
+    Dlg_GetItemText(dialog, id, text, sizeof text);
+    return Str_TrimmedLength(text, kBlankReadChars) == 0 ? 1 : 0;
+
 }
 
 // --- record fields ---------------------------------------------------------------
@@ -411,7 +402,7 @@ int RecordFloatField_Read(HWND dialog, CalcRecord& record, const RecordFloatFiel
     // selected, so that nothing on the page stands for the refused one.
     if (inRange) {
         RecordFloatFields_Show(dialog, record, {&field, 1});
-        SendDlgItemMessageA(dialog, field.id, EM_SETSEL, 0, -1);
+        SendDlgItemMessageW(dialog, field.id, EM_SETSEL, 0, -1);
     }
     return -1;
 }
@@ -434,10 +425,9 @@ void Field_SetTextLimited(HWND dialog, int id, const char* text, int limit)
     if (!control)
         return;
     // A field already showing the text keeps it and its selection.
-    std::string shown(static_cast<size_t>(GetWindowTextLengthA(control)) + 1, '\0');
-    shown.resize(static_cast<size_t>(GetWindowTextA(control, shown.data(), static_cast<int>(shown.size()))));
-    if (shown != (text ? text : ""))
-        SetWindowTextA(control, text ? text : "");
+    if (Wnd_GetText(control) != (text ? text : ""))
+        Wnd_SetText(control, text);
+
     Send(dialog, id, EM_LIMITTEXT, static_cast<WPARAM>(limit));
 }
 
@@ -502,10 +492,10 @@ int Combo_ShowProductList(HWND dialog, int id, const ProductListEntry* list)
     const std::vector<ListItem> items = ProductListItems(list);
     HWND combo = GetDlgItem(dialog, id);
     if (ComboHolds(combo, items)) {
-        SendMessageA(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);   // as a refilled list
+        SendMessageW(combo, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);   // as a refilled list
         return static_cast<int>(items.size());
     }
-    SendMessageA(combo, CB_RESETCONTENT, 0, 0);
+    SendMessageW(combo, CB_RESETCONTENT, 0, 0);
     ListFiller filler(kCombo, dialog, id);
     int added = 0;
     for (const ListItem& item : items)

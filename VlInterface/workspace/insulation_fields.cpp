@@ -148,13 +148,13 @@ void SetUnitLabels(HWND page, const CalcRecord& r)
     std::string label = Shell_Text(Text_PriceLabel);
     char text[200];
     std::snprintf(text, sizeof(text), "%s\n[%s]", label.c_str(), unit ? Shell_Text(uint16_t(unit)) : "");
-    SetDlgItemTextA(page, IDC_INS_PRICE_LABEL, text);
-    SetDlgItemTextA(page, IDC_INS_HEATLOSS_UNIT, Shell_Text(plane ? Text_PerSquareMetre : Text_PerMetre));
+    Dlg_SetItemText(page, IDC_INS_PRICE_LABEL, text);
+    Dlg_SetItemText(page, IDC_INS_HEATLOSS_UNIT, Shell_Text(plane ? Text_PerSquareMetre : Text_PerMetre));
 }
 
 void SetReadOnly(HWND page, int id, bool readOnly)
 {
-    SendDlgItemMessageA(page, id, EM_SETREADONLY, readOnly, 0);
+    SendDlgItemMessageW(page, id, EM_SETREADONLY, readOnly, 0);
 }
 
 void EnableLayer(HWND page, const CalcRecord& r, int k)
@@ -208,7 +208,7 @@ bool Check(HWND page, float value, const char* key, bool show, bool focus, int f
 void Refuse(HWND page, uint16_t text, bool focus, int focusId)
 {
     std::string caption = Shell_Text(Text_CheckCaption);
-    MessageBoxA(page, Shell_Text(text), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
+    Wnd_MessageBox(page, Shell_Text(text), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
     if (focus)
         Dlg_FocusItem(page, focusId);
 }
@@ -377,7 +377,7 @@ int InsulationPage_CheckInputs(HWND page, CalcRecord& r, bool quiet)
 void InsulationPage_ClearResults(HWND page)
 {
     for (int i = 0; i < 4; ++i)
-        SetDlgItemTextA(page, IDC_INS_RESULT1 + i, " ");
+        Dlg_SetItemText(page, IDC_INS_RESULT1 + i, " ");
 }
 
 void InsulationPage_BuildLists(CalcRecord& r)

@@ -237,7 +237,7 @@ void OnCommand(HWND page, int id, int code)
         if (ReadAndCheck(page))
             InsulationPage_Print(page, Rec(), id == IDC_INS_PRINT ? 1 : 2);
     } else if (code == EN_SETFOCUS) {
-        SendDlgItemMessageA(page, id, EM_SETSEL, 0, -1);
+        SendDlgItemMessageW(page, id, EM_SETSEL, 0, -1);
     }
 }
 

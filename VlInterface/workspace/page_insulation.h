@@ -110,7 +110,7 @@ TargetRefusal InsulationPage_TargetRefusal(const CalcRecord& record);
 // Shows the wait cursor while alive and puts the previous one back.
 class WaitCursor {
 public:
-    WaitCursor() : previous_(SetCursor(LoadCursorA(nullptr, IDC_WAIT))) {}
+    WaitCursor() : previous_(SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)))) {}
     ~WaitCursor() { SetCursor(previous_); }
     WaitCursor(const WaitCursor&) = delete;
     WaitCursor& operator=(const WaitCursor&) = delete;

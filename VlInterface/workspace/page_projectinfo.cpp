@@ -72,7 +72,7 @@ void ShowSaveDate(HWND page)
     char date[kSaveDateSize] = {};
     if (!Kadmi_GetAtt(-1, kAttSaveDate, nullptr, date, sizeof(date) - 1) || !date[0])
         Date_TodayLocal(date);
-    SetDlgItemTextA(page, IDC_PI_SAVE_DATE, date);
+    Dlg_SetItemText(page, IDC_PI_SAVE_DATE, date);
 }
 
 void DisableWithoutSystem(HWND page)
@@ -151,7 +151,7 @@ INT_PTR CALLBACK ProjectInfoPage_DlgProc(HWND page, UINT message, WPARAM wParam,
         OnInitDialog(page);
         return FALSE;   // the focus is set
     case WM_CLOSE:
-        PostMessageA(page, WM_COMMAND, IDCANCEL, 0);
+        PostMessageW(page, WM_COMMAND, IDCANCEL, 0);
         return TRUE;
     case WM_DRAWITEM:
         return TRUE;

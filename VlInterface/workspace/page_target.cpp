@@ -15,6 +15,8 @@
 #include "support/lookups.h"
 #include "support/tooltips.h"
 #include <cstddef>
+#include <cstring>
+#include <vector>
 
 namespace {
 
@@ -126,13 +128,20 @@ const ProductListEntry* RecordLocation(const CalcRecord& record)
 }
 
 // A location the weather data no longer holds is listed as removed while the
-// record has it.
+// record has it. The list, which holds every location, is given to the
+// control only when it changed since it was last shown.
 void FillLists(HWND page)
 {
-    LocationList_Build(g_target.locations);
+    std::vector<ProductListEntry> built(kProductListSize);
+    LocationList_Build(built.data());
     if (CalcRec().location == kLocationRemoved)
-        LocationList_AddRemoved(g_target.locations, CalcRec().locationKey);
-    Combo_ShowProductList(page, IDC_TG_LOCATION, g_target.locations);
+        LocationList_AddRemoved(built.data(), CalcRec().locationKey);
+    const bool shown = SendDlgItemMessageA(page, IDC_TG_LOCATION, CB_GETCOUNT, 0, 0) > 0 &&
+                       std::memcmp(built.data(), g_target.locations, sizeof(g_target.locations)) == 0;
+    if (!shown) {
+        std::memcpy(g_target.locations, built.data(), sizeof(g_target.locations));
+        Combo_ShowProductList(page, IDC_TG_LOCATION, g_target.locations);
+    }
     Combo_Reset(page, IDC_TG_SURFACE);
     Combo_FillFromTable(page, IDC_TG_SURFACE, kSurfaceItems);
 }
@@ -162,7 +171,14 @@ void RecordToControls(HWND page, int first, int last)
         Combo_EnsureSelection(page, IDC_TG_SURFACE);
     }
     if (InRange(IDC_TG_LOCATION, first, last)) {
-        Combo_Select(page, IDC_TG_LOCATION, nullptr, -1, record.location);
+        // Each entry is one item, at the entry's position: no search through
+        // hundreds of items.
+        const int index = ProductList_FindIndex(record.location, nullptr, g_target.locations);
+        if (index >= 0 && SendDlgItemMessageA(page, IDC_TG_LOCATION, CB_GETITEMDATA, static_cast<WPARAM>(index), 0) ==
+                              record.location)
+            SendDlgItemMessageA(page, IDC_TG_LOCATION, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+        else
+            Combo_Select(page, IDC_TG_LOCATION, nullptr, -1, record.location);
         Combo_EnsureSelection(page, IDC_TG_LOCATION);
     }
     g_target.filling = false;
@@ -197,7 +213,7 @@ int ControlsToRecord(HWND page, short show)
 
 void SetReadOnly(HWND page, int id, bool readOnly)
 {
-    SendDlgItemMessageA(page, id, EM_SETREADONLY, readOnly, 0);
+    SendDlgItemMessageW(page, id, EM_SETREADONLY, readOnly, 0);
 }
 
 // The humidity matters only when the contents are not warmer than the air.
@@ -215,7 +231,7 @@ void EnableControls(HWND page)
     const CalcRecord& record = CalcRec();
     int geometry = GeometryIndex(record);
     long unitText = Price_CurrencyUnitTextId(geometry == Flag_Plane ? 2 : 1);
-    SetDlgItemTextA(page, IDC_TG_LABOUR_PRICE_UNIT, Shell_Text(static_cast<uint16_t>(unitText)));
+    Dlg_SetItemText(page, IDC_TG_LABOUR_PRICE_UNIT, Shell_Text(static_cast<uint16_t>(unitText)));
     for (int id : kEnabledFirst)
         Dlg_EnableItem(page, id, true);
     for (int id : kDisabledByGeometry[geometry].disabled) {

@@ -88,14 +88,8 @@ void AddColumns(HWND dialog)
     for (int c = 0; c < kColumns; ++c) {
         if (widths[c] == 0)
             widths[c] = ListView_GetStringWidth(list, std::string(size_t(kColumnChars[c]), '0').c_str());
-        std::string title = ColumnTitle(c);
-        LVCOLUMNA column{};
-        column.mask = LVCF_FMT | LVCF_TEXT | LVCF_WIDTH | LVCF_SUBITEM;
-        column.fmt = LVCFMT_LEFT;
-        column.cx = widths[c];
-        column.pszText = title.data();
-        column.iSubItem = c;
-        SendMessageA(list, LVM_INSERTCOLUMNA, c, reinterpret_cast<LPARAM>(&column));
+        Lv_AddColumn(list, c, ColumnTitle(c).c_str(), widths[c], LVCFMT_LEFT);
+
     }
 }
 
@@ -310,18 +304,11 @@ const std::string& ShownText(int item, int column)
     return row >= 0 && size_t(row) < texts.size() ? texts[size_t(row)] : none;
 }
 
-void OnGetDispInfo(NMLVDISPINFOA* info)
-{
-    LVITEMA& item = info->item;
-    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
-        lstrcpynA(item.pszText, ShownText(item.iItem, item.iSubItem).c_str(), item.cchTextMax);
-}
-
 void OnGetDispInfo(NMLVDISPINFOW* info)
 {
     LVITEMW& item = info->item;
-    if ((item.mask & LVIF_TEXT) && item.pszText && item.cchTextMax > 0)
-        lstrcpynW(item.pszText, Dlg_Wide(ShownText(item.iItem, item.iSubItem).c_str()).c_str(), item.cchTextMax);
+    if (item.mask & LVIF_TEXT)
+        Dlg_CopyWide(item.pszText, item.cchTextMax, ShownText(item.iItem, item.iSubItem).c_str());
 }
 
 // The list asks for the texts of the rows it shows (a virtual list: adding
@@ -347,10 +334,10 @@ void FillRows(HWND dialog)
         s.columnTexts[0] = {"  0"};
         s.columnTexts[1] = {Shell_Text(kTextNoThickness)};
     }
-    SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
     FitColumns(dialog);   // before the rows, which each width change would lay out again
     ListView_SetItemCountEx(list, s.count > 0 ? s.count : 1, 0);
-    SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(list, nullptr, TRUE);
     // The layer's current thickness when the list holds it, else the first row.
     s.selectedRow = s.count > 0 ? std::max(selected, 0) : -1;
@@ -411,7 +398,7 @@ void RequestList(ThicknessDlgState& s, const INSULATIONTHICKNESSINPUT& input)
 int Calculate(HWND dialog)
 {
     ThicknessDlgState& s = ThicknessDlg();
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+    HCURSOR previous = SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
     ErrorList_Clear();
 #ifdef VL_EXTENDED
     if (!ListInputsAccepted(s.record)) {
@@ -502,9 +489,9 @@ void OnInitDialog(HWND dialog)
     ThicknessDlg().ascending = false;
     AddColumns(dialog);
     UseTwoLineHeadings(List(dialog));
-    SetDlgItemTextA(dialog, IDC_THK_HEADING, ThicknessDlg().record.heading);
+    Dlg_SetItemText(dialog, IDC_THK_HEADING, ThicknessDlg().record.heading);
 #ifdef VL_EXTENDED
-    SetDlgItemTextA(dialog, IDC_THK_DESCRIPTION, InsulationObject_Describe());
+    Dlg_SetItemText(dialog, IDC_THK_DESCRIPTION, InsulationObject_Describe());
 #endif
     Calculate(dialog);
     EnableButtons(dialog);
@@ -564,7 +551,7 @@ INT_PTR ThicknessDlg_Show(HWND owner, int32_t part)
     s.list = nullptr;
     s.count = 0;
     LoadRecord(part);
-    INT_PTR result = DialogBoxParamA(App().instance, MAKEINTRESOURCEA(IDD_THICKNESS_DIALOG), owner,
+    INT_PTR result = DialogBoxParamW(App().instance, MAKEINTRESOURCEW(IDD_THICKNESS_DIALOG), owner,
                                      ThicknessDlg_Proc, 0);
     if (result == IDOK)
         StoreSelection();
@@ -584,8 +571,6 @@ INT_PTR CALLBACK ThicknessDlg_Proc(HWND dialog, UINT message, WPARAM wParam, LPA
             OnColumnClick(dialog, reinterpret_cast<const NMLISTVIEW*>(lParam)->iSubItem);
         else if (header->idFrom == IDC_THK_LIST && header->code == LVN_ITEMCHANGED)
             OnItemChanged(reinterpret_cast<const NMLISTVIEW*>(lParam));
-        else if (header->idFrom == IDC_THK_LIST && header->code == LVN_GETDISPINFOA)
-            OnGetDispInfo(reinterpret_cast<NMLVDISPINFOA*>(lParam));
         else if (header->idFrom == IDC_THK_LIST && header->code == LVN_GETDISPINFOW)
             OnGetDispInfo(reinterpret_cast<NMLVDISPINFOW*>(lParam));
         return TRUE;

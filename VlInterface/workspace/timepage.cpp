@@ -174,7 +174,7 @@ void TimePage_SetContentsReadOnly(HWND page, const int (&ids)[2])
 {
     bool readOnly = CalcRec().contents != 0;
     for (int id : ids)
-        SendDlgItemMessageA(page, id, EM_SETREADONLY, readOnly, 0);
+        SendDlgItemMessageW(page, id, EM_SETREADONLY, readOnly, 0);
 }
 
 void TimePage_SetLine(HWND page, int id, const std::string& text)
@@ -185,7 +185,7 @@ void TimePage_SetLine(HWND page, int id, const std::string& text)
 void TimePage_ClearLines(HWND page, std::span<const int> ids)
 {
     for (int id : ids)
-        SetDlgItemTextA(page, id, " ");
+        Dlg_SetItemText(page, id, " ");
 }
 
 void TimePage_ReportErrors(HWND page, bool quiet, bool failed, int line)

@@ -1,6 +1,21 @@
 // TextAPI_TranslateDialog: puts the current language's texts into a dialog's
 // caption and controls from its DialogTextTable.
 #include "outside/Lexmo100/lexmo.h"
+#include <cstring>
+#include <string>
+
+namespace {
+
+// Dialogs are Unicode windows: the UTF-8 text goes in as UTF-16.
+bool SetText(HWND target, const char* text)
+{
+    std::wstring wide(text ? std::strlen(text) + 1 : 1, L'\0');
+    int length = text ? MultiByteToWideChar(CP_UTF8, 0, text, -1, wide.data(), int(wide.size())) : 0;
+    wide.resize(length > 0 ? size_t(length) - 1 : 0);
+    return SetWindowTextW(target, wide.c_str()) != FALSE;
+}
+
+}  // namespace
 
 LEXMO_API int TextAPI_TranslateDialog(short handle, HWND dialog, const DialogTextTable* table)
 {
@@ -11,7 +26,8 @@ LEXMO_API int TextAPI_TranslateDialog(short handle, HWND dialog, const DialogTex
         HWND target = row->controlId == 0 ? dialog : GetDlgItem(dialog, row->controlId);
         if (!target) continue;
         const char* text = TextAPI_GetText(handle, static_cast<TextId>(row->textId));
-        if (SetWindowTextA(target, text)) ++done;
+        if (SetText(target, text)) ++done;
+
     }
     return done;
 }

@@ -67,7 +67,7 @@ SIZE AreaWithoutBars(HWND view)
 {
     RECT client{};
     GetClientRect(view, &client);
-    LONG style = GetWindowLongA(view, GWL_STYLE);
+    LONG style = GetWindowLongW(view, GWL_STYLE);
     SIZE area{client.right, client.bottom};
     if (style & WS_VSCROLL) area.cx += GetSystemMetrics(SM_CXVSCROLL);
     if (style & WS_HSCROLL) area.cy += GetSystemMetrics(SM_CYHSCROLL);
@@ -220,26 +220,26 @@ LRESULT CALLBACK PageViewProc(HWND view, UINT message, WPARAM wParam, LPARAM lPa
     case WM_KEYDOWN: OnKey(view, wParam); return 0;
     case WM_LBUTTONDOWN: SetFocus(view); return 0;
     }
-    return DefWindowProcA(view, message, wParam, lParam);
+    return DefWindowProcW(view, message, wParam, lParam);
 }
 
 } // namespace
 
 bool PageView_Register(HINSTANCE instance)
 {
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = PageViewProc;
     wc.hInstance = instance;
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.lpszClassName = PageViewClassName;
-    return RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 HWND PageView_Create(HWND frame)
 {
     ViewerGlobals& v = Viewer();
-    return CreateWindowExA(WS_EX_CLIENTEDGE, PageViewClassName, nullptr,
+    return CreateWindowExW(WS_EX_CLIENTEDGE, PageViewClassName, nullptr,
                            WS_CHILD | WS_VISIBLE | WS_HSCROLL | WS_VSCROLL | WS_TABSTOP, 0, 0, 0, 0, frame,
                            reinterpret_cast<HMENU>(IDC_PAGEVIEW), v.instance, nullptr);
 }

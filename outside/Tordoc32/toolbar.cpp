@@ -29,20 +29,21 @@ ImageBases LoadImages(HWND toolbar)
 {
     ImageBases bases{};
     bases.standard = static_cast<int>(
-        SendMessageA(toolbar, TB_LOADIMAGES, IDB_STD_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL)));
+        SendMessageW(toolbar, TB_LOADIMAGES, IDB_STD_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL)));
     bases.history = static_cast<int>(
-        SendMessageA(toolbar, TB_LOADIMAGES, IDB_HIST_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL)));
+        SendMessageW(toolbar, TB_LOADIMAGES, IDB_HIST_SMALL_COLOR, reinterpret_cast<LPARAM>(HINST_COMMCTRL)));
     return bases;
 }
 
-TBBUTTON Button(const ToolButton& tool, const Captions& captions)
+// The toolbar copies the captions as it adds the buttons.
+TBBUTTON Button(const ToolButton& tool, const std::wstring& caption)
 {
     TBBUTTON button{};
     button.iBitmap = tool.image;
     button.idCommand = tool.command;
     button.fsState = TBSTATE_ENABLED;
     button.fsStyle = tool.style;
-    if (tool.style != BTNS_SEP) button.iString = reinterpret_cast<INT_PTR>(captions[tool.caption]);
+    if (tool.style != BTNS_SEP) button.iString = reinterpret_cast<INT_PTR>(caption.c_str());
     return button;
 }
 
@@ -51,20 +52,20 @@ HWND CreateZoomBox(HWND toolbar, int index)
 {
     ViewerGlobals& v = Viewer();
     RECT slot{};
-    SendMessageA(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&slot));
-    HWND box = CreateWindowExA(0, WC_COMBOBOXA, nullptr,
+    SendMessageW(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&slot));
+    HWND box = CreateWindowExW(0, WC_COMBOBOXW, nullptr,
                                WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | CBS_DROPDOWNLIST,
                                slot.left, slot.top, slot.right - slot.left, ZoomBoxDropHeight, toolbar,
                                reinterpret_cast<HMENU>(IDC_ZOOM), v.instance, nullptr);
     if (!box) return nullptr;
-    SendMessageA(box, WM_SETFONT, SendMessageA(toolbar, WM_GETFONT, 0, 0), FALSE);
+    SendMessageW(box, WM_SETFONT, SendMessageW(toolbar, WM_GETFONT, 0, 0), FALSE);
     for (const ZoomChoice& choice : ZoomChoices) {
         std::string text = choice.fit == ZoomFit::WholePage ? v.captions[Caption::WholePage]
                            : choice.fit == ZoomFit::PageWidth ? v.captions[Caption::PageWidth]
                            : std::to_string(choice.percent) + " %";
-        SendMessageA(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageW(box, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Captions_Wide(text).c_str()));
     }
-    SendMessageA(box, CB_SETCURSEL, v.zoom, 0);
+    SendMessageW(box, CB_SETCURSEL, v.zoom, 0);
     // Centre the closed box on the buttons' height.
     RECT boxRect{};
     GetWindowRect(box, &boxRect);
@@ -78,12 +79,12 @@ HWND CreateZoomBox(HWND toolbar, int index)
 HWND Toolbar_Create(HWND frame)
 {
     ViewerGlobals& v = Viewer();
-    HWND toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
+    HWND toolbar = CreateWindowExW(0, TOOLBARCLASSNAMEW, nullptr,
                                    WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_LIST | CCS_TOP,
                                    0, 0, 0, 0, frame, reinterpret_cast<HMENU>(IDC_TOOLBAR), v.instance,
                                    nullptr);
     if (!toolbar) return nullptr;
-    SendMessageA(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+    SendMessageW(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     ImageBases images = LoadImages(toolbar);
     const ToolButton tools[] = {
         {IDM_PRINT, Caption::Print, images.standard + STD_PRINT, BTNS_AUTOSIZE},
@@ -97,9 +98,13 @@ HWND Toolbar_Create(HWND frame)
     };
     constexpr int ZoomSlot = 5;
     TBBUTTON buttons[std::size(tools)];
-    for (size_t i = 0; i < std::size(tools); ++i) buttons[i] = Button(tools[i], v.captions);
-    SendMessageA(toolbar, TB_ADDBUTTONSA, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
-    SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
+    std::wstring captions[std::size(tools)];
+    for (size_t i = 0; i < std::size(tools); ++i) {
+        if (tools[i].style != BTNS_SEP) captions[i] = Captions_Wide(v.captions[tools[i].caption]);
+        buttons[i] = Button(tools[i], captions[i]);
+    }
+    SendMessageW(toolbar, TB_ADDBUTTONSW, std::size(buttons), reinterpret_cast<LPARAM>(buttons));
+    SendMessageW(toolbar, TB_AUTOSIZE, 0, 0);
     v.zoomBox = CreateZoomBox(toolbar, ZoomSlot);
     return v.zoomBox ? toolbar : nullptr;
 }
@@ -110,6 +115,6 @@ void Toolbar_UpdateButtons()
     if (!v.toolbar) return;
     bool hasPrevious = v.page > 0;
     bool hasNext = v.page + 1 < v.report.pages.size();
-    SendMessageA(v.toolbar, TB_ENABLEBUTTON, IDM_PREVIOUS, MAKELPARAM(hasPrevious, 0));
-    SendMessageA(v.toolbar, TB_ENABLEBUTTON, IDM_NEXT, MAKELPARAM(hasNext, 0));
+    SendMessageW(v.toolbar, TB_ENABLEBUTTON, IDM_PREVIOUS, MAKELPARAM(hasPrevious, 0));
+    SendMessageW(v.toolbar, TB_ENABLEBUTTON, IDM_NEXT, MAKELPARAM(hasNext, 0));
 }

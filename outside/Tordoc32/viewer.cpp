@@ -37,10 +37,10 @@ void Frame_Layout(int width, int height)
 {
     ViewerGlobals& v = Viewer();
     if (!v.toolbar || !v.status || !v.pageView) return;
-    SendMessageA(v.toolbar, TB_AUTOSIZE, 0, 0);
-    SendMessageA(v.status, WM_SIZE, 0, 0);
+    SendMessageW(v.toolbar, TB_AUTOSIZE, 0, 0);
+    SendMessageW(v.status, WM_SIZE, 0, 0);
     int statusWidths[] = {StatusPageWidth, -1};
-    SendMessageA(v.status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(statusWidths));
+    SendMessageW(v.status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(statusWidths));
     int top = HeightOf(v.toolbar);
     int bottom = height - HeightOf(v.status);
     MoveWindow(v.pageView, 0, top, width, std::max(0, bottom - top), TRUE);
@@ -52,7 +52,7 @@ bool Frame_CreateChildren(HWND frame)
     ViewerGlobals& v = Viewer();
     v.frame = frame;
     v.toolbar = Toolbar_Create(frame);
-    v.status = CreateWindowExA(0, STATUSCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
+    v.status = CreateWindowExW(0, STATUSCLASSNAMEW, nullptr, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP,
                                0, 0, 0, 0, frame, reinterpret_cast<HMENU>(IDC_STATUS), v.instance, nullptr);
     v.pageView = PageView_Create(frame);
     return v.toolbar && v.status && v.pageView;
@@ -71,7 +71,7 @@ void Frame_GoTo(size_t page)
 void Frame_ZoomChosen()
 {
     ViewerGlobals& v = Viewer();
-    LRESULT choice = SendMessageA(v.zoomBox, CB_GETCURSEL, 0, 0);
+    LRESULT choice = SendMessageW(v.zoomBox, CB_GETCURSEL, 0, 0);
     if (choice < 0 || static_cast<size_t>(choice) >= std::size(ZoomChoices)) return;
     v.zoom = static_cast<size_t>(choice);
     PageView_Relayout();
@@ -87,7 +87,7 @@ void Frame_Command(HWND frame, int id, int code)
     case IDM_NEXT: Frame_GoTo(v.page + 1); break;
     case IDM_FIRST: Frame_GoTo(0); break;
     case IDM_LAST: Frame_GoTo(v.report.pages.size() - 1); break;
-    case IDM_CLOSE: PostMessageA(frame, WM_CLOSE, 0, 0); break;
+    case IDM_CLOSE: PostMessageW(frame, WM_CLOSE, 0, 0); break;
     case IDC_ZOOM: if (code == CBN_SELCHANGE) Frame_ZoomChosen(); break;
     }
 }
@@ -112,7 +112,7 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
         SetFocus(Viewer().pageView);
         return 0;
     case WM_MOUSEWHEEL:
-        return SendMessageA(Viewer().pageView, message, wParam, lParam);
+        return SendMessageW(Viewer().pageView, message, wParam, lParam);
     case WM_COMMAND:
         Frame_Command(frame, LOWORD(wParam), HIWORD(wParam));
         return 0;
@@ -123,20 +123,20 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
         Viewer().frame = nullptr;
         return 0;
     }
-    return DefWindowProcA(frame, message, wParam, lParam);
+    return DefWindowProcW(frame, message, wParam, lParam);
 }
 
 bool Frame_Register(HINSTANCE instance)
 {
-    WNDCLASSEXA wc{};
+    WNDCLASSEXW wc{};
     wc.cbSize = sizeof wc;
     wc.lpfnWndProc = FrameProc;
     wc.hInstance = instance;
-    wc.hIcon = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
-    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hIcon = LoadIconW(nullptr, reinterpret_cast<LPCWSTR>(IDI_APPLICATION));
+    wc.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     wc.lpszClassName = ViewerClassName;
-    return RegisterClassExA(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+    return RegisterClassExW(&wc) || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
 }
 
 // A portrait window of nine tenths of the work area's height, centred on the
@@ -160,17 +160,17 @@ RECT Frame_InitialRect(HWND owner)
 void Frame_TakeOwnerIcons(HWND frame, HWND owner)
 {
     if (!owner) return;
-    auto big = static_cast<LPARAM>(GetClassLongPtrA(owner, GCLP_HICON));
-    auto small = static_cast<LPARAM>(GetClassLongPtrA(owner, GCLP_HICONSM));
-    if (big) SendMessageA(frame, WM_SETICON, ICON_BIG, big);
-    if (small || big) SendMessageA(frame, WM_SETICON, ICON_SMALL, small ? small : big);
+    auto big = static_cast<LPARAM>(GetClassLongPtrW(owner, GCLP_HICON));
+    auto small = static_cast<LPARAM>(GetClassLongPtrW(owner, GCLP_HICONSM));
+    if (big) SendMessageW(frame, WM_SETICON, ICON_BIG, big);
+    if (small || big) SendMessageW(frame, WM_SETICON, ICON_SMALL, small ? small : big);
 }
 
 HWND Frame_Create()
 {
     ViewerGlobals& v = Viewer();
     RECT rect = Frame_InitialRect(v.owner);
-    HWND frame = CreateWindowExA(0, ViewerClassName, v.captions[Caption::Title],
+    HWND frame = CreateWindowExW(0, ViewerClassName, Captions_Wide(v.captions[Caption::Title]).c_str(),
                                  WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, rect.left, rect.top,
                                  rect.right - rect.left, rect.bottom - rect.top, v.owner, nullptr,
                                  v.instance, nullptr);
@@ -193,16 +193,16 @@ void Frame_RunModal()
     }
     MSG msg;
     while (v.frame) {
-        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
         if (got <= 0) {
             if (got == 0) PostQuitMessage(static_cast<int>(msg.wParam));
             if (v.frame) Frame_Close(v.frame);
             break;
         }
         bool forViewer = msg.hwnd == v.frame || IsChild(v.frame, msg.hwnd);
-        if (forViewer && TranslateAcceleratorA(v.frame, v.accelerators, &msg)) continue;
+        if (forViewer && TranslateAcceleratorW(v.frame, v.accelerators, &msg)) continue;
         TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        DispatchMessageW(&msg);
     }
     if (v.disabledOwner) EnableWindow(v.disabledOwner, TRUE);
 }
@@ -230,8 +230,8 @@ bool Viewer_Run(HWND owner, Report&& report, Captions&& captions)
         ShowError(owner, v.captions, v.captions[Caption::WindowFailed]);
 
     if (v.accelerators) DestroyAcceleratorTable(v.accelerators);
-    UnregisterClassA(ViewerClassName, instance);
-    UnregisterClassA(PageViewClassName, instance);
+    UnregisterClassW(ViewerClassName, instance);
+    UnregisterClassW(PageViewClassName, instance);
     v = ViewerGlobals{};
     v.instance = instance;
     return shown;
@@ -252,8 +252,8 @@ void Frame_UpdateStatus()
     std::string page = std::string(v.captions[Caption::Page]) + " " + std::to_string(v.page + 1) +
                        " / " + std::to_string(v.report.pages.size());
     std::string zoom = std::string(v.captions[Caption::Zoom]) + " " + std::to_string(v.zoomPercent) + " %";
-    SendMessageA(v.status, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(page.c_str()));
-    SendMessageA(v.status, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(zoom.c_str()));
+    SendMessageW(v.status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(Captions_Wide(page).c_str()));
+    SendMessageW(v.status, SB_SETTEXTW, 1, reinterpret_cast<LPARAM>(Captions_Wide(zoom).c_str()));
 }
 
 int WINAPI tordoc_start(HWND owner, const char*, const char* metafile, short, const char* settingsFile)

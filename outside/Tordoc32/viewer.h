@@ -6,8 +6,8 @@
 #include "outside/Tordoc32/captions.h"
 #include "outside/Tordoc32/report.h"
 
-constexpr char ViewerClassName[] = "TordocViewer";
-constexpr char PageViewClassName[] = "TordocPageView";
+constexpr wchar_t ViewerClassName[] = L"TordocViewer";
+constexpr wchar_t PageViewClassName[] = L"TordocPageView";
 
 enum class ZoomFit { WholePage, PageWidth, Percent };
 

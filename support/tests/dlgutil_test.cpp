@@ -4,6 +4,7 @@
 #include "support/app.h"
 #include "support/dlgutil.h"
 #include "testsupport/testsupport.h"
+#include <cstring>
 
 namespace {
 
@@ -14,14 +15,15 @@ protected:
     void SetUp() override
     {
         App_Init(GetModuleHandleA(nullptr));
-        Add("EDIT", kEdit, 0);
-        Add("COMBOBOX", kCombo, CBS_DROPDOWNLIST);
-        Add("BUTTON", kCheck, BS_AUTOCHECKBOX);
+        Add(L"EDIT", kEdit, 0);
+        Add(L"COMBOBOX", kCombo, CBS_DROPDOWNLIST | CBS_HASSTRINGS);
+        Add(L"BUTTON", kCheck, BS_AUTOCHECKBOX);
     }
 
-    void Add(const char* className, int id, DWORD style)
+    void Add(const wchar_t* className, int id, DWORD style)
     {
-        CreateWindowExA(0, className, "", WS_CHILD | WS_VISIBLE | style, 10, 10 + id, 80, 60, dialog_.hwnd(),
+        CreateWindowExW(0, className, L"", WS_CHILD
+ | WS_VISIBLE | style, 10, 10 + id, 80, 60, dialog_.hwnd(),
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
     }
 
@@ -58,7 +60,42 @@ TEST_F(DlgUtilTest, ComboEnsureSelectionPicksTheFirstItem)
     EXPECT_EQ(SendMessageA(combo, CB_GETCOUNT, 0, 0), 0);
 }
 
+// Texts go in and come back whole in every language, through the edit
+// field, the combo box's items and a tab; a buffer too small for the whole
+// text gets whole letters only.
+TEST_F(DlgUtilTest, TextsCrossTheWindowsWhole)
+{
+    const char* const text = "Ab Жук łęż öäå";
+    Dlg_SetItemText(dialog_.hwnd(), kEdit, text);
+    EXPECT_EQ(Dlg_GetItemText(dialog_.hwnd(), kEdit), text);
+    HWND combo = GetDlgItem(dialog_.hwnd(), kCombo);
+    EXPECT_EQ(Wnd_SendText(combo, CB_ADDSTRING, 0, text), 0);
+    EXPECT_EQ(Wnd_ItemText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, 0), text);
+    EXPECT_EQ(Wnd_ItemText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, 1), "");   // no such item
+    EXPECT_EQ(Wnd_SendText(combo, CB_FINDSTRINGEXACT, WPARAM(-1), text), 0);
+
+    const struct {
+        const char* name;
+        int size;
+        const char* expected;
+    } cuts[] = {
+        {"whole", 64, text},
+        {"inside Ж: before it", 5, "Ab "},
+        {"after Ж", 6, "Ab Ж"},
+        {"inside ł: before it", 11, "Ab Жук "},
+        {"nothing", 1, ""},
+    };
+    for (const auto& cut : cuts) {
+        SCOPED_TRACE(cut.name);
+        char buffer[64];
+        std::memset(buffer, 'x', sizeof buffer);
+        Dlg_GetItemText(dialog_.hwnd(), kEdit, buffer, cut.size);
+        EXPECT_STREQ(buffer, cut.expected);
+    }
+}
+
 TEST_F(DlgUtilTest, FocusItem)
+
 {
     Dlg_FocusItem(dialog_.hwnd(), kCheck);
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog_.hwnd(), kCheck));

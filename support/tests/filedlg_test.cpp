@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "support/filedlg.h"
 #include "support/paths.h"
 #include "testsupport/testsupport.h"
@@ -51,7 +52,7 @@ TEST_F(FileDlgTest, ChosenFileGivesItsPathAndDirectory)
     char folder[MAX_PATH], file[MAX_PATH];
     GetTempPathA(sizeof folder, folder);
     ASSERT_NE(GetTempFileNameA(folder, "vlt", 0, file), 0u);  // creates the file
-    TsBoxAnswerer answer(IDOK, nullptr, [&file](HWND box) { SetDlgItemTextA(box, cmb13, file); });
+    TsBoxAnswerer answer(IDOK, nullptr, [&file](HWND box) { Dlg_SetItemText(box, cmb13, file); });
     EXPECT_EQ(FileDlg_Open(nullptr, kFilter, directory_, result_, "Open project", false), 1);
     DeleteFileA(file);
     EXPECT_STRCASEEQ(result_, file);

@@ -4,6 +4,7 @@
 // descriptors' text forms both ways.
 #include <gtest/gtest.h>
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "support/dates.h"
 #include "support/numfield.h"
 #include "testsupport/testsupport.h"
@@ -117,7 +118,7 @@ TEST_F(NumFieldTest, GettersReadTheWholeTextAndTellTheRange)
 {
     for (const GetCase& c : kGetCases) {
         SCOPED_TRACE(c.name);
-        SetDlgItemTextA(dlg(), kEdit, c.text);
+        Dlg_SetItemText(dlg(), kEdit, c.text);
         SetFocus(GetDlgItem(dlg(), kOther));
         TsBoxAnswerer answer(IDOK, kTitle);
         double value = -1;
@@ -144,7 +145,7 @@ TEST_F(NumFieldTest, TextsRoundTripAtTheirFullSize)
     Field_GetText(dlg(), kEdit, buffer, sizeof buffer);
     EXPECT_EQ(buffer, full);
     const std::string longText(700, 'y');
-    SetDlgItemTextA(dlg(), kEdit, (longText + "   ").c_str());
+    Dlg_SetItemText(dlg(), kEdit, (longText + "   ").c_str());
     std::string large(1024, '#');
     Field_GetText(dlg(), kEdit, large.data(), int(large.size()));
     EXPECT_STREQ(large.c_str(), longText.c_str()) << "no cut below the buffer's size, no trailing blanks";

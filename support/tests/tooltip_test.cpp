@@ -3,6 +3,7 @@
 // change that shows at once.
 #include <gtest/gtest.h>
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "support/tooltips.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "tooltip_test.h"
@@ -86,7 +87,7 @@ protected:
     void Open(const DialogTextTable* table)
     {
         context_ = {textHandle_, table};
-        dialog_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TOOLTIP_TEST), nullptr,
+        dialog_ = CreateDialogParamW(GetModuleHandleA(nullptr), MAKEINTRESOURCEW(IDD_TOOLTIP_TEST), nullptr,
                                      TestDialogProc, reinterpret_cast<LPARAM>(&context_));
         ASSERT_NE(dialog_, nullptr);
         tooltip_ = FindTooltipOf(dialog_);
@@ -95,14 +96,15 @@ protected:
     // The text the tooltip gets for a control, asked the way it asks before showing.
     std::string AskText(int controlId)
     {
-        char text[256] = {};
-        TOOLINFOA tool{};
-        tool.cbSize = TTTOOLINFOA_V2_SIZE;
+        wchar_t text[256] = {};
+        TOOLINFOW tool{};
+        tool.cbSize = TTTOOLINFOW_V2_SIZE;
         tool.hwnd = dialog_;
         tool.uId = reinterpret_cast<UINT_PTR>(GetDlgItem(dialog_, controlId));
         tool.lpszText = text;
-        SendMessageA(tooltip_, TTM_GETTEXTA, sizeof text, reinterpret_cast<LPARAM>(&tool));
-        return text;
+        SendMessageW(tooltip_, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
+        return Dlg_Narrow(text);
+
     }
     int ToolCount() { return static_cast<int>(SendMessageA(tooltip_, TTM_GETTOOLCOUNT, 0, 0)); }
 

@@ -15,6 +15,7 @@
 #include "Kadmi/kadmi.h"
 #include "support/dlgutil.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "support/lookups.h"
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
@@ -94,7 +95,7 @@ void Press(HWND dialog, int id)
 
 void Type(HWND dialog, int id, const char* text)
 {
-    SetDlgItemTextA(dialog, id, text);
+    Dlg_SetItemText(dialog, id, text);
 }
 
 std::vector<float> Floats(TechDbHandle db, const char* key, short att)
@@ -226,8 +227,37 @@ TEST_F(EditorsTest, InsulationTypesAndPointsAreStoredAsEdited)
     EXPECT_EQ(TechDb_GetStringAtt(db, "UI", key.text, 1600), nullptr);
 }
 
+// A product name typed in the five languages' letters, through the editor's
+// own modal loop, is stored whole.
+TEST_F(EditorsTest, ANameTypedInFiveLanguagesIsStoredWhole)
+{
+    const char* const typed = "Ab Жук łęż öäå";
+    TsBoxAnswerer yes(IDYES);
+    EditorKey key(EditorDb_NextNumber(kOtherInsulationDb, "UI", 1600));
+    HWND dialog = nullptr;
+    TsUiScript script({
+        [&] {
+            dialog = FindDialogWith(IDC_INS_TYPE_ADD);
+            if (!dialog)
+                return false;
+            Press(dialog, IDC_INS_TYPE_ADD);
+            SetFocus(GetDlgItem(dialog, IDC_INS_NAME));
+            Ts_PostTyping(GetDlgItem(dialog, IDC_INS_NAME), typed);
+            return true;
+        },
+        [&] {
+            Press(dialog, IDC_INS_TYPE_APPLY);
+            PostMessageW(dialog, WM_COMMAND, IDC_EDITOR_CLOSE, 0);
+            return true;
+        },
+    });
+    EXPECT_EQ(InsulationData_Show(window()), 1);
+    EXPECT_STREQ(TechDb_GetStringAtt(kTechDbOtherInsulationSentinel, "UI", key.text, 1600), typed);
+}
+
 // A price that the layers' price fields would refuse is refused here too, and
 // nothing is stored.
+
 TEST_F(EditorsTest, InsulationPriceIsRefusedWhereTheLayerPageRefusesIt)
 {
     int number = EditorDb_NextNumber(kOtherInsulationDb, "UI", 1600);
@@ -534,9 +564,9 @@ int AddThroughEditor(HWND owner, const NumberCase& c, const char* name)
 }
 
 // Add, remove, add: the second record never takes the first's number, so a
-// project that used the first shows it as removed and takes no figures from
-// another. Removing what the open project uses names its systems and leaves
-// the project changed.
+// project that used the first shows it as removed, says so once when the
+// system is shown, and takes no figures from another. Removing what the open
+// project uses names its systems and leaves the project changed.
 TEST_F(EditorsTest, NumbersAreNeverGivenAgain)
 {
     const NumberCase cases[] = {
@@ -588,8 +618,12 @@ TEST_F(EditorsTest, NumbersAreNeverGivenAgain)
         EXPECT_EQ(second, first + 1);
         EXPECT_EQ(TechDb_GetStringAtt(c.db.open(0), c.recordClass, key.text, c.att), nullptr);
         c.db.close(0);
-        CalcRecord_Load();
+        TsBoxAnswerer told(IDOK, Shell().title);
+        Restart(path.c_str());   // the system is shown: told once
         EXPECT_EQ(Project_RemovedDataOfLoadedSystem(), std::vector<std::string>({c.removedName(key.text)}));
+        ASSERT_EQ(told.boxes().size(), 1u);
+        EXPECT_EQ(told.boxes()[0].text.rfind(Shell_Text(45234), 0), 0u);
+        EXPECT_NE(told.boxes()[0].text.find(c.removedName(key.text)), std::string::npos);
     }
 }
 

@@ -12,6 +12,7 @@
 #include "VlInterface/tests/dialogs/dialogs_fixture.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "testsupport/testsupport.h"
 #include <climits>
 #include <cstdlib>
@@ -39,7 +40,7 @@ protected:
     {
         PROPSHEETPAGEA record{};
         info(&record);
-        TsDialog page(App().instance, MAKEINTRESOURCEA(templateId), procedure, 0, window());
+        TsDialog page(App().instance, templateId, procedure, 0, window());
         ASSERT_NE(page.hwnd(), nullptr);
         action(page.hwnd());
         NMHDR leave{nullptr, 0, static_cast<UINT>(SheetCode_KillActive)};
@@ -185,8 +186,8 @@ TEST_F(PrintPagesTest, FooterPageWritesOnlyChangedValues)
     EXPECT_FALSE(ChangeMarked());
 
     RunPage(FooterPage_GetPageInfo, IDD_PRINT_FOOTER, FooterPage_DlgProc, [](HWND page) {
-        SetDlgItemTextA(page, IDC_FOOTER_COMPANY, "Insulation Works  ");
-        SetDlgItemTextA(page, IDC_FOOTER_WEB, "www.example.org");
+        Dlg_SetItemText(page, IDC_FOOTER_COMPANY, "Insulation Works  ");
+        Dlg_SetItemText(page, IDC_FOOTER_WEB, "www.example.org");
     });
     EXPECT_EQ(StoredString("Output", "IFooterCompanyName"), "Insulation Works");
     EXPECT_EQ(StoredString("Output", "IFooterCompanyWEB"), "www.example.org");
@@ -194,7 +195,23 @@ TEST_F(PrintPagesTest, FooterPageWritesOnlyChangedValues)
     EXPECT_TRUE(ChangeMarked());
 }
 
+// A company name typed in the five languages' letters is written whole.
+TEST_F(PrintPagesTest, FooterPageKeepsLettersTypedInFiveLanguages)
+{
+    const char* const typed = "Ab Жук łęż öäå";
+    RunPage(FooterPage_GetPageInfo, IDD_PRINT_FOOTER, FooterPage_DlgProc, [&](HWND page) {
+        HWND field = GetDlgItem(page, IDC_FOOTER_COMPANY);
+        SetFocus(field);
+        SendMessageW(field, EM_SETSEL, 0, -1);
+        Ts_PostTyping(field, typed);
+        Ts_PumpMessages();
+    });
+    EXPECT_EQ(StoredString("Output", "IFooterCompanyName"), typed);
+    EXPECT_STREQ(Kadmi_GetStringAtt(-1, 1508), typed);
+}
+
 TEST(FontHeights, PassThroughTheFontDialogUnits)
+
 {
     struct Row {
         const char* name;
@@ -285,7 +302,7 @@ TEST_F(PrintPagesTest, FontDialogOpensOnTheFontInUseAndKeepsSizesPrintable)
                                bold = LOWORD(style) > FW_MEDIUM;
                                styleFixed = !IsWindowEnabled(styles);
                                SendDlgItemMessageA(dialog, cmb3, CB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-                               SetDlgItemTextA(dialog, cmb3, "616");
+                               Dlg_SetItemText(dialog, cmb3, "616");
                                PostMessageA(dialog, WM_COMMAND, IDOK, 0);   // refused: too large
                                return true;
                            },
@@ -293,7 +310,7 @@ TEST_F(PrintPagesTest, FontDialogOpensOnTheFontInUseAndKeepsSizesPrintable)
                                HWND dialog = FindDialogWith(cmb1);
                                if (!dialog || ok.boxes().empty())
                                    return false;
-                               SetDlgItemTextA(dialog, cmb3, "12");
+                               Dlg_SetItemText(dialog, cmb3, "12");
                                PostMessageA(dialog, WM_COMMAND, IDOK, 0);
                                return true;
                            }});

@@ -17,6 +17,7 @@
 #include "VlInterface/dialogs/printsheet_ids.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "testsupport/testsupport.h"
+#include "support/dlgutil.h"
 #include <commctrl.h>
 #include <algorithm>
 #include <cctype>
@@ -278,8 +279,8 @@ public:
         // Water flowing through 100 m of it: the cooling page's two lines.
         HWND cooling = ShowTab(3);
         ChooseFirst(cooling, IDC_PC_CONTENTS, "water");
-        SetDlgItemTextA(cooling, IDC_PC_LENGTH, "100");
-        SetDlgItemTextA(cooling, IDC_PC_MASS_FLOW, "0.5");
+        Dlg_SetItemText(cooling, IDC_PC_LENGTH, "100");
+        Dlg_SetItemText(cooling, IDC_PC_MASS_FLOW, "0.5");
         CheckRadioButton(cooling, IDC_PC_BY_MASS, IDC_PC_BY_VELOCITY, IDC_PC_BY_MASS);
         CheckRadioButton(cooling, IDC_PC_FLOWING, IDC_PC_STATIONARY, IDC_PC_FLOWING);
         EXPECT_TRUE(unexpected.boxes().empty()) << unexpected.boxes()[0].text;

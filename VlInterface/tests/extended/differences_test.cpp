@@ -14,6 +14,7 @@
 #include "VlPrint/vlprint.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/lookups.h"
+#include "support/dlgutil.h"
 #include "support/settings.h"
 #include "testsupport/testsupport.h"
 #include <functional>
@@ -134,10 +135,10 @@ TEST_F(EditionTest, EachDifferenceFromTheStandardEdition)
              EXPECT_EQ(Ts_WindowText(GetDlgItem(page, IDC_TG_TARGET_HUMIDITY)), "50.0");
              EXPECT_EQ(Ts_WindowText(GetDlgItem(page, IDC_TG_TARGET_HUMIDITY_LABEL)),
                        "Relative humidity for condensation prevention (%)");
-             SetDlgItemTextA(page, IDC_TG_TARGET_HUMIDITY, "72.5");
+             Dlg_SetItemText(page, IDC_TG_TARGET_HUMIDITY, "72.5");
              EXPECT_TRUE(MainWnd_StoreOpenPage());
              EXPECT_EQ(Kadmi_GetFloatAtt(0, 1384), 72.5f);
-             SetDlgItemTextA(page, IDC_TG_TARGET_HUMIDITY, "150");   // above its limit of 100
+             Dlg_SetItemText(page, IDC_TG_TARGET_HUMIDITY, "150");   // above its limit of 100
              TsBoxAnswerer answerer(IDOK);
              EXPECT_FALSE(MainWnd_StoreOpenPage());
          }},

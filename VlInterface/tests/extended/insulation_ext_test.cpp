@@ -19,6 +19,7 @@
 #include "Kadmi/kadmi.h"
 #include "VlUtil/vlutil.h"
 #include "support/settings.h"
+#include "support/dlgutil.h"
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
 #include <algorithm>
@@ -126,7 +127,7 @@ public:
     }
     void Type(int id, const char* text)
     {
-        SetDlgItemTextA(page_, id, text);
+        Dlg_SetItemText(page_, id, text);
         SendMessageA(page_, WM_COMMAND, MAKEWPARAM(id, EN_KILLFOCUS), reinterpret_cast<LPARAM>(GetDlgItem(page_, id)));
     }
 

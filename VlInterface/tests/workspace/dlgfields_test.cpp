@@ -9,6 +9,7 @@
 #include "VlTechDatabase/vltechdb.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#include "support/dlgutil.h"
 #include "support/lookups.h"
 #include "testsupport/testsupport.h"
 #include <cstddef>
@@ -63,7 +64,7 @@ TEST_F(DlgFieldsTest, ShowsBlankForMissingOrZero)
 {
     for (const ShowCase& c : kShowCases) {
         SCOPED_TRACE(c.name);
-        SetDlgItemTextA(dlg(), kEdit, "old");
+        Dlg_SetItemText(dlg(), kEdit, "old");
         c.show(dlg());
         if (c.text)
             EXPECT_EQ(Ts_ControlText(dlg(), kEdit), c.text);
@@ -106,7 +107,7 @@ TEST_F(DlgFieldsTest, ReadsBlankAsMissingOrZeroAndChecksTheRest)
 {
     for (const ReadCase& c : kReadCases) {
         SCOPED_TRACE(c.name);
-        SetDlgItemTextA(dlg(), kEdit, c.text);
+        Dlg_SetItemText(dlg(), kEdit, c.text);
         TsBoxAnswerer answer(IDOK, kTitle);
         double value = 0;
         EXPECT_EQ(c.read(dlg(), &value), c.result);
@@ -148,7 +149,7 @@ TEST_F(DlgFieldsTest, RecordFloatsComeBackAsTheyWere)
         RecordFloatFields_Show(dlg(), record, {&field, 1});
         EXPECT_EQ(Ts_ControlText(dlg(), kEdit), c.shown);
         if (c.typed)
-            SetDlgItemTextA(dlg(), kEdit, c.typed);
+            Dlg_SetItemText(dlg(), kEdit, c.typed);
         EXPECT_EQ(RecordFloatField_Read(dlg(), record, field, 1), 0);
         EXPECT_EQ(record.emissivity, c.read);
     }
@@ -178,7 +179,7 @@ TEST_F(DlgFieldsTest, ARefusedTextTellsTheFieldsLimits)
         const RecordFloatField field{kEdit, offsetof(CalcRecord, emissivity), 2, -999999.0f, c.key};
         CalcRecord record{};
         record.emissivity = 0.5f;
-        SetDlgItemTextA(dlg(), kEdit, c.text);
+        Dlg_SetItemText(dlg(), kEdit, c.text);
         TsBoxAnswerer answer(IDOK, kTitle);
         EXPECT_EQ(RecordFloatField_Read(dlg(), record, field, 1), -1);
         EXPECT_EQ(record.emissivity, 0.5f);
@@ -191,7 +192,7 @@ TEST_F(DlgFieldsTest, BlanknessOfMissingWindowsAndControls)
 {
     EXPECT_EQ(Field_IsBlank(nullptr, kEdit), 1);
     EXPECT_EQ(Field_IsBlank(dlg(), 999), 0);
-    SetDlgItemTextA(dlg(), kEdit, (std::string(45, ' ') + "x").c_str());
+    Dlg_SetItemText(dlg(), kEdit, (std::string(45, ' ') + "x").c_str());
     EXPECT_EQ(Field_IsBlank(dlg(), kEdit), 1) << "only the first 39 characters are looked at";
 }
 
@@ -231,7 +232,7 @@ TEST_F(DlgFieldsTest, ListsFilledSelectedAndRead)
     EXPECT_STREQ(buffer, "Outer sur") << "text 20035, cut to the buffer";
     EXPECT_EQ(datum, 1);
 
-    SetDlgItemTextA(dlg(), kEditCombo, "typed text");
+    Dlg_SetItemText(dlg(), kEditCombo, "typed text");
     EXPECT_EQ(Combo_GetSelection(dlg(), kEditCombo, buffer, sizeof buffer, &datum), -1);
     EXPECT_STREQ(buffer, "typed tex") << "an edit combo without a selection gives its edit text";
 }

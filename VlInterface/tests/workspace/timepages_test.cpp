@@ -12,6 +12,7 @@
 #include "VlInterface/workspace/productlist.h"
 #include "VlInterface/resource.h"
 #include "testsupport/testsupport.h"
+#include "support/dlgutil.h"
 #include <string>
 #include <vector>
 
@@ -192,7 +193,7 @@ TEST_F(TimePagesTest, ValidationRefusesWithoutAMessageWhileLeavingTellsTheRange)
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        SetDlgItemTextA(page, IDC_PC_LENGTH, row.length);
+        Dlg_SetItemText(page, IDC_PC_LENGTH, row.length);
         TsBoxAnswerer answerer(IDOK);
         if (row.code)
             EXPECT_EQ(CalcTabs_NotifyCurrentPage(row.code), row.answer);

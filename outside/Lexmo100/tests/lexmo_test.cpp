@@ -262,7 +262,7 @@ INT_PTR CALLBACK PlainDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
 TEST_F(Lexmo, DialogIsTranslatedAndMissingControlsPassedOver)
 {
-    TsDialog dialog(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_TRANSLATE_TEST), PlainDialogProc);
+    TsDialog dialog(GetModuleHandleA(nullptr), IDD_TRANSLATE_TEST, PlainDialogProc);
     HWND dlg = dialog.hwnd();
     ASSERT_NE(dlg, nullptr);
     const DialogTextTable table[] = {

@@ -16,17 +16,17 @@
 
 namespace {
 
-std::string ClassOf(HWND window)
+std::wstring ClassOf(HWND window)
 {
-    char name[64] = {};
-    GetClassNameA(window, name, sizeof name);
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
     return name;
 }
 
 // The visible top-level window of this thread with class `className`.
-HWND FindThreadWindow(const char* className)
+HWND FindThreadWindow(const wchar_t* className)
 {
-    struct Search { const char* className; HWND found; } search{className, nullptr};
+    struct Search { const wchar_t* className; HWND found; } search{className, nullptr};
     EnumThreadWindows(GetCurrentThreadId(), [](HWND window, LPARAM data) -> BOOL {
         auto& s = *reinterpret_cast<Search*>(data);
         if (IsWindowVisible(window) && ClassOf(window) == s.className) {
@@ -39,6 +39,7 @@ HWND FindThreadWindow(const char* className)
 }
 
 HWND ViewerWindow() { return FindThreadWindow(ViewerClassName); }
+
 HWND Child(HWND parent, int id) { return GetDlgItem(parent, id); }
 
 std::string StatusText(int part)
