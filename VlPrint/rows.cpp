@@ -589,19 +589,17 @@ void Report_PageFooter(int out)
         DrawText(line.x, footer.lineY + (line.line + 1) * h, line.text.c_str(), align);
 }
 
-int Report_NewPage(int out)
+// A report has as many pages as its content needs: the count has no limit,
+// so no row is ever drawn below the last page's bottom.
+void Report_NewPage(int out)
 {
-    PrintGlobals& g = Prn();
     Report_PageFooter(out);
-    if (g.pageCounter >= kMaxPages)
-        return -1;
-    ++g.pageCounter;
+    ++Prn().pageCounter;
     if (out == Output_Metafile)
         Report_Comment('F');
     else if (out == Output_Rtf)
         Rtf_Write("\\page\r\n");
     Report_PageHeader(out);
-    return 0;
 }
 
 // A layer whose type is the no-product entry is unused whatever its product

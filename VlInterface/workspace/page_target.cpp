@@ -227,6 +227,7 @@ void EnableControls(HWND page)
     if (g_target.enabling)
         return;
     g_target.enabling = true;
+    Dlg_RestoreChildren(page);
     const CalcRecord& record = CalcRec();
     int geometry = GeometryIndex(record);
     long unitText = Price_CurrencyUnitTextId(geometry == Flag_Plane ? 2 : 1);
