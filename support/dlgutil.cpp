@@ -10,10 +10,23 @@ namespace {
 
 // Room for a tab's caption read back.
 constexpr int kTabTextChars = 128;
+// Marks a child that Dlg_DisableChildren disabled, so that only those come
+// back: a control its dialog keeps disabled stays so.
+constexpr wchar_t kDisabledWithParent[] = L"VlDisabledWithParent";
 
 BOOL CALLBACK DisableWindow(HWND window, LPARAM)
 {
-    EnableWindow(window, FALSE);
+    if (IsWindowEnabled(window)) {
+        SetPropW(window, kDisabledWithParent, reinterpret_cast<HANDLE>(1));
+        EnableWindow(window, FALSE);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK RestoreWindow(HWND window, LPARAM)
+{
+    if (RemovePropW(window, kDisabledWithParent))
+        EnableWindow(window, TRUE);
     return TRUE;
 }
 
@@ -236,6 +249,11 @@ void Dlg_EnableItem(HWND dialog, int id, bool enable)
 void Dlg_DisableChildren(HWND window)
 {
     EnumChildWindows(window, DisableWindow, 0);
+}
+
+void Dlg_RestoreChildren(HWND window)
+{
+    EnumChildWindows(window, RestoreWindow, 0);
 }
 
 void Combo_Reset(HWND dialog, int id)

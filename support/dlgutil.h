@@ -13,6 +13,9 @@ void Dlg_EnableItem(HWND dialog, int id, bool enable);
 
 // Disables every child window of window (and their children).
 void Dlg_DisableChildren(HWND window);
+// Enables again the children that Dlg_DisableChildren disabled, so that a
+// page kept between systems shows each as a new page would.
+void Dlg_RestoreChildren(HWND window);
 
 // Empties combo box id.
 void Combo_Reset(HWND dialog, int id);
