@@ -23,6 +23,7 @@ constexpr short kAttLines = 7702;
 constexpr short kAttStamps = 7701;
 constexpr size_t kPathMax = 256;      // paths are shorter than this
 constexpr size_t kKeySize = 20;       // record key buffers
+constexpr short kHighestPage = 998;
 constexpr size_t kRingSize = 10240;
 constexpr size_t kExampleRingSize = 5120;
 
@@ -172,6 +173,8 @@ short EndTransaction(short code);
 // called when a page is stored or deleted and when a transaction begins.
 const std::vector<short>& Pages_Existing();
 void Pages_Forget();
+// Lists a page that was just stored, when the list is known.
+void Pages_Add(short page);
 
 // Page table (pages.cpp).
 void PageTable_Release();

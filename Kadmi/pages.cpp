@@ -19,6 +19,21 @@ bool IsStored(const PageEntry& e)
     return Key_Object(K().loadedPage, e.id, key) && ddq_lookupkey(K().db, kClass, key) == 1;
 }
 
+// Numbers go on after the highest page; once number 998 is taken, the lowest
+// free number is reused, so that only a project of 998 pages is full. 0: full.
+short NewPageNumber(const std::vector<short>& pages)
+{
+    if (pages.empty() || pages.back() < kHighestPage)
+        return pages.empty() ? short(1) : short(pages.back() + 1);
+    short expected = 1;
+    for (short page : pages) {
+        if (page != expected)
+            return expected;
+        ++expected;
+    }
+    return 0;
+}
+
 }  // namespace
 
 const std::vector<short>& Pages_Existing()
@@ -37,6 +52,16 @@ const std::vector<short>& Pages_Existing()
 void Pages_Forget()
 {
     K().pagesKnown = false;
+}
+
+void Pages_Add(short page)
+{
+    auto& g = K();
+    if (!g.pagesKnown)
+        return;
+    auto at = std::lower_bound(g.pageNumbers.begin(), g.pageNumbers.end(), page);
+    if (at == g.pageNumbers.end() || *at != page)
+        g.pageNumbers.insert(at, page);
 }
 
 void PageTable_Release()
@@ -110,12 +135,11 @@ short WINAPI Kadmi_CreatePage()
 {
     if (short rc = BeginTransaction(); rc != 0)
         return rc;
-    const std::vector<short>& pages = Pages_Existing();
-    short highest = pages.empty() ? 0 : pages.back();
-    if (highest > 997)
+    const short page = NewPageNumber(Pages_Existing());
+    if (page == 0)
         return EndTransaction(-2002);
     char key[kKeySize];
-    Key_Page(short(highest + 1), key);
+    Key_Page(page, key);
     ddq_record* rec = ddq_newrecord(K().db, kClass, key);
     short rc = rec ? ddq_writerecord(K().db, rec) : short(DDQ_ENOMEM);
     ddq_freerecord(rec);
@@ -123,8 +147,8 @@ short WINAPI Kadmi_CreatePage()
         K().lastEngine = rc;
         return EndTransaction(-2004);
     }
-    K().pageNumbers.push_back(short(highest + 1));
-    return EndTransaction(short(highest + 1));
+    Pages_Add(page);
+    return EndTransaction(page);
 }
 
 short WINAPI Kadmi_DeletePage(short page)
@@ -138,7 +162,7 @@ short WINAPI Kadmi_DeletePage(short page)
 
 short WINAPI Kadmi_LoadPage(short page)
 {
-    if (page < 1 || page > 998)
+    if (page < 1 || page > kHighestPage)
         return -2204;
     if (short rc = BeginTransaction(); rc != 0)
         return rc;
@@ -166,6 +190,10 @@ short WINAPI Kadmi_SavePage()
             }
         }
     }
+    // A page loaded by its number before it existed exists once its record
+    // is written: the page list shows it from now on.
+    if (Page_Exists(g.db, g.loadedPage))
+        Pages_Add(g.loadedPage);
     return EndTransaction(0);
 }
 

@@ -143,6 +143,10 @@ struct LayerParts {
     int indexOf(int32_t p) const;
 };
 LayerParts ReadLayerParts();
+// The labour of one product as the only layer of the page (part is layer
+// 1): its own share plus the extra of the outermost layer, as the page's
+// labour prices a system of that one layer.
+float SingleLayerLabourPrice(long part, const char* productCode, short kind);
 // CalculateLabourPrice with firstCode (null or empty: its own) in place of layer 1's product.
 float SystemLabourPrice(short kind, int* missing, const char* firstCode);
 

@@ -20,10 +20,20 @@ double LayerLogResistance(const FreezingTimeInput& in)
     }
     return sum;
 }
+// Air that is not colder than the freezing temperature takes the contents
+// no further than down to its own temperature.
+bool NeverFreezes(const FreezingTimeInput& in)
+{
+    return in.ambientTemp >= in.endTemp;
+}
 } // namespace
 
 short WINAPI FreezingTime(FreezingTimeInput in, FreezingTimeOutput* out)
 {
+    if (NeverFreezes(in)) {
+        out->hours = 0.0f;
+        return kNeverFreezes;
+    }
     const double d = in.outerDiameter;
     const double di = kInnerDiameterShare * d;
     if (in.contentsDensity == 0.0f || in.pipeDensity == 0.0f || in.heatLoss == 0.0f) {
@@ -38,6 +48,9 @@ short WINAPI FreezingTime(FreezingTimeInput in, FreezingTimeOutput* out)
 short WINAPI TotalFreezingTime(FreezingTimeInput in, FreezingTimeOutput* out)
 {
     out->hours = 0.0f;
+    if (NeverFreezes(in)) {
+        return kNeverFreezes;
+    }
     const double di = kInnerDiameterShare * in.outerDiameter;
     // Without a layer nothing holds the heat back (the record has no film).
     const double s = LayerLogResistance(in);

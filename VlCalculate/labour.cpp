@@ -208,9 +208,10 @@ float DuctLabour(const LabourLayers& layers, bool& missing)
     return missing ? 0.0f : static_cast<float>(total);
 }
 
-// One product as layer k of a rectangular duct: its own rate over the layer's
-// perimeter at the product's thickness.
-float OneDuctLabour(const LayerParts& parts, int k, const std::string& code)
+// One product as layer k of a rectangular duct: its own rate (with the extra
+// when it is the outermost layer) over the layer's perimeter at the
+// product's thickness.
+float OneDuctLabour(const LayerParts& parts, int k, const std::string& code, bool outermost)
 {
     FlatLabourTable table{};
     if (!ReadFlatTable(code, table)) {
@@ -221,7 +222,37 @@ float OneDuctLabour(const LayerParts& parts, int k, const std::string& code)
         s = LayerThickness(parts, k);
     }
     const double perimeter = DuctLayerPerimeter(parts, k, s);
-    return perimeter > kLeastDuctPerimeter ? static_cast<float>(perimeter / 1000.0 * table.layer[k]) : 0.0f;
+    const double rate = table.layer[k] + (outermost ? table.extra : 0.0f);
+    return perimeter > kLeastDuctPerimeter ? static_cast<float>(perimeter / 1000.0 * rate) : 0.0f;
+}
+
+// One product as layer `part`; outermost adds the extra that the page's
+// labour gives its outermost layer.
+float OneLayerLabour(long part, const char* productCode, short kind, bool outermost)
+{
+    SelectPriceDatabase();
+    const LayerParts parts = ReadLayerParts();
+    const int k = parts.indexOf(part);
+    if (k < 0 || productCode == nullptr) {
+        return 0.0f;
+    }
+    const std::string code = BoundedCode(productCode);
+    if (Deps_PageShort(0, kAttObjectType) == kPageRectangularDuct) {
+        return OneDuctLabour(parts, k, code, outermost);
+    }
+    if (kind == 0) {
+        PipeLabourTable table{};
+        if (!ReadPipeTable(code, table)) {
+            return 0.0f;
+        }
+        const PipeLabourRow* row = MatchRow(table, DiameterUnder(parts, k));
+        return row != nullptr ? row->layer[k] + (outermost ? row->extra : 0.0f) : 0.0f;
+    }
+    if (kind == 1) {
+        FlatLabourTable table{};
+        return ReadFlatTable(code, table) ? table.layer[k] + (outermost ? table.extra : 0.0f) : 0.0f;
+    }
+    return 0.0f;
 }
 } // namespace
 
@@ -260,29 +291,12 @@ float SystemLabourPrice(short kind, int* missing, const char* firstCode)
 
 float WINAPI CalculateOneLabourPrice(long part, char* productCode, short kind)
 {
-    SelectPriceDatabase();
-    const LayerParts parts = ReadLayerParts();
-    const int k = parts.indexOf(part);
-    if (k < 0 || productCode == nullptr) {
-        return 0.0f;
-    }
-    const std::string code = BoundedCode(productCode);
-    if (Deps_PageShort(0, kAttObjectType) == kPageRectangularDuct) {
-        return OneDuctLabour(parts, k, code);
-    }
-    if (kind == 0) {
-        PipeLabourTable table{};
-        if (!ReadPipeTable(code, table)) {
-            return 0.0f;
-        }
-        const PipeLabourRow* row = MatchRow(table, DiameterUnder(parts, k));
-        return row != nullptr ? row->layer[k] : 0.0f;
-    }
-    if (kind == 1) {
-        FlatLabourTable table{};
-        return ReadFlatTable(code, table) ? table.layer[k] : 0.0f;
-    }
-    return 0.0f;
+    return OneLayerLabour(part, productCode, kind, false);
+}
+
+float SingleLayerLabourPrice(long part, const char* productCode, short kind)
+{
+    return OneLayerLabour(part, productCode, kind, true);
 }
 
 void WINAPI CalculateLabourShare(long part, short kind, LabourShare* share)

@@ -241,7 +241,9 @@ float WINAPI CalculateOneInsulationTargetPrice(long part, char* productCode, flo
                                                int reportErrors)
 {
     const float material = CalculateInsulationPrice(part, productCode, kind);
-    const float investment = material + CalculateOneLabourPrice(part, productCode, *kind);
+    // A candidate of the thickness list is priced as the system of that one
+    // layer is: its labour with the outermost layer's extra.
+    const float investment = material + SingleLayerLabourPrice(part, productCode, *kind);
     CostsInput in{};
     switch (Deps_PageShort(0, kAttObjectType)) {
     case kPagePlane:

@@ -334,7 +334,13 @@ short WINAPI DeleteThicknessResultList();
 // computed and the output is left alone), -999 failed.
 short WINAPI Dew_point(Dew_pointInput input, Dew_pointOutput* output);
 
-// Time for a pipe's contents to cool to the freezing temperature. 0 or -1.
+// FreezingTime and TotalFreezingTime when the air (ambientTemp) is not colder
+// than the freezing temperature (endTemp): the contents never freeze, and the
+// output holds no time (0).
+constexpr short kNeverFreezes = 1;
+
+// Time for a pipe's contents to cool to the freezing temperature. 0, -1 or
+// kNeverFreezes.
 short WINAPI FreezingTime(FreezingTimeInput input, FreezingTimeOutput* output);
 
 // Price of an other-insulation product in the project's currency: which != 0
@@ -354,5 +360,6 @@ short WINAPI TemperatureChangeInPipe(TemperatureChangeInPipeInput input,
 short WINAPI TemperatureChangeTimeInTank(TempChangeTimeInTankInput input,
                                          TempChangeTimeInTankOutput* output);
 
-// Time until the given share of a pipe's water is frozen. 0 or -1.
+// Time until the given share of a pipe's water is frozen. 0, -1 or
+// kNeverFreezes.
 short WINAPI TotalFreezingTime(FreezingTimeInput input, FreezingTimeOutput* output);

@@ -4,6 +4,7 @@
 // A command that cannot create its page leaves the loaded system in place.
 #include "VlInterface/shell.h"
 #include "VlInterface/calcrecord.h"
+#include "VlInterface/dialogs/dialogs.h"
 #include "VlInterface/workspace/calcdata.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
@@ -28,11 +29,16 @@ bool Confirm(HWND owner, uint16_t question)
 }
 
 // A new page, or 0 after telling the user; the loaded system stays shown.
+// Once number 998 is taken a new system may get a deleted one's number: it
+// starts without that one's print mark.
 short CreatePage(HWND owner)
 {
     short page = Kadmi_CreatePage();
-    if (page > 0)
+    if (page > 0) {
+        PrintSelection_ForgetPage(page);
+        Kadmi_SavePage();
         return page;
+    }
     std::string caption = Shell_Text(Text_NewSystemCaption);
     Wnd_MessageBox(owner, Shell_Text(Text_CannotCreateSystem), caption.c_str(), MB_OK | MB_ICONEXCLAMATION);
     MainWnd_ShowLoadedSystem();

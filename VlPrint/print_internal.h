@@ -16,7 +16,7 @@ struct INSULATIONTHICKNESSRESULTLIST;
 
 constexpr int kRowCells = 25;
 constexpr int kCellTextSize = 100;
-constexpr int kMaxPages = 1000;
+constexpr int kMaxPages = 1000;   // systems a print selects from; its pages have no limit
 constexpr int kOptionInts = 100;
 constexpr int kFooterStrings = 8;
 constexpr int kFooterStringSize = 255;
@@ -181,7 +181,7 @@ void Cell_Set(ReportRow& row, int cell, const char* text, uint16_t flags);
 void Report_PrintRow(const ReportRow& row, int out);
 void Report_PageHeader(int out);
 void Report_PageFooter(int out);
-int Report_NewPage(int out);
+void Report_NewPage(int out);
 bool Layer_IsUsed(long part);
 void Report_BlankRow(int out);
 void Report_TitleRow(int cell, const char* text, int out, uint16_t flags);

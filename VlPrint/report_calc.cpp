@@ -322,9 +322,18 @@ void Freezing(int out, const SystemResultFacts& facts)
     static constexpr struct { int label; short a, b; int unit; bool result; } kPairs[] = {
         {30048, 1347, 1345, 30060, false}, {30049, 1348, 1346, 30061, false}, {30067, 1349, -1, 30039, false},
         {30068, 1350, -1, 30064, true},    {20053, 1380, -1, 30064, true}};
-    for (const auto& p : kPairs)
-        if (current || !p.result)
+    // Air that is not colder than the freezing temperature leaves no times.
+    const float air = Kadmi_GetFloatAttZ(kSystem, 1316), freezing = Kadmi_GetFloatAttZ(kSystem, 1349);
+    const bool neverFreezes = Kadmi_GetFloatAttZ(kSystem, 1350) == AttMissing_Float && air != AttMissing_Float &&
+                              freezing != AttMissing_Float && air >= freezing;
+    for (const auto& p : kPairs) {
+        if (p.result && !current)
+            continue;
+        if (p.result && neverFreezes)
+            TextRow(Print_Text(p.label), Print_Text(40085), Cell_Font2 | Cell_Right, out);
+        else
             Report_FloatPairRow(kSystem, p.label, kLabel, 0, 13, 17, p.a, p.b, 1, p.unit, out);
+    }
     if (!current)
         NotCalculated(out);
 }

@@ -23,8 +23,11 @@ struct ListColumn {
     int16_t width;
 };
 
+// The last column holds each candidate's total annual cost.
 constexpr ListColumn kColumns[] = {{0, 30070, 334},  {7, 30092, 248},  {10, 30030, 248}, {13, 40019, 248},
-                                   {15, 30025, 162}, {19, 30072, 334}, {21, 30073, 162}};
+                                   {15, 30025, 162}, {19, 30072, 334}, {21, 30084, 162}};
+constexpr int kSurfaceHeading = 30072, kInnerSurfaceHeading = 30042;
+constexpr short kAttReportedSurface = 1120, kInnerSurface = 2;
 
 void SetColumn(ReportRow& row, const ListColumn& column, const char* text)
 {
@@ -34,22 +37,30 @@ void SetColumn(ReportRow& row, const ListColumn& column, const char* text)
 
 constexpr short kKindRectDuct = 13;
 
+// Currency units of annual costs per m² and per metre.
+constexpr short kCostPerSquareMetreYear = 4, kCostPerMetreYear = 5;
+
 // Unit text ids of the columns for the page's object kind; 0 leaves it empty.
-// Pipes and both ducts are figured per metre, a plane or vessel per m².
+// Pipes and both ducts are figured per metre, a plane or vessel per m²; the
+// costs per year as well.
 void Units(short kind, int units[7])
 {
     const bool plane = kind == 10;
     const bool pipe = kind >= 11 && kind <= kKindRectDuct;
     const int heatLoss = plane ? 30097 : pipe ? 30098 : 0;
-    const int price = plane || pipe ? int(Price_CurrencyUnitTextId(plane ? 2 : 1)) : 0;
+    const int price =
+        plane || pipe ? int(Price_CurrencyUnitTextId(plane ? kCostPerSquareMetreYear : kCostPerMetreYear)) : 0;
     const int all[7] = {0, 30032, 30032, 30032, heatLoss, 30039, price};
     for (int i = 0; i < 7; ++i)
         units[i] = all[i];
 }
 
-// A rectangular duct has inner and outer dimensions, no diameters.
-int Heading(const ListColumn& column, short kind)
+// A rectangular duct has inner and outer dimensions, no diameters; the
+// surface temperature is the inner one where the page reports that.
+int Heading(const ListColumn& column, short kind, bool innerSurface)
 {
+    if (column.heading == kSurfaceHeading)
+        return innerSurface ? kInnerSurfaceHeading : kSurfaceHeading;
     if (kind != kKindRectDuct)
         return column.heading;
     return column.heading == 30092 ? 45353 : column.heading == 30030 ? 45354 : column.heading;
@@ -97,10 +108,11 @@ int ReportList_Body(int out)
 
     int units[7];
     const short kind = Kadmi_GetIntAtt(KadmiObject_Page, 1117);
+    const bool innerSurface = Kadmi_GetIntAtt(KadmiObject_Page, kAttReportedSurface) == kInnerSurface;
     Units(kind, units);
     ReportRow headings = {}, unitRow = {};
     for (int i = 0; i < 7; ++i) {
-        SetColumn(headings, kColumns[i], Print_Text(Heading(kColumns[i], kind)));
+        SetColumn(headings, kColumns[i], Print_Text(Heading(kColumns[i], kind, innerSurface)));
         if (units[i] > 0)
             SetColumn(unitRow, kColumns[i], Print_Text(units[i]));
     }

@@ -22,6 +22,7 @@ constexpr int kHeaderRuleGap = 5;       // from the last header row down to the 
 constexpr int kHeaderBodyGap = 60;      // from the rule down to the first row
 constexpr int kProjectNameY = 140;      // the project name's row follows this
 constexpr int kCellGap = 10;            // kept free between two texts of a row
+constexpr int kPageNumberRight = 2050;  // "Страница: 400" stays on one line, 5 mm inside the page
 constexpr int kLayerUsedCodeSize = 40;
 
 // The footer: four columns of texts stacked line by line under its rule,
@@ -546,6 +547,7 @@ void Report_PageHeader(int out)
     SetHeaderCell(row, 5, 13, g.heading, Cell_Font2Bold);
     SetHeaderCell(row, 13, 19, date, Cell_Font2);
     Cell_Set(row, 19, page, Cell_Font2);
+    row.cells[19].width = int16_t(kPageNumberRight - CellX(19));
     Report_PrintRow(row, out);
     if (g.headingData[0]) {
         ReportRow data = {};
@@ -587,19 +589,17 @@ void Report_PageFooter(int out)
         DrawText(line.x, footer.lineY + (line.line + 1) * h, line.text.c_str(), align);
 }
 
-int Report_NewPage(int out)
+// A report has as many pages as its content needs: the count has no limit,
+// so no row is ever drawn below the last page's bottom.
+void Report_NewPage(int out)
 {
-    PrintGlobals& g = Prn();
     Report_PageFooter(out);
-    if (g.pageCounter >= kMaxPages)
-        return -1;
-    ++g.pageCounter;
+    ++Prn().pageCounter;
     if (out == Output_Metafile)
         Report_Comment('F');
     else if (out == Output_Rtf)
         Rtf_Write("\\page\r\n");
     Report_PageHeader(out);
-    return 0;
 }
 
 // A layer whose type is the no-product entry is unused whatever its product

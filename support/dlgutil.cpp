@@ -8,13 +8,25 @@
 
 namespace {
 
-// Room for a tab's caption and a list cell read back (both are short).
+// Room for a tab's caption read back.
 constexpr int kTabTextChars = 128;
-constexpr int kCellTextChars = 512;
+// Marks a child that Dlg_DisableChildren disabled, so that only those come
+// back: a control its dialog keeps disabled stays so.
+constexpr wchar_t kDisabledWithParent[] = L"VlDisabledWithParent";
 
 BOOL CALLBACK DisableWindow(HWND window, LPARAM)
 {
-    EnableWindow(window, FALSE);
+    if (IsWindowEnabled(window)) {
+        SetPropW(window, kDisabledWithParent, reinterpret_cast<HANDLE>(1));
+        EnableWindow(window, FALSE);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK RestoreWindow(HWND window, LPARAM)
+{
+    if (RemovePropW(window, kDisabledWithParent))
+        EnableWindow(window, TRUE);
     return TRUE;
 }
 
@@ -180,17 +192,6 @@ void Lv_SetCell(HWND list, int row, int column, const char* text)
     SendMessageW(list, LVM_SETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item));
 }
 
-std::string Lv_Cell(HWND list, int row, int column)
-{
-    wchar_t buffer[kCellTextChars] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = kCellTextChars;
-    LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item));
-    return Dlg_Narrow(buffer, int(std::max<LRESULT>(length, 0)));
-}
-
 Dlg_FontDc::Dlg_FontDc(HWND window)
     : window_(window), dc_(GetDC(window)),
       old_(SelectObject(dc_, reinterpret_cast<HGDIOBJ>(SendMessageW(window, WM_GETFONT, 0, 0))))
@@ -248,6 +249,11 @@ void Dlg_EnableItem(HWND dialog, int id, bool enable)
 void Dlg_DisableChildren(HWND window)
 {
     EnumChildWindows(window, DisableWindow, 0);
+}
+
+void Dlg_RestoreChildren(HWND window)
+{
+    EnumChildWindows(window, RestoreWindow, 0);
 }
 
 void Combo_Reset(HWND dialog, int id)

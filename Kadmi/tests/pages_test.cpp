@@ -37,13 +37,72 @@ TEST_F(Project, PageNumbersKeepTheirGaps)
     EXPECT_EQ(Kadmi_GetCurrentPage(), 1);
 }
 
-TEST_F(Project, NoPageAfter998)
+struct NewPageCase {
+    const char* name;
+    std::vector<short> pages;     // besides page 1, copies of it
+    std::vector<short> deleted;
+    short expected;
+};
+
+TEST_F(Project, NewPagesFollowTheHighestUntil998IsTakenThenFillGaps)
+{
+    const NewPageCase cases[] = {
+        {"after the highest", {2, 5}, {}, 6},
+        {"998 taken: the lowest free number", {998}, {}, 2},
+        {"998 taken, 1 deleted", {2, 998}, {1}, 1},
+        {"999 taken by a copy", {2, 999}, {}, 3},
+    };
+    for (const NewPageCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CreateLoaded();
+        for (short page : c.pages)
+            ASSERT_EQ(Kadmi_PageCopy(page, 1), 0);
+        for (short page : c.deleted)
+            ASSERT_EQ(Kadmi_DeletePage(page), 0);
+        EXPECT_EQ(Kadmi_CreatePage(), c.expected);
+        EXPECT_EQ(Kadmi_PageCopy(1000, 1), -2802) << "no key for page 1000";
+        EXPECT_EQ(Kadmi_DeletePage(1000), -2102);
+        ASSERT_EQ(Kadmi_CloseDatabasefile(0), 0);
+        DeleteFileA(file.c_str());
+    }
+}
+
+TEST_F(Project, OnlyAProjectOf998PagesIsFull)
 {
     CreateLoaded();
-    ASSERT_EQ(Kadmi_PageCopy(998, 1), 0);
+    for (short page = 2; page <= 998; ++page)
+        ASSERT_EQ(Kadmi_CreatePage(), page);
     EXPECT_EQ(Kadmi_CreatePage(), -2002);
-    EXPECT_EQ(Kadmi_PageCopy(1000, 1), -2802) << "no key for page 1000";
-    EXPECT_EQ(Kadmi_DeletePage(1000), -2102);
+    ASSERT_EQ(Kadmi_LoadPage(500), 0);
+    ASSERT_EQ(Kadmi_SetLongAtt(Kadmi_CreatePart(), 201, 7), 0);
+    ASSERT_EQ(Kadmi_SetLongAtt(KadmiObject_Page, 201, 7), 0);
+    ASSERT_EQ(Kadmi_SavePage(), 0);
+    ASSERT_EQ(Kadmi_DeletePage(500), 0);
+    EXPECT_EQ(Kadmi_NPage(), 997);
+    EXPECT_EQ(Kadmi_CreatePage(), 500);
+    ASSERT_EQ(Kadmi_LoadPage(500), 0);
+    EXPECT_EQ(Kadmi_NPart(), 0) << "a reused number holds nothing of its former page";
+    Kadmi_GetLongAtt(KadmiObject_Page, 201);
+    EXPECT_EQ(Kadmi_LastAttWasFound(), 0);
+    EXPECT_EQ(Kadmi_CreatePage(), -2002);
+}
+
+TEST_F(Project, APageStoredUnderANewNumberIsListed)
+{
+    CreateLoaded();
+    ASSERT_EQ(Kadmi_LoadPage(5), 0);
+    ASSERT_EQ(Kadmi_SetLongAtt(KadmiObject_Page, 201, 5), 0);
+    EXPECT_EQ(Kadmi_NPage(), 1) << "not stored yet";
+    ASSERT_EQ(Kadmi_SavePage(), 0);
+    EXPECT_EQ(Kadmi_NPage(), 2);
+    EXPECT_EQ(Kadmi_IthPage(1), 5);
+    EXPECT_EQ(Kadmi_PageIndex(5), 1);
+    EXPECT_EQ(Kadmi_CreatePage(), 6);
+    short n = 0;
+    short* pages = Kadmi_GetAllPages(&n);
+    ASSERT_NE(pages, nullptr);
+    EXPECT_EQ(std::vector<short>(pages, pages + n), (std::vector<short>{1, 5, 6}));
+    Mem_Free(pages);
 }
 
 TEST_F(Project, LoadTakesThePagesOwnPartsOnlyAndDeletedPartsGoAtSave)

@@ -246,8 +246,9 @@ TEST_F(EnginePage, ThicknessListOfAFullProductType)
     EXPECT_NEAR(fifty->heatLoss, 42.598, 0.2);
     EXPECT_NEAR(fifty->surfaceTemp, 28.146, 0.3);
     EXPECT_FLOAT_EQ(fifty->outerDimension1, 188.9f);
-    // 33.25 material + 9.5 labour at the annuity 0.0802426, plus 0.390078 per W/m.
-    EXPECT_NEAR(fifty->totalAnnualCost, 42.75 * 0.0802426 + 0.390078 * fifty->heatLoss, 1e-3);
+    // 33.25 material + 9.5 labour + 2.38 extra of the only (outermost) layer at
+    // the annuity 0.0802426, plus 0.390078 per W/m.
+    EXPECT_NEAR(fifty->totalAnnualCost, 45.13 * 0.0802426 + 0.390078 * fifty->heatLoss, 1e-3);
     const auto all = list(kCaseAll);
     EXPECT_EQ(all.size(), 49u);
 }

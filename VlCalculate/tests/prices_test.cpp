@@ -301,8 +301,9 @@ TEST_F(PriceTest, TargetPriceAddsMaterialAndLabour)
 
 TEST_F(PriceTest, OneTargetPriceIsTheAnnualCost)
 {
-    // Investment 25 + labour 15 = 40; 5 % over 20 years: 40 · 0.0802426 = 3.2097;
-    // 60 W/m at 40 per MWh, 8000 h, 2 % rise: 60 · 0.390078 = 23.4047.
+    // Investment 25 + labour 15 + the outermost layer's extra 4 = 44; 5 % over
+    // 20 years: 44 · 0.0802426 = 3.5307; 60 W/m at 40 per MWh, 8000 h, 2 %
+    // rise: 60 · 0.390078 = 23.4047.
     price(kEur, "P50", 1300, 25);
     PipeTable("P50", {0.3f, 15, 17, 19, 4});
     Fake().setPageFloat(0, 1363, {5});
@@ -311,7 +312,49 @@ TEST_F(PriceTest, OneTargetPriceIsTheAnnualCost)
     Fake().setPageFloat(0, 1361, {40});
     Fake().setPageFloat(0, 1362, {8000});
     short kind = 7;
-    EXPECT_NEAR(CalculateOneInsulationTargetPrice(kPart1, const_cast<char*>("P50"), 60, &kind, 1), 26.6144, 1e-3);
+    EXPECT_NEAR(CalculateOneInsulationTargetPrice(kPart1, const_cast<char*>("P50"), 60, &kind, 1), 26.9354, 1e-3);
+}
+
+// A system of one layer: the thickness list's cost of its product is the
+// page's annual cost, labour extra and all.
+TEST_F(PriceTest, ListAndPageCostOneLayerAlike)
+{
+    const struct {
+        const char* name;
+        int16_t pageType;
+        int32_t calcType;
+        int16_t labourTable;
+        std::vector<float> labour;
+    } rows[] = {
+        {"pipe", 11, kCalcPipe, 1603, {0.3f, 15, 17, 19, 4}},
+        {"plane", 10, kCalcPlane, 1604, {6, 7, 8, 1}},
+        {"rectangular duct", 13, kCalcRectangularDuct, 1604, {6, 7, 8, 1}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        SetUp();
+        FakeWorld& w = Fake();
+        w.pageShorts[{0, 1117}] = row.pageType;
+        w.setPageFloat(0, 1313, {600});
+        w.setPageFloat(0, 1314, {400});
+        w.pageStrings[{kPart2, 1536}] = "-789";
+        price(kEur, "P50", 1300, 25);
+        price(kEur, "P50", 1301, 30);
+        w.setTechFloat(kEur, "PR", "P50", row.labourTable, row.labour);
+        const float economics[][2] = {{1363, 5}, {1360, 20}, {1359, 2}, {1361, 40}, {1362, 8000}};
+        for (const auto& e : economics)
+            w.setPageFloat(0, int16_t(e[0]), {e[1]});
+        constexpr float kHeatLoss = 60;
+        short kind = 7;
+        int missing = 7;
+        CostsInput in{row.calcType, kHeatLoss, kHeatLoss, 0.05f, 20, 0.02f, 40, 8000,
+                      CalculateInsulationTargetPrice(&kind, &missing), 1};
+        CostsOutput page{};
+        ASSERT_EQ(Costs(in, &page), 0.0f);
+        EXPECT_EQ(missing, 0);
+        EXPECT_NEAR(CalculateOneInsulationTargetPrice(kPart1, const_cast<char*>("P50"), kHeatLoss, &kind, 1),
+                    page.totalCost, 1e-4);
+    }
 }
 
 // A product that cannot be costed has no cost, not a cost of 0 or of its

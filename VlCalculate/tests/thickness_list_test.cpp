@@ -222,16 +222,17 @@ TEST_F(ThicknessListTest, RectangularDuctDimensions)
 
 TEST_F(ThicknessListTest, DuctCandidatesArePricedWithDuctLabour)
 {
-    // 600 x 400 mm, 30 mm: 40 per m² and labour 2 per m over the perimeter
-    // 2·600 + 2·400 + 4·30 = 2120 mm give 84.8 + 4.24; times the annuity factor
-    // 0.0802426: 7.1448 (6.8046 without the labour).
+    // 600 x 400 mm, 30 mm: 40 per m² and labour 2 per m with the outermost
+    // layer's extra 1 over the perimeter 2·600 + 2·400 + 4·30 = 2120 mm give
+    // 84.8 + 6.36; times the annuity factor 0.0802426: 7.3150 (6.8046
+    // without the labour), as the page costs a duct of that one layer.
     Fake().pageShorts[{0, 1117}] = 13;
     Fake().setPageFloat(0, 1313, {600});
     Fake().setPageFloat(0, 1314, {400});
     Fake().setTechFloat(kEur, "PR", "W-30", 1604, {2, 3, 4, 1});
     const auto l = list(kCaseEconomic);
     ASSERT_FALSE(l.empty());
-    EXPECT_NEAR(l[0].totalAnnualCost - 0.390078 * l[0].heatLoss, 7.1448, 2e-3);
+    EXPECT_NEAR(l[0].totalAnnualCost - 0.390078 * l[0].heatLoss, 7.3150, 2e-3);
 }
 
 // The condensation case keeps the outer surface above the surrounding air's

@@ -313,16 +313,34 @@ TEST_F(EngineTest, OnlyInsulationHoldsTheFreezingBack)
     EXPECT_EQ(Fake().errorIds(), std::vector<int32_t>{40044});
 }
 
-TEST_F(EngineTest, NothingFreezesAboveZero)
+struct AirAroundFreezing {
+    const char* name;
+    float air;           // °C; the contents freeze at -1 °C
+    short status;        // of both entries
+};
+
+// Only air colder than the freezing temperature freezes the contents; the
+// other entries give no time and say so.
+TEST_F(EngineTest, OnlyAirColderThanTheFreezingTemperatureFreezes)
 {
-    FreezingTimeInput in = WaterPipe();
-    in.ambientTemp = 5;
-    FreezingTimeOutput out{7.0f, 0};
-    EXPECT_EQ(TotalFreezingTime(in, &out), 0);
-    EXPECT_FLOAT_EQ(out.hours, 0.0f);
-    in.ambientTemp = 0;
-    EXPECT_EQ(TotalFreezingTime(in, &out), -1);
-    EXPECT_EQ(Fake().errorIds(), std::vector<int32_t>{40044});
+    const AirAroundFreezing cases[] = {
+        {"colder", -1.5f, 0},
+        {"at the freezing temperature", -1.0f, kNeverFreezes},
+        {"between it and 0 °C", -0.5f, kNeverFreezes},
+        {"above 0 °C", 5.0f, kNeverFreezes},
+    };
+    for (const AirAroundFreezing& c : cases) {
+        SCOPED_TRACE(c.name);
+        FreezingTimeInput in = WaterPipe();
+        in.endTemp = -1.0f;
+        in.ambientTemp = c.air;
+        for (auto entry : {FreezingTime, TotalFreezingTime}) {
+            FreezingTimeOutput out{7.0f, 0};
+            EXPECT_EQ(entry(in, &out), c.status);
+            EXPECT_EQ(out.hours > 0.0f, c.status == 0) << out.hours;
+        }
+        EXPECT_TRUE(Fake().errorIds().empty());
+    }
 }
 
 struct FreezingRefusal {

@@ -13,6 +13,10 @@ INT_PTR SettingsDlg_Show(HWND owner);
 // page startPage: 1 OK, 2 Cancel.
 INT_PTR PrintDialog_Show(HWND owner, int startPage);
 
+// Takes page out of the project's systems to print: a number that a new
+// system is given starts unmarked, whatever a deleted system left.
+void PrintSelection_ForgetPage(short page);
+
 // The data editors; both answer 1 however they are closed, and tell the open
 // calculation page that its data may have changed.
 INT_PTR InsulationData_Show(HWND owner);

@@ -15,6 +15,7 @@
 #include "support/dlgutil.h"
 #include "support/memory.h"
 #include "support/resultstamps.h"
+#include <commctrl.h>
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
@@ -225,11 +226,52 @@ void FillSystems(HWND page)
     SendMessageW(list, LB_SETCURSEL, 0, 0);
 }
 
+void ToggleMark(HWND list, LRESULT line)
+{
+    if (line < 0 || line >= SystemCount())
+        return;
+    g_sel.record.printMarks[line] = !g_sel.record.printMarks[line];
+    InvalidateRect(list, nullptr, TRUE);
+}
+
+// Only a click on a line and Space change a mark: the keys that move through
+// the list (arrows, Home, End, pages) leave every mark as it is. A double
+// click is one change, made by its first click.
+LRESULT CALLBACK SystemsListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR)
+{
+    switch (message) {
+    case WM_LBUTTONDOWN: {
+        const LRESULT result = DefSubclassProc(list, message, wParam, lParam);
+        const LRESULT hit = SendMessageW(list, LB_ITEMFROMPOINT, 0, lParam);
+        if (HIWORD(hit) == 0)
+            ToggleMark(list, LOWORD(hit));
+        return result;
+    }
+    case WM_KEYDOWN:
+        if (wParam == VK_SPACE) {
+            ToggleMark(list, SendMessageW(list, LB_GETCURSEL, 0, 0));
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (wParam == ' ')
+            return 0;   // the Space was a mark, not a search for a line
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(list, SystemsListProc, 0);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(list, message, wParam, lParam);
+}
+
 void ShowRecord(HWND page)
 {
     for (const CheckBinding& check : kChecks)
         CheckDlgButton(page, check.control, g_sel.record.*check.field ? BST_CHECKED : BST_UNCHECKED);
     FillSystems(page);
+    SetWindowSubclass(GetDlgItem(page, IDC_PSEL_SYSTEMS), SystemsListProc, 0, 0);
 #ifdef VL_EXTENDED
     // The heat loss section is always part of the report here: shown checked, not to be changed.
     EnableWindow(GetDlgItem(page, IDC_PSEL_HEATLOSS), FALSE);
@@ -243,16 +285,6 @@ void SetAllMarks(HWND page, bool marked)
     for (int i = 0; i < n; ++i)
         g_sel.record.printMarks[i] = marked;
     InvalidateRect(GetDlgItem(page, IDC_PSEL_SYSTEMS), nullptr, TRUE);
-}
-
-void ToggleSelectedMark(HWND page)
-{
-    HWND list = GetDlgItem(page, IDC_PSEL_SYSTEMS);
-    LRESULT line = SendMessageW(list, LB_GETCURSEL, 0, 0);
-    if (line < 0 || line >= kMaxSystems)
-        return;
-    g_sel.record.printMarks[line] = !g_sel.record.printMarks[line];
-    InvalidateRect(list, nullptr, TRUE);
 }
 
 void Print(HWND page)
@@ -324,13 +356,9 @@ INT_PTR OnNotify(HWND page, int32_t code)
     }
 }
 
-INT_PTR OnCommand(HWND page, UINT id, UINT code)
+INT_PTR OnCommand(HWND page, UINT id)
 {
     switch (id) {
-    case IDC_PSEL_SYSTEMS:
-        if (code == LBN_SELCHANGE || code == LBN_DBLCLK)
-            ToggleSelectedMark(page);
-        return TRUE;
     case IDC_PSEL_MARK_ALL:
     case IDC_PSEL_UNMARK_ALL:
         SetAllMarks(page, id == IDC_PSEL_MARK_ALL);
@@ -345,6 +373,21 @@ INT_PTR OnCommand(HWND page, UINT id, UINT code)
 }
 
 } // namespace
+
+void PrintSelection_ForgetPage(short page)
+{
+    int16_t pages[kMaxSystems] = {};
+    short count = 0;
+    if (!Kadmi_GetAtt(-1, kAttPageSelection, &count, pages, sizeof(pages)))
+        return;
+    int16_t* end = pages + std::clamp<int>(count, 0, kMaxSystems);
+    int16_t* kept = std::remove(pages, end, page);
+    if (kept == end)
+        return;
+    Kadmi_DeleteAtt(-1, kAttPageSelection);
+    if (kept > pages)
+        Kadmi_SetAtt(-1, kAttPageSelection, static_cast<short>(kept - pages), pages);
+}
 
 void PrintSelPage_GetPageInfo(PROPSHEETPAGEA* page)
 {
@@ -365,7 +408,7 @@ INT_PTR CALLBACK PrintSelPage_DlgProc(HWND page, UINT message, WPARAM wParam, LP
     case WM_NOTIFY:
         return OnNotify(page, PrintPage_Code(wParam, lParam));
     case WM_COMMAND:
-        return OnCommand(page, LOWORD(wParam), HIWORD(wParam));
+        return OnCommand(page, LOWORD(wParam));
     case WM_HELP:
         return TRUE;
     default:

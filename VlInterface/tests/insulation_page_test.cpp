@@ -287,6 +287,31 @@ TEST_F(InsulationPageTest, TheOutermostProductOnAnyLayerGivesItsSurfaceEmissivit
     EXPECT_NE(Line(0).find("W/m"), std::string::npos) << Line(0);
 }
 
+// An own thickness out of its limits is refused where it is typed: told
+// with the range, the field back on the thickness it had, and no diameter
+// made of it.
+TEST_F(InsulationPageTest, ARefusedOwnThicknessDrivesNoFigure)
+{
+    StartWithPipe();
+    MineralWool50();
+    Choose(120, "Mineral wool pipe section");
+    Choose(129, "30");
+    Choose(121, "Mineral wool wired mat");
+    Choose(130, Shell_Text(40037));   // own thickness
+    Type(136, "30");
+    const std::string outer = Ts_ControlText(page(), 127);
+    ASSERT_FALSE(outer.empty());
+    TsBoxAnswerer answer(IDOK);
+    Type(136, "-20");
+    ASSERT_EQ(answer.boxes().size(), 1u);
+    EXPECT_NE(answer.boxes()[0].text.find(" ... "), std::string::npos) << answer.boxes()[0].text;
+    EXPECT_EQ(Ts_ControlText(page(), 136), "30");
+    EXPECT_EQ(GetFocus(), GetDlgItem(page(), 136));
+    EXPECT_EQ(Ts_ControlText(page(), 127), outer);
+    EXPECT_FLOAT_EQ(CalcRec().thickness[2], 30.0f);
+    EXPECT_FLOAT_EQ(CalcRec().outerDiameter[2], std::stof(outer));
+}
+
 struct TargetCase {
     const char* name;
     short geometry;

@@ -266,6 +266,7 @@ TEST_F(CalcPagesTest, LeavingTheTargetWithABadValueWarnsAndStays)
     StartOnProject();
     HWND page = ShowTab(kTargetTab);
     Click(page, IDC_TG_PIPE);
+    const std::string before = Ts_ControlText(page, IDC_TG_PIPE_DIAMETER);
     const struct { const char* name; const char* text; } rows[] = {{"unreadable", "abc"}, {"out of range", "5"}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
@@ -276,10 +277,11 @@ TEST_F(CalcPagesTest, LeavingTheTargetWithABadValueWarnsAndStays)
         EXPECT_EQ(CalcTabs_OpenPageWindow(), page);
         EXPECT_EQ(CalcTabs_GetFocusedTab(), kTargetTab);
         EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_TG_PIPE_DIAMETER));
+        EXPECT_EQ(Ts_ControlText(page, IDC_TG_PIPE_DIAMETER), before) << "the refused text is not kept";
     }
     float diameters[2] = {};
     Kadmi_GetAtt(0, 1312, nullptr, diameters, sizeof(diameters));
-    EXPECT_FLOAT_EQ(diameters[0], 5.0f);   // stored all the same
+    EXPECT_NE(diameters[0], 5.0f) << "a refused value is not stored";
     // A file command is refused the same way, and nothing is replaced.
     ScriptedBoxes again({{IDOK, ""}});
     EXPECT_EQ(VlFileMenu_SaveFile(window()), 1);

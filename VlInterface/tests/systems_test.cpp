@@ -161,6 +161,36 @@ TEST_F(SystemsTest, SelectorFollowsRenameNewCopyAndDelete)
     EXPECT_EQ(SelectorItems(selector)[4], "5: System 6");
 }
 
+// Once number 998 is taken, New system takes the lowest free number, listed
+// in its place and without the print mark a deleted system left on it.
+TEST_F(SystemsTest, NewSystemAfter998TakesTheLowestFreeNumberUnmarked)
+{
+    const std::string path = MakeProject(3);
+    ASSERT_EQ(Kadmi_OpenDatabasefile(path.c_str()), 0);
+    const short first = Kadmi_IthPage(0), deleted = Kadmi_IthPage(1);
+    ASSERT_EQ(Kadmi_PageCopy(998, first), 0);
+    ASSERT_EQ(Kadmi_DeletePage(deleted), 0);
+    ASSERT_EQ(Kadmi_LoadPage(first), 0);
+    const int16_t marked[] = {deleted, 998};
+    ASSERT_EQ(Kadmi_SetAtt(-1, 1116, 2, marked), 0);
+    ASSERT_EQ(Kadmi_SavePage(), 0);
+    ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
+    Kadmi_CloseDatabasefile(0);
+    Start(path.c_str());
+    {
+        ScriptedBoxes question({{IDYES, ""}});
+        Run(Command::New);
+        EXPECT_EQ(question.unexpected, 0u);
+    }
+    EXPECT_EQ(Kadmi_GetCurrentPage(), deleted);
+    EXPECT_EQ(Kadmi_NPage(), 4);
+    EXPECT_EQ(Ts_ComboSelection(window(), IDC_SYSTEM_COMBO), 1);
+    short count = 0;
+    int16_t pages[4] = {};
+    ASSERT_NE(Kadmi_GetAtt(-1, 1116, &count, pages, sizeof pages), nullptr);
+    EXPECT_EQ(std::vector<int16_t>(pages, pages + count), std::vector<int16_t>{998});
+}
+
 // A new system, made by New system or in place of the only one deleted,
 // starts in a state its own Object tab accepts: that tab is left at once.
 TEST_F(ShellWindowTest, ANewSystemPassesItsObjectPage)

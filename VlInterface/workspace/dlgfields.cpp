@@ -373,16 +373,37 @@ void RecordFloatFields_Show(HWND dialog, CalcRecord& record, std::span<const Rec
     }
 }
 
+namespace {
+
+// A typed value within the input limits its key names (when it names some).
+bool WithinLimits(const RecordFloatField& field, float value)
+{
+    return !field.limitKey || InputLimits_Check(nullptr, value, field.limitKey, 0) == 0;
+}
+
+} // namespace
+
 int RecordFloatField_Read(HWND dialog, CalcRecord& record, const RecordFloatField& field, short show)
 {
     float& value = RecordFloat(record, field);
     bool inRange = value >= field.minimum && value <= kRecordFieldMaximum;
     if (inRange && FieldText(dialog, field.id) == RecordFloatField_Text(field, value))
         return 0;
-    if (Field_GetFloat(dialog, field.id, &value, field.minimum, kRecordFieldMaximum, 0) == 0)
+    float typed = value;
+    if (Field_GetFloat(dialog, field.id, &typed, field.minimum, kRecordFieldMaximum, 0) == 0 &&
+        WithinLimits(field, typed)) {
+        value = typed;
         return 0;
-    if (show)
-        Field_RefuseWithLimits(dialog, field.id, field.limitKey, field.minimum, kRecordFieldMaximum);
+    }
+    if (!show)
+        return -1;
+    Field_RefuseWithLimits(dialog, field.id, field.limitKey, field.minimum, kRecordFieldMaximum);
+    // The refused text goes: the field shows the value it last accepted,
+    // selected, so that nothing on the page stands for the refused one.
+    if (inRange) {
+        RecordFloatFields_Show(dialog, record, {&field, 1});
+        SendDlgItemMessageW(dialog, field.id, EM_SETSEL, 0, -1);
+    }
     return -1;
 }
 

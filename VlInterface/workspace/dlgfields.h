@@ -51,9 +51,8 @@ constexpr float kRecordFieldMaximum = 999999.0f;
 
 // A float of the calculation record in a page's edit field: shown with
 // `decimals`, or with more, up to maxDecimals, where fewer would show the
-// value as another number; read within minimum..999999. limitKey names the
-// input limits that the field's value is checked against elsewhere (null:
-// none); a refused text tells those limits.
+// value as another number; read within minimum..999999 and within the
+// input limits that limitKey names (null: none), which a refused text tells.
 struct RecordFloatField {
     int id;
     size_t offset;   // of the float in the record
@@ -74,9 +73,10 @@ std::string RecordFloatField_Text(const RecordFloatField& field, float value);
 void RecordFloatFields_Show(HWND dialog, CalcRecord& record, std::span<const RecordFloatField> fields);
 // Reads one field back. A text that is still what the value shows as leaves
 // the value as it is, so digits the field does not show are kept; any other
-// text must be a number within the field's range. A refused text keeps the
-// value and, with show, tells the range (limitKey's limits when it has
-// some) with the focus on the field: 0 taken, -1 refused.
+// text must be a number within the field's range and within the limits
+// limitKey names. A refused text keeps the value and, with show, tells the
+// range (limitKey's limits when it has some) and puts the value back in the
+// field, selected and focused: 0 taken, -1 refused.
 int RecordFloatField_Read(HWND dialog, CalcRecord& record, const RecordFloatField& field, short show);
 // Reads every field of the table; the id of the last refused field, or 0.
 int RecordFloatFields_Read(HWND dialog, CalcRecord& record, std::span<const RecordFloatField> fields, short show);

@@ -34,14 +34,35 @@ float LayerThickness(int32_t part)
     return thickness / 1000.0f;
 }
 
-bool CanFreeze(const CalcRecord& record)
+// Contents colder than air that freezes are in the wrong order; air that is
+// not colder than the freezing temperature is the engine's to tell.
+bool InOrder(const CalcRecord& record)
 {
     float freezing = record.freezingContents[Freezing_Temperature];
-    if (record.ambientTemperature > freezing || record.contentsTemperature < record.ambientTemperature) {
+    if (record.ambientTemperature < freezing && record.contentsTemperature < record.ambientTemperature) {
         ErrorList_Insert(kCalcObjectSystem, kSeverityError, kCannotFreezeText, nullptr, 0, nullptr);
         return false;
     }
     return true;
+}
+
+void StoreResults(CalcRecord& record, float untilFreezing, float frozenThrough)
+{
+    record.freezingResults[0] = std::max(untilFreezing, 0.0f);
+    record.freezingResults[1] = record.freezingResults[0] + std::max(frozenThrough, 0.0f);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttFreezingStarts, record.freezingResults[0]);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttFrozenThrough, record.freezingResults[1]);
+    Kadmi_MarkAccess(kCalcObjectSystem, "DIM3");
+}
+
+// Contents that never freeze have no times: none is stored.
+int StoreNeverFreezes(CalcRecord& record)
+{
+    record.freezingResults[0] = record.freezingResults[1] = 0.0f;
+    Kadmi_DeleteAtt(kCalcObjectSystem, kAttFreezingStarts);
+    Kadmi_DeleteAtt(kCalcObjectSystem, kAttFrozenThrough);
+    Kadmi_MarkAccess(kCalcObjectSystem, "DIM3");
+    return kNeverFreezes;
 }
 
 } // namespace
@@ -57,14 +78,14 @@ void Freezing_FillFirst(const CalcRecord& record, float heatLossAtMean, Freezing
     input->outerDiameter = record.outerDiameters[0] / 1000.0f;
     input->heatLoss = heatLossAtMean;
     input->startTemp = record.contentsTemperature;
+    input->ambientTemp = record.ambientTemperature;
 }
 
-void Freezing_FillSecond(const CalcRecord& record, FreezingTimeInput* input)
+void Freezing_FillSecond(FreezingTimeInput* input)
 {
     input->startTemp = input->endTemp;
     input->frozenShare = kFrozenShare;
     input->latentHeat = kLatentHeat;
-    input->ambientTemp = record.ambientTemperature;
     for (int k = 0; k < kCalcLayers; ++k) {
         int32_t part = CalcRecordState().layerParts[k];
         input->conductivity[k] = part > 0 ? Kadmi_GetFloatAtt(part, kAttLayerConductivity) : 0.0f;
@@ -74,21 +95,23 @@ void Freezing_FillSecond(const CalcRecord& record, FreezingTimeInput* input)
 
 int Freezing_Run(CalcRecord& record)
 {
-    if (!TimeCalc_InsulationCurrent() || !CanFreeze(record))
+    if (!TimeCalc_InsulationCurrent() || !InOrder(record))
         return -1;
     FreezingTimeInput input;
     Freezing_FillFirst(record, Kadmi_GetFloatAtt(kCalcObjectSystem, kAttHeatLossAtMean), &input);
     FreezingTimeOutput untilFreezing{};
-    if (FreezingTime(input, &untilFreezing) != 0)
+    short status = FreezingTime(input, &untilFreezing);
+    if (status == kNeverFreezes)
+        return StoreNeverFreezes(record);
+    if (status != 0)
         return -1;
-    Freezing_FillSecond(record, &input);
+    Freezing_FillSecond(&input);
     FreezingTimeOutput frozenThrough{};
-    if (TotalFreezingTime(input, &frozenThrough) != 0)
+    status = TotalFreezingTime(input, &frozenThrough);
+    if (status == kNeverFreezes)
+        return StoreNeverFreezes(record);
+    if (status != 0)
         return -1;
-    record.freezingResults[0] = std::max(untilFreezing.hours, 0.0f);
-    record.freezingResults[1] = record.freezingResults[0] + std::max(frozenThrough.hours, 0.0f);
-    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttFreezingStarts, record.freezingResults[0]);
-    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttFrozenThrough, record.freezingResults[1]);
-    Kadmi_MarkAccess(kCalcObjectSystem, "DIM3");
+    StoreResults(record, untilFreezing.hours, frozenThrough.hours);
     return 0;
 }

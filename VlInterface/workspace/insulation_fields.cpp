@@ -306,6 +306,7 @@ int InsulationPage_Enable(HWND page, CalcRecord& r)
     Guard guard(InsPage().enabling);
     if (!guard.entered())
         return 0;
+    Dlg_RestoreChildren(page);
     SetUnitLabels(page, r);
     for (int id : {116, 120, 121, 122, 123, 124, 125, 126, 127, 128, 129, 130, 131, 132, 133, 134, 135, 136, 142,
                    143, 144, 145, 146, 201})

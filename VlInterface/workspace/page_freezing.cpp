@@ -24,6 +24,8 @@ constexpr int kHelpContext = 7;
 constexpr float kAnyValue = -999999.0f;
 constexpr int32_t kStoreGroup = 3;
 constexpr uint16_t kSteelText = 30069, kWaterText = 30066;
+constexpr uint16_t kTimeUntilFreezingText = 30068, kTimeFrozenThroughText = 20053, kHoursText = 30064;
+constexpr uint16_t kNeverFreezesText = 40085;
 
 struct FreezingPageState {
     bool reading = false;
@@ -115,6 +117,7 @@ void Enable(HWND page)
     if (g_freezing.enabling)
         return;
     g_freezing.enabling = true;
+    Dlg_RestoreChildren(page);
     for (int id = IDC_FZ_PIPE_MATERIAL; id <= IDC_FZ_FREEZING_TEMP; ++id)
         Dlg_EnableItem(page, id, true);
     for (int id : {IDC_TP_CALCULATE, IDC_TP_PRINT, IDC_TP_COPY})
@@ -134,11 +137,17 @@ void Calculate(HWND page, bool quiet)
 {
     ClearResults(page);
     CalcRecord& record = CalcRec();
-    bool failed = Freezing_Run(record) != 0;
-    if (!failed) {
-        TimePage_SetLine(page, IDC_TP_RESULT1, TimeCalc_ResultLine(30068, record.freezingResults[0], 1, 30064));
-        TimePage_SetLine(page, IDC_TP_RESULT2, TimeCalc_ResultLine(20053, record.freezingResults[1], 1, 30064));
+    const int result = Freezing_Run(record);
+    if (result == kNeverFreezes) {
+        TimePage_SetLine(page, IDC_TP_RESULT1, TimeCalc_TextLine(kTimeUntilFreezingText, kNeverFreezesText));
+        TimePage_SetLine(page, IDC_TP_RESULT2, TimeCalc_TextLine(kTimeFrozenThroughText, kNeverFreezesText));
+    } else if (result == 0) {
+        TimePage_SetLine(page, IDC_TP_RESULT1,
+                         TimeCalc_ResultLine(kTimeUntilFreezingText, record.freezingResults[0], 1, kHoursText));
+        TimePage_SetLine(page, IDC_TP_RESULT2,
+                         TimeCalc_ResultLine(kTimeFrozenThroughText, record.freezingResults[1], 1, kHoursText));
     }
+    const bool failed = result < 0;
     TimePage_ReportErrors(page, quiet, failed, IDC_TP_RESULT1);
 }
 

@@ -182,6 +182,7 @@ void Enable(HWND page)
     if (g_pipe.enabling)
         return;
     g_pipe.enabling = true;
+    Dlg_RestoreChildren(page);
     for (int id = IDC_PC_CONTENTS; id <= IDC_PC_LENGTH; ++id)
         Dlg_EnableItem(page, id, true);
     for (int id : {IDC_TP_CALCULATE, IDC_TP_PRINT, IDC_TP_COPY})

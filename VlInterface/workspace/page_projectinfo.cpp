@@ -77,6 +77,7 @@ void ShowSaveDate(HWND page)
 
 void DisableWithoutSystem(HWND page)
 {
+    Dlg_RestoreChildren(page);
     if (!Shell_HasLayerParts())
         Dlg_DisableChildren(page);
 }

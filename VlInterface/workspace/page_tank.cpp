@@ -117,6 +117,7 @@ void Enable(HWND page)
     if (g_tank.enabling)
         return;
     g_tank.enabling = true;
+    Dlg_RestoreChildren(page);
     for (int id = IDC_TK_CYLINDER; id <= IDC_TK_FINAL_TEMP; ++id)
         Dlg_EnableItem(page, id, true);
     for (int id : {IDC_TP_CALCULATE, IDC_TP_PRINT, IDC_TP_COPY})

@@ -35,6 +35,7 @@ constexpr int kColumns = 8;
 constexpr int kColumnChars[kColumns] = {8, 40, 22, 23, 26, 17, 32, 20};
 constexpr uint32_t kHelpContextThickness = 11;
 constexpr uint16_t kTextNoThickness = 20055;
+constexpr short kCostPerMetreYear = 5, kCostPerSquareMetreYear = 4;   // currency units of annual costs
 
 const DialogTextTable kDialogTexts[] = {
     {0, 20014, nullptr},    {IDC_THK_PRINT, 20000, nullptr}, {IDC_THK_COPY, 20069, nullptr},
@@ -72,7 +73,7 @@ std::string ColumnTitle(int column)
     case 6: return Shell_Text(Kadmi_GetIntAtt(0, 1120) == 2 ? 20067 : 20068);
     default: {
         std::string title = std::string(Shell_Text(30084)) + " [";   // the total, not its investment part
-        if (long unit = Price_CurrencyUnitTextId(PerMetre() ? 1 : 2))
+        if (long unit = Price_CurrencyUnitTextId(PerMetre() ? kCostPerMetreYear : kCostPerSquareMetreYear))
             title += Shell_Text(uint16_t(unit));
         return title + "]";
     }

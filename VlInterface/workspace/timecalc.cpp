@@ -54,6 +54,14 @@ std::string TimeCalc_ResultLine(uint16_t label, double value, int decimals, uint
     return line;
 }
 
+std::string TimeCalc_TextLine(uint16_t label, uint16_t text)
+{
+    std::string line = Shell_Text(label);
+    line += ": ";
+    line += Shell_Text(text);
+    return line;
+}
+
 std::string TimeCalc_FirstErrorLine()
 {
     return ErrorList_NError() > 0 ? ErrorList_IthErrorStr(0) : "";

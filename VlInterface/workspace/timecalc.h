@@ -29,6 +29,8 @@ void TimeCalc_PrintChoices(int32_t options[kPrintOptionInts], bool copy);
 
 // "label: value unit" with the given decimals, in the page's language.
 std::string TimeCalc_ResultLine(uint16_t label, double value, int decimals, uint16_t unit);
+// "label: text", where a result is said in words.
+std::string TimeCalc_TextLine(uint16_t label, uint16_t text);
 
 // The line shown in place of results after a quiet calculation failed: the
 // first error's text ("" without errors).

@@ -336,6 +336,43 @@ TEST_F(Engine, RowBelowTheBreakStaysOnThePage)
     EXPECT_EQ(lines, (std::vector<std::string>{"comment B", "text 1558,2550 h-35 w400 R '9.5'", "comment E"}));
 }
 
+// A plant-sized report: every page is counted and marked, and no text falls
+// below a page's bottom, however many pages there are.
+TEST_F(Engine, ReportsOfMoreThanAThousandPagesKeepEveryRowOnAPage)
+{
+    constexpr int kPages = 1010;
+    PrintGlobals& g = Prn();
+    g.logo = false;
+    Settings_WriteString(nullptr, "Output\\Font2.Size", "500");   // four rows a page
+    auto lines = RunMetafile([] {
+        Report_PageHeader(Output_Metafile);
+        for (int row = 0; row < 10 * kPages && Prn().pageCounter < kPages; ++row)
+            Report_PrintRow(Row({{0, "Row", Cell_Font2}}), Output_Metafile);
+        Report_PageFooter(Output_Metafile);
+    });
+    g.logo = true;
+    int breaks = 0, below = 0;
+    for (const std::string& line : lines) {
+        int x = 0, y = 0;
+        breaks += line == "comment F";
+        if (sscanf(line.c_str(), "text %d,%d", &x, &y) == 2 && y > g.pageHeight)
+            ++below;
+    }
+    EXPECT_EQ(breaks, kPages - 1);
+    EXPECT_EQ(below, 0);
+    EXPECT_EQ(g.pageCounter, kPages);
+
+    g.pageCounter = 1;
+    const std::string rtf = Run(Output_Rtf, [] {
+        for (int page = 1; page < kPages; ++page)
+            Report_NewPage(Output_Rtf);
+    });
+    size_t pageBreaks = 0;
+    for (size_t at = rtf.find("\\page"); at != std::string::npos; at = rtf.find("\\page", at + 1))
+        ++pageBreaks;
+    EXPECT_EQ(pageBreaks, size_t(kPages - 1));
+}
+
 struct HeadingCase {
     const char* name;
     const char* version;
@@ -567,6 +604,21 @@ TEST_F(Engine, LongTextsStayWholeAndApart)
     EXPECT_NE(WithoutBlanks(all).find(WithoutBlanks(project)), std::string::npos);
     EXPECT_NE(WithoutBlanks(all).find(WithoutBlanks(g.footerTitle)), std::string::npos);
     EXPECT_NE(WithoutBlanks(all).find(WithoutBlanks(Product_GetName("MWP-114.3-50", "IP"))), std::string::npos);
+}
+
+TEST_F(Engine, PageNumberStaysOnOneLineInEveryLanguage)
+{
+    const LanguageId saved = TextAPI_GetLanguage(Prn().textHandle);
+    for (LanguageId language : {kLangEnglish, kLangFinnish, kLangSwedish, kLangPolish, kLangRussian}) {
+        SCOPED_TRACE(int(language));
+        TextAPI_SetLanguage(Prn().textHandle, language);
+        Prn().pageCounter = 400;
+        int atPageNumber = 0;
+        for (const Drawn& d : DrawnTexts(RunMetafile([] { Report_PageHeader(Output_Metafile); })))
+            atPageNumber += d.x == 1730;
+        EXPECT_EQ(atPageNumber, 1);
+    }
+    TextAPI_SetLanguage(Prn().textHandle, saved);
 }
 
 std::string Repeat(const std::string& part, int times)

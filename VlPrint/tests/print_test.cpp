@@ -687,6 +687,8 @@ TEST_F(PrintTest, KindsAreNamedAndDuctsFiguredPerMetre)
         SCOPED_TRACE(c.name);
         ASSERT_EQ(Kadmi_LoadPage(1), 0);
         Kadmi_SetIntAtt(KadmiObject_Page, 1117, c.kind);
+        const bool innerSurface = c.kind == 10;   // the surface the page reports
+        Kadmi_SetIntAtt(KadmiObject_Page, 1120, innerSurface ? 2 : 1);
         ASSERT_EQ(Kadmi_SavePage(), 0);
         PrintToClipboard();
         std::string text = ParseRtf(ClipboardRtf()).text;
@@ -695,7 +697,11 @@ TEST_F(PrintTest, KindsAreNamedAndDuctsFiguredPerMetre)
         text = ParseRtf(ClipboardRtf()).text;
         const bool perMetre = c.kind != 10;
         EXPECT_EQ(text.find("\tW/m\t") != std::string::npos, perMetre) << text;
-        EXPECT_EQ(text.find("EUR/m\n") != std::string::npos, perMetre);
+        // Each column headed by what it holds: the total annual cost a year.
+        EXPECT_NE(text.find(perMetre ? "\tEUR/m,a\n" : "\tEUR/m²,a\n"), std::string::npos) << text;
+        EXPECT_NE(text.find(g_texts.Get(30084, kLangEnglish)), std::string::npos);
+        EXPECT_EQ(text.find(g_texts.Get(30073, kLangEnglish)), std::string::npos);
+        EXPECT_NE(text.find(g_texts.Get(innerSurface ? 30042 : 30072, kLangEnglish)), std::string::npos);
         EXPECT_EQ(text.find(g_texts.Get(30092, kLangEnglish)) != std::string::npos, c.kind != 13);
         EXPECT_EQ(text.find(g_texts.Get(45353, kLangEnglish)) != std::string::npos, c.kind == 13);
     }

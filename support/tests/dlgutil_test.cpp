@@ -30,15 +30,20 @@ protected:
     TsDialog dialog_{nullptr};
 };
 
-TEST_F(DlgUtilTest, EnableItemAndDisableChildren)
+TEST_F(DlgUtilTest, EnableItemAndDisableAndRestoreChildren)
 {
     Dlg_EnableItem(dialog_.hwnd(), kEdit, false);
     EXPECT_FALSE(Ts_IsEnabled(dialog_.hwnd(), kEdit));
     Dlg_EnableItem(dialog_.hwnd(), kEdit, true);
     EXPECT_TRUE(Ts_IsEnabled(dialog_.hwnd(), kEdit));
+    Dlg_EnableItem(dialog_.hwnd(), kCheck, false);
     Dlg_DisableChildren(dialog_.hwnd());
     for (int id : {kEdit, kCombo, kCheck})
         EXPECT_FALSE(Ts_IsEnabled(dialog_.hwnd(), id)) << id;
+    Dlg_RestoreChildren(dialog_.hwnd());
+    EXPECT_TRUE(Ts_IsEnabled(dialog_.hwnd(), kEdit));
+    EXPECT_TRUE(Ts_IsEnabled(dialog_.hwnd(), kCombo));
+    EXPECT_FALSE(Ts_IsEnabled(dialog_.hwnd(), kCheck)) << "disabled before: stays so";
 }
 
 TEST_F(DlgUtilTest, ComboEnsureSelectionPicksTheFirstItem)

@@ -62,11 +62,35 @@ void Click(HWND page, int id)
     SendMessageA(GetDlgItem(page, id), BM_CLICK, 0, 0);
 }
 
-void ToggleSystem(HWND page, int line)
+// A click on a line of the system list; double, the second press is a
+// double click.
+void ClickSystem(HWND page, int line, bool twice = false)
 {
     HWND list = GetDlgItem(page, IDC_PSEL_SYSTEMS);
-    SendMessageA(list, LB_SETCURSEL, line, 0);
-    SendMessageA(page, WM_COMMAND, MAKEWPARAM(IDC_PSEL_SYSTEMS, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+    RECT item{};
+    SendMessageA(list, LB_GETITEMRECT, line, reinterpret_cast<LPARAM>(&item));
+    const LPARAM at = MAKELPARAM(item.left + 40, (item.top + item.bottom) / 2);
+    SendMessageA(list, WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(list, WM_LBUTTONUP, 0, at);
+    if (twice) {
+        SendMessageA(list, WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        SendMessageA(list, WM_LBUTTONUP, 0, at);
+    }
+}
+
+void ToggleSystem(HWND page, int line)
+{
+    ClickSystem(page, line);
+}
+
+void PressKey(HWND page, WPARAM key)
+{
+    HWND list = GetDlgItem(page, IDC_PSEL_SYSTEMS);
+    SetFocus(list);
+    SendMessageA(list, WM_KEYDOWN, key, 0);
+    if (key == VK_SPACE)
+        SendMessageA(list, WM_CHAR, ' ', 0);
+    SendMessageA(list, WM_KEYUP, key, 0);
 }
 
 struct SelectionCase {
@@ -117,6 +141,39 @@ TEST_F(PrintPagesTest, SelectionPageStoresChoicesAndSystems)
             expected.push_back(Kadmi_IthPage(static_cast<short>(position)));
         EXPECT_EQ(SelectedPages(), expected);
         EXPECT_EQ(ChangeMarked(), c.changeMarked);
+    }
+}
+
+// Moving through the list never changes a mark; a click, Space and a double
+// click each change the mark of their line once.
+TEST_F(PrintPagesTest, OnlyClicksAndSpaceChangeMarks)
+{
+    const struct {
+        const char* name;
+        std::function<void(HWND)> action;
+        std::vector<int> systems;   // positions marked afterwards
+    } rows[] = {
+        {"moving keys",
+         [](HWND page) {
+             for (WPARAM key : {VK_DOWN, VK_DOWN, VK_END, VK_HOME, VK_NEXT, VK_UP})
+                 PressKey(page, key);
+         },
+         {0, 1, 2}},
+        {"Space on the line moved to", [](HWND page) { PressKey(page, VK_END), PressKey(page, VK_SPACE); }, {0, 1}},
+        {"a click", [](HWND page) { ClickSystem(page, 1); }, {0, 2}},
+        {"two clicks on one line", [](HWND page) { ClickSystem(page, 1), ClickSystem(page, 1); }, {0, 1, 2}},
+        {"a double click", [](HWND page) { ClickSystem(page, 0, true); }, {1, 2}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        RunPage(PrintSelPage_GetPageInfo, IDD_PRINT_SELECTION, PrintSelPage_DlgProc, [&row](HWND page) {
+            Click(page, IDC_PSEL_MARK_ALL);
+            row.action(page);
+        });
+        std::vector<int16_t> expected;
+        for (int position : row.systems)
+            expected.push_back(Kadmi_IthPage(static_cast<short>(position)));
+        EXPECT_EQ(SelectedPages(), expected);
     }
 }
 

@@ -158,7 +158,8 @@ TEST_F(TimeCalcTest, FreezingLayersInMetresWithTheDiameterFallback)
         EXPECT_FLOAT_EQ(input.outerDiameter, 0.1f);
         EXPECT_FLOAT_EQ(input.heatLoss, 14.0f);
         EXPECT_FLOAT_EQ(input.startTemp, 80.0f);
-        Freezing_FillSecond(record, &input);
+        EXPECT_FLOAT_EQ(input.ambientTemp, -10.0f);
+        Freezing_FillSecond(&input);
         EXPECT_FLOAT_EQ(input.startTemp, -1.0f);
         EXPECT_FLOAT_EQ(input.frozenShare, 100.0f);
         EXPECT_FLOAT_EQ(input.latentHeat, 334.0f);
@@ -211,6 +212,44 @@ TEST_F(TimeCalcTest, RunsRefuseWhileTheInsulationResultsAreStale)
         EXPECT_EQ(row.run(), 0) << ErrorList_IthErrorStr(0);
         EXPECT_TRUE(HasStamp(row.stamp));
         EXPECT_NE(Kadmi_GetFloatAttZ(kCalcObjectSystem, row.attribute), AttMissing_Float);
+    }
+}
+
+// Contents freezing at -1 °C: only colder air gives times; air that is not
+// colder leaves none stored and says so; contents colder than freezing air
+// are in the wrong order.
+TEST_F(TimeCalcTest, FreezingOnlyInAirColderThanTheFreezingTemperature)
+{
+    const struct {
+        const char* name;
+        float contents, air;
+        int result;
+        bool timesStored;
+        size_t errors;
+    } rows[] = {
+        {"colder air", 80.0f, -10.0f, 0, true, 0},
+        {"air at the freezing temperature", 80.0f, -1.0f, kNeverFreezes, false, 0},
+        {"air between it and 0 °C", 80.0f, -0.5f, kNeverFreezes, false, 0},
+        {"contents colder than freezing air", -20.0f, -10.0f, -1, false, 1},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        PrepareCalculable(Flag_Pipe);
+        SetStamps({{"EDT1", 100}, {"DIM1", 200}});
+        Kadmi_SetFloatAtt(kCalcObjectSystem, 1380, 5.0f);   // of an earlier run
+        CalcRec().contentsTemperature = row.contents;
+        CalcRec().ambientTemperature = row.air;
+        ErrorList_Clear();
+        EXPECT_EQ(Freezing_Run(CalcRec()), row.result);
+        EXPECT_EQ(size_t(ErrorList_NError()), row.errors);
+        EXPECT_EQ(HasStamp("DIM3"), row.result >= 0);
+        if (row.result == kNeverFreezes) {
+            EXPECT_EQ(Kadmi_GetFloatAttZ(kCalcObjectSystem, 1350), AttMissing_Float);
+            EXPECT_EQ(Kadmi_GetFloatAttZ(kCalcObjectSystem, 1380), AttMissing_Float);
+        }
+        if (row.timesStored) {
+            EXPECT_GT(Kadmi_GetFloatAttZ(kCalcObjectSystem, 1380), 0.0f);
+        }
     }
 }
 

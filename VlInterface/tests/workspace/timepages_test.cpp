@@ -13,11 +13,13 @@
 #include "VlInterface/resource.h"
 #include "testsupport/testsupport.h"
 #include "support/dlgutil.h"
+#include <string>
+#include <vector>
 
 namespace {
 
 constexpr int kTabsId = 194;
-constexpr int kInsulationTab = 2, kCoolingTab = 3, kFreezingTab = 4;
+constexpr int kProjectTab = 0, kInsulationTab = 2, kCoolingTab = 3, kFreezingTab = 4;
 
 INT_PTR CALLBACK ParentProc(HWND, UINT, WPARAM, LPARAM)
 {
@@ -215,6 +217,49 @@ TEST_F(TimePagesTest, FreezingOnActivationCalculatesWithTheValuesShown)
         << Ts_ControlText(page, IDC_TP_RESULT1);
     EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(kCalcObjectSystem, 1346), 7800.0f);
     EXPECT_TRUE(HasStamp("DIM3"));
+}
+
+TEST_F(TimePagesTest, FreezingPageSaysWhenTheContentsDoNotFreeze)
+{
+    PrepareCalculable(Flag_Pipe);
+    CalcRec().ambientTemperature = -1.0f;   // the freezing temperature
+    CalcRecord_Store(-1);
+    SetStamps({{"EDT1", 100}, {"DIM1", 200}});
+    HWND page = OpenTab(kFreezingTab);
+    ASSERT_NE(page, nullptr);
+    const std::string never = Shell_Text(40085);
+    EXPECT_EQ(Ts_ControlText(page, IDC_TP_RESULT1), std::string(Shell_Text(30068)) + ": " + never);
+    EXPECT_EQ(Ts_ControlText(page, IDC_TP_RESULT2), std::string(Shell_Text(20053)) + ": " + never);
+}
+
+// The enabled state of each child of a page, in child order.
+std::vector<bool> EnabledChildren(HWND page)
+{
+    std::vector<bool> states;
+    for (HWND child = GetWindow(page, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        states.push_back(IsWindowEnabled(child) != FALSE);
+    return states;
+}
+
+// A page kept from a plane (all greyed: nothing freezes there) shows a pipe
+// exactly as a page made for the pipe does.
+TEST_F(TimePagesTest, AKeptFreezingPageShowsAPipeAsANewPageWould)
+{
+    TsBoxAnswerer unexpected(IDOK);
+    PrepareCalculable(Flag_Pipe);
+    const std::vector<bool> forAPipe = EnabledChildren(OpenTab(kFreezingTab));
+    CalcTabs_Destroy();
+    PrepareCalculable(Flag_Plane);
+    HWND page = OpenTab(kFreezingTab);
+    ASSERT_NE(page, nullptr);
+    EXPECT_NE(EnabledChildren(page), forAPipe);
+    CalcTabs_SelectPage(kProjectTab);   // as a switch to another system leaves it
+    PrepareCalculable(Flag_Pipe);
+    CalcTabs_UpdateTabs();
+    CalcTabs_SelectPage(kFreezingTab);
+    EXPECT_EQ(CalcTabs_OpenPageWindow(), page);
+    EXPECT_EQ(EnabledChildren(page), forAPipe);
+    EXPECT_TRUE(unexpected.boxes().empty());
 }
 
 // A page left for another tab is kept and shown again: the cooling page kept
