@@ -8,9 +8,8 @@
 
 namespace {
 
-// Room for a tab's caption and a list cell read back (both are short).
+// Room for a tab's caption read back.
 constexpr int kTabTextChars = 128;
-constexpr int kCellTextChars = 512;
 // Marks a child that Dlg_DisableChildren disabled, so that only those come
 // back: a control its dialog keeps disabled stays so.
 constexpr wchar_t kDisabledWithParent[] = L"VlDisabledWithParent";
@@ -191,17 +190,6 @@ void Lv_SetCell(HWND list, int row, int column, const char* text)
     item.iSubItem = column;
     item.pszText = wide.data();
     SendMessageW(list, LVM_SETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item));
-}
-
-std::string Lv_Cell(HWND list, int row, int column)
-{
-    wchar_t buffer[kCellTextChars] = {};
-    LVITEMW item{};
-    item.iSubItem = column;
-    item.pszText = buffer;
-    item.cchTextMax = kCellTextChars;
-    LRESULT length = SendMessageW(list, LVM_GETITEMTEXTW, WPARAM(row), reinterpret_cast<LPARAM>(&item));
-    return Dlg_Narrow(buffer, int(std::max<LRESULT>(length, 0)));
 }
 
 Dlg_FontDc::Dlg_FontDc(HWND window)

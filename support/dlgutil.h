@@ -67,11 +67,10 @@ void Tab_InsertItem(HWND tabs, int index, const char* text, LPARAM param);
 void Tab_SetItem(HWND tabs, int index, const char* text, LPARAM param);
 bool Tab_GetItem(HWND tabs, int index, std::string* text, LPARAM* param);
 
-// List view columns and cells by UTF-8 text.
+// List view columns, rows and cells by UTF-8 text; a row's lParam is param.
 void Lv_AddColumn(HWND list, int index, const char* text, int width, int format);
 int Lv_AddRow(HWND list, int row, const char* text, LPARAM param);
 void Lv_SetCell(HWND list, int row, int column, const char* text);
-std::string Lv_Cell(HWND list, int row, int column);
 
 // A device context of window with window's own font selected, released when
 // it goes.

@@ -136,7 +136,7 @@ void FillLists(HWND page)
     LocationList_Build(built.data());
     if (CalcRec().location == kLocationRemoved)
         LocationList_AddRemoved(built.data(), CalcRec().locationKey);
-    const bool shown = SendDlgItemMessageA(page, IDC_TG_LOCATION, CB_GETCOUNT, 0, 0) > 0 &&
+    const bool shown = SendDlgItemMessageW(page, IDC_TG_LOCATION, CB_GETCOUNT, 0, 0) > 0 &&
                        std::memcmp(built.data(), g_target.locations, sizeof(g_target.locations)) == 0;
     if (!shown) {
         std::memcpy(g_target.locations, built.data(), sizeof(g_target.locations));
@@ -174,9 +174,9 @@ void RecordToControls(HWND page, int first, int last)
         // Each entry is one item, at the entry's position: no search through
         // hundreds of items.
         const int index = ProductList_FindIndex(record.location, nullptr, g_target.locations);
-        if (index >= 0 && SendDlgItemMessageA(page, IDC_TG_LOCATION, CB_GETITEMDATA, static_cast<WPARAM>(index), 0) ==
+        if (index >= 0 && SendDlgItemMessageW(page, IDC_TG_LOCATION, CB_GETITEMDATA, static_cast<WPARAM>(index), 0) ==
                               record.location)
-            SendDlgItemMessageA(page, IDC_TG_LOCATION, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+            SendDlgItemMessageW(page, IDC_TG_LOCATION, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
         else
             Combo_Select(page, IDC_TG_LOCATION, nullptr, -1, record.location);
         Combo_EnsureSelection(page, IDC_TG_LOCATION);
