@@ -8,4 +8,4 @@ vl_build || { vl_say "build failed"; exit 1; }
 VL_FORCE_XVFB=1 vl_start_display
 trap vl_stop EXIT
 vl_start_wine
-cd "$VL_BUILD" && ctest --output-on-failure -j "${VL_TEST_JOBS:-4}" "$@"
+cd "$VL_BUILD" && ctest --output-on-failure -j "${VL_TEST_JOBS:-$(nproc)}" "$@"

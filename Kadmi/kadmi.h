@@ -203,6 +203,9 @@ KADMI_API double WINAPI Kadmi_GetDoubleAttZ(long object, short att);
 KADMI_API short WINAPI Kadmi_MarkAccess(long object, const char* mark);
 // -1 when A's stamp is older than B's, 1 newer, 0 equal; a missing stamp orders first.
 KADMI_API short WINAPI Kadmi_CmpAccess(long objectA, const char* markA, long objectB, const char* markB);
+// For tests: later stamps read seconds (> 0) further on, so that they differ
+// from earlier ones without a wait. Other values are ignored.
+KADMI_API void WINAPI Kadmi_AdvanceStampClock(long seconds);
 // flag 0: name is the whole ini path; else name beside module's file.
 KADMI_API void WINAPI Kadmi_SetupInifile(const char* name, short flag, HINSTANCE module);
 KADMI_API char* WINAPI Kadmi_GetInifilename();

@@ -77,6 +77,7 @@ struct KadmiGlobals {
     char iniPath[MAX_PATH + 1] = {};
     char iniBuffers[4][256] = {};
     int iniIndex = 0;
+    long stampClockAhead = 0;      // seconds the stamp clock runs ahead (tests only)
 
     short exDb = -1;               // the example database, -1 when closed
     char exPath[kPathMax] = {};

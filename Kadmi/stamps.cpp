@@ -33,6 +33,28 @@ bool FindStamp(long object, const char* mark, AccessEntry* found)
     return ok;
 }
 
+constexpr long long kFileTimeTicksPerSecond = 10000000;
+
+// The local time a stamp records: the clock tests may move ahead, so that a
+// later stamp differs without waiting a second.
+SYSTEMTIME StampClock()
+{
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    long ahead = K().stampClockAhead;
+    FILETIME file;
+    if (ahead == 0 || !SystemTimeToFileTime(&now, &file))
+        return now;
+    ULARGE_INTEGER ticks{};
+    ticks.LowPart = file.dwLowDateTime;
+    ticks.HighPart = file.dwHighDateTime;
+    ticks.QuadPart += static_cast<unsigned long long>(ahead * kFileTimeTicksPerSecond);
+    file.dwLowDateTime = ticks.LowPart;
+    file.dwHighDateTime = ticks.HighPart;
+    SYSTEMTIME moved;
+    return FileTimeToSystemTime(&file, &moved) ? moved : now;
+}
+
 int Compare(long a, long b)
 {
     return a < b ? -1 : a > b ? 1 : 0;
@@ -55,8 +77,7 @@ short WINAPI Kadmi_MarkAccess(long object, const char* mark)
         return -8001;
     AccessEntry entry;
     PadMark(mark, entry.mark);
-    SYSTEMTIME now;
-    GetLocalTime(&now);
+    SYSTEMTIME now = StampClock();
     entry.date = now.wYear * 10000L + now.wMonth * 100L + now.wDay;
     entry.time = now.wHour * 10000L + now.wMinute * 100L + now.wSecond;
 
@@ -81,6 +102,12 @@ short WINAPI Kadmi_MarkAccess(long object, const char* mark)
     }
     Kadmi_ReleaseAtt(stamps);
     return rc;
+}
+
+void WINAPI Kadmi_AdvanceStampClock(long seconds)
+{
+    if (seconds > 0)
+        K().stampClockAhead += seconds;
 }
 
 short WINAPI Kadmi_CmpAccess(long objectA, const char* markA, long objectB, const char* markB)

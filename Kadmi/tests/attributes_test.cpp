@@ -212,6 +212,15 @@ TEST_F(Project, AccessStampsAreMarkedAndCompared)
     EXPECT_EQ(Kadmi_CmpAccess(-1, "NEW", -1, "OLD"), 1);
 }
 
+TEST_F(Project, StampClockMovesAheadWithoutWaiting)
+{
+    CreateLoaded();
+    ASSERT_EQ(Kadmi_MarkAccess(0, "EDT1"), 0);
+    Kadmi_AdvanceStampClock(1);
+    ASSERT_EQ(Kadmi_MarkAccess(0, "SAV"), 0);
+    EXPECT_EQ(Kadmi_CmpAccess(0, "EDT1", 0, "SAV"), -1) << "the later stamp is a second on";
+}
+
 TEST_F(Project, IniValuesNeedAnIniFile)
 {
     EXPECT_STREQ(Kadmi_ReadIni("MISC", "X"), "");

@@ -119,7 +119,7 @@ TEST_F(InsulationPageTest, AFailedQuietRunLeavesTheResultsStaleAndPrintRefusesTh
     Kadmi_SetFloatAtt(0, 1316, 150);   // ambient as hot as the contents
     CalcRecord_Load();
     Kadmi_MarkAccess(0, "EDT1");
-    Sleep(1100);   // stamps count in seconds
+    Kadmi_AdvanceStampClock(1);   // stamps count in seconds
     Kadmi_MarkAccess(0, "EDT1");
     EXPECT_EQ(InsulationPage_CalculateHeatLoss(page(), CalcRec(), true), -1);
     EXPECT_FALSE(Line(0).empty());
@@ -391,7 +391,7 @@ TEST_P(UnreachableTargetTest, ShowsAndStoresNoAnswerAndKeepsTheLayer)
     Choose(128, "50");
     Click(203);
     ASSERT_TRUE(ResultsCurrent());
-    Sleep(1100);   // stamps count in seconds
+    Kadmi_AdvanceStampClock(1);   // stamps count in seconds
     Click(c.caseButton);
     if (c.limitField)
         Type(c.limitField, c.limit);
@@ -460,7 +460,7 @@ TEST_F(InsulationPageTest, ThicknessDialogSortsAndSelectsTheRowItShows)
             return true;
         },
     });
-    Sleep(1100);   // stamps count in seconds: the change must come after the open
+    Kadmi_AdvanceStampClock(1);   // stamps count in seconds: the change must come after the open
     Click(201);
     EXPECT_TRUE(script.Finished());
     int32_t part = CalcRecordState().layerParts[0];
@@ -506,7 +506,7 @@ TEST_P(AnnualCostsTest, KeepsEverythingUntilOk)
             return true;
         },
     });
-    Sleep(1100);
+    Kadmi_AdvanceStampClock(1);
     bool wasCurrent = ResultsCurrent();
     AnnualCosts_Show(window());
     EXPECT_TRUE(script.Finished());

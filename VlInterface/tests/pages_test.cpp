@@ -441,7 +441,7 @@ TEST_F(CalcPagesTest, VisitingEveryPageChangesNothing)
         }
         SendMessageA(window(), WM_COMMAND, IDM_FILE_SAVE, 0);
         ASSERT_FALSE(ProjectUnsaved());
-        Sleep(1100);   // stamps count in seconds
+        Kadmi_AdvanceStampClock(1);   // stamps count in seconds
         for (int tab : {kTargetTab, kInsulationTab, 3, 4, kProjectTab, kTargetTab, kProjectTab}) {
             ShowTab(tab);
             EXPECT_FALSE(ProjectUnsaved()) << "tab " << tab;

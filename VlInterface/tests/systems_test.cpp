@@ -87,7 +87,7 @@ TEST_P(SystemCommandTest, LoadsTheRightSystemWithItsLayerParts)
     Start(MakeProject(c.systems).c_str());
     Project_LoadSystem(Kadmi_IthPage(short(c.loaded)));
     std::string loadedName = Kadmi_GetStringAtt(0, 1535);
-    Sleep(1100);   // stamps count in seconds: the change must come after the open
+    Kadmi_AdvanceStampClock(1);   // stamps count in seconds: the change must come after the open
     {
         ScriptedBoxes boxes({{IDYES, ""}});
         Run(c.command);

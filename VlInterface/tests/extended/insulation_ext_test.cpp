@@ -263,7 +263,7 @@ TEST_F(ExtendedPageTest, PrintingToTheViewerLeavesTheProjectUnchanged)
     ClickButton(page(), IDC_INS_CALCULATE);   // current results: nothing stops the print
     Settings_DeleteValue(nullptr, "Output\\PrintOptionFlags");   // first use: the viewer
     ASSERT_EQ(VlFileMenu_SaveFile(window()), 0);
-    Sleep(1100);   // stamps count in seconds: a change would come after the save
+    Kadmi_AdvanceStampClock(1);   // stamps count in seconds: a change would come after the save
     bool viewerShown = false;
     TsUiScript script({
         [] { return PostCommand(Ts_FindWindow("#32770", Shell_Text(9296)), IDC_SHEET_PRINT); },
