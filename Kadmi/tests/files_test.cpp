@@ -646,12 +646,12 @@ TEST(Library, ExportsAreAtTheirOrdinals)
         {60, "Kadmi_WriteIniFloat"}, {62, "Kadmi_DefCloseDatabasefile"}, {76, "Kadmi_DefLastAttWasFound"},
         {88, "Kadmi_DefOpenDatabasefile"}, {89, "Kadmi_Version"}, {92, "Kadmi_OpenDatabasefile2"},
         {97, "Kadmi_GetDoubleAttZ"}, {101, "Kadmi_CheckRWAccess"}, {104, "Kadmi_NPartE"},
-        {105, "Kadmi_NPartS"}, {106, "Kadmi_OpenDatabasefileEx"},
+        {105, "Kadmi_NPartS"}, {106, "Kadmi_OpenDatabasefileEx"}, {107, "Kadmi_AdvanceStampClock"},
     };
     HMODULE library = GetModuleHandleA("WSKADMI.dll");
     for (const Row& r : rows)
         EXPECT_EQ(GetProcAddress(library, MAKEINTRESOURCEA(r.ordinal)), GetProcAddress(library, r.name)) << r.name;
-    for (int unassigned : {1, 45, 46, 55, 59, 107})
+    for (int unassigned : {1, 45, 46, 55, 59, 108})
         EXPECT_EQ(GetProcAddress(library, MAKEINTRESOURCEA(unassigned)), nullptr) << unassigned;
     HMODULE engine = GetModuleHandleA("Torbase200.dll");
     EXPECT_EQ(GetProcAddress(engine, MAKEINTRESOURCEA(19)), GetProcAddress(engine, "ddq_opendatabase"));
