@@ -11,6 +11,7 @@
 #include <string>
 #include "VlCalculate/calc_internal.h"
 #include "support/memory.h"
+#include "support/attributes.h"
 
 namespace {
 constexpr int kEntryKeyWidth = 30;
@@ -34,21 +35,21 @@ struct PageConditions {
 PageConditions ReadPageConditions()
 {
     PageConditions page;
-    page.objectType = Deps_PageShort(0, kAttObjectType);
-    Deps_PageFloats(0, kAttOuterDiameters, page.diameters, 2);
+    page.objectType = Deps_PageShort(0, Att_ObjectKind);
+    Deps_PageFloats(0, Att_OuterDiameters, page.diameters, 2);
     for (float& d : page.diameters) {
         d = ZeroIfMissing(d);
     }
-    page.ductWidth = Deps_PageFloat(0, kAttDuctWidth);
-    page.ductHeight = Deps_PageFloat(0, kAttDuctHeight);
-    page.ambient = Deps_PageFloat(0, kAttAmbientTemp);
-    page.medium = Deps_PageFloat(0, kAttMediumTemp);
+    page.ductWidth = Deps_PageFloat(0, Att_DuctWidth);
+    page.ductHeight = Deps_PageFloat(0, Att_DuctHeight);
+    page.ambient = Deps_PageFloat(0, Att_AmbientTemperature);
+    page.medium = Deps_PageFloat(0, Att_ContentsTemperature);
     const int16_t named = Calc().condensationHumidityAtt;
-    const int16_t humidity = named > 0 ? named : int16_t(kAttRelativeHumidity);
+    const int16_t humidity = named > 0 ? named : int16_t(Att_RelativeHumidity);
     page.humidity = Deps_PageFloat(0, humidity);
-    page.velocity = Deps_PageFloat(0, kAttAirVelocity);
-    page.emissivity = Deps_PageFloat(0, kAttEmissivity);
-    page.reportedSurface = Deps_PageShort(0, kAttDewPointMode);
+    page.velocity = Deps_PageFloat(0, Att_AirVelocity);
+    page.emissivity = Deps_PageFloat(0, Att_Emissivity);
+    page.reportedSurface = Deps_PageShort(0, Att_ReportedSurface);
     return page;
 }
 
@@ -124,7 +125,7 @@ bool FitDimensions(const PageConditions& page, const char* group, const char* ke
 void BuildFullList(const INSULATIONTHICKNESSINPUT& in, const PageConditions& page, float dewPoint)
 {
     int reportErrors = in.calculationCase == kCaseEconomic ? 1 : 0;
-    const std::string layerKey = Deps_PageString(in.part, kAttLayerKey, kLayerKeyBytes);
+    const std::string layerKey = Deps_PageString(in.part, Att_ProductType, kLayerKeyBytes);
     if (layerKey.empty()) {
         return;
     }

@@ -4,6 +4,7 @@
 #include "VlPrint/print_internal.h"
 #include "support/resultstamps.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "support/memory.h"
 #include "support/dlgutil.h"
 #include "support/settings.h"
@@ -92,7 +93,7 @@ int PrintSystems(int out, std::string* stale)
         LoadPageAt(index);
         if (Stamps_HeatLossStale(Stamps_OfLoadedSystem())) {
             char name[kFooterStringSize] = {};
-            if (Kadmi_GetStringNAtt(KadmiObject_Page, 1535, name, sizeof name))
+            if (Kadmi_GetStringNAtt(KadmiObject_Page, Att_SystemName, name, sizeof name))
                 *stale = name;
             return -1;
         }
@@ -209,7 +210,7 @@ void Print_SelectPages(int currentOnly)
     }
     short chosen[kMaxPages] = {};
     short count = 0;
-    if (!Kadmi_GetAtt(KadmiObject_Project, 1116, &count, chosen, sizeof chosen))
+    if (!Kadmi_GetAtt(KadmiObject_Project, Att_PageSelection, &count, chosen, sizeof chosen))
         return;
     for (int i = 0; i < kMaxPages && g.pageNumbers[i] > 0; ++i)
         for (int j = 0; j < count && j < kMaxPages; ++j)

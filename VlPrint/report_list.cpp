@@ -4,6 +4,7 @@
 #include "VlPrint/print_internal.h"
 #include "VlCalculate/vlcalculate.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "support/lookups.h"
 #include "support/utf8.h"
 #include <cstring>
@@ -27,7 +28,7 @@ struct ListColumn {
 constexpr ListColumn kColumns[] = {{0, 30070, 334},  {7, 30092, 248},  {10, 30030, 248}, {13, 40019, 248},
                                    {15, 30025, 162}, {19, 30072, 334}, {21, 30084, 162}};
 constexpr int kSurfaceHeading = 30072, kInnerSurfaceHeading = 30042;
-constexpr short kAttReportedSurface = 1120, kInnerSurface = 2;
+constexpr short kInnerSurface = 2;
 
 void SetColumn(ReportRow& row, const ListColumn& column, const char* text)
 {
@@ -107,8 +108,8 @@ int ReportList_Body(int out)
     Report_BlankRow(out);
 
     int units[7];
-    const short kind = Kadmi_GetIntAtt(KadmiObject_Page, 1117);
-    const bool innerSurface = Kadmi_GetIntAtt(KadmiObject_Page, kAttReportedSurface) == kInnerSurface;
+    const short kind = Kadmi_GetIntAtt(KadmiObject_Page, Att_ObjectKind);
+    const bool innerSurface = Kadmi_GetIntAtt(KadmiObject_Page, Att_ReportedSurface) == kInnerSurface;
     Units(kind, units);
     ReportRow headings = {}, unitRow = {};
     for (int i = 0; i < 7; ++i) {
@@ -123,7 +124,7 @@ int ReportList_Body(int out)
 
     char productTable[4] = {};
     if (g.layerParts[0] > 0)
-        Kadmi_GetStringNAtt(g.layerParts[0], 1538, productTable, 3);
+        Kadmi_GetStringNAtt(g.layerParts[0], Att_ProductClass, productTable, 3);
     for (short i = 0; i < g.listCount; ++i)
         PrintElement(g.list[i], productTable, out);
     return 0;

@@ -2,13 +2,12 @@
 // loaded page or of any page without loading it, compares two of them as the
 // project library does, and decides which report sections hold current results.
 #include "support/resultstamps.h"
+#include "support/attributes.h"
 #include <cstring>
 
 namespace {
 
-constexpr short kAttKind = 1117;
 constexpr short kKindPlane = 10, kKindPipe = 11;
-constexpr short kAttTotalCost = 1374, kAttPlaneTotalCost = 1375;
 
 SystemStamps Trimmed(SystemStamps stamps, bool found, short count)
 {
@@ -60,7 +59,7 @@ SystemStamps Stamps_OfLoadedSystem()
 {
     SystemStamps stamps{};
     short count = 0;
-    bool found = Kadmi_GetAtt(KadmiObject_Page, kAttAccessStamps, &count, stamps.entries, sizeof stamps.entries);
+    bool found = Kadmi_GetAtt(KadmiObject_Page, Att_AccessStamps, &count, stamps.entries, sizeof stamps.entries);
     return Trimmed(stamps, found, count);
 }
 
@@ -68,7 +67,7 @@ SystemStamps Stamps_OfPage(short page)
 {
     SystemStamps stamps{};
     short count = 0;
-    bool found = Kadmi_GetAttID(page, KadmiObject_Page, kAttAccessStamps, &count, stamps.entries,
+    bool found = Kadmi_GetAttID(page, KadmiObject_Page, Att_AccessStamps, &count, stamps.entries,
                                 sizeof stamps.entries);
     return Trimmed(stamps, found, count);
 }
@@ -92,8 +91,8 @@ SystemResultFacts Results_OfLoadedSystem()
 {
     SystemResultFacts facts{};
     facts.stamps = Stamps_OfLoadedSystem();
-    facts.kind = Kadmi_GetIntAtt(KadmiObject_Page, kAttKind);
-    const short total = facts.kind == kKindPlane ? kAttPlaneTotalCost : kAttTotalCost;
+    facts.kind = Kadmi_GetIntAtt(KadmiObject_Page, Att_ObjectKind);
+    const short total = facts.kind == kKindPlane ? Att_PlaneTotalCost : Att_TotalCost;
     facts.costsStored = Kadmi_GetFloatAttZ(KadmiObject_Page, total) != AttMissing_Float;
     return facts;
 }
