@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 #include "VlCalculate/calc_deps.h"
+#include "support/attributes.h"
 #include "VlCalculate/vlcalculate.h"
 
 // Text ids of the engine's error entries.
@@ -151,13 +152,6 @@ float SingleLayerLabourPrice(long part, const char* productCode, short kind);
 float SystemLabourPrice(short kind, int* missing, const char* firstCode);
 
 
-// Page object types (attribute 1117).
-enum PageObjectType : int16_t {
-    kPagePlane = 10,
-    kPagePipe = 11,
-    kPageRoundDuct = 12,
-    kPageRectangularDuct = 13,
-};
 
 // Technical attributes of a product code in its product group.
 enum TechAttribute : int16_t {

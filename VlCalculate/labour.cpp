@@ -91,7 +91,7 @@ double DiameterUnder(const LayerParts& parts, int k)
     }
     float diameters[2];
     Deps_PageFloats(0, Att_OuterDiameters, diameters, 2);
-    return ZeroIfMissing(diameters[Deps_PageShort(0, Att_ObjectKind) == kPageRoundDuct ? 1 : 0]);
+    return ZeroIfMissing(diameters[Deps_PageShort(0, Att_ObjectKind) == Kind_RoundDuct ? 1 : 0]);
 }
 
 // Layer k's share of the pipe (kind 0) or flat (kind 1) labour.
@@ -238,7 +238,7 @@ float OneLayerLabour(long part, const char* productCode, short kind, bool outerm
         return 0.0f;
     }
     const std::string code = BoundedCode(productCode);
-    if (Deps_PageShort(0, Att_ObjectKind) == kPageRectangularDuct) {
+    if (Deps_PageShort(0, Att_ObjectKind) == Kind_RectDuct) {
         return OneDuctLabour(parts, k, code, outermost);
     }
     if (kind == 0) {
@@ -274,7 +274,7 @@ float SystemLabourPrice(short kind, int* missing, const char* firstCode)
     }
     bool lacking = false;
     float labour = 0.0f;
-    if (Deps_PageShort(0, Att_ObjectKind) == kPageRectangularDuct) {
+    if (Deps_PageShort(0, Att_ObjectKind) == Kind_RectDuct) {
         labour = DuctLabour(layers, lacking);
         if (!lacking) {
             Deps_PageSetFloat(0, Att_PipeLabourPrice, labour);

@@ -80,7 +80,7 @@ float PipePrice(int32_t part, const std::string& code, bool namedProduct, int16_
         } else {
             float diameters[2];
             Deps_PageFloats(0, Att_OuterDiameters, diameters, 2);
-            d = ZeroIfMissing(diameters[objectType == kPagePipe ? 0 : 1]);
+            d = ZeroIfMissing(diameters[objectType == Kind_Pipe ? 0 : 1]);
         }
         float s = namedProduct ? ProductThickness(part, code) : 0.0f;
         if (!(s > 0.0f)) {
@@ -159,12 +159,12 @@ float WINAPI CalculateInsulationPrice(long part, char* productCode, short* kind)
     }
     const int16_t objectType = Deps_PageShort(0, Att_ObjectKind);
     switch (objectType) {
-    case kPagePlane:
+    case Kind_Plane:
         *kind = 1;
         break;
-    case kPagePipe:
-    case kPageRoundDuct:
-    case kPageRectangularDuct:
+    case Kind_Pipe:
+    case Kind_RoundDuct:
+    case Kind_RectDuct:
         *kind = 0;
         break;
     default:
@@ -175,9 +175,9 @@ float WINAPI CalculateInsulationPrice(long part, char* productCode, short* kind)
         return 0.0f;
     }
     switch (objectType) {
-    case kPagePlane:
+    case Kind_Plane:
         return PlanePrice(part, code);
-    case kPageRectangularDuct:
+    case Kind_RectDuct:
         return DuctPrice(part, code);
     default:
         return PipePrice(part, code, productCode != nullptr && productCode[0] != '\0', objectType);
@@ -247,19 +247,19 @@ float WINAPI CalculateOneInsulationTargetPrice(long part, char* productCode, flo
     const float investment = material + SingleLayerLabourPrice(part, productCode, *kind);
     CostsInput in{};
     switch (Deps_PageShort(0, Att_ObjectKind)) {
-    case kPagePlane:
+    case Kind_Plane:
         in.objectType = kCalcPlane;
         in.heatLossPerSquareMetre = heatLoss;
         break;
-    case kPagePipe:
+    case Kind_Pipe:
         in.objectType = kCalcPipe;
         in.heatLossPerMetre = heatLoss;
         break;
-    case kPageRoundDuct:
+    case Kind_RoundDuct:
         in.objectType = kCalcRoundDuct;
         in.heatLossPerMetre = heatLoss;
         break;
-    case kPageRectangularDuct:
+    case Kind_RectDuct:
         in.objectType = kCalcRectangularDuct;
         in.heatLossPerMetre = heatLoss;
         break;

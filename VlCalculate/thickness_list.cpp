@@ -56,13 +56,13 @@ PageConditions ReadPageConditions()
 int32_t EngineObjectType(int16_t pageType)
 {
     switch (pageType) {
-    case kPagePlane:
+    case Kind_Plane:
         return kCalcPlane;
-    case kPagePipe:
+    case Kind_Pipe:
         return kCalcPipe;
-    case kPageRoundDuct:
+    case Kind_RoundDuct:
         return kCalcRoundDuct;
-    case kPageRectangularDuct:
+    case Kind_RectDuct:
         return kCalcRectangularDuct;
     default:
         return 0;
@@ -77,7 +77,7 @@ HeatLossOutput SingleLayerLoss(const PageConditions& page, const char* group, co
     in.objectType = EngineObjectType(page.objectType);
     in.ambientTemp = page.ambient;
     in.emissivity = page.emissivity;
-    in.outerDiameter = page.diameters[page.objectType == kPagePipe ? 0 : 1] / 1000.0f;
+    in.outerDiameter = page.diameters[page.objectType == Kind_Pipe ? 0 : 1] / 1000.0f;
     in.airVelocity = page.velocity;
     in.mediumTemp = page.medium;
     in.thickness[0] = Deps_TechFloat(db, group, key, kTechThickness) / 1000.0f;
@@ -98,9 +98,9 @@ bool FitDimensions(const PageConditions& page, const char* group, const char* ke
 {
     const int16_t db = Calc().db.techData;
     switch (page.objectType) {
-    case kPagePipe:
-    case kPageRoundDuct: {
-        const float pipe = page.diameters[page.objectType == kPagePipe ? 0 : 1];
+    case Kind_Pipe:
+    case Kind_RoundDuct: {
+        const float pipe = page.diameters[page.objectType == Kind_Pipe ? 0 : 1];
         e.innerDimension1 = Deps_TechFloat(db, group, key, kTechInnerDiameter);
         e.outerDimension1 = Deps_TechFloat(db, group, key, kTechOuterDiameter);
         if (e.innerDimension1 < 0.01f || e.outerDimension1 < 0.01f) {
@@ -109,7 +109,7 @@ bool FitDimensions(const PageConditions& page, const char* group, const char* ke
         }
         return !(e.innerDimension1 < pipe);
     }
-    case kPageRectangularDuct:
+    case Kind_RectDuct:
         e.innerDimension1 = page.ductWidth;
         e.innerDimension2 = page.ductHeight;
         e.outerDimension1 = page.ductWidth + 2.0f * e.thickness;

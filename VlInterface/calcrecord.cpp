@@ -429,13 +429,13 @@ int32_t CalcRecord_MarkChanges()
     CalcRecordGlobals& g = CalcRecordState();
     int32_t bits = ChangedBits(g.current, g.lastStored);
     static constexpr struct { int32_t bit; const char* stamp; } kStamps[] = {
-        {CalcChange_Extended, "EDTT"}, {CalcChange_Insulation, "EDT1"}, {CalcChange_Cooling, "EDT2"},
-        {CalcChange_Freezing, "EDT3"}};
+        {CalcChange_Extended, Stamp_ExtendedEdited}, {CalcChange_Insulation, Stamp_InsulationEdited}, {CalcChange_Cooling, Stamp_CoolingEdited},
+        {CalcChange_Freezing, Stamp_FreezingEdited}};
     for (const auto& s : kStamps)
         if (bits & s.bit)
             Kadmi_MarkAccess(kCalcObjectSystem, s.stamp);
     if (bits) {
-        Kadmi_MarkAccess(kCalcObjectProject, "PCHG");
+        Kadmi_MarkAccess(kCalcObjectProject, Stamp_ProjectChanged);
         NotifyHook(g.hooks.updateTitle);
     }
     return bits;

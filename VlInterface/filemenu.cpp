@@ -244,7 +244,7 @@ int WriteProject()
     Kadmi_SavePage();
     int code = Kadmi_SaveDatabasefile();
     if (code == 0)
-        Kadmi_MarkAccess(-1, "SAVE");
+        Kadmi_MarkAccess(-1, Stamp_Saved);
     MainWnd_UpdateTitle();
     return code;
 }
@@ -297,7 +297,7 @@ void TakeOpenedProject(const char* name)
     RecentFiles_Add(nullptr, name);
     Project_LoadFirstSystem();
     FileMenu_ForgetNewFile();
-    Kadmi_MarkAccess(-1, "SAVE");
+    Kadmi_MarkAccess(-1, Stamp_Saved);
     MainWnd_UpdateTitle();
 }
 

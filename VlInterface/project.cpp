@@ -73,10 +73,10 @@ void Project_StampUserSettings()
 
 void Project_MarkInputsEdited()
 {
-    for (const char* mark : {"EDT1", "EDT2", "EDT3"})
+    for (const char* mark : {Stamp_InsulationEdited, Stamp_CoolingEdited, Stamp_FreezingEdited})
         Kadmi_MarkAccess(0, mark);
 #ifdef VL_EXTENDED
-    Kadmi_MarkAccess(0, "EDTT");   // the extended inputs' results are stale too
+    Kadmi_MarkAccess(0, Stamp_ExtendedEdited);   // the extended inputs' results are stale too
 #endif
 }
 
@@ -88,7 +88,7 @@ bool Project_IsOpen()
 
 bool Project_IsUnsaved()
 {
-    return Kadmi_CmpAccess(-1, "SAVE", -1, "PCHG") < 0;
+    return Kadmi_CmpAccess(-1, Stamp_Saved, -1, Stamp_ProjectChanged) < 0;
 }
 
 void Project_LoadSystem(short page)

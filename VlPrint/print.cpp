@@ -27,7 +27,8 @@ const char* Print_Text(int id)
 
 namespace {
 
-constexpr short kFooterAttributes[kFooterStrings] = {1508, 1507, 1520, 1521, 1516, 1517, 1509, 1539};
+constexpr short kFooterAttributes[kFooterStrings] = {Att_CompanyName, Att_CompanyAddress1, Att_CompanyAddress2, Att_CompanyAddress3,
+                                                     Att_CompanyPhone,   Att_CompanyFax,      Att_CompanyEmail,    Att_CompanyWeb};
 
 LanguageId PrintLanguage()
 {

@@ -170,7 +170,7 @@ void DewPoint(int out)
 void SurfaceTemperature(int out)
 {
     const long outermost = Prn().layerParts[2];
-    if (Kadmi_GetIntAtt(kSystem, Att_ReportedSurface) == 1 && outermost > 0)
+    if (Kadmi_GetIntAtt(kSystem, Att_ReportedSurface) == Surface_Outer && outermost > 0)
         Report_FloatAttRow(outermost, 30072, kLabel, 0, kValueCell, Att_FaceTemperature, 1, 30039, out);
     else
         Value(Att_FaceTemperature, 30042, 1, 30039, out);

@@ -170,15 +170,15 @@ bool OpenPipeProject(const std::string& file, short systems)
         Kadmi_SavePage();
     }
     Kadmi_LoadPage(Kadmi_IthPage(0));
-    Kadmi_SetIntAtt(0, Att_ObjectKind, 11);
+    Kadmi_SetIntAtt(0, Att_ObjectKind, Kind_Pipe);
     const float diameters[2] = {kPipeDiameter, 0};
     Kadmi_SetAtt(0, Att_OuterDiameters, 2, diameters);
-    const std::pair<short, float> floats[] = {{1315, 150}, {1316, 20}, {1317, 50}, {1318, 0}, {1319, 0.9f},
-                                              {1359, 2},   {1360, 20}, {1361, 40}, {1362, 8000}, {1363, 5}};
+    const std::pair<short, float> floats[] = {{Att_ContentsTemperature, 150}, {Att_AmbientTemperature, 20}, {Att_RelativeHumidity, 50}, {Att_AirVelocity, 0}, {Att_Emissivity, 0.9f},
+                                              {Att_EnergyPriceIncrease, 2},   {Att_UsefulLife, 20}, {Att_EnergyPrice, 40}, {Att_OperatingHours, 8000}, {Att_InterestRate, 5}};
     for (const auto& [att, value] : floats)
         Kadmi_SetFloatAtt(0, att, value);
-    Kadmi_SetIntAtt(0, Att_ReportedSurface, 1);
-    Kadmi_SetIntAtt(0, Att_CalculationCase, 4);
+    Kadmi_SetIntAtt(0, Att_ReportedSurface, Surface_Outer);
+    Kadmi_SetIntAtt(0, Att_CalculationCase, Case_HeatLossAndSurface);
     const char* layers[kCheapestLayers][3] = {
         {"MW-PIPESECTION", "IP", "MWP-114.3-50"}, {"MW-WIREDMAT", "IM", "MWM-40"}, {"MW-SLAB-HT", "IM", "MWS-30"}};
     int32_t parts[kCheapestLayers];

@@ -88,13 +88,13 @@ bool MakePage(const std::string& file)
     Kadmi_CreatePart();
     Kadmi_CreatePart();
     const float diameters[2] = {17.2f, 0};
-    Kadmi_SetIntAtt(0, Att_ObjectKind, 11);
+    Kadmi_SetIntAtt(0, Att_ObjectKind, Kind_Pipe);
     Kadmi_SetAtt(0, Att_OuterDiameters, 2, diameters);
     Kadmi_SetFloatAtt(0, Att_ContentsTemperature, 150);
     Kadmi_SetFloatAtt(0, Att_AmbientTemperature, 20);
     Kadmi_SetFloatAtt(0, Att_RelativeHumidity, 60);
     Kadmi_SetFloatAtt(0, Att_Emissivity, 0.9f);
-    Kadmi_SetIntAtt(0, Att_ReportedSurface, 1);
+    Kadmi_SetIntAtt(0, Att_ReportedSurface, Surface_Outer);
     Kadmi_SetFloatAtt(0, Att_EnergyPriceIncrease, 2);
     Kadmi_SetFloatAtt(0, Att_UsefulLife, 20);
     Kadmi_SetFloatAtt(0, Att_EnergyPrice, 40);

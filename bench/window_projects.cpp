@@ -44,18 +44,18 @@ void WriteProjectBlock()
 void WriteSystem()
 {
     Kadmi_SetStringAtt(KadmiObject_Page, Att_SystemName, Projects_SystemName(0).c_str());
-    Kadmi_SetIntAtt(KadmiObject_Page, Att_ObjectKind, 11);
+    Kadmi_SetIntAtt(KadmiObject_Page, Att_ObjectKind, Kind_Pipe);
     const float diameters[2] = {114.3f, 0};
     Kadmi_SetAtt(KadmiObject_Page, Att_OuterDiameters, 2, diameters);
     Kadmi_SetIntAtt(KadmiObject_Page, Att_Location, -100);   // conditions entered by the user
     Kadmi_SetIntAtt(KadmiObject_Page, Att_SurfaceMaterial, 0);
     Kadmi_SetStringAtt(KadmiObject_Page, Att_ProductCode, "-200");
-    Kadmi_SetIntAtt(KadmiObject_Page, Att_ReportedSurface, 1);
+    Kadmi_SetIntAtt(KadmiObject_Page, Att_ReportedSurface, Surface_Outer);
     const struct {
         short att;
         float value;
-    } floats[] = {{1315, 150}, {1316, 20}, {1317, 50}, {1318, 0.5f}, {1319, 0.9f},
-                  {1359, 2},   {1360, 20}, {1361, 40}, {1362, 8000}, {1363, 5}, {1384, 50}};
+    } floats[] = {{Att_ContentsTemperature, 150}, {Att_AmbientTemperature, 20}, {Att_RelativeHumidity, 50}, {Att_AirVelocity, 0.5f}, {Att_Emissivity, 0.9f},
+                  {Att_EnergyPriceIncrease, 2},   {Att_UsefulLife, 20}, {Att_EnergyPrice, 40}, {Att_OperatingHours, 8000}, {Att_InterestRate, 5}, {Att_TargetHumidity, 50}};
     for (const auto& f : floats)
         Kadmi_SetFloatAtt(KadmiObject_Page, f.att, f.value);
 }
@@ -67,7 +67,7 @@ void WriteLayers()
         long part = Kadmi_CreatePart();
         Kadmi_SetIntAtt(part, Att_NewLayer, 1);
         if (k == 0)
-            Kadmi_SetIntAtt(part, Att_CalculationCase, 4);   // heat loss and surface temperature
+            Kadmi_SetIntAtt(part, Att_CalculationCase, Case_HeatLossAndSurface);
         Kadmi_SetStringAtt(part, Att_ProductType, layer.type);
         Kadmi_SetStringAtt(part, Att_ProductClass, layer.recordClass);
         Kadmi_SetStringAtt(part, Att_ProductCode, layer.code);
@@ -125,7 +125,7 @@ bool SeedIsCalculated(const std::string& seed)
     if (Kadmi_OpenDatabasefile(seed.c_str()) != 0)
         return false;
     Kadmi_LoadPage(Kadmi_IthPage(0));
-    bool current = Kadmi_CmpAccess(KadmiObject_Page, "DIM1", KadmiObject_Page, "EDT1") >= 0;
+    bool current = Kadmi_CmpAccess(KadmiObject_Page, Stamp_HeatLoss, KadmiObject_Page, Stamp_InsulationEdited) >= 0;
     bool calculated = Kadmi_GetFloatAtt(KadmiObject_Page, Att_HeatLoss) > 0;
     Kadmi_CloseDatabasefile(0);
     return current && calculated;

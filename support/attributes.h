@@ -19,14 +19,14 @@ enum ProjectAtt : int16_t {
     Att_Information = 1506,        // text: free multi-line information
     Att_CompanyAddress1 = 1507,    // text: company footer address line 1
     Att_CompanyName = 1508,        // text: company footer name
-    Att_CompanyWeb = 1509,         // text: company footer web address
+    Att_CompanyEmail = 1509,       // text: company footer e-mail
     Att_CompanyPhone = 1516,       // text: company footer phone
     Att_CompanyFax = 1517,         // text: company footer fax
     Att_CompanyAddress2 = 1520,    // text: company footer address line 2
     Att_CompanyAddress3 = 1521,    // text: company footer address line 3
     Att_Address1 = 1533,           // text: first address field
     Att_Address2 = 1534,           // text: second address field
-    Att_CompanyEmail = 1539,       // text: company footer e-mail
+    Att_CompanyWeb = 1539,         // text: company footer web address
 };
 
 // A system's page object (0).
@@ -129,6 +129,9 @@ enum CalculationCase : int16_t {
     Case_Condensation = 3,         // condensation prevention
     Case_HeatLossAndSurface = 4,   // heat loss and surface temperature
 };
+
+// The surface the surface temperature and dew point refer to (Att_ReportedSurface).
+enum ReportedSurface : int16_t { Surface_Outer = 1, Surface_Inner = 2 };
 
 // Price list of the project (Att_PriceCurrency).
 enum PriceCurrency : int16_t { Currency_EUR = 0, Currency_SEK = 1, Currency_PLN = 2 };

@@ -203,8 +203,8 @@ int SettingsDlg_Apply(SettingsRecord* record)
     VlPrint_OnLanguageChange();
     // Only what the project holds changes it: the languages are the user's.
     if (record->country != g_settings.loaded.country || record->priceList != g_settings.loaded.priceList) {
-        Kadmi_MarkAccess(-1, "PCHG");
-        for (const char* stamp : {"EDT1", "EDT2", "EDT3", "EDT4"})
+        Kadmi_MarkAccess(-1, Stamp_ProjectChanged);
+        for (const char* stamp : {Stamp_InsulationEdited, Stamp_CoolingEdited, Stamp_FreezingEdited, Stamp_GroupFourEdited})
             Project_MarkAccessAllPages(stamp);
         MainWnd_UpdateTitle();
     }

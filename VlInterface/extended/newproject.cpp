@@ -32,7 +32,7 @@ void Project_SetNewDefaults()
     Kadmi_SetFloatAtt(kCalcObjectSystem, Att_TargetHumidity, 50.0f);
     Kadmi_SetFloatAtt(kCalcObjectSystem, Att_AmbientTemperature, 20.0f);
     Kadmi_SetFloatAtt(kCalcObjectSystem, Att_RelativeHumidity, 50.0f);
-    Kadmi_SetIntAtt(kCalcObjectSystem, Att_ReportedSurface, 1);
+    Kadmi_SetIntAtt(kCalcObjectSystem, Att_ReportedSurface, Surface_Outer);
     int32_t* parts = Shell().layerParts;
     for (short i = 0; i < kCalcLayers; ++i) {
         const long existing = Kadmi_IthPart(i);

@@ -202,7 +202,7 @@ INT_PTR AnnualCosts_Show(HWND owner)
     if (result != IDOK)
         return IDCANCEL;
     StoreInputs();
-    Kadmi_MarkAccess(kCalcObjectProject, "PCHG");
+    Kadmi_MarkAccess(kCalcObjectProject, Stamp_ProjectChanged);
     MainWnd_UpdateTitle();
     return IDOK;
 }

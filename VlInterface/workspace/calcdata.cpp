@@ -32,7 +32,6 @@ constexpr int kLastMaterialEntry = 198;
 constexpr float kNewSystemHumidity = 50.0f;
 // A new system reports its outer surface and has a listed surface material
 // with its emissivity, so that its first Calculate gives results.
-constexpr short kOuterSurface = 1;
 constexpr const char* kNewSystemSurface = "PAINTED-PLASTIC";
 
 struct CalcDataGlobals {
@@ -290,7 +289,7 @@ int Contents_DefaultProperties(const ProductListEntry* list, int16_t id, float* 
 void CalcData_SetNewSystemDefaults()
 {
     Kadmi_SetFloatAtt(kCalcObjectSystem, Att_RelativeHumidity, kNewSystemHumidity);
-    Kadmi_SetIntAtt(kCalcObjectSystem, Att_ReportedSurface, kOuterSurface);
+    Kadmi_SetIntAtt(kCalcObjectSystem, Att_ReportedSurface, Surface_Outer);
     std::vector<ProductListEntry> surfaces(kProductListSize);
     SurfaceMaterialList_Build(surfaces.data());
     if (int i = ProductList_FindIndex(0, kNewSystemSurface, surfaces.data()); i >= 0) {

@@ -46,7 +46,7 @@ void StoreResults(CalcRecord& record, float untilFreezing, float frozenThrough)
     record.freezingResults[1] = record.freezingResults[0] + std::max(frozenThrough, 0.0f);
     Kadmi_SetFloatAtt(kCalcObjectSystem, Att_FreezingStarts, record.freezingResults[0]);
     Kadmi_SetFloatAtt(kCalcObjectSystem, Att_FrozenThrough, record.freezingResults[1]);
-    Kadmi_MarkAccess(kCalcObjectSystem, "DIM3");
+    Kadmi_MarkAccess(kCalcObjectSystem, Stamp_Freezing);
 }
 
 // Contents that never freeze have no times: none is stored.
@@ -55,7 +55,7 @@ int StoreNeverFreezes(CalcRecord& record)
     record.freezingResults[0] = record.freezingResults[1] = 0.0f;
     Kadmi_DeleteAtt(kCalcObjectSystem, Att_FreezingStarts);
     Kadmi_DeleteAtt(kCalcObjectSystem, Att_FrozenThrough);
-    Kadmi_MarkAccess(kCalcObjectSystem, "DIM3");
+    Kadmi_MarkAccess(kCalcObjectSystem, Stamp_Freezing);
     return kNeverFreezes;
 }
 

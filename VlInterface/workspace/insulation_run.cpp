@@ -324,7 +324,7 @@ CostsOutput AnnualCosts_Compute(const EconomicInputs& e, bool reportErrors, shor
 void AnnualCosts_Store(const std::optional<CostsOutput>& costs, int missing)
 {
     // Costs of earlier inputs (and of the other object kind) no longer hold.
-    for (short att = 1370; att <= 1375; ++att)
+    for (short att = Att_CapitalCost; att <= Att_PlaneTotalCost; ++att)
         Kadmi_DeleteAtt(kCalcObjectSystem, att);
     Kadmi_DeleteAtt(kCalcObjectSystem, Att_AllPricesFound);
     if (!costs)

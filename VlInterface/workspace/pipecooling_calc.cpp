@@ -153,6 +153,6 @@ int PipeCooling_Run(CalcRecord& record, PipeCoolingResult* result)
     int status = IsStationary(record) ? RunStationary(record, result) : RunFlowing(record, result);
     if (status != 0)
         return -1;
-    Kadmi_MarkAccess(kCalcObjectSystem, "DIM2");
+    Kadmi_MarkAccess(kCalcObjectSystem, Stamp_Cooling);
     return 0;
 }

@@ -36,6 +36,6 @@ int TankCooling_Run(CalcRecord& record)
         return -1;
     record.coolingTime = output.hours;
     Kadmi_SetFloatAtt(kCalcObjectSystem, Att_CoolingTime, output.hours);
-    Kadmi_MarkAccess(kCalcObjectSystem, "DIM2");
+    Kadmi_MarkAccess(kCalcObjectSystem, Stamp_Cooling);
     return 0;
 }

@@ -59,7 +59,7 @@ bool PerMetre()
 // Its dimensions are width and height: "600 * 400", no diameters.
 bool RectangularDuct()
 {
-    return Kadmi_GetIntAtt(0, Att_ObjectKind) == 13;
+    return Kadmi_GetIntAtt(0, Att_ObjectKind) == Kind_RectDuct;
 }
 
 std::string ColumnTitle(int column)
@@ -71,7 +71,7 @@ std::string ColumnTitle(int column)
     case 3: return Shell_Text(RectangularDuct() ? 45352 : 40033);
     case 4: return Shell_Text(40035);
     case 5: return Shell_Text(PerMetre() ? 20044 : 20045);
-    case 6: return Shell_Text(Kadmi_GetIntAtt(0, Att_ReportedSurface) == 2 ? 20067 : 20068);
+    case 6: return Shell_Text(Kadmi_GetIntAtt(0, Att_ReportedSurface) == Surface_Inner ? 20067 : 20068);
     default: {
         std::string title = std::string(Shell_Text(30084)) + " [";   // the total, not its investment part
         if (long unit = Price_CurrencyUnitTextId(PerMetre() ? kCostPerMetreYear : kCostPerSquareMetreYear))
@@ -421,7 +421,7 @@ int Calculate(HWND dialog)
     RequestList(s, input);
     SetCursor(previous);
     FillRows(dialog);
-    Kadmi_MarkAccess(0, "DIM4");
+    Kadmi_MarkAccess(0, Stamp_ThicknessList);
     if (ErrorList_NError() > 0)
         ErrorDialog(dialog);
     return 0;
@@ -531,7 +531,7 @@ void StoreSelection()
     Kadmi_SetStringAtt(s.record.part, Att_ProductCode, chosen.c_str());
     // Another thickness is a change even when the case was already 4.
     if (std::memcmp(&s.record, &s.saved, sizeof(s.record)) != 0 || chosen != previous) {
-        Kadmi_MarkAccess(-1, "PCHG");
+        Kadmi_MarkAccess(-1, Stamp_ProjectChanged);
         MainWnd_UpdateTitle();
     }
 }
