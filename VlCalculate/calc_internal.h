@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 #include "VlCalculate/calc_deps.h"
+#include "support/attributes.h"
 #include "VlCalculate/vlcalculate.h"
 
 // Text ids of the engine's error entries.
@@ -150,43 +151,7 @@ float SingleLayerLabourPrice(long part, const char* productCode, short kind);
 // CalculateLabourPrice with firstCode (null or empty: its own) in place of layer 1's product.
 float SystemLabourPrice(short kind, int* missing, const char* firstCode);
 
-// Page attribute ids the engine reads and writes.
-enum PageAttribute : int16_t {
-    kAttObjectType = 1117,          // 10 plane or vessel, 11 pipe, 12 round duct, 13 rectangular duct
-    kAttDewPointMode = 1120,
-    kAttCurrency = 1132,            // project block: 1 SEK, 2 PLN, else EUR
-    kAttOuterDiameters = 1312,      // pipe [0], round duct [1], mm
-    kAttDuctWidth = 1313,           // mm
-    kAttDuctHeight = 1314,          // mm
-    kAttMediumTemp = 1315,
-    kAttAmbientTemp = 1316,
-    kAttRelativeHumidity = 1317,
-    kAttAirVelocity = 1318,
-    kAttEmissivity = 1319,
-    kAttFlatLabour = 1320,
-    kAttPipeLabour = 1321,
-    kAttLayerOuterDiameter = 1325,  // part, mm
-    kAttLayerThickness = 1326,      // part, mm
-    kAttEnergyPriceIncrease = 1359, // %
-    kAttUsefulLife = 1360,
-    kAttEnergyPrice = 1361,
-    kAttOperatingHours = 1362,
-    kAttInterestRate = 1363,        // %
-    kAttTankArea = 1364,
-    kAttTankVolume = 1365,
-    kAttUserPrice = 1382,           // part
-    kAttProductCode = 1528,         // part
-    kAttLayerKey = 1536,            // part; "-789" = layer not used
-    kAttProductGroup = 1538,        // part
-};
 
-// Page object types (attribute 1117).
-enum PageObjectType : int16_t {
-    kPagePlane = 10,
-    kPagePipe = 11,
-    kPageRoundDuct = 12,
-    kPageRectangularDuct = 13,
-};
 
 // Technical attributes of a product code in its product group.
 enum TechAttribute : int16_t {

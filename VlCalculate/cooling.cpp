@@ -3,6 +3,7 @@
 // exponential approach whose rate comes from the heat loss at the start.
 #include <cmath>
 #include "VlCalculate/calc_internal.h"
+#include "support/attributes.h"
 
 namespace {
 struct TankGeometry {
@@ -90,8 +91,8 @@ short WINAPI TemperatureChangeTimeInTank(TempChangeTimeInTankInput in, TempChang
     if (!(g.area > 0.0 && g.volume > 0.0)) {
         return ReportFailure(kErrTankSize);
     }
-    Deps_PageSetFloat(0, kAttTankArea, static_cast<float>(g.area));
-    Deps_PageSetFloat(0, kAttTankVolume, static_cast<float>(g.volume));
+    Deps_PageSetFloat(0, Att_TankArea, static_cast<float>(g.area));
+    Deps_PageSetFloat(0, Att_TankVolume, static_cast<float>(g.volume));
 
     const double c = in.specificHeat / 1000.0;  // kJ/(kg·K)
     const double ta = in.ambientTemp;

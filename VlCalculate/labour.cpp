@@ -3,6 +3,7 @@
 // tables per layer, rectangular ducts by each layer's perimeter.
 #include <string>
 #include "VlCalculate/calc_internal.h"
+#include "support/attributes.h"
 
 namespace {
 constexpr int16_t kPipeLabourTable = 1603;
@@ -74,8 +75,8 @@ LabourLayers ReadLabourLayers(const char* firstCode)
     layers.parts = ReadLayerParts();
     for (int k = 0; k < 3; ++k) {
         const int32_t part = layers.parts.part[k];
-        layers.present[k] = part > 0 && Deps_PageString(part, kAttLayerKey, kProductCodeLength) != kUnusedLayer;
-        layers.code[k] = Deps_PageString(part, kAttProductCode, kProductCodeLength);
+        layers.present[k] = part > 0 && Deps_PageString(part, Att_ProductType, kProductCodeLength) != kUnusedLayer;
+        layers.code[k] = Deps_PageString(part, Att_ProductCode, kProductCodeLength);
     }
     if (firstCode != nullptr && firstCode[0] != '\0')
         layers.code[0] = BoundedCode(firstCode);
@@ -86,11 +87,11 @@ LabourLayers ReadLabourLayers(const char* firstCode)
 double DiameterUnder(const LayerParts& parts, int k)
 {
     if (k > 0) {
-        return ZeroIfMissing(Deps_PageFloat(parts.part[k - 1], kAttLayerOuterDiameter));
+        return ZeroIfMissing(Deps_PageFloat(parts.part[k - 1], Att_OuterDiameter));
     }
     float diameters[2];
-    Deps_PageFloats(0, kAttOuterDiameters, diameters, 2);
-    return ZeroIfMissing(diameters[Deps_PageShort(0, kAttObjectType) == kPageRoundDuct ? 1 : 0]);
+    Deps_PageFloats(0, Att_OuterDiameters, diameters, 2);
+    return ZeroIfMissing(diameters[Deps_PageShort(0, Att_ObjectKind) == Kind_RoundDuct ? 1 : 0]);
 }
 
 // Layer k's share of the pipe (kind 0) or flat (kind 1) labour.
@@ -162,14 +163,14 @@ float PipeOrFlatLabour(const LabourLayers& layers, short kind, bool& missing)
 
 double LayerThickness(const LayerParts& parts, int k)
 {
-    return ZeroIfMissing(Deps_PageFloat(parts.part[k], kAttLayerThickness));
+    return ZeroIfMissing(Deps_PageFloat(parts.part[k], Att_NominalThickness));
 }
 
 // Outer perimeter (mm) of layer k of a rectangular duct when that layer is s mm thick.
 double DuctLayerPerimeter(const LayerParts& parts, int k, double s)
 {
-    const double w = ZeroIfMissing(Deps_PageFloat(0, kAttDuctWidth));
-    const double h = ZeroIfMissing(Deps_PageFloat(0, kAttDuctHeight));
+    const double w = ZeroIfMissing(Deps_PageFloat(0, Att_DuctWidth));
+    const double h = ZeroIfMissing(Deps_PageFloat(0, Att_DuctHeight));
     double beneath = 0.0;  // insulation under the layer on each side
     for (int j = 0; j < k; ++j) {
         beneath += 2.0 * LayerThickness(parts, j);
@@ -237,7 +238,7 @@ float OneLayerLabour(long part, const char* productCode, short kind, bool outerm
         return 0.0f;
     }
     const std::string code = BoundedCode(productCode);
-    if (Deps_PageShort(0, kAttObjectType) == kPageRectangularDuct) {
+    if (Deps_PageShort(0, Att_ObjectKind) == Kind_RectDuct) {
         return OneDuctLabour(parts, k, code, outermost);
     }
     if (kind == 0) {
@@ -264,8 +265,8 @@ float WINAPI CalculateLabourPrice(short kind, int* missing)
 float SystemLabourPrice(short kind, int* missing, const char* firstCode)
 {
     *missing = 0;
-    Deps_PageDelete(0, kAttPipeLabour);
-    Deps_PageDelete(0, kAttFlatLabour);
+    Deps_PageDelete(0, Att_PipeLabourPrice);
+    Deps_PageDelete(0, Att_FlatLabourPrice);
     SelectPriceDatabase();
     const LabourLayers layers = ReadLabourLayers(firstCode);
     if (!layers.present[0]) {
@@ -273,17 +274,17 @@ float SystemLabourPrice(short kind, int* missing, const char* firstCode)
     }
     bool lacking = false;
     float labour = 0.0f;
-    if (Deps_PageShort(0, kAttObjectType) == kPageRectangularDuct) {
+    if (Deps_PageShort(0, Att_ObjectKind) == Kind_RectDuct) {
         labour = DuctLabour(layers, lacking);
         if (!lacking) {
-            Deps_PageSetFloat(0, kAttPipeLabour, labour);
+            Deps_PageSetFloat(0, Att_PipeLabourPrice, labour);
         }
     } else if (kind == 0) {
         labour = PipeOrFlatLabour(layers, kind, lacking);
-        Deps_PageSetFloat(0, kAttPipeLabour, labour);
+        Deps_PageSetFloat(0, Att_PipeLabourPrice, labour);
     } else if (kind == 1) {
         labour = PipeOrFlatLabour(layers, kind, lacking);
-        Deps_PageSetFloat(0, kAttFlatLabour, labour);
+        Deps_PageSetFloat(0, Att_FlatLabourPrice, labour);
     }
     *missing = lacking ? 1 : 0;
     return labour;

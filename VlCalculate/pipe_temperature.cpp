@@ -3,6 +3,7 @@
 // surface, then the exponential approach of the medium to the ambient.
 #include <cmath>
 #include "VlCalculate/calc_internal.h"
+#include "support/attributes.h"
 
 namespace {
 // A side of the rectangular duct of the current page, m; 0 when no page is
@@ -17,8 +18,8 @@ double DuctSide(int16_t att)
 // 0 without a positive width and height.
 double DuctOuterPerimeter(const TemperatureChangeInPipeInput& in)
 {
-    const double w = DuctSide(kAttDuctWidth);
-    const double h = DuctSide(kAttDuctHeight);
+    const double w = DuctSide(Att_DuctWidth);
+    const double h = DuctSide(Att_DuctHeight);
     if (!(w > 0.0 && h > 0.0)) {
         return 0.0;
     }

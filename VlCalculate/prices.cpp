@@ -3,6 +3,7 @@
 // annual cost of one candidate product and the prices of other insulation.
 #include <string>
 #include "VlCalculate/calc_internal.h"
+#include "support/attributes.h"
 
 namespace {
 constexpr int16_t kPricePerMetre = 1300;
@@ -12,7 +13,7 @@ enum Currency { kEur, kSek, kPln };
 
 Currency ProjectCurrency()
 {
-    switch (Deps_PageShort(-1, kAttCurrency)) {
+    switch (Deps_PageShort(-1, Att_PriceCurrency)) {
     case 1:
         return kSek;
     case 2:
@@ -27,7 +28,7 @@ std::string GivenOrStoredCode(int32_t part, const char* given)
     if (given != nullptr && given[0] != '\0') {
         return BoundedCode(given);
     }
-    return Deps_PageString(part, kAttProductCode, kProductCodeLength);
+    return Deps_PageString(part, Att_ProductCode, kProductCodeLength);
 }
 
 float ListPrice(const std::string& code, int16_t att)
@@ -37,7 +38,7 @@ float ListPrice(const std::string& code, int16_t att)
 
 float UserPrice(int32_t part)
 {
-    const float price = Deps_PageFloat(part, kAttUserPrice);
+    const float price = Deps_PageFloat(part, Att_UserPrice);
     return price > 0.0f ? price : 0.0f;
 }
 
@@ -75,15 +76,15 @@ float PipePrice(int32_t part, const std::string& code, bool namedProduct, int16_
         const int index = layers.indexOf(part);
         double d = 0.0;
         if (index >= 1) {
-            d = ZeroIfMissing(Deps_PageFloat(layers.part[index - 1], kAttLayerOuterDiameter));
+            d = ZeroIfMissing(Deps_PageFloat(layers.part[index - 1], Att_OuterDiameter));
         } else {
             float diameters[2];
-            Deps_PageFloats(0, kAttOuterDiameters, diameters, 2);
-            d = ZeroIfMissing(diameters[objectType == kPagePipe ? 0 : 1]);
+            Deps_PageFloats(0, Att_OuterDiameters, diameters, 2);
+            d = ZeroIfMissing(diameters[objectType == Kind_Pipe ? 0 : 1]);
         }
         float s = namedProduct ? ProductThickness(part, code) : 0.0f;
         if (!(s > 0.0f)) {
-            s = ZeroIfMissing(Deps_PageFloat(part, kAttLayerThickness));
+            s = ZeroIfMissing(Deps_PageFloat(part, Att_NominalThickness));
         }
         return kPi * (d + 2.0 * s);
     });
@@ -98,11 +99,11 @@ float DuctPrice(int32_t part, const std::string& code)
         const int index = layers.indexOf(part);
         double beneath = 0.0;  // insulation under this layer on each side, mm
         for (int k = 0; k < index; ++k) {
-            beneath += 2.0 * ZeroIfMissing(Deps_PageFloat(layers.part[k], kAttLayerThickness));
+            beneath += 2.0 * ZeroIfMissing(Deps_PageFloat(layers.part[k], Att_NominalThickness));
         }
         const double s = index >= 0 ? ProductThickness(part, code) : 0.0;
-        const double w = ZeroIfMissing(Deps_PageFloat(0, kAttDuctWidth)) + beneath + s;
-        const double h = ZeroIfMissing(Deps_PageFloat(0, kAttDuctHeight)) + beneath + s;
+        const double w = ZeroIfMissing(Deps_PageFloat(0, Att_DuctWidth)) + beneath + s;
+        const double h = ZeroIfMissing(Deps_PageFloat(0, Att_DuctHeight)) + beneath + s;
         return 2.0 * w + 2.0 * h;
     });
 }
@@ -110,7 +111,7 @@ float DuctPrice(int32_t part, const std::string& code)
 
 float ProductThickness(int32_t part, const std::string& code)
 {
-    const std::string group = Deps_PageString(part, kAttProductGroup, 3);
+    const std::string group = Deps_PageString(part, Att_ProductClass, 3);
     return Deps_TechFloat(Calc().db.techData, group.c_str(), code.c_str(), kTechThickness);
 }
 
@@ -156,14 +157,14 @@ float WINAPI CalculateInsulationPrice(long part, char* productCode, short* kind)
     if (!SelectPriceDatabase()) {
         return 0.0f;
     }
-    const int16_t objectType = Deps_PageShort(0, kAttObjectType);
+    const int16_t objectType = Deps_PageShort(0, Att_ObjectKind);
     switch (objectType) {
-    case kPagePlane:
+    case Kind_Plane:
         *kind = 1;
         break;
-    case kPagePipe:
-    case kPageRoundDuct:
-    case kPageRectangularDuct:
+    case Kind_Pipe:
+    case Kind_RoundDuct:
+    case Kind_RectDuct:
         *kind = 0;
         break;
     default:
@@ -174,9 +175,9 @@ float WINAPI CalculateInsulationPrice(long part, char* productCode, short* kind)
         return 0.0f;
     }
     switch (objectType) {
-    case kPagePlane:
+    case Kind_Plane:
         return PlanePrice(part, code);
-    case kPageRectangularDuct:
+    case Kind_RectDuct:
         return DuctPrice(part, code);
     default:
         return PipePrice(part, code, productCode != nullptr && productCode[0] != '\0', objectType);
@@ -212,7 +213,7 @@ float SystemTargetPrice(char* firstCode, short* kind, bool everyPrice, int* miss
         char* code = k == 0 ? firstCode : nullptr;
         const float price = CalculateInsulationPrice(part, code, kind);
         material += price;
-        const bool used = Deps_PageString(part, kAttLayerKey, kProductCodeLength) != "-789";
+        const bool used = Deps_PageString(part, Att_ProductType, kProductCodeLength) != "-789";
         unpriced |= used && !(price > 0.0f);
     }
     const float labour = SystemLabourPrice(*kind, missing, firstCode);
@@ -245,31 +246,31 @@ float WINAPI CalculateOneInsulationTargetPrice(long part, char* productCode, flo
     // layer is: its labour with the outermost layer's extra.
     const float investment = material + SingleLayerLabourPrice(part, productCode, *kind);
     CostsInput in{};
-    switch (Deps_PageShort(0, kAttObjectType)) {
-    case kPagePlane:
+    switch (Deps_PageShort(0, Att_ObjectKind)) {
+    case Kind_Plane:
         in.objectType = kCalcPlane;
         in.heatLossPerSquareMetre = heatLoss;
         break;
-    case kPagePipe:
+    case Kind_Pipe:
         in.objectType = kCalcPipe;
         in.heatLossPerMetre = heatLoss;
         break;
-    case kPageRoundDuct:
+    case Kind_RoundDuct:
         in.objectType = kCalcRoundDuct;
         in.heatLossPerMetre = heatLoss;
         break;
-    case kPageRectangularDuct:
+    case Kind_RectDuct:
         in.objectType = kCalcRectangularDuct;
         in.heatLossPerMetre = heatLoss;
         break;
     default:
         break;
     }
-    in.interestRate = Deps_PageFloat(0, kAttInterestRate) / 100.0f;
-    in.usefulLife = Deps_PageFloat(0, kAttUsefulLife);
-    in.energyPriceIncrease = Deps_PageFloat(0, kAttEnergyPriceIncrease) / 100.0f;
-    in.energyPrice = Deps_PageFloat(0, kAttEnergyPrice);
-    in.operatingHours = Deps_PageFloat(0, kAttOperatingHours);
+    in.interestRate = Deps_PageFloat(0, Att_InterestRate) / 100.0f;
+    in.usefulLife = Deps_PageFloat(0, Att_UsefulLife);
+    in.energyPriceIncrease = Deps_PageFloat(0, Att_EnergyPriceIncrease) / 100.0f;
+    in.energyPrice = Deps_PageFloat(0, Att_EnergyPrice);
+    in.operatingHours = Deps_PageFloat(0, Att_OperatingHours);
     in.investment = investment;
     in.reportErrors = reportErrors;
     CostsOutput out{};

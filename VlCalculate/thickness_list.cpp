@@ -11,6 +11,7 @@
 #include <string>
 #include "VlCalculate/calc_internal.h"
 #include "support/memory.h"
+#include "support/attributes.h"
 
 namespace {
 constexpr int kEntryKeyWidth = 30;
@@ -34,34 +35,34 @@ struct PageConditions {
 PageConditions ReadPageConditions()
 {
     PageConditions page;
-    page.objectType = Deps_PageShort(0, kAttObjectType);
-    Deps_PageFloats(0, kAttOuterDiameters, page.diameters, 2);
+    page.objectType = Deps_PageShort(0, Att_ObjectKind);
+    Deps_PageFloats(0, Att_OuterDiameters, page.diameters, 2);
     for (float& d : page.diameters) {
         d = ZeroIfMissing(d);
     }
-    page.ductWidth = Deps_PageFloat(0, kAttDuctWidth);
-    page.ductHeight = Deps_PageFloat(0, kAttDuctHeight);
-    page.ambient = Deps_PageFloat(0, kAttAmbientTemp);
-    page.medium = Deps_PageFloat(0, kAttMediumTemp);
+    page.ductWidth = Deps_PageFloat(0, Att_DuctWidth);
+    page.ductHeight = Deps_PageFloat(0, Att_DuctHeight);
+    page.ambient = Deps_PageFloat(0, Att_AmbientTemperature);
+    page.medium = Deps_PageFloat(0, Att_ContentsTemperature);
     const int16_t named = Calc().condensationHumidityAtt;
-    const int16_t humidity = named > 0 ? named : int16_t(kAttRelativeHumidity);
+    const int16_t humidity = named > 0 ? named : int16_t(Att_RelativeHumidity);
     page.humidity = Deps_PageFloat(0, humidity);
-    page.velocity = Deps_PageFloat(0, kAttAirVelocity);
-    page.emissivity = Deps_PageFloat(0, kAttEmissivity);
-    page.reportedSurface = Deps_PageShort(0, kAttDewPointMode);
+    page.velocity = Deps_PageFloat(0, Att_AirVelocity);
+    page.emissivity = Deps_PageFloat(0, Att_Emissivity);
+    page.reportedSurface = Deps_PageShort(0, Att_ReportedSurface);
     return page;
 }
 
 int32_t EngineObjectType(int16_t pageType)
 {
     switch (pageType) {
-    case kPagePlane:
+    case Kind_Plane:
         return kCalcPlane;
-    case kPagePipe:
+    case Kind_Pipe:
         return kCalcPipe;
-    case kPageRoundDuct:
+    case Kind_RoundDuct:
         return kCalcRoundDuct;
-    case kPageRectangularDuct:
+    case Kind_RectDuct:
         return kCalcRectangularDuct;
     default:
         return 0;
@@ -76,7 +77,7 @@ HeatLossOutput SingleLayerLoss(const PageConditions& page, const char* group, co
     in.objectType = EngineObjectType(page.objectType);
     in.ambientTemp = page.ambient;
     in.emissivity = page.emissivity;
-    in.outerDiameter = page.diameters[page.objectType == kPagePipe ? 0 : 1] / 1000.0f;
+    in.outerDiameter = page.diameters[page.objectType == Kind_Pipe ? 0 : 1] / 1000.0f;
     in.airVelocity = page.velocity;
     in.mediumTemp = page.medium;
     in.thickness[0] = Deps_TechFloat(db, group, key, kTechThickness) / 1000.0f;
@@ -97,9 +98,9 @@ bool FitDimensions(const PageConditions& page, const char* group, const char* ke
 {
     const int16_t db = Calc().db.techData;
     switch (page.objectType) {
-    case kPagePipe:
-    case kPageRoundDuct: {
-        const float pipe = page.diameters[page.objectType == kPagePipe ? 0 : 1];
+    case Kind_Pipe:
+    case Kind_RoundDuct: {
+        const float pipe = page.diameters[page.objectType == Kind_Pipe ? 0 : 1];
         e.innerDimension1 = Deps_TechFloat(db, group, key, kTechInnerDiameter);
         e.outerDimension1 = Deps_TechFloat(db, group, key, kTechOuterDiameter);
         if (e.innerDimension1 < 0.01f || e.outerDimension1 < 0.01f) {
@@ -108,7 +109,7 @@ bool FitDimensions(const PageConditions& page, const char* group, const char* ke
         }
         return !(e.innerDimension1 < pipe);
     }
-    case kPageRectangularDuct:
+    case Kind_RectDuct:
         e.innerDimension1 = page.ductWidth;
         e.innerDimension2 = page.ductHeight;
         e.outerDimension1 = page.ductWidth + 2.0f * e.thickness;
@@ -124,7 +125,7 @@ bool FitDimensions(const PageConditions& page, const char* group, const char* ke
 void BuildFullList(const INSULATIONTHICKNESSINPUT& in, const PageConditions& page, float dewPoint)
 {
     int reportErrors = in.calculationCase == kCaseEconomic ? 1 : 0;
-    const std::string layerKey = Deps_PageString(in.part, kAttLayerKey, kLayerKeyBytes);
+    const std::string layerKey = Deps_PageString(in.part, Att_ProductType, kLayerKeyBytes);
     if (layerKey.empty()) {
         return;
     }

@@ -5,6 +5,7 @@
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/workspace/calcdata.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "support/settings.h"
 #include "support/utf8.h"
 #include <cmath>
@@ -48,7 +49,6 @@ struct CalcField {
     CalcField{offsetof(CalcRecord, member), uint16_t(sizeof(CalcRecord::member)), 1, FieldType::Int16, att, \
               FieldObject::object, bit, absent}
 
-constexpr short kAttTargetHumidity = 1384;
 constexpr uint8_t kProject = CalcChange_Project, kInsulation = CalcChange_Insulation,
                   kCooling = CalcChange_Cooling, kFreezing = CalcChange_Freezing, kExtended = CalcChange_Extended,
                   kNone = 0;
@@ -57,72 +57,72 @@ constexpr uint8_t kProject = CalcChange_Project, kInsulation = CalcChange_Insula
 // comparison follow at the end. Results that are memory only and never
 // compared are not listed: a load clears them with the whole record.
 const CalcField kFields[] = {
-    CALC_FIELD(projectName, Text, 1, 1501, Project, kProject),
-    CALC_FIELD(customer, Text, 1, 1502, Project, kProject),
-    CALC_FIELD(address1, Text, 1, 1533, Project, kProject),
-    CALC_FIELD(address2, Text, 1, 1534, Project, kProject),
-    CALC_FIELD(reference, Text, 1, 1503, Project, kProject),
-    CALC_FIELD(originatedBy, Text, 1, 1504, Project, kProject),
-    CALC_FIELD(information, Text, 1, 1506, Project, kProject),
+    CALC_FIELD(projectName, Text, 1, Att_ProjectName, Project, kProject),
+    CALC_FIELD(customer, Text, 1, Att_Customer, Project, kProject),
+    CALC_FIELD(address1, Text, 1, Att_Address1, Project, kProject),
+    CALC_FIELD(address2, Text, 1, Att_Address2, Project, kProject),
+    CALC_FIELD(reference, Text, 1, Att_Reference, Project, kProject),
+    CALC_FIELD(originatedBy, Text, 1, Att_UserName, Project, kProject),
+    CALC_FIELD(information, Text, 1, Att_Information, Project, kProject),
 
-    CALC_FIELD(description, Text, 1, 1535, System, kProject),
-    CALC_FIELD(geometry, Int16, 1, 1117, System, kInsulation),
-    CALC_FIELD(outerDiameters, FloatArray, 2, 1312, System, kInsulation),
-    CALC_FIELD(width, Float, 1, 1313, System, kInsulation),
-    CALC_FIELD(height, Float, 1, 1314, System, kInsulation),
-    CALC_FIELD_ABSENT(location, 1118, System, kInsulation, -100),
-    CALC_FIELD(contentsTemperature, Float, 1, 1315, System, kInsulation),
-    CALC_FIELD(ambientTemperature, Float, 1, 1316, System, kInsulation),
-    CALC_FIELD(relativeHumidity, Float, 1, 1317, System, kInsulation),
-    CALC_FIELD(airVelocity, Float, 1, 1318, System, kInsulation),
-    CALC_FIELD_ABSENT(surfaceMaterial, 1119, System, kInsulation, -1),
-    CALC_FIELD(surfaceMaterialCode, Text, 1, 1528, System, kInsulation),
-    CALC_FIELD(emissivity, Float, 1, 1319, System, kInsulation),
-    CALC_FIELD_ABSENT(reportedSurface, 1120, System, kInsulation, 1),   // the outer surface
-    CALC_FIELD(option1121, Int8, 1, 1121, System, kInsulation),
-    CALC_FIELD(locationKey, Text, 1, 1537, System, kNone),
+    CALC_FIELD(description, Text, 1, Att_SystemName, System, kProject),
+    CALC_FIELD(geometry, Int16, 1, Att_ObjectKind, System, kInsulation),
+    CALC_FIELD(outerDiameters, FloatArray, 2, Att_OuterDiameters, System, kInsulation),
+    CALC_FIELD(width, Float, 1, Att_DuctWidth, System, kInsulation),
+    CALC_FIELD(height, Float, 1, Att_DuctHeight, System, kInsulation),
+    CALC_FIELD_ABSENT(location, Att_Location, System, kInsulation, -100),
+    CALC_FIELD(contentsTemperature, Float, 1, Att_ContentsTemperature, System, kInsulation),
+    CALC_FIELD(ambientTemperature, Float, 1, Att_AmbientTemperature, System, kInsulation),
+    CALC_FIELD(relativeHumidity, Float, 1, Att_RelativeHumidity, System, kInsulation),
+    CALC_FIELD(airVelocity, Float, 1, Att_AirVelocity, System, kInsulation),
+    CALC_FIELD_ABSENT(surfaceMaterial, Att_SurfaceMaterial, System, kInsulation, -1),
+    CALC_FIELD(surfaceMaterialCode, Text, 1, Att_ProductCode, System, kInsulation),
+    CALC_FIELD(emissivity, Float, 1, Att_Emissivity, System, kInsulation),
+    CALC_FIELD_ABSENT(reportedSurface, Att_ReportedSurface, System, kInsulation, 1),   // the outer surface
+    CALC_FIELD(option1121, Int8, 1, Att_Option1121, System, kInsulation),
+    CALC_FIELD(locationKey, Text, 1, Att_LocationKey, System, kNone),
 #ifdef VL_EXTENDED
-    CALC_FIELD(targetHumidity, Float, 1, kAttTargetHumidity, System, kExtended),
+    CALC_FIELD(targetHumidity, Float, 1, Att_TargetHumidity, System, kExtended),
 #endif
 
-    CALC_FIELD_ABSENT(calculationCase, 1130, Layer1, kInsulation, -1),
-    CALC_FIELD(allowedHeatLoss, Float, 1, 1357, Layer1, kInsulation),
-    CALC_FIELD(allowedSurfaceTemperature, Float, 1, 1358, Layer1, kInsulation),
+    CALC_FIELD_ABSENT(calculationCase, Att_CalculationCase, Layer1, kInsulation, -1),
+    CALC_FIELD(allowedHeatLoss, Float, 1, Att_HeatLossLimit, Layer1, kInsulation),
+    CALC_FIELD(allowedSurfaceTemperature, Float, 1, Att_SurfaceTempLimit, Layer1, kInsulation),
 
-    CALC_FIELD(productType, Text, 3, 1536, Layers, kInsulation),
-    CALC_FIELD(productCode, Text, 3, 1528, Layers, kInsulation),
-    CALC_FIELD(innerDiameter, Float, 3, 1324, Layers, kInsulation),
-    CALC_FIELD(outerDiameter, Float, 3, 1325, Layers, kInsulation),
-    CALC_FIELD(nominalThickness, Float, 3, 1326, Layers, kNone),
-    CALC_FIELD(thickness, Float, 3, 1379, Layers, kInsulation),
-    CALC_FIELD(conductivity, Float, 3, 1327, Layers, kInsulation),
-    CALC_FIELD(price, Float, 3, 1382, Layers, kInsulation),
-    CALC_FIELD(productClass, Text, 3, 1538, Layers, kNone),
+    CALC_FIELD(productType, Text, 3, Att_ProductType, Layers, kInsulation),
+    CALC_FIELD(productCode, Text, 3, Att_ProductCode, Layers, kInsulation),
+    CALC_FIELD(innerDiameter, Float, 3, Att_InnerDiameter, Layers, kInsulation),
+    CALC_FIELD(outerDiameter, Float, 3, Att_OuterDiameter, Layers, kInsulation),
+    CALC_FIELD(nominalThickness, Float, 3, Att_NominalThickness, Layers, kNone),
+    CALC_FIELD(thickness, Float, 3, Att_Thickness, Layers, kInsulation),
+    CALC_FIELD(conductivity, Float, 3, Att_Conductivity, Layers, kInsulation),
+    CALC_FIELD(price, Float, 3, Att_UserPrice, Layers, kInsulation),
+    CALC_FIELD(productClass, Text, 3, Att_ProductClass, Layers, kNone),
 
-    CALC_FIELD(contents, Int16, 1, 1123, System, kCooling),
-    CALC_FIELD(contentsHeatCapacity, Float, 1, 1330, System, kCooling),
-    CALC_FIELD(contentsDensity, Float, 1, 1331, System, kCooling),
-    CALC_FIELD(pipeHeatCapacity, Float, 1, 1377, System, kCooling),
-    CALC_FIELD(pipeDensity, Float, 1, 1378, System, kCooling),
-    CALC_FIELD(coolingCase, Int16, 1, 1135, System, kCooling),
-    CALC_FIELD(flowGivenAs, Int16, 1, 1124, System, kCooling),
-    CALC_FIELD(pipeLength, Float, 1, 1383, System, kCooling),
-    CALC_FIELD(flowValues[0], Float, 1, 1332, System, kCooling),
-    CALC_FIELD(flowValues[1], Float, 1, 1333, System, kCooling),
-    CALC_FIELD(flowValues[2], Float, 1, 1334, System, kCooling),
-    CALC_FIELD(vesselShape, Int16, 1, 1125, System, kCooling),
-    CALC_FIELD(vesselDimensions[0], Float, 1, 1335, System, kCooling),
-    CALC_FIELD(vesselDimensions[1], Float, 1, 1336, System, kCooling),
-    CALC_FIELD(vesselDimensions[2], Float, 1, 1337, System, kCooling),
-    CALC_FIELD(bottomIncluded, Int8, 1, 1126, System, kCooling),
-    CALC_FIELD(finalTemperature, Float, 1, 1338, System, kCooling),
-    CALC_FIELD(freezingContents[0], Float, 1, 1347, System, kFreezing),
-    CALC_FIELD(freezingContents[1], Float, 1, 1348, System, kFreezing),
-    CALC_FIELD(freezingContents[2], Float, 1, 1349, System, kFreezing),
-    CALC_FIELD(freezingPipe[0], Float, 1, 1345, System, kFreezing),
-    CALC_FIELD(freezingPipe[1], Float, 1, 1346, System, kFreezing),
-    CALC_FIELD(freezingOptions[0], Int16, 1, 1127, System, kFreezing),
-    CALC_FIELD(freezingOptions[1], Int16, 1, 1128, System, kFreezing),
+    CALC_FIELD(contents, Int16, 1, Att_Contents, System, kCooling),
+    CALC_FIELD(contentsHeatCapacity, Float, 1, Att_ContentsHeatCapacity, System, kCooling),
+    CALC_FIELD(contentsDensity, Float, 1, Att_ContentsDensity, System, kCooling),
+    CALC_FIELD(pipeHeatCapacity, Float, 1, Att_PipeHeatCapacity, System, kCooling),
+    CALC_FIELD(pipeDensity, Float, 1, Att_PipeDensity, System, kCooling),
+    CALC_FIELD(coolingCase, Int16, 1, Att_CoolingCase, System, kCooling),
+    CALC_FIELD(flowGivenAs, Int16, 1, Att_FlowGivenAs, System, kCooling),
+    CALC_FIELD(pipeLength, Float, 1, Att_PipeLength, System, kCooling),
+    CALC_FIELD(flowValues[0], Float, 1, Att_MassFlow, System, kCooling),
+    CALC_FIELD(flowValues[1], Float, 1, Att_VolumeFlow, System, kCooling),
+    CALC_FIELD(flowValues[2], Float, 1, Att_FlowVelocity, System, kCooling),
+    CALC_FIELD(vesselShape, Int16, 1, Att_VesselShape, System, kCooling),
+    CALC_FIELD(vesselDimensions[0], Float, 1, Att_VesselSide1, System, kCooling),
+    CALC_FIELD(vesselDimensions[1], Float, 1, Att_VesselSide2, System, kCooling),
+    CALC_FIELD(vesselDimensions[2], Float, 1, Att_VesselHeight, System, kCooling),
+    CALC_FIELD(bottomIncluded, Int8, 1, Att_BottomIncluded, System, kCooling),
+    CALC_FIELD(finalTemperature, Float, 1, Att_FinalTemperature, System, kCooling),
+    CALC_FIELD(freezingContents[0], Float, 1, Att_ContentsHeatCapacityFreezing, System, kFreezing),
+    CALC_FIELD(freezingContents[1], Float, 1, Att_ContentsDensityFreezing, System, kFreezing),
+    CALC_FIELD(freezingContents[2], Float, 1, Att_FreezingTemperature, System, kFreezing),
+    CALC_FIELD(freezingPipe[0], Float, 1, Att_PipeHeatCapacityFreezing, System, kFreezing),
+    CALC_FIELD(freezingPipe[1], Float, 1, Att_PipeDensityFreezing, System, kFreezing),
+    CALC_FIELD(freezingOptions[0], Int16, 1, Att_FreezingOption1, System, kFreezing),
+    CALC_FIELD(freezingOptions[1], Int16, 1, Att_FreezingOption2, System, kFreezing),
 
     CALC_FIELD(geometryFlags, Bytes, 1, 0, Memory, kInsulation),
     CALC_FIELD(caseFlags, Bytes, 1, 0, Memory, kInsulation),
@@ -323,7 +323,7 @@ void CalcRecord_CodesToFlags()
 {
     CalcRecord& r = CalcRec();
     int16_t g = r.geometry;
-    SetOneFlag(r.geometryFlags, g == Geometry_Pipe ? 1 : g == Geometry_RoundDuct ? 2 : g == Geometry_RectDuct ? 3 : 0);
+    SetOneFlag(r.geometryFlags, g == Kind_Pipe ? 1 : g == Kind_RoundDuct ? 2 : g == Kind_RectDuct ? 3 : 0);
     SetOneFlag(r.caseFlags, r.calculationCase >= 0 && r.calculationCase <= 3 ? size_t(r.calculationCase) : 4);
     SetOneFlag(r.flowFlags, r.flowGivenAs == 1 || r.flowGivenAs == 2 ? size_t(r.flowGivenAs) : 0);
     SetOneFlag(r.shapeFlags, r.vesselShape == 1 ? 1 : 0);
@@ -334,7 +334,7 @@ namespace {
 
 void FoldFlags(CalcRecord& r)
 {
-    r.geometry = int16_t(Geometry_Plane + FirstSetFlag(r.geometryFlags, 0));
+    r.geometry = int16_t(Kind_Plane + FirstSetFlag(r.geometryFlags, 0));
     int16_t calcCase = FirstSetFlag(std::span<const uint8_t>(r.caseFlags, 4), 4);
     r.calculationCase = calcCase;
     r.flowGivenAs = FirstSetFlag(r.flowFlags, 0);
@@ -366,7 +366,7 @@ void CalcRecord_Load()
 #ifdef VL_EXTENDED
     // A system the standard edition made has no target humidity: its
     // condensation case worked to the air's humidity, and goes on doing so.
-    if (Kadmi_GetFloatAttZ(kCalcObjectSystem, kAttTargetHumidity) == AttMissing_Float)
+    if (Kadmi_GetFloatAttZ(kCalcObjectSystem, Att_TargetHumidity) == AttMissing_Float)
         g.current.targetHumidity = g.current.relativeHumidity;
 #endif
     CalcRecord_CodesToFlags();
@@ -429,13 +429,13 @@ int32_t CalcRecord_MarkChanges()
     CalcRecordGlobals& g = CalcRecordState();
     int32_t bits = ChangedBits(g.current, g.lastStored);
     static constexpr struct { int32_t bit; const char* stamp; } kStamps[] = {
-        {CalcChange_Extended, "EDTT"}, {CalcChange_Insulation, "EDT1"}, {CalcChange_Cooling, "EDT2"},
-        {CalcChange_Freezing, "EDT3"}};
+        {CalcChange_Extended, Stamp_ExtendedEdited}, {CalcChange_Insulation, Stamp_InsulationEdited}, {CalcChange_Cooling, Stamp_CoolingEdited},
+        {CalcChange_Freezing, Stamp_FreezingEdited}};
     for (const auto& s : kStamps)
         if (bits & s.bit)
             Kadmi_MarkAccess(kCalcObjectSystem, s.stamp);
     if (bits) {
-        Kadmi_MarkAccess(kCalcObjectProject, "PCHG");
+        Kadmi_MarkAccess(kCalcObjectProject, Stamp_ProjectChanged);
         NotifyHook(g.hooks.updateTitle);
     }
     return bits;

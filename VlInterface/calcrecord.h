@@ -4,13 +4,11 @@
 // sets the edit stamps. Windows are reached only through the two hooks.
 #pragma once
 #include <cstdint>
+#include "support/attributes.h"
 
 // Object ids that the record addresses besides the layer parts.
 constexpr int32_t kCalcObjectProject = -1;
 constexpr int32_t kCalcObjectSystem = 0;
-
-// Geometry codes (attribute 1117) and their flag positions.
-enum CalcGeometry : int16_t { Geometry_Plane = 10, Geometry_Pipe = 11, Geometry_RoundDuct = 12, Geometry_RectDuct = 13 };
 
 // Change bits of CalcRecord_MarkChanges.
 enum CalcRecordChangeBits : int32_t {

@@ -3,6 +3,7 @@
 // extended edition. A save counts only when it succeeded; a failed New or
 // Open leaves a temporary project in place, never no project at all.
 #include "VlInterface/vlinterface.h"
+#include "support/attributes.h"
 #include "VlInterface/recentlist.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/workspace/calcdata.h"
@@ -25,7 +26,6 @@
 
 namespace {
 
-constexpr short kAttSaveDate = 1505;
 
 enum class FileDialog { Open, Save, New };
 
@@ -244,7 +244,7 @@ int WriteProject()
     Kadmi_SavePage();
     int code = Kadmi_SaveDatabasefile();
     if (code == 0)
-        Kadmi_MarkAccess(-1, "SAVE");
+        Kadmi_MarkAccess(-1, Stamp_Saved);
     MainWnd_UpdateTitle();
     return code;
 }
@@ -297,7 +297,7 @@ void TakeOpenedProject(const char* name)
     RecentFiles_Add(nullptr, name);
     Project_LoadFirstSystem();
     FileMenu_ForgetNewFile();
-    Kadmi_MarkAccess(-1, "SAVE");
+    Kadmi_MarkAccess(-1, Stamp_Saved);
     MainWnd_UpdateTitle();
 }
 
@@ -458,7 +458,7 @@ int32_t __stdcall VlFileMenu_SaveFile(HWND owner)
         return VlFileMenu_SaveFileAs(owner);
     char today[80];
     Date_TodayLocal(today);
-    Kadmi_SetStringAtt(-1, kAttSaveDate, today);
+    Kadmi_SetStringAtt(-1, Att_SaveDate, today);
     if (int result = 0; !SaveOverOwnFile(owner, &result))
         return result;
     FileMenu_ForgetNewFile();

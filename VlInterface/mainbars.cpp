@@ -1,6 +1,7 @@
 // The bars of the main window: the toolbar, the system selector laid over it,
 // and the status bar with the Caps Lock, Num Lock and Scroll Lock indicators.
 #include "VlInterface/resource.h"
+#include "support/attributes.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/workspace/calctabs.h"
@@ -19,7 +20,6 @@
 
 namespace {
 
-constexpr short kAttSystemName = 1535;
 constexpr int kToolbarImages = 9;
 constexpr int kSelectorLeft = 160;
 constexpr int kSelectorWidth = 224;
@@ -111,7 +111,7 @@ std::string NumberedName(int index, const char* name)
 std::string MainWnd_SystemItemText(int index, short page)
 {
     char name[80] = {};
-    if (!Kadmi_GetAttID(page, 0, kAttSystemName, nullptr, name, sizeof(name) - 1))
+    if (!Kadmi_GetAttID(page, 0, Att_SystemName, nullptr, name, sizeof(name) - 1))
         name[0] = '\0';
     name[Utf8_FitLength(name, sizeof(name) - 1)] = '\0';
     return NumberedName(index, name);

@@ -9,20 +9,11 @@
 #include "support/settings.h"
 #include "support/strings.h"
 #include "support/utf8.h"
+#include "support/attributes.h"
 #include <cstdio>
 
 namespace {
 
-// Project block attributes.
-constexpr short kAttUserName = 1504;
-constexpr short kAttCountry = 1129;
-constexpr short kAttPriceList = 1132;
-constexpr short kAttLayerFlag = 1133;
-// Page attributes.
-constexpr short kAttLocationKey = 1537;
-// Layer part attributes.
-constexpr short kAttProductType = 1536;
-constexpr short kAttProductClass = 1538;
 // Systems get their layers as parts 1 to 3 when they are made (New, New
 // system, Copy system); the loaded one has those it was loaded with.
 constexpr long kMadeLayerParts[3] = {1, 2, 3};
@@ -72,20 +63,20 @@ void Project_StampUserSettings()
     if (user && *user) {
         char name[101];
         Utf8_CopyCut(name, sizeof(name), user);
-        Kadmi_SetStringAtt(-1, kAttUserName, name);
+        Kadmi_SetStringAtt(-1, Att_UserName, name);
     }
-    Kadmi_SetIntAtt(-1, kAttCountry, static_cast<short>(Settings_ReadInt(nullptr, "General\\IManufactureCountry_ID")));
+    Kadmi_SetIntAtt(-1, Att_ManufactureCountry, static_cast<short>(Settings_ReadInt(nullptr, "General\\IManufactureCountry_ID")));
     const short wanted = static_cast<short>(Settings_ReadInt(nullptr, "General\\IPrice_ID"));
-    Kadmi_SetIntAtt(-1, kAttPriceList, CalcData_NewProjectCurrency(wanted));
+    Kadmi_SetIntAtt(-1, Att_PriceCurrency, CalcData_NewProjectCurrency(wanted));
     CalcRecord_Load();   // the record starts over from the project as it now is
 }
 
 void Project_MarkInputsEdited()
 {
-    for (const char* mark : {"EDT1", "EDT2", "EDT3"})
+    for (const char* mark : {Stamp_InsulationEdited, Stamp_CoolingEdited, Stamp_FreezingEdited})
         Kadmi_MarkAccess(0, mark);
 #ifdef VL_EXTENDED
-    Kadmi_MarkAccess(0, "EDTT");   // the extended inputs' results are stale too
+    Kadmi_MarkAccess(0, Stamp_ExtendedEdited);   // the extended inputs' results are stale too
 #endif
 }
 
@@ -97,7 +88,7 @@ bool Project_IsOpen()
 
 bool Project_IsUnsaved()
 {
-    return Kadmi_CmpAccess(-1, "SAVE", -1, "PCHG") < 0;
+    return Kadmi_CmpAccess(-1, Stamp_Saved, -1, Stamp_ProjectChanged) < 0;
 }
 
 void Project_LoadSystem(short page)
@@ -121,7 +112,7 @@ void Project_LoadFirstSystem()
 void Project_AddLayerParts()
 {
     for (int i = 0; i < 3; ++i)
-        Kadmi_SetIntAtt(Kadmi_CreatePart(), kAttLayerFlag, 1);
+        Kadmi_SetIntAtt(Kadmi_CreatePart(), Att_NewLayer, 1);
 }
 
 bool Project_SystemUsesProduct(short page, const char* recordClass, const char* code)
@@ -129,8 +120,8 @@ bool Project_SystemUsesProduct(short page, const char* recordClass, const char* 
     bool loaded = page == Kadmi_GetCurrentPage();
     for (int k = 0; k < 3; ++k) {
         long part = loaded ? Shell().layerParts[k] : kMadeLayerParts[k];
-        if (part > 0 && PartString(page, part, kAttProductClass) == recordClass &&
-            PartString(page, part, kAttProductType) == code)
+        if (part > 0 && PartString(page, part, Att_ProductClass) == recordClass &&
+            PartString(page, part, Att_ProductType) == code)
             return true;
     }
     return false;
@@ -138,7 +129,7 @@ bool Project_SystemUsesProduct(short page, const char* recordClass, const char* 
 
 bool Project_SystemUsesLocation(short page, const char* key)
 {
-    return key && *key && PartString(page, 0, kAttLocationKey) == key;
+    return key && *key && PartString(page, 0, Att_LocationKey) == key;
 }
 
 std::vector<std::string> Project_RemovedDataOfLoadedSystem()

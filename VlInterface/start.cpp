@@ -19,12 +19,12 @@
 #include "support/paths.h"
 #include "support/settings.h"
 #include "support/shade.h"
+#include "support/attributes.h"
 #include <cstdio>
 #include <cstring>
 
 #ifdef VL_EXTENDED
 constexpr short kAttProductName = 1607;
-constexpr short kAttTargetHumidity = 1384;
 #endif
 
 BOOL Startup_OnProcessAttach(HINSTANCE instance)
@@ -99,7 +99,7 @@ int Startup_Init()
     LogoCtl_Register(App().instance);
 #ifdef VL_EXTENDED
     Lookup_SetNameAttribute(kAttProductName);   // the edition's own product names
-    SetCondensationHumidityAttribute(kAttTargetHumidity);   // the target page's humidity
+    SetCondensationHumidityAttribute(Att_TargetHumidity);   // the target page's humidity
     LogoCtl_RegisterClasses();
     CustomLogo2_RegisterClasses();
     BitmapCtl_RegisterClass();

@@ -3,6 +3,7 @@
 // switches the loaded system and refreshes the workspace and the selector.
 // A command that cannot create its page leaves the loaded system in place.
 #include "VlInterface/shell.h"
+#include "support/attributes.h"
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/dialogs/dialogs.h"
 #include "VlInterface/workspace/calcdata.h"
@@ -68,7 +69,7 @@ void ShowSystem(short page, bool addLayerParts)
         Kadmi_SavePage();
     }
     Project_LoadSystem(page);
-    Kadmi_MarkAccess(kCalcObjectProject, "PCHG");
+    Kadmi_MarkAccess(kCalcObjectProject, Stamp_ProjectChanged);
     MainWnd_ShowLoadedSystem();
 }
 

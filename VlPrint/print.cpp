@@ -4,6 +4,7 @@
 #include "VlPrint/print_internal.h"
 #include "support/resultstamps.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "support/memory.h"
 #include "support/dlgutil.h"
 #include "support/settings.h"
@@ -26,7 +27,8 @@ const char* Print_Text(int id)
 
 namespace {
 
-constexpr short kFooterAttributes[kFooterStrings] = {1508, 1507, 1520, 1521, 1516, 1517, 1509, 1539};
+constexpr short kFooterAttributes[kFooterStrings] = {Att_CompanyName, Att_CompanyAddress1, Att_CompanyAddress2, Att_CompanyAddress3,
+                                                     Att_CompanyPhone,   Att_CompanyFax,      Att_CompanyEmail,    Att_CompanyWeb};
 
 LanguageId PrintLanguage()
 {
@@ -92,7 +94,7 @@ int PrintSystems(int out, std::string* stale)
         LoadPageAt(index);
         if (Stamps_HeatLossStale(Stamps_OfLoadedSystem())) {
             char name[kFooterStringSize] = {};
-            if (Kadmi_GetStringNAtt(KadmiObject_Page, 1535, name, sizeof name))
+            if (Kadmi_GetStringNAtt(KadmiObject_Page, Att_SystemName, name, sizeof name))
                 *stale = name;
             return -1;
         }
@@ -209,7 +211,7 @@ void Print_SelectPages(int currentOnly)
     }
     short chosen[kMaxPages] = {};
     short count = 0;
-    if (!Kadmi_GetAtt(KadmiObject_Project, 1116, &count, chosen, sizeof chosen))
+    if (!Kadmi_GetAtt(KadmiObject_Project, Att_PageSelection, &count, chosen, sizeof chosen))
         return;
     for (int i = 0; i < kMaxPages && g.pageNumbers[i] > 0; ++i)
         for (int j = 0; j < count && j < kMaxPages; ++j)

@@ -5,6 +5,7 @@
 // it is not calculated. Rows come from the row engine.
 #include "VlPrint/print_internal.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "support/lookups.h"
 #include "support/resultstamps.h"
 #include <cstdio>
@@ -20,7 +21,7 @@ enum ObjectKind : short { Kind_Plane = 10, Kind_Pipe = 11, Kind_RoundDuct = 12, 
 
 short Kind()
 {
-    return Kadmi_GetIntAtt(kSystem, 1117);
+    return Kadmi_GetIntAtt(kSystem, Att_ObjectKind);
 }
 
 bool IsPipeOrDuct(short kind)
@@ -53,7 +54,7 @@ std::string ProductCode(long object)
 {
     char code[100] = {};
     short count = 0;
-    Kadmi_GetAtt(object, 1528, &count, code, sizeof code - 1);
+    Kadmi_GetAtt(object, Att_ProductCode, &count, code, sizeof code - 1);
     return code;
 }
 
@@ -90,12 +91,12 @@ constexpr char kOwnThicknessCode[] = "-456";
 // entered one of a layer of its own thickness, which has no nominal one.
 void LayerThicknesses(int firstCell, int out)
 {
-    short attributes[3] = {1326, 1326, 1326};
+    short attributes[3] = {Att_NominalThickness, Att_NominalThickness, Att_NominalThickness};
     bool own = false;
     for (int k = 0; k < 3; ++k) {
         const long part = Prn().layerParts[k];
         if (Layer_IsUsed(part) && ProductCode(part) == kOwnThicknessCode) {
-            attributes[k] = 1379;
+            attributes[k] = Att_Thickness;
             own = true;
         }
     }
@@ -113,11 +114,11 @@ std::string LayerName(int k)
 void Dimensions(short kind, int out)
 {
     if (kind == Kind_Pipe || kind == Kind_RoundDuct)
-        Report_FloatArrayAttRow(kSystem, 30030, kLabel, 0, kValueCell, 1312, kind == Kind_Pipe ? 0 : 1,
+        Report_FloatArrayAttRow(kSystem, 30030, kLabel, 0, kValueCell, Att_OuterDiameters, kind == Kind_Pipe ? 0 : 1,
                                 kDimensionDecimals, 30032, out);
     if (kind == Kind_RectDuct) {
-        Value(1313, 30029, kDimensionDecimals, 30032, out);
-        Value(1314, 30031, kDimensionDecimals, 30032, out);
+        Value(Att_DuctWidth, 30029, kDimensionDecimals, 30032, out);
+        Value(Att_DuctHeight, 30031, kDimensionDecimals, 30032, out);
     }
 }
 
@@ -144,24 +145,24 @@ void LayerValues(short kind, int firstCell, bool current, int out)
             Cell_Set(heading, firstCell + 4 * k, LayerName(k + 1).c_str(), Cell_Font2 | Cell_Right);
     Report_PrintRow(heading, out);
     if (kind == Kind_Pipe || kind == Kind_RoundDuct) {
-        Report_LayerFloatRow(30092, kLabel, 0, firstCell, 1324, kDimensionDecimals, 30032, out);
-        Report_LayerFloatRow(30030, kLabel, 0, firstCell, 1325, kDimensionDecimals, 30032, out);
+        Report_LayerFloatRow(30092, kLabel, 0, firstCell, Att_InnerDiameter, kDimensionDecimals, 30032, out);
+        Report_LayerFloatRow(30030, kLabel, 0, firstCell, Att_OuterDiameter, kDimensionDecimals, 30032, out);
     }
     LayerThicknesses(firstCell, out);
     if (!current)
         return;
-    Report_LayerFloatRow(30072, kLabel, 0, firstCell, 1328, 1, 30039, out);
-    Report_LayerFloatRow(30073, kLabel, 0, firstCell, 1329, 2, Currency(kind == Kind_Plane ? 2 : 1), out);
+    Report_LayerFloatRow(30072, kLabel, 0, firstCell, Att_FaceTemperature, 1, 30039, out);
+    Report_LayerFloatRow(30073, kLabel, 0, firstCell, Att_MaterialPrice, 2, Currency(kind == Kind_Plane ? 2 : 1), out);
 }
 
 // A system without a dew point (a warm object's outer surface, no humidity)
 // has no 1322: the row says so in words.
 void DewPoint(int out)
 {
-    if (Kadmi_GetFloatAttZ(kSystem, 1322) == AttMissing_Float)
+    if (Kadmi_GetFloatAttZ(kSystem, Att_DewPoint) == AttMissing_Float)
         TextRow(Print_Text(30094), Print_Text(45241), Cell_Font2 | Cell_Right, out);
     else
-        Value(1322, 30094, 1, 30039, out);
+        Value(Att_DewPoint, 30094, 1, 30039, out);
 }
 
 // The temperature of the surface that the system reports: the inner one is
@@ -169,10 +170,10 @@ void DewPoint(int out)
 void SurfaceTemperature(int out)
 {
     const long outermost = Prn().layerParts[2];
-    if (Kadmi_GetIntAtt(kSystem, 1120) == 1 && outermost > 0)
-        Report_FloatAttRow(outermost, 30072, kLabel, 0, kValueCell, 1328, 1, 30039, out);
+    if (Kadmi_GetIntAtt(kSystem, Att_ReportedSurface) == Surface_Outer && outermost > 0)
+        Report_FloatAttRow(outermost, 30072, kLabel, 0, kValueCell, Att_FaceTemperature, 1, 30039, out);
     else
-        Value(1328, 30042, 1, 30039, out);
+        Value(Att_FaceTemperature, 30042, 1, 30039, out);
 }
 
 int KindText(short kind)
@@ -195,111 +196,111 @@ void BaseData(int out, const SystemResultFacts& facts)
     Report_TitleRow(0, Print_Text(KindText(kind)), out, Cell_Font2Bold);
     Report_BlankRow(out);
     Dimensions(kind, out);
-    Value(1318, 30035, 2, 30041, out);
-    Value(1317, 30036, 1, 30040, out);
-    Value(1315, 30037, 1, 30039, out);
-    Value(1316, 30038, 1, 30039, out);
+    Value(Att_AirVelocity, 30035, 2, 30041, out);
+    Value(Att_RelativeHumidity, 30036, 1, 30040, out);
+    Value(Att_ContentsTemperature, 30037, 1, 30039, out);
+    Value(Att_AmbientTemperature, 30038, 1, 30039, out);
     if (current)
         SurfaceTemperature(out);
     Report_BlankRow(out);
     const int firstCell = LayerProducts(out);
     if (const char* material = SurfaceMaterialText())
         TextRow(Print_Text(30033), material, Cell_Font2 | Cell_Right, out);
-    Value(1319, 30034, 2, 0, out);
+    Value(Att_Emissivity, 30034, 2, 0, out);
     Report_BlankRow(out);
     LayerValues(kind, firstCell, current, out);
     Report_BlankRow(out);
-    short surface = Kadmi_GetIntAtt(kSystem, 1120);
+    short surface = Kadmi_GetIntAtt(kSystem, Att_ReportedSurface);
     TextRow(Print_Text(30096), Print_Text(surface == 1 ? 20035 : surface == 2 ? 20034 : kNoText), Cell_Right, out);
     if (!current) {
         NotCalculated(out);
         return;
     }
     DewPoint(out);
-    Value(1323, 30025, 1, kind == Kind_Plane ? 30097 : 30098, out);
+    Value(Att_HeatLoss, 30025, 1, kind == Kind_Plane ? 30097 : 30098, out);
 }
 
 void Economy(int out, const SystemResultFacts& facts)
 {
     SectionTitle(30074, out);
-    Value(1359, 30077, 1, 30040, out);
-    Value(1360, 30078, 1, 30087, out);
-    Value(1361, 30079, 2, Currency(3), out);
-    Value(1362, 30080, 1, 30086, out);
-    Value(1363, 30081, 1, 30040, out);
+    Value(Att_EnergyPriceIncrease, 30077, 1, 30040, out);
+    Value(Att_UsefulLife, 30078, 1, 30087, out);
+    Value(Att_EnergyPrice, 30079, 2, Currency(3), out);
+    Value(Att_OperatingHours, 30080, 1, 30086, out);
+    Value(Att_InterestRate, 30081, 1, 30040, out);
     if (!Results_Current(facts, ResultSection::Costs)) {
         NotCalculated(out);
         return;
     }
     if (Kind() == Kind_Plane) {
-        Value(1371, 30082, 2, Currency(4), out);
-        Value(1373, 30083, 2, Currency(4), out);
-        Value(1375, 30084, 2, Currency(4), out);
+        Value(Att_PlaneCapitalCost, 30082, 2, Currency(4), out);
+        Value(Att_PlaneEnergyCost, 30083, 2, Currency(4), out);
+        Value(Att_PlaneTotalCost, 30084, 2, Currency(4), out);
     } else {
-        Value(1370, Kadmi_GetIntAtt(kSystem, 1136) != 0 ? 20071 : 20070, 2, Currency(5), out);
-        Value(1372, 30083, 2, Currency(5), out);
-        Value(1374, 30084, 2, Currency(5), out);
+        Value(Att_CapitalCost, Kadmi_GetIntAtt(kSystem, Att_AllPricesFound) != 0 ? 20071 : 20070, 2, Currency(5), out);
+        Value(Att_EnergyCost, 30083, 2, Currency(5), out);
+        Value(Att_TotalCost, 30084, 2, Currency(5), out);
     }
 }
 
 // Label of the time to the final temperature: cooling or warming.
 int TimeLabel(int cooling, int warming)
 {
-    return Kadmi_GetFloatAtt(kSystem, 1315) > Kadmi_GetFloatAtt(kSystem, 1316) ? cooling : warming;
+    return Kadmi_GetFloatAtt(kSystem, Att_ContentsTemperature) > Kadmi_GetFloatAtt(kSystem, Att_AmbientTemperature) ? cooling : warming;
 }
 
 void VesselRows(bool current, int out)
 {
-    short shape = Kadmi_GetIntAtt(kSystem, 1125);
+    short shape = Kadmi_GetIntAtt(kSystem, Att_VesselShape);
     if (shape == 0)
-        Value(1335, 20036, 3, 30057, out);
+        Value(Att_VesselSide1, 20036, 3, 30057, out);
     if (shape == 1) {
-        Value(1335, 20037, 3, 30057, out);
-        Value(1336, 30045, 3, 30057, out);
+        Value(Att_VesselSide1, 20037, 3, 30057, out);
+        Value(Att_VesselSide2, 30045, 3, 30057, out);
     }
-    Value(1337, 30031, 3, 30057, out);
-    Result(current, 1364, 30046, 3, 30059, out);
-    Result(current, 1365, 30047, 3, 30058, out);
+    Value(Att_VesselHeight, 30031, 3, 30057, out);
+    Result(current, Att_TankArea, 30046, 3, 30059, out);
+    Result(current, Att_TankVolume, 30047, 3, 30058, out);
 }
 
 void Cooling(int out, const SystemResultFacts& facts)
 {
     const bool current = Results_Current(facts, ResultSection::Cooling);
     SectionTitle(30021, out);
-    const short stationary = Kadmi_GetIntAtt(kSystem, 1135);
-    const short flowAs = Kadmi_GetIntAtt(kSystem, 1124);
+    const short stationary = Kadmi_GetIntAtt(kSystem, Att_CoolingCase);
+    const short flowAs = Kadmi_GetIntAtt(kSystem, Att_FlowGivenAs);
     const short kind = Kind();
     const bool duct = IsPipeOrDuct(kind);
     if (kind == Kind_Plane)
         VesselRows(current, out);
     Report_BlankRow(out);
-    TextRow(Print_Text(30043), Print_Text(Kadmi_GetIntAtt(kSystem, 1123) == 1 ? 30066 : 30065), Cell_Right, out);
-    Value(1330, 40000, 2, 30060, out);
+    TextRow(Print_Text(30043), Print_Text(Kadmi_GetIntAtt(kSystem, Att_Contents) == 1 ? 30066 : 30065), Cell_Right, out);
+    Value(Att_ContentsHeatCapacity, 40000, 2, 30060, out);
     if (stationary == 1 || flowAs != 0)
-        Value(1331, 40001, 2, 30061, out);
+        Value(Att_ContentsDensity, 40001, 2, 30061, out);
     if (!duct)
-        Value(1338, 40007, 2, 30039, out);
+        Value(Att_FinalTemperature, 40007, 2, 30039, out);
     if (duct && stationary == 1) {
-        Value(1377, 40011, 2, 30060, out);
-        Value(1378, 40012, 2, 30061, out);
-        Value(1338, 30055, 2, 30039, out);
+        Value(Att_PipeHeatCapacity, 40011, 2, 30060, out);
+        Value(Att_PipeDensity, 40012, 2, 30061, out);
+        Value(Att_FinalTemperature, 30055, 2, 30039, out);
     }
     if (kind != Kind_Plane)
-        Value(1383, 40082, 2, 30057, out);
+        Value(Att_PipeLength, 40082, 2, 30057, out);
     if (duct && stationary == 0) {
         static constexpr struct { short att; int label; int unit; } kFlows[3] = {
-            {1332, 30050, 30062}, {1333, 30051, 30063}, {1334, 30052, 30041}};
+            {Att_MassFlow, 30050, 30062}, {Att_VolumeFlow, 30051, 30063}, {Att_FlowVelocity, 30052, 30041}};
         if (flowAs >= 0 && flowAs <= 2)
             Value(kFlows[flowAs].att, kFlows[flowAs].label, 3, kFlows[flowAs].unit, out);
     }
     if (kind == Kind_Plane)
-        Result(current, 1344, TimeLabel(30056, 40060), 1, 30064, out);
+        Result(current, Att_CoolingTime, TimeLabel(30056, 40060), 1, 30064, out);
     if (kind != Kind_Plane && stationary == 0) {
-        Result(current, 1342, 40025, 3, 30039, out);
-        Result(current, 1343, 30055, 3, 30039, out);
+        Result(current, Att_TemperatureChange, 40025, 3, 30039, out);
+        Result(current, Att_OutletTemperature, 30055, 3, 30039, out);
     }
     if (duct && stationary == 1)
-        Result(current, 1344, TimeLabel(40027, 40059), 1, 30064, out);
+        Result(current, Att_CoolingTime, TimeLabel(40027, 40059), 1, 30064, out);
     if (!current)
         NotCalculated(out);
 }
@@ -320,11 +321,11 @@ void Freezing(int out, const SystemResultFacts& facts)
     Cell_Set(names, 17, Print_Text(30069), Cell_Font2 | Cell_Right);
     Report_PrintRow(names, out);
     static constexpr struct { int label; short a, b; int unit; bool result; } kPairs[] = {
-        {30048, 1347, 1345, 30060, false}, {30049, 1348, 1346, 30061, false}, {30067, 1349, -1, 30039, false},
-        {30068, 1350, -1, 30064, true},    {20053, 1380, -1, 30064, true}};
+        {30048, Att_ContentsHeatCapacityFreezing, Att_PipeHeatCapacityFreezing, 30060, false}, {30049, Att_ContentsDensityFreezing, Att_PipeDensityFreezing, 30061, false}, {30067, Att_FreezingTemperature, -1, 30039, false},
+        {30068, Att_FreezingStarts, -1, 30064, true},    {20053, Att_FrozenThrough, -1, 30064, true}};
     // Air that is not colder than the freezing temperature leaves no times.
-    const float air = Kadmi_GetFloatAttZ(kSystem, 1316), freezing = Kadmi_GetFloatAttZ(kSystem, 1349);
-    const bool neverFreezes = Kadmi_GetFloatAttZ(kSystem, 1350) == AttMissing_Float && air != AttMissing_Float &&
+    const float air = Kadmi_GetFloatAttZ(kSystem, Att_AmbientTemperature), freezing = Kadmi_GetFloatAttZ(kSystem, Att_FreezingTemperature);
+    const bool neverFreezes = Kadmi_GetFloatAttZ(kSystem, Att_FreezingStarts) == AttMissing_Float && air != AttMissing_Float &&
                               freezing != AttMissing_Float && air >= freezing;
     for (const auto& p : kPairs) {
         if (p.result && !current)
@@ -343,17 +344,17 @@ void Freezing(int out, const SystemResultFacts& facts)
 void ReportCalc_ProjectBlock(int out)
 {
     constexpr long kProject = KadmiObject_Project;
-    Report_StringAttRow(kProject, 30099, kLabel, 0, 5, 1502, 0, out);
-    Report_StringAttRow(kProject, 30016, kLabel, 0, 5, 1533, 0, out);
-    Report_StringAttRow(kProject, kNoText, kLabel, 0, 5, 1534, 0, out);
+    Report_StringAttRow(kProject, 30099, kLabel, 0, 5, Att_Customer, 0, out);
+    Report_StringAttRow(kProject, 30016, kLabel, 0, 5, Att_Address1, 0, out);
+    Report_StringAttRow(kProject, kNoText, kLabel, 0, 5, Att_Address2, 0, out);
     Report_BlankRow(out);
     Report_BlankRow(out);
-    Report_StringAttRow(kProject, 30100, kLabel, 0, 5, 1501, 0, out);
-    Report_StringAttRow(kProject, 30101, kLabel, 0, 5, 1503, 0, out);
-    Report_StringAttRow(kProject, 30102, kLabel, 0, 5, 1504, 0, out);
+    Report_StringAttRow(kProject, 30100, kLabel, 0, 5, Att_ProjectName, 0, out);
+    Report_StringAttRow(kProject, 30101, kLabel, 0, 5, Att_Reference, 0, out);
+    Report_StringAttRow(kProject, 30102, kLabel, 0, 5, Att_UserName, 0, out);
     // Room for the character that straddles the limit, so the wrap sees it whole.
     char remark[kWrapLimit + 4] = {};
-    if (Kadmi_GetStringNAtt(kProject, 1506, remark, sizeof remark))
+    if (Kadmi_GetStringNAtt(kProject, Att_Information, remark, sizeof remark))
         Report_MultiLineRow(0, Print_Text(30103), 5, remark, out);
 }
 
@@ -366,7 +367,7 @@ void ReportCalc_Page(int out)
     Report_KeepTogether(out, [&g, &facts, out] {
         Report_BlankRow(out);
         char name[kFooterTitleSize] = {};
-        if (Kadmi_GetStringNAtt(kSystem, 1535, name, sizeof name) && name[0]) {
+        if (Kadmi_GetStringNAtt(kSystem, Att_SystemName, name, sizeof name) && name[0]) {
             Report_BlankRow(out);
             Report_TitleRow(0, name, out, Cell_Font1Bold);
         }

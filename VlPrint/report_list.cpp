@@ -4,6 +4,7 @@
 #include "VlPrint/print_internal.h"
 #include "VlCalculate/vlcalculate.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "support/lookups.h"
 #include "support/utf8.h"
 #include <cstring>
@@ -27,15 +28,12 @@ struct ListColumn {
 constexpr ListColumn kColumns[] = {{0, 30070, 334},  {7, 30092, 248},  {10, 30030, 248}, {13, 40019, 248},
                                    {15, 30025, 162}, {19, 30072, 334}, {21, 30084, 162}};
 constexpr int kSurfaceHeading = 30072, kInnerSurfaceHeading = 30042;
-constexpr short kAttReportedSurface = 1120, kInnerSurface = 2;
 
 void SetColumn(ReportRow& row, const ListColumn& column, const char* text)
 {
     Cell_Set(row, column.cell, text, column.cell == 0 ? kNameFlags : kValueFlags);
     row.cells[column.cell].width = column.width;
 }
-
-constexpr short kKindRectDuct = 13;
 
 // Currency units of annual costs per m² and per metre.
 constexpr short kCostPerSquareMetreYear = 4, kCostPerMetreYear = 5;
@@ -46,7 +44,7 @@ constexpr short kCostPerSquareMetreYear = 4, kCostPerMetreYear = 5;
 void Units(short kind, int units[7])
 {
     const bool plane = kind == 10;
-    const bool pipe = kind >= 11 && kind <= kKindRectDuct;
+    const bool pipe = kind >= 11 && kind <= Kind_RectDuct;
     const int heatLoss = plane ? 30097 : pipe ? 30098 : 0;
     const int price =
         plane || pipe ? int(Price_CurrencyUnitTextId(plane ? kCostPerSquareMetreYear : kCostPerMetreYear)) : 0;
@@ -61,7 +59,7 @@ int Heading(const ListColumn& column, short kind, bool innerSurface)
 {
     if (column.heading == kSurfaceHeading)
         return innerSurface ? kInnerSurfaceHeading : kSurfaceHeading;
-    if (kind != kKindRectDuct)
+    if (kind != Kind_RectDuct)
         return column.heading;
     return column.heading == 30092 ? 45353 : column.heading == 30030 ? 45354 : column.heading;
 }
@@ -107,8 +105,8 @@ int ReportList_Body(int out)
     Report_BlankRow(out);
 
     int units[7];
-    const short kind = Kadmi_GetIntAtt(KadmiObject_Page, 1117);
-    const bool innerSurface = Kadmi_GetIntAtt(KadmiObject_Page, kAttReportedSurface) == kInnerSurface;
+    const short kind = Kadmi_GetIntAtt(KadmiObject_Page, Att_ObjectKind);
+    const bool innerSurface = Kadmi_GetIntAtt(KadmiObject_Page, Att_ReportedSurface) == Surface_Inner;
     Units(kind, units);
     ReportRow headings = {}, unitRow = {};
     for (int i = 0; i < 7; ++i) {
@@ -123,7 +121,7 @@ int ReportList_Body(int out)
 
     char productTable[4] = {};
     if (g.layerParts[0] > 0)
-        Kadmi_GetStringNAtt(g.layerParts[0], 1538, productTable, 3);
+        Kadmi_GetStringNAtt(g.layerParts[0], Att_ProductClass, productTable, 3);
     for (short i = 0; i < g.listCount; ++i)
         PrintElement(g.list[i], productTable, out);
     return 0;

@@ -3,6 +3,7 @@
 // break of the metafile, and the row builders that the report sections call.
 #include "VlPrint/print_internal.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "support/dates.h"
 #include "support/numfield.h"
 #include "support/utf8.h"
@@ -403,7 +404,7 @@ void DrawLogo()
 void ReportDate(char* text, size_t size)
 {
     char saved[100] = {};
-    if (Kadmi_GetStringNAtt(KadmiObject_Project, 1505, saved, sizeof saved) && saved[0]) {
+    if (Kadmi_GetStringNAtt(KadmiObject_Project, Att_SaveDate, saved, sizeof saved) && saved[0]) {
         Utf8_CopyCut(text, size, saved);
         return;
     }
@@ -557,7 +558,7 @@ void Report_PageHeader(int out)
 
     g.y = std::max(g.y, kProjectNameY);
     char project[kFooterStringSize] = {};
-    if (Kadmi_GetStringNAtt(KadmiObject_Project, 1501, project, sizeof project)) {
+    if (Kadmi_GetStringNAtt(KadmiObject_Project, Att_ProjectName, project, sizeof project)) {
         ReportRow name = {};
         Cell_Set(name, 21, project, Cell_Font2 | Cell_Right);
         name.cells[21].width = int16_t(CellX(21) - CellX(5));   // beside the logo, under the heading
@@ -609,11 +610,11 @@ bool Layer_IsUsed(long part)
     if (part <= 0)
         return false;
     char type[kLayerUsedCodeSize] = {};
-    if (Kadmi_GetStringNAtt(part, 1536, type, sizeof type) && strcmp(type, "-789") == 0)
+    if (Kadmi_GetStringNAtt(part, Att_ProductType, type, sizeof type) && strcmp(type, "-789") == 0)
         return false;
     char code[kLayerUsedCodeSize] = {};
     short count = 0;
-    Kadmi_GetAtt(part, 1528, &count, code, sizeof code - 1);
+    Kadmi_GetAtt(part, Att_ProductCode, &count, code, sizeof code - 1);
     return code[0] != '\0' && strcmp(code, "-789") != 0;
 }
 

@@ -19,6 +19,7 @@
 #include "VlTechDatabase/vltechdb.h"
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 
 namespace {
 
@@ -165,28 +166,28 @@ bool OpenPipeProject(const std::string& file, short systems)
         Kadmi_LoadPage(Kadmi_IthPage(page));
         char name[32];
         std::snprintf(name, sizeof(name), "System %d", page + 1);
-        Kadmi_SetStringAtt(0, 1535, name);
+        Kadmi_SetStringAtt(0, Att_SystemName, name);
         Kadmi_SavePage();
     }
     Kadmi_LoadPage(Kadmi_IthPage(0));
-    Kadmi_SetIntAtt(0, 1117, 11);
+    Kadmi_SetIntAtt(0, Att_ObjectKind, Kind_Pipe);
     const float diameters[2] = {kPipeDiameter, 0};
-    Kadmi_SetAtt(0, 1312, 2, diameters);
-    const std::pair<short, float> floats[] = {{1315, 150}, {1316, 20}, {1317, 50}, {1318, 0}, {1319, 0.9f},
-                                              {1359, 2},   {1360, 20}, {1361, 40}, {1362, 8000}, {1363, 5}};
+    Kadmi_SetAtt(0, Att_OuterDiameters, 2, diameters);
+    const std::pair<short, float> floats[] = {{Att_ContentsTemperature, 150}, {Att_AmbientTemperature, 20}, {Att_RelativeHumidity, 50}, {Att_AirVelocity, 0}, {Att_Emissivity, 0.9f},
+                                              {Att_EnergyPriceIncrease, 2},   {Att_UsefulLife, 20}, {Att_EnergyPrice, 40}, {Att_OperatingHours, 8000}, {Att_InterestRate, 5}};
     for (const auto& [att, value] : floats)
         Kadmi_SetFloatAtt(0, att, value);
-    Kadmi_SetIntAtt(0, 1120, 1);
-    Kadmi_SetIntAtt(0, 1130, 4);
+    Kadmi_SetIntAtt(0, Att_ReportedSurface, Surface_Outer);
+    Kadmi_SetIntAtt(0, Att_CalculationCase, Case_HeatLossAndSurface);
     const char* layers[kCheapestLayers][3] = {
         {"MW-PIPESECTION", "IP", "MWP-114.3-50"}, {"MW-WIREDMAT", "IM", "MWM-40"}, {"MW-SLAB-HT", "IM", "MWS-30"}};
     int32_t parts[kCheapestLayers];
     for (int k = 0; k < kCheapestLayers; ++k) {
         parts[k] = static_cast<int32_t>(Kadmi_CreatePart());
-        Kadmi_SetIntAtt(parts[k], 1133, 1);
-        Kadmi_SetStringAtt(parts[k], 1536, layers[k][0]);
-        Kadmi_SetStringAtt(parts[k], 1538, layers[k][1]);
-        Kadmi_SetStringAtt(parts[k], 1528, layers[k][2]);
+        Kadmi_SetIntAtt(parts[k], Att_NewLayer, 1);
+        Kadmi_SetStringAtt(parts[k], Att_ProductType, layers[k][0]);
+        Kadmi_SetStringAtt(parts[k], Att_ProductClass, layers[k][1]);
+        Kadmi_SetStringAtt(parts[k], Att_ProductCode, layers[k][2]);
     }
     CalcRecord_SetLayerParts(parts[0], parts[1], parts[2]);
     CalcRecord_Load();
@@ -222,9 +223,9 @@ struct BareCombination {
 float BareCost(const BareCombination& b, const int32_t* parts, const EconomicInputs& e)
 {
     for (int k = 0; k < kCheapestLayers; ++k) {
-        Kadmi_SetStringAtt(parts[k], 1528, b.code[k]);
-        Kadmi_SetFloatAtt(parts[k], 1326, b.thickness[k]);
-        Kadmi_SetFloatAtt(parts[k], 1325, b.outer[k]);
+        Kadmi_SetStringAtt(parts[k], Att_ProductCode, b.code[k]);
+        Kadmi_SetFloatAtt(parts[k], Att_NominalThickness, b.thickness[k]);
+        Kadmi_SetFloatAtt(parts[k], Att_OuterDiameter, b.outer[k]);
     }
     HeatLossOutput out{};
     if (HeatLossCalculation(b.heatLoss, &out) != 0)

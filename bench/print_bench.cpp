@@ -20,6 +20,7 @@
 #include "VlInterface/shell.h"
 #include "VlPrint/vlprint.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "outside/Tordoc32/paper.h"
 #include "outside/Tordoc32/report.h"
@@ -53,33 +54,39 @@ void FillSystem(int index)
 {
     char name[32];
     std::snprintf(name, sizeof(name), "Steam line %d", index + 1);
-    Kadmi_SetStringAtt(0, 1535, name);
-    Kadmi_SetIntAtt(0, 1117, 11);
+    Kadmi_SetStringAtt(0, Att_SystemName, name);
+    Kadmi_SetIntAtt(0, Att_ObjectKind, Kind_Pipe);
     const float diameters[2] = {114.3f, 0};
-    Kadmi_SetAtt(0, 1312, 2, diameters);
+    Kadmi_SetAtt(0, Att_OuterDiameters, 2, diameters);
     const std::pair<short, float> floats[] = {
-        {1315, 150}, {1316, 20},  {1317, 50},  {1318, 0},    {1319, 0.9f}, {1322, 9.3f}, {1323, 42.5f},
-        {1328, 28},  {1330, 2},   {1331, 0.5}, {1338, 60},   {1342, 140},  {1343, 130},  {1345, 4.5f},
-        {1346, 37},  {1347, 3},   {1348, 30},  {1349, 0},    {1350, 12},   {1359, 2},    {1360, 20},
-        {1361, 40},  {1362, 8000}, {1363, 5},  {1370, 120},  {1372, 80},   {1374, 200},  {1383, 1.2f}};
+        {Att_ContentsTemperature, 150}, {Att_AmbientTemperature, 20}, {Att_RelativeHumidity, 50},
+        {Att_AirVelocity, 0}, {Att_Emissivity, 0.9f}, {Att_DewPoint, 9.3f}, {Att_HeatLoss, 42.5f},
+        {Att_FaceTemperature, 28}, {Att_ContentsHeatCapacity, 2}, {Att_ContentsDensity, 0.5},
+        {Att_FinalTemperature, 60}, {Att_TemperatureChange, 140}, {Att_OutletTemperature, 130},
+        {Att_PipeHeatCapacityFreezing, 4.5f}, {Att_PipeDensityFreezing, 37}, {Att_ContentsHeatCapacityFreezing, 3},
+        {Att_ContentsDensityFreezing, 30}, {Att_FreezingTemperature, 0}, {Att_FreezingStarts, 12},
+        {Att_EnergyPriceIncrease, 2}, {Att_UsefulLife, 20}, {Att_EnergyPrice, 40}, {Att_OperatingHours, 8000},
+        {Att_InterestRate, 5}, {Att_CapitalCost, 120}, {Att_EnergyCost, 80}, {Att_TotalCost, 200},
+        {Att_PipeLength, 1.2f}};
     for (const auto& [att, value] : floats)
         Kadmi_SetFloatAtt(0, att, value);
-    Kadmi_SetIntAtt(0, 1120, 1);
+    Kadmi_SetIntAtt(0, Att_ReportedSurface, Surface_Outer);
     const char* layers[3][3] = {
         {"MW-PIPESECTION", "IP", "MWP-114.3-50"}, {"MW-WIREDMAT", "IM", "MWM-40"}, {"MW-SLAB-HT", "IM", "MWS-30"}};
     for (auto& layer : layers) {
         long part = Kadmi_CreatePart();
-        Kadmi_SetStringAtt(part, 1536, layer[0]);
-        Kadmi_SetStringAtt(part, 1538, layer[1]);
-        Kadmi_SetStringAtt(part, 1528, layer[2]);
-        for (short att : {1324, 1325, 1326, 1328, 1329})
+        Kadmi_SetStringAtt(part, Att_ProductType, layer[0]);
+        Kadmi_SetStringAtt(part, Att_ProductClass, layer[1]);
+        Kadmi_SetStringAtt(part, Att_ProductCode, layer[2]);
+        for (short att : {Att_InnerDiameter, Att_OuterDiameter, Att_NominalThickness, Att_FaceTemperature, Att_MaterialPrice})
             Kadmi_SetFloatAtt(part, att, 50);
     }
     AccessEntry stamps[6];
-    const char* marks[6] = {"EDT1", "DIM1", "EDT2", "DIM2", "EDT3", "DIM3"};
+    const char* marks[6] = {Stamp_InsulationEdited, Stamp_HeatLoss, Stamp_CoolingEdited,
+                            Stamp_Cooling,          Stamp_FreezingEdited, Stamp_Freezing};
     for (int i = 0; i < 6; ++i)
         Stamp(&stamps[i], marks[i], 100000 + 100 * (i % 2));
-    Kadmi_SetAtt(0, 7701, 6, stamps);
+    Kadmi_SetAtt(0, Att_AccessStamps, 6, stamps);
 }
 
 // A project of `systems` systems, every one chosen for printing; left open
@@ -98,7 +105,7 @@ bool MakeProject(const std::string& file, short systems)
         Kadmi_SavePage();
     }
     Kadmi_LoadPage(1);
-    Kadmi_SetAtt(-1, 1116, systems, pages.data());
+    Kadmi_SetAtt(-1, Att_PageSelection, systems, pages.data());
     Kadmi_SavePage();
     return Kadmi_SaveDatabasefile() == 0;
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <string>
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "VlCalculate/vlcalculate.h"
 #include "bench/benchclock.h"
 #include "VlUtil/vlutil.h"
@@ -87,21 +88,21 @@ bool MakePage(const std::string& file)
     Kadmi_CreatePart();
     Kadmi_CreatePart();
     const float diameters[2] = {17.2f, 0};
-    Kadmi_SetIntAtt(0, 1117, 11);
-    Kadmi_SetAtt(0, 1312, 2, diameters);
-    Kadmi_SetFloatAtt(0, 1315, 150);
-    Kadmi_SetFloatAtt(0, 1316, 20);
-    Kadmi_SetFloatAtt(0, 1317, 60);
-    Kadmi_SetFloatAtt(0, 1319, 0.9f);
-    Kadmi_SetIntAtt(0, 1120, 1);
-    Kadmi_SetFloatAtt(0, 1359, 2);
-    Kadmi_SetFloatAtt(0, 1360, 20);
-    Kadmi_SetFloatAtt(0, 1361, 40);
-    Kadmi_SetFloatAtt(0, 1362, 8000);
-    Kadmi_SetFloatAtt(0, 1363, 5);
-    Kadmi_SetStringAtt(part, 1536, "MW-PIPESECTION");
-    Kadmi_SetStringAtt(part, 1528, "MWP-17.2-50");
-    Kadmi_SetStringAtt(part, 1538, "IP");
+    Kadmi_SetIntAtt(0, Att_ObjectKind, Kind_Pipe);
+    Kadmi_SetAtt(0, Att_OuterDiameters, 2, diameters);
+    Kadmi_SetFloatAtt(0, Att_ContentsTemperature, 150);
+    Kadmi_SetFloatAtt(0, Att_AmbientTemperature, 20);
+    Kadmi_SetFloatAtt(0, Att_RelativeHumidity, 60);
+    Kadmi_SetFloatAtt(0, Att_Emissivity, 0.9f);
+    Kadmi_SetIntAtt(0, Att_ReportedSurface, Surface_Outer);
+    Kadmi_SetFloatAtt(0, Att_EnergyPriceIncrease, 2);
+    Kadmi_SetFloatAtt(0, Att_UsefulLife, 20);
+    Kadmi_SetFloatAtt(0, Att_EnergyPrice, 40);
+    Kadmi_SetFloatAtt(0, Att_OperatingHours, 8000);
+    Kadmi_SetFloatAtt(0, Att_InterestRate, 5);
+    Kadmi_SetStringAtt(part, Att_ProductType, "MW-PIPESECTION");
+    Kadmi_SetStringAtt(part, Att_ProductCode, "MWP-17.2-50");
+    Kadmi_SetStringAtt(part, Att_ProductClass, "IP");
     return true;
 }
 

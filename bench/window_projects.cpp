@@ -4,6 +4,7 @@
 #include "bench/window_projects.h"
 #include "bench/window_driver.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include <commctrl.h>
 #include <cstdio>
 
@@ -30,10 +31,10 @@ constexpr Layer kLayers[3] = {
 
 void WriteProjectBlock()
 {
-    Kadmi_SetStringAtt(KadmiObject_Project, 1501, "Power plant, boiler house");
-    Kadmi_SetStringAtt(KadmiObject_Project, 1502, "Plant owner");
-    Kadmi_SetStringAtt(KadmiObject_Project, 1504, "Benchmark");
-    Kadmi_SetIntAtt(KadmiObject_Project, 1132, 0);   // prices in EUR
+    Kadmi_SetStringAtt(KadmiObject_Project, Att_ProjectName, "Power plant, boiler house");
+    Kadmi_SetStringAtt(KadmiObject_Project, Att_Customer, "Plant owner");
+    Kadmi_SetStringAtt(KadmiObject_Project, Att_UserName, "Benchmark");
+    Kadmi_SetIntAtt(KadmiObject_Project, Att_PriceCurrency, 0);   // prices in EUR
 }
 
 // A 114.3 mm steam pipe at 150 °C in a hall at 20 °C, its surface that of
@@ -42,19 +43,19 @@ void WriteProjectBlock()
 // the extended edition checks.
 void WriteSystem()
 {
-    Kadmi_SetStringAtt(KadmiObject_Page, 1535, Projects_SystemName(0).c_str());
-    Kadmi_SetIntAtt(KadmiObject_Page, 1117, 11);
+    Kadmi_SetStringAtt(KadmiObject_Page, Att_SystemName, Projects_SystemName(0).c_str());
+    Kadmi_SetIntAtt(KadmiObject_Page, Att_ObjectKind, Kind_Pipe);
     const float diameters[2] = {114.3f, 0};
-    Kadmi_SetAtt(KadmiObject_Page, 1312, 2, diameters);
-    Kadmi_SetIntAtt(KadmiObject_Page, 1118, -100);   // conditions entered by the user
-    Kadmi_SetIntAtt(KadmiObject_Page, 1119, 0);
-    Kadmi_SetStringAtt(KadmiObject_Page, 1528, "-200");
-    Kadmi_SetIntAtt(KadmiObject_Page, 1120, 1);
+    Kadmi_SetAtt(KadmiObject_Page, Att_OuterDiameters, 2, diameters);
+    Kadmi_SetIntAtt(KadmiObject_Page, Att_Location, -100);   // conditions entered by the user
+    Kadmi_SetIntAtt(KadmiObject_Page, Att_SurfaceMaterial, 0);
+    Kadmi_SetStringAtt(KadmiObject_Page, Att_ProductCode, "-200");
+    Kadmi_SetIntAtt(KadmiObject_Page, Att_ReportedSurface, Surface_Outer);
     const struct {
         short att;
         float value;
-    } floats[] = {{1315, 150}, {1316, 20}, {1317, 50}, {1318, 0.5f}, {1319, 0.9f},
-                  {1359, 2},   {1360, 20}, {1361, 40}, {1362, 8000}, {1363, 5}, {1384, 50}};
+    } floats[] = {{Att_ContentsTemperature, 150}, {Att_AmbientTemperature, 20}, {Att_RelativeHumidity, 50}, {Att_AirVelocity, 0.5f}, {Att_Emissivity, 0.9f},
+                  {Att_EnergyPriceIncrease, 2},   {Att_UsefulLife, 20}, {Att_EnergyPrice, 40}, {Att_OperatingHours, 8000}, {Att_InterestRate, 5}, {Att_TargetHumidity, 50}};
     for (const auto& f : floats)
         Kadmi_SetFloatAtt(KadmiObject_Page, f.att, f.value);
 }
@@ -64,16 +65,16 @@ void WriteLayers()
     for (int k = 0; k < 3; ++k) {
         const Layer& layer = kLayers[k];
         long part = Kadmi_CreatePart();
-        Kadmi_SetIntAtt(part, 1133, 1);
+        Kadmi_SetIntAtt(part, Att_NewLayer, 1);
         if (k == 0)
-            Kadmi_SetIntAtt(part, 1130, 4);   // heat loss and surface temperature
-        Kadmi_SetStringAtt(part, 1536, layer.type);
-        Kadmi_SetStringAtt(part, 1538, layer.recordClass);
-        Kadmi_SetStringAtt(part, 1528, layer.code);
-        Kadmi_SetFloatAtt(part, 1324, layer.inner);
-        Kadmi_SetFloatAtt(part, 1325, layer.outer);
-        Kadmi_SetFloatAtt(part, 1326, layer.thickness);
-        Kadmi_SetFloatAtt(part, 1379, layer.thickness);
+            Kadmi_SetIntAtt(part, Att_CalculationCase, Case_HeatLossAndSurface);
+        Kadmi_SetStringAtt(part, Att_ProductType, layer.type);
+        Kadmi_SetStringAtt(part, Att_ProductClass, layer.recordClass);
+        Kadmi_SetStringAtt(part, Att_ProductCode, layer.code);
+        Kadmi_SetFloatAtt(part, Att_InnerDiameter, layer.inner);
+        Kadmi_SetFloatAtt(part, Att_OuterDiameter, layer.outer);
+        Kadmi_SetFloatAtt(part, Att_NominalThickness, layer.thickness);
+        Kadmi_SetFloatAtt(part, Att_Thickness, layer.thickness);
     }
 }
 
@@ -124,8 +125,8 @@ bool SeedIsCalculated(const std::string& seed)
     if (Kadmi_OpenDatabasefile(seed.c_str()) != 0)
         return false;
     Kadmi_LoadPage(Kadmi_IthPage(0));
-    bool current = Kadmi_CmpAccess(KadmiObject_Page, "DIM1", KadmiObject_Page, "EDT1") >= 0;
-    bool calculated = Kadmi_GetFloatAtt(KadmiObject_Page, 1323) > 0;
+    bool current = Kadmi_CmpAccess(KadmiObject_Page, Stamp_HeatLoss, KadmiObject_Page, Stamp_InsulationEdited) >= 0;
+    bool calculated = Kadmi_GetFloatAtt(KadmiObject_Page, Att_HeatLoss) > 0;
     Kadmi_CloseDatabasefile(0);
     return current && calculated;
 }
@@ -169,7 +170,7 @@ bool Projects_Grow(const std::string& seed, const std::string& file, int systems
             Kadmi_CloseDatabasefile(0);
             return false;
         }
-        Kadmi_SetStringAtt(KadmiObject_Page, 1535, Projects_SystemName(position).c_str());
+        Kadmi_SetStringAtt(KadmiObject_Page, Att_SystemName, Projects_SystemName(position).c_str());
         Kadmi_SavePage();
     }
     Kadmi_LoadPage(first);

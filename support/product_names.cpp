@@ -6,6 +6,7 @@
 #include "support/utf8.h"
 #include "Kadmi/kadmi.h"
 #include "VlTechDatabase/vltechdb.h"
+#include "support/attributes.h"
 #include <cstring>
 
 namespace {
@@ -14,11 +15,6 @@ constexpr long NoMaterialTextId = 20043;
 constexpr long NoProductNameTextId = 40039;
 
 // Project attributes and technical attributes that the names come from.
-constexpr short AttPriceCurrency = 1132;
-constexpr short AttNameLanguage = 1129;
-constexpr short AttProductCode = 1528;
-constexpr short AttProductType = 1536;
-constexpr short AttProductGroup = 1538;
 constexpr short AttTechNameDefault = 1602;
 constexpr short AttTechName1 = 1603;
 constexpr short AttTechName2 = 1604;
@@ -45,7 +41,7 @@ long Price_CurrencyUnitTextId(short kind)
     };
     if (kind < 1 || kind > 5)
         return 0;
-    short currency = Kadmi_GetIntAtt(-1, AttPriceCurrency);
+    short currency = Kadmi_GetIntAtt(-1, Att_PriceCurrency);
     int column = (currency == 1 || currency == 2) ? currency - 1 : 2;
     return unitTexts[kind - 1][column];
 }
@@ -59,7 +55,7 @@ const char* FindProductName(const char* productCode, const char* recordClass)
         return nullptr;
     const LookupGlobals& g = Lookups();
     short attribute = AttTechNameDefault;
-    switch (Kadmi_GetIntAtt(-1, AttNameLanguage)) {
+    switch (Kadmi_GetIntAtt(-1, Att_ManufactureCountry)) {
     case 1: attribute = AttTechName1; break;
     case 2: attribute = AttTechName2; break;
     }
@@ -84,10 +80,10 @@ const char* Product_GetNameOfPart(long part)
     char group[8];
     char code[256];
     char type[256];
-    const char* hasGroup = Kadmi_GetStringNAtt(part, AttProductGroup, group, sizeof group);
-    const char* hasCode = Kadmi_GetStringNAtt(part, AttProductCode, code, sizeof code);
+    const char* hasGroup = Kadmi_GetStringNAtt(part, Att_ProductClass, group, sizeof group);
+    const char* hasCode = Kadmi_GetStringNAtt(part, Att_ProductCode, code, sizeof code);
     const char* name = FindProductName(hasCode ? code : nullptr, hasGroup ? group : nullptr);
-    if (!name && Kadmi_GetStringNAtt(part, AttProductType, type, sizeof type))
+    if (!name && Kadmi_GetStringNAtt(part, Att_ProductType, type, sizeof type))
         name = FindProductName(type, hasGroup ? group : nullptr);
     return KeepName(name ? name : Lookup_Text(NoProductNameTextId));
 }
@@ -96,7 +92,7 @@ const char* Product_GetCmText(const char* materialCode)
 {
     char pageMaterial[256];
     if (!materialCode)
-        materialCode = Kadmi_GetStringNAtt(0, AttProductCode, pageMaterial, sizeof pageMaterial);
+        materialCode = Kadmi_GetStringNAtt(0, Att_ProductCode, pageMaterial, sizeof pageMaterial);
     long textId = NoMaterialTextId;
     if (materialCode && materialCode[0]) {
         long stored = TechDb_GetLongAtt(Lookups().techDb, "CM", materialCode, AttMaterialName);

@@ -2,13 +2,11 @@
 // loaded page or of any page without loading it, compares two of them as the
 // project library does, and decides which report sections hold current results.
 #include "support/resultstamps.h"
+#include "support/attributes.h"
 #include <cstring>
 
 namespace {
 
-constexpr short kAttKind = 1117;
-constexpr short kKindPlane = 10, kKindPipe = 11;
-constexpr short kAttTotalCost = 1374, kAttPlaneTotalCost = 1375;
 
 SystemStamps Trimmed(SystemStamps stamps, bool found, short count)
 {
@@ -44,14 +42,14 @@ bool NotNewer(const SystemStamps& stamps, const char* a, const char* b)
 
 bool HeatLossCurrent(const SystemStamps& stamps)
 {
-    return Has(stamps, "DIM1") && !Stamps_HeatLossStale(stamps);
+    return Has(stamps, Stamp_HeatLoss) && !Stamps_HeatLossStale(stamps);
 }
 
 // Results of group `results` made after their inputs and after the heat loss they were made from.
 bool FollowsHeatLoss(const SystemStamps& stamps, const char* inputs, const char* results)
 {
     return HeatLossCurrent(stamps) && Has(stamps, results) && NotNewer(stamps, inputs, results) &&
-           NotNewer(stamps, "DIM1", results);
+           NotNewer(stamps, Stamp_HeatLoss, results);
 }
 
 }  // namespace
@@ -60,7 +58,7 @@ SystemStamps Stamps_OfLoadedSystem()
 {
     SystemStamps stamps{};
     short count = 0;
-    bool found = Kadmi_GetAtt(KadmiObject_Page, kAttAccessStamps, &count, stamps.entries, sizeof stamps.entries);
+    bool found = Kadmi_GetAtt(KadmiObject_Page, Att_AccessStamps, &count, stamps.entries, sizeof stamps.entries);
     return Trimmed(stamps, found, count);
 }
 
@@ -68,7 +66,7 @@ SystemStamps Stamps_OfPage(short page)
 {
     SystemStamps stamps{};
     short count = 0;
-    bool found = Kadmi_GetAttID(page, KadmiObject_Page, kAttAccessStamps, &count, stamps.entries,
+    bool found = Kadmi_GetAttID(page, KadmiObject_Page, Att_AccessStamps, &count, stamps.entries,
                                 sizeof stamps.entries);
     return Trimmed(stamps, found, count);
 }
@@ -85,15 +83,15 @@ int Stamps_Compare(const SystemStamps& stamps, const char* a, const char* b)
 
 bool Stamps_HeatLossStale(const SystemStamps& stamps)
 {
-    return Stamps_Compare(stamps, "DIM1", "EDT1") < 0 || Stamps_Compare(stamps, "DIM1", "EDTT") < 0;
+    return Stamps_Compare(stamps, Stamp_HeatLoss, Stamp_InsulationEdited) < 0 || Stamps_Compare(stamps, Stamp_HeatLoss, Stamp_ExtendedEdited) < 0;
 }
 
 SystemResultFacts Results_OfLoadedSystem()
 {
     SystemResultFacts facts{};
     facts.stamps = Stamps_OfLoadedSystem();
-    facts.kind = Kadmi_GetIntAtt(KadmiObject_Page, kAttKind);
-    const short total = facts.kind == kKindPlane ? kAttPlaneTotalCost : kAttTotalCost;
+    facts.kind = Kadmi_GetIntAtt(KadmiObject_Page, Att_ObjectKind);
+    const short total = facts.kind == Kind_Plane ? Att_PlaneTotalCost : Att_TotalCost;
     facts.costsStored = Kadmi_GetFloatAttZ(KadmiObject_Page, total) != AttMissing_Float;
     return facts;
 }
@@ -102,8 +100,8 @@ bool Results_Current(const SystemResultFacts& facts, ResultSection section)
 {
     switch (section) {
     case ResultSection::HeatLoss: return HeatLossCurrent(facts.stamps);
-    case ResultSection::Cooling: return FollowsHeatLoss(facts.stamps, "EDT2", "DIM2");
-    case ResultSection::Freezing: return facts.kind == kKindPipe && FollowsHeatLoss(facts.stamps, "EDT3", "DIM3");
+    case ResultSection::Cooling: return FollowsHeatLoss(facts.stamps, Stamp_CoolingEdited, Stamp_Cooling);
+    case ResultSection::Freezing: return facts.kind == Kind_Pipe && FollowsHeatLoss(facts.stamps, Stamp_FreezingEdited, Stamp_Freezing);
     case ResultSection::Costs: return HeatLossCurrent(facts.stamps) && facts.costsStored;
     }
     return false;

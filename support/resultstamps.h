@@ -7,7 +7,6 @@
 #pragma once
 #include "Kadmi/kadmi.h"
 
-constexpr short kAttAccessStamps = 7701;
 constexpr int kMaxSystemStamps = 32;
 
 struct SystemStamps {

@@ -2,6 +2,7 @@
 // dialog procedure (in-use mark, closing, help), their list views, the walk
 // over their records, saving and free numbers.
 #include "VlInterface/dialogs/editorcommon.h"
+#include "support/attributes.h"
 #include "VlInterface/dialogs/dlgtexts.h"
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
@@ -179,7 +180,7 @@ bool EditorDb_Remove(HWND dialog, const EditorDatabase& db, const char* recordCl
         }))
         return false;
     if (projectUses) {
-        Kadmi_MarkAccess(-1, "PCHG");
+        Kadmi_MarkAccess(-1, Stamp_ProjectChanged);
         MainWnd_UpdateTitle();
     }
     return true;

@@ -16,6 +16,7 @@
 #include "support/dlgutil.h"
 #include "support/lookups.h"
 #include "support/numfield.h"
+#include "support/attributes.h"
 #include <algorithm>
 #include <commctrl.h>
 #include <cstdio>
@@ -34,7 +35,6 @@ constexpr const char* kClass = "UI";
 constexpr short kAttName = 1600;
 constexpr short kAttTemperatures = 1311;
 constexpr short kAttConductances = 1313;
-constexpr short kAttPriceList = 1132;
 
 enum InsulationText : uint16_t {
     Text_Caption = 50050,
@@ -479,7 +479,7 @@ void OnCancelPoint(HWND dialog)
 
 void OnOpen(HWND dialog)
 {
-    g_ins.priceList = Kadmi_GetIntAtt(-1, kAttPriceList);
+    g_ins.priceList = Kadmi_GetIntAtt(-1, Att_PriceCurrency);
     g_ins.typeEdit = g_ins.pointEdit = g_ins.addPoint = false;
     Dlg_SetItemText(dialog, IDC_INS_PER_METRE, UnitText(1));
     Dlg_SetItemText(dialog, IDC_INS_PER_SQUARE, UnitText(2));

@@ -2,11 +2,13 @@
 // puts into every report's footer, kept in the project and, for later
 // projects, in the settings store. Stored only when something changed.
 #include "VlInterface/dialogs/dialogs.h"
+#include "support/attributes.h"
 #include "VlInterface/dialogs/dlgtexts.h"
 #include "VlInterface/dialogs/printpages.h"
 #include "VlInterface/resource.h"
 #include "VlInterface/shell.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/numfield.h"
 #include "support/settings.h"
@@ -23,14 +25,14 @@ struct FooterField {
     const char* setting;
 };
 const FooterField kFields[kFieldCount] = {
-    {IDC_FOOTER_COMPANY, 1508, "Output\\IFooterCompanyName"},
-    {IDC_FOOTER_ADDRESS1, 1507, "Output\\IFooterCompanyAddress1"},
-    {IDC_FOOTER_ADDRESS2, 1520, "Output\\IFooterCompanyAddress2"},
-    {IDC_FOOTER_ADDRESS3, 1521, "Output\\IFooterCompanyAddress3"},
-    {IDC_FOOTER_PHONE, 1516, "Output\\IFooterCompanyPhone"},
-    {IDC_FOOTER_FAX, 1517, "Output\\IFooterCompanyFax"},
-    {IDC_FOOTER_EMAIL, 1509, "Output\\IFooterCompanyEmail"},
-    {IDC_FOOTER_WEB, 1539, "Output\\IFooterCompanyWEB"},
+    {IDC_FOOTER_COMPANY, Att_CompanyName, "Output\\IFooterCompanyName"},
+    {IDC_FOOTER_ADDRESS1, Att_CompanyAddress1, "Output\\IFooterCompanyAddress1"},
+    {IDC_FOOTER_ADDRESS2, Att_CompanyAddress2, "Output\\IFooterCompanyAddress2"},
+    {IDC_FOOTER_ADDRESS3, Att_CompanyAddress3, "Output\\IFooterCompanyAddress3"},
+    {IDC_FOOTER_PHONE, Att_CompanyPhone, "Output\\IFooterCompanyPhone"},
+    {IDC_FOOTER_FAX, Att_CompanyFax, "Output\\IFooterCompanyFax"},
+    {IDC_FOOTER_EMAIL, Att_CompanyEmail, "Output\\IFooterCompanyEmail"},
+    {IDC_FOOTER_WEB, Att_CompanyWeb, "Output\\IFooterCompanyWEB"},
 };
 
 const DialogTextTable kFooterTexts[] = {

@@ -15,6 +15,7 @@
 #include "support/dlgutil.h"
 #include "support/memory.h"
 #include "support/resultstamps.h"
+#include "support/attributes.h"
 #include <commctrl.h>
 #include <algorithm>
 #include <cstdio>
@@ -24,8 +25,6 @@
 namespace {
 
 constexpr int kMaxSystems = 1000;
-constexpr short kAttPageSelection = 1116;
-constexpr short kAttSystemName = 1535;
 constexpr uint16_t kTextNothingMarked = 45224;
 
 #pragma pack(push, 1)
@@ -161,7 +160,7 @@ void LoadRecord()
     record = PrintSelectionRecord{};
     ReadPageNumbers();
     short count = 0;
-    if (Kadmi_GetAtt(-1, kAttPageSelection, &count, record.pages, sizeof(record.pages)))
+    if (Kadmi_GetAtt(-1, Att_PageSelection, &count, record.pages, sizeof(record.pages)))
         record.count = count < 0 ? 0 : (count > kMaxSystems ? kMaxSystems : count);
     LoadMarks(record);
     PagesFromMarks(record);
@@ -183,8 +182,8 @@ bool SelectionChanged(const PrintSelectionRecord& record, const PrintSelectionRe
 void SaveRecord()
 {
     const PrintSelectionRecord& record = g_sel.record;
-    Kadmi_DeleteAtt(-1, kAttPageSelection);
-    Kadmi_SetAtt(-1, kAttPageSelection, static_cast<short>(record.count), record.pages);
+    Kadmi_DeleteAtt(-1, Att_PageSelection);
+    Kadmi_SetAtt(-1, Att_PageSelection, static_cast<short>(record.count), record.pages);
     PrintOptionFlags flags;
     if (!PrintOptions_Read(&flags))
         flags.value[PrintOption_HeatLoss] = 1;
@@ -217,7 +216,7 @@ void FillSystems(HWND page)
     int n = SystemCount();
     for (int i = 0; i < n; ++i) {
         char name[80] = {};
-        if (!Kadmi_GetAttID(g_sel.pages[i], 0, kAttSystemName, nullptr, name, 79) || !name[0])
+        if (!Kadmi_GetAttID(g_sel.pages[i], 0, Att_SystemName, nullptr, name, 79) || !name[0])
             std::snprintf(name, sizeof(name), "\t---");
         char line[96];
         std::snprintf(line, sizeof(line), "%u\t%s", static_cast<unsigned>(i + 1), name);
@@ -378,15 +377,15 @@ void PrintSelection_ForgetPage(short page)
 {
     int16_t pages[kMaxSystems] = {};
     short count = 0;
-    if (!Kadmi_GetAtt(-1, kAttPageSelection, &count, pages, sizeof(pages)))
+    if (!Kadmi_GetAtt(-1, Att_PageSelection, &count, pages, sizeof(pages)))
         return;
     int16_t* end = pages + std::clamp<int>(count, 0, kMaxSystems);
     int16_t* kept = std::remove(pages, end, page);
     if (kept == end)
         return;
-    Kadmi_DeleteAtt(-1, kAttPageSelection);
+    Kadmi_DeleteAtt(-1, Att_PageSelection);
     if (kept > pages)
-        Kadmi_SetAtt(-1, kAttPageSelection, static_cast<short>(kept - pages), pages);
+        Kadmi_SetAtt(-1, Att_PageSelection, static_cast<short>(kept - pages), pages);
 }
 
 void PrintSelPage_GetPageInfo(PROPSHEETPAGEA* page)

@@ -1,6 +1,7 @@
 // The print dialog: the sheet with the selection, company footer and report
 // fonts pages, and what the three pages share.
 #include "VlInterface/dialogs/dialogs.h"
+#include "support/attributes.h"
 #include "VlInterface/dialogs/dlgtexts.h"
 #include "VlInterface/dialogs/printpages.h"
 #include "VlInterface/resource.h"
@@ -68,7 +69,7 @@ INT_PTR PrintPage_OnMessage(HWND page, UINT message, WPARAM wParam, LPARAM lPara
 
 void PrintPage_MarkProjectChanged()
 {
-    Kadmi_MarkAccess(-1, "PCHG");
+    Kadmi_MarkAccess(-1, Stamp_ProjectChanged);
     MainWnd_UpdateTitle();
 }
 

@@ -17,14 +17,13 @@
 #include "support/dlgutil.h"
 #include "support/settings.h"
 #include "support/tooltips.h"
+#include "support/attributes.h"
 #include <cstring>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr short kAttCountry = 1129;
-constexpr short kAttPriceList = 1132;
 constexpr int kLanguageRows = 30;
 constexpr int kPriceRows = kPriceDbListRows;
 
@@ -181,8 +180,8 @@ void SettingsDlg_Load(SettingsRecord* record)
 {
     record->interfaceLanguage = LanguageInForce("General\\InterfaceLng");
     record->printLanguage = LanguageInForce("Output\\PrintLng");
-    record->country = Kadmi_GetIntAtt(-1, kAttCountry);
-    record->priceList = Kadmi_GetIntAtt(-1, kAttPriceList);
+    record->country = Kadmi_GetIntAtt(-1, Att_ManufactureCountry);
+    record->priceList = Kadmi_GetIntAtt(-1, Att_PriceCurrency);
     g_settings.interfaceLanguages = BuildLanguageTable(TextAPI_GetLanguageIDList);
     g_settings.printLanguages = BuildLanguageTable(TextAPI_GetPrinterLanguageIDList);
     PriceDbList_Build(g_settings.priceLists, record->priceList);
@@ -198,14 +197,14 @@ int SettingsDlg_Apply(SettingsRecord* record)
     Settings_WriteInt(nullptr, "Output\\PrintLng", record->printLanguage);
     Settings_WriteInt(nullptr, "General\\IManufactureCountry_ID", record->country);
     Settings_WriteInt(nullptr, "General\\IPrice_ID", record->priceList);
-    Kadmi_SetIntAtt(-1, kAttCountry, record->country);
-    Kadmi_SetIntAtt(-1, kAttPriceList, record->priceList);
+    Kadmi_SetIntAtt(-1, Att_ManufactureCountry, record->country);
+    Kadmi_SetIntAtt(-1, Att_PriceCurrency, record->priceList);
     VlUtil_OnLanguageChange();
     VlPrint_OnLanguageChange();
     // Only what the project holds changes it: the languages are the user's.
     if (record->country != g_settings.loaded.country || record->priceList != g_settings.loaded.priceList) {
-        Kadmi_MarkAccess(-1, "PCHG");
-        for (const char* stamp : {"EDT1", "EDT2", "EDT3", "EDT4"})
+        Kadmi_MarkAccess(-1, Stamp_ProjectChanged);
+        for (const char* stamp : {Stamp_InsulationEdited, Stamp_CoolingEdited, Stamp_FreezingEdited, Stamp_GroupFourEdited})
             Project_MarkAccessAllPages(stamp);
         MainWnd_UpdateTitle();
     }

@@ -10,6 +10,7 @@
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
 #include "support/utf8.h"
+#include "support/attributes.h"
 #include <cstring>
 #include <string>
 #include <unordered_map>
@@ -52,8 +53,6 @@ void Cheapest_ApplyToRecord(const CheapestResult& result, CalcRecord* record)
 
 namespace {
 
-constexpr short kAttProductCode = 1528, kAttOuterDiameter = 1325, kAttNominalThickness = 1326;
-constexpr short kAttFlatLabour = 1320, kAttPipeLabour = 1321, kAttHeatLoss = 1323;
 
 // One attribute as it stood before the costing, to be put back.
 struct SavedAttribute {
@@ -164,16 +163,16 @@ struct CheapestRecordCosting::Impl {
     // The engine's price inputs of layer k as the working record holds them.
     void PutPriceInputs(int k) const
     {
-        Kadmi_SetStringAtt(parts[k], kAttProductCode, work.productCode[k]);
-        Kadmi_SetFloatAtt(parts[k], kAttNominalThickness, work.nominalThickness[k]);
-        Kadmi_SetFloatAtt(parts[k], kAttOuterDiameter, work.outerDiameter[k]);
+        Kadmi_SetStringAtt(parts[k], Att_ProductCode, work.productCode[k]);
+        Kadmi_SetFloatAtt(parts[k], Att_NominalThickness, work.nominalThickness[k]);
+        Kadmi_SetFloatAtt(parts[k], Att_OuterDiameter, work.outerDiameter[k]);
     }
 
     // Saves the attributes that each combination overwrites.
     void SaveLayer(int k)
     {
-        saved.push_back(Save(parts[k], kAttProductCode, true));
-        for (short att : {kAttNominalThickness, kAttOuterDiameter})
+        saved.push_back(Save(parts[k], Att_ProductCode, true));
+        for (short att : {Att_NominalThickness, Att_OuterDiameter})
             saved.push_back(Save(parts[k], att, false));
     }
 
@@ -210,10 +209,10 @@ struct CheapestRecordCosting::Impl {
     {
         auto [known, added] = prices[k].try_emplace(current[k]);
         if (added) {
-            Kadmi_SetStringAtt(parts[k], kAttProductCode, current[k].code);
-            Kadmi_SetFloatAtt(parts[k], kAttNominalThickness, current[k].thickness);
+            Kadmi_SetStringAtt(parts[k], Att_ProductCode, current[k].code);
+            Kadmi_SetFloatAtt(parts[k], Att_NominalThickness, current[k].thickness);
             if (k > 0 && parts[k - 1])
-                Kadmi_SetFloatAtt(parts[k - 1], kAttOuterDiameter, current[k].beneath);
+                Kadmi_SetFloatAtt(parts[k - 1], Att_OuterDiameter, current[k].beneath);
             char ownProduct[1] = {};
             known->second.material = CalculateInsulationPrice(parts[k], ownProduct, &kind);
             CalculateLabourShare(parts[k], kind, &known->second.labour);
@@ -259,11 +258,11 @@ struct CheapestRecordCosting::Impl {
             for (int k = 0; k < kCheapestLayers; ++k) {
                 if (s.object != parts[k] || !parts[k])
                     continue;
-                if (s.att == kAttProductCode)
+                if (s.att == Att_ProductCode)
                     current[k].code = s.textValue.c_str();
-                else if (s.att == kAttNominalThickness)
+                else if (s.att == Att_NominalThickness)
                     current[k].thickness = s.found ? s.value : 0.0f;
-                else if (s.att == kAttOuterDiameter)
+                else if (s.att == Att_OuterDiameter)
                     currentOuter[k] = s.found ? s.value : 0.0f;
             }
         }
@@ -299,7 +298,7 @@ CheapestRecordCosting::CheapestRecordCosting(const CalcRecord& record,
         if (s.parts[k])
             s.SaveLayer(k);
     }
-    for (short att : {kAttFlatLabour, kAttPipeLabour, kAttHeatLoss})
+    for (short att : {Att_FlatLabourPrice, Att_PipeLabourPrice, Att_HeatLoss})
         s.saved.push_back(Save(kCalcObjectSystem, att, false));
     InsulationRun_FillInput(s.work, s.layers, &s.input, &s.output);
     if (!InsPage_IsPlaneOrRectDuct(record) || InsPage_IsPlane(record))
@@ -338,7 +337,7 @@ float CheapestRecordCosting::operator()(const CheapestCombination& combination)
         costsIn.investment = s.Investment(combination, &missing);
         Costs(costsIn, &costs);
     } else {
-        Kadmi_SetFloatAtt(kCalcObjectSystem, kAttHeatLoss, heatLoss);
+        Kadmi_SetFloatAtt(kCalcObjectSystem, Att_HeatLoss, heatLoss);
         short kind = 0;
         costs = AnnualCosts_Compute(s.economic, false, &kind, &missing, {nullptr, true});
     }

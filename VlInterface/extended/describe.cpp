@@ -5,12 +5,12 @@
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/shell.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "support/numfield.h"
 #include <cstdio>
 
 namespace {
 
-constexpr short kAttGeometry = 1117, kAttDiameters = 1312, kAttWidth = 1313, kAttHeight = 1314;
 constexpr uint16_t kTextPlane = 30026, kTextPipe = 30027, kTextRectDuct = 30028, kTextWidth = 30029,
                    kTextOuterDiameter = 30030, kTextHeight = 30031, kTextMm = 30032, kTextRoundDuct = 40015;
 
@@ -48,20 +48,20 @@ const char* InsulationObject_Describe()
     const size_t size = sizeof(Description().text);
     text[0] = '\0';
     float diameters[2] = {};
-    Kadmi_GetAtt(kCalcObjectSystem, kAttDiameters, nullptr, diameters, sizeof(diameters));
-    switch (Kadmi_GetIntAtt(kCalcObjectSystem, kAttGeometry)) {
-    case Geometry_Plane:
+    Kadmi_GetAtt(kCalcObjectSystem, Att_OuterDiameters, nullptr, diameters, sizeof(diameters));
+    switch (Kadmi_GetIntAtt(kCalcObjectSystem, Att_ObjectKind)) {
+    case Kind_Plane:
         std::snprintf(text, size, "%s", Shell_Text(kTextPlane));
         break;
-    case Geometry_Pipe:
+    case Kind_Pipe:
         DescribeRound(text, size, kTextPipe, diameters[0]);
         break;
-    case Geometry_RoundDuct:
+    case Kind_RoundDuct:
         DescribeRound(text, size, kTextRoundDuct, diameters[1]);
         break;
-    case Geometry_RectDuct:
-        DescribeRect(text, size, Kadmi_GetFloatAtt(kCalcObjectSystem, kAttWidth),
-                     Kadmi_GetFloatAtt(kCalcObjectSystem, kAttHeight));
+    case Kind_RectDuct:
+        DescribeRect(text, size, Kadmi_GetFloatAtt(kCalcObjectSystem, Att_DuctWidth),
+                     Kadmi_GetFloatAtt(kCalcObjectSystem, Att_DuctHeight));
         break;
     default:
         break;

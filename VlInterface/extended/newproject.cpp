@@ -5,13 +5,12 @@
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/shell.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include <commdlg.h>
 #include <string>
 
 namespace {
 
-constexpr short kAttLocation = 1118, kAttContentsTemperature = 1315, kAttTargetHumidity = 1384,
-                kAttAmbientTemperature = 1316, kAttRelativeHumidity = 1317, kAttReportedSurface = 1120, kAttLayerFlag = 1133;
 
 }  // namespace
 
@@ -28,12 +27,12 @@ int FileMenu_AskNewFileName(HWND owner, const char* filter, const char* initialD
 
 void Project_SetNewDefaults()
 {
-    Kadmi_SetIntAtt(kCalcObjectSystem, kAttLocation, static_cast<short>(kLocationUserConditions));
-    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttContentsTemperature, 100.0f);
-    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttTargetHumidity, 50.0f);
-    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttAmbientTemperature, 20.0f);
-    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttRelativeHumidity, 50.0f);
-    Kadmi_SetIntAtt(kCalcObjectSystem, kAttReportedSurface, 1);
+    Kadmi_SetIntAtt(kCalcObjectSystem, Att_Location, static_cast<short>(kLocationUserConditions));
+    Kadmi_SetFloatAtt(kCalcObjectSystem, Att_ContentsTemperature, 100.0f);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, Att_TargetHumidity, 50.0f);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, Att_AmbientTemperature, 20.0f);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, Att_RelativeHumidity, 50.0f);
+    Kadmi_SetIntAtt(kCalcObjectSystem, Att_ReportedSurface, Surface_Outer);
     int32_t* parts = Shell().layerParts;
     for (short i = 0; i < kCalcLayers; ++i) {
         const long existing = Kadmi_IthPart(i);
@@ -41,7 +40,7 @@ void Project_SetNewDefaults()
         // A part that could not be made is no part (a negative id would address the project block).
         parts[i] = part > 0 ? static_cast<int32_t>(part) : 0;
         if (parts[i])
-            Kadmi_SetIntAtt(parts[i], kAttLayerFlag, 1);
+            Kadmi_SetIntAtt(parts[i], Att_NewLayer, 1);
     }
     CalcRecord_SetLayerParts(parts[0], parts[1], parts[2]);
     CalcRecord_Load();

@@ -5,6 +5,7 @@
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/workspace/calcdata.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "support/settings.h"
 #include <climits>
 #include <cstring>
@@ -159,7 +160,7 @@ TEST_F(CalcRecordTest, LoadStoreLoadGivesTheSameRecord)
     CalcRecord_Store(0);
     CalcRecord stored;
     memcpy(&stored, &CalcRec(), sizeof stored);
-    EXPECT_EQ(stored.geometry, Geometry_RoundDuct);
+    EXPECT_EQ(stored.geometry, Kind_RoundDuct);
     EXPECT_EQ(stored.calculationCase, 2);
     EXPECT_EQ(stored.flowGivenAs, 1);
     EXPECT_EQ(stored.vesselShape, 1);

@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr short kAttCurrency = 1132, kAttEnergyPrice = 1361, kAttLayerPrice = 1382;
+constexpr short Att_PriceCurrency = 1132, Att_EnergyPrice = 1361, kAttLayerPrice = 1382;
 constexpr float kEnergyPrice = 0.073f, kLayerPrice = 23.96f;
 constexpr short kNoPriceList = 7;   // a currency without a price database
 
@@ -25,8 +25,8 @@ protected:
         MakeProjectFile(path);
         ASSERT_EQ(Kadmi_OpenDatabasefile(path.c_str()), 0);
         Kadmi_LoadPage(Kadmi_IthPage(0));
-        Kadmi_SetIntAtt(-1, kAttCurrency, currency);
-        Kadmi_SetFloatAtt(0, kAttEnergyPrice, kEnergyPrice);
+        Kadmi_SetIntAtt(-1, Att_PriceCurrency, currency);
+        Kadmi_SetFloatAtt(0, Att_EnergyPrice, kEnergyPrice);
         Kadmi_SetFloatAtt(Kadmi_IthPart(0), kAttLayerPrice, kLayerPrice);
         Kadmi_SavePage();
         ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
@@ -96,14 +96,14 @@ TEST_F(CurrencyTest, EveryWayOfOpeningAndSettingsOkKeepTheCurrencyThroughSave)
                 Command(IDM_SETTINGS);
                 EXPECT_EQ(settings.answered(), 1u);
             }
-            EXPECT_EQ(Kadmi_GetIntAtt(-1, kAttCurrency), currency.currency) << "before Save";
+            EXPECT_EQ(Kadmi_GetIntAtt(-1, Att_PriceCurrency), currency.currency) << "before Save";
             Command(IDM_FILE_SAVE);
             {
                 ScriptedBoxes reopen(OpenAnswers({}, currency.currency));
                 Restart(path.c_str());
             }
-            EXPECT_EQ(Kadmi_GetIntAtt(-1, kAttCurrency), currency.currency) << "after Save";
-            EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(0, kAttEnergyPrice), kEnergyPrice);
+            EXPECT_EQ(Kadmi_GetIntAtt(-1, Att_PriceCurrency), currency.currency) << "after Save";
+            EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(0, Att_EnergyPrice), kEnergyPrice);
             EXPECT_FLOAT_EQ(Kadmi_GetFloatAtt(Shell().layerParts[0], kAttLayerPrice), kLayerPrice);
         }
     }

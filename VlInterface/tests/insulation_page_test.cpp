@@ -11,6 +11,7 @@
 #include "VlInterface/workspace/page_insulation.h"
 #include "VlInterface/workspace/thickness_dialog.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "support/app.h"
 #include "support/dlgutil.h"
 #include "testsupport/testsupport.h"
@@ -27,7 +28,7 @@ protected:
     // A project whose first system is a 114.3 mm pipe at 150 °C in still air
     // of 20 °C, the surface of the outermost product reported outside.
     // adjust, when given, changes the system's attributes before the start.
-    void StartWithPipe(short geometry = Geometry_Pipe, const std::function<void()>& adjust = nullptr)
+    void StartWithPipe(short geometry = Kind_Pipe, const std::function<void()>& adjust = nullptr)
     {
         std::string path = TempPath("pipe.WDF");
         MakePipeProjectFile(path, geometry);
@@ -198,7 +199,7 @@ TEST_F(InsulationPageTest, EnterInADiameterCalculatesWithWhatTheFieldsShow)
 // choice and is what the costs are made of.
 TEST_F(InsulationPageTest, AUserProductsPriceReachesTheCosts)
 {
-    StartWithPipe(Geometry_Plane);
+    StartWithPipe(Kind_Plane);
     Choose(119, "Loose-fill mineral wool");
     EXPECT_EQ(Ts_ControlText(page(), 142), "9.50");
     Type(134, "50");
@@ -321,10 +322,10 @@ struct TargetCase {
 };
 
 const TargetCase kTargetCases[] = {
-    {"PipeSurfaceTemperature", Geometry_Pipe, 139, 146, "40"},
-    {"PipeEconomic", Geometry_Pipe, 137, 0, nullptr},
-    {"PlaneHeatLoss", Geometry_Plane, 138, 145, "40"},
-    {"RectDuctCondensation", Geometry_RectDuct, 140, 0, nullptr},
+    {"PipeSurfaceTemperature", Kind_Pipe, 139, 146, "40"},
+    {"PipeEconomic", Kind_Pipe, 137, 0, nullptr},
+    {"PlaneHeatLoss", Kind_Plane, 138, 145, "40"},
+    {"RectDuctCondensation", Kind_RectDuct, 140, 0, nullptr},
 };
 
 class InsulationTargetTest : public InsulationPageTest, public ::testing::WithParamInterface<TargetCase> {};
@@ -333,7 +334,7 @@ TEST_P(InsulationTargetTest, AdoptsTheListsFirstThicknessAndShowsItsResults)
 {
     const TargetCase& c = GetParam();
     StartWithPipe(c.geometry);
-    Choose(119, c.geometry == Geometry_Pipe ? "Mineral wool pipe section" : "Mineral wool slab, high temperature");
+    Choose(119, c.geometry == Kind_Pipe ? "Mineral wool pipe section" : "Mineral wool slab, high temperature");
     Click(c.caseButton);
     if (c.limitField)
         Type(c.limitField, c.limit);
@@ -368,10 +369,10 @@ struct UnreachableCase {
 };
 
 const UnreachableCase kUnreachableCases[] = {
-    {"WallHeatLoss", Geometry_Plane, 350, 20, 50, true, 138, 145, "100", 45300, "100.0 W/m²"},
-    {"WallSurfaceTemperature", Geometry_Plane, 350, 20, 50, true, 139, 146, "25", 45300, "25.0 °C"},
-    {"PipeInSaturatedAir", Geometry_Pipe, 6, 25, 100, true, 140, 0, nullptr, 45300, "25.0 °C"},
-    {"PipeWithoutEconomicData", Geometry_Pipe, 150, 20, 50, false, 137, 0, nullptr, 45301, "Economic data"},
+    {"WallHeatLoss", Kind_Plane, 350, 20, 50, true, 138, 145, "100", 45300, "100.0 W/m²"},
+    {"WallSurfaceTemperature", Kind_Plane, 350, 20, 50, true, 139, 146, "25", 45300, "25.0 °C"},
+    {"PipeInSaturatedAir", Kind_Pipe, 6, 25, 100, true, 140, 0, nullptr, 45300, "25.0 °C"},
+    {"PipeWithoutEconomicData", Kind_Pipe, 150, 20, 50, false, 137, 0, nullptr, 45301, "Economic data"},
 };
 
 class UnreachableTargetTest : public InsulationPageTest, public ::testing::WithParamInterface<UnreachableCase> {};
@@ -386,7 +387,7 @@ TEST_P(UnreachableTargetTest, ShowsAndStoresNoAnswerAndKeepsTheLayer)
         for (short att = 1359; att <= 1363 && !c.economicData; ++att)
             Kadmi_SetFloatAtt(0, att, 0);
     });
-    const bool pipe = c.geometry == Geometry_Pipe;
+    const bool pipe = c.geometry == Kind_Pipe;
     Choose(119, pipe ? "Mineral wool pipe section" : "Mineral wool slab, high temperature");
     Choose(128, "50");
     Click(203);

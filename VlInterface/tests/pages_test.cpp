@@ -11,6 +11,7 @@
 #include "VlInterface/workspace/target_limits.h"
 #include "VlInterface/tests/window_fixture.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "support/dlgutil.h"
 #include "testsupport/testsupport.h"
 #include <string>
@@ -96,10 +97,10 @@ TEST_F(CalcPagesTest, EachGeometryEnablesItsDimensions)
         bool pipe, roundDuct, width, height;
     };
     const Case cases[] = {
-        {"plane surface", IDC_TG_PLANE, Geometry_Plane, false, false, false, false},
-        {"pipe", IDC_TG_PIPE, Geometry_Pipe, true, false, false, false},
-        {"round duct", IDC_TG_ROUND_DUCT, Geometry_RoundDuct, false, true, false, false},
-        {"rectangular duct", IDC_TG_RECT_DUCT, Geometry_RectDuct, false, false, true, true},
+        {"plane surface", IDC_TG_PLANE, Kind_Plane, false, false, false, false},
+        {"pipe", IDC_TG_PIPE, Kind_Pipe, true, false, false, false},
+        {"round duct", IDC_TG_ROUND_DUCT, Kind_RoundDuct, false, true, false, false},
+        {"rectangular duct", IDC_TG_RECT_DUCT, Kind_RectDuct, false, false, true, true},
     };
     StartOnProject();
     HWND page = ShowTab(kTargetTab);
@@ -230,17 +231,17 @@ TEST_F(CalcPagesTest, TargetLimitsAreTestedInOrder)
         int failed;   // control of the first input out of its limits, 0 none
     };
     const Case cases[] = {
-        {"all within", Geometry_Pipe, 60.3f, 0, 0, 0, 80, 20, 50, 0.5f, 0},
-        {"plane has no dimension", Geometry_Plane, 0, 0, 0, 0, 80, 20, 50, 0.5f, 0},
-        {"pipe too thin", Geometry_Pipe, 5, 0, 0, 0, 80, 20, 50, 0.5f, IDC_TG_PIPE_DIAMETER},
-        {"duct too wide a round", Geometry_RoundDuct, 60, 4000, 0, 0, 80, 20, 50, 0.5f, IDC_TG_DUCT_DIAMETER},
-        {"width before height", Geometry_RectDuct, 0, 0, 5, 5, 80, 20, 50, 0.5f, IDC_TG_WIDTH},
-        {"height", Geometry_RectDuct, 0, 0, 500, 20000, 80, 20, 50, 0.5f, IDC_TG_HEIGHT},
-        {"contents before ambient", Geometry_Plane, 0, 0, 0, 0, -300, 100, 50, 0.5f, IDC_TG_CONTENTS_TEMP},
-        {"ambient", Geometry_Plane, 0, 0, 0, 0, 80, 60, 50, 0.5f, IDC_TG_AMBIENT_TEMP},
-        {"humidity of cold contents", Geometry_Plane, 0, 0, 0, 0, 5, 20, 0, 0.5f, IDC_TG_HUMIDITY},
-        {"humidity of hot contents ignored", Geometry_Plane, 0, 0, 0, 0, 60, 20, 0, 0.5f, 0},
-        {"air velocity", Geometry_Plane, 0, 0, 0, 0, 80, 20, 50, 40, IDC_TG_AIR_VELOCITY},
+        {"all within", Kind_Pipe, 60.3f, 0, 0, 0, 80, 20, 50, 0.5f, 0},
+        {"plane has no dimension", Kind_Plane, 0, 0, 0, 0, 80, 20, 50, 0.5f, 0},
+        {"pipe too thin", Kind_Pipe, 5, 0, 0, 0, 80, 20, 50, 0.5f, IDC_TG_PIPE_DIAMETER},
+        {"duct too wide a round", Kind_RoundDuct, 60, 4000, 0, 0, 80, 20, 50, 0.5f, IDC_TG_DUCT_DIAMETER},
+        {"width before height", Kind_RectDuct, 0, 0, 5, 5, 80, 20, 50, 0.5f, IDC_TG_WIDTH},
+        {"height", Kind_RectDuct, 0, 0, 500, 20000, 80, 20, 50, 0.5f, IDC_TG_HEIGHT},
+        {"contents before ambient", Kind_Plane, 0, 0, 0, 0, -300, 100, 50, 0.5f, IDC_TG_CONTENTS_TEMP},
+        {"ambient", Kind_Plane, 0, 0, 0, 0, 80, 60, 50, 0.5f, IDC_TG_AMBIENT_TEMP},
+        {"humidity of cold contents", Kind_Plane, 0, 0, 0, 0, 5, 20, 0, 0.5f, IDC_TG_HUMIDITY},
+        {"humidity of hot contents ignored", Kind_Plane, 0, 0, 0, 0, 60, 20, 0, 0.5f, 0},
+        {"air velocity", Kind_Plane, 0, 0, 0, 0, 80, 20, 50, 40, IDC_TG_AIR_VELOCITY},
     };
     StartOnProject();
     for (const Case& c : cases) {
@@ -422,7 +423,7 @@ TEST_F(CalcPagesTest, VisitingEveryPageChangesNothing)
         std::string path;
     } rows[] = {{"new system", false, TempPath("new.WDF")}, {"calculated pipe", true, TempPath("pipe.WDF")}};
     MakeProjectFile(rows[0].path);
-    MakePipeProjectFile(rows[1].path, Geometry_Pipe);
+    MakePipeProjectFile(rows[1].path, Kind_Pipe);
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         if (row.calculated) {

@@ -9,6 +9,7 @@
 #include "VlInterface/shell.h"
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "support/resultstamps.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
@@ -42,7 +43,7 @@ constexpr float kReadLimit = 3.4e38f;
 
 long UnitKind()
 {
-    return Kadmi_GetIntAtt(kCalcObjectSystem, 1117) == Geometry_Plane ? 2 : 1;
+    return Kadmi_GetIntAtt(kCalcObjectSystem, Att_ObjectKind) == Kind_Plane ? 2 : 1;
 }
 
 void ShowInputs(HWND dialog)
@@ -201,7 +202,7 @@ INT_PTR AnnualCosts_Show(HWND owner)
     if (result != IDOK)
         return IDCANCEL;
     StoreInputs();
-    Kadmi_MarkAccess(kCalcObjectProject, "PCHG");
+    Kadmi_MarkAccess(kCalcObjectProject, Stamp_ProjectChanged);
     MainWnd_UpdateTitle();
     return IDOK;
 }

@@ -2,6 +2,7 @@
 // system of the project, the price currency, and the lists of surface
 // materials, weather locations and contents with the values they bring.
 #include "VlInterface/workspace/calcdata.h"
+#include "support/attributes.h"
 #include "VlInterface/workspace/techdata.h"
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/shell.h"
@@ -20,20 +21,17 @@
 
 namespace {
 
-constexpr short AttPriceCurrency = 1132, AttEmissivity = 1310, AttLocationName = 1601,
+constexpr short AttEmissivity = 1310, AttLocationName = 1601,
                 AttMeanTemperature = 1311, AttAirVelocity = 1312;
 constexpr uint16_t kTextOutermostSurface = 40051, kTextUserDefined = 20043, kTextAir = 40055,
                    kTextWater = 30066, kTextOwnValues = 30065;
 constexpr uint16_t kTextRemovedProduct = 45235, kTextRemovedLocation = 45236;
 constexpr int kLastMaterialEntry = 198;
-constexpr short AttRelativeHumidity = 1317, AttSurfaceMaterial = 1119, AttSurfaceCode = 1528,
-                AttSystemEmissivity = 1319, AttReportedSurface = 1120;
 // Contents and surroundings of a new system are both at 0 °C, so its
 // humidity counts and must lie within its limits (0.1 .. 100 %).
 constexpr float kNewSystemHumidity = 50.0f;
 // A new system reports its outer surface and has a listed surface material
 // with its emissivity, so that its first Calculate gives results.
-constexpr short kOuterSurface = 1;
 constexpr const char* kNewSystemSurface = "PAINTED-PLASTIC";
 
 struct CalcDataGlobals {
@@ -129,7 +127,7 @@ constexpr short kCurrencies = 3;
 
 bool CalcData_CurrencyHasPrices()
 {
-    return PriceDbAvailable(Kadmi_GetIntAtt(kCalcObjectProject, AttPriceCurrency));
+    return PriceDbAvailable(Kadmi_GetIntAtt(kCalcObjectProject, Att_PriceCurrency));
 }
 
 short CalcData_NewProjectCurrency(short wanted)
@@ -290,14 +288,14 @@ int Contents_DefaultProperties(const ProductListEntry* list, int16_t id, float* 
 
 void CalcData_SetNewSystemDefaults()
 {
-    Kadmi_SetFloatAtt(kCalcObjectSystem, AttRelativeHumidity, kNewSystemHumidity);
-    Kadmi_SetIntAtt(kCalcObjectSystem, AttReportedSurface, kOuterSurface);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, Att_RelativeHumidity, kNewSystemHumidity);
+    Kadmi_SetIntAtt(kCalcObjectSystem, Att_ReportedSurface, Surface_Outer);
     std::vector<ProductListEntry> surfaces(kProductListSize);
     SurfaceMaterialList_Build(surfaces.data());
     if (int i = ProductList_FindIndex(0, kNewSystemSurface, surfaces.data()); i >= 0) {
-        Kadmi_SetIntAtt(kCalcObjectSystem, AttSurfaceMaterial, short(surfaces[i].number));
-        Kadmi_SetStringAtt(kCalcObjectSystem, AttSurfaceCode, kNewSystemSurface);
-        Kadmi_SetFloatAtt(kCalcObjectSystem, AttSystemEmissivity,
+        Kadmi_SetIntAtt(kCalcObjectSystem, Att_SurfaceMaterial, short(surfaces[i].number));
+        Kadmi_SetStringAtt(kCalcObjectSystem, Att_ProductCode, kNewSystemSurface);
+        Kadmi_SetFloatAtt(kCalcObjectSystem, Att_Emissivity,
                           TechDb_GetFloatAtt(VlDataTechDb_Handle(), "CM", kNewSystemSurface, AttEmissivity));
     }
 #ifdef VL_EXTENDED

@@ -5,18 +5,12 @@
 #include "VlInterface/workspace/timecalc.h"
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include <algorithm>
 #include <cmath>
 
 namespace {
 
-constexpr short kAttHeatLossAtMean = 1381;
-constexpr short kAttLayerConductivity = 1376;
-constexpr short kAttThickness = 1379;
-constexpr short kAttInnerDiameter = 1324;
-constexpr short kAttOuterDiameter = 1325;
-constexpr short kAttFreezingStarts = 1350;
-constexpr short kAttFrozenThrough = 1380;
 constexpr long kCannotFreezeText = 40061;
 constexpr int kSeverityError = -2;
 constexpr float kFrozenShare = 100.0f;
@@ -28,9 +22,9 @@ enum PipeField { Pipe_HeatCapacity, Pipe_Density };
 // Thickness of a layer part in m: its own, or from its diameters.
 float LayerThickness(int32_t part)
 {
-    float thickness = Kadmi_GetFloatAtt(part, kAttThickness);
+    float thickness = Kadmi_GetFloatAtt(part, Att_Thickness);
     if (std::fabs(thickness) < 1e-5f)
-        thickness = (Kadmi_GetFloatAtt(part, kAttOuterDiameter) - Kadmi_GetFloatAtt(part, kAttInnerDiameter)) / 2.0f;
+        thickness = (Kadmi_GetFloatAtt(part, Att_OuterDiameter) - Kadmi_GetFloatAtt(part, Att_InnerDiameter)) / 2.0f;
     return thickness / 1000.0f;
 }
 
@@ -50,18 +44,18 @@ void StoreResults(CalcRecord& record, float untilFreezing, float frozenThrough)
 {
     record.freezingResults[0] = std::max(untilFreezing, 0.0f);
     record.freezingResults[1] = record.freezingResults[0] + std::max(frozenThrough, 0.0f);
-    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttFreezingStarts, record.freezingResults[0]);
-    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttFrozenThrough, record.freezingResults[1]);
-    Kadmi_MarkAccess(kCalcObjectSystem, "DIM3");
+    Kadmi_SetFloatAtt(kCalcObjectSystem, Att_FreezingStarts, record.freezingResults[0]);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, Att_FrozenThrough, record.freezingResults[1]);
+    Kadmi_MarkAccess(kCalcObjectSystem, Stamp_Freezing);
 }
 
 // Contents that never freeze have no times: none is stored.
 int StoreNeverFreezes(CalcRecord& record)
 {
     record.freezingResults[0] = record.freezingResults[1] = 0.0f;
-    Kadmi_DeleteAtt(kCalcObjectSystem, kAttFreezingStarts);
-    Kadmi_DeleteAtt(kCalcObjectSystem, kAttFrozenThrough);
-    Kadmi_MarkAccess(kCalcObjectSystem, "DIM3");
+    Kadmi_DeleteAtt(kCalcObjectSystem, Att_FreezingStarts);
+    Kadmi_DeleteAtt(kCalcObjectSystem, Att_FrozenThrough);
+    Kadmi_MarkAccess(kCalcObjectSystem, Stamp_Freezing);
     return kNeverFreezes;
 }
 
@@ -88,7 +82,7 @@ void Freezing_FillSecond(FreezingTimeInput* input)
     input->latentHeat = kLatentHeat;
     for (int k = 0; k < kCalcLayers; ++k) {
         int32_t part = CalcRecordState().layerParts[k];
-        input->conductivity[k] = part > 0 ? Kadmi_GetFloatAtt(part, kAttLayerConductivity) : 0.0f;
+        input->conductivity[k] = part > 0 ? Kadmi_GetFloatAtt(part, Att_LayerConductivity) : 0.0f;
         input->thickness[k] = part > 0 ? LayerThickness(part) : 0.0f;
     }
 }
@@ -98,7 +92,7 @@ int Freezing_Run(CalcRecord& record)
     if (!TimeCalc_InsulationCurrent() || !InOrder(record))
         return -1;
     FreezingTimeInput input;
-    Freezing_FillFirst(record, Kadmi_GetFloatAtt(kCalcObjectSystem, kAttHeatLossAtMean), &input);
+    Freezing_FillFirst(record, Kadmi_GetFloatAtt(kCalcObjectSystem, Att_HeatLossAtMean), &input);
     FreezingTimeOutput untilFreezing{};
     short status = FreezingTime(input, &untilFreezing);
     if (status == kNeverFreezes)

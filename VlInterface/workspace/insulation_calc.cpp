@@ -3,6 +3,7 @@
 // reason there are none, marks the results current only once they are
 // written, and hands the loaded system to the print library.
 #include "VlInterface/workspace/page_insulation.h"
+#include "support/attributes.h"
 #include "VlInterface/workspace/page_insulation_ids.h"
 #include "VlInterface/workspace/dlgfields.h"
 #include "VlInterface/workspace/thickness_request.h"
@@ -158,7 +159,7 @@ int InsulationPage_CalculateHeatLoss(HWND page, CalcRecord& r, bool quiet)
     }
     ShowResults(page, r, quiet);
     InsulationPage_ControlsToRecord(page, r);
-    Kadmi_MarkAccess(kCalcObjectSystem, "DIM1");
+    Kadmi_MarkAccess(kCalcObjectSystem, Stamp_HeatLoss);
     return 0;
 }
 

@@ -10,6 +10,7 @@
 #include "VlInterface/workspace/thickness_request.h"
 #include "VlInterface/shell.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "support/dlgutil.h"
 #include "support/lookups.h"
 #include "support/msgbox.h"
@@ -424,9 +425,9 @@ void InsulationPage_StoreCase(CalcRecord& r)
     int32_t part = CalcRecordState().layerParts[0];
     if (!part)
         return;
-    Kadmi_SetIntAtt(part, 1130, ThicknessRequest_Case(r));
-    Kadmi_SetFloatAtt(part, 1357, r.allowedHeatLoss);
-    Kadmi_SetFloatAtt(part, 1358, r.allowedSurfaceTemperature);
+    Kadmi_SetIntAtt(part, Att_CalculationCase, ThicknessRequest_Case(r));
+    Kadmi_SetFloatAtt(part, Att_HeatLossLimit, r.allowedHeatLoss);
+    Kadmi_SetFloatAtt(part, Att_SurfaceTempLimit, r.allowedSurfaceTemperature);
 }
 
 void InsulationPage_LoadCase(CalcRecord& r)
@@ -434,9 +435,9 @@ void InsulationPage_LoadCase(CalcRecord& r)
     int32_t part = CalcRecordState().layerParts[0];
     if (!part)
         return;
-    r.allowedHeatLoss = Kadmi_GetFloatAtt(part, 1357);
-    r.allowedSurfaceTemperature = Kadmi_GetFloatAtt(part, 1358);
-    int16_t calculationCase = Kadmi_GetIntAtt(part, 1130);
+    r.allowedHeatLoss = Kadmi_GetFloatAtt(part, Att_HeatLossLimit);
+    r.allowedSurfaceTemperature = Kadmi_GetFloatAtt(part, Att_SurfaceTempLimit);
+    int16_t calculationCase = Kadmi_GetIntAtt(part, Att_CalculationCase);
     std::memset(r.caseFlags, 0, sizeof(r.caseFlags));
     r.caseFlags[calculationCase >= 0 && calculationCase <= 3 ? calculationCase : 4] = 1;
 }

@@ -7,6 +7,7 @@
 #include "VlInterface/workspace/thickness_request.h"
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include <cstdio>
 #include <cstring>
 
@@ -169,7 +170,7 @@ void StoreLayer1Surface(CalcRecord& r)
     if (std::strcmp(r.surfaceMaterialCode, kCodeOutermostSurface) != 0)
         return;
     UpdateEmissivity(r);
-    Kadmi_SetFloatAtt(kCalcObjectSystem, 1319, r.emissivity);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, Att_Emissivity, r.emissivity);
 }
 
 } // namespace

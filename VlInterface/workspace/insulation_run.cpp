@@ -8,6 +8,7 @@
 #include "VlTechDatabase/vltechdb.h"
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "support/lookups.h"
 #include "support/numfield.h"
 #include <cmath>
@@ -113,11 +114,11 @@ void StoreDewPoint(float dewPoint, std::string* line)
 {
     if (dewPoint == kNoDewPoint) {
         *line = std::string(Shell_Text(Text_DewPoint)) + ": " + Shell_Text(Text_NoDewPoint);
-        Kadmi_DeleteAtt(kCalcObjectSystem, 1322);
+        Kadmi_DeleteAtt(kCalcObjectSystem, Att_DewPoint);
         return;
     }
     *line = ValueLine(Text_DewPoint, dewPoint, Text_Celsius);
-    Kadmi_SetFloatAtt(kCalcObjectSystem, 1322, dewPoint);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, Att_DewPoint, dewPoint);
 }
 
 // Without economic data there is no total to show, only what is missing.
@@ -140,7 +141,7 @@ std::string PriceLine(std::optional<float> total, short kind, bool costErrors)
     if (unit)
         line += Shell_Text(uint16_t(unit));
     line += " (";
-    line += Shell_Text(Kadmi_GetIntAtt(kCalcObjectSystem, 1136) ? Text_AllPrices : Text_PricesMissing);
+    line += Shell_Text(Kadmi_GetIntAtt(kCalcObjectSystem, Att_AllPricesFound) ? Text_AllPrices : Text_PricesMissing);
     line += ")";
     return line;
 }
@@ -213,7 +214,7 @@ InsulationRunStatus InsulationRun_Calculate(CalcRecord& r, const InsulationLayer
     in.mediumTemp = (r.contentsTemperature + kSecondRunAmbient) / 2.0f;
     if (HeatLossCalculation(in, &out) != 0)
         return InsulationRunStatus::Failed;
-    Kadmi_SetFloatAtt(kCalcObjectSystem, 1381, out.heatLossPerMetre);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, Att_HeatLossAtMean, out.heatLossPerMetre);
 
     // The dew point is the surrounding air's, whichever surface is reported:
     // the humidity is the air's. None without a humidity, nor for an object
@@ -238,13 +239,13 @@ bool InsulationRun_StoreResults(CalcRecord& r, InsulationResultLines* lines)
     bool plane = IsPlane(r);
     float heatLoss = r.heatLossResults[plane ? Result_PerSquareMetre : Result_PerMetre];
     lines->line[0] = ValueLine(Text_HeatLoss, heatLoss, plane ? Text_PerSquareMetre : Text_PerMetre);
-    Kadmi_SetFloatAtt(kCalcObjectSystem, 1323, heatLoss);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, Att_HeatLoss, heatLoss);
 
     float inner = r.heatLossResults[Result_InnerSurfaceTemp];
     float outer = r.heatLossResults[Result_FaceTemp + 2];
     lines->line[1] = r.reportedSurface == 1 ? ValueLine(Text_SurfaceTemp, outer, Text_Celsius)
                                             : ValueLine(Text_InnerSurfaceTemp, inner, Text_Celsius);
-    Kadmi_SetFloatAtt(kCalcObjectSystem, 1328, inner);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, Att_FaceTemperature, inner);
     for (int k = 0; k < kCalcLayers; ++k)
         SetLayerAtt(k, 1328, r.heatLossResults[Result_FaceTemp + k]);
 
@@ -256,7 +257,7 @@ bool InsulationRun_StoreResults(CalcRecord& r, InsulationResultLines* lines)
     for (int k = 0; k < kCalcLayers; ++k) {
         if (int32_t part = CalcRecordState().layerParts[k]) {
             char noProduct[1] = {};
-            Kadmi_SetFloatAtt(part, 1329, CalculateInsulationPrice(part, noProduct, &kind));
+            Kadmi_SetFloatAtt(part, Att_MaterialPrice, CalculateInsulationPrice(part, noProduct, &kind));
         }
     }
     std::optional<float> total = InsulationRun_CalculateCosts(r, &kind);
@@ -293,11 +294,11 @@ float Investment(const TargetPriceRequest& request, float heatLoss, short* kind,
 CostsInput AnnualCosts_Input(const EconomicInputs& e, bool reportErrors, float heatLoss)
 {
     CostsInput in{};
-    switch (Kadmi_GetIntAtt(kCalcObjectSystem, 1117)) {
-    case Geometry_Plane: in.objectType = kCalcPlane; in.heatLossPerSquareMetre = heatLoss; break;
-    case Geometry_Pipe: in.objectType = kCalcPipe; in.heatLossPerMetre = heatLoss; break;
-    case Geometry_RoundDuct: in.objectType = kCalcRoundDuct; in.heatLossPerMetre = heatLoss; break;
-    case Geometry_RectDuct: in.objectType = kCalcRectangularDuct; in.heatLossPerMetre = heatLoss; break;
+    switch (Kadmi_GetIntAtt(kCalcObjectSystem, Att_ObjectKind)) {
+    case Kind_Plane: in.objectType = kCalcPlane; in.heatLossPerSquareMetre = heatLoss; break;
+    case Kind_Pipe: in.objectType = kCalcPipe; in.heatLossPerMetre = heatLoss; break;
+    case Kind_RoundDuct: in.objectType = kCalcRoundDuct; in.heatLossPerMetre = heatLoss; break;
+    case Kind_RectDuct: in.objectType = kCalcRectangularDuct; in.heatLossPerMetre = heatLoss; break;
     default: break;
     }
     in.energyPriceIncrease = e.values[0] / 100.0f;
@@ -314,7 +315,7 @@ CostsOutput AnnualCosts_Compute(const EconomicInputs& e, bool reportErrors, shor
 {
     *kind = 0;
     *missing = 0;
-    const float heatLoss = Kadmi_GetFloatAtt(kCalcObjectSystem, 1323);
+    const float heatLoss = Kadmi_GetFloatAtt(kCalcObjectSystem, Att_HeatLoss);
     CostsInput in = AnnualCosts_Input(e, reportErrors, heatLoss);
     in.investment = Investment(request, heatLoss, kind, missing);
     CostsOutput out{};
@@ -327,16 +328,16 @@ CostsOutput AnnualCosts_Compute(const EconomicInputs& e, bool reportErrors, shor
 void AnnualCosts_Store(const std::optional<CostsOutput>& costs, int missing)
 {
     // Costs of earlier inputs (and of the other object kind) no longer hold.
-    for (short att = 1370; att <= 1375; ++att)
+    for (short att = Att_CapitalCost; att <= Att_PlaneTotalCost; ++att)
         Kadmi_DeleteAtt(kCalcObjectSystem, att);
-    Kadmi_DeleteAtt(kCalcObjectSystem, 1136);
+    Kadmi_DeleteAtt(kCalcObjectSystem, Att_AllPricesFound);
     if (!costs)
         return;
-    bool plane = Kadmi_GetIntAtt(kCalcObjectSystem, 1117) == Geometry_Plane;
-    Kadmi_SetFloatAtt(kCalcObjectSystem, plane ? 1371 : 1370, costs->capitalCost);
-    Kadmi_SetFloatAtt(kCalcObjectSystem, plane ? 1373 : 1372, costs->energyCost);
-    Kadmi_SetFloatAtt(kCalcObjectSystem, plane ? 1375 : 1374, costs->totalCost);
-    Kadmi_SetIntAtt(kCalcObjectSystem, 1136, missing == 0 ? 1 : 0);
+    bool plane = Kadmi_GetIntAtt(kCalcObjectSystem, Att_ObjectKind) == Kind_Plane;
+    Kadmi_SetFloatAtt(kCalcObjectSystem, plane ? Att_PlaneCapitalCost : Att_CapitalCost, costs->capitalCost);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, plane ? Att_PlaneEnergyCost : Att_EnergyCost, costs->energyCost);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, plane ? Att_PlaneTotalCost : Att_TotalCost, costs->totalCost);
+    Kadmi_SetIntAtt(kCalcObjectSystem, Att_AllPricesFound, missing == 0 ? 1 : 0);
 }
 
 std::optional<float> InsulationRun_CalculateCosts(const CalcRecord& r, short* kind)

@@ -54,7 +54,7 @@ bool InsulationRun_StoreResults(CalcRecord& record, InsulationResultLines* lines
 // The five economic inputs of the system, attributes 1359..1363: energy
 // price increase %, useful life, energy price, operating hours, interest %.
 constexpr int kEconomicInputs = 5;
-constexpr short kAttEconomicFirst = 1359;
+constexpr short kAttEconomicFirst = Att_EnergyPriceIncrease;
 struct EconomicInputs {
     float values[kEconomicInputs];
 };

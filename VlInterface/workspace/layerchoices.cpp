@@ -3,6 +3,7 @@
 // from the technical data and the user's own insulation types; the pages
 // show them and keep the chosen indices.
 #include "VlInterface/workspace/calcdata.h"
+#include "support/attributes.h"
 #include "VlInterface/workspace/techdata.h"
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/shell.h"
@@ -201,7 +202,7 @@ int ProductList_Build(int16_t geometry, ProductListEntry* list)
     ListField_Copy(none->code, kCodeNoProduct);
     ListField_Copy(none->recordClass, "UI");
     bool complete = AddTypes(list, "IM");
-    if (geometry != Geometry_Plane && geometry != Geometry_RectDuct)
+    if (geometry != Kind_Plane && geometry != Kind_RectDuct)
         complete = AddTypes(list, "IP") && complete;
     complete = AddTypes(list, "IS") && complete;
     AddUserTypes(list);

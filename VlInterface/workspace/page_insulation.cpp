@@ -9,6 +9,7 @@
 #include "VlInterface/workspace/timecalc.h"
 #include "VlInterface/shell.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/tooltips.h"
 #ifdef VL_EXTENDED
@@ -410,7 +411,7 @@ float InsPage_BaseDiameter(const CalcRecord& r, int k)
 std::string InsPage_StoredCode(int k)
 {
     int32_t part = CalcRecordState().layerParts[k];
-    const char* stored = part ? Kadmi_GetStringAtt(part, 1528) : nullptr;
+    const char* stored = part ? Kadmi_GetStringAtt(part, Att_ProductCode) : nullptr;
     std::string code = stored ? stored : "";
     if (code.size() > 1)
         code.erase(code.find_last_not_of(' ') + 1);

@@ -13,13 +13,13 @@
 #include "support/dlgutil.h"
 #include "support/help.h"
 #include "support/tooltips.h"
+#include "support/attributes.h"
 #include <cstddef>
 
 namespace {
 
 constexpr uint16_t kTitleText = 20010;
 constexpr int kHelpContext = 4;
-constexpr short kAttSaveDate = 1505;
 constexpr int kSaveDateSize = 100;
 
 // The page's edit fields and the record texts they show.
@@ -70,7 +70,7 @@ void ReadControls(HWND page)
 void ShowSaveDate(HWND page)
 {
     char date[kSaveDateSize] = {};
-    if (!Kadmi_GetAtt(-1, kAttSaveDate, nullptr, date, sizeof(date) - 1) || !date[0])
+    if (!Kadmi_GetAtt(-1, Att_SaveDate, nullptr, date, sizeof(date) - 1) || !date[0])
         Date_TodayLocal(date);
     Dlg_SetItemText(page, IDC_PI_SAVE_DATE, date);
 }

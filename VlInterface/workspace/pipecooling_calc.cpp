@@ -4,17 +4,13 @@
 #include "VlInterface/workspace/pipecooling_calc.h"
 #include "VlInterface/workspace/timecalc.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include <cmath>
 
 namespace {
 
 constexpr double kPi = 3.1415927f;            // single precision, as the engine's
 constexpr double kInnerDiameterShare = 0.95;  // of the outer diameter
-constexpr short kAttHeatLoss = 1323;
-constexpr short kAttFaceTemperature = 1328;
-constexpr short kAttTemperatureChange = 1342;
-constexpr short kAttOutletTemperature = 1343;
-constexpr short kAttCoolingTime = 1344;
 enum GeometryFlag { Flag_Plane, Flag_Pipe, Flag_RoundDuct, Flag_RectDuct };
 
 bool IsStationary(const CalcRecord& record)
@@ -59,7 +55,7 @@ double WallSection(const CalcRecord& record)
 float OuterSurfaceTemperature()
 {
     int32_t outerLayer = CalcRecordState().layerParts[kCalcLayers - 1];
-    return outerLayer > 0 ? Kadmi_GetFloatAtt(outerLayer, kAttFaceTemperature) : 0.0f;
+    return outerLayer > 0 ? Kadmi_GetFloatAtt(outerLayer, Att_FaceTemperature) : 0.0f;
 }
 
 int RunFlowing(CalcRecord& record, PipeCoolingResult* result)
@@ -72,21 +68,21 @@ int RunFlowing(CalcRecord& record, PipeCoolingResult* result)
     record.temperatureChange = output.change;
     result->temperatureChange = output.change;
     result->outletTemperature = output.outletTemp;
-    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttTemperatureChange, output.change);
-    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttOutletTemperature, output.outletTemp);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, Att_TemperatureChange, output.change);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, Att_OutletTemperature, output.outletTemp);
     return 0;
 }
 
 int RunStationary(CalcRecord& record, PipeCoolingResult* result)
 {
     CoolingStationaryInput input;
-    PipeCooling_FillStationary(record, Kadmi_GetFloatAtt(kCalcObjectSystem, kAttHeatLoss), &input);
+    PipeCooling_FillStationary(record, Kadmi_GetFloatAtt(kCalcObjectSystem, Att_HeatLoss), &input);
     CoolingStationaryOutput output{};
     if (CoolingOfStationaryLiquids(input, &output) != 0)
         return -1;
     record.coolingTime = output.hours;
     result->coolingTime = output.hours;
-    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttCoolingTime, output.hours);
+    Kadmi_SetFloatAtt(kCalcObjectSystem, Att_CoolingTime, output.hours);
     return 0;
 }
 
@@ -157,6 +153,6 @@ int PipeCooling_Run(CalcRecord& record, PipeCoolingResult* result)
     int status = IsStationary(record) ? RunStationary(record, result) : RunFlowing(record, result);
     if (status != 0)
         return -1;
-    Kadmi_MarkAccess(kCalcObjectSystem, "DIM2");
+    Kadmi_MarkAccess(kCalcObjectSystem, Stamp_Cooling);
     return 0;
 }

@@ -3,10 +3,9 @@
 #include "VlInterface/workspace/tankcooling_calc.h"
 #include "VlInterface/workspace/timecalc.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 
 namespace {
-constexpr short kAttHeatLoss = 1323;
-constexpr short kAttCoolingTime = 1344;
 constexpr uint8_t kCylinder = 1, kBox = 2;
 } // namespace
 
@@ -31,12 +30,12 @@ int TankCooling_Run(CalcRecord& record)
     if (!TimeCalc_InsulationCurrent())
         return -1;
     TempChangeTimeInTankInput input;
-    TankCooling_Fill(record, Kadmi_GetFloatAtt(kCalcObjectSystem, kAttHeatLoss), &input);
+    TankCooling_Fill(record, Kadmi_GetFloatAtt(kCalcObjectSystem, Att_HeatLoss), &input);
     TempChangeTimeInTankOutput output{};
     if (TemperatureChangeTimeInTank(input, &output) != 0)
         return -1;
     record.coolingTime = output.hours;
-    Kadmi_SetFloatAtt(kCalcObjectSystem, kAttCoolingTime, output.hours);
-    Kadmi_MarkAccess(kCalcObjectSystem, "DIM2");
+    Kadmi_SetFloatAtt(kCalcObjectSystem, Att_CoolingTime, output.hours);
+    Kadmi_MarkAccess(kCalcObjectSystem, Stamp_Cooling);
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/shell.h"
 #include "support/lookups.h"
+#include "support/attributes.h"
 #include <cstddef>
 
 namespace {
@@ -36,9 +37,9 @@ constexpr LimitRow kLimits[] = {
 bool Applies(When when, const CalcRecord& record)
 {
     switch (when) {
-    case When::Pipe: return record.geometry == Geometry_Pipe;
-    case When::RoundDuct: return record.geometry == Geometry_RoundDuct;
-    case When::RectDuct: return record.geometry == Geometry_RectDuct;
+    case When::Pipe: return record.geometry == Kind_Pipe;
+    case When::RoundDuct: return record.geometry == Kind_RoundDuct;
+    case When::RectDuct: return record.geometry == Kind_RectDuct;
     case When::ContentsNotWarmer: return !(record.contentsTemperature > record.ambientTemperature);
     case When::Always: break;
     }

@@ -16,6 +16,7 @@
 #endif
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
 #include "support/dlgutil.h"
@@ -51,14 +52,14 @@ HWND List(HWND dialog)
 
 bool PerMetre()
 {
-    int16_t geometry = Kadmi_GetIntAtt(0, 1117);
+    int16_t geometry = Kadmi_GetIntAtt(0, Att_ObjectKind);
     return geometry >= 11 && geometry <= 13;
 }
 
 // Its dimensions are width and height: "600 * 400", no diameters.
 bool RectangularDuct()
 {
-    return Kadmi_GetIntAtt(0, 1117) == 13;
+    return Kadmi_GetIntAtt(0, Att_ObjectKind) == Kind_RectDuct;
 }
 
 std::string ColumnTitle(int column)
@@ -70,7 +71,7 @@ std::string ColumnTitle(int column)
     case 3: return Shell_Text(RectangularDuct() ? 45352 : 40033);
     case 4: return Shell_Text(40035);
     case 5: return Shell_Text(PerMetre() ? 20044 : 20045);
-    case 6: return Shell_Text(Kadmi_GetIntAtt(0, 1120) == 2 ? 20067 : 20068);
+    case 6: return Shell_Text(Kadmi_GetIntAtt(0, Att_ReportedSurface) == Surface_Inner ? 20067 : 20068);
     default: {
         std::string title = std::string(Shell_Text(30084)) + " [";   // the total, not its investment part
         if (long unit = Price_CurrencyUnitTextId(PerMetre() ? kCostPerMetreYear : kCostPerSquareMetreYear))
@@ -254,7 +255,7 @@ std::string RowName(const std::string& code)
 // The layer's chosen thickness, "" for none.
 std::string CurrentCode()
 {
-    const char* code = Kadmi_GetStringAtt(ThicknessDlg().record.part, 1528);
+    const char* code = Kadmi_GetStringAtt(ThicknessDlg().record.part, Att_ProductCode);
     std::string text = code ? code : "";
     text.erase(text.find_last_not_of(' ') + 1);
     return text;
@@ -371,8 +372,8 @@ void RequestList(ThicknessDlgState& s, const INSULATIONTHICKNESSINPUT& input)
     s.count = s.list ? count : 0;
     if (s.count > 0)
         std::qsort(s.list, size_t(s.count), sizeof(*s.list), NominalThicknessList_CompareForCase(input.calculationCase));
-    int16_t kind = Kadmi_GetIntAtt(0, 1117);
-    bool round = kind == Geometry_Pipe || kind == Geometry_RoundDuct;
+    int16_t kind = Kadmi_GetIntAtt(0, Att_ObjectKind);
+    bool round = kind == Kind_Pipe || kind == Kind_RoundDuct;
     if (s.count > 0 && round && input.calculationCase >= 1 && input.calculationCase <= 3) {
         int32_t reduced = s.count;
         s.list = SelectOnlyOneInsulationForEachInnerDiameter(&reduced);
@@ -420,7 +421,7 @@ int Calculate(HWND dialog)
     RequestList(s, input);
     SetCursor(previous);
     FillRows(dialog);
-    Kadmi_MarkAccess(0, "DIM4");
+    Kadmi_MarkAccess(0, Stamp_ThicknessList);
     if (ErrorList_NError() > 0)
         ErrorDialog(dialog);
     return 0;
@@ -503,12 +504,12 @@ void LoadRecord(int32_t part)
     ThicknessDlgRecord& r = ThicknessDlg().record;
     r = {};
     r.part = part;
-    Kadmi_GetStringNAtt(part, 1536, r.productKey, sizeof(r.productKey));
-    Kadmi_GetStringNAtt(part, 1538, r.group, sizeof(r.group));
+    Kadmi_GetStringNAtt(part, Att_ProductType, r.productKey, sizeof(r.productKey));
+    Kadmi_GetStringNAtt(part, Att_ProductClass, r.group, sizeof(r.group));
     std::snprintf(r.heading, sizeof(r.heading), "%s", Product_GetName(r.productKey, r.group));
-    r.calculationCase = Kadmi_GetIntAtt(part, 1130);
-    r.heatLossLimit = Kadmi_GetFloatAtt(part, 1357);
-    r.surfaceTempLimit = Kadmi_GetFloatAtt(part, 1358);
+    r.calculationCase = Kadmi_GetIntAtt(part, Att_CalculationCase);
+    r.heatLossLimit = Kadmi_GetFloatAtt(part, Att_HeatLossLimit);
+    r.surfaceTempLimit = Kadmi_GetFloatAtt(part, Att_SurfaceTempLimit);
     ThicknessDlg().saved = r;
 }
 
@@ -526,11 +527,11 @@ void StoreSelection()
     std::string previous = CurrentCode();
     std::string chosen = SelectedCode();
     s.record.calculationCase = kCaseAll;
-    Kadmi_SetIntAtt(s.record.part, 1130, s.record.calculationCase);
-    Kadmi_SetStringAtt(s.record.part, 1528, chosen.c_str());
+    Kadmi_SetIntAtt(s.record.part, Att_CalculationCase, s.record.calculationCase);
+    Kadmi_SetStringAtt(s.record.part, Att_ProductCode, chosen.c_str());
     // Another thickness is a change even when the case was already 4.
     if (std::memcmp(&s.record, &s.saved, sizeof(s.record)) != 0 || chosen != previous) {
-        Kadmi_MarkAccess(-1, "PCHG");
+        Kadmi_MarkAccess(-1, Stamp_ProjectChanged);
         MainWnd_UpdateTitle();
     }
 }

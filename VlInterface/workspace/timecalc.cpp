@@ -2,6 +2,7 @@
 // of the insulation results, the report sections of a page's print and the
 // formatting of result lines. The pages show and print; nothing here does.
 #include "VlInterface/workspace/timecalc.h"
+#include "support/attributes.h"
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/shell.h"
 #include "VlUtil/vlutil.h"
@@ -23,7 +24,7 @@ bool HasStamp(const char* mark)
 
 bool TimeCalc_InsulationEverCalculated()
 {
-    return HasStamp("DIM1");
+    return HasStamp(Stamp_HeatLoss);
 }
 
 bool TimeCalc_InsulationCurrent()

@@ -13,6 +13,7 @@
 #include "VlInterface/calcrecord.h"
 #include "VlInterface/workspace/calcdata.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "support/dlgutil.h"
 #include "support/app.h"
 #include "support/dlgutil.h"
@@ -505,7 +506,7 @@ TEST_F(EditorsTest, EveryLocationAndTypeIsListedByNumber)
     } rows[] = {
         {"locations", "WD", Keys(1, 250), WeatherDlg_Run, IDC_WD_ADD, IDC_WD_LOCATIONS, LocationList_Build},
         {"user types", "UI", Keys(5, 231, {"1", "2", "3"}), InsulationData_Show, IDC_INS_TYPE_ADD, IDC_INS_TYPES,
-         [](ProductListEntry* list) { ProductList_Build(Geometry_Pipe, list); }},
+         [](ProductListEntry* list) { ProductList_Build(Kind_Pipe, list); }},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);

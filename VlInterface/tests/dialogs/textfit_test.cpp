@@ -270,7 +270,7 @@ public:
     void StartOnPipe()
     {
         std::string path = TempPath("fit.WDF");
-        MakePipeProjectFile(path, Geometry_Pipe);
+        MakePipeProjectFile(path, Kind_Pipe);
         Start(path.c_str());
         HWND page = ShowTab(2);
         TsBoxAnswerer unexpected(IDCANCEL);

@@ -13,6 +13,7 @@
 #include "VlInterface/vlinterface.h"
 #include "VlTechDatabase/vltechdb.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "outside/Torbase200/torbase.h"
 #include "support/app.h"
 #include "testsupport/testsupport.h"
@@ -210,11 +211,11 @@ TEST_F(ExtendedTest, ProductListsComeStraightFromTheDatabaseEngine)
     EXPECT_TRUE(ProductList_IsEnd(thicknesses[2]));
 
     // The layer choice of the pages takes its lists the same way.
-    ASSERT_EQ(ProductList_Build(Geometry_Pipe, types), 0);
+    ASSERT_EQ(ProductList_Build(Kind_Pipe, types), 0);
     const int pipeSections = ProductList_FindIndex(0, "MW-PIPESECTION", types);
     ASSERT_GT(pipeSections, 0);
     EXPECT_STREQ(types[pipeSections].recordClass, "IP");
-    ASSERT_EQ(ProductList_Build(Geometry_Plane, types), 0);
+    ASSERT_EQ(ProductList_Build(Kind_Plane, types), 0);
     EXPECT_EQ(ProductList_FindIndex(0, "MW-PIPESECTION", types), -1);
     std::vector<ProductListEntry> sameWay(kProductListSize);
     LayerChoices_BuildThicknessList("MW-PIPESECTION", "IP", sameWay.data(), "", nullptr, 114.3f, false);

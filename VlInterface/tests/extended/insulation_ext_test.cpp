@@ -17,6 +17,7 @@
 #include "VlInterface/vlinterface.h"
 #include "VlCalculate/thickness_order.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include "VlUtil/vlutil.h"
 #include "support/settings.h"
 #include "support/dlgutil.h"
@@ -41,7 +42,7 @@ struct CostedLayers {
 
 class ExtendedPageTest : public ShellWindowTest {
 public:
-    void StartWithPipe(short geometry = Geometry_Pipe)
+    void StartWithPipe(short geometry = Kind_Pipe)
     {
         std::string path = TempPath("pipe.WDF");
         MakePipeProjectFile(path, geometry);
@@ -381,7 +382,7 @@ TEST_F(ExtendedPageTest, TheCheapestCombinationIsAdoptedOnThePage)
 // A pipe's layers are priced one by one, a rectangular duct's whole.
 TEST_F(ExtendedPageTest, TheCheapestCombinationCostsAPipeAsThePageDoes)
 {
-    ExpectCostedAsThePage(Geometry_Pipe,
+    ExpectCostedAsThePage(Kind_Pipe,
                           {{{"Mineral wool pipe section", "Mineral wool wired mat"}, {"50", "40"}},
                            {{"Mineral wool pipe section", "Mineral wool wired mat"}, {"80", "30"}},
                            {{"Mineral wool pipe section", "Mineral wool wired mat"}, {"20", "100"}}});
@@ -389,7 +390,7 @@ TEST_F(ExtendedPageTest, TheCheapestCombinationCostsAPipeAsThePageDoes)
 
 TEST_F(ExtendedPageTest, TheCheapestCombinationCostsARectangularDuctAsThePageDoes)
 {
-    ExpectCostedAsThePage(Geometry_RectDuct,
+    ExpectCostedAsThePage(Kind_RectDuct,
                           {{{"Mineral wool wired mat", "Mineral wool slab, high temperature"}, {"40", "30"}}});
 }
 

@@ -60,9 +60,9 @@ Strings Concat(std::initializer_list<Strings> parts)
 TEST_F(CalcDataTest, ProductListsByGeometry)
 {
     const struct { const char* name; int16_t geometry; Strings codes; } rows[] = {
-        {"plane surface: no pipe sections", Geometry_Plane, Concat({kIm, {"EF-SHEET"}, kUser})},
-        {"pipe", Geometry_Pipe, Concat({kIm, kIp, {"EF-SHEET"}, kUser})},
-        {"rectangular duct", Geometry_RectDuct, Concat({kIm, {"EF-SHEET"}, kUser})},
+        {"plane surface: no pipe sections", Kind_Plane, Concat({kIm, {"EF-SHEET"}, kUser})},
+        {"pipe", Kind_Pipe, Concat({kIm, kIp, {"EF-SHEET"}, kUser})},
+        {"rectangular duct", Kind_RectDuct, Concat({kIm, {"EF-SHEET"}, kUser})},
         {"no geometry stored yet: pipe sections too", 0, Concat({kIm, kIp, {"EF-SHEET"}, kUser})},
     };
     for (const auto& row : rows) {
@@ -141,7 +141,7 @@ TEST_F(CalcDataTest, ThicknessChoicesFromCandidates)
 
 TEST_F(CalcDataTest, PipeSectionRefitFindsARealEntry)
 {
-    ProductList_Build(Geometry_Pipe, list_);
+    ProductList_Build(Kind_Pipe, list_);
     const int product = ProductList_FindIndex(0, "MW-PIPESECTION", list_);
     ProductListEntry candidates[2] = {{0, 0, "20", "MWP-33.7-20", "IP"}, {1, 0, "50", "MWP-60.3-50", "IP"}};
     ProductListEntry thicknesses[kProductListSize];
@@ -165,7 +165,7 @@ TEST_F(CalcDataTest, PipeSectionRefitFindsARealEntry)
 
 TEST_F(CalcDataTest, LayerDimensionsOnAPipe)
 {
-    ProductList_Build(Geometry_Pipe, list_);
+    ProductList_Build(Kind_Pipe, list_);
     ProductListEntry slabs[kProductListSize];
     int selected[3] = {3, 0, 0};   // 40 mm
     LayerChoices_BuildThicknessList("MW-SLAB-HT", "IM", slabs, "", nullptr, 0, false);
@@ -194,7 +194,7 @@ TEST_F(CalcDataTest, SurfacesAndTheirEmissivity)
     EXPECT_STREQ(list_[1].name, Shell_Text(41001));
 
     ProductListEntry products[kProductListSize];
-    ProductList_Build(Geometry_Pipe, products);
+    ProductList_Build(Kind_Pipe, products);
     const int alu = ProductList_FindIndex(0, "MW-PIPESECTION-ALU", products);
     CalcRecord record{};
     std::strcpy(record.productClass[0], "IP");

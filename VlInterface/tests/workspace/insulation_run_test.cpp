@@ -9,6 +9,7 @@
 #include "VlTechDatabase/vltechdb.h"
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
+#include "support/attributes.h"
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -84,7 +85,7 @@ TEST_P(HeatLossInputTest, MatchesTheEngineOnTheSameRecord)
     CalcRecord& r = CalcRec();
     std::memset(r.geometryFlags, 0, sizeof(r.geometryFlags));
     r.geometryFlags[c.geometry] = 1;
-    Kadmi_SetIntAtt(0, 1117, short(Geometry_Plane + c.geometry));
+    Kadmi_SetIntAtt(0, 1117, short(Kind_Plane + c.geometry));
     r.outerDiameters[0] = 114.3f;
     r.outerDiameters[1] = 500.0f;
     r.width = 400;
@@ -201,7 +202,7 @@ TEST_P(NewSystemRunTest, ReportsTheOuterSurfaceAndTheAirsDewPoint)
     ASSERT_GT(r.emissivity, 0.01f);   // a listed surface material
     std::memset(r.geometryFlags, 0, sizeof r.geometryFlags);
     r.geometryFlags[c.geometry] = 1;
-    Kadmi_SetIntAtt(0, 1117, short(Geometry_Plane + c.geometry));
+    Kadmi_SetIntAtt(0, 1117, short(Kind_Plane + c.geometry));
     r.outerDiameters[0] = 60.3f;
     r.outerDiameters[1] = 500.0f;
     r.width = 600;
@@ -244,7 +245,7 @@ TEST_F(InsulationRunTest, TheCostLineSaysWhenThereAreNoEconomicData)
     CalcRecord& r = HotPipe();
     r.emissivity = 0.9f;
     r.reportedSurface = 1;
-    Kadmi_SetIntAtt(0, 1117, Geometry_Pipe);
+    Kadmi_SetIntAtt(0, 1117, Kind_Pipe);
     const InsulationLayerChoices layers = {{"MW-PIPESECTION", "IP", "MWP-114.3-50"}};
     const std::string label = std::string(Shell_Text(30084)) + ": ";
     const struct {

@@ -46,7 +46,7 @@ protected:
     // duct 400 x 200 mm; contents at 80 °C in air at -10 °C.
     static CalcRecord Object(int geometry)
     {
-        static constexpr int16_t kCodes[] = {Geometry_Plane, Geometry_Pipe, Geometry_RoundDuct, Geometry_RectDuct};
+        static constexpr int16_t kCodes[] = {Kind_Plane, Kind_Pipe, Kind_RoundDuct, Kind_RectDuct};
         CalcRecord record{};
         record.geometryFlags[geometry] = 1;
         record.geometry = kCodes[geometry];
