@@ -389,6 +389,7 @@ short WINAPI Kadmi_OpenDatabasefileEx(const char* path, long mode, const KadmiOp
     bool reading = mode == KadmiMode_Read;
     CopyPath(g.path, path);
     g.onDisk = {};
+    g.ownMarkAtSave = false;
     if (!CanOpen(g.path, !reading)) {
         ForgetPaths();   // nothing is open, so no path is current
         return -1002;
@@ -449,6 +450,9 @@ short WINAPI Kadmi_SaveDatabasefile()
     g.saveFailed = true;
     if (BeginTransaction() != 0)
         return -1201;
+    // A file of a new name is this program's, whoever held the one opened.
+    if (g.ownMarkAtSave)
+        InUse_Write(g.db);
     // A failed commit keeps the changes in the transaction for the next Save.
     if (short rc = ddq_commit(g.db); rc < 0) {
         bool full = IsDiskFull(GetLastError());
@@ -534,6 +538,7 @@ short WINAPI Kadmi_RenameDatabasefile(const char* newPath)
         ClearInUseMark(g.path);
     CopyPath(g.path, newPath);
     g.onDisk = {};   // the user chose the name: a file of it is written over
+    g.ownMarkAtSave = true;
     NameWorkingCopySubject();
     return 0;
 }

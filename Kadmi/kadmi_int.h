@@ -62,6 +62,7 @@ struct KadmiGlobals {
     bool inTransaction = false;    // our own transaction is open (a writer's always)
     bool saveFailed = false;       // set while a Save has not completed
     FileStamp onDisk;              // the project file as opened or last saved here
+    bool ownMarkAtSave = false;    // Save writes this program's mark (after a new name)
     short lastEngine = 0;          // the latest engine failure kept
 
     std::vector<short> pageNumbers;   // the existing pages in order, when pagesKnown

@@ -225,6 +225,21 @@ TEST_F(Project, TheInUseMarkNamesItsHolderAndCloseClearsOnlyItsOwn)
         EXPECT_EQ(StoredMark(file), row.keptByOthers ? 1 : -1);
         EXPECT_EQ(StoredHolder(file), row.keptByOthers ? *row.holder : "");
     }
+    // Saved under another name, the project is ours alone: its new file
+    // carries our mark, which our Close clears; theirs stays on the old one.
+    StoreMark(file, 1);
+    StoreHolder(file, elsewhere.c_str());
+    {
+        TsBoxAnswerer yes(IDYES);
+        ASSERT_EQ(Kadmi_OpenDatabasefile(file.c_str()), 0);
+    }
+    const std::string mine = dir.Path("mine.wdf");
+    ASSERT_EQ(Kadmi_RenameDatabasefile(mine.c_str()), 0);
+    ASSERT_EQ(Kadmi_SaveDatabasefile(), 0);
+    EXPECT_NE(StoredHolder(mine).find(ThisMachineId()), std::string::npos) << StoredHolder(mine);
+    ASSERT_EQ(Kadmi_CloseDatabasefile(0), 0);
+    EXPECT_EQ(StoredMark(mine), -1);
+    EXPECT_EQ(StoredHolder(file), elsewhere);
 }
 
 // Save never writes over a file that changed on disk since this program
