@@ -424,12 +424,16 @@ void Dlg_EnableItem(HWND dialog, int id, bool enable)
 
 void Dlg_DisableChildren(HWND window)
 {
+    SetPropW(window, kDisabledWithParent, reinterpret_cast<HANDLE>(1));
     EnumChildWindows(window, DisableWindow, 0);
 }
 
+// The window's own mark says whether any child is marked, so that a page
+// never disabled whole walks no children.
 void Dlg_RestoreChildren(HWND window)
 {
-    EnumChildWindows(window, RestoreWindow, 0);
+    if (RemovePropW(window, kDisabledWithParent))
+        EnumChildWindows(window, RestoreWindow, 0);
 }
 
 void Combo_Reset(HWND dialog, int id)

@@ -126,9 +126,9 @@ TEST_F(CalcTabsTest, TheOpenPageMayRefuseToBeLeft)
         {"click, both agree", 0, 0, false, 1, {-201, 2948}, {-200}},
         {"click, kill active refuses", 1, 0, false, 0, {-201}, {}},
         {"click, may-leave refuses", 0, 1, false, 0, {-201, 2948, -200}, {}},
-        {"key, both agree", 0, 0, true, 1, {1025, -201, 2948}, {-200, -200}},
+        {"key, both agree", 0, 0, true, 1, {1025, -201, 2948}, {-200}},
         {"key, kill active refuses", 1, 0, true, 0, {1025, -201, -200}, {}},
-        {"key, may-leave refuses", 0, 1, true, 0, {1025, -201, 2948, -200, -200}, {}},
+        {"key, may-leave refuses", 0, 1, true, 0, {1025, -201, 2948, -200}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

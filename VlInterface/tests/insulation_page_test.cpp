@@ -81,7 +81,7 @@ TEST_F(InsulationPageTest, CalculatesAPipeWithAMineralWoolSection)
     Click(203);
     EXPECT_NE(Line(0).find("W/m"), std::string::npos) << Line(0);
     EXPECT_NE(Line(1).find(Shell_Text(40028)), std::string::npos) << Line(1);
-    EXPECT_NE(Line(3).find("EUR"), std::string::npos) << Line(3);
+    EXPECT_NE(Line(3).find("EUR/m,a"), std::string::npos) << Line(3);   // a cost per metre and year
     float heatLoss = Kadmi_GetFloatAtt(0, 1323);
     EXPECT_GT(heatLoss, 30.0f);
     EXPECT_LT(heatLoss, 80.0f);

@@ -14,6 +14,7 @@
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
 #include <cstring>
+#include <functional>
 #include <string>
 
 namespace {
@@ -110,6 +111,29 @@ TEST_F(MainWindowTest, SelectorSwitchesSystemsFromEveryTab)
     EXPECT_EQ(LoadedIndex(), 2);
     EXPECT_EQ(Ts_ComboSelectedText(window(), IDC_SYSTEM_COMBO), "3: Line 3");
     EXPECT_EQ(GetFocus(), GetDlgItem(page, IDC_TG_PIPE_DIAMETER));
+}
+
+// Each tab change and each system switch shows the page once: a second -200
+// loads and fills the whole page again.
+TEST_F(MainWindowTest, OneShowNoticePerTabChangeAndSystemSwitch)
+{
+    StartOnThreeSystems();
+    HWND tabs = GetDlgItem(window(), IDC_CALC_TABS);
+    struct Step {
+        const char* name;
+        std::function<void()> act;
+    };
+    const Step steps[] = {
+        {"tab by command", [] { CalcTabs_SelectPage(1); }},
+        {"tab by click", [&] { SendMessageA(tabs, TCM_SETCURFOCUS, 2, 0); }},
+        {"system switch from a later tab", [&] { ChooseSystem(1); }},
+        {"system switch from the first tab", [&] { ChooseSystem(2); }},
+    };
+    for (const Step& step : steps) {
+        const uint32_t before = CalcTabs_ShowNoticeCount();
+        step.act();
+        EXPECT_EQ(CalcTabs_ShowNoticeCount() - before, 1u) << step.name;
+    }
 }
 
 // Escape and a selector shrunk to its field give the keys back; the language

@@ -24,7 +24,7 @@ struct KeptPage {
 };
 
 // The host's state: parent, tab control, the page windows by slot with the
-// open one, the last selected tab and the busy flag.
+// open one, the last selected tab, the busy flag and how many -200 it sent.
 struct CalcTabsState {
     HWND parent = nullptr;
     HWND tabs = nullptr;
@@ -35,6 +35,7 @@ struct CalcTabsState {
     bool busy = false;
     bool justOpened = false;   // see CalcTabs_PageJustOpened
     CalcPageRecord records[kCalcSlots] = {};
+    uint32_t showNotices = 0;
 };
 
 CalcTabsState& Host()
@@ -264,13 +265,19 @@ void CalcTabs_SelectPage(int index)
     CalcTabsState& host = Host();
     if (!host.tabs || index < 0 || index >= TabCount())
         return;
+    const uint32_t showNotices = host.showNotices;
     if (CalcTabs_GetFocusedTab() != index && OnSelectionChanging() == 0) {
         SendMessageW(host.tabs, TCM_SETCURSEL, index, 0);
         OnSelectionChanged();
     }
     if (!host.page)
         OpenFocusedPage();
-    CalcTabs_RefreshPage();
+    // A page told -200 by the change has loaded and shown the system once:
+    // a second notice would only do it all again.
+    if (host.showNotices == showNotices)
+        CalcTabs_RefreshPage();
+    else
+        CalcTabs_UpdateTabs();
     ShowOpenPage();
     host.justOpened = false;
     InvalidateRect(host.tabs, nullptr, TRUE);
@@ -289,6 +296,8 @@ LRESULT CalcTabs_NotifyCurrentPage(int32_t code)
     const CalcPageRecord* record = OpenRecord();
     if (!record || !record->page.pfnDlgProc)
         return 0;
+    if (code == CalcPage_SetActive)
+        ++host.showNotices;
     NMHDR header{host.tabs, 0, static_cast<UINT>(code)};
     SetWindowLongPtrW(host.page, DWLP_MSGRESULT, 0);   // a page that does not answer says 0
     record->page.pfnDlgProc(host.page, WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&header));
@@ -435,6 +444,11 @@ HWND CalcTabs_OpenPageWindow()
 bool CalcTabs_PageJustOpened()
 {
     return Host().justOpened;
+}
+
+uint32_t CalcTabs_ShowNoticeCount()
+{
+    return Host().showNotices;
 }
 
 int32_t CalcPage_NoticeCode(UINT message, WPARAM wParam, LPARAM lParam)

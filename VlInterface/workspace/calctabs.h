@@ -118,6 +118,10 @@ HWND CalcTabs_OpenPageWindow();
 // it since, so that its activation need not show it again.
 bool CalcTabs_PageJustOpened();
 
+// How many -200 notices the host has delivered to its pages since it was
+// created: one each tab change and system switch.
+uint32_t CalcTabs_ShowNoticeCount();
+
 // For a page's dialog procedure: the code of a host notification (WM_NOTIFY
 // with wParam 0 from the tab control), else 0.
 int32_t CalcPage_NoticeCode(UINT message, WPARAM wParam, LPARAM lParam);

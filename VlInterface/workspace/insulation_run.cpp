@@ -132,7 +132,11 @@ std::string PriceLine(std::optional<float> total, short kind, bool costErrors)
     }
     std::snprintf(text, sizeof(text), "%s: %.2f ", label.c_str(), *total);
     std::string line = text;
-    long unit = kind == 0 ? Price_CurrencyUnitTextId(1) : kind == 1 ? Price_CurrencyUnitTextId(2) : 0;
+    // An annual cost: per metre (or m²) and year, as the thickness list heads it.
+    constexpr short kCostPerMetreYear = 5, kCostPerSquareMetreYear = 4;
+    long unit = kind == 0   ? Price_CurrencyUnitTextId(kCostPerMetreYear)
+                : kind == 1 ? Price_CurrencyUnitTextId(kCostPerSquareMetreYear)
+                            : 0;
     if (unit)
         line += Shell_Text(uint16_t(unit));
     line += " (";
