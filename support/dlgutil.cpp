@@ -3,8 +3,10 @@
 #include "support/dlgutil.h"
 #include "support/utf8.h"
 #include <commctrl.h>
+#include <imm.h>
 #include <algorithm>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -28,6 +30,175 @@ BOOL CALLBACK RestoreWindow(HWND window, LPARAM)
     if (RemovePropW(window, kDisabledWithParent))
         EnableWindow(window, TRUE);
     return TRUE;
+}
+
+// Marks the byte limit's subclass among others of the same edit control.
+constexpr UINT_PTR kByteLimitSubclass = 0x564C;
+// Characters below a blank and DEL are keys (backspace, Ctrl+V,
+// Ctrl+Backspace ...), not text, but for Tab and Enter in a multi-line edit.
+constexpr wchar_t kFirstTextChar = L' ';
+constexpr wchar_t kDeleteChar = 0x7F;
+
+// UTF-8 bytes of unit after previous; a high surrogate counts its whole
+// letter, so the room for its low half is kept when it is typed alone.
+size_t UnitBytes(wchar_t previous, wchar_t unit)
+{
+    if (unit < 0x80)
+        return 1;
+    if (unit < 0x800)
+        return 2;
+    if (IS_HIGH_SURROGATE(unit))
+        return 4;
+    return IS_LOW_SURROGATE(unit) && IS_HIGH_SURROGATE(previous) ? 0 : 3;
+}
+
+size_t Utf8Bytes(std::wstring_view text, wchar_t previous)
+{
+    size_t bytes = 0;
+    for (wchar_t unit : text) {
+        bytes += UnitBytes(previous, unit);
+        previous = unit;
+    }
+    return bytes;
+}
+
+std::wstring WideText(HWND window)
+{
+    std::wstring text(size_t(std::max(GetWindowTextLengthW(window), 0)) + 1, L'\0');
+    text.resize(size_t(std::max(GetWindowTextW(window, text.data(), int(text.size())), 0)));
+    return text;
+}
+
+// How many units of insert fit in place of the edit's selection, never half
+// a surrogate pair or of a line break.
+size_t FittingUnits(HWND edit, std::wstring_view insert, size_t maxBytes)
+{
+    const std::wstring text = WideText(edit);
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    const size_t first = std::min<size_t>(std::min(start, end), text.size());
+    const size_t last = std::min<size_t>(std::max(start, end), text.size());
+    const std::wstring_view before = std::wstring_view(text).substr(0, first);
+    wchar_t previous = before.empty() ? L'\0' : before.back();
+    size_t used = Utf8Bytes(before, L'\0') + Utf8Bytes(std::wstring_view(text).substr(last), previous);
+    size_t fit = 0;
+    while (fit < insert.size()) {
+        const wchar_t next = fit + 1 < insert.size() ? insert[fit + 1] : L'\0';
+        const bool surrogates = IS_HIGH_SURROGATE(insert[fit]) && IS_LOW_SURROGATE(next);
+        const bool lineBreak = insert[fit] == L'\r' && next == L'\n';
+        // The low half of a letter whose high half was refused.
+        const bool orphan = IS_LOW_SURROGATE(insert[fit]) && !IS_HIGH_SURROGATE(previous);
+        const size_t bytes = UnitBytes(previous, insert[fit]) + (lineBreak ? 1 : 0);
+        if (orphan || used + bytes > maxBytes)
+            break;
+        used += bytes;
+        fit += surrogates || lineBreak ? 2 : 1;
+        previous = insert[fit - 1];
+    }
+    return fit;
+}
+
+// The clipboard's text as a paste puts it in: a single-line edit takes its
+// first line only.
+std::wstring PastedText(HWND edit)
+{
+    std::wstring text;
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(edit))
+        return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* locked = static_cast<const wchar_t*>(GlobalLock(data))) {
+            text = locked;
+            GlobalUnlock(data);
+        }
+    }
+    CloseClipboard();
+    if (!(GetWindowLongW(edit, GWL_STYLE) & ES_MULTILINE))
+        text.resize(std::min(text.size(), text.find_first_of(L"\r\n")));
+    return text;
+}
+
+bool Writable(HWND edit)
+{
+    return !(GetWindowLongW(edit, GWL_STYLE) & ES_READONLY);
+}
+
+// The text a typed character puts in; empty for a key.
+std::wstring_view TypedText(HWND edit, const wchar_t& typed)
+{
+    if (typed >= kFirstTextChar && typed != kDeleteChar)
+        return std::wstring_view(&typed, 1);
+    if (!(GetWindowLongW(edit, GWL_STYLE) & ES_MULTILINE))
+        return {};
+    if (typed == L'\t')
+        return L"\t";
+    return typed == L'\r' ? L"\r\n" : std::wstring_view();
+}
+
+// Puts what fits of insert in place of the selection; the whole text goes
+// through the control's own handling of message.
+LRESULT InsertFitting(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, std::wstring_view insert, size_t maxBytes)
+{
+    const size_t fit = FittingUnits(edit, insert, maxBytes);
+    if (fit == insert.size())
+        return DefSubclassProc(edit, message, wParam, lParam);
+    MessageBeep(MB_OK);
+    if (fit > 0) {
+        const std::wstring part(insert.substr(0, fit));
+        DefSubclassProc(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(part.c_str()));
+    }
+    return 0;
+}
+
+// An input method's result is put in by the control itself: the text before
+// it comes back when the result made the text too long.
+LRESULT CheckAfter(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, size_t maxBytes)
+{
+    const std::wstring text = WideText(edit);
+    DWORD start = 0, end = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    LRESULT result = DefSubclassProc(edit, message, wParam, lParam);
+    if (Utf8Bytes(WideText(edit), L'\0') > maxBytes) {
+        MessageBeep(MB_OK);
+        DefSubclassProc(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        SendMessageW(edit, EM_SETSEL, start, end);
+    }
+    return result;
+}
+
+LRESULT CALLBACK ByteLimitProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR maxBytes)
+{
+    switch (message) {
+    case WM_CHAR:
+    case WM_IME_CHAR:
+    {
+        const wchar_t typed = wchar_t(wParam);
+        const std::wstring_view text = TypedText(edit, typed);
+        if (!text.empty())
+            return InsertFitting(edit, message, wParam, lParam, text, maxBytes);
+        break;
+    }
+    case WM_PASTE:
+        if (Writable(edit))
+            return InsertFitting(edit, message, wParam, lParam, PastedText(edit), maxBytes);
+        break;
+    case EM_REPLACESEL:
+        if (lParam) {
+            const std::wstring_view insert(reinterpret_cast<const wchar_t*>(lParam));
+            const std::wstring part(insert.substr(0, FittingUnits(edit, insert, maxBytes)));
+            return DefSubclassProc(edit, message, wParam, reinterpret_cast<LPARAM>(part.c_str()));
+        }
+        break;
+    case WM_IME_COMPOSITION:
+        if (lParam & GCS_RESULTSTR)
+            return CheckAfter(edit, message, wParam, lParam, maxBytes);
+        break;
+    case WM_NCDESTROY:
+        RemoveWindowSubclass(edit, ByteLimitProc, kByteLimitSubclass);
+        break;
+    default:
+        break;
+    }
+    return DefSubclassProc(edit, message, wParam, lParam);
 }
 
 }  // namespace
@@ -68,6 +239,12 @@ void Dlg_CopyWide(wchar_t* buffer, int size, const char* text)
     buffer[length] = L'\0';
 }
 
+void Edit_LimitBytes(HWND edit, int maxBytes)
+{
+    if (edit)
+        SetWindowSubclass(edit, ByteLimitProc, kByteLimitSubclass, DWORD_PTR(std::max(maxBytes, 0)));
+}
+
 void Wnd_SetText(HWND window, const char* text)
 {
     SetWindowTextW(window, Dlg_Wide(text).c_str());
@@ -75,9 +252,8 @@ void Wnd_SetText(HWND window, const char* text)
 
 std::string Wnd_GetText(HWND window)
 {
-    std::wstring text(size_t(std::max(GetWindowTextLengthW(window), 0)) + 1, L'\0');
-    int length = GetWindowTextW(window, text.data(), int(text.size()));
-    return Dlg_Narrow(text.c_str(), std::max(length, 0));
+    const std::wstring text = WideText(window);
+    return Dlg_Narrow(text.c_str(), int(text.size()));
 }
 
 void Dlg_SetItemText(HWND dialog, int id, const char* text)

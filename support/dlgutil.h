@@ -38,6 +38,13 @@ std::string Dlg_Narrow(const wchar_t* text, int length = -1);
 // that asks for text), cut on a character and terminated.
 void Dlg_CopyWide(wchar_t* buffer, int size, const char* text);
 
+// Makes edit control take no typed, pasted, input-method or EM_REPLACESEL
+// text that would make its text longer than maxBytes in UTF-8, as
+// EM_LIMITTEXT does for characters: a beep and the text unchanged, a paste
+// cut on a whole letter to what fits. WM_SETTEXT is the program's own text
+// and is not checked. Called again, the new limit replaces the old.
+void Edit_LimitBytes(HWND edit, int maxBytes);
+
 // Sets and reads the text of a window or control.
 void Wnd_SetText(HWND window, const char* text);
 std::string Wnd_GetText(HWND window);

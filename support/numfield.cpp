@@ -113,7 +113,8 @@ void Field_SetText(HWND dialog, int id, const char* text, short limit)
     const int n = limit > 0 ? limit : 0;
     std::string shown(static_cast<size_t>(n) + 1, '\0');
     Str_CopyTrimmed(shown.data(), text ? text : "", n);
-    SetFormatted(dialog, id, shown.c_str(), static_cast<WPARAM>(n));
+    Dlg_SetItemText(dialog, id, shown.c_str());
+    Edit_LimitBytes(GetDlgItem(dialog, id), n);
 }
 
 void Field_RefuseFloatRange(HWND dialog, int id, float minimum, float maximum)

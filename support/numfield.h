@@ -31,7 +31,7 @@ void Field_SetDouble(HWND dialog, int id, double value, short width, short decim
 void Field_SetLong(HWND dialog, int id, long value, short width);
 void Field_SetShort(HWND dialog, int id, short value, short width);
 // At most limit bytes of text without trailing blanks (never half a
-// character); the field is limited to limit characters.
+// character); the field takes at most limit bytes.
 void Field_SetText(HWND dialog, int id, const char* text, short limit);
 
 // Getters: read at most 29 characters without trailing blanks; an empty text

@@ -59,19 +59,6 @@ void Str_CopyFixed(char* destination, const char* source, int n)
     destination[width] = '\0';
 }
 
-void Str_SplitFilter(char* destination, const char* filter)
-{
-    const size_t length = std::strlen(filter);
-    std::memcpy(destination, filter, length + 1);
-    destination[length + 1] = '\0';
-    if (length == 0)
-        return;
-    const char separator = filter[length - 1];
-    for (size_t i = 0; i < length; ++i)
-        if (destination[i] == separator)
-            destination[i] = '\0';
-}
-
 namespace {
 
 // Puts the next of values in place of each "%" conversion and a percent sign

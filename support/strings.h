@@ -29,12 +29,6 @@ void Str_RemoveBlanks(char* text);
 // destination holds n+1 bytes.
 void Str_CopyFixed(char* destination, const char* source, int n);
 
-// Copies a filter such as "Texts (*.txt)|*.txt|" and turns every occurrence
-// of its last character (its separator) into a terminator, so the result is
-// a list of strings ended by an empty one. "" gives an empty list.
-// destination holds strlen(filter)+2 bytes.
-void Str_SplitFilter(char* destination, const char* filter);
-
 // A text of the language data with numbers in it, never used as a printf
 // format (a translation could name other conversions): each "%d" takes the
 // next of numbers, "%%" is a percent sign, and any other conversion, or a

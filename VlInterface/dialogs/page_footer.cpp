@@ -89,7 +89,7 @@ void SaveRecord()
 void ShowRecord(HWND page)
 {
     for (int i = 0; i < kFieldCount; ++i)
-        Field_SetText(page, kFields[i].control, g_footer.record.fields[i], kFieldSize);
+        Field_SetText(page, kFields[i].control, g_footer.record.fields[i], kFieldSize - 1);
 }
 
 const PrintPageHandlers kHandlers = {ReadControls, SaveRecord, HelpContext_Footer, kFooterTexts, ShowRecord};

@@ -427,8 +427,7 @@ void Field_SetTextLimited(HWND dialog, int id, const char* text, int limit)
     // A field already showing the text keeps it and its selection.
     if (Wnd_GetText(control) != (text ? text : ""))
         Wnd_SetText(control, text);
-
-    Send(dialog, id, EM_LIMITTEXT, static_cast<WPARAM>(limit));
+    Edit_LimitBytes(control, limit);
 }
 
 int Field_GetTextPadded(HWND dialog, int id, char* buffer, int size)

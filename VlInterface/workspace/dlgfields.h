@@ -85,7 +85,8 @@ int RecordFloatFields_Read(HWND dialog, CalcRecord& record, std::span<const Reco
 // the dialog is missing; 0 otherwise and for a control that does not exist.
 int Field_IsBlank(HWND dialog, int id);
 
-// Sets the text and the field's length limit, when the control exists.
+// Sets the text and limits the field to limit bytes of UTF-8, when the
+// control exists.
 void Field_SetTextLimited(HWND dialog, int id, const char* text, int limit);
 
 // Reads the text without trailing blanks, at most size - 1 bytes, into

@@ -94,6 +94,62 @@ TEST_F(DlgUtilTest, TextsCrossTheWindowsWhole)
     }
 }
 
+// A byte-limited field keeps at most its limit of UTF-8 bytes, typed or
+// pasted (Ctrl+V) through the message loop, and never half a letter.
+TEST_F(DlgUtilTest, ByteLimitedFieldTakesWholeLettersThatFit)
+{
+    constexpr int kLimit = 10;
+    constexpr wchar_t kPaste = 0x16;   // Ctrl+V
+    const struct {
+        const char* name;
+        const char* before;
+        const char* typed;
+        const char* pasted;   // put on the clipboard, then Ctrl+V
+        const char* expected;
+    } rows[] = {
+        {"ASCII stops at the limit", "", "abcdefghijkl", nullptr, "abcdefghij"},
+        {"Polish letters, whole ones only", "", "łężóąś", nullptr, "łężóą"},
+        {"Cyrillic with one byte left: refused", "abcdefghi", "Ж", nullptr, "abcdefghi"},
+        {"Cyrillic fills it", "", "ЖукЖукЖ", nullptr, "ЖукЖу"},
+        {"a letter of two units without room", "abcdefg", "😀", nullptr, "abcdefg"},
+        {"a letter of two units with room", "abcdef", "😀", nullptr, "abcdef😀"},
+        {"a paste that fits", "ab", nullptr, "Жук", "abЖук"},
+        {"a paste cut on a letter", "ab", nullptr, "ЖукЖукЖук", "abЖукЖ"},
+        {"a paste with no room", "abcdefghij", nullptr, "x", "abcdefghij"},
+    };
+    HWND edit = GetDlgItem(dialog_.hwnd(), kEdit);
+    Edit_LimitBytes(edit, kLimit);
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Wnd_SetText(edit, row.before);
+        SendMessageW(edit, EM_SETSEL, kLimit, kLimit);
+        if (row.pasted) {
+            const std::wstring wide = Dlg_Wide(row.pasted);
+            ASSERT_TRUE(OpenClipboard(dialog_.hwnd()));
+            EmptyClipboard();
+            HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (wide.size() + 1) * sizeof(wchar_t));
+            std::memcpy(GlobalLock(data), wide.c_str(), (wide.size() + 1) * sizeof(wchar_t));
+            GlobalUnlock(data);
+            SetClipboardData(CF_UNICODETEXT, data);
+            CloseClipboard();
+            PostMessageW(edit, WM_CHAR, kPaste, 1);
+        } else {
+            Ts_PostTyping(edit, row.typed);
+        }
+        Ts_PumpMessages();
+        EXPECT_EQ(Ts_WindowText(edit), row.expected);
+    }
+
+    // Enter puts in a line break of two bytes, whole or not at all.
+    constexpr int kNotes = 104;
+    Add(L"EDIT", kNotes, ES_MULTILINE | ES_WANTRETURN);
+    HWND notes = GetDlgItem(dialog_.hwnd(), kNotes);
+    Edit_LimitBytes(notes, 4);
+    Ts_PostTyping(notes, "a\rb\rc");
+    Ts_PumpMessages();
+    EXPECT_EQ(Ts_WindowText(notes), "a\r\nb");
+}
+
 TEST_F(DlgUtilTest, FocusItem)
 
 {

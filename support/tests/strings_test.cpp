@@ -48,22 +48,6 @@ TEST(CopyFixedSource, StopsAtTheTerminator)
     EXPECT_STREQ(out, "ab   ");
 }
 
-TEST(SplitFilter, SeparatorsBecomeTerminators)
-{
-    char out[32];
-    Str_SplitFilter(out, "Texts|*.txt|");
-    EXPECT_EQ(std::string(out, 13), std::string("Texts\0*.txt\0\0", 13));
-}
-
-TEST(SplitFilter, EmptyFilterGivesAnEmptyList)
-{
-    char out[4] = {'x', 'x', 'x', 'x'};
-    Str_SplitFilter(out, "");
-    EXPECT_EQ(out[0], '\0');
-    EXPECT_EQ(out[1], '\0');
-    EXPECT_EQ(out[2], 'x') << "wrote past the list";
-}
-
 TEST(Trimming, TrailingBlanksOnly)
 {
     char text[] = " a b  ";
