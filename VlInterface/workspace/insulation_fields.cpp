@@ -144,7 +144,7 @@ namespace {
 
 void SetUnitLabels(HWND page, const CalcRecord& r)
 {
-    bool plane = InsPage_IsPlane(r);
+    bool plane = CalcRecord_IsPlane(r);
     long unit = Price_CurrencyUnitTextId(plane ? 2 : 1);
     std::string label = Shell_Text(Text_PriceLabel);
     char text[200];
@@ -174,7 +174,7 @@ void EnableLayer(HWND page, const CalcRecord& r, int k)
     SetReadOnly(page, di, !diameters);
     SetReadOnly(page, d0, !diameters);
     SetReadOnly(page, l, !conductivity);
-    if (InsPage_IsPlaneOrRectDuct(r)) {
+    if (CalcRecord_IsPlaneOrRectDuct(r)) {
         Dlg_EnableItem(page, di, false);
         Dlg_EnableItem(page, d0, false);
     }
@@ -253,7 +253,7 @@ bool CheckStacking(HWND page, const CalcRecord& r, bool focus)
             continue;
         // Half a millimetre of play: a diameter typed in whole millimetres
         // fits a pipe of 114.3.
-        if (InsPage_BaseDiameter(r, k) > r.innerDiameter[k] + kDiameterShownTolerance) {
+        if (CalcRecord_BaseDiameter(r, k) > r.innerDiameter[k] + kDiameterShownTolerance) {
             Refuse(page, Text_LayersOverlap, focus, IDC_INS_INNER1 + k);
             return false;
         }
@@ -391,7 +391,7 @@ void InsulationPage_RestoreChoices(HWND page, CalcRecord& r)
 {
     InsulationPageState& s = InsPage();
     InsulationPage_ClearResults(page);
-    if (InsPage_IsPlaneOrRectDuct(r)) {
+    if (CalcRecord_IsPlaneOrRectDuct(r)) {
         for (int k = 0; k < kCalcLayers; ++k)
             r.innerDiameter[k] = r.outerDiameter[k] = 0;
     }
@@ -411,7 +411,7 @@ void InsulationPage_RestoreChoices(HWND page, CalcRecord& r)
 
 void InsulationPage_SetUserInsulationPrices(CalcRecord& r)
 {
-    int which = InsPage_IsPlane(r) ? 0 : 1;
+    int which = CalcRecord_IsPlane(r) ? 0 : 1;
     for (int k = 0; k < kCalcLayers; ++k) {
         char code[50];
         std::snprintf(code, sizeof(code), "%s", InsPage_Product(k).code);

@@ -61,7 +61,6 @@ constexpr RecordFloatField kNumberFields[] = {
 
 // The geometry radio buttons in the order of the record's flags.
 constexpr int kGeometryButtons[] = {IDC_TG_PLANE, IDC_TG_PIPE, IDC_TG_ROUND_DUCT, IDC_TG_RECT_DUCT};
-enum GeometryFlag { Flag_Plane, Flag_Pipe, Flag_RoundDuct, Flag_RectDuct };
 
 // The dimension fields each geometry leaves disabled.
 struct GeometryFields {

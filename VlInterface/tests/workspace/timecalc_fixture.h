@@ -12,8 +12,6 @@
 #include <cstring>
 #include <vector>
 
-enum GeometryFlag { Flag_Plane, Flag_Pipe, Flag_RoundDuct, Flag_RectDuct };
-
 struct Stamp {
     const char* mark;
     long time;   // hhmmss of one day
