@@ -14,7 +14,7 @@
 #include "support/app.h"
 #include "support/dlgutil.h"
 #include "support/memory.h"
-#include "support/resultstamps.h"
+#include "resultstamps/resultstamps.h"
 #include "support/attributes.h"
 #include <commctrl.h>
 #include <algorithm>

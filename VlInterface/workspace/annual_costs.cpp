@@ -10,7 +10,7 @@
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
 #include "support/attributes.h"
-#include "support/resultstamps.h"
+#include "resultstamps/resultstamps.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
 #include "support/dlgutil.h"

@@ -294,13 +294,7 @@ float Investment(const TargetPriceRequest& request, float heatLoss, short* kind,
 CostsInput AnnualCosts_Input(const EconomicInputs& e, bool reportErrors, float heatLoss)
 {
     CostsInput in{};
-    switch (Kadmi_GetIntAtt(kCalcObjectSystem, Att_ObjectKind)) {
-    case Kind_Plane: in.objectType = kCalcPlane; in.heatLossPerSquareMetre = heatLoss; break;
-    case Kind_Pipe: in.objectType = kCalcPipe; in.heatLossPerMetre = heatLoss; break;
-    case Kind_RoundDuct: in.objectType = kCalcRoundDuct; in.heatLossPerMetre = heatLoss; break;
-    case Kind_RectDuct: in.objectType = kCalcRectangularDuct; in.heatLossPerMetre = heatLoss; break;
-    default: break;
-    }
+    CostsInput_SetObject(&in, Kadmi_GetIntAtt(kCalcObjectSystem, Att_ObjectKind), heatLoss);
     in.energyPriceIncrease = e.values[0] / 100.0f;
     in.usefulLife = e.values[1];
     in.energyPrice = e.values[2];

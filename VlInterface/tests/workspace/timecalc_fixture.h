@@ -8,7 +8,7 @@
 #include "VlTechDatabase/vltechdb.h"
 #include "VlUtil/vlutil.h"
 #include "support/lookups.h"
-#include "support/tests/temp_project.h"
+#include "testsupport/temp_project.h"
 #include <cstring>
 #include <vector>
 
