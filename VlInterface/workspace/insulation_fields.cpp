@@ -72,8 +72,6 @@ const RecordFloatField kNumberFields[] = {
      "INSTHICKNESSSURFACETEMPERATURE_C"},
 };
 
-using Guard = ReentryGuard;
-
 void FillList(HWND page, int id, const ProductListEntry* list, int datum)
 {
     Combo_ShowProductList(page, id, list);
@@ -265,7 +263,7 @@ bool CheckStacking(HWND page, const CalcRecord& r, bool focus)
 
 void InsulationPage_RecordToControls(HWND page, CalcRecord& r, int first, int last)
 {
-    Guard guard(InsPage().filling);
+    ReentryGuard guard(InsPage().filling);
     if (!guard.entered())
         return;
     if (first < 1)
@@ -290,7 +288,7 @@ int InsulationPage_ControlsToRecord(HWND page, CalcRecord& r, bool show)
     InsulationPageState& s = InsPage();
     if (s.filling)
         return 0;
-    Guard guard(s.reading);
+    ReentryGuard guard(s.reading);
     if (!guard.entered())
         return 0;
     for (int i = 0; i < 5; ++i)
@@ -304,7 +302,7 @@ int InsulationPage_ControlsToRecord(HWND page, CalcRecord& r, bool show)
 
 int InsulationPage_Enable(HWND page, CalcRecord& r)
 {
-    Guard guard(InsPage().enabling);
+    ReentryGuard guard(InsPage().enabling);
     if (!guard.entered())
         return 0;
     Dlg_RestoreChildren(page);
