@@ -216,13 +216,12 @@ void SwitchToChosenSystem(HWND selector)
     short page = static_cast<short>(SendMessageW(selector, CB_GETITEMDATA, index, 0));
     if (page == Kadmi_GetCurrentPage())
         return;
-    g_bars.switchingSystem = true;
+    ReentryGuard guard(g_bars.switchingSystem);
     // Closed first, so that a range message of the open page stands alone
     // and no item changes in a list on show.
     if (SendMessageW(selector, CB_GETDROPPEDSTATE, 0, 0))
         SendMessageW(selector, CB_SHOWDROPDOWN, FALSE, 0);
     SwitchTo(App().mainWindow, page);
-    g_bars.switchingSystem = false;
 }
 
 } // namespace

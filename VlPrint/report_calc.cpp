@@ -7,7 +7,7 @@
 #include "Kadmi/kadmi.h"
 #include "support/attributes.h"
 #include "support/lookups.h"
-#include "support/resultstamps.h"
+#include "resultstamps/resultstamps.h"
 #include <cstdio>
 #include <string>
 #include <utility>
