@@ -17,7 +17,6 @@ namespace {
 constexpr long kSystem = KadmiObject_Page;
 constexpr uint16_t kLabel = Cell_Font2;
 constexpr int kValueCell = 17;
-enum ObjectKind : short { Kind_Plane = 10, Kind_Pipe = 11, Kind_RoundDuct = 12, Kind_RectDuct = 13 };
 
 short Kind()
 {
