@@ -107,14 +107,26 @@ char* Att_ReadText(short db, const ddq_record* rec, short att, char* buffer, siz
     return buffer;
 }
 
-void* WINAPI Kadmi_GetAtt(long object, short att, short* count, void* buffer, short length)
+void Att_ClearOutput(short* count, void* buffer, short length)
 {
-    auto& g = K();
-    g.attStatus = 0;
     if (count)
         *count = 0;
     if (buffer && length > 0)
         memset(buffer, 0, size_t(length));
+}
+
+short Att_TakeFound(short& status)
+{
+    const short found = status == 0 ? 1 : 0;
+    status = 0;
+    return found;
+}
+
+void* WINAPI Kadmi_GetAtt(long object, short att, short* count, void* buffer, short length)
+{
+    auto& g = K();
+    g.attStatus = 0;
+    Att_ClearOutput(count, buffer, length);
     PageEntry* e = g.db >= 0 ? PageTable_Find(object) : nullptr;
     void* p = e ? ddq_getfield(g.db, e->record, att, count, buffer, length) : nullptr;
     if (!p)
@@ -189,9 +201,7 @@ char* WINAPI Kadmi_GetStringNAtt(long object, short att, char* buffer, short len
 
 short WINAPI Kadmi_LastAttWasFound()
 {
-    short found = K().attStatus == 0 ? 1 : 0;
-    K().attStatus = 0;
-    return found;
+    return Att_TakeFound(K().attStatus);
 }
 
 short WINAPI Kadmi_SetByteAtt(long object, short att, unsigned char value) { return SetTyped(object, att, kByteIds, value); }
@@ -214,10 +224,7 @@ void* WINAPI Kadmi_GetAttID(short page, long part, short att, short* count, void
     if (BeginTransaction() != 0)
         return nullptr;
     g.attStatus = 1;
-    if (count)
-        *count = 0;
-    if (buffer && length > 0)
-        memset(buffer, 0, size_t(length));
+    Att_ClearOutput(count, buffer, length);
     char key[kKeySize];
     void* p = Key_Object(page, part, key) ? ReadStored(g.db, key, att, count, buffer, length) : nullptr;
     g.attStatus = p ? 0 : 1;

@@ -152,10 +152,7 @@ void* WINAPI Kadmi_DefGetAtt(short group, short model, short att, short* count, 
 {
     auto& g = K();
     g.exStatus = 0;
-    if (count)
-        *count = 0;
-    if (buffer && length > 0)
-        memset(buffer, 0, size_t(length));
+    Att_ClearOutput(count, buffer, length);
     ddq_record* rec = FetchModel(group, model);
     void* p = rec ? ddq_getfield(g.exDb, rec, att, count, buffer, length) : nullptr;
     ddq_freerecord(rec);
@@ -224,9 +221,7 @@ char* WINAPI Kadmi_DefGetStringNAtt(short group, short model, short att, char* b
 
 short WINAPI Kadmi_DefLastAttWasFound()
 {
-    short found = K().exStatus == 0 ? 1 : 0;
-    K().exStatus = 0;
-    return found;
+    return Att_TakeFound(K().exStatus);
 }
 
 short WINAPI Kadmi_DefSetByteAtt(short g, short m, short att, unsigned char v) { return DefSetTyped(g, m, att, kByteIds, v); }

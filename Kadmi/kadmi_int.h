@@ -195,6 +195,11 @@ short Att_TextCount(short att, const char* value);
 // Reads text of a string or structured id into buffer of size bytes, always
 // terminated; bytes gets the value's size. NULL when absent.
 char* Att_ReadText(short db, const ddq_record* rec, short att, char* buffer, size_t size, size_t* bytes);
+// Empties a get's outputs before it reads: no elements, a zeroed buffer.
+void Att_ClearOutput(short* count, void* buffer, short length);
+// 1 when the last get under status (nonzero: it found nothing) found its
+// value, else 0; status is reset for the next get.
+short Att_TakeFound(short& status);
 // The next slot of a ring for a value read by read(buffer, room, &bytes),
 // which ends it inside room. Only the bytes the value takes are written, so
 // the strings handed out since the last wrap stay valid.

@@ -246,26 +246,7 @@ float WINAPI CalculateOneInsulationTargetPrice(long part, char* productCode, flo
     // layer is: its labour with the outermost layer's extra.
     const float investment = material + SingleLayerLabourPrice(part, productCode, *kind);
     CostsInput in{};
-    switch (Deps_PageShort(0, Att_ObjectKind)) {
-    case Kind_Plane:
-        in.objectType = kCalcPlane;
-        in.heatLossPerSquareMetre = heatLoss;
-        break;
-    case Kind_Pipe:
-        in.objectType = kCalcPipe;
-        in.heatLossPerMetre = heatLoss;
-        break;
-    case Kind_RoundDuct:
-        in.objectType = kCalcRoundDuct;
-        in.heatLossPerMetre = heatLoss;
-        break;
-    case Kind_RectDuct:
-        in.objectType = kCalcRectangularDuct;
-        in.heatLossPerMetre = heatLoss;
-        break;
-    default:
-        break;
-    }
+    CostsInput_SetObject(&in, Deps_PageShort(0, Att_ObjectKind), heatLoss);
     in.interestRate = Deps_PageFloat(0, Att_InterestRate) / 100.0f;
     in.usefulLife = Deps_PageFloat(0, Att_UsefulLife);
     in.energyPriceIncrease = Deps_PageFloat(0, Att_EnergyPriceIncrease) / 100.0f;

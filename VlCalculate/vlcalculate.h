@@ -6,6 +6,7 @@
 // thickness list, and reports every failure into the error list (VlUtil).
 #pragma once
 #include <windows.h>
+#include "support/attributes.h"
 #include <cstddef>
 #include <cstdint>
 
@@ -192,6 +193,21 @@ struct CostsInput {
     int32_t reportErrors;      // non-zero: a failure goes into the error list
 };
 static_assert(sizeof(CostsInput) == 40);
+
+// Sets in's object type and heat loss (per square metre for a plane, per
+// metre otherwise) for a system of the given object kind; an unknown kind
+// leaves both unset. Shared by the engine's thickness-list prices and the
+// interface's annual costs, so that both read the heat loss alike.
+inline void CostsInput_SetObject(CostsInput* in, int16_t objectKind, float heatLoss)
+{
+    switch (objectKind) {
+    case Kind_Plane: in->objectType = kCalcPlane; in->heatLossPerSquareMetre = heatLoss; break;
+    case Kind_Pipe: in->objectType = kCalcPipe; in->heatLossPerMetre = heatLoss; break;
+    case Kind_RoundDuct: in->objectType = kCalcRoundDuct; in->heatLossPerMetre = heatLoss; break;
+    case Kind_RectDuct: in->objectType = kCalcRectangularDuct; in->heatLossPerMetre = heatLoss; break;
+    default: break;
+    }
+}
 
 struct CostsOutput {
     float capitalCost;         // annual

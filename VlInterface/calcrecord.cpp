@@ -349,6 +349,23 @@ void CalcRecord_FlagsToCodes()
     FoldFlags(CalcRec());
 }
 
+bool CalcRecord_IsPlaneOrRectDuct(const CalcRecord& r)
+{
+    return !r.geometryFlags[Flag_Pipe] && !r.geometryFlags[Flag_RoundDuct];
+}
+
+bool CalcRecord_IsPlane(const CalcRecord& r)
+{
+    return CalcRecord_IsPlaneOrRectDuct(r) && !r.geometryFlags[Flag_RectDuct];
+}
+
+float CalcRecord_BaseDiameter(const CalcRecord& r, int k)
+{
+    if (k > 0)
+        return r.outerDiameter[k - 1];
+    return r.geometryFlags[Flag_Pipe] ? r.outerDiameters[0] : r.outerDiameters[1];
+}
+
 void CalcRecord_Load()
 {
     CalcRecordGlobals& g = CalcRecordState();

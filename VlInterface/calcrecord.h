@@ -27,6 +27,9 @@ constexpr int kCalcLayers = 3;
 constexpr int kCalcHeatLossResults = 12;
 constexpr int kCalcLocationKeySize = 40;
 
+// The index of each object's flag in CalcRecord::geometryFlags.
+enum GeometryFlag { Flag_Plane, Flag_Pipe, Flag_RoundDuct, Flag_RectDuct };
+
 struct CalcRecord {
     // Project block (object -1).
     char projectName[kCalcTextSize];
@@ -38,7 +41,7 @@ struct CalcRecord {
     char information[kCalcInformationSize];
     // System object (object 0): object and surroundings.
     char description[kCalcTextSize];
-    uint8_t geometryFlags[4];          // plane, pipe, round duct, rectangular duct
+    uint8_t geometryFlags[4];          // GeometryFlag: plane, pipe, round duct, rectangular duct
     int16_t geometry;
     float outerDiameters[2];           // pipe, round duct; mm
     float width;
@@ -164,6 +167,14 @@ int32_t CalcRecord_MarkChanges();
 // Stored codes to one-hot flags, and back (the first set flag wins).
 void CalcRecord_CodesToFlags();
 void CalcRecord_FlagsToCodes();
+
+// The object as record's geometry flags say: a plane or a rectangular duct
+// (no round surface); a plane alone; and the diameter (mm) that layer k
+// (0-based) lies on: the pipe's or the round duct's for the first layer, for
+// the others the outer diameter of the layer beneath.
+bool CalcRecord_IsPlaneOrRectDuct(const CalcRecord& record);
+bool CalcRecord_IsPlane(const CalcRecord& record);
+float CalcRecord_BaseDiameter(const CalcRecord& record, int k);
 
 // A float as the comparison sees it: value x 100 truncated toward zero,
 // saturated at the 32-bit range (missing-value sentinels included); NaN 0.

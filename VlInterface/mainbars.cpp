@@ -167,13 +167,12 @@ void SwitchToChosenSystem(HWND selector)
     short page = SystemList_PageAt(g_bars.systems, static_cast<int>(index));
     if (page <= 0 || page == Kadmi_GetCurrentPage())
         return;
-    g_bars.switchingSystem = true;
+    ReentryGuard guard(g_bars.switchingSystem);
     // Closed first, so that a range message of the open page stands alone
     // and no item changes in a list on show.
     if (SendMessageW(selector, CB_GETDROPPEDSTATE, 0, 0))
         SendMessageW(selector, CB_SHOWDROPDOWN, FALSE, 0);
     SwitchTo(App().mainWindow, page);
-    g_bars.switchingSystem = false;
 }
 
 } // namespace

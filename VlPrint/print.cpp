@@ -2,7 +2,7 @@
 // footer values, print language and page selection, then the body that walks
 // the selected systems (or the thickness list), the close and the hand-off.
 #include "VlPrint/print_internal.h"
-#include "support/resultstamps.h"
+#include "resultstamps/resultstamps.h"
 #include "Kadmi/kadmi.h"
 #include "support/attributes.h"
 #include "support/memory.h"

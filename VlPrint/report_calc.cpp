@@ -7,7 +7,7 @@
 #include "Kadmi/kadmi.h"
 #include "support/attributes.h"
 #include "support/lookups.h"
-#include "support/resultstamps.h"
+#include "resultstamps/resultstamps.h"
 #include <cstdio>
 #include <string>
 #include <utility>
@@ -17,7 +17,6 @@ namespace {
 constexpr long kSystem = KadmiObject_Page;
 constexpr uint16_t kLabel = Cell_Font2;
 constexpr int kValueCell = 17;
-enum ObjectKind : short { Kind_Plane = 10, Kind_Pipe = 11, Kind_RoundDuct = 12, Kind_RectDuct = 13 };
 
 short Kind()
 {

@@ -195,6 +195,17 @@ TechDbHandle __stdcall VlPriceEURDb_Handle() { return TechDb().price[0]; }
 TechDbHandle __stdcall VlPriceSEKDb_Handle() { return TechDb().price[1]; }
 TechDbHandle __stdcall VlPricePLNDb_Handle() { return TechDb().price[2]; }
 
+namespace {
+
+// Ends one use of an editable database as its exported close answers: the
+// database's handle, or -1 when the commit failed (the file is as it was).
+TechDbHandle EndUse(EditableDb& db)
+{
+    return EditableDb_Close(db) < 0 ? -1 : db.handle;
+}
+
+} // namespace
+
 TechDbHandle __stdcall TechDbOtherInsulation_Open(int write)
 {
     return EditableDb_Open(TechDb().other, write != 0);
@@ -202,9 +213,7 @@ TechDbHandle __stdcall TechDbOtherInsulation_Open(int write)
 
 TechDbHandle __stdcall TechDbOtherInsulation_Close(int)
 {
-    if (EditableDb_Close(TechDb().other) < 0)
-        return -1;   // the commit failed: the file is as it was
-    return TechDb().other.handle;
+    return EndUse(TechDb().other);
 }
 
 TechDbHandle __stdcall TechDbWeather_Open(int write)
@@ -214,9 +223,7 @@ TechDbHandle __stdcall TechDbWeather_Open(int write)
 
 TechDbHandle __stdcall TechDbWeather_Close(int)
 {
-    if (EditableDb_Close(TechDb().weather) < 0)
-        return -1;   // the commit failed: the file is as it was
-    return TechDb().weather.handle;
+    return EndUse(TechDb().weather);
 }
 
 UsableHandle::UsableHandle(TechDbHandle h, bool write) : handle_(h)

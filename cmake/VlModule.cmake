@@ -12,10 +12,15 @@
 #       build/bin-extended too (vl_add_dll and vl_add_program declare theirs).
 #   vl_add_extended_own_files(<name>...)
 #       Names files that build/bin-extended has its own of: not copied there.
-#   vl_add_test(<name> SOURCES ... [LIBS ...] [EXTENDED])
-#       One GoogleTest program in build/tests, registered once with CTest and
-#       run under Wine with the modules of build/bin (and bin-extended first
-#       with EXTENDED).
+#   vl_add_test(<name> SOURCES ... [LIBS ...] [EXTENDED] [SHARDS <n>])
+#       One GoogleTest program in build/tests, registered with CTest and run
+#       under Wine with the modules of build/bin (and bin-extended first with
+#       EXTENDED). With SHARDS its cases are dealt out to n tests
+#       <name>_0 .. <name>_<n-1>, which CTest runs side by side; each case runs
+#       in exactly one of them.
+#   vl_test_own_world(<name>...)
+#       The tests of these programs run each in a world of its own (virtual
+#       display, Wine prefix and server, module folders): see wine-run.sh.in.
 
 set(VL_MANIFEST_RC ${CMAKE_SOURCE_DIR}/cmake/manifest.rc)
 
@@ -91,14 +96,36 @@ function(vl_add_program target)
 endfunction()
 
 function(vl_add_test name)
-  cmake_parse_arguments(A "EXTENDED" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(A "EXTENDED" "SHARDS" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${A_SOURCES} ${VL_MANIFEST_RC})
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${VL_TEST_DIR})
   target_link_libraries(${name} PRIVATE ${A_LIBS} vl_gtest_main)
   target_compile_options(${name} PRIVATE ${VL_WARNINGS})
-  add_test(NAME ${name} COMMAND ${name})
-  if(A_EXTENDED)
-    set_tests_properties(${name} PROPERTIES ENVIRONMENT "VL_EDITION=extended")
+  if(NOT A_SHARDS OR A_SHARDS EQUAL 1)
+    add_test(NAME ${name} COMMAND ${name})
+    set(tests ${name})
+  else()
+    set(tests)
+    math(EXPR last "${A_SHARDS} - 1")
+    foreach(shard RANGE ${last})
+      add_test(NAME ${name}_${shard} COMMAND ${name})
+      set_property(TEST ${name}_${shard} PROPERTY ENVIRONMENT
+                   "GTEST_TOTAL_SHARDS=${A_SHARDS}" "GTEST_SHARD_INDEX=${shard}")
+      list(APPEND tests ${name}_${shard})
+    endforeach()
   endif()
-  set_tests_properties(${name} PROPERTIES TIMEOUT 300)
+  if(A_EXTENDED)
+    set_property(TEST ${tests} APPEND PROPERTY ENVIRONMENT "VL_EDITION=extended")
+  endif()
+  set_tests_properties(${tests} PROPERTIES TIMEOUT 300)
+  set_property(GLOBAL PROPERTY VL_TESTS_OF_${name} ${tests})
+endfunction()
+
+function(vl_test_own_world)
+  foreach(program ${ARGN})
+    get_property(tests GLOBAL PROPERTY VL_TESTS_OF_${program})
+    foreach(test ${tests})
+      set_property(TEST ${test} APPEND PROPERTY ENVIRONMENT "VL_OWN_WORLD=${test}")
+    endforeach()
+  endforeach()
 endfunction()

@@ -14,7 +14,7 @@
 #include "support/app.h"
 #include "support/dlgutil.h"
 #include "support/memory.h"
-#include "support/resultstamps.h"
+#include "resultstamps/resultstamps.h"
 #include "support/attributes.h"
 #include <commctrl.h>
 #include <algorithm>
@@ -199,14 +199,13 @@ void SaveRecord()
 
 void ReadControls(HWND page)
 {
-    if (g_sel.reading)
+    ReentryGuard guard(g_sel.reading);
+    if (!guard.entered())
         return;
-    g_sel.reading = true;
     PrintSelectionRecord& record = g_sel.record;
     for (const CheckBinding& check : kChecks)
         record.*check.field = IsDlgButtonChecked(page, check.control) == BST_CHECKED;
     PagesFromMarks(record);
-    g_sel.reading = false;
 }
 
 void FillSystems(HWND page)

@@ -57,7 +57,7 @@ struct SettingsState {
     SettingsRecord record{}, loaded{};
     ChoiceTable interfaceLanguages, printLanguages;
     DialogTextTable priceLists[kPriceRows + 1] = {};
-    bool filling = false, reading = false;
+    bool busy = false;   // filling or reading the controls
 };
 SettingsState g_settings;
 
@@ -102,20 +102,21 @@ int16_t SelectedData(HWND dialog, int id, int16_t unselected = 0)
 
 void FillControls(HWND dialog)
 {
-    g_settings.filling = true;
+    ReentryGuard guard(g_settings.busy);
+    if (!guard.entered())
+        return;
     const SettingsRecord& record = g_settings.record;
     FillList(dialog, IDC_SET_INTERFACE_LNG, g_settings.interfaceLanguages.rows.data(), record.interfaceLanguage);
     FillList(dialog, IDC_SET_PRINT_LNG, g_settings.printLanguages.rows.data(), record.printLanguage);
     FillList(dialog, IDC_SET_COUNTRY, kCountries, record.country);
     FillList(dialog, IDC_SET_PRICE_LIST, g_settings.priceLists, record.priceList);
-    g_settings.filling = false;
 }
 
 void ReadControls(HWND dialog)
 {
-    if (g_settings.filling || g_settings.reading)
+    ReentryGuard guard(g_settings.busy);
+    if (!guard.entered())
         return;
-    g_settings.reading = true;
     SettingsRecord& record = g_settings.record;
     // A stored language that these texts do not offer is kept, not lost.
     record.interfaceLanguage = SelectedData(dialog, IDC_SET_INTERFACE_LNG, record.interfaceLanguage);
@@ -123,7 +124,6 @@ void ReadControls(HWND dialog)
     record.country = SelectedData(dialog, IDC_SET_COUNTRY);
     // A currency the list cannot show stays the project's.
     record.priceList = SelectedData(dialog, IDC_SET_PRICE_LIST, record.priceList);
-    g_settings.reading = false;
 }
 
 INT_PTR OnCommand(HWND dialog, UINT id)

@@ -29,7 +29,7 @@ CheapestSearchInput Cheapest_InputFromRecord(const CalcRecord& record, bool firs
 {
     CheapestSearchInput input{};
     input.firstLayerIsProduct = firstLayerIsProduct;
-    input.diameterBeneath = record.geometryFlags[1] ? record.outerDiameters[0] : record.outerDiameters[1];
+    input.diameterBeneath = CalcRecord_BaseDiameter(record, 0);
     for (int k = 0; k < kCheapestLayers; ++k) {
         CheapestLayerInput& layer = input.layers[k];
         Utf8_CopyCut(layer.recordClass, sizeof(layer.recordClass), record.productClass[k]);
@@ -92,8 +92,8 @@ void Restore(const SavedAttribute& saved)
 // layer sits on the one beneath.
 void PutCombination(CalcRecord& r, const CheapestCombination& c, InsulationLayerChoices& layers)
 {
-    const bool round = !InsPage_IsPlaneOrRectDuct(r);
-    float beneath = InsPage_BaseDiameter(r, 0);
+    const bool round = !CalcRecord_IsPlaneOrRectDuct(r);
+    float beneath = CalcRecord_BaseDiameter(r, 0);
     for (int k = 0; k < kCheapestLayers; ++k) {
         const CheapestPick& pick = c.layers[k];
         if (!pick.entry)
@@ -301,7 +301,7 @@ CheapestRecordCosting::CheapestRecordCosting(const CalcRecord& record,
     for (short att : {Att_FlatLabourPrice, Att_PipeLabourPrice, Att_HeatLoss})
         s.saved.push_back(Save(kCalcObjectSystem, att, false));
     InsulationRun_FillInput(s.work, s.layers, &s.input, &s.output);
-    if (!InsPage_IsPlaneOrRectDuct(record) || InsPage_IsPlane(record))
+    if (!CalcRecord_IsPlaneOrRectDuct(record) || CalcRecord_IsPlane(record))
         s.StartPricesByLayer();
 }
 
@@ -329,7 +329,7 @@ float CheapestRecordCosting::operator()(const CheapestCombination& combination)
         ErrorList_Clear();
     if (failed)
         return 0;
-    const float heatLoss = InsPage_IsPlane(s.work) ? out.heatLossPerSquareMetre : out.heatLossPerMetre;
+    const float heatLoss = CalcRecord_IsPlane(s.work) ? out.heatLossPerSquareMetre : out.heatLossPerMetre;
     int missing = 0;
     CostsOutput costs{};
     if (s.pricedByLayer) {

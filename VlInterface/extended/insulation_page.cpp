@@ -13,7 +13,7 @@
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
 #include "support/dlgutil.h"
-#include "support/resultstamps.h"
+#include "resultstamps/resultstamps.h"
 #include <cstring>
 #include <functional>
 #include <string>

@@ -7,6 +7,7 @@
 #include "Kadmi/kadmi.h"
 #include "support/attributes.h"
 #include "support/settings.h"
+#include "testsupport/temp_project.h"
 #include <climits>
 #include <cstring>
 #include <functional>
@@ -30,17 +31,12 @@ void ClearStamps()
 
 class CalcRecordTest : public ::testing::Test {
 protected:
-    char file[MAX_PATH] = {};
+    TempProject project;
     long parts[3] = {};
 
     void SetUp() override
     {
-        char dir[MAX_PATH];
-        GetTempPathA(MAX_PATH, dir);
-        GetTempFileNameA(dir, "crt", 0, file);
-        DeleteFileA(file);
-        ASSERT_EQ(Kadmi_CreateDatabasefile(file), 0);
-        ASSERT_EQ(Kadmi_LoadPage(1), 0);
+        ASSERT_TRUE(project.loaded());
         for (long& part : parts)
             part = Kadmi_CreatePart();
         CalcRecord_SetLayerParts(parts[0], parts[1], parts[2]);
@@ -53,8 +49,6 @@ protected:
         CalcRecordState().hooks = {};
         Settings_DeleteValue(nullptr, "General\\IUserName");
         Settings_CloseRoot();
-        Kadmi_CloseDatabasefile(0);
-        DeleteFileA(file);
     }
 };
 

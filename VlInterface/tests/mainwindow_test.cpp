@@ -11,6 +11,7 @@
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
 #include "support/dlgutil.h"
+#include "support/paths.h"
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
 #include <cstring>
@@ -57,14 +58,6 @@ protected:
     }
 
     static int LoadedIndex() { return Kadmi_PageIndex(Kadmi_GetCurrentPage()); }
-
-    std::string HelpFileOfBin(const char* name)
-    {
-        char path[MAX_PATH];
-        GetModuleFileNameA(GetModuleHandleA("Lexmo100.dll"), path, sizeof(path));
-        std::string dir(path);
-        return dir.substr(0, dir.find_last_of('\\') + 1) + name;
-    }
 };
 
 TEST_F(MainWindowTest, SelectorListsSystemsAndSwitchesTheLoadedOne)
@@ -235,7 +228,7 @@ TEST_F(MainWindowTest, LanguageChangeReachesMenuAndKeepsCommandStates)
 TEST_F(MainWindowTest, F1OpensHelpAtTheCurrentContext)
 {
     Start();
-    std::snprintf(Shell().helpPath, sizeof(Shell().helpPath), "%s", HelpFileOfBin("Varmelin_en.hlp").c_str());
+    std::snprintf(Shell().helpPath, sizeof(Shell().helpPath), "%s", (Path_ModuleFolder(GetModuleHandleA("Lexmo100.dll")) + "Varmelin_en.hlp").c_str());
     Shell().helpContext = 5;
     SendMessageA(window(), WM_COMMAND, IDM_HELP_CONTENTS, 0);
     HWND help = Ts_FindWindow("VlHelpWindow", nullptr);

@@ -14,6 +14,7 @@
 #include "support/attributes.h"
 #include "support/dlgutil.h"
 #include "testsupport/testsupport.h"
+#include <commctrl.h>
 #include <string>
 
 namespace {
@@ -287,6 +288,27 @@ TEST_F(CalcPagesTest, LeavingTheTargetWithABadValueWarnsAndStays)
     ScriptedBoxes again({{IDOK, ""}});
     EXPECT_EQ(VlFileMenu_SaveFile(window()), 1);
     EXPECT_EQ(again.answered(), 1u);
+}
+
+// A refused temperature shows its accepted value again, and the humidity
+// follows that value, not the last readable text typed before.
+TEST_F(CalcPagesTest, HumidityFollowsARefusedTemperatureShownAgain)
+{
+    StartOnProject();
+    HWND page = ShowTab(kTargetTab);
+    Type(page, IDC_TG_CONTENTS_TEMP, "60");
+    Type(page, IDC_TG_AMBIENT_TEMP, "20");
+    Leave(page, IDC_TG_CONTENTS_TEMP);
+    ASSERT_FALSE(Ts_IsEnabled(page, IDC_TG_HUMIDITY));
+    Type(page, IDC_TG_CONTENTS_TEMP, "5");
+    ASSERT_TRUE(Ts_IsEnabled(page, IDC_TG_HUMIDITY));
+    Type(page, IDC_TG_CONTENTS_TEMP, "abc");
+    ScriptedBoxes boxes({{IDOK, ""}});
+    SendMessageA(GetDlgItem(window(), IDC_CALC_TABS), TCM_SETCURFOCUS, kProjectTab, 0);   // a click: no refresh
+    EXPECT_EQ(boxes.answered(), 1u);
+    ASSERT_EQ(CalcTabs_OpenPageWindow(), page);
+    EXPECT_EQ(Ts_ControlText(page, IDC_TG_CONTENTS_TEMP), "60.0");
+    EXPECT_FALSE(Ts_IsEnabled(page, IDC_TG_HUMIDITY));
 }
 
 // However the target page was left (here: never shown), a calculation tests

@@ -4,20 +4,13 @@
 #include "VlInterface/shell.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
+#include "support/paths.h"
 #include "support/settings.h"
 
 namespace {
 
 constexpr const char* kTestRoot = "Software\\VlIntfcTests";
 constexpr const char* kTestMachineRoot = "Software\\VlIntfcTests\\Varmelin\\1";
-
-std::string BinFile(const char* name)
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(GetModuleHandleA("Lexmo100.dll"), path, sizeof(path));
-    std::string dir(path);
-    return dir.substr(0, dir.find_last_of('\\') + 1) + name;
-}
 
 } // namespace
 
@@ -29,7 +22,8 @@ void ShellTest::SetUp()
     RegCloseKey(machine);
     App_Init(GetModuleHandleA(nullptr));
     Shell() = ShellGlobals{};
-    Shell().textHandle = TextAPI_Open(BinFile("TextAPI.db").c_str(), BinFile("TextAPI.ddq").c_str());
+    const std::string bin = Path_ModuleFolder(GetModuleHandleA("Lexmo100.dll"));
+    Shell().textHandle = TextAPI_Open((bin + "TextAPI.db").c_str(), (bin + "TextAPI.ddq").c_str());
     ASSERT_EQ(Settings_OpenRoot("VlIntfcTests", "Varmelin", "1"), 1);
 }
 

@@ -6,6 +6,7 @@
 #include "outside/Lexmo100/lexmo.h"
 #include "VlTechDatabase/vltechdb.h"
 #include "support/app.h"
+#include "support/paths.h"
 #include "support/dlgutil.h"
 #include "support/lookups.h"
 #include "testsupport/testsupport.h"
@@ -21,14 +22,6 @@ const std::string kProgramRoot = std::string("Software\\Velmo\\") + kApplication
 constexpr short kAttStamps = 7701;
 constexpr int kFileNameCombo = 0x47C;   // cmb13 of the file dialogs
 constexpr int kFileNameEdit = 0x480;    // edt1 of the file dialogs
-
-std::string BinFile(const char* name)
-{
-    char path[MAX_PATH];
-    GetModuleFileNameA(GetModuleHandleA("Lexmo100.dll"), path, sizeof(path));
-    std::string dir(path);
-    return dir.substr(0, dir.find_last_of('\\') + 1) + name;
-}
 
 std::string KeyOf(const char* section)
 {
@@ -98,7 +91,8 @@ void ShellWindowTest::Restart(const char* commandLine)
 
 void ShellWindowTest::OpenTexts()
 {
-    Shell().textHandle = TextAPI_Open(BinFile("TextAPI.db").c_str(), BinFile("TextAPI.ddq").c_str());
+    const std::string bin = Path_ModuleFolder(GetModuleHandleA("Lexmo100.dll"));
+    Shell().textHandle = TextAPI_Open((bin + "TextAPI.db").c_str(), (bin + "TextAPI.ddq").c_str());
     Shell().techDb = VlDataTechDb_Handle();
     Shell().otherInsulationDb = VlOtherInsulationDataTechDb_Handle();
     Shell().weatherDb = VlWeatherDataTechDb_Handle();

@@ -10,7 +10,7 @@
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
 #include "support/attributes.h"
-#include "support/resultstamps.h"
+#include "resultstamps/resultstamps.h"
 #include "outside/Lexmo100/lexmo.h"
 #include "support/app.h"
 #include "support/dlgutil.h"
@@ -49,10 +49,11 @@ long UnitKind()
 void ShowInputs(HWND dialog)
 {
     AnnualCostsState& s = AnnualCosts();
-    s.filling = true;
+    ReentryGuard guard(s.filling);
+    if (!guard.entered())
+        return;
     for (int i = 0; i < kEconomicInputs; ++i)
         Field_SetFloatOrBlank(dialog, IDC_COST_INPUT1 + i, s.inputs.values[i], 0, 2);
-    s.filling = false;
 }
 
 void ClearResults(HWND dialog)

@@ -8,6 +8,7 @@
 #include "VlInterface/shell.h"
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
+#include "support/dlgutil.h"
 #include "support/lookups.h"
 #include "support/strings.h"
 #include "support/utf8.h"
@@ -110,11 +111,9 @@ std::string RemovedData_LocationName(const char* key)
 
 int CalcData_RefreshAllSystems()
 {
-    if (CalcData().refreshing)
-        return 0;
-    CalcData().refreshing = true;
-    ForEachPage([] {});
-    CalcData().refreshing = false;
+    ReentryGuard guard(CalcData().refreshing);
+    if (guard.entered())
+        ForEachPage([] {});
     return 0;
 }
 

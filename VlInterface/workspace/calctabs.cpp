@@ -32,7 +32,7 @@ struct CalcTabsState {
     int openSlot = -1;
     KeptPage kept[kCalcSlots] = {};
     int lastSelected = -1;
-    bool busy = false;
+    bool busy = false;   // the host changes its windows: the pages' field notices are not choices
     bool justOpened = false;   // see CalcTabs_PageJustOpened
     CalcPageRecord records[kCalcSlots] = {};
     uint32_t showNotices = 0;
@@ -43,18 +43,6 @@ CalcTabsState& Host()
     static CalcTabsState state;
     return state;
 }
-
-// Window changes of the host that the pages' field notifications must not act on.
-class BusyScope {
-public:
-    BusyScope() : wasBusy_(Host().busy) { Host().busy = true; }
-    ~BusyScope() { Host().busy = wasBusy_; }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    bool wasBusy_;
-};
 
 const CalcPageRecord* OpenRecord()
 {
@@ -117,7 +105,7 @@ void DestroyKept(KeptPage& kept)
 {
     if (!kept.window)
         return;
-    BusyScope busy;
+    ReentryGuard busy(Host().busy);
     HWND window = kept.window;
     kept = {};
     DestroyWindow(window);
@@ -140,7 +128,7 @@ void ShowOpenPage()
         return;
     KeptPage& kept = host.kept[host.openSlot];
     {
-        BusyScope busy;
+        ReentryGuard busy(Host().busy);
         ShowWindow(kept.window, SW_SHOW);
     }
     Shell().helpContext = kept.helpContext;
@@ -158,7 +146,7 @@ LPCWSTR TemplateName(const CalcPageRecord& record)
 
 bool CreatePage(KeptPage& kept, const CalcPageRecord& record)
 {
-    BusyScope busy;
+    ReentryGuard busy(Host().busy);
     kept.record = record;
     kept.window = CreateDialogParamW(record.page.hInstance, TemplateName(record), Host().tabs,
                                      record.page.pfnDlgProc, reinterpret_cast<LPARAM>(&kept.record));
@@ -348,7 +336,7 @@ void CalcTabs_HidePage()
     host.page = nullptr;
     host.openSlot = -1;
     host.justOpened = false;
-    BusyScope busy;
+    ReentryGuard busy(Host().busy);
     Tooltip_Hide(kept.window);
     ShowWindow(kept.window, SW_HIDE);
 }

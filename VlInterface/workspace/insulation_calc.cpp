@@ -69,7 +69,7 @@ std::string TargetName(const CalcRecord& r)
         return Shell_Text(kTextEconomicCase);
     case kCaseHeatLossLimit:
         return Shell_Text(kTextHeatLossCase) +
-               Figure(r.allowedHeatLoss, InsPage_IsPlane(r) ? kTextPerSquareMetre : kTextPerMetre);
+               Figure(r.allowedHeatLoss, CalcRecord_IsPlane(r) ? kTextPerSquareMetre : kTextPerMetre);
     case kCaseSurfaceTempLimit:
         return Shell_Text(kTextSurfaceTempCase) + Figure(r.allowedSurfaceTemperature, kTextCelsius);
     case kCaseCondensation:

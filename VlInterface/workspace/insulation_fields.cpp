@@ -72,8 +72,6 @@ const RecordFloatField kNumberFields[] = {
      "INSTHICKNESSSURFACETEMPERATURE_C"},
 };
 
-using Guard = ReentryGuard;
-
 void FillList(HWND page, int id, const ProductListEntry* list, int datum)
 {
     Combo_ShowProductList(page, id, list);
@@ -144,7 +142,7 @@ namespace {
 
 void SetUnitLabels(HWND page, const CalcRecord& r)
 {
-    bool plane = InsPage_IsPlane(r);
+    bool plane = CalcRecord_IsPlane(r);
     long unit = Price_CurrencyUnitTextId(plane ? 2 : 1);
     std::string label = Shell_Text(Text_PriceLabel);
     char text[200];
@@ -174,7 +172,7 @@ void EnableLayer(HWND page, const CalcRecord& r, int k)
     SetReadOnly(page, di, !diameters);
     SetReadOnly(page, d0, !diameters);
     SetReadOnly(page, l, !conductivity);
-    if (InsPage_IsPlaneOrRectDuct(r)) {
+    if (CalcRecord_IsPlaneOrRectDuct(r)) {
         Dlg_EnableItem(page, di, false);
         Dlg_EnableItem(page, d0, false);
     }
@@ -253,7 +251,7 @@ bool CheckStacking(HWND page, const CalcRecord& r, bool focus)
             continue;
         // Half a millimetre of play: a diameter typed in whole millimetres
         // fits a pipe of 114.3.
-        if (InsPage_BaseDiameter(r, k) > r.innerDiameter[k] + kDiameterShownTolerance) {
+        if (CalcRecord_BaseDiameter(r, k) > r.innerDiameter[k] + kDiameterShownTolerance) {
             Refuse(page, Text_LayersOverlap, focus, IDC_INS_INNER1 + k);
             return false;
         }
@@ -265,7 +263,7 @@ bool CheckStacking(HWND page, const CalcRecord& r, bool focus)
 
 void InsulationPage_RecordToControls(HWND page, CalcRecord& r, int first, int last)
 {
-    Guard guard(InsPage().filling);
+    ReentryGuard guard(InsPage().filling);
     if (!guard.entered())
         return;
     if (first < 1)
@@ -290,7 +288,7 @@ int InsulationPage_ControlsToRecord(HWND page, CalcRecord& r, bool show)
     InsulationPageState& s = InsPage();
     if (s.filling)
         return 0;
-    Guard guard(s.reading);
+    ReentryGuard guard(s.reading);
     if (!guard.entered())
         return 0;
     for (int i = 0; i < 5; ++i)
@@ -304,7 +302,7 @@ int InsulationPage_ControlsToRecord(HWND page, CalcRecord& r, bool show)
 
 int InsulationPage_Enable(HWND page, CalcRecord& r)
 {
-    Guard guard(InsPage().enabling);
+    ReentryGuard guard(InsPage().enabling);
     if (!guard.entered())
         return 0;
     Dlg_RestoreChildren(page);
@@ -391,7 +389,7 @@ void InsulationPage_RestoreChoices(HWND page, CalcRecord& r)
 {
     InsulationPageState& s = InsPage();
     InsulationPage_ClearResults(page);
-    if (InsPage_IsPlaneOrRectDuct(r)) {
+    if (CalcRecord_IsPlaneOrRectDuct(r)) {
         for (int k = 0; k < kCalcLayers; ++k)
             r.innerDiameter[k] = r.outerDiameter[k] = 0;
     }
@@ -411,7 +409,7 @@ void InsulationPage_RestoreChoices(HWND page, CalcRecord& r)
 
 void InsulationPage_SetUserInsulationPrices(CalcRecord& r)
 {
-    int which = InsPage_IsPlane(r) ? 0 : 1;
+    int which = CalcRecord_IsPlane(r) ? 0 : 1;
     for (int k = 0; k < kCalcLayers; ++k) {
         char code[50];
         std::snprintf(code, sizeof(code), "%s", InsPage_Product(k).code);

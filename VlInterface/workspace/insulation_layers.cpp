@@ -36,7 +36,7 @@ void BuildThicknessList(CalcRecord& r, int k, const std::string& code, bool pref
     InsulationPageState& s = InsPage();
     const ProductListEntry& product = InsPage_Product(k);
     LayerChoices_BuildThicknessList(product.code, product.recordClass, s.thicknesses[k], code.c_str(),
-                                    &s.thicknessIndex[k], InsPage_BaseDiameter(r, k), prefer);
+                                    &s.thicknessIndex[k], CalcRecord_BaseDiameter(r, k), prefer);
 }
 
 void Rebuild(HWND page, CalcRecord& r, int layer, bool useStored, bool reset, bool prefer)
@@ -60,7 +60,7 @@ void Rebuild(HWND page, CalcRecord& r, int layer, bool useStored, bool reset, bo
 void ApplyThickness(HWND page, CalcRecord& r, int layer)
 {
     InsulationPageState& s = InsPage();
-    if (InsPage_IsPlaneOrRectDuct(r)) {
+    if (CalcRecord_IsPlaneOrRectDuct(r)) {
         Update(page, r, layer, LayerMode_Dimensions);
         if (!InsPage_IsUser(layer - 1) && !InsPage_IsOwn(layer - 1))
             r.price[layer - 1] = 0;
@@ -70,7 +70,7 @@ void ApplyThickness(HWND page, CalcRecord& r, int layer)
         if (InsPage_HasProduct(k)) {
             int fit = LayerChoices_FitPipeSection(s.products, s.productIndex[k], s.thicknesses[k],
                                                   &s.thicknessIndex[k], &r.innerDiameter[k], &r.outerDiameter[k],
-                                                  InsPage_BaseDiameter(r, k));
+                                                  CalcRecord_BaseDiameter(r, k));
             if (k < kCalcLayers - 1 && fit == -1 && !InsPage_IsUser(k) && !InsPage_IsFree(k))
                 Update(page, r, k + 2, LayerMode_ResetThickness);
             Update(page, r, k + 1, LayerMode_Dimensions);

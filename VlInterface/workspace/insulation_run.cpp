@@ -49,11 +49,6 @@ constexpr float kSecondRunAmbient = -1.0f;
 constexpr int32_t kDewPointOfTheAir = 1;   // the engine's mode for the ambient air
 constexpr float kNoDewPoint = kFieldMissingFloat;   // the record's dew point where none is defined
 
-bool IsPlane(const CalcRecord& r)
-{
-    return !r.geometryFlags[1] && !r.geometryFlags[2] && !r.geometryFlags[3];
-}
-
 float ThicknessRecordAtt(const InsulationLayerChoice& layer, short att)
 {
     return TechDb_GetFloatAtt(Shell().techDb, layer.productClass, layer.thicknessCode, att);
@@ -184,7 +179,7 @@ void InsulationRun_FillInput(const CalcRecord& r, const InsulationLayerChoices& 
     } else {
         in->objectType = kCalcPlane;
     }
-    in->outerDiameter = (r.geometryFlags[1] ? r.outerDiameters[0] : r.outerDiameters[1]) / 1000.0f;
+    in->outerDiameter = CalcRecord_BaseDiameter(r, 0) / 1000.0f;
     in->mediumTemp = r.contentsTemperature;
     in->ambientTemp = r.ambientTemperature;
     in->airVelocity = r.airVelocity;
@@ -236,7 +231,7 @@ bool InsulationRun_StoreResults(CalcRecord& r, InsulationResultLines* lines)
         r.conductivity[k] = r.heatLossResults[Result_Conductivity + k];
         SetLayerAtt(k, 1376, r.conductivity[k]);
     }
-    bool plane = IsPlane(r);
+    bool plane = CalcRecord_IsPlane(r);
     float heatLoss = r.heatLossResults[plane ? Result_PerSquareMetre : Result_PerMetre];
     lines->line[0] = ValueLine(Text_HeatLoss, heatLoss, plane ? Text_PerSquareMetre : Text_PerMetre);
     Kadmi_SetFloatAtt(kCalcObjectSystem, Att_HeatLoss, heatLoss);
@@ -294,13 +289,7 @@ float Investment(const TargetPriceRequest& request, float heatLoss, short* kind,
 CostsInput AnnualCosts_Input(const EconomicInputs& e, bool reportErrors, float heatLoss)
 {
     CostsInput in{};
-    switch (Kadmi_GetIntAtt(kCalcObjectSystem, Att_ObjectKind)) {
-    case Kind_Plane: in.objectType = kCalcPlane; in.heatLossPerSquareMetre = heatLoss; break;
-    case Kind_Pipe: in.objectType = kCalcPipe; in.heatLossPerMetre = heatLoss; break;
-    case Kind_RoundDuct: in.objectType = kCalcRoundDuct; in.heatLossPerMetre = heatLoss; break;
-    case Kind_RectDuct: in.objectType = kCalcRectangularDuct; in.heatLossPerMetre = heatLoss; break;
-    default: break;
-    }
+    CostsInput_SetObject(&in, Kadmi_GetIntAtt(kCalcObjectSystem, Att_ObjectKind), heatLoss);
     in.energyPriceIncrease = e.values[0] / 100.0f;
     in.usefulLife = e.values[1];
     in.energyPrice = e.values[2];

@@ -161,20 +161,6 @@ bool ThicknessBefore(const ProductListEntry& a, const ProductListEntry& b)
     return std::atoi(a.name) < std::atoi(b.name);
 }
 
-// The pipe's or round duct's outer diameter for layer 1, else the outer
-// diameter of the layer beneath.
-float DiameterBeneath(const CalcRecord& record, int layerIndex)
-{
-    if (layerIndex > 0)
-        return record.outerDiameter[layerIndex - 1];
-    return record.geometryFlags[1] ? record.outerDiameters[0] : record.outerDiameters[1];
-}
-
-bool IsPipeOrRoundDuct(const CalcRecord& record)
-{
-    return record.geometryFlags[1] || record.geometryFlags[2];
-}
-
 void ThicknessGiven(CalcRecord& record, int k, const ProductListEntry* products,
                     ProductListEntry* const thicknessLists[3], const int productIndex[3], const int selected[3])
 {
@@ -185,9 +171,9 @@ void ThicknessGiven(CalcRecord& record, int k, const ProductListEntry* products,
     }
     if (!userType && InList(thicknessLists[k], selected[k]) && !ThicknessList_IsOwnThickness(thicknessLists[k], selected[k]))
         record.thickness[k] = static_cast<float>(std::atof(thicknessLists[k][selected[k]].name));
-    if (!IsPipeOrRoundDuct(record))
+    if (CalcRecord_IsPlaneOrRectDuct(record))
         return;
-    record.innerDiameter[k] = DiameterBeneath(record, k);
+    record.innerDiameter[k] = CalcRecord_BaseDiameter(record, k);
     record.outerDiameter[k] = 2 * record.thickness[k] + record.innerDiameter[k];
 }
 
@@ -383,14 +369,14 @@ int LayerChoices_UpdateDimensions(CalcRecord* record, int layer, int kind, const
         ThicknessGiven(r, k, products, thicknessLists, productIndex, selected);
         break;
     case LayerDim_DiametersGiven:
-        if (IsPipeOrRoundDuct(r))
+        if (!CalcRecord_IsPlaneOrRectDuct(r))
             r.thickness[k] = (r.outerDiameter[k] - r.innerDiameter[k]) / 2;
         break;
     case LayerDim_RefitSections:
         for (int i = k; i < kCalcLayers; ++i)
             if (thicknessLists[i])
                 LayerChoices_FitPipeSection(products, productIndex[i], thicknessLists[i], &selected[i],
-                                            &r.innerDiameter[i], &r.outerDiameter[i], DiameterBeneath(r, i));
+                                            &r.innerDiameter[i], &r.outerDiameter[i], CalcRecord_BaseDiameter(r, i));
         break;
     }
     return 0;

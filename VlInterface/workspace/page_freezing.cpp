@@ -28,9 +28,7 @@ constexpr uint16_t kTimeUntilFreezingText = 30068, kTimeFrozenThroughText = 2005
 constexpr uint16_t kNeverFreezesText = 40085;
 
 struct FreezingPageState {
-    bool reading = false;
-    bool showing = false;
-    bool enabling = false;
+    bool busy = false;   // showing, reading or enabling
 } g_freezing;
 
 constexpr RecordFloatField kNumbers[] = {
@@ -86,9 +84,9 @@ void ShowName(HWND page, int id, uint16_t text)
 
 void ShowFixedValues(HWND page)
 {
-    if (g_freezing.showing)
+    ReentryGuard guard(g_freezing.busy);
+    if (!guard.entered())
         return;
-    g_freezing.showing = true;
     CalcRecord_Load();
     ShowName(page, IDC_FZ_PIPE_MATERIAL, kSteelText);
     ShowName(page, IDC_FZ_CONTENTS, kWaterText);
@@ -97,26 +95,24 @@ void ShowFixedValues(HWND page)
     // The fixed values are what the system holds from now on, not an edit.
     RecordFloatFields_Read(page, CalcRec(), kNumbers, 0);
     CalcRecord_Settle();
-    g_freezing.showing = false;
 }
 
 // The names are not read back: only the numbers go into the record.
 int ControlsToRecord(HWND page, bool show)
 {
-    if (g_freezing.reading || g_freezing.showing)
+    ReentryGuard guard(g_freezing.busy);
+    if (!guard.entered())
         return 0;
-    g_freezing.reading = true;
     int refused = RecordFloatFields_Read(page, CalcRec(), kNumbers, show);
     CalcRecord_Store(kStoreGroup);
-    g_freezing.reading = false;
     return refused;
 }
 
 void Enable(HWND page)
 {
-    if (g_freezing.enabling)
+    ReentryGuard guard(g_freezing.busy);
+    if (!guard.entered())
         return;
-    g_freezing.enabling = true;
     Dlg_RestoreChildren(page);
     for (int id = IDC_FZ_PIPE_MATERIAL; id <= IDC_FZ_FREEZING_TEMP; ++id)
         Dlg_EnableItem(page, id, true);
@@ -124,7 +120,6 @@ void Enable(HWND page)
         Dlg_EnableItem(page, id, true);
     if (!Shell_HasLayerParts() || !IsPipe(CalcRec()))
         Dlg_DisableChildren(page);
-    g_freezing.enabling = false;
 }
 
 int CheckLimits(HWND page, bool show)

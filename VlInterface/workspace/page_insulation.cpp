@@ -391,23 +391,6 @@ bool InsPage_TargetCase(const CalcRecord& r)
     return !r.caseFlags[4];
 }
 
-bool InsPage_IsPlaneOrRectDuct(const CalcRecord& r)
-{
-    return !r.geometryFlags[1] && !r.geometryFlags[2];
-}
-
-bool InsPage_IsPlane(const CalcRecord& r)
-{
-    return InsPage_IsPlaneOrRectDuct(r) && !r.geometryFlags[3];
-}
-
-float InsPage_BaseDiameter(const CalcRecord& r, int k)
-{
-    if (k > 0)
-        return r.outerDiameter[k - 1];
-    return r.geometryFlags[1] ? r.outerDiameters[0] : r.outerDiameters[1];
-}
-
 std::string InsPage_StoredCode(int k)
 {
     int32_t part = CalcRecordState().layerParts[k];

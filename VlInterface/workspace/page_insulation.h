@@ -46,8 +46,6 @@ bool InsPage_IsFree(int k);
 bool InsPage_HasLayerParts();
 // A target case is chosen (any case but heat loss and surface temperature).
 bool InsPage_TargetCase(const CalcRecord& record);
-bool InsPage_IsPlaneOrRectDuct(const CalcRecord& record);
-bool InsPage_IsPlane(const CalcRecord& record);
 
 // The page record for the tab host (slot 2); resets the layers' positions.
 void InsulationPage_GetPageInfo(CalcPageRecord* record);
@@ -119,7 +117,5 @@ private:
     HCURSOR previous_;
 };
 
-// Base diameter of layer k (0-based): the pipe or duct, else the layer beneath.
-float InsPage_BaseDiameter(const CalcRecord& record, int k);
 // Layer k's product code as stored on its part (trailing blanks removed).
 std::string InsPage_StoredCode(int k);

@@ -27,9 +27,7 @@ constexpr int32_t kStoreGroup = 2;
 constexpr int kAcceleratorCode = 1;   // WM_COMMAND from a keyboard accelerator
 
 struct PipeCoolingState {
-    bool reading = false;
-    bool showing = false;
-    bool enabling = false;
+    bool busy = false;   // showing, reading or enabling: the page's notices are its own
     ProductListEntry contents[kProductListSize] = {};
     PipeCoolingResult result;
 } g_pipe;
@@ -121,27 +119,25 @@ void ClearResults(HWND page)
 
 void RecordToControls(HWND page, bool reload)
 {
-    if (g_pipe.showing)
+    ReentryGuard guard(g_pipe.busy);
+    if (!guard.entered())
         return;
-    g_pipe.showing = true;
     if (reload)
         CalcRecord_Load();
     TimePage_ShowContents(page, IDC_PC_CONTENTS, g_pipe.contents);
     RecordFloatFields_Show(page, CalcRec(), kNumbers);
     TimePage_ShowFlags(page, kFlags);
-    g_pipe.showing = false;
 }
 
 int ControlsToRecord(HWND page, bool show)
 {
-    if (g_pipe.reading || g_pipe.showing)
+    ReentryGuard guard(g_pipe.busy);
+    if (!guard.entered())
         return 0;
-    g_pipe.reading = true;
     TimePage_ReadContents(page, IDC_PC_CONTENTS);
     int refused = RecordFloatFields_Read(page, CalcRec(), kNumbers, show);
     TimePage_ReadFlags(page, kFlags);
     CalcRecord_Store(kStoreGroup);
-    g_pipe.reading = false;
     return refused;
 }
 
@@ -179,9 +175,9 @@ void DisableUnused(HWND page, const CalcRecord& record)
 
 void Enable(HWND page)
 {
-    if (g_pipe.enabling)
+    ReentryGuard guard(g_pipe.busy);
+    if (!guard.entered())
         return;
-    g_pipe.enabling = true;
     Dlg_RestoreChildren(page);
     for (int id = IDC_PC_CONTENTS; id <= IDC_PC_LENGTH; ++id)
         Dlg_EnableItem(page, id, true);
@@ -191,7 +187,6 @@ void Enable(HWND page)
     DisableUnused(page, CalcRec());
     if (!Shell_HasLayerParts())
         Dlg_DisableChildren(page);
-    g_pipe.enabling = false;
 }
 
 int CheckLimits(HWND page, bool show)
@@ -281,7 +276,7 @@ void OnCommand(HWND page, int id, int code)
             OnChoice(page);
         return;
     default:
-        if (code == EN_CHANGE && !g_pipe.showing)
+        if (code == EN_CHANGE && !g_pipe.busy)
             ClearResults(page);
         return;
     }

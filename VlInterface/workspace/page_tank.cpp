@@ -24,9 +24,7 @@ constexpr int32_t kStoreGroup = 2;
 constexpr int kAcceleratorCode = 1;   // WM_COMMAND from a keyboard accelerator
 
 struct TankPageState {
-    bool reading = false;
-    bool showing = false;
-    bool enabling = false;
+    bool busy = false;   // showing, reading or enabling: the page's notices are its own
     ProductListEntry contents[kProductListSize] = {};
 } g_tank;
 
@@ -88,35 +86,33 @@ void ClearResults(HWND page)
 
 void RecordToControls(HWND page, bool reload)
 {
-    if (g_tank.showing)
+    ReentryGuard guard(g_tank.busy);
+    if (!guard.entered())
         return;
-    g_tank.showing = true;
     if (reload)
         CalcRecord_Load();
     TimePage_ShowFlags(page, kFlags);
     TimePage_ShowContents(page, IDC_TK_CONTENTS, g_tank.contents);
     RecordFloatFields_Show(page, CalcRec(), kNumbers);
-    g_tank.showing = false;
 }
 
 int ControlsToRecord(HWND page, bool show)
 {
-    if (g_tank.reading || g_tank.showing)
+    ReentryGuard guard(g_tank.busy);
+    if (!guard.entered())
         return 0;
-    g_tank.reading = true;
     TimePage_ReadFlags(page, kFlags);
     TimePage_ReadContents(page, IDC_TK_CONTENTS);
     int refused = RecordFloatFields_Read(page, CalcRec(), kNumbers, show);
     CalcRecord_Store(kStoreGroup);
-    g_tank.reading = false;
     return refused;
 }
 
 void Enable(HWND page)
 {
-    if (g_tank.enabling)
+    ReentryGuard guard(g_tank.busy);
+    if (!guard.entered())
         return;
-    g_tank.enabling = true;
     Dlg_RestoreChildren(page);
     for (int id = IDC_TK_CYLINDER; id <= IDC_TK_FINAL_TEMP; ++id)
         Dlg_EnableItem(page, id, true);
@@ -127,7 +123,6 @@ void Enable(HWND page)
     TimePage_SetContentsReadOnly(page, {IDC_TK_CONTENTS_HEATCAP, IDC_TK_CONTENTS_DENSITY});
     if (!Shell_HasLayerParts())
         Dlg_DisableChildren(page);
-    g_tank.enabling = false;
 }
 
 int CheckLimits(HWND page, bool show)
@@ -206,7 +201,7 @@ void OnCommand(HWND page, int id, int code)
             ClearResults(page);
         return;
     default:
-        if (code == EN_CHANGE && !g_tank.showing)
+        if (code == EN_CHANGE && !g_tank.busy)
             ClearResults(page);
         return;
     }

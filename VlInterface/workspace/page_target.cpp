@@ -16,6 +16,7 @@
 #include "support/tooltips.h"
 #include <cstddef>
 #include <cstring>
+#include <string>
 #include <vector>
 
 namespace {
@@ -27,12 +28,10 @@ constexpr int16_t kUserLocation = -100;
 constexpr int kAllFirst = 1, kAllLast = 9999;
 constexpr int kSurroundingsFirst = 105, kSurroundingsLast = 147;
 
-// The page's guards against re-entry (filling the controls sends
-// notifications that would read them back half filled).
+// The page's guard against its own notices: filling the controls sends
+// notifications that would read them back half filled.
 struct TargetPageState {
-    bool filling = false;
-    bool reading = false;
-    bool enabling = false;
+    bool busy = false;   // filling, reading or enabling
     ProductListEntry locations[kProductListSize] = {};
 } g_target;
 
@@ -61,7 +60,6 @@ constexpr RecordFloatField kNumberFields[] = {
 
 // The geometry radio buttons in the order of the record's flags.
 constexpr int kGeometryButtons[] = {IDC_TG_PLANE, IDC_TG_PIPE, IDC_TG_ROUND_DUCT, IDC_TG_RECT_DUCT};
-enum GeometryFlag { Flag_Plane, Flag_Pipe, Flag_RoundDuct, Flag_RectDuct };
 
 // The dimension fields each geometry leaves disabled.
 struct GeometryFields {
@@ -150,9 +148,9 @@ void FillLists(HWND page)
 // reloads the record first.
 void RecordToControls(HWND page, int first, int last)
 {
-    if (g_target.filling)
+    ReentryGuard guard(g_target.busy);
+    if (!guard.entered())
         return;
-    g_target.filling = true;
     if (first < 1)
         CalcRecord_Load();
     CalcRecord& record = CalcRec();
@@ -181,7 +179,6 @@ void RecordToControls(HWND page, int first, int last)
             Combo_Select(page, IDC_TG_LOCATION, nullptr, -1, record.location);
         Combo_EnsureSelection(page, IDC_TG_LOCATION);
     }
-    g_target.filling = false;
 }
 
 int16_t SelectedDatum(HWND page, int id)
@@ -191,23 +188,51 @@ int16_t SelectedDatum(HWND page, int id)
     return static_cast<int16_t>(datum);
 }
 
+// The humidity matters only when the contents are not warmer than the air.
+bool HumidityApplies(const CalcRecord& record)
+{
+    return !(record.contentsTemperature > record.ambientTemperature);
+}
+
+// The humidity field follows the temperatures as they are shown, so that Tab
+// from the air temperature reaches it when it applies.
+void FollowTemperatures(HWND page)
+{
+    if (!Shell_HasLayerParts())
+        return;
+    CalcRecord typed = CalcRec();
+    if (RecordFloatField_Read(page, typed, kContentsField, 0) == 0 &&
+        RecordFloatField_Read(page, typed, kAmbientField, 0) == 0)
+        Dlg_EnableItem(page, IDC_TG_HUMIDITY, HumidityApplies(typed));
+}
+
+std::string TemperatureTexts(HWND page)
+{
+    return Dlg_GetItemText(page, IDC_TG_CONTENTS_TEMP) + '\n' + Dlg_GetItemText(page, IDC_TG_AMBIENT_TEMP);
+}
+
 // Reads every control into the record and stores it with group 1, also when
 // a number was refused; with show set a refused number tells its range.
 // Returns the id of the last refused number, or 0.
 int ControlsToRecord(HWND page, short show)
 {
-    if (g_target.filling || g_target.reading || CalcTabs_IsBusy())
+    if (CalcTabs_IsBusy())
         return 0;
-    g_target.reading = true;
+    ReentryGuard guard(g_target.busy);
+    if (!guard.entered())
+        return 0;
     CalcRecord& record = CalcRec();
+    const std::string temperatures = TemperatureTexts(page);
     Field_GetTextPadded(page, IDC_TG_DESCRIPTION, record.description, kCalcTextSize);
     for (int flag = Flag_Plane; flag <= Flag_RectDuct; ++flag)
         Check_GetByte(page, kGeometryButtons[flag], &record.geometryFlags[flag]);
     int refused = RecordFloatFields_Read(page, record, kNumberFields, show);
+    // A refused temperature shows its accepted value again: not typed, but followed.
+    if (TemperatureTexts(page) != temperatures)
+        FollowTemperatures(page);
     record.location = SelectedDatum(page, IDC_TG_LOCATION);
     record.reportedSurface = SelectedDatum(page, IDC_TG_SURFACE);
     CalcRecord_Store(1);
-    g_target.reading = false;
     return refused;
 }
 
@@ -216,17 +241,11 @@ void SetReadOnly(HWND page, int id, bool readOnly)
     SendDlgItemMessageW(page, id, EM_SETREADONLY, readOnly, 0);
 }
 
-// The humidity matters only when the contents are not warmer than the air.
-bool HumidityApplies(const CalcRecord& record)
-{
-    return !(record.contentsTemperature > record.ambientTemperature);
-}
-
 void EnableControls(HWND page)
 {
-    if (g_target.enabling)
+    ReentryGuard guard(g_target.busy);
+    if (!guard.entered())
         return;
-    g_target.enabling = true;
     Dlg_RestoreChildren(page);
     const CalcRecord& record = CalcRec();
     int geometry = GeometryIndex(record);
@@ -246,7 +265,6 @@ void EnableControls(HWND page)
         Dlg_EnableItem(page, IDC_TG_HUMIDITY, false);
     if (!Shell_HasLayerParts())
         Dlg_DisableChildren(page);
-    g_target.enabling = false;
 }
 
 void ApplyLocation(HWND page)
@@ -362,16 +380,11 @@ void OnTemperatureLeft(HWND page)
         RecordToControls(page, kAllFirst, kAllLast);
 }
 
-// The humidity field follows the temperatures as they are typed, so that Tab
-// from the air temperature reaches it when it applies.
+// A fill's texts are not typed; a read follows its own (ControlsToRecord).
 void OnTemperatureTyped(HWND page)
 {
-    if (g_target.filling || !Shell_HasLayerParts())
-        return;
-    CalcRecord typed = CalcRec();
-    if (RecordFloatField_Read(page, typed, kContentsField, 0) == 0 &&
-        RecordFloatField_Read(page, typed, kAmbientField, 0) == 0)
-        Dlg_EnableItem(page, IDC_TG_HUMIDITY, HumidityApplies(typed));
+    if (!g_target.busy)
+        FollowTemperatures(page);
 }
 
 void OnCommand(HWND page, int id, int code)

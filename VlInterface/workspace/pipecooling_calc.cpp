@@ -11,22 +11,10 @@ namespace {
 
 constexpr double kPi = 3.1415927f;            // single precision, as the engine's
 constexpr double kInnerDiameterShare = 0.95;  // of the outer diameter
-enum GeometryFlag { Flag_Plane, Flag_Pipe, Flag_RoundDuct, Flag_RectDuct };
 
 bool IsStationary(const CalcRecord& record)
 {
     return record.coolingCaseFlags[1] != 0;
-}
-
-// Outer diameter in mm: the pipe's, or the round duct's for any other object.
-double OuterDiameter(const CalcRecord& record)
-{
-    return record.geometryFlags[Flag_Pipe] ? record.outerDiameters[0] : record.outerDiameters[1];
-}
-
-bool IsRoundDuctOrPipe(const CalcRecord& record)
-{
-    return record.geometryFlags[Flag_Pipe] || record.geometryFlags[Flag_RoundDuct];
 }
 
 double CircleArea(double diameterMm)
@@ -40,15 +28,15 @@ double CircleArea(double diameterMm)
 // height and its wall takes the same share of that as a pipe's.
 double ContentsSection(const CalcRecord& record)
 {
-    if (IsRoundDuctOrPipe(record))
-        return CircleArea(kInnerDiameterShare * OuterDiameter(record));
+    if (!CalcRecord_IsPlaneOrRectDuct(record))
+        return CircleArea(kInnerDiameterShare * CalcRecord_BaseDiameter(record, 0));
     return double(record.width) * record.height / 1.0e6;
 }
 
 double WallSection(const CalcRecord& record)
 {
-    if (IsRoundDuctOrPipe(record))
-        return CircleArea(OuterDiameter(record)) - ContentsSection(record);
+    if (!CalcRecord_IsPlaneOrRectDuct(record))
+        return CircleArea(CalcRecord_BaseDiameter(record, 0)) - ContentsSection(record);
     return ContentsSection(record) * (1.0 - kInnerDiameterShare * kInnerDiameterShare);
 }
 
@@ -120,8 +108,8 @@ void PipeCooling_FillFlowing(const CalcRecord& record, float surfaceTemperature,
     input->objectType = PipeCooling_ObjectTypeCode(record);
     input->emissivity = record.emissivity;
     input->surfaceTemp = surfaceTemperature;
-    input->innerDiameter = static_cast<float>(kInnerDiameterShare * OuterDiameter(record) / 1000.0);
-    input->outerDiameter = static_cast<float>(OuterDiameter(record) / 1000.0);
+    input->innerDiameter = static_cast<float>(kInnerDiameterShare * CalcRecord_BaseDiameter(record, 0) / 1000.0);
+    input->outerDiameter = static_cast<float>(CalcRecord_BaseDiameter(record, 0) / 1000.0);
     for (int k = 0; k < kCalcLayers; ++k) {
         input->conductivity[k] = record.conductivity[k];
         input->thickness[k] = record.thickness[k] / 1000.0f;

@@ -7,7 +7,7 @@
 #include "VlInterface/shell.h"
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
-#include "support/resultstamps.h"
+#include "resultstamps/resultstamps.h"
 #include <cstdio>
 
 namespace {

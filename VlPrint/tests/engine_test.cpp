@@ -8,6 +8,7 @@
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
 #include "support/dates.h"
+#include "support/paths.h"
 #include "support/settings.h"
 #include "VlCalculate/vlcalculate.h"
 #include "VlTechDatabase/vltechdb.h"
@@ -150,21 +151,13 @@ private:
     }
 };
 
-std::string BinDirectory()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(GetModuleHandleA("Lexmo100.dll"), path, MAX_PATH);
-    std::string dir = path;
-    return dir.substr(0, dir.find_last_of('\\') + 1);
-}
-
 class Engine : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
         App_Init(GetModuleHandleA(nullptr));
         Prn().instance = GetModuleHandleA(nullptr);
-        std::string dir = BinDirectory();
+        std::string dir = Path_ModuleFolder(GetModuleHandleA("Lexmo100.dll"));
         Prn().textHandle = TextAPI_Open((dir + "TextAPI.db").c_str(), (dir + "TextAPI.ddq").c_str());
     }
     void SetUp() override

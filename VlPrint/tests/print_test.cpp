@@ -10,6 +10,7 @@
 #include "VlCalculate/vlcalculate.h"
 #include "Kadmi/kadmi.h"
 #include "outside/Lexmo100/lexmo.h"
+#include "support/paths.h"
 #include "support/settings.h"
 #include "testsupport/testsupport.h"
 #include <commctrl.h>
@@ -39,14 +40,6 @@ struct Texts {
     }
 };
 Texts g_texts;
-
-std::string BinDirectory()
-{
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(GetModuleHandleA("VlPrint.dll"), path, MAX_PATH);
-    std::string dir = path;
-    return dir.substr(0, dir.find_last_of('\\') + 1);
-}
 
 // Rich text read back: its plain text (paragraphs as newlines, tabs as tabs,
 // \uN escapes as UTF-8) and whether its groups balance.
@@ -227,7 +220,7 @@ protected:
         Settings_OpenRoot(kCompany, kApplication, kVersion);
         char company[] = "Velmo Test", application[] = "VlPrintTest", version[] = "1.0";
         VlPrint_InitDLL(nullptr, nullptr, company, application, version);
-        std::string bin = BinDirectory();
+        std::string bin = Path_ModuleFolder(GetModuleHandleA("VlPrint.dll"));
         g_texts.handle = TextAPI_Open((bin + "TextAPI.db").c_str(), (bin + "TextAPI.ddq").c_str());
     }
     void SetUp() override

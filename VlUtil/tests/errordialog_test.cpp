@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 #include "VlUtil/vlutil.h"
 #include "outside/Lexmo100/lexmo.h"
-#include "support/tests/temp_project.h"
+#include "testsupport/temp_project.h"
 #include "testsupport/testsupport.h"
 #include "VlUtil/tests/library_text.h"
 #include <cstring>

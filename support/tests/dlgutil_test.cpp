@@ -193,3 +193,45 @@ TEST(WndCenterOnOwner, CentresOverOwnerAndStaysOnWorkArea)
         DestroyWindow(owner);
     }
 }
+
+namespace {
+
+// A step guarded against itself; a notice it causes comes back as a nested call.
+int GuardedStep(bool& busy, int noticesBack, bool leaveEarly, int& runs)
+{
+    ReentryGuard guard(busy);
+    if (!guard.entered())
+        return 0;
+    ++runs;
+    if (leaveEarly)
+        return 1;
+    if (noticesBack > 0)
+        GuardedStep(busy, noticesBack - 1, false, runs);
+    return 2;
+}
+
+}  // namespace
+
+// The flag is set only while the outermost step runs, however it leaves: the
+// next step runs again (no window left deaf), a nested guard leaves it set.
+TEST(ReentryGuard, OutermostStepHoldsTheFlag)
+{
+    struct Row { const char* name; int noticesBack; bool leaveEarly; };
+    const Row rows[] = {{"plain", 0, false}, {"left early", 0, true}, {"a notice comes back", 2, false}};
+    for (const Row& row : rows) {
+        bool busy = false;
+        int runs = 0;
+        GuardedStep(busy, row.noticesBack, row.leaveEarly, runs);
+        EXPECT_EQ(runs, 1) << row.name;
+        EXPECT_FALSE(busy) << row.name;
+        GuardedStep(busy, 0, false, runs);
+        EXPECT_EQ(runs, 2) << row.name << ": the next step runs";
+    }
+    bool busy = false;
+    {
+        ReentryGuard outer(busy);
+        { ReentryGuard inner(busy); }
+        EXPECT_TRUE(busy) << "an inner guard leaves the outer's flag";
+    }
+    EXPECT_FALSE(busy);
+}

@@ -7,7 +7,7 @@
 #include "support/lookups.h"
 #include "VlTechDatabase/vltechdb.h"
 #include "outside/Lexmo100/lexmo.h"
-#include "temp_project.h"
+#include "testsupport/temp_project.h"
 #include "testsupport/testsupport.h"
 #include <cfloat>
 #include <cmath>

@@ -10,7 +10,7 @@
 #include "outside/Lexmo100/lexmo.h"
 #include "VlTechDatabase/vltechdb.h"
 #include "support/lookups.h"
-#include "support/tests/temp_project.h"
+#include "testsupport/temp_project.h"
 #include <cstring>
 #include <string>
 #include <vector>

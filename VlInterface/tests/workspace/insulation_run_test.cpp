@@ -10,6 +10,7 @@
 #include "VlUtil/vlutil.h"
 #include "Kadmi/kadmi.h"
 #include "support/attributes.h"
+#include "testsupport/temp_project.h"
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -20,19 +21,14 @@ namespace {
 
 class InsulationRunTest : public ShellTest {
 protected:
-    char file[MAX_PATH] = {};
+    TempProject project;
     void SetUp() override
     {
         ShellTest::SetUp();
         Shell().techDb = VlDataTechDb_Handle();
         Shell().otherInsulationDb = VlOtherInsulationDataTechDb_Handle();
         ErrorList_Reset();
-        char dir[MAX_PATH];
-        GetTempPathA(MAX_PATH, dir);
-        GetTempFileNameA(dir, "irt", 0, file);
-        DeleteFileA(file);
-        ASSERT_EQ(Kadmi_CreateDatabasefile(file), 0);
-        ASSERT_EQ(Kadmi_LoadPage(1), 0);
+        ASSERT_TRUE(project.loaded());
         int32_t parts[3];
         for (int32_t& p : parts)
             p = Kadmi_CreatePart();
@@ -43,9 +39,15 @@ protected:
     {
         ErrorList_Clear();
         CalcRecord_SetLayerParts(0, 0, 0);
-        Kadmi_CloseDatabasefile(0);
-        DeleteFileA(file);
         ShellTest::TearDown();
+    }
+    // Makes r an object of one geometry (a flag index), in the record and in
+    // the system's stored kind alike.
+    static void SetGeometry(CalcRecord& r, int geometry)
+    {
+        std::memset(r.geometryFlags, 0, sizeof r.geometryFlags);
+        r.geometryFlags[geometry] = 1;
+        Kadmi_SetIntAtt(kCalcObjectSystem, Att_ObjectKind, short(Kind_Plane + geometry));
     }
     // A 114.3 mm pipe at 150 °C in air of 20 °C.
     static CalcRecord& HotPipe()
@@ -83,9 +85,7 @@ TEST_P(HeatLossInputTest, MatchesTheEngineOnTheSameRecord)
 {
     const GeometryCase& c = GetParam();
     CalcRecord& r = CalcRec();
-    std::memset(r.geometryFlags, 0, sizeof(r.geometryFlags));
-    r.geometryFlags[c.geometry] = 1;
-    Kadmi_SetIntAtt(0, 1117, short(Kind_Plane + c.geometry));
+    SetGeometry(r, c.geometry);
     r.outerDiameters[0] = 114.3f;
     r.outerDiameters[1] = 500.0f;
     r.width = 400;
@@ -200,9 +200,7 @@ TEST_P(NewSystemRunTest, ReportsTheOuterSurfaceAndTheAirsDewPoint)
     CalcRecord& r = CalcRec();
     ASSERT_EQ(r.reportedSurface, 1);
     ASSERT_GT(r.emissivity, 0.01f);   // a listed surface material
-    std::memset(r.geometryFlags, 0, sizeof r.geometryFlags);
-    r.geometryFlags[c.geometry] = 1;
-    Kadmi_SetIntAtt(0, 1117, short(Kind_Plane + c.geometry));
+    SetGeometry(r, c.geometry);
     r.outerDiameters[0] = 60.3f;
     r.outerDiameters[1] = 500.0f;
     r.width = 600;

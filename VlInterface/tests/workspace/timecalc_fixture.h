@@ -8,11 +8,9 @@
 #include "VlTechDatabase/vltechdb.h"
 #include "VlUtil/vlutil.h"
 #include "support/lookups.h"
-#include "support/tests/temp_project.h"
+#include "testsupport/temp_project.h"
 #include <cstring>
 #include <vector>
-
-enum GeometryFlag { Flag_Plane, Flag_Pipe, Flag_RoundDuct, Flag_RectDuct };
 
 struct Stamp {
     const char* mark;

@@ -1,7 +1,7 @@
 // The one rule of stale heat-loss results, as the pages, the print list and
 // the reports ask it: any heat-loss input ("EDT1", or the extended edition's
 // "EDTT") newer than the results ("DIM1").
-#include "support/resultstamps.h"
+#include "resultstamps/resultstamps.h"
 #include <gtest/gtest.h>
 #include <cstring>
 

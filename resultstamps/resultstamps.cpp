@@ -1,7 +1,7 @@
 // Results of a system judged by its access stamps: reads the stamps of the
 // loaded page or of any page without loading it, compares two of them as the
 // project library does, and decides which report sections hold current results.
-#include "support/resultstamps.h"
+#include "resultstamps/resultstamps.h"
 #include "support/attributes.h"
 #include <cstring>
 

@@ -1,5 +1,6 @@
 // Test helper: a new project file in a fresh temporary folder with page 1
-// loaded, for lookups that read the loaded page; closed and removed at the end.
+// loaded, for tests that read or write the loaded page; closed and removed,
+// with the library's working files, at the end.
 #pragma once
 #include <windows.h>
 #include "Kadmi/kadmi.h"
@@ -14,7 +15,7 @@ public:
         dir_ = std::string(temp) + "vl_project_" + std::to_string(GetCurrentProcessId()) + "_" +
                std::to_string(GetTickCount64());
         CreateDirectoryA(dir_.c_str(), nullptr);
-        std::string file = dir_ + "\\lookups.wdf";
+        std::string file = dir_ + "\\project.wdf";
         loaded_ = Kadmi_CreateDatabasefile(file.c_str()) == 0 && Kadmi_LoadPage(1) == 0;
     }
     ~TempProject()
