@@ -109,10 +109,12 @@ void ReadLists(HWND page, CalcRecord& r)
     for (int k = 0; k < kCalcLayers; ++k) {
         Combo_GetSelection(page, IDC_INS_PRODUCT1 + k, nullptr, 0, &datum);
         s.productIndex[k] = datum;
-        char text[31];
-        if (Combo_GetSelection(page, IDC_INS_NOMINAL1 + k, text, sizeof(text), &datum) >= 0) {
-            r.nominalThickness[k] = float(std::atof(text));
+        // The thickness is the chosen entry's; the header and the own-thickness
+        // entry carry no name and stand for none.
+        if (Combo_GetSelection(page, IDC_INS_NOMINAL1 + k, nullptr, 0, &datum) >= 0 && datum >= 0 &&
+            datum < kProductListSize) {
             s.thicknessIndex[k] = datum;
+            r.nominalThickness[k] = float(std::atof(s.thicknesses[k][datum].name));
         }
     }
 }
