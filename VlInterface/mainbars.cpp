@@ -1,20 +1,17 @@
 // The bars of the main window: the toolbar, the system selector laid over it,
 // and the status bar with the Caps Lock, Num Lock and Scroll Lock indicators.
 #include "VlInterface/resource.h"
-#include "support/attributes.h"
 #include "VlInterface/shell.h"
 #include "VlInterface/calcrecord.h"
+#include "VlInterface/systemlist.h"
 #include "VlInterface/workspace/calctabs.h"
 #include "Kadmi/kadmi.h"
 #include "support/app.h"
 #include "support/dlgutil.h"
-#include "support/memory.h"
-#include "support/utf8.h"
 #ifdef VL_EXTENDED
 #include "VlInterface/extended/extended.h"
 #endif
 #include <commctrl.h>
-#include <cstdio>
 #include <cstring>
 #include <string>
 
@@ -31,6 +28,7 @@ struct BarsState {
     int indicatorWidths[3] = {};       // "CAP", "NUM", "SCRL" on the status bar
     bool switchingSystem = false;      // a switch runs: selections it causes are not choices
     WNDPROC previousComboProc = nullptr;
+    SystemList systems;                // what the selector shows, item by item
 } g_bars;
 
 TBBUTTON Button(int image, int command)
@@ -97,95 +95,48 @@ HWND Selector()
     return GetDlgItem(App().mainWindow, IDC_SYSTEM_COMBO);
 }
 
-// "3: Steam line": the system at 0-based position index with its name, or
-// "---" for a system without one.
-std::string NumberedName(int index, const char* name)
-{
-    char item[100];
-    std::snprintf(item, sizeof(item), "%u: %s", static_cast<unsigned>(index + 1), *name ? name : "---");
-    return item;
-}
-
 }  // namespace
 
 std::string MainWnd_SystemItemText(int index, short page)
 {
-    char name[80] = {};
-    if (!Kadmi_GetAttID(page, 0, Att_SystemName, nullptr, name, sizeof(name) - 1))
-        name[0] = '\0';
-    name[Utf8_FitLength(name, sizeof(name) - 1)] = '\0';
-    return NumberedName(index, name);
+    return SystemList_NumberedName(index, SystemList_StoredName(page));
 }
 
 namespace {
 
-std::string ItemText(HWND selector, int index)
-{
-    return Wnd_ItemText(selector, CB_GETLBTEXTLEN, CB_GETLBTEXT, WPARAM(index));
-}
-
-// Replaces the text of item index; the selection stays where it was.
-void SetItem(HWND selector, int index, short page, const std::string& text)
+// Replaces the text of item index by its entry's; the selection stays where
+// it was.
+void ShowItem(HWND selector, int index)
 {
     const LRESULT selected = SendMessageW(selector, CB_GETCURSEL, 0, 0);
     SendMessageW(selector, CB_DELETESTRING, index, 0);
-    Wnd_SendText(selector, CB_INSERTSTRING, WPARAM(index), text.c_str());
-    SendMessageW(selector, CB_SETITEMDATA, index, page);
+    Wnd_SendText(selector, CB_INSERTSTRING, WPARAM(index), SystemList_ItemText(g_bars.systems, index).c_str());
     if (selected == index)
         SendMessageW(selector, CB_SETCURSEL, selected, 0);
 }
 
-// The position of the first item whose page is not below page: the items
-// stand in ascending page order, as the project lists its pages.
-int LowerBound(HWND selector, short page)
+// The items from position first on show their entries again, numbered by
+// their positions.
+void ShowItemsFrom(HWND selector, int first)
 {
-    int low = 0, high = static_cast<int>(SendMessageW(selector, CB_GETCOUNT, 0, 0));
-    while (low < high) {
-        const int middle = (low + high) / 2;
-        if (static_cast<short>(SendMessageW(selector, CB_GETITEMDATA, middle, 0)) < page)
-            low = middle + 1;
-        else
-            high = middle;
-    }
-    return low;
-}
-
-// The position of page's item, -1 when it is not listed.
-int SystemItemIndex(HWND selector, short page)
-{
-    if (!selector || page <= 0)
-        return -1;
-    const int index = LowerBound(selector, page);
-    return static_cast<short>(SendMessageW(selector, CB_GETITEMDATA, index, 0)) == page ? index : -1;
-}
-
-// The items from position first on are numbered by their position again.
-void RenumberFrom(HWND selector, int first)
-{
-    const int count = static_cast<int>(SendMessageW(selector, CB_GETCOUNT, 0, 0));
-    for (int index = first; index < count; ++index) {
-        const std::string text = ItemText(selector, index);
-        const size_t name = text.find(": ");
-        const short page = static_cast<short>(SendMessageW(selector, CB_GETITEMDATA, index, 0));
-        SetItem(selector, index, page, NumberedName(index, name == std::string::npos ? "" : text.c_str() + name + 2));
-    }
+    const int count = static_cast<int>(g_bars.systems.entries.size());
+    for (int index = first; index < count; ++index)
+        ShowItem(selector, index);
 }
 
 // Lists a page that is not listed yet at its place among the others (a new
 // page comes last).
 void InsertSystem(HWND selector, short page)
 {
-    const int index = LowerBound(selector, page);
-    const std::string item = MainWnd_SystemItemText(index, page);
-    Wnd_SendText(selector, CB_INSERTSTRING, WPARAM(index), item.c_str());
-    SendMessageW(selector, CB_SETITEMDATA, index, page);
-    RenumberFrom(selector, index + 1);
+    const int index = SystemList_Insert(g_bars.systems, page);
+    Wnd_SendText(selector, CB_INSERTSTRING, WPARAM(index), SystemList_ItemText(g_bars.systems, index).c_str());
+    ShowItemsFrom(selector, index + 1);
 }
 
 void SelectLoadedSystem(HWND selector)
 {
     if (selector)
-        SendMessageW(selector, CB_SETCURSEL, SystemItemIndex(selector, Kadmi_GetCurrentPage()), 0);
+        SendMessageW(selector, CB_SETCURSEL, SystemList_Position(g_bars.systems, Kadmi_GetCurrentPage()), 0);
 }
 
 void SwitchTo(HWND window, short page)
@@ -213,8 +164,8 @@ void SwitchToChosenSystem(HWND selector)
     LRESULT index = SendMessageW(selector, CB_GETCURSEL, 0, 0);
     if (g_bars.switchingSystem || index == CB_ERR)
         return;
-    short page = static_cast<short>(SendMessageW(selector, CB_GETITEMDATA, index, 0));
-    if (page == Kadmi_GetCurrentPage())
+    short page = SystemList_PageAt(g_bars.systems, static_cast<int>(index));
+    if (page <= 0 || page == Kadmi_GetCurrentPage())
         return;
     ReentryGuard guard(g_bars.switchingSystem);
     // Closed first, so that a range message of the open page stands alone
@@ -279,16 +230,10 @@ int MainWnd_FillSystemCombo(HWND selector)
     if (!selector)
         return -1;
     SendMessageW(selector, CB_RESETCONTENT, 0, 0);
-    if (!Project_IsOpen())
-        return 0;
-    short count = 0;
-    short* pages = Kadmi_GetAllPages(&count);
-    for (short i = 0; pages && i < count; ++i) {
-        const std::string item = MainWnd_SystemItemText(i, pages[i]);
-        LRESULT index = Wnd_SendText(selector, CB_ADDSTRING, 0, item.c_str());
-        SendMessageW(selector, CB_SETITEMDATA, index, pages[i]);
-    }
-    Mem_Free(pages);
+    SystemList_Read(g_bars.systems);
+    const int count = static_cast<int>(g_bars.systems.entries.size());
+    for (int index = 0; index < count; ++index)
+        Wnd_SendText(selector, CB_ADDSTRING, 0, SystemList_ItemText(g_bars.systems, index).c_str());
     SelectLoadedSystem(selector);
     return 0;
 }
@@ -301,30 +246,26 @@ void MainWnd_RefillSystemCombo()
 void MainWnd_ShowSystemName()
 {
     HWND selector = Selector();
-    const short page = Kadmi_GetCurrentPage();
-    const int index = SystemItemIndex(selector, page);
-    if (index < 0)
-        return;
-    const std::string item = MainWnd_SystemItemText(index, page);
-    if (item != ItemText(selector, index))
-        SetItem(selector, index, page, item);
+    const int index = selector ? SystemList_Rename(g_bars.systems, Kadmi_GetCurrentPage()) : -1;
+    if (index >= 0)
+        ShowItem(selector, index);
 }
 
 void MainWnd_RemoveSystemFromCombo(short page)
 {
     HWND selector = Selector();
-    const int removed = SystemItemIndex(selector, page);
+    const int removed = selector ? SystemList_Remove(g_bars.systems, page) : -1;
     if (removed < 0)
         return;
     SendMessageW(selector, CB_DELETESTRING, removed, 0);
-    RenumberFrom(selector, removed);
+    ShowItemsFrom(selector, removed);
 }
 
 void MainWnd_SelectLoadedSystem()
 {
     HWND selector = Selector();
     const short page = Kadmi_GetCurrentPage();
-    if (selector && page > 0 && Project_IsOpen() && SystemItemIndex(selector, page) < 0)
+    if (selector && page > 0 && Project_IsOpen() && SystemList_Position(g_bars.systems, page) < 0)
         InsertSystem(selector, page);
     SelectLoadedSystem(selector);
 }

@@ -155,9 +155,10 @@ int MainWnd_QueryExit(HWND window);
 HWND MainWnd_CreateToolbar(HWND window);
 HWND MainWnd_CreateSystemCombo(HWND window);
 // The system selector lists every system of the project as "n: name" in page
-// order, each item carrying its page number. Filling reads them all from the
-// project (after the project was replaced); the commands that change systems
-// keep the list current item by item.
+// order; it shows a list of its own (systemlist.h) and a selection's position
+// names the entry. Filling reads them all from the project (after the project
+// was replaced); the commands that change systems keep the list and the items
+// current entry by entry.
 int MainWnd_FillSystemCombo(HWND selector);
 // The system page at 0-based position index as the selector lists it:
 // "n: name", or "n: ---" without a name.

@@ -43,8 +43,8 @@ constexpr short kCostPerSquareMetreYear = 4, kCostPerMetreYear = 5;
 // costs per year as well.
 void Units(short kind, int units[7])
 {
-    const bool plane = kind == 10;
-    const bool pipe = kind >= 11 && kind <= Kind_RectDuct;
+    const bool plane = kind == Kind_Plane;
+    const bool pipe = kind >= Kind_Pipe && kind <= Kind_RectDuct;
     const int heatLoss = plane ? 30097 : pipe ? 30098 : 0;
     const int price =
         plane || pipe ? int(Price_CurrencyUnitTextId(plane ? kCostPerSquareMetreYear : kCostPerMetreYear)) : 0;

@@ -22,6 +22,7 @@ namespace {
 
 // Command and control ids of the program that the actions use.
 constexpr UINT kCmdSave = 503, kCmdPrint = 506, kCmdFirstRecentFile = 540;
+constexpr UINT kCmdNewSystem = 548, kCmdDeleteSystem = 549;
 constexpr int kSelectorId = 190, kSelectorListId = 1000;
 constexpr int kProjectTab = 0, kObjectTab = 1, kHeatLossTab = 2;
 constexpr int kProjectPageLabel = 606, kObjectContentsTemp = 111, kProjectName = 101;
@@ -42,6 +43,9 @@ enum Row {
     RowCalculate,
     RowSave,
     RowSwitchSystem,
+    RowDeleteSystem,
+    RowNewSystem,
+    RowRenameSystem,
     RowThicknessTable,
     RowPrintDialog,
     RowCheapest,
@@ -60,6 +64,9 @@ const char* const kRowNames[kRows] = {
     "Calculate, three layers",
     "Save",
     "switch to another system (selector)",
+    "Delete system, the first (after \"Yes\")",
+    "New system (after \"Yes\")",
+    "rename it: tab Object -> Project",
     "thickness table opens",
     "print dialog opens",
     "Cheapest combination (extended)",
@@ -192,6 +199,35 @@ Sample SwitchSystem(Program& p, int position)
     if (SendMessageA(selector, CB_GETCURSEL, 0, 0) != position) {
         s.ok = false;
         s.note += "the selector does not show system " + std::to_string(position + 1);
+    }
+    return s;
+}
+
+// A command of the main window that asks first: timed from the "Yes" until
+// the command has returned.
+Sample AcceptedCommand(Program& p, UINT id)
+{
+    PostMessageA(p.Main(), WM_COMMAND, id, 0);
+    const double asked = Now();
+    HWND box = nullptr;
+    while (!(box = p.MessageBox()) && Now() - asked < kSlowSeconds)
+        Sleep(1);
+    if (!box)
+        return Fail("the command asked nothing");
+    Sample s;
+    const double start = Now();
+    AnswerBox(box, Answer::Accept);
+    while (IsWindow(box))   // a message sent before the box goes would be answered from within it
+        Sleep(1);
+    DWORD_PTR unused = 0;
+    s.ok = SendMessageTimeoutA(p.Main(), WM_NULL, 0, 0, SMTO_NORMAL, 600000, &unused) != 0;
+    s.seconds = Now() - start;
+    p.Settle();
+    if (HWND other = p.MessageBox()) {
+        s.ok = false;
+        s.note = "asked: " + WindowText(GetDlgItem(other, 0xFFFF));
+        AnswerBox(other, Answer::Decline);
+        p.Settle();
     }
     return s;
 }
@@ -355,6 +391,34 @@ void TimeSwitches(Bench& b, Program& p, int size)
         SwitchSystem(p, 0);
 }
 
+// The first system deleted, a new one made (the last, or the first where every
+// number is taken) and named: the project keeps its size.
+void TimeSystemCommands(Bench& b, Program& p, int size)
+{
+    int run = 0;
+    Repeat(b.options.runs, [&] {
+        SwitchSystem(p, 0);
+        Sample deleted = AcceptedCommand(p, kCmdDeleteSystem);
+        Add(b, size, RowDeleteSystem, deleted);
+        Sample made = AcceptedCommand(p, kCmdNewSystem);
+        Add(b, size, RowNewSystem, made);
+        SelectTab(p, kObjectTab, kObjectContentsTemp);
+        DWORD_PTR unused = 0;
+        const std::string name = "Renamed " + std::to_string(++run);
+        SendMessageTimeoutA(GetDlgItem(p.OpenPage(), kObjectDescription), WM_SETTEXT, 0,
+                            reinterpret_cast<LPARAM>(name.c_str()), SMTO_NORMAL, 5000, &unused);
+        Sample renamed = SelectTab(p, kProjectTab, kProjectPageLabel);
+        const int loaded = static_cast<int>(SendMessageA(p.Selector(), CB_GETCURSEL, 0, 0));
+        if (WindowText(p.Selector()).find(name) == std::string::npos ||
+            SendMessageA(p.Selector(), CB_GETCOUNT, 0, 0) != size) {
+            renamed.ok = false;
+            renamed.note += "the selector shows " + WindowText(p.Selector()) + " at " + std::to_string(loaded + 1);
+        }
+        Add(b, size, RowRenameSystem, renamed);
+        return std::max({deleted.seconds, made.seconds, renamed.seconds});
+    });
+}
+
 void TimeOpens(Bench& b, Program& p, int size)
 {
     TimeRow(b, size, RowOpen, [&] {
@@ -382,6 +446,7 @@ void RunStandard(Bench& b, int size, const std::string& project)
         return b.results[size][RowPreviewWhole].empty() ? 0 : b.results[size][RowPreviewWhole].back().seconds;
     });
     TimeOpens(b, p, size);
+    TimeSystemCommands(b, p, size);
     CloseWithChange(b, p, size);
     for (int run = 1; run < b.options.runs; ++run) {
         if (!Start(p, b.exe, project))

@@ -124,7 +124,8 @@ std::vector<std::string> SelectorItems(HWND selector)
 }
 
 // The selector kept current by a rename and the system commands lists what
-// reading every system afresh lists, and shows the loaded system.
+// reading every system afresh lists, shows the loaded system, and its first
+// and last items choose the project's first and last systems.
 TEST_F(SystemsTest, SelectorFollowsRenameNewCopyAndDelete)
 {
     Start(MakeProject(30).c_str());
@@ -146,6 +147,8 @@ TEST_F(SystemsTest, SelectorFollowsRenameNewCopyAndDelete)
         {"new", [&] { Run(Command::New); }, 30, "31: ---"},
         {"copy", [&] { ChooseSystem(11); Run(Command::Copy); }, 31, "32: Feed water"},
         {"delete", [&] { ChooseSystem(4); Run(Command::Delete); }, 3, "4: System 4"},
+        {"delete the first", [&] { ChooseSystem(0); Run(Command::Delete); }, 0, "1: System 2"},
+        {"delete the last", [&] { ChooseSystem(29); Run(Command::Delete); }, 28, "29: ---"},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.step);
@@ -157,8 +160,12 @@ TEST_F(SystemsTest, SelectorFollowsRenameNewCopyAndDelete)
         EXPECT_EQ(Ts_ComboSelection(window(), IDC_SYSTEM_COMBO), step.loaded);
         EXPECT_EQ(Ts_ComboSelectedText(window(), IDC_SYSTEM_COMBO), step.item);
         EXPECT_EQ(Kadmi_PageIndex(Kadmi_GetCurrentPage()), step.loaded);
+        for (const int end : {0, Kadmi_NPage() - 1}) {
+            ChooseSystem(end);
+            EXPECT_EQ(Kadmi_GetCurrentPage(), Kadmi_IthPage(short(end))) << end;
+        }
     }
-    EXPECT_EQ(SelectorItems(selector)[4], "5: System 6");
+    EXPECT_EQ(SelectorItems(selector)[3], "4: System 6");
 }
 
 // Once number 998 is taken, New system takes the lowest free number, listed
