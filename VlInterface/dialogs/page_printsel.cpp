@@ -21,6 +21,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -42,6 +43,7 @@ struct PrintSelectionRecord {
 struct PrintSelState {
     PrintSelectionRecord record, loaded;
     int16_t pages[kMaxSystems];   // the project's page numbers in order, read once as the page is built
+    std::vector<std::string> names;   // each listed system's name as its line shows it
     int systems;
     bool reading;
 };
@@ -212,11 +214,14 @@ void FillSystems(HWND page)
 {
     HWND list = GetDlgItem(page, IDC_PSEL_SYSTEMS);
     SendMessageW(list, LB_RESETCONTENT, 0, 0);
+    g_sel.names.clear();
     int n = SystemCount();
     for (int i = 0; i < n; ++i) {
         char name[80] = {};
         if (!Kadmi_GetAttID(g_sel.pages[i], 0, Att_SystemName, nullptr, name, 79) || !name[0])
             std::snprintf(name, sizeof(name), "\t---");
+        g_sel.names.emplace_back(name);
+        // The lines keep their texts for the list's own search by typed letters.
         char line[96];
         std::snprintf(line, sizeof(line), "%u\t%s", static_cast<unsigned>(i + 1), name);
         Wnd_SendText(list, LB_ADDSTRING, 0, line);
@@ -303,12 +308,9 @@ void DrawLine(const DRAWITEMSTRUCT* item)
     int line = static_cast<int>(item->itemID);
     if (item->itemID == static_cast<UINT>(-1))
         line = static_cast<int>(SendMessageW(item->hwndItem, LB_GETCURSEL, 0, 0));
-    std::string text = line >= 0 ? Wnd_ItemText(item->hwndItem, LB_GETTEXTLEN, LB_GETTEXT, WPARAM(line)) : "";
-    if (text.empty())
-        text = std::string("\t") + Shell_Text(Text_NoSystems);
-    const size_t tab = text.find('\t');
-    std::wstring number = Dlg_Wide(text.substr(0, tab).c_str());
-    std::wstring name = tab == std::string::npos ? std::wstring() : Dlg_Wide(text.c_str() + tab + 1);
+    const bool listed = line >= 0 && static_cast<size_t>(line) < g_sel.names.size();
+    std::wstring number = listed ? Dlg_Wide(std::to_string(line + 1).c_str()) : std::wstring();
+    std::wstring name = Dlg_Wide(listed ? g_sel.names[static_cast<size_t>(line)].c_str() : Shell_Text(Text_NoSystems));
     bool known = line >= 0 && line < kMaxSystems;   // no line: no marks to read
     HDC dc = item->hDC;
     RECT box = item->rcItem;
