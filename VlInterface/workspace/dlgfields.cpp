@@ -74,14 +74,14 @@ short ShownDecimals(const RecordFloatField& field, float value)
 
 // The messages in which list boxes and combo boxes differ.
 struct ListMessages {
-    UINT add, setData, getData, selectString, setSel, getSel, getCount, textLength, getText;
+    UINT add, setData, getData, selectString, setSel, getSel, getCount;
     bool isCombo;
 };
 
 constexpr ListMessages kListBox{LB_ADDSTRING, LB_SETITEMDATA, LB_GETITEMDATA, LB_SELECTSTRING, LB_SETCURSEL,
-                                LB_GETCURSEL, LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT, false};
+                                LB_GETCURSEL, LB_GETCOUNT, false};
 constexpr ListMessages kCombo{CB_ADDSTRING, CB_SETITEMDATA, CB_GETITEMDATA, CB_SELECTSTRING, CB_SETCURSEL,
-                              CB_GETCURSEL, CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT, true};
+                              CB_GETCURSEL, CB_GETCOUNT, true};
 
 LRESULT Send(HWND dialog, int id, UINT message, WPARAM w = 0, LPARAM l = 0)
 {
@@ -192,34 +192,13 @@ int Select(const ListMessages& m, HWND dialog, int id, const char* text, int ind
     return -1;
 }
 
-// Copies the item's text: whole when it fits, else cut to size - 1 bytes
-// without trailing blanks.
-void CopyItemText(const ListMessages& m, HWND dialog, int id, int index, char* buffer, int size)
+int GetSelection(const ListMessages& m, HWND dialog, int id, int32_t* datum)
 {
-    const std::string text = Wnd_ItemText(GetDlgItem(dialog, id), m.textLength, m.getText, WPARAM(index));
-    const size_t textLength = text.size();
-    if (textLength + 1 <= static_cast<size_t>(size))
-        std::memcpy(buffer, text.c_str(), textLength + 1);
-    else
-        Str_CopyTrimmed(buffer, text.c_str(), size - 1);
-}
-
-int GetSelection(const ListMessages& m, HWND dialog, int id, char* buffer, int size, int32_t* datum)
-{
-    const bool hasBuffer = buffer && size >= 1;
-    if (hasBuffer)
-        std::memset(buffer, 0, static_cast<size_t>(size));
     if (datum)
         *datum = 0;
     const int selection = static_cast<int>(Send(dialog, id, m.getSel));
-    if (selection < 0) {
-        if (m.isCombo && hasBuffer) {
-            Dlg_GetItemText(dialog, id, buffer, size);
-        }
+    if (selection < 0)
         return -1;
-    }
-    if (hasBuffer)
-        CopyItemText(m, dialog, id, selection, buffer, size);
     if (datum)
         *datum = static_cast<int32_t>(Send(dialog, id, m.getData, static_cast<WPARAM>(selection)));
     return selection;
@@ -512,12 +491,12 @@ int Combo_Select(HWND dialog, int id, const char* text, int index, int32_t datum
     return Select(kCombo, dialog, id, text, index, datum);
 }
 
-int ListBox_GetSelection(HWND dialog, int id, char* buffer, int size, int32_t* datum)
+int ListBox_GetSelection(HWND dialog, int id, int32_t* datum)
 {
-    return GetSelection(kListBox, dialog, id, buffer, size, datum);
+    return GetSelection(kListBox, dialog, id, datum);
 }
 
-int Combo_GetSelection(HWND dialog, int id, char* buffer, int size, int32_t* datum)
+int Combo_GetSelection(HWND dialog, int id, int32_t* datum)
 {
-    return GetSelection(kCombo, dialog, id, buffer, size, datum);
+    return GetSelection(kCombo, dialog, id, datum);
 }

@@ -105,17 +105,17 @@ int Check_GetByte(HWND dialog, int id, uint8_t* flag);
 // entry its text id's text and then its name). Select: by text prefix when
 // text is given, else by index when index >= 0, else the first item with the
 // datum; the new selection, or -1 (selection unchanged) when nothing matched.
-// GetSelection: the selected index or -1; its text (cut to size - 1 bytes
-// without trailing blanks) into buffer, its datum into *datum (0 when none);
-// a combo box without a selection gives its edit text.
+// GetSelection: the selected index or -1, its datum into *datum (0 when
+// none); what the datum stands for is read from the list the items were
+// filled from, never from the item's text.
 int ListBox_AddItem(HWND dialog, int id, const char* text, int32_t datum);
 int Combo_AddItem(HWND dialog, int id, const char* text, int32_t datum);
 int ListBox_FillFromTable(HWND dialog, int id, const DialogTextTable* table);
 int Combo_FillFromTable(HWND dialog, int id, const DialogTextTable* table);
 int ListBox_Select(HWND dialog, int id, const char* text, int index, int32_t datum);
 int Combo_Select(HWND dialog, int id, const char* text, int index, int32_t datum);
-int ListBox_GetSelection(HWND dialog, int id, char* buffer, int size, int32_t* datum);
-int Combo_GetSelection(HWND dialog, int id, char* buffer, int size, int32_t* datum);
+int ListBox_GetSelection(HWND dialog, int id, int32_t* datum);
+int Combo_GetSelection(HWND dialog, int id, int32_t* datum);
 
 // Makes the combo box hold exactly the items of a product list, without a
 // selection; a list that holds them already is not filled again (pages shown

@@ -104,14 +104,14 @@ void ReadLists(HWND page, CalcRecord& r)
 {
     InsulationPageState& s = InsPage();
     int32_t datum = 0;
-    Combo_GetSelection(page, IDC_INS_SURFACE, nullptr, 0, &datum);
+    Combo_GetSelection(page, IDC_INS_SURFACE, &datum);
     r.surfaceMaterial = int16_t(datum);
     for (int k = 0; k < kCalcLayers; ++k) {
-        Combo_GetSelection(page, IDC_INS_PRODUCT1 + k, nullptr, 0, &datum);
+        Combo_GetSelection(page, IDC_INS_PRODUCT1 + k, &datum);
         s.productIndex[k] = datum;
         // The thickness is the chosen entry's; the header and the own-thickness
         // entry carry no name and stand for none.
-        if (Combo_GetSelection(page, IDC_INS_NOMINAL1 + k, nullptr, 0, &datum) >= 0 && datum >= 0 &&
+        if (Combo_GetSelection(page, IDC_INS_NOMINAL1 + k, &datum) >= 0 && datum >= 0 &&
             datum < kProductListSize) {
             s.thicknessIndex[k] = datum;
             r.nominalThickness[k] = float(std::atof(s.thicknesses[k][datum].name));

@@ -184,7 +184,7 @@ void RecordToControls(HWND page, int first, int last)
 int16_t SelectedDatum(HWND page, int id)
 {
     int32_t datum = 0;
-    Combo_GetSelection(page, id, nullptr, 0, &datum);
+    Combo_GetSelection(page, id, &datum);
     return static_cast<int16_t>(datum);
 }
 

@@ -166,7 +166,7 @@ void TimePage_ShowContents(HWND page, int id, const ProductListEntry* list)
 void TimePage_ReadContents(HWND page, int id)
 {
     int32_t datum = 0;
-    if (Combo_GetSelection(page, id, nullptr, 0, &datum) >= 0)
+    if (Combo_GetSelection(page, id, &datum) >= 0)
         CalcRec().contents = static_cast<int16_t>(datum);
 }
 
