@@ -419,8 +419,12 @@ int Field_GetTextPadded(HWND dialog, int id, char* buffer, int size)
 
 // --- buttons -------------------------------------------------------------------
 
+// Checking a radio button walks its whole group under Wine, even when it is
+// checked already: the walk would change nothing then.
 void Check_Set(HWND dialog, int id, int8_t flag)
 {
+    if (flag == BST_CHECKED && IsDlgButtonChecked(dialog, id) == BST_CHECKED)
+        return;
     CheckDlgButton(dialog, id, static_cast<UINT>(static_cast<int>(flag)));
 }
 

@@ -153,9 +153,12 @@ void SetUnitLabels(HWND page, const CalcRecord& r)
     Dlg_SetItemText(page, IDC_INS_HEATLOSS_UNIT, Shell_Text(plane ? Text_PerSquareMetre : Text_PerMetre));
 }
 
+// Each EM_SETREADONLY rewrites the style, with its notices, even unchanged.
 void SetReadOnly(HWND page, int id, bool readOnly)
 {
-    SendDlgItemMessageW(page, id, EM_SETREADONLY, readOnly, 0);
+    HWND field = GetDlgItem(page, id);
+    if (field && ((GetWindowLongPtrW(field, GWL_STYLE) & ES_READONLY) != 0) != readOnly)
+        SendMessageW(field, EM_SETREADONLY, readOnly, 0);
 }
 
 void EnableLayer(HWND page, const CalcRecord& r, int k)
@@ -268,8 +271,6 @@ void InsulationPage_RecordToControls(HWND page, CalcRecord& r, int first, int la
     ReentryGuard guard(InsPage().filling);
     if (!guard.entered())
         return;
-    if (first < 1)
-        CalcRecord_Load();
     if (r.surfaceMaterial == -1) {
         int user = ProductList_FindIndex(0, kCodeUserSurface, InsPage().surfaces);
         r.surfaceMaterial = int16_t(user >= 0 ? InsPage().surfaces[user].number : 0);

@@ -263,7 +263,9 @@ void SettleChoiceCodes(const CalcRecord& loaded)
 void ShowLoaded(HWND page)
 {
     InsulationPage_BuildLists(Rec());
-    Fill(page, 0, kAllControls);
+    CalcRecord_Load();
+    // The rest is shown once the layers' choices are restored.
+    InsulationPage_RecordToControls(page, Rec(), IDC_INS_ALLOWED_HEATLOSS, kAllControls);
     const CalcRecord loaded = Rec();
     InsulationPage_RestoreChoices(page, Rec());
     Enable(page);
@@ -274,7 +276,6 @@ void Reload(HWND page)
 {
     WaitCursor wait;
     ShowLoaded(page);
-    Fill(page, 105);
 }
 
 void OnInitDialog(HWND page)

@@ -51,7 +51,7 @@ bool InsPage_TargetCase(const CalcRecord& record);
 void InsulationPage_GetPageInfo(CalcPageRecord* record);
 INT_PTR CALLBACK InsulationPage_DlgProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Fills the controls first..last (inclusive); first below 1 reloads the record.
+// Fills the controls first..last (inclusive).
 void InsulationPage_RecordToControls(HWND page, CalcRecord& record, int first, int last);
 // Reads every control into the record and stores it (group 1). Returns the
 // id of the last refused field, 0 when all were accepted; with show, a
