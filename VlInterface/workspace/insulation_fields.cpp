@@ -23,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <map>
 
 namespace {
 
@@ -161,7 +162,11 @@ void SetReadOnly(HWND page, int id, bool readOnly)
         SendMessageW(field, EM_SETREADONLY, readOnly, 0);
 }
 
-void EnableLayer(HWND page, const CalcRecord& r, int k)
+// What Enable decides for each control, done once at its end: a control
+// enabled and disabled again in one pass costs two notices and a repaint.
+using EnableStates = std::map<int, bool>;
+
+void EnableLayer(HWND page, const CalcRecord& r, int k, EnableStates& enable)
 {
     int t = IDC_INS_THICKNESS1 + k, di = IDC_INS_INNER1 + k, d0 = IDC_INS_OUTER1 + k, l = IDC_INS_CONDUCTIVITY1 + k;
     bool u = InsPage_IsUser(k), o = InsPage_IsOwn(k), f = InsPage_IsFree(k);
@@ -177,17 +182,15 @@ void EnableLayer(HWND page, const CalcRecord& r, int k)
     SetReadOnly(page, di, !diameters);
     SetReadOnly(page, d0, !diameters);
     SetReadOnly(page, l, !conductivity);
-    if (CalcRecord_IsPlaneOrRectDuct(r)) {
-        Dlg_EnableItem(page, di, false);
-        Dlg_EnableItem(page, d0, false);
-    }
-    Dlg_EnableItem(page, IDC_INS_PRICE1 + k, u || o);
+    if (CalcRecord_IsPlaneOrRectDuct(r))
+        enable[di] = enable[d0] = false;
+    enable[IDC_INS_PRICE1 + k] = u || o;
     if (u)
-        Dlg_EnableItem(page, IDC_INS_NOMINAL1 + k, false);
+        enable[IDC_INS_NOMINAL1 + k] = false;
 }
 
 // Controls of layer k that go grey while it has no product.
-void DisableEmptyLayer(HWND page, int k)
+void DisableEmptyLayer(int k, EnableStates& enable)
 {
     static const int kLayerControls[kCalcLayers][8] = {
         {122, 125, 134, 131, 120, 121, IDC_INS_THICKNESS_TABLE, 128},
@@ -196,7 +199,7 @@ void DisableEmptyLayer(HWND page, int k)
     };
     for (int id : kLayerControls[k]) {
         if (id)
-            Dlg_EnableItem(page, id, false);
+            enable[id] = false;
     }
 }
 
@@ -310,30 +313,32 @@ int InsulationPage_Enable(HWND page, CalcRecord& r)
         return 0;
     Dlg_RestoreChildren(page);
     SetUnitLabels(page, r);
+    EnableStates enable;
     for (int id : {116, 120, 121, 122, 123, 124, 125, 126, 127, 128, 129, 130, 131, 132, 133, 134, 135, 136, 142,
                    143, 144, 145, 146, 201})
-        Dlg_EnableItem(page, id, true);
+        enable[id] = true;
     if (InsPage_TargetCase(r)) {
         // Only layer 1 takes part in a target case; the controls show the
         // record as it stands, so an adopted thickness stays.
         InsulationPage_UpdateLayerChoices(page, r, 2, LayerMode_Clear, false, false, false);
         InsulationPage_UpdateLayerChoices(page, r, 3, LayerMode_Clear, false, false, false);
-        Dlg_EnableItem(page, 120, false);
-        Dlg_EnableItem(page, 121, false);
+        enable[120] = enable[121] = false;
         InsulationPage_RecordToControls(page, r, 1, 145);
     }
-    Dlg_EnableItem(page, IDC_INS_ALLOWED_HEATLOSS, r.caseFlags[1] != 0);
-    Dlg_EnableItem(page, IDC_INS_ALLOWED_SURFACE, r.caseFlags[2] != 0);
+    enable[IDC_INS_ALLOWED_HEATLOSS] = r.caseFlags[1] != 0;
+    enable[IDC_INS_ALLOWED_SURFACE] = r.caseFlags[2] != 0;
     SetReadOnly(page, IDC_INS_EMISSIVITY, std::strcmp(r.surfaceMaterialCode, kCodeUserSurface) != 0);
     for (int k = 0; k < kCalcLayers; ++k)
-        EnableLayer(page, r, k);
+        EnableLayer(page, r, k, enable);
     for (int k = 0; k < kCalcLayers; ++k) {
         if (!InsPage_HasProduct(k))
-            DisableEmptyLayer(page, k);
+            DisableEmptyLayer(k, enable);
     }
 #ifdef VL_EXTENDED
-    Dlg_EnableItem(page, IDC_INS_CHEAPEST, InsulationPage_CanSearchCheapest());
+    enable[IDC_INS_CHEAPEST] = InsulationPage_CanSearchCheapest();
 #endif
+    for (const auto& [id, on] : enable)
+        Dlg_EnableItem(page, id, on);
     if (!InsPage_HasLayerParts())
         Dlg_DisableChildren(page);
     return 0;
