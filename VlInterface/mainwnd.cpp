@@ -249,19 +249,28 @@ void MainWnd_RebuildMenu(HWND window)
     MainWnd_EnableCommands(window);
 }
 
+// The menu bar is drawn again only when an item changed: drawing it frames
+// the whole window anew, at every tab change.
 void MainWnd_EnableCommands(HWND window)
 {
     bool ready = Shell_HasLayerParts();
     UINT menuState = ready ? MF_ENABLED : MF_GRAYED;
-    EnableMenuItem(GetMenu(window), IDM_FILE_CLOSE, MF_BYCOMMAND | MF_GRAYED);
+    HMENU menu = GetMenu(window);
+    bool changed = false;
+    auto setItem = [&](UINT id, UINT state) {
+        constexpr UINT kStateBits = MF_GRAYED | MF_DISABLED;
+        changed |= (EnableMenuItem(menu, id, MF_BYCOMMAND | state) & kStateBits) != state;
+    };
+    setItem(IDM_FILE_CLOSE, MF_GRAYED);
     for (UINT id : kProjectCommands)
-        EnableMenuItem(GetMenu(window), id, MF_BYCOMMAND | menuState);
+        setItem(id, menuState);
     HWND toolbar = GetDlgItem(window, IDC_TOOLBAR);
     for (UINT id : kProjectButtons)
         SendMessageW(toolbar, TB_ENABLEBUTTON, id, MAKELPARAM(ready, 0));
     if (HWND selector = GetDlgItem(window, IDC_SYSTEM_COMBO))
         EnableWindow(selector, ready);
-    DrawMenuBar(window);
+    if (changed)
+        DrawMenuBar(window);
 }
 
 void MainWnd_UpdateTitle()
